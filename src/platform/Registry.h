@@ -1,0 +1,30 @@
+#pragma once
+// The application's registry profile (the maker key "Pelkam" and the
+// application's name) kept in an ini file in the user's configuration
+// folder through QSettings. Sections and value names are the registry's.
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+class Registry {
+public:
+    // The file that holds the profile: the path set with setFilePath(), else
+    // userConfigFolder() + "registry.ini".
+    static QString filePath();
+    static void setFilePath(const QString& path); // empty: back to the default
+
+    static int getInt(const QString& section, const QString& key, int defaultValue);
+    static QString getString(const QString& section, const QString& key, const QString& defaultValue = QString());
+    // False when the value does not exist; out is then unchanged.
+    static bool getBinary(const QString& section, const QString& key, QByteArray& out);
+    static bool contains(const QString& section, const QString& key);
+
+    // False when the profile could not be written.
+    static bool writeInt(const QString& section, const QString& key, int value);
+    static bool writeString(const QString& section, const QString& key, const QString& value);
+    static bool writeBinary(const QString& section, const QString& key, const QByteArray& value);
+    static bool remove(const QString& section, const QString& key);
+};
+
+} // namespace platform

@@ -1,0 +1,41 @@
+#include "platform/Prompt.h"
+#include "platform/Registry.h"
+
+#include "common/TempDir.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using platform::PromptButtons;
+using platform::PromptResult;
+
+TEST(Prompt, ScriptedAnswersInOrderThenTheSafeAnswer)
+{
+    platform::ScriptedPrompt script{PromptResult::No, PromptResult::Yes};
+    platform::ScopedPrompt scope(script);
+    EXPECT_EQ(platform::ask(QStringLiteral("first"), QString(), PromptButtons::YesNoCancel), PromptResult::No);
+    EXPECT_EQ(platform::ask(QStringLiteral("second"), QString(), PromptButtons::YesNo), PromptResult::Yes);
+    EXPECT_EQ(platform::ask(QStringLiteral("third"), QString(), PromptButtons::YesNoCancel), PromptResult::Cancel);
+    EXPECT_EQ(script.texts(), (QStringList{QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")}));
+    EXPECT_EQ(script.unexpected(), 1);
+}
+
+TEST(Registry, ValuesLiveInTheTestFolder)
+{
+    test::ScopedTestEnvironment env;
+    using platform::Registry;
+    EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("AUTOSAVE_INTERVAL"), 600), 600);
+    ASSERT_TRUE(Registry::writeInt(QStringLiteral("Settings"), QStringLiteral("AUTOSAVE_INTERVAL"), 300));
+    ASSERT_TRUE(Registry::writeString(QStringLiteral("Paths"), QStringLiteral("NPath"), QStringLiteral("C:\\dies\\")));
+    const QByteArray blob("\x01\x00\xFF", 3);
+    ASSERT_TRUE(Registry::writeBinary(QStringLiteral("Settings"), QStringLiteral("Origin"), blob));
+
+    EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("AUTOSAVE_INTERVAL"), 600), 300);
+    EXPECT_EQ(Registry::getString(QStringLiteral("Paths"), QStringLiteral("NPath")), QStringLiteral("C:\\dies\\"));
+    QByteArray out;
+    ASSERT_TRUE(Registry::getBinary(QStringLiteral("Settings"), QStringLiteral("Origin"), out));
+    EXPECT_EQ(out, blob);
+    EXPECT_FALSE(Registry::getBinary(QStringLiteral("Settings"), QStringLiteral("Zoom"), out));
+    EXPECT_TRUE(Registry::filePath().startsWith(env.userFolder()));
+    EXPECT_TRUE(QFileInfo::exists(Registry::filePath()));
+}

@@ -1,0 +1,46 @@
+#include "platform/TextFile.h"
+
+#include "common/TempDir.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+TEST(TextFile, ReadsWindows1252AndAnyLineEnd)
+{
+    test::TempDir dir;
+    const QString path = dir.write(QStringLiteral("a.ini"), QByteArray("[s]\r\nk=Gr\xFC\xDF\x80\r\n\nlast\rx"));
+    QStringList lines;
+    ASSERT_TRUE(platform::readTextLines(path, lines));
+    const QStringList want = {QStringLiteral("[s]"), QString::fromUtf8("k=Grüß€"), QString(), QStringLiteral("last"),
+                              QStringLiteral("x")};
+    EXPECT_EQ(lines, want);
+}
+
+TEST(TextFile, Utf8SkipsTheByteOrderMark)
+{
+    test::TempDir dir;
+    const QString path = dir.write(QStringLiteral("l.txt"), QByteArray("\xEF\xBB\xBF" "1=\xC3\xA4\n"));
+    QStringList lines;
+    ASSERT_TRUE(platform::readTextLines(path, lines, platform::TextCodec::Utf8));
+    EXPECT_EQ(lines, QStringList{QString::fromUtf8("1=ä")});
+}
+
+TEST(TextFile, MissingFileIsReported)
+{
+    QStringList lines;
+    EXPECT_FALSE(platform::readTextLines(QStringLiteral("/nonexistent/x.ini"), lines));
+}
+
+TEST(TextFile, WriteRoundTripsAndFailureKeepsTheOldFile)
+{
+    test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("sub/out.cfg"));
+    ASSERT_TRUE(platform::writeTextFile(path, QString::fromUtf8("[ä]\n k=€\n")));
+    EXPECT_EQ(dir.read(QStringLiteral("sub/out.cfg")), QByteArray("[\xE4]\n k=\x80\n"));
+    EXPECT_EQ(platform::encodeWindows1252(QString::fromUtf8("\u4E2D")), QByteArray("?"));
+
+    // A folder where the file should be: writing fails and says so.
+    QString error;
+    EXPECT_FALSE(platform::writeTextFile(dir.path(), QStringLiteral("x"), platform::TextCodec::Windows1252, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
