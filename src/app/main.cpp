@@ -1,4 +1,6 @@
 #include "app/MainWindow.h"
+#include "gui/MessageBoxPrompt.h"
+#include "platform/Prompt.h"
 
 #include <QApplication>
 
@@ -10,6 +12,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(MORVEK_VERSION));
 
     app::MainWindow window;
+    gui::MessageBoxPrompt prompt(&window);
+    platform::ScopedPrompt usePrompt(prompt);
     window.show();
     return QApplication::exec();
 }
