@@ -1,0 +1,183 @@
+#include "geometry/GeomEllipses.h"
+
+#include "geometry/GeomBasics.h"
+#include "geometry/GeomConstants.h"
+
+#include <cmath>
+#include <utility>
+
+using die::coord;
+
+namespace Geom {
+
+namespace {
+
+bool isProperEllipse(double p, double q)
+{
+    return std::isfinite(p) && std::isfinite(q) && p != 0.0 && q != 0.0;
+}
+
+coord unitOf(double radians)
+{
+    return {std::cos(radians), std::sin(radians)};
+}
+
+} // namespace
+
+int SolveLineEllipse(double cx, double cy, double p, double q, double rho, double lx1, double ly1, double lx2,
+                     double ly2, double& x1, double& y1, double& x2, double& y2)
+{
+    if (!isProperEllipse(p, q))
+        return 0;
+    // The line in the ellipse's own frame, as P + t·D, against x²/p² + y²/q² = 1.
+    // A parametric line keeps nearly vertical lines exact.
+    const coord centre(cx, cy);
+    const coord toFrame = unitOf(-rho);
+    const coord a = (coord(lx1, ly1) - centre).ComplexProduct(toFrame);
+    const coord b = (coord(lx2, ly2) - centre).ComplexProduct(toFrame);
+    const coord d = b - a;
+    if (d.x == 0.0 && d.y == 0.0)
+        return 0;
+    const double ip2 = 1.0 / (p * p), iq2 = 1.0 / (q * q);
+    const double qa = d.x * d.x * ip2 + d.y * d.y * iq2;
+    const double qb = 2.0 * (a.x * d.x * ip2 + a.y * d.y * iq2);
+    const double qc = a.x * a.x * ip2 + a.y * a.y * iq2 - 1.0;
+    const double disc = qb * qb - 4.0 * qa * qc;
+    if (!std::isfinite(disc) || disc < 0.0 || !(qa > 0.0))
+        return 0;
+    const coord fromFrame = unitOf(rho);
+    auto back = [&](double t) { return a + d * t; };
+    if (disc == 0.0) {
+        const coord s = back(-qb / (2.0 * qa)).ComplexProduct(fromFrame) + centre;
+        x1 = s.x;
+        y1 = s.y;
+        return 1;
+    }
+    const double root = std::sqrt(disc);
+    coord s1 = back((-qb + root) / (2.0 * qa));
+    coord s2 = back((-qb - root) / (2.0 * qa));
+    // The larger x first; on a vertical line the point further along the line.
+    const bool swap = d.x != 0.0 ? s2.x > s1.x : (d.y > 0.0 ? s2.y > s1.y : s2.y < s1.y);
+    if (swap)
+        std::swap(s1, s2);
+    s1 = s1.ComplexProduct(fromFrame) + centre;
+    s2 = s2.ComplexProduct(fromFrame) + centre;
+    x1 = s1.x;
+    y1 = s1.y;
+    x2 = s2.x;
+    y2 = s2.y;
+    return 2;
+}
+
+bool EllipsePointInDirection(double cx, double cy, double p, double q, double rho, double direction,
+                             double& x, double& y)
+{
+    if (!isProperEllipse(p, q))
+        return false;
+    // In the ellipse's frame the ray (cos h, sin h) meets x²/p² + y²/q² = 1 at
+    // the distance 1 / √(cos²h/p² + sin²h/q²); no slope of a vertical ray.
+    const double h = direction - rho;
+    const double c = std::cos(h), s = std::sin(h);
+    const double dist = 1.0 / std::sqrt(c * c / (p * p) + s * s / (q * q));
+    if (!std::isfinite(dist))
+        return false;
+    const coord onRay = coord(c, s) * dist;
+    const coord point = onRay.ComplexProduct(unitOf(rho));
+    x = cx + point.x;
+    y = cy + point.y;
+    return true;
+}
+
+namespace {
+
+// The ellipse by its major axis: its half-length, foci and direction.
+struct FocalEllipse {
+    double major;
+    double majorDirection;
+    coord f1, f2;  // in the frame the caller chooses
+};
+
+FocalEllipse focalEllipse(double p, double q, double rho)
+{
+    const double ap = std::fabs(p), aq = std::fabs(q);
+    FocalEllipse e;
+    e.major = std::fmax(ap, aq);
+    const double minor = std::fmin(ap, aq);
+    e.majorDirection = ap >= aq ? rho : rho + kHalfPi;
+    while (e.majorDirection > kTwoPi)
+        e.majorDirection -= kTwoPi;
+    const double focus = std::sqrt(e.major * e.major - minor * minor);
+    e.f1 = {focus, 0.0};
+    e.f2 = {-focus, 0.0};
+    return e;
+}
+
+constexpr double kStep = 0.001;
+constexpr double kFocalTolerance = 1.0;
+constexpr double kMinSeparation = 10.0;
+
+// Collects candidate points with the focal-sum and separation rules; returns
+// true once four are taken.
+struct CandidateCollector {
+    const FocalEllipse& ellipse;
+    coord* out;
+    int count = 0;
+
+    bool offer(const coord& x)
+    {
+        const double err = distance(x, ellipse.f1) + distance(x, ellipse.f2) - 2.0 * ellipse.major;
+        if (!(std::fabs(err) <= kFocalTolerance))
+            return false;
+        for (int i = 0; i < count; ++i)
+            if (!(distance(x, out[i]) > kMinSeparation))
+                return false;
+        out[count++] = x;
+        return count == 4;
+    }
+};
+
+} // namespace
+
+int SolveEllipseCircle(double cx, double cy, double p, double q, double rho, double kx, double ky, double r,
+                       die::coord out[4])
+{
+    if (!isProperEllipse(p, q))
+        return 0;
+    const FocalEllipse e = focalEllipse(p, q, rho);
+    // Work with the ellipse at the origin and its major axis along X.
+    const coord centre(cx, cy);
+    const coord toFrame = unitOf(-e.majorDirection);
+    const coord k = (coord(kx, ky) - centre).ComplexProduct(toFrame);
+    CandidateCollector collector{e, out};
+    for (int i = 0; kStep * i < kTwoPi; ++i) {
+        const double theta = kStep * i;
+        if (collector.offer(k + coord(r * std::cos(theta), r * std::sin(theta))))
+            break;
+    }
+    const coord fromFrame = unitOf(e.majorDirection);
+    for (int i = 0; i < collector.count; ++i)
+        out[i] = out[i].ComplexProduct(fromFrame) + centre;
+    return collector.count;
+}
+
+int SolveEllipseEllipse(double c1x, double c1y, double p1, double q1, double rho1, double c2x, double c2y,
+                        double p2, double q2, double rho2, die::coord out[4])
+{
+    if (!isProperEllipse(p1, q1) || !isProperEllipse(p2, q2))
+        return 0;
+    FocalEllipse e = focalEllipse(p1, q1, rho1);
+    // Foci in the drawing's frame; the walked points are already there.
+    const coord centre(c1x, c1y);
+    const coord fromFrame = unitOf(e.majorDirection);
+    e.f1 = e.f1.ComplexProduct(fromFrame) + centre;
+    e.f2 = e.f2.ComplexProduct(fromFrame) + centre;
+    CandidateCollector collector{e, out};
+    for (int i = 0; kStep * i < kTwoPi; ++i) {
+        coord x;
+        if (EllipsePointInDirection(c2x, c2y, p2, q2, rho2, kStep * i, x.x, x.y) && collector.offer(x))
+            break;
+    }
+    return collector.count;
+}
+
+} // namespace Geom

@@ -1,0 +1,31 @@
+#pragma once
+// Meeting points with ellipses. An ellipse is its centre (cx, cy), its
+// semi-axis p along its own X axis, its semi-axis q along its own Y axis and
+// its rotation rho in radians. An ellipse with a semi-axis of 0 meets nothing.
+#include "geometry/Coord.h"
+
+namespace Geom {
+
+// 0, 1 or 2 meeting points of the infinite line through (lx1, ly1)-(lx2, ly2)
+// with the ellipse; a line of zero length meets nothing. Of two points the one
+// with the larger x in the ellipse's own frame comes first.
+int SolveLineEllipse(double cx, double cy, double p, double q, double rho, double lx1, double ly1, double lx2,
+                     double ly2, double& x1, double& y1, double& x2, double& y2);
+
+// The point of the ellipse on the ray from its centre in the given polar
+// direction (radians); false when there is none.
+bool EllipsePointInDirection(double cx, double cy, double p, double q, double rho, double direction,
+                             double& x, double& y);
+
+// Meeting points of the ellipse with a circle, found by walking the circle in
+// steps of 0.001 rad: a circle point counts when its focal-sum error is at most
+// 1 mm, and is reported when more than 10 mm from every point already
+// reported. At most four points; returns their number.
+int SolveEllipseCircle(double cx, double cy, double p, double q, double rho, double kx, double ky, double r,
+                       die::coord out[4]);
+
+// The same search for two ellipses, walking the second by polar direction.
+int SolveEllipseEllipse(double c1x, double c1y, double p1, double q1, double rho1, double c2x, double c2y,
+                        double p2, double q2, double rho2, die::coord out[4]);
+
+} // namespace Geom
