@@ -1,0 +1,84 @@
+#include "support/Log.h"
+
+#include "platform/CFormat.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+
+namespace Log {
+
+namespace {
+
+const char* label(int category)
+{
+    switch (category) {
+    case 0: return " :         ";
+    case Macro: return "Macro :    ";
+    case Language: return "Language : ";
+    case Node: return "Node :     ";
+    case Section: return "Section :  ";
+    case Element: return "Element :  ";
+    case Drawing: return "Drawing :  ";
+    case Undo: return "Undo :     ";
+    default: return "Unknown :  ";
+    }
+}
+
+} // namespace
+
+CLog::CLog() : clock([] { return QDateTime::currentDateTime(); }) {}
+
+CLog::~CLog()
+{
+    if (!isOpen)
+        return;
+    WriteHeader(0);
+    WriteText(QStringLiteral("Program end\n"));
+    file.close();
+}
+
+bool CLog::Open(const QString& path, int newMask)
+{
+    if (file.isOpen())
+        file.close();
+    file.setFileName(platform::localPath(path));
+    isOpen = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    mask = newMask;
+    return isOpen;
+}
+
+void CLog::SetClock(Clock newClock)
+{
+    clock = std::move(newClock);
+}
+
+void CLog::WriteHeader(int category)
+{
+    const QDateTime now = clock();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    WriteText(platform::cformat("%4d-%2d-%2d (%2d:%2d:%2d) - ", date.year(), date.month(), date.day(), time.hour(),
+                                time.minute(), time.second())
+              + QLatin1String(label(category)));
+}
+
+bool CLog::WriteLine(const QString& message, int category)
+{
+    WriteHeader(category);
+    WriteText(message + QLatin1Char('\n'));
+    file.flush();
+    return true;
+}
+
+void CLog::WriteText(const QString& text)
+{
+    if (isOpen)
+        file.write(platform::encodeWindows1252(text));
+}
+
+CLog& TheLog()
+{
+    static CLog log;
+    return log;
+}
+
+} // namespace Log

@@ -1,0 +1,76 @@
+#pragma once
+// The trace log: operations write their own name under a category bit. A
+// line is written only while the log file is open and the category is in the
+// mask; the process-wide log starts closed with an empty mask, so a trace call
+// normally returns after one flag test.
+//
+// A line reads "2009- 3- 7 ( 9: 5: 3) - Section :  <message>".
+#include <QDateTime>
+#include <QFile>
+#include <QString>
+#include <QStringView>
+
+#include <functional>
+
+namespace Log {
+
+enum Category : int {
+    Macro = 1,
+    Language = 2,
+    Node = 4,
+    Section = 8,
+    Element = 16,
+    Drawing = 32,
+    Undo = 64,
+};
+
+class CLog {
+public:
+    // The local date and time stamped on each line.
+    using Clock = std::function<QDateTime()>;
+
+    CLog();   // closed, mask 0
+    // When open: writes the closing line "Program end" and closes the file.
+    virtual ~CLog();
+    CLog(const CLog&) = delete;
+    CLog& operator=(const CLog&) = delete;
+
+    // Opens (replaces) the log file and sets the mask; false, and the log
+    // closed, when the file cannot be created. A path may be Windows-style.
+    bool Open(const QString& path, int mask);
+    void SetClock(Clock clock);
+
+    bool IsOpen() const { return isOpen; }
+    int Mask() const { return mask; }
+
+    // Writes the time stamp and the category's label.
+    void WriteHeader(int category);
+    // Writes a line and returns true when the log is open and the category
+    // shares a bit with the mask; otherwise false and nothing is written.
+    bool Write(QStringView message, int category)
+    {
+        if (!isOpen || (mask & category) == 0)
+            return false;
+        return WriteLine(message.toString(), category);
+    }
+    bool Write(const char* message, int category)
+    {
+        if (!isOpen || (mask & category) == 0)
+            return false;
+        return WriteLine(QString::fromUtf8(message), category);
+    }
+
+private:
+    bool WriteLine(const QString& message, int category);
+    void WriteText(const QString& text);
+
+    bool isOpen = false;
+    int mask = 0;
+    QFile file;
+    Clock clock;
+};
+
+// The process-wide log, created closed on first use and closed at exit.
+CLog& TheLog();
+
+} // namespace Log
