@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace platform {
 
@@ -14,9 +15,7 @@ DevicePoint pointOnCircle(DevicePoint centre, int radius, double degrees)
 
 DevicePoint Device::moveTo(int x, int y)
 {
-    const DevicePoint previous = position_;
-    position_ = {x, y};
-    return previous;
+    return std::exchange(position_, DevicePoint{x, y});
 }
 
 void Device::lineTo(int x, int y)
@@ -28,9 +27,7 @@ void Device::lineTo(int x, int y)
 
 ArcDirection Device::setArcDirection(ArcDirection direction)
 {
-    const ArcDirection previous = arcDirection_;
-    arcDirection_ = direction;
-    return previous;
+    return std::exchange(arcDirection_, direction);
 }
 
 void Device::arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd)
@@ -68,51 +65,37 @@ void Device::ellipse(int left, int top, int right, int bottom)
 
 Pen Device::selectPen(const Pen& pen)
 {
-    const Pen previous = pen_;
-    pen_ = pen;
-    return previous;
+    return std::exchange(pen_, pen);
 }
 
 Brush Device::selectBrush(const Brush& brush)
 {
-    const Brush previous = brush_;
-    brush_ = brush;
-    return previous;
+    return std::exchange(brush_, brush);
 }
 
 LogFont Device::selectFont(const LogFont& font)
 {
-    const LogFont previous = font_;
-    font_ = font;
-    return previous;
+    return std::exchange(font_, font);
 }
 
 ColorRef Device::setTextColor(ColorRef colour)
 {
-    const ColorRef previous = textColour_;
-    textColour_ = colour;
-    return previous;
+    return std::exchange(textColour_, colour);
 }
 
 unsigned Device::setTextAlign(unsigned align)
 {
-    const unsigned previous = textAlign_;
-    textAlign_ = align;
-    return previous;
+    return std::exchange(textAlign_, align);
 }
 
 BackgroundMode Device::setBkMode(BackgroundMode mode)
 {
-    const BackgroundMode previous = bkMode_;
-    bkMode_ = mode;
-    return previous;
+    return std::exchange(bkMode_, mode);
 }
 
 ColorRef Device::setBkColor(ColorRef colour)
 {
-    const ColorRef previous = bkColour_;
-    bkColour_ = colour;
-    return previous;
+    return std::exchange(bkColour_, colour);
 }
 
 void Device::textOut(int x, int y, const QString& text)
