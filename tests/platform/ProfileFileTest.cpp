@@ -1,0 +1,120 @@
+#include "platform/ProfileFile.h"
+
+#include "common/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform;
+
+const QString kFile = QStringLiteral("C:\\Test.ini");
+
+// A profile file in the user configuration folder, where "C:\Test.ini" lands.
+void WriteProfile(const test::ScopedTestEnvironment& env, const QByteArray& bytes)
+{
+    env.dir().write(QStringLiteral("user/Test.ini"), bytes);
+}
+
+TEST(ProfileFile, ReadsWithTheWindowsMeanings)
+{
+    test::ScopedTestEnvironment env;
+    WriteProfile(env, "orphan=1\r\n"
+                      "[Colors]\r\n"
+                      "  Red =  #FF0000  \r\n"
+                      "red=second\r\n"
+                      "Quoted=\" padded \"\r\n"
+                      "Single='x'\r\n"
+                      "Half=\"x\r\n"
+                      "NoValue\r\n"
+                      "novalue=late\r\n"
+                      "Empty=\r\n"
+                      "[ colors ]\r\n"
+                      "green=never read\r\n"
+                      "[Other]\r\n"
+                      "red=other\r\n");
+    const struct {
+        const char* section;
+        const char* key;
+        const char* want;
+    } cases[] = {
+        {"colors", "RED", "#FF0000"},  // trimmed, case-insensitive, first key wins
+        {"COLORS", "quoted", " padded "}, // a quoted value loses its quotes only
+        {"Colors", "single", "x"},
+        {"Colors", "half", "\"x"},
+        {"Colors", "novalue", "dflt"},   // the first line of the key has no '='
+        {"Colors", "empty", ""},
+        {"Colors", "green", "dflt"},     // only the first section of a name counts
+        {"Other", "red", "other"},
+        {"Missing", "red", "dflt"},
+        {"", "orphan", "dflt"},          // lines before the first header hold nothing
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(getPrivateProfileString(QString::fromLatin1(c.section), QString::fromLatin1(c.key),
+                                          QStringLiteral("dflt"), kFile),
+                  QString::fromUtf8(c.want))
+            << c.section << "/" << c.key;
+    }
+    EXPECT_EQ(getPrivateProfileSectionNames(kFile),
+              (QStringList{QStringLiteral("Colors"), QStringLiteral("Other")}));
+}
+
+TEST(ProfileFile, MissingFileGivesDefaultsAndNoSections)
+{
+    test::ScopedTestEnvironment env;
+    EXPECT_EQ(getPrivateProfileString(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("d"), kFile),
+              QStringLiteral("d"));
+    EXPECT_EQ(getPrivateProfileInt(QStringLiteral("a"), QStringLiteral("b"), 42, kFile), 42);
+    EXPECT_TRUE(getPrivateProfileSectionNames(kFile).isEmpty());
+}
+
+TEST(ProfileFile, IntegersReadTheLeadingNumber)
+{
+    test::ScopedTestEnvironment env;
+    WriteProfile(env, "[n]\nplain=17\nsuffix=55zz\nhex=0x1F\nneg=-7\nnegHex=-0x10\nword=abc\nempty=\n"
+                      "huge=99999999999\nblank=   \n");
+    const struct {
+        const char* key;
+        int want;
+    } cases[] = {
+        {"plain", 17}, {"suffix", 55},  {"hex", 31},    {"neg", -7},  {"negHex", -16},
+        {"word", 0},   {"empty", -1},   {"huge", 2147483647}, {"blank", -1}, {"absent", -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(getPrivateProfileInt(QStringLiteral("N"), QString::fromLatin1(c.key), -1, kFile), c.want) << c.key;
+}
+
+TEST(ProfileFile, WritingReplacesInsertsAndAppendsInPlace)
+{
+    test::ScopedTestEnvironment env;
+    WriteProfile(env, "; kept\n[STANDARD]\nBox=(1)\nOther=2\n\n[Next]\nk=v\n");
+    EXPECT_TRUE(writePrivateProfileString(QStringLiteral("standard"), QStringLiteral("BOX"), QStringLiteral("(9)"), kFile));
+    EXPECT_TRUE(writePrivateProfileString(QStringLiteral("Standard"), QStringLiteral("New"), QStringLiteral("n"), kFile));
+    EXPECT_TRUE(writePrivateProfileString(QStringLiteral("Added"), QStringLiteral("a"), QStringLiteral("1"), kFile));
+    EXPECT_EQ(env.dir().read(QStringLiteral("user/Test.ini")),
+              QByteArray("; kept\n[STANDARD]\nBOX=(9)\nOther=2\nNew=n\n\n[Next]\nk=v\n\n[Added]\na=1\n"));
+}
+
+TEST(ProfileFile, WritingCreatesTheFileInTheUserFolder)
+{
+    test::ScopedTestEnvironment env;
+    EXPECT_TRUE(writePrivateProfileString(QStringLiteral("STANDARD"), QStringLiteral("Box \u00e4"),
+                                          QStringLiteral("(1.5)"), QStringLiteral("C:\\sub\\New.ini")));
+    EXPECT_EQ(env.dir().read(QStringLiteral("user/sub/New.ini")), QByteArray("[STANDARD]\nBox \xE4=(1.5)\n"));
+    EXPECT_EQ(getPrivateProfileString(QStringLiteral("standard"), QStringLiteral("BOX \u00c4"), QString(),
+                                      QStringLiteral("c:/SUB/new.ini")),
+              QStringLiteral("(1.5)"));
+}
+
+TEST(ProfileFile, Utf8FilesStayUtf8)
+{
+    test::ScopedTestEnvironment env;
+    WriteProfile(env, "\xEF\xBB\xBF[s]\nname=\xC3\xA4\n");
+    EXPECT_EQ(getPrivateProfileString(QStringLiteral("s"), QStringLiteral("name"), QString(), kFile),
+              QStringLiteral("\u00e4"));
+    EXPECT_TRUE(writePrivateProfileString(QStringLiteral("s"), QStringLiteral("more"), QStringLiteral("\u20ac"), kFile));
+    EXPECT_EQ(env.dir().read(QStringLiteral("user/Test.ini")),
+              QByteArray("\xEF\xBB\xBF[s]\nname=\xC3\xA4\nmore=\xE2\x82\xAC\n"));
+}
+
+} // namespace
