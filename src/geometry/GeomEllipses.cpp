@@ -116,25 +116,65 @@ constexpr double kStep = 0.001;
 constexpr double kFocalTolerance = 1.0;
 constexpr double kMinSeparation = 10.0;
 
-// Collects candidate points with the focal-sum and separation rules; returns
-// true once four are taken.
-struct CandidateCollector {
-    const FocalEllipse& ellipse;
-    coord* out;
+// Walks a curve point(θ) for θ from 0 in steps of 0.001 while θ < 2π and
+// reports where it meets the ellipse. Consecutive samples whose focal-sum error
+// is within 1 mm form a run; a run yields one point: where the error changes
+// sign (refined by bisection), or else its sample of least error (a near
+// touch). A point is kept when it is more than 10 mm from every point already
+// kept; at most four. Returns their number.
+template <class PointAt>
+int walkForCrossings(const FocalEllipse& ellipse, PointAt point, coord out[4])
+{
+    auto error = [&](const coord& x) {
+        return distance(x, ellipse.f1) + distance(x, ellipse.f2) - 2.0 * ellipse.major;
+    };
     int count = 0;
-
-    bool offer(const coord& x)
-    {
-        const double err = distance(x, ellipse.f1) + distance(x, ellipse.f2) - 2.0 * ellipse.major;
-        if (!(std::fabs(err) <= kFocalTolerance))
-            return false;
+    bool inRun = false, rootFound = false;
+    coord best;
+    double bestError = 0.0, prevTheta = 0.0, prevError = 0.0;
+    auto finishRun = [&]() {
+        inRun = false;
         for (int i = 0; i < count; ++i)
-            if (!(distance(x, out[i]) > kMinSeparation))
-                return false;
-        out[count++] = x;
-        return count == 4;
+            if (!(distance(best, out[i]) > kMinSeparation))
+                return;
+        out[count++] = best;
+    };
+    for (int i = 0; kStep * i < kTwoPi && count < 4; ++i) {
+        const double theta = kStep * i;
+        const coord x = point(theta);
+        const double err = error(x);
+        if (!(std::fabs(err) <= kFocalTolerance)) {
+            if (inRun)
+                finishRun();
+            continue;
+        }
+        if (!inRun) {
+            inRun = true;
+            rootFound = false;
+            best = x;
+            bestError = std::fabs(err);
+        } else if (!rootFound && (prevError < 0.0) != (err < 0.0)) {
+            double lo = prevTheta, hi = theta;
+            for (int k = 0; k < 40; ++k) {
+                const double mid = 0.5 * (lo + hi);
+                if ((error(point(mid)) < 0.0) == (prevError < 0.0))
+                    lo = mid;
+                else
+                    hi = mid;
+            }
+            rootFound = true;
+            best = point(0.5 * (lo + hi));
+        } else if (!rootFound && std::fabs(err) < bestError) {
+            best = x;
+            bestError = std::fabs(err);
+        }
+        prevTheta = theta;
+        prevError = err;
     }
-};
+    if (inRun && count < 4)
+        finishRun();
+    return count;
+}
 
 } // namespace
 
@@ -148,16 +188,12 @@ int SolveEllipseCircle(double cx, double cy, double p, double q, double rho, dou
     const coord centre(cx, cy);
     const coord toFrame = unitOf(-e.majorDirection);
     const coord k = (coord(kx, ky) - centre).ComplexProduct(toFrame);
-    CandidateCollector collector{e, out};
-    for (int i = 0; kStep * i < kTwoPi; ++i) {
-        const double theta = kStep * i;
-        if (collector.offer(k + coord(r * std::cos(theta), r * std::sin(theta))))
-            break;
-    }
+    const int count =
+        walkForCrossings(e, [&](double theta) { return k + coord(r * std::cos(theta), r * std::sin(theta)); }, out);
     const coord fromFrame = unitOf(e.majorDirection);
-    for (int i = 0; i < collector.count; ++i)
+    for (int i = 0; i < count; ++i)
         out[i] = out[i].ComplexProduct(fromFrame) + centre;
-    return collector.count;
+    return count;
 }
 
 int SolveEllipseEllipse(double c1x, double c1y, double p1, double q1, double rho1, double c2x, double c2y,
@@ -171,13 +207,13 @@ int SolveEllipseEllipse(double c1x, double c1y, double p1, double q1, double rho
     const coord fromFrame = unitOf(e.majorDirection);
     e.f1 = e.f1.ComplexProduct(fromFrame) + centre;
     e.f2 = e.f2.ComplexProduct(fromFrame) + centre;
-    CandidateCollector collector{e, out};
-    for (int i = 0; kStep * i < kTwoPi; ++i) {
-        coord x;
-        if (EllipsePointInDirection(c2x, c2y, p2, q2, rho2, kStep * i, x.x, x.y) && collector.offer(x))
-            break;
-    }
-    return collector.count;
+    return walkForCrossings(e,
+                            [&](double direction) {
+                                coord x;
+                                EllipsePointInDirection(c2x, c2y, p2, q2, rho2, direction, x.x, x.y);
+                                return x;
+                            },
+                            out);
 }
 
 } // namespace Geom

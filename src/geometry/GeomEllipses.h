@@ -18,9 +18,11 @@ bool EllipsePointInDirection(double cx, double cy, double p, double q, double rh
                              double& x, double& y);
 
 // Meeting points of the ellipse with a circle, found by walking the circle in
-// steps of 0.001 rad: a circle point counts when its focal-sum error is at most
-// 1 mm, and is reported when more than 10 mm from every point already
-// reported. At most four points; returns their number.
+// steps of 0.001 rad. Where the walk comes within 1 mm of the ellipse (by the
+// focal-sum error) it reports the crossing there, refined to the ellipse, or
+// the nearest sample when the circle only comes close. A point is reported
+// only when more than 10 mm from every point already reported; at most four.
+// Returns their number.
 int SolveEllipseCircle(double cx, double cy, double p, double q, double rho, double kx, double ky, double r,
                        die::coord out[4]);
 

@@ -33,3 +33,18 @@ inline bool IsFinite(const die::coord& p)
 }
 
 } // namespace geomtest
+
+namespace geomtest {
+
+// Roughly the distance of p from the ellipse (centre, semi-axes a along its own
+// X and b along its own Y, rotation rho): the relative radial error times the
+// smaller semi-axis.
+inline double EllipseError(const die::coord& p, const die::coord& centre, double a, double b, double rho)
+{
+    const double dx = p.x - centre.x, dy = p.y - centre.y;
+    const double x = dx * std::cos(rho) + dy * std::sin(rho);
+    const double y = -dx * std::sin(rho) + dy * std::cos(rho);
+    return std::fabs(std::sqrt(x * x / (a * a) + y * y / (b * b)) - 1.0) * std::fmin(a, b);
+}
+
+} // namespace geomtest
