@@ -1,0 +1,329 @@
+#include "gui/QtDevice.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPaintDevice>
+#include <QPainterPath>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace gui {
+
+using platform::BackgroundMode;
+using platform::BrushStyle;
+using platform::ColorRef;
+using platform::DevicePoint;
+using platform::HatchStyle;
+using platform::PenStyle;
+namespace TextAlign = platform::TextAlign;
+
+namespace {
+
+QColor toQColor(ColorRef c)
+{
+    return QColor(platform::redOf(c), platform::greenOf(c), platform::blueOf(c));
+}
+
+// A styled pen draws its pattern only when it is one unit wide, as a Windows
+// cosmetic pen does; wider pens are solid with round ends and joins.
+bool drawsPattern(const platform::Pen& pen)
+{
+    return pen.style != PenStyle::Solid && pen.style != PenStyle::Null && pen.width <= 1;
+}
+
+QPen toQPen(const platform::Pen& pen, bool backgroundPass, ColorRef background)
+{
+    if (pen.style == PenStyle::Null)
+        return QPen(Qt::NoPen);
+    if (pen.width > 1)
+        return QPen(toQColor(pen.colour), pen.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen result(backgroundPass ? toQColor(background) : toQColor(pen.colour), 0, Qt::SolidLine, Qt::FlatCap,
+                Qt::MiterJoin);
+    if (!backgroundPass) {
+        // The on/off lengths of the Windows cosmetic pen styles, in device units.
+        switch (pen.style) {
+        case PenStyle::Dash:
+            result.setDashPattern({18, 6});
+            break;
+        case PenStyle::Dot:
+            result.setDashPattern({3, 3});
+            break;
+        case PenStyle::DashDot:
+            result.setDashPattern({9, 6, 3, 6});
+            break;
+        case PenStyle::DashDotDot:
+            result.setDashPattern({9, 3, 3, 3, 3, 3});
+            break;
+        default:
+            break;
+        }
+    }
+    return result;
+}
+
+QBrush toQBrush(const platform::Brush& brush)
+{
+    switch (brush.style) {
+    case BrushStyle::Null:
+        return QBrush(Qt::NoBrush);
+    case BrushStyle::Hatched: {
+        static const Qt::BrushStyle patterns[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
+                                                  Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+        const int h = static_cast<int>(brush.hatch);
+        return QBrush(toQColor(brush.colour), h >= 0 && h <= 5 ? patterns[h] : Qt::HorPattern);
+    }
+    default:
+        return QBrush(toQColor(brush.colour));
+    }
+}
+
+QFont toQFont(const platform::LogFont& record)
+{
+    QFont font = QGuiApplication::font();
+    if (!record.face().isEmpty())
+        font.setFamily(record.face());
+    if (record.height != 0) {
+        const int h = std::abs(record.height);
+        font.setPixelSize(h);
+        if (record.height > 0) {
+            // A positive height is the whole cell: ascent plus descent.
+            const int cell = QFontMetrics(font).height();
+            if (cell > 0)
+                font.setPixelSize(std::max(1, static_cast<int>(std::lround(double(h) * h / cell))));
+        }
+    }
+    if (record.weight > 0)
+        font.setWeight(static_cast<QFont::Weight>(std::clamp(record.weight, 1, 1000)));
+    font.setItalic(record.italic != 0);
+    font.setUnderline(record.underline != 0);
+    font.setStrikeOut(record.strikeOut != 0);
+    return font;
+}
+
+// The box of an ellipse, rectangle or arc: the corners in any order, the
+// right and bottom edge left out.
+QRectF boxOf(DevicePoint a, DevicePoint b)
+{
+    const int left = std::min(a.x, b.x), right = std::max(a.x, b.x);
+    const int top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
+    return QRectF(left, top, right - left - 1, bottom - top - 1);
+}
+
+// The parametric angle (in degrees, counter-clockwise on the device) where the
+// ray from the box centre through p meets the ellipse of the box.
+double rayAngle(const QRectF& box, DevicePoint p)
+{
+    const double rx = box.width() / 2, ry = box.height() / 2;
+    const double theta = std::atan2(box.center().y() - p.y, p.x - box.center().x());
+    return std::atan2(rx * std::sin(theta), ry * std::cos(theta)) * 180.0 / std::numbers::pi;
+}
+
+} // namespace
+
+QtDevice::QtDevice(QPaintDevice* target) : target_(target), image_(dynamic_cast<QImage*>(target))
+{
+    begin();
+}
+
+QtDevice::QtDevice(int width, int height)
+{
+    if (width > 0 && height > 0) {
+        ownImage_ = std::make_unique<QImage>(width, height, QImage::Format_RGB32);
+        ownImage_->fill(Qt::black);
+        target_ = ownImage_.get();
+        image_ = ownImage_.get();
+    }
+    begin();
+}
+
+QtDevice::~QtDevice()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+void QtDevice::begin()
+{
+    if (target_ && painter_.begin(target_))
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+}
+
+int QtDevice::width() const
+{
+    return target_ ? target_->width() : 0;
+}
+
+int QtDevice::height() const
+{
+    return target_ ? target_->height() : 0;
+}
+
+std::unique_ptr<platform::Device> QtDevice::createCompatible(int width, int height) const
+{
+    return std::make_unique<QtDevice>(width, height);
+}
+
+void QtDevice::prepare(bool filled)
+{
+    painter_.setPen(toQPen(pen(), false, bkColor()));
+    painter_.setBrush(filled ? toQBrush(brush()) : QBrush(Qt::NoBrush));
+}
+
+// In opaque mode the gaps of a styled pen and of a hatch are the background
+// colour: a first pass paints them before the pattern itself.
+template <class Draw>
+static void paintWithBackground(QPainter& painter, const platform::Device& dc, bool filled, Draw draw)
+{
+    if (dc.bkMode() != BackgroundMode::Opaque)
+        return;
+    const bool hatch = filled && dc.brush().style == BrushStyle::Hatched;
+    const bool styled = drawsPattern(dc.pen());
+    if (!hatch && !styled)
+        return;
+    painter.save();
+    painter.setPen(styled ? toQPen(dc.pen(), true, dc.bkColor()) : QPen(Qt::NoPen));
+    painter.setBrush(hatch ? QBrush(toQColor(dc.bkColor())) : QBrush(Qt::NoBrush));
+    draw();
+    painter.restore();
+}
+
+void QtDevice::strokePath(const QPainterPath& path)
+{
+    paintWithBackground(painter_, *this, false, [&] { painter_.drawPath(path); });
+    prepare(false);
+    painter_.drawPath(path);
+}
+
+void QtDevice::drawLine(DevicePoint from, DevicePoint to)
+{
+    if (!painter_.isActive())
+        return;
+    const QLine line(from.x, from.y, to.x, to.y);
+    paintWithBackground(painter_, *this, false, [&] { painter_.drawLine(line); });
+    prepare(false);
+    painter_.drawLine(line);
+}
+
+void QtDevice::drawArc(DevicePoint corner1, DevicePoint corner2, DevicePoint start, DevicePoint end)
+{
+    const QRectF box = boxOf(corner1, corner2);
+    if (!painter_.isActive() || box.width() < 0 || box.height() < 0)
+        return;
+    const double from = rayAngle(box, start);
+    const double to = rayAngle(box, end);
+    // The angle from the start ray to the end ray in the arc direction; the
+    // same ray both times is the whole ellipse.
+    double sweep = std::fmod(to - from + 720.0, 360.0);
+    if (sweep < 1e-9)
+        sweep = 360.0;
+    if (arcDirection() == platform::ArcDirection::Clockwise)
+        sweep = sweep == 360.0 ? -360.0 : sweep - 360.0;
+    QPainterPath path;
+    path.arcMoveTo(box, from);
+    path.arcTo(box, from, sweep);
+    strokePath(path);
+}
+
+void QtDevice::drawAngleArc(DevicePoint centre, int radius, double startDegrees, double sweepDegrees)
+{
+    if (!painter_.isActive())
+        return;
+    const QRectF box(centre.x - radius, centre.y - radius, 2.0 * radius, 2.0 * radius);
+    QPainterPath path;
+    path.arcMoveTo(box, startDegrees);
+    path.arcTo(box, startDegrees, std::clamp(sweepDegrees, -360.0, 360.0));
+    strokePath(path);
+}
+
+void QtDevice::drawPolygon(std::span<const DevicePoint> points)
+{
+    if (!painter_.isActive())
+        return;
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const DevicePoint& p : points)
+        polygon << QPoint(p.x, p.y);
+    paintWithBackground(painter_, *this, true, [&] { painter_.drawPolygon(polygon, Qt::OddEvenFill); });
+    prepare(true);
+    painter_.drawPolygon(polygon, Qt::OddEvenFill);
+}
+
+void QtDevice::drawRectangle(DevicePoint corner1, DevicePoint corner2)
+{
+    const QRectF box = boxOf(corner1, corner2);
+    if (!painter_.isActive() || box.width() < 0 || box.height() < 0)
+        return;
+    const QRect rect = box.toRect();
+    paintWithBackground(painter_, *this, true, [&] { painter_.drawRect(rect); });
+    prepare(true);
+    painter_.drawRect(rect);
+}
+
+void QtDevice::drawEllipse(DevicePoint corner1, DevicePoint corner2)
+{
+    const QRectF box = boxOf(corner1, corner2);
+    if (!painter_.isActive() || box.width() < 0 || box.height() < 0)
+        return;
+    const QRect rect = box.toRect();
+    paintWithBackground(painter_, *this, true, [&] { painter_.drawEllipse(rect); });
+    prepare(true);
+    painter_.drawEllipse(rect);
+}
+
+void QtDevice::drawText(DevicePoint at, const QString& text)
+{
+    if (!painter_.isActive())
+        return;
+    painter_.save();
+    painter_.setFont(toQFont(font()));
+    const QFontMetrics metrics = painter_.fontMetrics();
+    const double advance = metrics.horizontalAdvance(text);
+    double x = 0;
+    switch (textAlign() & TextAlign::HorizontalMask) {
+    case TextAlign::Right:
+        x = -advance;
+        break;
+    case TextAlign::Center:
+        x = -advance / 2;
+        break;
+    default:
+        break;
+    }
+    double baseline = metrics.ascent();
+    switch (textAlign() & TextAlign::VerticalMask) {
+    case TextAlign::Bottom:
+        baseline = -metrics.descent();
+        break;
+    case TextAlign::Baseline:
+        baseline = 0;
+        break;
+    default:
+        break;
+    }
+    painter_.translate(at.x, at.y);
+    if (font().escapement != 0)
+        painter_.rotate(-font().escapement / 10.0);
+    if (bkMode() == BackgroundMode::Opaque)
+        painter_.fillRect(QRectF(x, baseline - metrics.ascent(), advance, metrics.height()), toQColor(bkColor()));
+    painter_.setPen(toQColor(textColor()));
+    painter_.drawText(QPointF(x, baseline), text);
+    painter_.restore();
+}
+
+void QtDevice::copyFrom(DevicePoint to, int width, int height, const platform::Device& source, DevicePoint from)
+{
+    const auto* qtSource = dynamic_cast<const QtDevice*>(&source);
+    if (!painter_.isActive() || !qtSource || !qtSource->image_)
+        return;
+    // A copy first, so that a device can copy a part of itself.
+    const QImage part = qtSource->image_->copy(from.x, from.y, width, height);
+    painter_.save();
+    painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    painter_.drawImage(QPoint(to.x, to.y), part);
+    painter_.restore();
+}
+
+} // namespace gui

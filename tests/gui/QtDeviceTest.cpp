@@ -1,0 +1,213 @@
+#include "gui/QtDevice.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+const QRgb white = qRgb(255, 255, 255);
+const QRgb black = qRgb(0, 0, 0);
+
+// A white image and a device painting on it with the black stock pen.
+struct Canvas {
+    QImage image{120, 120, QImage::Format_RGB32};
+    std::unique_ptr<gui::QtDevice> dc;
+    Canvas()
+    {
+        image.fill(white);
+        dc = std::make_unique<gui::QtDevice>(&image);
+    }
+    // Ends painting so that the image can be read.
+    const QImage& done()
+    {
+        dc.reset();
+        return image;
+    }
+};
+
+// Whether any pixel within one unit of (x, y) has the colour.
+bool near(const QImage& image, int x, int y, QRgb colour)
+{
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (image.valid(x + dx, y + dy) && image.pixel(x + dx, y + dy) == colour)
+                return true;
+    return false;
+}
+
+// The on and off runs of pixels of colour `ink` along row y from x0 to x1.
+std::vector<int> runs(const QImage& image, int y, int x0, int x1, QRgb ink)
+{
+    std::vector<int> result;
+    bool on = true;
+    int length = 0;
+    for (int x = x0; x <= x1; ++x) {
+        const bool inked = image.pixel(x, y) == ink;
+        if (inked != on) {
+            result.push_back(length);
+            on = inked;
+            length = 0;
+        }
+        ++length;
+    }
+    result.push_back(length);
+    return result;
+}
+
+} // namespace
+
+TEST(QtDevice, YGrowsDownwardsAndLinesRunFromTheCurrentPosition)
+{
+    Canvas c;
+    c.dc->moveTo(10, 10);
+    c.dc->lineTo(10, 100); // straight down the image
+    const QImage& image = c.done();
+    EXPECT_EQ(image.pixel(10, 90), black);
+    EXPECT_EQ(image.pixel(10, 5), white);
+    EXPECT_EQ(image.pixel(11, 50), white);
+}
+
+// The quarter from the right-hand point up to the top one, counter-clockwise
+// on the device, or the three quarters the other way round.
+TEST(QtDevice, ArcFollowsTheArcDirection)
+{
+    for (const ArcDirection direction : {ArcDirection::CounterClockwise, ArcDirection::Clockwise}) {
+        Canvas c;
+        c.dc->setArcDirection(direction);
+        c.dc->arc(10, 10, 91, 91, 100, 50, 50, 0); // circle of radius 40 about (50, 50)
+        const QImage& image = c.done();
+        const bool ccw = direction == ArcDirection::CounterClockwise;
+        SCOPED_TRACE(ccw ? "counter-clockwise" : "clockwise");
+        EXPECT_EQ(near(image, 78, 22, black), ccw);   // upper right
+        EXPECT_EQ(near(image, 78, 78, black), !ccw);  // lower right
+        EXPECT_EQ(near(image, 22, 78, black), !ccw);  // lower left
+        EXPECT_EQ(image.pixel(50, 50), white);
+    }
+}
+
+TEST(QtDevice, AngleArcSweepsByItsSignAndDrawsTheLeadIn)
+{
+    Canvas c;
+    c.dc->setArcDirection(ArcDirection::Clockwise); // not read by AngleArc
+    c.dc->moveTo(110, 110);
+    c.dc->angleArc(50, 50, 40, 0, 90); // from the right-hand point up to the top
+    EXPECT_EQ(c.dc->currentPosition(), (DevicePoint{50, 10}));
+    const QImage& image = c.done();
+    EXPECT_TRUE(near(image, 78, 22, black));
+    EXPECT_FALSE(near(image, 78, 78, black));
+    EXPECT_TRUE(near(image, 100, 80, black)); // on the lead-in from (110, 110) to (90, 50)
+}
+
+TEST(QtDevice, PenStylesDrawWindowsPatterns)
+{
+    struct Case {
+        Pen pen;
+        std::vector<int> runs; // first on, then off, ... over 48 units
+    };
+    const QRgb red = qRgb(255, 0, 0);
+    const std::vector<Case> cases = {
+        {Pen::make(PenStyle::Solid, 1, rgb(255, 0, 0)), {48}},
+        {Pen::make(PenStyle::Dash, 1, rgb(255, 0, 0)), {18, 6, 18, 6}},
+        {Pen::make(PenStyle::Dot, 0, rgb(255, 0, 0)), {3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3}},
+        {Pen::make(PenStyle::DashDot, 1, rgb(255, 0, 0)), {9, 6, 3, 6, 9, 6, 3, 6}},
+        {Pen::make(PenStyle::Dash, 3, rgb(255, 0, 0)), {48}}, // wider than one unit: solid
+        {Pen::null(), {0, 48}},
+    };
+    for (const Case& test : cases) {
+        Canvas c;
+        c.dc->setBkMode(BackgroundMode::Transparent);
+        c.dc->selectPen(test.pen);
+        c.dc->moveTo(0, 20);
+        c.dc->lineTo(100, 20);
+        EXPECT_EQ(runs(c.done(), 20, 0, 47, red), test.runs) << test.pen;
+    }
+}
+
+TEST(QtDevice, OpaqueBackgroundFillsPatternGaps)
+{
+    Canvas c;
+    c.dc->setBkColor(rgb(0, 0, 255));
+    c.dc->selectPen(Pen::make(PenStyle::Dash, 1, rgb(255, 0, 0)));
+    c.dc->moveTo(0, 20);
+    c.dc->lineTo(100, 20);
+    const QImage& image = c.done();
+    EXPECT_EQ(image.pixel(5, 20), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(20, 20), qRgb(0, 0, 255));
+}
+
+TEST(QtDevice, HatchedBrushesLeaveTheBackgroundInTransparentMode)
+{
+    Canvas c;
+    c.dc->setBkMode(BackgroundMode::Transparent);
+    c.dc->selectPen(Pen::null());
+    c.dc->selectBrush(Brush::hatched(HatchStyle::BackwardDiagonal, rgb(0, 0, 0)));
+    c.dc->rectangle(10, 10, 60, 60);
+    const QImage& image = c.done();
+    int inked = 0, slopeUp = 0;
+    for (int y = 12; y < 56; ++y)
+        for (int x = 12; x < 56; ++x)
+            if (image.pixel(x, y) == black) {
+                ++inked;
+                slopeUp += image.pixel(x + 1, y - 1) == black; // "/" lines
+            }
+    EXPECT_GT(inked, 100);
+    EXPECT_LT(inked, 44 * 44 / 2); // lines, not a fill
+    EXPECT_EQ(slopeUp, inked);
+    EXPECT_EQ(image.pixel(5, 5), white);
+    EXPECT_EQ(image.pixel(59, 59), white); // right and bottom edge left out, no pen
+}
+
+TEST(QtDevice, ShapesLeaveOutTheirRightAndBottomEdge)
+{
+    Canvas c;
+    c.dc->selectBrush(Brush::solid(rgb(0, 255, 0)));
+    c.dc->rectangle(10, 10, 21, 21);
+    c.dc->ellipse(39, 39, 61, 61); // radius 10 about (50, 50)
+    const QImage& image = c.done();
+    EXPECT_EQ(image.pixel(10, 10), black);
+    EXPECT_EQ(image.pixel(20, 20), black);
+    EXPECT_EQ(image.pixel(21, 21), white);
+    EXPECT_EQ(image.pixel(15, 15), qRgb(0, 255, 0));
+    EXPECT_TRUE(near(image, 60, 50, black));
+    EXPECT_TRUE(near(image, 40, 50, black));
+    EXPECT_EQ(image.pixel(62, 50), white);
+}
+
+TEST(QtDevice, MemoryDevicesAreCopiedWithBitBlt)
+{
+    Canvas c;
+    const auto memory = c.dc->createCompatible(20, 20);
+    memory->selectPen(Pen::null());
+    memory->selectBrush(Brush::solid(rgb(255, 0, 0)));
+    memory->rectangle(0, 0, 11, 21); // left half red, the rest still black
+    c.dc->bitBlt(50, 60, 20, 20, *memory, 0, 0);
+    const QImage& image = c.done();
+    EXPECT_EQ(image.pixel(52, 62), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(65, 62), black);
+    EXPECT_EQ(image.pixel(49, 62), white);
+    EXPECT_EQ(image.pixel(52, 80), white);
+}
+
+TEST(QtDevice, TextSitsOnItsBaselineWithBaselineAlignment)
+{
+    Canvas c;
+    LogFont font;
+    font.height = -30;
+    font.setFace(QStringLiteral("DejaVu Sans"));
+    c.dc->selectFont(font);
+    c.dc->setBkMode(BackgroundMode::Transparent);
+    c.dc->setTextAlign(TextAlign::Baseline);
+    c.dc->textOut(10, 60, QStringLiteral("HH"));
+    c.dc->setTextAlign(TextAlign::Top);
+    c.dc->textOut(10, 80, QStringLiteral("HH"));
+    const QImage& image = c.done();
+    int above = 0, between = 0, below = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != white)
+                (y < 60 ? above : y < 80 ? between : below) += 1;
+    EXPECT_GT(above, 50);  // capitals stand on the baseline
+    EXPECT_EQ(between, 0); // neither hangs below it, nor reaches above the top line
+    EXPECT_GT(below, 50);
+}
