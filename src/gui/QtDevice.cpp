@@ -251,26 +251,25 @@ void QtDevice::drawPolygon(std::span<const DevicePoint> points)
     painter_.drawPolygon(polygon, Qt::OddEvenFill);
 }
 
-void QtDevice::drawRectangle(DevicePoint corner1, DevicePoint corner2)
+void QtDevice::drawBoxShape(DevicePoint corner1, DevicePoint corner2, void (QPainter::*draw)(const QRect&))
 {
     const QRectF box = boxOf(corner1, corner2);
     if (!painter_.isActive() || box.width() < 0 || box.height() < 0)
         return;
     const QRect rect = box.toRect();
-    paintWithBackground(painter_, *this, true, [&] { painter_.drawRect(rect); });
+    paintWithBackground(painter_, *this, true, [&] { (painter_.*draw)(rect); });
     prepare(true);
-    painter_.drawRect(rect);
+    (painter_.*draw)(rect);
+}
+
+void QtDevice::drawRectangle(DevicePoint corner1, DevicePoint corner2)
+{
+    drawBoxShape(corner1, corner2, &QPainter::drawRect);
 }
 
 void QtDevice::drawEllipse(DevicePoint corner1, DevicePoint corner2)
 {
-    const QRectF box = boxOf(corner1, corner2);
-    if (!painter_.isActive() || box.width() < 0 || box.height() < 0)
-        return;
-    const QRect rect = box.toRect();
-    paintWithBackground(painter_, *this, true, [&] { painter_.drawEllipse(rect); });
-    prepare(true);
-    painter_.drawEllipse(rect);
+    drawBoxShape(corner1, corner2, &QPainter::drawEllipse);
 }
 
 void QtDevice::drawText(DevicePoint at, const QString& text)

@@ -51,6 +51,9 @@ private:
     // Sets the painter up for a stroke (pen only) or a filled shape.
     void prepare(bool filled);
     void strokePath(const QPainterPath& path);
+    // A rectangle or ellipse in the box of two corners.
+    void drawBoxShape(platform::DevicePoint corner1, platform::DevicePoint corner2,
+                      void (QPainter::*draw)(const QRect&));
 
     std::unique_ptr<QImage> ownImage_;
     QPaintDevice* target_ = nullptr;
