@@ -16,7 +16,7 @@
 namespace {
 
 // One item of an archive the tests write with minizip.
-struct ItemSpec {
+struct ArchiveItem {
     QByteArray name;
     QByteArray data;
     int host = 0;          // "version made by" host: 0 DOS, 3 Unix
@@ -28,13 +28,13 @@ struct ItemSpec {
 // Every item is stamped 2021-06-15 10:20:30 in DOS time.
 const QDateTime kDosTime(QDate(2021, 6, 15), QTime(10, 20, 30));
 
-bool writeZip(const QString& path, const std::vector<ItemSpec>& items)
+bool writeZip(const QString& path, const std::vector<ArchiveItem>& items)
 {
     zipFile zip = zipOpen64(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE);
     if (!zip)
         return false;
     bool ok = true;
-    for (const ItemSpec& item : items) {
+    for (const ArchiveItem& item : items) {
         zip_fileinfo info{};
         info.tmz_date = {30, 20, 10, 15, 5, 2021};
         info.external_fa = item.external;
@@ -52,9 +52,9 @@ bool writeZip(const QString& path, const std::vector<ItemSpec>& items)
     return zipClose(zip, nullptr) == ZIP_OK && ok;
 }
 
-ItemSpec file(const char* name, const QByteArray& data = QByteArray("data"))
+ArchiveItem file(const char* name, const QByteArray& data = QByteArray("data"))
 {
-    ItemSpec item;
+    ArchiveItem item;
     item.name = name;
     item.data = data;
     item.external = 0x20;
@@ -101,7 +101,7 @@ protected:
     }
 
     // Writes the archive and opens it; output goes below out/.
-    void open(const std::vector<ItemSpec>& items)
+    void open(const std::vector<ArchiveItem>& items)
     {
         ASSERT_TRUE(writeZip(archive(), items));
         handle = ZipReader::OpenFile(archive());
@@ -160,32 +160,38 @@ TEST_F(ZipReaderTest, AttributesComeFromTheHostThatMadeTheItem)
         {3, 0100444UL << 16, ZipEntry::ReadOnly | ZipEntry::Archive},
         {3, 040755UL << 16, ZipEntry::Folder | ZipEntry::Archive},
     };
-    std::vector<ItemSpec> items;
+    std::vector<ArchiveItem> items;
     for (const Case& c : cases) {
-        ItemSpec spec = file("f");
-        spec.name = "item" + QByteArray::number(items.size());
-        spec.host = c.host;
-        spec.external = c.external;
-        items.push_back(spec);
+        ArchiveItem entry = file("f");
+        entry.name = "item" + QByteArray::number(items.size());
+        entry.host = c.host;
+        entry.external = c.external;
+        items.push_back(entry);
     }
+    // Some tools store folders by a trailing separator alone, without attributes.
+    ArchiveItem bare = file("bare/");
+    bare.external = 0;
+    items.push_back(bare);
     open(items);
-    for (int i = 0; i < static_cast<int>(items.size()); ++i)
-        EXPECT_EQ(item(i).attributes, cases[i].attributes) << "item " << i;
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(item(static_cast<int>(i)).attributes, cases[i].attributes) << "item " << i;
 
     // A read-only item is written read-only; a folder item becomes a folder.
     ASSERT_EQ(ZipReader::UnzipItem(handle, 3, QStringLiteral("ro.txt")), ZipOk);
     EXPECT_FALSE(QFileInfo(out() + QLatin1String("/ro.txt")).permissions() & QFile::WriteOwner);
     ASSERT_EQ(ZipReader::UnzipItem(handle, 4, QStringLiteral("made\\here")), ZipOk);
     EXPECT_TRUE(QFileInfo(out() + QLatin1String("/made/here")).isDir());
+    ASSERT_EQ(ZipReader::UnzipItem(handle, 5, item(5).name), ZipOk);
+    EXPECT_TRUE(QFileInfo(out() + QLatin1String("/bare")).isDir());
 }
 
 TEST_F(ZipReaderTest, TimesComeFromTheExtendedTimeStampElseFromTheDosTime)
 {
     const qint32 written = 1600000000, read = 1600000100, created = 1500000000;
-    ItemSpec writeOnly = file("w.txt");
+    ArchiveItem writeOnly = file("w.txt");
     // An unrelated block first: the walk steps over it.
     writeOnly.localExtra = QByteArray("\x0a\x00\x04\x00" "abcd", 8) + timeStamp(1, {written});
-    ItemSpec all = file("all.txt");
+    ArchiveItem all = file("all.txt");
     all.localExtra = timeStamp(7, {written, read, created});
     open({file("dos.txt"), writeOnly, all});
 
@@ -211,7 +217,7 @@ TEST_F(ZipReaderTest, TimesComeFromTheExtendedTimeStampElseFromTheDosTime)
 
 TEST_F(ZipReaderTest, ItemsExtractInAnyOrder)
 {
-    std::vector<ItemSpec> items;
+    std::vector<ArchiveItem> items;
     for (int i = 0; i < 9; ++i) {
         const QByteArray name = "f" + QByteArray::number(i) + ".txt";
         items.push_back(file("", i == 3 ? lines(1000) : "content " + QByteArray::number(i)));
@@ -282,7 +288,7 @@ TEST_F(ZipReaderTest, NothingIsWrittenOutsideTheTargetFolder)
 
 TEST_F(ZipReaderTest, AFailedExtractionLeavesNoPartialFile)
 {
-    ItemSpec secret = file("secret.txt", "hidden");
+    ArchiveItem secret = file("secret.txt", "hidden");
     secret.password = "pw";
     ASSERT_TRUE(writeZip(archive(), {file("big.txt", lines(4000)), secret}));
 
