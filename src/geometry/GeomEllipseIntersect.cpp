@@ -65,6 +65,14 @@ int windowArcs(double p, double q, WindowArc windows[24])
     return count;
 }
 
+// Left of or on the window's chord. Circles touching from outside are reported
+// without an arc test; a window's circle reaches far beyond the window, so a
+// touch there is no point of the ellipse.
+bool onWindowArc(const WindowArc& w, const coord& p)
+{
+    return cross(w.end - w.start, p - w.start) >= 0.0;
+}
+
 // Left of or on the chord from start to end (in the frame), or the whole ellipse.
 bool onEllipseArcByChord(const EllipseArc& arc, const coord& startInFrame, const coord& endInFrame,
                          const coord& p)
@@ -108,7 +116,7 @@ void IntersectEllipseArcCircleArc(const EllipseArc& arc, const coord& centre, co
         found.clear();
         IntersectCircles(c, a, b, radius, w.centre, w.start, w.end, w.radius, found);
         for (const coord& p : found)
-            if (onEllipseArcByChord(arc, s, e, p))
+            if (onWindowArc(w, p) && onEllipseArcByChord(arc, s, e, p))
                 list.push_back(frame.out(p));
     }
 }
@@ -132,7 +140,7 @@ void IntersectEllipseArcs(const EllipseArc& arc1, const EllipseArc& arc2, PointL
         found.clear();
         IntersectEllipseArcCircleArc(second, w.centre, w.start, w.end, w.radius, found);
         for (const coord& p : found)
-            if (onEllipseArcByChord(arc1, s, e, p))
+            if (onWindowArc(w, p) && onEllipseArcByChord(arc1, s, e, p))
                 list.push_back(frame.out(p));
     }
 }

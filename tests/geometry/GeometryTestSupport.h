@@ -1,11 +1,12 @@
 #pragma once
-// Readable comparisons of points and radian values for the geometry tests.
+// Readable comparisons of points for the geometry tests.
 #include "geometry/Coord.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <ostream>
+#include <vector>
 
 namespace die {
 inline void PrintTo(const coord& p, std::ostream* os)
@@ -27,14 +28,27 @@ inline testing::AssertionResult Near(const die::coord& actual, const die::coord&
                                        << "), tolerance " << tol;
 }
 
+// The list holds exactly the expected points, in order.
+inline testing::AssertionResult SamePoints(const std::vector<die::coord>& actual,
+                                           const std::vector<die::coord>& expected, double tol)
+{
+    if (actual.size() != expected.size()) {
+        auto failure = testing::AssertionFailure() << actual.size() << " points instead of " << expected.size()
+                                                   << ':';
+        for (const die::coord& p : actual)
+            failure << " (" << p.x << ", " << p.y << ")";
+        return failure;
+    }
+    for (size_t i = 0; i < actual.size(); ++i)
+        if (testing::AssertionResult near = Near(actual[i], expected[i], tol); !near)
+            return testing::AssertionFailure() << "point " << i << ": " << near.message();
+    return testing::AssertionSuccess();
+}
+
 inline bool IsFinite(const die::coord& p)
 {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
-
-} // namespace geomtest
-
-namespace geomtest {
 
 // Roughly the distance of p from the ellipse (centre, semi-axes a along its own
 // X and b along its own Y, rotation rho): the relative radial error times the
