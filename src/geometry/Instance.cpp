@@ -1,0 +1,30 @@
+#include "geometry/Instance.h"
+
+#include "geometry/GeomBasics.h"
+#include "geometry/GeomConstants.h"
+
+#include <cmath>
+
+die::coord CInstance::Place(const die::coord& p, const die::coord& centre) const
+{
+    if (angle == 0.0)
+        return {p.x + dx, p.y + dy};
+    const double r = die::distance(p, centre);
+    const double psi = Geom::VectorAngle(p.y - centre.y, p.x - centre.x) + Geom::DegToRad(angle);
+    return {centre.x + r * std::cos(psi) + dx, centre.y + r * std::sin(psi) + dy};
+}
+
+die::coord CInstance::Transform(const die::coord& p) const
+{
+    return identity ? p : Place(p, {centreX, centreY});
+}
+
+double CInstance::TransformX(double x, double y, double cx, double cy) const
+{
+    return Place({x, y}, {cx, cy}).x;
+}
+
+double CInstance::TransformY(double x, double y, double cx, double cy) const
+{
+    return Place({x, y}, {cx, cy}).y;
+}
