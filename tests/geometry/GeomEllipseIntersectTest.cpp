@@ -1,0 +1,125 @@
+#include "geometry/GeomConstants.h"
+#include "geometry/GeomEllipseIntersect.h"
+
+#include "GeometryTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+using die::coord;
+using Geom::EllipseArc;
+using Geom::kHalfPi;
+using Geom::PointList;
+using geomtest::EllipseError;
+using geomtest::SamePoints;
+
+namespace {
+
+EllipseArc fullEllipse(coord centre, double p, double q, double rho)
+{
+    const coord onIt = centre + coord(p * std::cos(rho), p * std::sin(rho));
+    return {centre, onIt, onIt, p, q, rho};
+}
+
+// The window arcs stand in for the ellipse within this fraction of its larger semi-axis.
+constexpr double kWindowTolerance = 5e-4;
+
+} // namespace
+
+TEST(GeomIntersectLineEllipseArc, SegmentCases)
+{
+    const EllipseArc full = fullEllipse({0, 0}, 10, 5, 0);
+    const EllipseArc upperHalf{{0, 0}, {-10, 0}, {10, 0}, 10, 5, 0};
+    const double y = std::sqrt(18.75);
+    struct Case {
+        const char* name;
+        EllipseArc arc;
+        coord p1, p2;
+        std::vector<coord> points;
+    };
+    const Case cases[] = {
+        {"along the first axis", full, {-20, 0}, {20, 0}, {{10, 0}, {-10, 0}}},
+        {"turned a quarter", fullEllipse({0, 0}, 10, 5, kHalfPi), {0, -20}, {0, 20}, {{0, 10}, {0, -10}}},
+        {"upper half keeps its side", upperHalf, {5, -10}, {5, 10}, {{5, y}}},
+        {"tangent", full, {-20, 5}, {20, 5}, {{0, 5}}},
+        {"moved", fullEllipse({100, 50}, 10, 5, 0), {80, 50}, {120, 50}, {{110, 50}, {90, 50}}},
+        {"zero-length segment", full, {3, 3}, {3, 3}, {}},
+        {"flat ellipse", EllipseArc{{0, 0}, {10, 0}, {10, 0}, 10, 0, 0}, {0, -5}, {0, 5}, {}},
+    };
+    for (const Case& c : cases) {
+        PointList list;
+        Geom::IntersectLineEllipseArc(c.arc, c.p1, c.p2, list);
+        EXPECT_TRUE(SamePoints(list, c.points, 1e-9)) << c.name;
+    }
+}
+
+TEST(GeomIntersectEllipseArcCircleArc, ArcCases)
+{
+    const EllipseArc full = fullEllipse({0, 0}, 100, 50, 0);
+    const EllipseArc upperHalf{{0, 0}, {-100, 0}, {100, 0}, 100, 50, 0};
+    const coord circle{70, 0};  // start = end: the full circle of radius 70 about the origin
+    const double x = std::sqrt(3200.0), y = std::sqrt(1700.0);
+    const double tol = kWindowTolerance * 100;
+    struct Case {
+        const char* name;
+        EllipseArc arc;
+        coord start, end;
+        std::vector<coord> points;
+    };
+    const Case cases[] = {
+        {"full, in the order of the ellipse's parameter", full, circle, circle, {{x, y}, {-x, y}, {-x, -y}, {x, -y}}},
+        {"upper half of the ellipse", upperHalf, circle, circle, {{x, y}, {-x, y}}},
+        {"quarter of the circle", full, {0, 70}, {70, 0}, {{x, y}}},
+        {"flat ellipse", EllipseArc{{0, 0}, {100, 0}, {100, 0}, 100, 0, 0}, circle, circle, {}},
+    };
+    for (const Case& c : cases) {
+        PointList list;
+        Geom::IntersectEllipseArcCircleArc(c.arc, {0, 0}, c.start, c.end, 70, list);
+        EXPECT_TRUE(SamePoints(list, c.points, tol)) << c.name;
+    }
+}
+
+TEST(GeomIntersectEllipseArcCircleArc, TouchingAWindowsCircleFarFromTheWindowGivesNoPoint)
+{
+    // This circle touches the circle of one window arc where that circle runs
+    // far outside the ellipse; only points near the ellipse may come back.
+    const EllipseArc full = fullEllipse({0, 0}, 100, 80, 0);
+    const coord centre(-103.72300304651407, 130.23444212586828);
+    const double radius = 114.97661929574437;
+    PointList list;
+    Geom::IntersectEllipseArcCircleArc(full, centre, centre + coord(radius, 0), centre + coord(radius, 0), radius,
+                                       list);
+    for (const coord& p : list)
+        EXPECT_LT(EllipseError(p, full.centre, 100, 80, 0), kWindowTolerance * 100) << p.x << ", " << p.y;
+}
+
+TEST(GeomIntersectEllipseArcs, CrossedEllipses)
+{
+    const double x = std::sqrt(2000.0);
+    const double tol = 2 * kWindowTolerance * 100;
+    const double turn = Geom::DegToRad(30);
+    auto turned = [&](coord p) {
+        return coord(10, 20) + coord(p.x * std::cos(turn) - p.y * std::sin(turn), p.x * std::sin(turn) + p.y * std::cos(turn));
+    };
+    struct Case {
+        const char* name;
+        EllipseArc a, b;
+        std::vector<coord> points;
+    };
+    const Case cases[] = {
+        {"full", fullEllipse({0, 0}, 100, 50, 0), fullEllipse({0, 0}, 100, 50, kHalfPi),
+         {{x, x}, {-x, x}, {-x, -x}, {x, -x}}},
+        {"upper half of the first", EllipseArc{{0, 0}, {-100, 0}, {100, 0}, 100, 50, 0},
+         fullEllipse({0, 0}, 100, 50, kHalfPi), {{x, x}, {-x, x}}},
+        {"both turned and moved", fullEllipse({10, 20}, 100, 50, turn), fullEllipse({10, 20}, 100, 50, turn + kHalfPi),
+         {turned({x, x}), turned({-x, x}), turned({-x, -x}), turned({x, -x})}},
+        {"apart", fullEllipse({0, 0}, 100, 50, 0), fullEllipse({500, 0}, 100, 50, 0), {}},
+    };
+    for (const Case& c : cases) {
+        PointList list;
+        Geom::IntersectEllipseArcs(c.a, c.b, list);
+        EXPECT_TRUE(SamePoints(list, c.points, tol)) << c.name;
+    }
+}
