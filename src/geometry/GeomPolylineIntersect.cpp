@@ -1,10 +1,13 @@
 #include "geometry/GeomPolylineIntersect.h"
 
 #include "geometry/GeomSegmentTests.h"
+#include "geometry/SegmentGrid.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 using die::coord;
 
@@ -15,6 +18,15 @@ namespace {
 struct Box {
     double minX, minY, maxX, maxY;
 };
+
+Box boxOf(const coord& p1, const coord& p2)
+{
+    return {std::min(p1.x, p2.x), std::min(p1.y, p2.y), std::max(p1.x, p2.x), std::max(p1.y, p2.y)};
+}
+
+// From this many points on, the second polyline of IntersectPolylines is
+// searched through a grid.
+constexpr size_t kGridFrom = 64;
 
 // Runs crossSegment(from, to) for every segment of the polyline whose box
 // overlaps the given one.
@@ -33,8 +45,7 @@ void forSegmentsInBox(Polyline polyline, const Box& box, CrossSegment crossSegme
 
 void IntersectPolylineLine(Polyline polyline, const coord& p1, const coord& p2, PointList& list)
 {
-    const Box box{std::min(p1.x, p2.x), std::min(p1.y, p2.y), std::max(p1.x, p2.x), std::max(p1.y, p2.y)};
-    forSegmentsInBox(polyline, box,
+    forSegmentsInBox(polyline, boxOf(p1, p2),
                      [&](const coord& from, const coord& to) { IntersectLines(from, to, p1, p2, list); });
 }
 
@@ -68,8 +79,23 @@ void IntersectPolylines(Polyline a, Polyline b, PointList& list)
         box.maxX = std::max(box.maxX, p.x);
         box.maxY = std::max(box.maxY, p.y);
     }
-    forSegmentsInBox(a, box,
-                     [&](const coord& from, const coord& to) { IntersectPolylineLine(b, from, to, list); });
+    if (b.size() < kGridFrom) {
+        forSegmentsInBox(a, box,
+                         [&](const coord& from, const coord& to) { IntersectPolylineLine(b, from, to, list); });
+        return;
+    }
+    // The same pairs in the same order as above, but B's segments come from a
+    // grid instead of a scan of all of them.
+    const SegmentGrid grid(b);
+    std::vector<std::uint32_t> near;
+    forSegmentsInBox(a, box, [&](const coord& from, const coord& to) {
+        const Box segmentBox = boxOf(from, to);
+        grid.candidates(segmentBox.minX, segmentBox.minY, segmentBox.maxX, segmentBox.maxY, near);
+        for (const std::uint32_t j : near)
+            if (BoxesOverlap(b[j].x, b[j].y, b[j + 1].x, b[j + 1].y, segmentBox.minX, segmentBox.minY,
+                             segmentBox.maxX, segmentBox.maxY, true))
+                IntersectLines(b[j], b[j + 1], from, to, list);
+    });
 }
 
 } // namespace Geom

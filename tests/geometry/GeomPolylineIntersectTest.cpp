@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 using die::coord;
@@ -81,4 +82,49 @@ TEST(GeomIntersectPolylines, ForEachSegmentOfTheFirst)
     list.clear();
     Geom::IntersectPolylines(zigzag, std::vector<coord>{{15, 5}}, list);
     EXPECT_TRUE(list.empty()) << "a single point crosses nothing";
+}
+
+TEST(GeomIntersectPolylines, LongPolylinesGiveTheSamePointsAsSegmentBySegment)
+{
+    // Long second polylines are searched through a grid; the points and their
+    // order must be those of crossing every segment of A with the whole of B.
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> step(-3, 3);
+    auto walk = [&](coord from, int n) {
+        std::vector<coord> points{from};
+        for (int i = 1; i < n; ++i)
+            points.push_back(points.back() + coord(step(rng), step(rng)));
+        return points;
+    };
+    auto wave = [](int n, double amplitude, double phase) {
+        std::vector<coord> points;
+        for (int i = 0; i < n; ++i)
+            points.emplace_back(i * 0.5, amplitude * std::sin(i * 0.3 + phase));
+        return points;
+    };
+    std::vector<coord> withLongSegment = walk({0, 0}, 300);
+    withLongSegment.insert(withLongSegment.begin() + 150, {{-200, -200}, {200, 200}});
+    std::vector<coord> withRepeats = walk({5, 5}, 200);
+    for (size_t i = 0; i < withRepeats.size(); i += 7)
+        withRepeats.insert(withRepeats.begin() + static_cast<std::ptrdiff_t>(i), withRepeats[i]);
+    struct Case {
+        const char* name;
+        std::vector<coord> a, b;
+    };
+    const Case cases[] = {
+        {"random walks", walk({0, 0}, 400), walk({2, 1}, 500)},
+        {"waves", wave(300, 10, 0), wave(400, 8, 1)},
+        {"flat second polyline", wave(300, 10, 0), wave(300, 0, 0)},
+        {"one segment across everything", walk({0, 0}, 300), withLongSegment},
+        {"repeated points", walk({5, 5}, 300), withRepeats},
+    };
+    for (const Case& c : cases) {
+        PointList bySegment;
+        for (size_t i = 0; i + 1 < c.a.size(); ++i)
+            Geom::IntersectPolylineLine(c.b, c.a[i], c.a[i + 1], bySegment);
+        PointList list;
+        Geom::IntersectPolylines(c.a, c.b, list);
+        EXPECT_FALSE(bySegment.empty()) << c.name;
+        EXPECT_TRUE(SamePoints(list, bySegment, 0)) << c.name;
+    }
 }
