@@ -22,7 +22,9 @@ std::vector<die::coord> contour(int count, die::coord centre, double phase)
     return points;
 }
 
-void BM_IntersectPolylines(benchmark::State& state)
+// Two shifted contours of state.range(0) segments each; run(a, b, points) per iteration.
+template <class Intersect>
+void runOnTwoContours(benchmark::State& state, Intersect run)
 {
     const int segments = static_cast<int>(state.range(0));
     const std::vector<die::coord> a = contour(segments, {0, 0}, 0.0);
@@ -30,26 +32,26 @@ void BM_IntersectPolylines(benchmark::State& state)
     Geom::PointList points;
     for (auto _ : state) {
         points.clear();
-        Geom::IntersectPolylines(a, b, points);
+        run(a, b, points);
         benchmark::DoNotOptimize(points.data());
     }
     state.counters["crossings"] = static_cast<double>(points.size());
 }
 
+void BM_IntersectPolylines(benchmark::State& state)
+{
+    runOnTwoContours(state, [](const auto& a, const auto& b, Geom::PointList& points) {
+        Geom::IntersectPolylines(a, b, points);
+    });
+}
+
 // For comparison: every segment of A against a scan of all segments of B.
 void BM_IntersectPolylinesSegmentBySegment(benchmark::State& state)
 {
-    const int segments = static_cast<int>(state.range(0));
-    const std::vector<die::coord> a = contour(segments, {0, 0}, 0.0);
-    const std::vector<die::coord> b = contour(segments, {15, 7}, 1.0);
-    Geom::PointList points;
-    for (auto _ : state) {
-        points.clear();
+    runOnTwoContours(state, [](const auto& a, const auto& b, Geom::PointList& points) {
         for (size_t i = 0; i + 1 < a.size(); ++i)
             Geom::IntersectPolylineLine(b, a[i], a[i + 1], points);
-        benchmark::DoNotOptimize(points.data());
-    }
-    state.counters["crossings"] = static_cast<double>(points.size());
+    });
 }
 
 } // namespace
