@@ -199,7 +199,8 @@ void QtDevice::strokePath(const QPainterPath& path)
 
 void QtDevice::drawLine(DevicePoint from, DevicePoint to)
 {
-    if (!painter_.isActive())
+    // A line that ends where it starts draws nothing, as LineTo does.
+    if (!painter_.isActive() || from == to)
         return;
     const QLine line(from.x, from.y, to.x, to.y);
     paintWithBackground(painter_, *this, false, [&] { painter_.drawLine(line); });
