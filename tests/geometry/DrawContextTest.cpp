@@ -3,6 +3,8 @@
 
 #include "platform/RecordingDevice.h"
 
+#include "ScopedMirrorFlags.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,16 +16,6 @@ using platform::RecordedLine;
 using platform::RecordingDevice;
 
 namespace {
-
-// Sets the mirror bits for one test and puts the previous ones back.
-class MirrorBits {
-public:
-    explicit MirrorBits(int bits) : previous_(DrawContext::GetMirrorFlags()) { DrawContext::SetMirrorFlags(bits); }
-    ~MirrorBits() { DrawContext::SetMirrorFlags(previous_); }
-
-private:
-    int previous_;
-};
 
 DrawContext contextOn(platform::Device* device, DevicePoint origin = {100, 200}, double scale = 1.0)
 {
@@ -57,7 +49,7 @@ TEST(DrawContext, MapsModelPointsTruncatingBeforeTheSign)
         {1, 1.0, {2.7, -2.7}, {-2, -2}},
     };
     for (const Case& c : cases) {
-        MirrorBits bits(c.bits);
+        ScopedMirrorFlags bits(c.bits);
         const DevicePoint d = contextOn(nullptr, {50, 60}, c.scale).ToDevice(c.p);
         EXPECT_EQ(d, (DevicePoint{50 + c.expected.x, 60 + c.expected.y})) << "bits " << c.bits;
     }
@@ -65,7 +57,7 @@ TEST(DrawContext, MapsModelPointsTruncatingBeforeTheSign)
 
 TEST(DrawContext, PointsBeyondTheDeviceRangeStayFinite)
 {
-    MirrorBits bits(2);
+    ScopedMirrorFlags bits(2);
     const DrawContext dc = contextOn(nullptr, {0, 0}, 1e12);
     const DevicePoint far = dc.ToDevice({1e300, -1e300});
     EXPECT_EQ(far, (DevicePoint{1000000000, 1000000000}));
@@ -74,7 +66,7 @@ TEST(DrawContext, PointsBeyondTheDeviceRangeStayFinite)
 
 TEST(DrawContext, WrappersDrawWithTheStockWhitePen)
 {
-    MirrorBits bits(2);
+    ScopedMirrorFlags bits(2);
     RecordingDevice device;
     device.selectPen(Pen::make(platform::PenStyle::Solid, 1, platform::rgb(255, 0, 0)));
     device.setArcDirection(platform::ArcDirection::Clockwise);
@@ -95,7 +87,7 @@ TEST(DrawContext, WrappersDrawWithTheStockWhitePen)
 
 TEST(DrawContext, GlyphStrokesUseTheSelectedPenAndStandUpright)
 {
-    MirrorBits bits(2);
+    ScopedMirrorFlags bits(2);
     RecordingDevice device;
     const Pen red = Pen::make(platform::PenStyle::Solid, 1, platform::rgb(255, 0, 0));
     device.selectPen(red);
@@ -120,7 +112,7 @@ TEST(DrawContext, TheDotOfTheJIsAStrokeOfZeroLength)
 
 TEST(DrawContext, StrokeTextAdvancesOneCellPerCharacterAndSkipsTheBlank)
 {
-    MirrorBits bits(2);
+    ScopedMirrorFlags bits(2);
     RecordingDevice device;
     contextOn(&device).DrawStrokeText(0, 0, 6, 9, 0, QStringLiteral("a b"));
     auto expected = glyphLines(QLatin1Char('a'), 0, 0, 6, 9, 0);
@@ -131,7 +123,7 @@ TEST(DrawContext, StrokeTextAdvancesOneCellPerCharacterAndSkipsTheBlank)
 
 TEST(DrawContext, StrokeTextFollowsItsAngle)
 {
-    MirrorBits bits(2);
+    ScopedMirrorFlags bits(2);
     struct Case {
         double angle;
         die::coord second; // base point of the second character

@@ -2,22 +2,16 @@
 #include "geometry/StrokeFont.h"
 #include "gui/QtDevice.h"
 
+#include "geometry/ScopedMirrorFlags.h"
+
 #include <QCoreApplication>
 #include <QDir>
+
 #include <gtest/gtest.h>
 
 using platform::DevicePoint;
 
 namespace {
-
-class MirrorBits {
-public:
-    explicit MirrorBits(int bits) : previous_(DrawContext::GetMirrorFlags()) { DrawContext::SetMirrorFlags(bits); }
-    ~MirrorBits() { DrawContext::SetMirrorFlags(previous_); }
-
-private:
-    int previous_;
-};
 
 const QRgb white = qRgb(255, 255, 255);
 
@@ -52,7 +46,7 @@ int inkIn(const QImage& image, QRect area)
 TEST(StrokeTextRender, TheMirroredYAxisKeepsTextUpright)
 {
     for (const int bits : {2, 0}) {
-        MirrorBits mirror(bits);
+        ScopedMirrorFlags mirror(bits);
         const double baseY = bits ? -100.0 : 40.0; // device row 100 or 40
         const QImage image = render({100, 120}, 1, [&](DrawContext& dc) {
             dc.DrawStrokeText(20, baseY, 60, 60, 0, QStringLiteral("L"));
@@ -67,7 +61,7 @@ TEST(StrokeTextRender, TheMirroredYAxisKeepsTextUpright)
 
 TEST(StrokeTextRender, TheJHasNoDotAndTheIHasOne)
 {
-    MirrorBits mirror(2);
+    ScopedMirrorFlags mirror(2);
     const QImage image = render({200, 100}, 1, [](DrawContext& dc) {
         dc.DrawStrokeText(20, -80, 60, 60, 0, QStringLiteral("ji"));
     });
@@ -82,7 +76,7 @@ TEST(StrokeTextRender, TheJHasNoDotAndTheIHasOne)
 // looked at.
 TEST(StrokeTextRender, RendersTheCharsetToAPicture)
 {
-    MirrorBits mirror(2);
+    ScopedMirrorFlags mirror(2);
     const QString& charset = StrokeFont::Charset();
     const int pitch = 80, glyphSize = 48;
     const QImage image = render({10 * pitch + 20, 10 * pitch + 180}, 2, [&](DrawContext& dc) {
