@@ -1,0 +1,430 @@
+#include "formula/FormulaTable.h"
+
+#include "formula/FormulaError.h"
+#include "formula/FormulaEvaluator.h"
+#include "formula/FormulaVariable.h"
+#include "formula/VariableList.h"
+
+#include <algorithm>
+
+namespace {
+
+// The name under which a formula text is evaluated.
+const QString kTemporaryName = QStringLiteral("MorvekXPtmpVariables__________________");
+// Parsed formula texts kept for Evaluate; the cache starts afresh when full.
+constexpr size_t kMaxTextFormulas = 1024;
+
+struct DefaultVariable {
+    const char* name;
+    const char* formula;
+    int category;
+};
+
+constexpr DefaultVariable kDefaults[] = {
+    {"PI", "3.1415926535897932384626433832795", 1},
+    {"E", "2.71", 1},
+    {"A", "200", 0},
+    {"B", "120", 0},
+    {"H", "180", 0},
+    {"MatThick", "3", 0},
+};
+
+// Formulas cut a name apart at "if", "then" and "else" (lower case).
+bool ContainsKeyword(const QString& name)
+{
+    return name.contains(u"if") || name.contains(u"then") || name.contains(u"else");
+}
+
+} // namespace
+
+FormulaTable::FormulaTable()
+{
+    InitFunctions();
+}
+
+FormulaTable::~FormulaTable() = default;
+
+void FormulaTable::InitFunctions()
+{
+    functions_ = FunctionTable();
+    functions_.AddBuiltIns();
+    textFormulas_.clear();
+}
+
+void FormulaTable::AddFunction(const QString& name, int id, int length)
+{
+    functions_.Add(name, id, length);
+    textFormulas_.clear();
+}
+
+void FormulaTable::Clear()
+{
+    variables_.clear();
+    RebuildNameIndex();
+    NamesChanged();
+}
+
+bool FormulaTable::AddDefaultVariables()
+{
+    lastError_ = 0;
+    for (const DefaultVariable& d : kDefaults) {
+        if (!AddVariable(QString::fromLatin1(d.name), QString::fromLatin1(d.formula), QString(),
+                         d.category, false))
+            return false;
+    }
+    return true;
+}
+
+void FormulaTable::FormulasChanged()
+{
+    ++generation_;
+    missingNames_.clear();
+}
+
+void FormulaTable::NamesChanged()
+{
+    ++namesGeneration_;
+    FormulasChanged();
+}
+
+void FormulaTable::NameAdded(const QString& name)
+{
+    ++namesGeneration_;
+    if (missingNames_.contains(name))
+        FormulasChanged();
+}
+
+void FormulaTable::RebuildNameIndex()
+{
+    byName_.clear();
+    namesMayRepeat_ = false;
+    longestName_ = 0;
+    for (const auto& v : variables_) {
+        if (byName_.contains(v->Name()))
+            namesMayRepeat_ = true;
+        else
+            byName_.insert(v->Name(), v.get());
+        longestName_ = std::max(longestName_, static_cast<int>(v->Name().size()));
+    }
+}
+
+FormulaVariable* FormulaTable::FindFirst(const QString& name) const
+{
+    return byName_.value(name, nullptr);
+}
+
+FormulaVariable* FormulaTable::AppendVariable(const QString& name, const QString& formula,
+                                              const QString& description, int category,
+                                              bool deletable)
+{
+    auto v = std::make_unique<FormulaVariable>(name, &functions_);
+    v->SetFormula(formula);
+    v->deletable = deletable;
+    v->category = category;
+    v->description = description;
+    v->valid = v->error == 0;
+    lastError_ = v->error;
+    FormulaVariable* added = v.get();
+    variables_.push_back(std::move(v));
+    if (!byName_.contains(name))
+        byName_.insert(name, added);
+    longestName_ = std::max(longestName_, static_cast<int>(name.size()));
+    NameAdded(name);
+    return added;
+}
+
+bool FormulaTable::AddVariable(const QString& name, const QString& formula,
+                               const QString& description, int category, bool deletable,
+                               NameOrigin origin)
+{
+    lastError_ = 0;
+    if (Exists(name) || (origin == NameOrigin::Typed && ContainsKeyword(name))) {
+        lastError_ = FormulaError::NameExists;
+        return false;
+    }
+    Refresh(*AppendVariable(name, formula, description, category, deletable));
+    return true;
+}
+
+bool FormulaTable::DeleteVariable(const QString& name, bool force)
+{
+    lastError_ = 0;
+    const int n = FindIndex(name);
+    if (n < 0) {
+        lastError_ = FormulaError::NoSuchVariable;
+        return false;
+    }
+    if (!force && !variables_[n]->deletable) {
+        lastError_ = FormulaError::Protected;
+        return false;
+    }
+    variables_.erase(variables_.begin() + n);
+    if (namesMayRepeat_) {
+        RebuildNameIndex();
+    } else {
+        byName_.remove(name);
+    }
+    NamesChanged();
+    return true;
+}
+
+bool FormulaTable::Reparse(FormulaVariable& v, const QString& formula, const QString& description)
+{
+    const bool parsed = v.Reparse(formula);
+    FormulasChanged();
+    lastError_ = v.error;
+    if (!parsed)
+        return false;
+    if (v.error == 0) {
+        v.description = description;
+        v.valid = true;
+    } else {
+        v.valid = false;
+    }
+    return true;
+}
+
+bool FormulaTable::SetFormula(const QString& name, const QString& formula,
+                              const QString& description)
+{
+    lastError_ = 0;
+    FormulaVariable* v = FindFirst(name);
+    if (v == nullptr) {
+        lastError_ = FormulaError::NoSuchVariable;
+        return false;
+    }
+    if (!Reparse(*v, formula, description))
+        return false;
+    Refresh(*v);
+    return true;
+}
+
+void FormulaTable::SetFormulaAt(int n, const QString& formula)
+{
+    if (FormulaVariable* v = VariableAt(n)) {
+        v->Reparse(formula);
+        FormulasChanged();
+    }
+}
+
+bool FormulaTable::RenameVariable(int n, const QString& name)
+{
+    lastError_ = 0;
+    FormulaVariable* v = VariableAt(n);
+    if (v == nullptr) {
+        lastError_ = FormulaError::NoSuchVariable;
+        return false;
+    }
+    if (ContainsKeyword(name)) {
+        lastError_ = FormulaError::NameExists;
+        return false;
+    }
+    v->SetName(name);
+    RebuildNameIndex();
+    NamesChanged();
+    return true;
+}
+
+void FormulaTable::SetUsed(int n, bool used)
+{
+    if (FormulaVariable* v = VariableAt(n))
+        v->used = used;
+}
+
+bool FormulaTable::IsUsed(int n) const
+{
+    const FormulaVariable* v = VariableAt(n);
+    return v != nullptr && v->used;
+}
+
+FormulaVariable* FormulaTable::VariableAt(int n) const
+{
+    if (n < 0 || n >= GetCount())
+        return nullptr;
+    return variables_[n].get();
+}
+
+QString FormulaTable::GetName(int n) const
+{
+    const FormulaVariable* v = VariableAt(n);
+    return v ? v->Name() : QString();
+}
+
+QString FormulaTable::GetFormula(int n) const
+{
+    const FormulaVariable* v = VariableAt(n);
+    return v ? v->Formula() : QString();
+}
+
+QString FormulaTable::GetDescription(int n) const
+{
+    const FormulaVariable* v = VariableAt(n);
+    return v ? v->description : QString();
+}
+
+int FormulaTable::GetCategory(int n) const
+{
+    const FormulaVariable* v = VariableAt(n);
+    return v ? v->category : 0;
+}
+
+bool FormulaTable::IsDeletable(int n) const
+{
+    const FormulaVariable* v = VariableAt(n);
+    return v != nullptr && v->deletable;
+}
+
+bool FormulaTable::IsValid(int n) const
+{
+    const FormulaVariable* v = VariableAt(n);
+    return v != nullptr && v->valid;
+}
+
+FormulaVariable* FormulaTable::FindVariable(const QString& name)
+{
+    lastError_ = 0;
+    return FindFirst(name);
+}
+
+int FormulaTable::FindIndex(const QString& name) const
+{
+    const FormulaVariable* v = FindFirst(name);
+    if (v == nullptr)
+        return -1;
+    const auto it = std::find_if(variables_.begin(), variables_.end(),
+                                 [v](const auto& p) { return p.get() == v; });
+    return static_cast<int>(it - variables_.begin());
+}
+
+double FormulaTable::EvaluateVariable(FormulaVariable& v)
+{
+    return FormulaEvaluator(*this).Evaluate(v);
+}
+
+double FormulaTable::GetValue(int n)
+{
+    lastError_ = 0;
+    FormulaVariable* v = VariableAt(n);
+    return v ? EvaluateVariable(*v) : 0.0;
+}
+
+double FormulaTable::Evaluate(const QString& text)
+{
+    lastError_ = 0;
+    FormulaVariable* v = FindFirst(text);
+    if (v == nullptr) {
+        auto it = textFormulas_.find(text);
+        if (it == textFormulas_.end()) {
+            if (textFormulas_.size() >= kMaxTextFormulas)
+                textFormulas_.clear();
+            auto parsed = std::make_unique<FormulaVariable>(kTemporaryName, &functions_);
+            parsed->SetFormula(text);
+            parsed->category = 1000;
+            it = textFormulas_.emplace(text, std::move(parsed)).first;
+        }
+        v = it->second.get();
+    }
+    const double value = EvaluateVariable(*v);
+    lastError_ = v->error;
+    return value;
+}
+
+bool FormulaTable::HasCircularReference(const QString& name)
+{
+    FormulaVariable* start = FindFirst(name);
+    if (start == nullptr)
+        return false;
+    for (const auto& v : variables_)
+        v->visited = false;
+    // Depth first over the formula texts: a variable whose text names the
+    // start is reached from it through the texts in between.
+    std::vector<FormulaVariable*> pending{start};
+    auto visit = [&](QStringView word) {
+        if (!namesMayRepeat_) {
+            FormulaVariable* w = FindFirst(word.toString());
+            if (w != nullptr && !w->visited)
+                pending.push_back(w);
+            return;
+        }
+        for (const auto& w : variables_) {
+            if (!w->visited && w->Name() == word)
+                pending.push_back(w.get());
+        }
+    };
+    while (!pending.empty()) {
+        FormulaVariable* v = pending.back();
+        pending.pop_back();
+        if (v->visited)
+            continue;
+        v->visited = true;
+        bool namesStart = false;
+        VariableList::ForEachWord(v->Formula(), [&](QStringView word) {
+            if (word == name)
+                namesStart = true;
+            else
+                visit(word);
+        });
+        if (namesStart)
+            return true;
+    }
+    return false;
+}
+
+int FormulaTable::LeadingVariableLength(const QString& text) const
+{
+    int length = 0;
+    QString read;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isSpace())
+            continue;
+        read.append(text[i]);
+        if (read.size() > longestName_)
+            break;
+        if (Exists(read))
+            length = static_cast<int>(i + 1);
+    }
+    return length;
+}
+
+bool FormulaTable::IsNameChar(QChar c)
+{
+    return c.isSpace() || (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z')
+        || (c >= u'a' && c <= u'z') || c == u'_';
+}
+
+bool FormulaTable::LookupCachedValue(const QString& name, double& value) const
+{
+    const FormulaVariable* v = FindFirst(name);
+    if (v == nullptr || v->memoGeneration_ != generation_ || v->memoError_ != 0)
+        return false;
+    value = v->memoValue_;
+    return true;
+}
+
+void FormulaTable::StoreCachedValue(const QString& name, double value)
+{
+    if (FormulaVariable* v = FindFirst(name)) {
+        v->memoGeneration_ = generation_;
+        v->memoValue_ = value;
+        v->memoError_ = 0;
+    }
+}
+
+void FormulaTable::RemoveCachedValue(const QString& name)
+{
+    if (FormulaVariable* v = FindFirst(name))
+        v->memoGeneration_ = 0;
+}
+
+void FormulaTable::Refresh(const QString& name)
+{
+    lastError_ = 0;
+    if (FormulaVariable* v = FindFirst(name))
+        Refresh(*v);
+}
+
+void FormulaTable::Refresh(FormulaVariable& v)
+{
+    EvaluateVariable(v);
+    lastError_ = v.error;
+}

@@ -1,0 +1,185 @@
+#pragma once
+// The named variables of one drawing (or of one standard) with the
+// interpreter's function table. Variables are kept in the order they were
+// added, which is also the order of the file block; they are addressed by
+// name (exact, case-sensitive, the first match in list order) or by index.
+//
+// lastError (LastError) holds the FormulaError code of the last operation:
+// 0 success; 1 out of memory; 2 the variable is protected and force was not
+// given, or division by zero during evaluation; 3 no variable of that name;
+// 4 a variable of that name exists, or a typed name the formulas could never
+// refer to; 5, 6, 7 the new formula does not parse; 8 and above evaluation
+// failed.
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "formula/FunctionTable.h"
+
+namespace platform {
+class BinaryReader;
+class BinaryWriter;
+} // namespace platform
+
+class FormulaVariable;
+class VariableList;
+struct SpecStandardComponent;
+
+class FormulaTable {
+public:
+    // Merge modes of Import, as the document passes the user's answer.
+    static constexpr int MergeOverwrite = 7602; // a variable of the same name is replaced
+    static constexpr int MergeRename = 7603;    // an incoming variable whose name is taken gets a new one
+    static constexpr int MergeNothing = 7604;   // (any other value) nothing is merged
+
+    // Where a new name comes from. A typed name is refused (error 4) when it
+    // contains "if", "then" or "else": formulas cut such a name apart and can
+    // never refer to it. Names read from a drawing, and names put back by
+    // undo, are kept as they are.
+    enum class NameOrigin { Typed, Stored };
+
+    // An empty table with the 15 functions registered.
+    FormulaTable();
+    ~FormulaTable();
+    FormulaTable(const FormulaTable&) = delete;
+    FormulaTable& operator=(const FormulaTable&) = delete;
+
+    // Functions.
+    void InitFunctions();
+    // A length of -1 stores the name's length plus one; beyond 30 entries a
+    // registration is ignored.
+    void AddFunction(const QString& name, int id, int length = -1);
+    const FunctionTable& Functions() const { return functions_; }
+
+    // Deletes every variable; the function table stays.
+    void Clear();
+    // Adds PI, E, A, B, H and MatThick (protected); false at the first
+    // failure (then lastError is 4).
+    bool AddDefaultVariables();
+
+    // Appends a variable and evaluates it. False with lastError 4 when the
+    // name is taken (or refused, see NameOrigin); otherwise true, also when
+    // the formula does not parse (the variable is then not valid), with
+    // lastError the outcome of its evaluation.
+    bool AddVariable(const QString& name, const QString& formula, const QString& description,
+                     int category, bool deletable, NameOrigin origin = NameOrigin::Typed);
+    // False with lastError 3 when absent, 2 when protected and not forced.
+    bool DeleteVariable(const QString& name, bool force);
+    // Re-parses the named variable. False with lastError 3 when absent, or
+    // with the parse error (5, 6, 7): the variable then keeps the new text,
+    // its description and its valid flag. Otherwise true; the description is
+    // taken and the variable marked valid when the formula parsed, and
+    // lastError is the outcome of its evaluation.
+    bool SetFormula(const QString& name, const QString& formula, const QString& description);
+    // Re-parses the n-th variable; nothing else changes.
+    void SetFormulaAt(int n, const QString& formula);
+    // Gives the n-th variable a new name without looking for clashes;
+    // formulas that use the old name are not touched. False with lastError 4
+    // for a name containing "if", "then" or "else", 3 for a bad index.
+    bool RenameVariable(int n, const QString& name);
+    void SetUsed(int n, bool used);
+    bool IsUsed(int n) const;
+
+    // Reading by index, 0 <= n < GetCount() (outside: empty, 0 or false).
+    int GetCount() const { return static_cast<int>(variables_.size()); }
+    QString GetName(int n) const;
+    QString GetFormula(int n) const;
+    QString GetDescription(int n) const;
+    int GetCategory(int n) const;
+    bool IsDeletable(int n) const;
+    bool IsValid(int n) const;
+    FormulaVariable* VariableAt(int n) const;
+
+    // Sets lastError to 0.
+    FormulaVariable* FindVariable(const QString& name);
+    int FindIndex(const QString& name) const;
+    bool Exists(const QString& name) const { return FindFirst(name) != nullptr; }
+
+    // The value of the n-th variable; its failure stays in its own error.
+    double GetValue(int n);
+    // The value of the variable of that name, or of the text as a formula
+    // (a name that is no variable counts as 0); lastError holds the outcome.
+    // A formula text is evaluated on its own and never touches a variable.
+    double Evaluate(const QString& text);
+    // True when the named variable's formula text names it, directly or
+    // through the formula texts of the variables it names (comments count).
+    bool HasCircularReference(const QString& name);
+
+    // For the formula edit control: reading from the start and skipping white
+    // space, the characters read (blanks included) when the non-blank ones
+    // last formed the name of a variable; 0 when they never did.
+    int LeadingVariableLength(const QString& text) const;
+    static bool IsNameChar(QChar c); // white space, 0-9, A-Z, a-z, _
+
+    // The value cache: each variable keeps its last value for as long as no
+    // formula, name or variable of the table changes.
+    bool LookupCachedValue(const QString& name, double& value) const;
+    void StoreCachedValue(const QString& name, double value);
+    void RemoveCachedValue(const QString& name);
+    // Evaluates the named variable and keeps its value.
+    void Refresh(const QString& name);
+
+    // The variable block of the drawing file. Save with n = -1 writes the
+    // whole block, with n >= 0 the n-th record alone (false for a bad index).
+    bool Save(platform::BinaryWriter& out, int n = -1) const;
+    // Reads one block and adds its variables (a name already present is
+    // skipped). False, adding nothing, when the block is damaged; the reader
+    // then holds the reason.
+    bool Load(platform::BinaryReader& in);
+    // Reads one block and merges its variables of category 2 and above in
+    // the given mode; with MergeRename the pairs (incoming name, name given)
+    // are appended to renames and the merged formulas follow the new names.
+    // A component's (variable, expression) pairs override incoming formulas.
+    // False, merging nothing, when the block is damaged.
+    bool Import(platform::BinaryReader& in, const QString& prefix, int mode,
+                VariableList& renames, const SpecStandardComponent* component);
+
+    int LastError() const { return lastError_; }
+
+private:
+    friend class FormulaEvaluator;
+
+    struct VariableRecord;
+    static bool ReadBlock(platform::BinaryReader& in, std::vector<VariableRecord>& records);
+
+    FormulaVariable* FindFirst(const QString& name) const;
+    // Appends and parses a variable without evaluating it; lastError is the
+    // parse error. The caller has made sure the name is free.
+    FormulaVariable* AppendVariable(const QString& name, const QString& formula,
+                                    const QString& description, int category, bool deletable);
+    // SetFormula on a found variable, without the evaluation.
+    bool Reparse(FormulaVariable& v, const QString& formula, const QString& description);
+    void Refresh(FormulaVariable& v);
+    // A formula, a name or the list changed: values computed before are stale.
+    void FormulasChanged();
+    void NamesChanged();
+    // A variable was appended: only values that took its name for a missing
+    // variable are stale.
+    void NameAdded(const QString& name);
+    void RebuildNameIndex();
+    double EvaluateVariable(FormulaVariable& v);
+
+    FunctionTable functions_;
+    std::vector<std::unique_ptr<FormulaVariable>> variables_;
+    QHash<QString, FormulaVariable*> byName_; // the first variable of each name
+    bool namesMayRepeat_ = false;            // a rename may have made two alike
+    int longestName_ = 0;
+    int lastError_ = 0;
+
+    uint64_t generation_ = 1;
+    uint64_t namesGeneration_ = 1;
+    uint64_t walkCounter_ = 0;
+    // Names that evaluations of this generation found no variable for.
+    QSet<QString> missingNames_;
+
+    // Formula texts evaluated by Evaluate, parsed once.
+    struct QStringHash {
+        size_t operator()(const QString& s) const { return qHash(s); }
+    };
+    std::unordered_map<QString, std::unique_ptr<FormulaVariable>, QStringHash> textFormulas_;
+};

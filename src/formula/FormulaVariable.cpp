@@ -1,0 +1,24 @@
+#include "formula/FormulaVariable.h"
+
+#include "formula/FormulaError.h"
+#include "formula/FormulaParser.h"
+#include "formula/FunctionTable.h"
+
+FormulaVariable::FormulaVariable(const QString& name, const FunctionTable* functions)
+    : name_(name), functions_(functions), parseError_(FormulaError::Empty)
+{
+}
+
+bool FormulaVariable::SetFormula(const QString& text)
+{
+    formula_ = text;
+    static const FunctionTable kNoFunctions;
+    ParsedFormula parsed = ParseFormula(text, functions_ ? *functions_ : kNoFunctions);
+    error = parsed.error;
+    parseError_ = parsed.error;
+    isConstant_ = parsed.isConstant;
+    constValue_ = parsed.constValue;
+    program_ = std::move(parsed.program);
+    memoGeneration_ = 0;
+    return parsed.Parsed();
+}

@@ -1,0 +1,270 @@
+// The variable table: defaults, changes, evaluation, circular references and
+// the values kept between evaluations.
+#include <gtest/gtest.h>
+
+#include "formula/FormulaError.h"
+#include "formula/FormulaTable.h"
+#include "formula/FormulaVariable.h"
+
+#include <cmath>
+
+namespace {
+
+const QString kTemporaryName = QStringLiteral("MorvekXPtmpVariables__________________");
+
+class FormulaTableTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(table.AddDefaultVariables()); }
+    FormulaTable table;
+};
+
+TEST(FormulaTableEmpty, NewTableHasFunctionsButNoVariables)
+{
+    FormulaTable table;
+    EXPECT_EQ(table.GetCount(), 0);
+    const FunctionTable& f = table.Functions();
+    ASSERT_EQ(f.Count(), 15);
+    EXPECT_EQ(f.Entry(0).name, "sin");
+    EXPECT_EQ(f.Entry(4).name, "**");
+    EXPECT_EQ(f.Entry(4).id, 25);
+    EXPECT_EQ(f.Entry(14).name, "if");
+    EXPECT_EQ(f.Entry(14).id, 40);
+    EXPECT_EQ(f.Entry(5).length, 6); // "round" plus one
+}
+
+TEST_F(FormulaTableTest, DefaultVariables)
+{
+    const char* names[] = {"PI", "E", "A", "B", "H", "MatThick"};
+    const double values[] = {3.141592653589793, 2.71, 200, 120, 180, 3};
+    const int categories[] = {1, 1, 0, 0, 0, 0};
+    ASSERT_EQ(table.GetCount(), 6);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(table.GetName(i), names[i]);
+        EXPECT_DOUBLE_EQ(table.GetValue(i), values[i]);
+        EXPECT_EQ(table.GetCategory(i), categories[i]);
+        EXPECT_FALSE(table.IsDeletable(i));
+        EXPECT_TRUE(table.IsValid(i));
+        EXPECT_EQ(table.GetDescription(i), "");
+    }
+    EXPECT_FALSE(table.AddDefaultVariables());
+    EXPECT_EQ(table.LastError(), FormulaError::NameExists);
+    EXPECT_EQ(table.GetCount(), 6);
+}
+
+TEST_F(FormulaTableTest, FailedOperationsAndTheirErrors)
+{
+    EXPECT_FALSE(table.AddVariable("A", "1", "", 1000, true));
+    EXPECT_EQ(table.LastError(), FormulaError::NameExists);
+    EXPECT_FALSE(table.DeleteVariable("PI", false));
+    EXPECT_EQ(table.LastError(), FormulaError::Protected);
+    EXPECT_TRUE(table.DeleteVariable("PI", true));
+    EXPECT_EQ(table.FindIndex("PI"), -1);
+    EXPECT_EQ(table.FindIndex("E"), 0);
+    EXPECT_FALSE(table.DeleteVariable("Nope", true));
+    EXPECT_EQ(table.LastError(), FormulaError::NoSuchVariable);
+    EXPECT_FALSE(table.SetFormula("Nope", "1", "d"));
+    EXPECT_EQ(table.LastError(), FormulaError::NoSuchVariable);
+    EXPECT_EQ(table.GetCount(), 5);
+}
+
+TEST_F(FormulaTableTest, UnparsableFormulas)
+{
+    ASSERT_TRUE(table.SetFormula("A", "100", "width"));
+    EXPECT_FALSE(table.SetFormula("A", "(", "other"));
+    EXPECT_EQ(table.LastError(), FormulaError::UnclosedOpen);
+    const int a = table.FindIndex("A");
+    EXPECT_EQ(table.GetFormula(a), "(");
+    EXPECT_EQ(table.GetDescription(a), "width");
+    EXPECT_TRUE(table.IsValid(a));
+    // The unparsed variable has no value, and its error passes on.
+    EXPECT_EQ(table.Evaluate("A+1"), 0.0);
+    EXPECT_EQ(table.LastError(), FormulaError::UnclosedOpen);
+
+    EXPECT_TRUE(table.AddVariable("Broken", "(", "", 1000, true));
+    EXPECT_FALSE(table.IsValid(table.FindIndex("Broken")));
+    EXPECT_EQ(table.LastError(), FormulaError::UnclosedOpen);
+}
+
+TEST_F(FormulaTableTest, AddAndSetReportTheEvaluation)
+{
+    EXPECT_TRUE(table.AddVariable("M", "5-", "", 1000, true));
+    EXPECT_EQ(table.LastError(), FormulaError::Malformed);
+    EXPECT_TRUE(table.IsValid(table.FindIndex("M")));
+    EXPECT_TRUE(table.SetFormula("M", "A/2", "half"));
+    EXPECT_EQ(table.LastError(), 0);
+    EXPECT_EQ(table.GetDescription(table.FindIndex("M")), "half");
+    EXPECT_TRUE(table.SetFormula("M", "A/0", "zero"));
+    EXPECT_EQ(table.LastError(), FormulaError::DivisionByZero);
+}
+
+TEST_F(FormulaTableTest, EvaluatingATextLeavesTheListAsItWas)
+{
+    ASSERT_TRUE(table.AddVariable("P", "Q+1", "", 1000, true));
+    ASSERT_TRUE(table.AddVariable("Q", "P*2", "", 1000, true));
+    const int count = table.GetCount();
+    EXPECT_EQ(table.Evaluate("A/2"), 100.0);
+    EXPECT_EQ(table.LastError(), 0);
+    EXPECT_EQ(table.Evaluate("A/0"), 0.0);
+    EXPECT_EQ(table.LastError(), FormulaError::DivisionByZero);
+    EXPECT_EQ(table.Evaluate("P+1"), 0.0);
+    EXPECT_EQ(table.LastError(), FormulaError::Circular);
+    EXPECT_EQ(table.GetCount(), count);
+    EXPECT_FALSE(table.Exists(kTemporaryName));
+    EXPECT_EQ(table.Evaluate("A"), 200.0);
+    EXPECT_EQ(table.Evaluate("Undefined"), 0.0);
+    EXPECT_EQ(table.LastError(), 0);
+}
+
+TEST_F(FormulaTableTest, EvaluatingATextNeverTouchesAUserVariable)
+{
+    // Even a variable that carries the name under which texts are evaluated.
+    ASSERT_TRUE(table.AddVariable(kTemporaryName, "5", "mine", 1000, false));
+    EXPECT_EQ(table.Evaluate("A/2"), 100.0);
+    EXPECT_EQ(table.Evaluate("B-(A*0)"), 120.0);
+    const int n = table.FindIndex(kTemporaryName);
+    ASSERT_EQ(n, 6);
+    EXPECT_EQ(table.GetFormula(n), "5");
+    EXPECT_EQ(table.GetDescription(n), "mine");
+    EXPECT_EQ(table.GetCount(), 7);
+    EXPECT_EQ(table.Evaluate(kTemporaryName), 5.0);
+}
+
+TEST_F(FormulaTableTest, CircularReferences)
+{
+    ASSERT_TRUE(table.AddVariable("Self", "Self", "", 1000, true));
+    EXPECT_EQ(table.LastError(), FormulaError::Circular);
+    EXPECT_EQ(table.Evaluate("Self"), 0.0);
+    EXPECT_EQ(table.LastError(), FormulaError::Circular);
+    EXPECT_TRUE(table.HasCircularReference("Self"));
+
+    ASSERT_TRUE(table.SetFormula("A", "B+1", ""));
+    ASSERT_TRUE(table.SetFormula("B", "A*2", ""));
+    EXPECT_TRUE(table.HasCircularReference("A"));
+    EXPECT_EQ(table.Evaluate("A"), 0.0);
+    EXPECT_EQ(table.LastError(), FormulaError::Circular);
+    ASSERT_TRUE(table.AddVariable("Uses", "A+H", "", 1000, true));
+    EXPECT_EQ(table.LastError(), FormulaError::Circular); // passed on
+    EXPECT_FALSE(table.HasCircularReference("Uses"));
+
+    ASSERT_TRUE(table.SetFormula("B", "2", ""));
+    EXPECT_FALSE(table.HasCircularReference("A"));
+    EXPECT_EQ(table.Evaluate("A"), 3.0);
+    EXPECT_EQ(table.Evaluate("Uses"), 183.0);
+
+    ASSERT_TRUE(table.SetFormula("A", "1 // A", ""));
+    EXPECT_TRUE(table.HasCircularReference("A")); // the text counts, comments too
+    EXPECT_EQ(table.Evaluate("A"), 1.0);
+    EXPECT_FALSE(table.HasCircularReference("Nope"));
+}
+
+TEST_F(FormulaTableTest, AnErrorOfAReferencedVariablePassesOn)
+{
+    ASSERT_TRUE(table.AddVariable("D", "5/0", "", 1000, true));
+    ASSERT_TRUE(table.AddVariable("F", "D+1", "", 1000, true));
+    EXPECT_EQ(table.LastError(), FormulaError::DivisionByZero);
+    const int f = table.FindIndex("F");
+    EXPECT_EQ(table.GetValue(f), 0.0);
+    EXPECT_EQ(table.LastError(), 0); // the failure stays with the variable
+    EXPECT_EQ(table.VariableAt(f)->error, FormulaError::DivisionByZero);
+}
+
+TEST_F(FormulaTableTest, ValuesFollowEveryChange)
+{
+    ASSERT_TRUE(table.AddVariable("W", "A*2", "", 1000, true));
+    ASSERT_TRUE(table.AddVariable("V", "W+Later", "", 1000, true));
+    EXPECT_EQ(table.Evaluate("V"), 400.0);
+    ASSERT_TRUE(table.SetFormula("A", "10", ""));
+    EXPECT_EQ(table.Evaluate("V"), 20.0);
+    double cached = 0;
+    EXPECT_TRUE(table.LookupCachedValue("W", cached));
+    EXPECT_EQ(cached, 20.0);
+    ASSERT_TRUE(table.AddVariable("Later", "5", "", 1000, true));
+    EXPECT_EQ(table.Evaluate("V"), 25.0);
+    ASSERT_TRUE(table.DeleteVariable("A", true));
+    EXPECT_EQ(table.Evaluate("V"), 5.0);
+    ASSERT_TRUE(table.RenameVariable(table.FindIndex("Later"), "A"));
+    EXPECT_EQ(table.Evaluate("V"), 10.0);
+    table.SetFormulaAt(table.FindIndex("W"), "A*3");
+    EXPECT_EQ(table.Evaluate("V"), 15.0);
+    table.Clear();
+    EXPECT_EQ(table.GetCount(), 0);
+    EXPECT_EQ(table.Evaluate("V"), 0.0);
+    EXPECT_FALSE(table.LookupCachedValue("W", cached));
+}
+
+TEST_F(FormulaTableTest, RenameLeavesFormulasAlone)
+{
+    ASSERT_TRUE(table.AddVariable("W", "A+1", "", 1000, true));
+    EXPECT_EQ(table.Evaluate("W"), 201.0);
+    ASSERT_TRUE(table.RenameVariable(2, "Len"));
+    EXPECT_EQ(table.GetName(2), "Len");
+    EXPECT_EQ(table.Evaluate("W"), 1.0);
+    EXPECT_EQ(table.Evaluate("Len"), 200.0);
+    // No check for clashes: the first of two equal names answers.
+    ASSERT_TRUE(table.RenameVariable(3, "Len"));
+    EXPECT_EQ(table.Evaluate("Len"), 200.0);
+    ASSERT_TRUE(table.DeleteVariable("Len", true));
+    EXPECT_EQ(table.Evaluate("Len"), 120.0);
+    EXPECT_FALSE(table.RenameVariable(99, "X"));
+    EXPECT_EQ(table.LastError(), FormulaError::NoSuchVariable);
+}
+
+// Formulas cut a name apart at lower-case "if", "then" and "else", so such a
+// name could never be referred to: a typed one is refused, a stored one kept.
+TEST_F(FormulaTableTest, TypedNamesWithKeywordsAreRefused)
+{
+    for (const char* name : {"Shift", "Diff", "Lengthen", "elseW", "ifx"}) {
+        EXPECT_FALSE(table.AddVariable(name, "1", "", 1000, true)) << name;
+        EXPECT_EQ(table.LastError(), FormulaError::NameExists) << name;
+        EXPECT_FALSE(table.Exists(name));
+    }
+    EXPECT_TRUE(table.AddVariable("IF_Else", "1", "", 1000, true)); // upper case is fine
+    EXPECT_TRUE(table.AddVariable("Shift", "1", "", 1000, true,
+                                  FormulaTable::NameOrigin::Stored));
+    const int n = table.FindIndex("IF_Else");
+    EXPECT_FALSE(table.RenameVariable(n, "Diff"));
+    EXPECT_EQ(table.LastError(), FormulaError::NameExists);
+    EXPECT_EQ(table.GetName(n), "IF_Else");
+}
+
+TEST_F(FormulaTableTest, UsedFlags)
+{
+    EXPECT_FALSE(table.IsUsed(2));
+    table.SetUsed(2, true);
+    EXPECT_TRUE(table.IsUsed(2));
+    EXPECT_FALSE(table.IsUsed(3));
+    EXPECT_FALSE(table.IsUsed(-1));
+}
+
+TEST_F(FormulaTableTest, LeadingVariableLength)
+{
+    EXPECT_EQ(table.LeadingVariableLength("MatThick*2"), 8);
+    EXPECT_EQ(table.LeadingVariableLength("Mat Thick"), 9);
+    EXPECT_EQ(table.LeadingVariableLength("  A+B"), 3);
+    EXPECT_EQ(table.LeadingVariableLength("Ax"), 1);
+    EXPECT_EQ(table.LeadingVariableLength("x"), 0);
+    EXPECT_TRUE(FormulaTable::IsNameChar(u'_'));
+    EXPECT_TRUE(FormulaTable::IsNameChar(u'7'));
+    EXPECT_FALSE(FormulaTable::IsNameChar(u'+'));
+}
+
+// Long chains of references are evaluated without running deep on the
+// machine stack; a long cycle fails without a crash.
+TEST(FormulaTableDeep, LongChainsAndCycles)
+{
+    FormulaTable table;
+    const int n = 5000;
+    ASSERT_TRUE(table.AddVariable("V0", "1", "", 1000, true));
+    for (int i = 1; i < n; ++i)
+        table.AddVariable(QString("V%1").arg(i), QString("V%1+1").arg(i - 1), "", 1000, true);
+    ASSERT_TRUE(table.SetFormula("V0", "2", ""));
+    EXPECT_EQ(table.Evaluate(QString("V%1").arg(n - 1)), n + 1.0);
+
+    FormulaTable cycle;
+    for (int i = 0; i < n; ++i)
+        cycle.AddVariable(QString("C%1").arg(i), QString("C%1").arg((i + 1) % n), "", 1000, true);
+    EXPECT_EQ(cycle.Evaluate("C0"), 0.0);
+    EXPECT_NE(cycle.LastError(), 0);
+}
+
+} // namespace
