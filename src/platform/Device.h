@@ -61,6 +61,7 @@ public:
     DevicePoint moveTo(DevicePoint p) { return moveTo(p.x, p.y); }
     DevicePoint currentPosition() const { return position_; }
     // LineTo: a line from the current position, which then moves to (x, y).
+    // A line that ends where it starts draws nothing (it is still recorded).
     void lineTo(int x, int y);
     void lineTo(DevicePoint p) { lineTo(p.x, p.y); }
 
