@@ -35,6 +35,10 @@ struct SymbolicLinetype {
 };
 
 struct Linetype {
+    // Pen widths outside 0 to MaxWidth are not taken from a file; pens are
+    // never wider.
+    static constexpr int MaxWidth = 1000;
+
     int kind = LinetypeKind::None;
     // Wave and tear: subtype1 is the line type whose pen draws the pattern;
     // mixed: subtype1 and subtype2 are the two line types that alternate.

@@ -112,9 +112,9 @@ void LinetypeTable::ReadSection(const QString& sectionName, const QString& file,
     int width = integer("width", defWidth);
     const int subtype1 = integer("subtype_1", defSubtype[0]);
     const int subtype2 = integer("subtype_2", defSubtype[1]);
-    // A pen cannot be narrower than nothing.
-    if (width < 0)
-        width = defWidth >= 0 ? defWidth : 1;
+    // A pen cannot be narrower than nothing, nor absurdly wide.
+    if (width < 0 || width > Linetype::MaxWidth)
+        width = defWidth >= 0 && defWidth <= Linetype::MaxWidth ? defWidth : 1;
 
     AddLinetype(number, FromText(style, 1), width, static_cast<platform::ColorRef>(FromText(colour, 2)));
     current_->name = name;

@@ -7,21 +7,47 @@
 namespace {
 
 // Pens keep the Windows style numbers; a style outside them draws solid, a
-// negative width one unit wide.
+// width outside 0 to Linetype::MaxWidth is brought to the nearer end.
 platform::Pen MakePen(int style, int width, platform::ColorRef colour)
 {
     const platform::PenStyle penStyle = style >= 0 && style <= static_cast<int>(platform::PenStyle::Null)
                                             ? static_cast<platform::PenStyle>(style)
                                             : platform::PenStyle::Solid;
-    return platform::Pen::make(penStyle, std::max(0, width), colour);
+    return platform::Pen::make(penStyle, std::clamp(width, 0, Linetype::MaxWidth), colour);
 }
 
 platform::Pen StatePen(const Linetype& record, platform::ColorRef colour)
 {
-    return MakePen(LinetypeStyle::Solid, std::max(0, record.width) + 4, colour);
+    return MakePen(LinetypeStyle::Solid, std::clamp(record.width, 0, Linetype::MaxWidth) + 4, colour);
 }
 
 } // namespace
+
+std::span<const SpecialLinetype::Registration> SpecialLinetype::Registrations()
+{
+    static constexpr Registration registrations[] = {
+        {"measure", Measure, LinetypeKind::Display},
+        {"moving_node", MovingNode, LinetypeKind::Display},
+        {"moving_bridge", MovingBridge, LinetypeKind::Display},
+        {"marker_rect", MarkerRect, LinetypeKind::Display},
+        {"crosshair", Crosshair, LinetypeKind::Display},
+        {"highlight", Highlight, LinetypeKind::Display},
+        {"inactive_layer", InactiveLayer, LinetypeKind::Display},
+        {"selected", Selected, LinetypeKind::Display},
+        {"high_select", HighSelect, LinetypeKind::Display},
+        {"bobst", 127, LinetypeKind::Internal},
+        {"cuir", 126, LinetypeKind::Internal},
+        {"wood_knife", 123, LinetypeKind::Internal},
+        {"wood_frame", 122, LinetypeKind::Internal},
+        {"wood_scrap", 124, LinetypeKind::Internal},
+        {"wood_center", 125, LinetypeKind::Internal},
+        {"wood_text", 128, LinetypeKind::Internal},
+        {"phole_outer", 129, LinetypeKind::Internal},
+        {"phole_cross", 130, LinetypeKind::Internal},
+        {"phole_circle", 131, LinetypeKind::Internal},
+    };
+    return registrations;
+}
 
 void LinetypeTable::Clear()
 {

@@ -18,6 +18,7 @@
 
 #include <map>
 #include <optional>
+#include <span>
 
 namespace platform {
 class Device;
@@ -37,6 +38,16 @@ inline constexpr int MovingBridge = 1005;
 inline constexpr int MovingNode = 1006;
 inline constexpr int Measure = 1007;
 inline constexpr int HighSelect = 1008;
+
+// The special line types in the order the application registers them at
+// start-up (RegisterSymbolicName): the display styles, then the internal
+// rule types.
+struct Registration {
+    const char* name;
+    int number;
+    int kind;
+};
+std::span<const Registration> Registrations();
 } // namespace SpecialLinetype
 
 class LinetypeTable {
