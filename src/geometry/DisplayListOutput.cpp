@@ -8,29 +8,46 @@
 
 namespace {
 
-// The pattern output of a figure whose line type is a wave, tear or mixed
-// one; false when the figure is to be drawn plain.
-bool PatternOutput(DisplayFigure& figure, std::span<const PathNode> path)
+// The pattern of a figure's line type in the linked table: its kind (wave,
+// tear or mixed) and values; kind 0 when the figure is drawn plain. The line
+// type is left current.
+int PatternOf(const DisplayFigure& figure, PatternValues& values)
 {
     LinetypeTable* table = DisplayList::GetLinetypeTable();
     if (!table)
-        return false;
+        return 0;
     table->SetCurrent(figure.lineType);
     const int kind = table->GetCurrentType();
-    if (kind <= 0 || !(kind & (LinetypeKind::Wave | LinetypeKind::Tear | LinetypeKind::Mixed)))
-        return false;
-    const Linetype& current = *table->GetCurrent();
-    const PatternValues values{current.subtype1, current.subtype2, current.data1, current.data2, current.data3};
-    if (kind & LinetypeKind::Wave) {
-        if (!LinetypePatterns::Wave(path, values, figure.output))
-            return false;
-        figure.outputKind = OutputKind::WaveArcs;
-        return true;
+    for (const int pattern : {LinetypeKind::Wave, LinetypeKind::Tear, LinetypeKind::Mixed}) {
+        if (kind > 0 && (kind & pattern)) {
+            const Linetype& current = *table->GetCurrent();
+            values = {current.subtype1, current.subtype2, current.data1, current.data2, current.data3};
+            return pattern;
+        }
     }
-    const bool built = kind & LinetypeKind::Tear ? LinetypePatterns::Tear(path, values, figure.output)
-                                                 : LinetypePatterns::Mixed(path, values, figure.output);
+    return 0;
+}
+
+// The pattern output along the path; false when the figure is to be drawn
+// plain after all.
+bool PatternOutput(DisplayFigure& figure, int pattern, const PatternValues& values, std::span<const PathNode> path)
+{
+    bool built = false;
+    switch (pattern) {
+    case LinetypeKind::Wave:
+        built = LinetypePatterns::Wave(path, values, figure.output);
+        break;
+    case LinetypeKind::Tear:
+        built = LinetypePatterns::Tear(path, values, figure.output);
+        break;
+    case LinetypeKind::Mixed:
+        built = LinetypePatterns::Mixed(path, values, figure.output);
+        break;
+    default:
+        break;
+    }
     if (built)
-        figure.outputKind = OutputKind::Polyline;
+        figure.outputKind = pattern == LinetypeKind::Wave ? OutputKind::WaveArcs : OutputKind::Polyline;
     return built;
 }
 
@@ -39,21 +56,21 @@ void BuildOutput(DisplayFigure& figure, int mode)
     figure.output.clear();
     figure.outputKind = OutputKind::None;
     const bool bridged = mode == DisplayMode::WithBridges && !figure.bridges.empty();
+    PatternValues values;
+    const int pattern = mode == DisplayMode::SpecialLineTypes ? PatternOf(figure, values) : 0;
     if (figure.kind == FigureKind::Arc) {
         if (figure.path.size() < 4)
             return;
-        if (mode == DisplayMode::SpecialLineTypes) {
-            const std::vector<PathNode> polyline = FigurePaths::ArcPolyline(figure);
-            if (PatternOutput(figure, polyline))
-                return;
-        }
+        // Arcs are patterned along a polyline of 2° steps.
+        if (pattern && PatternOutput(figure, pattern, values, FigurePaths::ArcPolyline(figure)))
+            return;
         figure.outputKind = bridged ? FigureOutput::BridgedArc(figure, figure.output)
                                     : FigureOutput::PlainArc(figure, figure.output);
         return;
     }
     if (figure.path.empty())
         return;
-    if (mode == DisplayMode::SpecialLineTypes && PatternOutput(figure, figure.path))
+    if (pattern && PatternOutput(figure, pattern, values, figure.path))
         return;
     figure.outputKind = bridged ? FigureOutput::Bridged(figure.path, figure.bridges, figure.lineType, figure.output)
                                 : FigureOutput::Plain(figure.path, figure.lineType, figure.output);
