@@ -23,6 +23,10 @@
 #include "support/StandardsList.h"
 
 class LanguageTable;
+class LineTypePens;
+namespace platform {
+class Device;
+}
 
 class COptions {
 public:
@@ -56,6 +60,15 @@ public:
     bool LoadView(int& originX, int& originY, double& zoom) const;
     const QString& GetNPath() const { return nPath_; }
     int GetBackgroundColour() const { return backgroundColour_; } // 0x00BBGGRR
+
+    // Fills the rectangle with the background colour (solid brush and a solid
+    // 1-pixel pen of it), restores the device's pen and brush and returns the
+    // colour; 0 and nothing drawn without a device.
+    int PaintBackground(platform::Device* dc, int left, int top, int right, int bottom) const;
+    // Selects the pen of the line type into the device through the installed
+    // line-type pens; the null pen when none are installed.
+    void SelectLineTypePen(platform::Device& dc, int lineType) const;
+    void SetLineTypePens(LineTypePens* pens) { lineTypePens_ = pens; }
     const std::array<double, 5>& GetMeasureParams() const { return measureParams_; }
 
     QString ReadRegistryString(const QString& section, const QString& key) const;
@@ -122,6 +135,7 @@ private:
     void LoadRegistryValues();
 
     int backgroundColour_ = 0;
+    LineTypePens* lineTypePens_ = nullptr;
     std::unique_ptr<LanguageTable> languageTable_;
     std::array<KeyBinding, KeyBindingSlotCount> keyBindings_{};
     std::array<double, 5> measureParams_{};
