@@ -1,0 +1,81 @@
+#include "app/MorvekXPApp.h"
+
+#include "geometry/DisplayList.h"
+#include "geometry/DrawContext.h"
+#include "platform/Paths.h"
+#include "platform/Registry.h"
+#include "support/ResolvePath.h"
+
+#include <QDir>
+
+namespace {
+CMorvekXPApp* g_app = nullptr;
+}
+
+CMorvekXPApp::CMorvekXPApp()
+    : linetypes_(std::make_unique<LinetypeTable>()), glyphPaths_(std::make_unique<GlyphPathTable>()),
+      linetypePens_(*linetypes_)
+{
+    DisplayList::SetLinetypeTable(linetypes_.get());
+    RegisterSpecialLineTypes();
+    DisplayList::SetGlyphPathTable(glyphPaths_.get());
+    BuildGlyphPaths();
+    g_app = this;
+}
+
+CMorvekXPApp::~CMorvekXPApp()
+{
+    if (options_ && COptions::Current() == options_.get())
+        COptions::SetCurrent(nullptr);
+    options_.reset();
+    if (DisplayList::GetLinetypeTable() == linetypes_.get())
+        DisplayList::SetLinetypeTable(nullptr);
+    if (DisplayList::GetGlyphPathTable() == glyphPaths_.get())
+        DisplayList::SetGlyphPathTable(nullptr);
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+CMorvekXPApp* CMorvekXPApp::Current()
+{
+    return g_app;
+}
+
+void CMorvekXPApp::InitInstance()
+{
+    // The application folder (Defaults/ and Config/) is the program's own
+    // unless the profile names another existing local folder (a Windows
+    // drive path copied from another installation means nothing here).
+    const QString appFolder = platform::Registry::getString(QStringLiteral("Paths"), QStringLiteral("Application"));
+    if (!appFolder.isEmpty() && !platform::isDrivePath(appFolder) && QDir(appFolder).exists())
+        platform::setAppFolder(appFolder);
+
+    options_ = std::make_unique<COptions>();
+    COptions::SetCurrent(options_.get());
+    options_->SetLineTypePens(&linetypePens_);
+    options_->Load();
+
+    linetypes_->Load();
+    linetypes_->Save();
+    // The node markers stand out on any background: each colour byte inverted.
+    const auto background = static_cast<platform::ColorRef>(options_->GetBackgroundColour());
+    linetypes_->CreateContrastLinetype(~background & 0x00FFFFFFu);
+
+    DrawContext::SetMirrorFlags(DrawContext::MirrorY);
+}
+
+QString CMorvekXPApp::ResolvePath(const QString& name)
+{
+    return ::ResolvePath(name);
+}
+
+void CMorvekXPApp::RegisterSpecialLineTypes()
+{
+    for (const auto& special : SpecialLinetype::Registrations())
+        linetypes_->RegisterSymbolicName(special.name, special.number, special.kind);
+}
+
+void CMorvekXPApp::BuildGlyphPaths()
+{
+    ::BuildGlyphPaths(*glyphPaths_);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The application object: owns the options, the line-type table and the
+// stroke font's glyph paths, and builds them in the start-up order the rest
+// of the program relies on. The main window and the documents come on top.
+#include "geometry/GlyphPathTable.h"
+#include "geometry/LinetypePenAdapter.h"
+#include "geometry/LinetypeTable.h"
+#include "support/Options.h"
+
+#include <QString>
+
+#include <memory>
+
+class CMorvekXPApp {
+public:
+    // Creates the line-type table with the special display and internal line
+    // types and the glyph paths, and hands both to the display lists.
+    CMorvekXPApp();
+    // Destroys the options (which save the settings that differ from the
+    // defaults), then the tables.
+    ~CMorvekXPApp();
+    CMorvekXPApp(const CMorvekXPApp&) = delete;
+    CMorvekXPApp& operator=(const CMorvekXPApp&) = delete;
+
+    // The running application; null outside its life.
+    static CMorvekXPApp* Current();
+
+    // Creates and loads the options, loads the line types (and writes back
+    // only what differs), makes the node-marker line type in the inverse of
+    // the background colour and mirrors the Y axis of every drawing.
+    void InitInstance();
+
+    // A name with a drive ("C:...") stays; anything else is put after the
+    // application folder.
+    static QString ResolvePath(const QString& name);
+
+    LinetypeTable& GetLinetypeTable() { return *linetypes_; }
+    const GlyphPathTable& GetGlyphPathTable() const { return *glyphPaths_; }
+    COptions* GetOptions() { return options_.get(); }
+
+    void RegisterSpecialLineTypes();
+    void BuildGlyphPaths();
+
+private:
+    std::unique_ptr<LinetypeTable> linetypes_;
+    std::unique_ptr<GlyphPathTable> glyphPaths_;
+    LinetypePenAdapter linetypePens_;
+    std::unique_ptr<COptions> options_;
+};

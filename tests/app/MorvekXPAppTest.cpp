@@ -1,0 +1,43 @@
+// Start-up builds the tables the drawing code relies on, in order, and leaves
+// the user's files alone when nothing changed.
+#include "app/MorvekXPApp.h"
+
+#include "geometry/DisplayList.h"
+#include "geometry/DrawContext.h"
+#include "support/LanguageTable.h"
+#include "support/ProcessGlobals.h"
+
+#include "common/TempDir.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+TEST(MorvekXPApp, StartsWithTheFactoryFilesAndWritesNothingUnchanged)
+{
+    test::ScopedTestEnvironment env;
+    const QString defaults = QStringLiteral(MORVEK_SOURCE_DIR "/Defaults");
+    for (const QString& name : QDir(defaults).entryList(QDir::Files))
+        QFile::copy(defaults + QLatin1Char('/') + name, env.appFolder() + QStringLiteral("/Defaults/") + name);
+
+    ProcessGlobals globals;
+    {
+        CMorvekXPApp app;
+        EXPECT_EQ(CMorvekXPApp::Current(), &app);
+        EXPECT_EQ(DisplayList::GetLinetypeTable(), &app.GetLinetypeTable());
+        EXPECT_EQ(DisplayList::GetGlyphPathTable(), &app.GetGlyphPathTable());
+
+        app.InitInstance();
+        ASSERT_NE(app.GetOptions(), nullptr);
+        EXPECT_EQ(COptions::Current(), app.GetOptions());
+        EXPECT_EQ(DrawContext::GetMirrorFlags(), DrawContext::MirrorY);
+        EXPECT_NE(app.GetLinetypeTable().Find(1), nullptr) << "the factory cut rule";
+        EXPECT_NE(app.GetLinetypeTable().Find(1006), nullptr) << "the moving-node display type";
+        EXPECT_FALSE(QFileInfo::exists(env.appFolder() + QStringLiteral("/Config/linetypes.cfg")));
+        EXPECT_EQ(app.GetOptions()->GetLanguageTable()->Translate(1000).startsWith(QLatin1Char('<')), false);
+    }
+    EXPECT_EQ(CMorvekXPApp::Current(), nullptr);
+    EXPECT_EQ(COptions::Current(), nullptr);
+    EXPECT_EQ(DisplayList::GetLinetypeTable(), nullptr);
+    DrawContext::SetMirrorFlags(0);
+}
