@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <optional>
 
 namespace platform {
@@ -19,14 +20,20 @@ struct ProfileText {
     bool utf8 = false;
 };
 
+ProfileText decodeProfile(const QByteArray& bytes)
+{
+    ProfileText text;
+    text.utf8 = bytes.startsWith(kUtf8Bom);
+    text.lines = splitLines(text.utf8 ? QString::fromUtf8(bytes.mid(kUtf8Bom.size())) : decodeWindows1252(bytes));
+    return text;
+}
+
 bool readProfile(const QString& path, ProfileText& text)
 {
     QFile file(localPath(path));
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    QByteArray bytes = file.readAll();
-    text.utf8 = bytes.startsWith(kUtf8Bom);
-    text.lines = splitLines(text.utf8 ? QString::fromUtf8(bytes.mid(kUtf8Bom.size())) : decodeWindows1252(bytes));
+    text = decodeProfile(file.readAll());
     return true;
 }
 
@@ -104,15 +111,72 @@ std::optional<QString> entryValue(const QString& line)
     return unquoted(line.mid(eq + 1).trimmed());
 }
 
+// A file indexed once for the many lookups of a start-up (the line-type
+// table asks ten keys of every section). Each lookup still reads the file,
+// which is cheap; only a file whose bytes changed is indexed again.
+struct IndexedProfile {
+    QByteArray bytes;
+    QStringList sectionNames;  // file order, first spelling
+    // Lower-cased section -> lower-cased key -> the first line's value, or
+    // nothing when that line has no '='.
+    std::map<QString, std::map<QString, std::optional<QString>>> values;
+};
+
+std::map<QString, IndexedProfile>& profileCache()
+{
+    static std::map<QString, IndexedProfile> cache;
+    return cache;
+}
+
+const IndexedProfile* indexedProfile(const QString& path)
+{
+    const QString local = localPath(path);
+    auto& cache = profileCache();
+    QFile file(local);
+    if (!file.open(QIODevice::ReadOnly)) {
+        cache.erase(local);
+        return nullptr;
+    }
+    QByteArray bytes = file.readAll();
+    const auto found = cache.find(local);
+    if (found != cache.end() && found->second.bytes == bytes)
+        return &found->second;
+
+    IndexedProfile indexed;
+    const ProfileText text = decodeProfile(bytes);
+    indexed.bytes = std::move(bytes);
+    std::map<QString, std::optional<QString>>* section = nullptr;
+    for (const QString& line : text.lines) {
+        if (const std::optional<QString> name = headerName(line)) {
+            const QString lower = name->toLower();
+            // The first section of a name wins; a repeated one is skipped.
+            if (indexed.values.count(lower)) {
+                section = nullptr;
+                continue;
+            }
+            indexed.sectionNames.append(*name);
+            section = &indexed.values[lower];
+            continue;
+        }
+        if (!section || line.trimmed().isEmpty())
+            continue;
+        section->try_emplace(entryKey(line).toLower(), entryValue(line));
+    }
+    return &(cache[local] = std::move(indexed));
+}
+
 std::optional<QString> lookup(const QString& section, const QString& key, const QString& path)
 {
-    ProfileText text;
-    if (!readProfile(path, text))
+    const IndexedProfile* profile = indexedProfile(path);
+    if (!profile)
         return std::nullopt;
-    const Location at = locate(text.lines, section, key);
-    if (at.keyLine < 0)
+    const auto s = profile->values.find(section.trimmed().toLower());
+    if (s == profile->values.end())
         return std::nullopt;
-    return entryValue(text.lines[at.keyLine]);
+    const auto k = s->second.find(key.trimmed().toLower());
+    if (k == s->second.end())
+        return std::nullopt;
+    return k->second;
 }
 
 int digitValue(QChar c)
@@ -157,16 +221,8 @@ int parseProfileInt(const QString& value)
 
 QStringList getPrivateProfileSectionNames(const QString& path)
 {
-    QStringList names;
-    ProfileText text;
-    if (!readProfile(path, text))
-        return names;
-    for (const QString& line : text.lines) {
-        const std::optional<QString> name = headerName(line);
-        if (name && !names.contains(*name, Qt::CaseInsensitive))
-            names.append(*name);
-    }
-    return names;
+    const IndexedProfile* profile = indexedProfile(path);
+    return profile ? profile->sectionNames : QStringList();
 }
 
 QString getPrivateProfileString(const QString& section, const QString& key, const QString& defaultValue,

@@ -2,6 +2,7 @@
 
 #include "common/TempDir.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -118,3 +119,17 @@ TEST(ProfileFile, Utf8FilesStayUtf8)
 }
 
 } // namespace
+
+TEST(ProfileFile, SeesAFileChangedBehindItsBack)
+{
+    // Lookups reuse the file's index while its bytes stay the same; a file
+    // rewritten by someone else at the same size must still read anew.
+    test::TempDir dir;
+    const QString path = dir.write(QStringLiteral("lt.ini"), "[1]\nwidth=2\n");
+    EXPECT_EQ(platform::getPrivateProfileInt(QStringLiteral("1"), QStringLiteral("width"), 0, path), 2);
+    dir.write(QStringLiteral("lt.ini"), "[1]\nwidth=7\n");
+    EXPECT_EQ(platform::getPrivateProfileInt(QStringLiteral("1"), QStringLiteral("width"), 0, path), 7);
+    QFile::remove(path);
+    EXPECT_EQ(platform::getPrivateProfileInt(QStringLiteral("1"), QStringLiteral("width"), 0, path), 0);
+    EXPECT_TRUE(platform::getPrivateProfileSectionNames(path).isEmpty());
+}
