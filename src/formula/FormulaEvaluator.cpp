@@ -12,46 +12,57 @@
 
 namespace {
 
-// Only circular references and references to variables that depend on one
-// recurse; a chain of them deeper than this fails as out of memory.
+// From this depth of references on, the dependencies of a variable are
+// evaluated bottom-up before it; beyond the limit (only circular references
+// and what depends on them get there) evaluation fails as out of memory.
+constexpr int kWalkDepth = 64;
 constexpr int kMaxReferenceDepth = 1000;
 // Value stack slots kept on the machine stack; deeper formulas allocate.
 constexpr int kInlineStack = 16;
 
-bool Holds(uint8_t comparison, double left, double right)
-{
-    switch (static_cast<FormulaComparison>(comparison)) {
-    case FormulaComparison::Less: return left < right;
-    case FormulaComparison::LessEqual: return left <= right;
-    case FormulaComparison::Equal: return left == right;
-    case FormulaComparison::Greater: return left > right;
-    case FormulaComparison::GreaterEqual: return left >= right;
-    case FormulaComparison::NotEqual: return left != right;
-    }
-    return false;
-}
-
-// Outcomes that depend on the chain of variables they were met on.
-bool DependsOnChain(int error)
-{
-    return error == FormulaError::Circular || error == FormulaError::OutOfMemory;
-}
-
 } // namespace
 
-bool FormulaEvaluator::IsCurrent(const FormulaVariable& v) const
+FormulaEvaluator::FormulaEvaluator(FormulaTable& table)
+    : table_(table), generation_(table.generation_), namesGeneration_(table.namesGeneration_)
 {
-    return v.memoGeneration_ == table_.generation_;
 }
 
-double FormulaEvaluator::Evaluate(FormulaVariable& v)
+// Runs v and keeps its outcome. Outcomes do not depend on the chain they
+// are met on: a variable that meets the chain lies on a cycle, and from the
+// top it meets the cycle again at the latest at the same point. Only a chain
+// too deep to follow is a matter of where the evaluation started.
+double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
 {
-    if (IsCurrent(v)) {
-        v.error = v.memoError_;
-        return v.memoError_ != 0 ? 0.0 : v.memoValue_;
+    int error = 0;
+    double value = 0.0;
+    if (v.parseError_ != 0) {
+        error = v.parseError_;
+    } else if (v.isConstant_) {
+        value = v.constValue_;
+    } else if (v.program_.maxDepth <= kInlineStack) {
+        double stack[kInlineStack];
+        value = Run(v.program_, stack, error);
+    } else {
+        std::unique_ptr<double[]> stack(new (std::nothrow) double[v.program_.maxDepth]);
+        if (stack)
+            value = Run(v.program_, stack.get(), error);
+        else
+            error = FormulaError::OutOfMemory;
     }
-    EvaluateDependencies(v);
-    return EvaluateCold(v);
+    v.error = error;
+    if (error != FormulaError::OutOfMemory || (depth_ == 0 && !walking_))
+        *v.memo_ = {generation_, value, error};
+    return error != 0 ? 0.0 : value;
+}
+
+FormulaVariable* FormulaEvaluator::Resolve(const FormulaReference& ref) const
+{
+    if (ref.namesGeneration != namesGeneration_) {
+        ref.target = table_.FindFirst(ref.name);
+        ref.memo = ref.target ? ref.target->memo_ : nullptr;
+        ref.namesGeneration = namesGeneration_;
+    }
+    return ref.target;
 }
 
 // Evaluates, deepest first, every variable that v reaches through its
@@ -59,19 +70,11 @@ double FormulaEvaluator::Evaluate(FormulaVariable& v)
 // finds them ready. Variables on the chain are left alone.
 void FormulaEvaluator::EvaluateDependencies(FormulaVariable& v)
 {
-    auto isCold = [this](const FormulaVariable* w) {
-        return w != nullptr && !IsCurrent(*w) && !w->onChain_;
-    };
-    bool anyCold = false;
-    for (const FormulaReference& ref : v.program_.references)
-        anyCold = anyCold || isCold(Resolve(ref));
-    if (!anyCold)
-        return;
-
     struct Frame {
         FormulaVariable* var;
         size_t next;
     };
+    walking_ = true;
     const uint64_t mark = ++table_.walkCounter_;
     v.walkMark_ = mark;
     std::vector<Frame> stack{{&v, 0}};
@@ -80,7 +83,8 @@ void FormulaEvaluator::EvaluateDependencies(FormulaVariable& v)
         const std::vector<FormulaReference>& refs = top.var->program_.references;
         if (top.next < refs.size()) {
             FormulaVariable* w = Resolve(refs[top.next++]);
-            if (isCold(w) && w->walkMark_ != mark) {
+            if (w != nullptr && w->walkMark_ != mark && w->memo_->generation != generation_
+                && !w->onChain_) {
                 w->walkMark_ = mark;
                 stack.push_back({w, 0});
             }
@@ -88,152 +92,187 @@ void FormulaEvaluator::EvaluateDependencies(FormulaVariable& v)
         }
         FormulaVariable* done = top.var;
         stack.pop_back();
-        if (done != &v && !IsCurrent(*done))
+        if (done != &v && done->memo_->generation != generation_)
             EvaluateCold(*done);
     }
+    walking_ = false;
 }
 
-double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
+inline FormulaEvaluator::Outcome FormulaEvaluator::Fetch(const FormulaInstruction& in,
+                                                         const FormulaProgram& p)
 {
-    int error = 0;
-    const double value = Run(v, error);
-    v.error = error;
-    if (!DependsOnChain(error)) {
-        v.memoGeneration_ = table_.generation_;
-        v.memoValue_ = value;
-        v.memoError_ = error;
-    }
-    return error != 0 ? 0.0 : value;
-}
-
-FormulaVariable* FormulaEvaluator::Resolve(const FormulaReference& ref) const
-{
-    if (ref.namesGeneration != table_.namesGeneration_) {
-        ref.target = table_.FindFirst(ref.name);
-        ref.namesGeneration = table_.namesGeneration_;
-    }
-    return ref.target;
-}
-
-int FormulaEvaluator::Reference(const FormulaReference& ref, double& value)
-{
+    if (in.namesGeneration == static_cast<uint32_t>(namesGeneration_) && in.memo != nullptr
+        && in.memo->generation == generation_)
+        return {in.memo->value, in.memo->error};
+    const FormulaReference& ref = p.references[in.arg];
     FormulaVariable* w = Resolve(ref);
+    in.memo = ref.memo;
+    in.namesGeneration = static_cast<uint32_t>(namesGeneration_);
+    if (w != nullptr && w->memo_->generation == generation_)
+        return {w->memo_->value, w->memo_->error};
+    return Reference(w, ref.name);
+}
+
+// The value of a referenced variable w that has no outcome for this
+// generation; returns its error (the caller takes it on).
+FormulaEvaluator::Outcome FormulaEvaluator::Reference(FormulaVariable* w, const QString& name)
+{
     if (w == nullptr) {
-        value = 0.0; // a name that is no variable counts as 0
-        table_.missingNames_.insert(ref.name);
-        return 0;
-    }
-    if (IsCurrent(*w)) {
-        value = w->memoValue_;
-        return w->memoError_;
+        table_.missingNames_.insert(name); // a name that is no variable counts as 0
+        return {0.0, 0};
     }
     if (w->onChain_)
-        return FormulaError::Circular;
+        return {0.0, FormulaError::Circular};
     if (depth_ >= kMaxReferenceDepth)
-        return FormulaError::OutOfMemory;
+        return {0.0, FormulaError::OutOfMemory};
+    if (depth_ >= kWalkDepth && !walking_) {
+        EvaluateDependencies(*w);
+        if (w->memo_->generation == generation_)
+            return {w->memo_->value, w->memo_->error};
+    }
     w->onChain_ = true;
     ++depth_;
-    value = EvaluateCold(*w);
+    const double value = EvaluateCold(*w);
     --depth_;
     w->onChain_ = false;
-    return w->error;
+    return {value, w->error};
 }
 
-double FormulaEvaluator::Run(const FormulaVariable& v, int& error)
+// The case label of an instruction: its operation with its operand kind or
+// comparison, so that one jump reaches the code for both.
+constexpr unsigned Key(FormulaOp op, int detail = 0)
 {
-    if (v.parseError_ != 0) {
-        error = v.parseError_;
-        return 0.0;
+    return static_cast<unsigned>(op) | detail << 4;
+}
+constexpr unsigned Key(FormulaOp op, FormulaOperand operand)
+{
+    return Key(op, static_cast<int>(operand));
+}
+constexpr unsigned Key(FormulaOp op, FormulaComparison comparison)
+{
+    return Key(op, static_cast<int>(comparison));
+}
+
+// The three forms of a binary operation: x is the left operand, y the right
+// one taken from the stack, the instruction or a variable; COMPUTE sets r.
+#define FORMULA_BINARY(OP, COMPUTE)                                        \
+    case Key(FormulaOp::OP, FormulaOperand::Stack):                        \
+        y = top;                                                           \
+        x = st[--k];                                                       \
+        COMPUTE;                                                           \
+        break;                                                             \
+    case Key(FormulaOp::OP, FormulaOperand::Number):                       \
+        x = top;                                                           \
+        y = in->number;                                                    \
+        COMPUTE;                                                           \
+        break;                                                             \
+    case Key(FormulaOp::OP, FormulaOperand::Variable): {                   \
+        const Outcome o = Fetch(*in, p);                                   \
+        if (o.error != 0) {                                                \
+            error = o.error;                                               \
+            return 0.0;                                                    \
+        }                                                                  \
+        y = o.value;                                                       \
+        x = top;                                                           \
+    }                                                                      \
+        COMPUTE;                                                           \
+        break;
+
+#define FORMULA_BRANCH(COMPARISON, HOLDS)                                  \
+    case Key(FormulaOp::Branch, FormulaComparison::COMPARISON): {          \
+        const double right = top;                                          \
+        const double left = st[k - 1];                                     \
+        k -= 2;                                                            \
+        top = st[k];                                                       \
+        if (!(HOLDS))                                                      \
+            in = code + in->target - 1;                                    \
+        continue;                                                          \
     }
-    if (v.isConstant_) {
-        error = 0;
-        return v.constValue_;
-    }
-    const FormulaProgram& p = v.program_;
-    double inlineStack[kInlineStack];
-    std::unique_ptr<double[]> heapStack;
-    double* st = inlineStack;
-    if (p.maxDepth > kInlineStack) {
-        heapStack.reset(new (std::nothrow) double[p.maxDepth]);
-        if (!heapStack) {
-            error = FormulaError::OutOfMemory;
+
+// A function, whose id the key carries as its distance from the first.
+#define FORMULA_FUNCTION(NAME)                                             \
+    case Key(FormulaOp::Function, FunctionId::NAME - FunctionId::Sin):     \
+        if (!ApplyFunction(FunctionId::NAME, top, r))                      \
+            r = NAN;                                                       \
+        break;
+
+// Runs a program on a stack of p.maxDepth values.
+double FormulaEvaluator::Run(const FormulaProgram& p, double* st, int& error)
+{
+    // The top of the stack lives in `top`; the k - 1 values below it in
+    // st[1..k-1] (st[0] takes what a push onto the empty stack moves down).
+    const FormulaInstruction* const code = p.code.data();
+    const FormulaInstruction* const end = code + p.code.size();
+    int k = 0;
+    double top = 0.0;
+    for (const FormulaInstruction* in = code; in != end; ++in) {
+        double r, x, y;
+        switch (in->key) {
+        case Key(FormulaOp::Number):
+            st[k++] = top;
+            top = in->number;
+            continue;
+        case Key(FormulaOp::Variable): {
+            const Outcome o = Fetch(*in, p);
+            if (o.error != 0) {
+                error = o.error;
+                return 0.0;
+            }
+            st[k++] = top;
+            top = o.value;
+            continue;
+        }
+        case Key(FormulaOp::Negate):
+            top = -top;
+            continue;
+        FORMULA_BINARY(Add, r = x + y)
+        FORMULA_BINARY(Subtract, r = x - y)
+        FORMULA_BINARY(Multiply, r = x * y)
+        FORMULA_BINARY(Divide, if (y == 0.0) {
+            error = FormulaError::DivisionByZero;
+            return 0.0;
+        } r = x / y)
+        FORMULA_BINARY(Power, if (!ApplyPower(x, y, r)) r = NAN)
+        FORMULA_FUNCTION(Sin)
+        FORMULA_FUNCTION(Cos)
+        FORMULA_FUNCTION(Tg)
+        FORMULA_FUNCTION(Ctg)
+        FORMULA_FUNCTION(Round)
+        FORMULA_FUNCTION(Trunc)
+        FORMULA_FUNCTION(Abs)
+        FORMULA_FUNCTION(Rad)
+        FORMULA_FUNCTION(Asin)
+        FORMULA_FUNCTION(Acos)
+        FORMULA_FUNCTION(Atg)
+        FORMULA_FUNCTION(Actg)
+        FORMULA_FUNCTION(Deg)
+        FORMULA_BRANCH(Less, left < right)
+        FORMULA_BRANCH(LessEqual, left <= right)
+        FORMULA_BRANCH(Equal, left == right)
+        FORMULA_BRANCH(Greater, left > right)
+        FORMULA_BRANCH(GreaterEqual, left >= right)
+        FORMULA_BRANCH(NotEqual, left != right)
+        case Key(FormulaOp::Jump):
+            in = code + in->target - 1;
+            continue;
+        case Key(FormulaOp::Collapse):
+            k -= in->arg - 1;
+            continue;
+        default:
+            error = FormulaError::Malformed;
             return 0.0;
         }
-        st = heapStack.get();
-    }
-
-    auto fail = [&error](int code) {
-        error = code;
-        return 0.0;
-    };
-    const FormulaInstruction* code = p.code.data();
-    const int n = static_cast<int>(p.code.size());
-    int sp = 0;
-    for (int pc = 0; pc < n; ++pc) {
-        const FormulaInstruction& in = code[pc];
-        switch (in.op) {
-        case FormulaOp::Number:
-            st[sp++] = in.number;
-            break;
-        case FormulaOp::Variable: {
-            double value = 0.0;
-            if (const int e = Reference(p.references[in.arg], value); e != 0)
-                return fail(e);
-            st[sp++] = value;
-            break;
+        // An arithmetic result replaces the top of the stack.
+        if (!std::isfinite(r)) {
+            error = FormulaError::NotFinite;
+            return 0.0;
         }
-        case FormulaOp::Negate:
-            st[sp - 1] = -st[sp - 1];
-            break;
-        case FormulaOp::Add:
-        case FormulaOp::Subtract:
-        case FormulaOp::Multiply:
-        case FormulaOp::Divide: {
-            --sp;
-            const double x = st[sp - 1];
-            const double y = st[sp];
-            double r;
-            if (in.op == FormulaOp::Add) {
-                r = x + y;
-            } else if (in.op == FormulaOp::Subtract) {
-                r = x - y;
-            } else if (in.op == FormulaOp::Multiply) {
-                r = x * y;
-            } else {
-                if (y == 0.0)
-                    return fail(FormulaError::DivisionByZero);
-                r = x / y;
-            }
-            if (!std::isfinite(r))
-                return fail(FormulaError::NotFinite);
-            st[sp - 1] = r;
-            break;
-        }
-        case FormulaOp::Power:
-            --sp;
-            if (!ApplyPower(st[sp - 1], st[sp], st[sp - 1]))
-                return fail(FormulaError::NotFinite);
-            break;
-        case FormulaOp::Function:
-            if (!ApplyFunction(in.arg, st[sp - 1], st[sp - 1]))
-                return fail(FormulaError::NotFinite);
-            break;
-        case FormulaOp::Branch:
-            sp -= 2;
-            if (!Holds(in.detail, st[sp], st[sp + 1]))
-                pc = in.arg - 1;
-            break;
-        case FormulaOp::Jump:
-            pc = in.arg - 1;
-            break;
-        case FormulaOp::Collapse:
-            st[sp - in.arg] = st[sp - 1];
-            sp -= in.arg - 1;
-            break;
-        case FormulaOp::Malformed:
-            return fail(FormulaError::Malformed);
-        }
+        top = r;
     }
     error = 0;
-    return st[0];
+    return top;
 }
+
+#undef FORMULA_FUNCTION
+#undef FORMULA_BINARY
+#undef FORMULA_BRANCH

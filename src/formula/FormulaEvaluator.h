@@ -10,33 +10,49 @@
 //
 // Each variable keeps the outcome of its last evaluation together with the
 // table's generation, which every change of a formula, a name or the list
-// moves on; within one generation a variable is run once. Outcomes that
-// depend on the chain they were met on (a circular reference, a chain too
-// deep to follow) are not kept. Before a variable is run its cold
-// dependencies are evaluated bottom-up without recursion, so long chains of
-// references never run deep on the stack.
+// moves on; within one generation a variable is run once (an outcome met on
+// a chain too deep to follow is not kept). When a chain of references grows
+// long, the remaining dependencies are evaluated bottom-up without
+// recursion, so long chains never run deep on the machine stack.
+#include <QString>
+
 #include <cstdint>
 
+#include "formula/FormulaVariable.h"
+
 class FormulaTable;
-class FormulaVariable;
-struct FormulaReference;
 
 class FormulaEvaluator {
 public:
-    explicit FormulaEvaluator(FormulaTable& table) : table_(table) {}
+    explicit FormulaEvaluator(FormulaTable& table);
 
     // The value of v, which is not on the chain itself; v.error receives the
     // outcome (0 or a FormulaError code). The value is 0 on error.
-    double Evaluate(FormulaVariable& v);
+    double Evaluate(FormulaVariable& v)
+    {
+        const FormulaMemo& memo = *v.memo_;
+        if (memo.generation != generation_)
+            return EvaluateCold(v);
+        v.error = memo.error;
+        return memo.error != 0 ? 0.0 : memo.value;
+    }
 
 private:
     void EvaluateDependencies(FormulaVariable& v);
     double EvaluateCold(FormulaVariable& v);
-    double Run(const FormulaVariable& v, int& error);
+    double Run(const FormulaProgram& p, double* stack, int& error);
     FormulaVariable* Resolve(const FormulaReference& ref) const;
-    int Reference(const FormulaReference& ref, double& value);
-    bool IsCurrent(const FormulaVariable& v) const;
+    struct Outcome {
+        double value;
+        int error;
+    };
+    // The value of the variable an instruction refers to, or the error it met.
+    Outcome Fetch(const FormulaInstruction& in, const FormulaProgram& p);
+    Outcome Reference(FormulaVariable* w, const QString& name);
 
     FormulaTable& table_;
-    int depth_ = 0;
+    const uint64_t generation_;      // the table's, fixed during an evaluation
+    const uint64_t namesGeneration_;
+    int depth_ = 0;                  // references being followed
+    bool walking_ = false;           // inside EvaluateDependencies
 };

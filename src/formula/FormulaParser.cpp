@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -115,6 +116,11 @@ private:
     void Push(Segment& seg, int values = 1);
     void EndSegment(Segment& seg);
     void Append(FormulaOp op, int arg = 0, double number = 0.0, uint8_t detail = 0);
+    // Constant folding: true when the last `count` instructions push numbers
+    // and no jump lands among them.
+    bool EndsInNumbers(size_t count) const;
+    void EmitArithmetic(FormulaOp op, int arg = 0);
+    void MarkJumpTarget(size_t index);
 
     const FunctionTable& functions_;
     std::vector<FormulaToken> tokens_;
@@ -122,6 +128,7 @@ private:
     int error_ = 0;
     FormulaProgram program_;
     QHash<QString, int> referenceIndex_;
+    size_t foldBarrier_ = 0; // instructions before it are never folded
 };
 
 ParsedFormula Parser::Run(const QString& text)
@@ -132,7 +139,7 @@ ParsedFormula Parser::Run(const QString& text)
         result.error = FormulaError::Empty;
         return result;
     }
-    if (FormulaVariable::IsPlainNumber(s)) {
+    if (FormulaVariable::IsNumberText(s)) {
         result.isConstant = true;
         result.constValue = platform::wtof(s);
         return result;
@@ -412,11 +419,86 @@ void Parser::BuildConditional(int node, int ifToken, int nesting)
 void Parser::Append(FormulaOp op, int arg, double number, uint8_t detail)
 {
     FormulaInstruction in;
-    in.op = op;
-    in.detail = detail;
-    in.arg = arg;
-    in.number = number;
+    in.Set(op, detail);
+    in.arg = static_cast<uint16_t>(arg);
+    if (op == FormulaOp::Number)
+        in.number = number;
     program_.code.push_back(in);
+}
+
+void Parser::MarkJumpTarget(size_t index)
+{
+    program_.code[index].target = static_cast<int32_t>(program_.code.size());
+    foldBarrier_ = program_.code.size();
+}
+
+bool Parser::EndsInNumbers(size_t count) const
+{
+    const std::vector<FormulaInstruction>& code = program_.code;
+    if (code.size() < foldBarrier_ + count)
+        return false;
+    for (size_t i = code.size() - count; i < code.size(); ++i) {
+        if (code[i].Op() != FormulaOp::Number)
+            return false;
+    }
+    return true;
+}
+
+// Appends an arithmetic instruction, or computes it at once when its operands
+// are numbers and the result is a finite number (an operation that fails is
+// left for the evaluation, which reports it in its order).
+void Parser::EmitArithmetic(FormulaOp op, int arg)
+{
+    std::vector<FormulaInstruction>& code = program_.code;
+    const size_t operands = op == FormulaOp::Negate || op == FormulaOp::Function ? 1 : 2;
+    if (EndsInNumbers(operands)) {
+        const double y = code.back().number;
+        const double x = operands == 2 ? code[code.size() - 2].number : 0.0;
+        double r = 0.0;
+        bool folded = true;
+        switch (op) {
+        case FormulaOp::Negate: r = -y; break;
+        case FormulaOp::Add: r = x + y; break;
+        case FormulaOp::Subtract: r = x - y; break;
+        case FormulaOp::Multiply: r = x * y; break;
+        case FormulaOp::Divide: folded = y != 0.0; r = folded ? x / y : 0.0; break;
+        case FormulaOp::Power: folded = ApplyPower(x, y, r); break;
+        case FormulaOp::Function: folded = ApplyFunction(arg, y, r); break;
+        default: folded = false; break;
+        }
+        if (folded && std::isfinite(r)) {
+            code.resize(code.size() - operands);
+            Append(FormulaOp::Number, 0, r);
+            return;
+        }
+    }
+    // A right operand pushed just before a binary operation is taken by the
+    // operation itself.
+    if (operands == 2 && code.size() > foldBarrier_
+        && (code.back().Op() == FormulaOp::Number || code.back().Op() == FormulaOp::Variable)) {
+        FormulaInstruction& last = code.back();
+        if (last.Op() == FormulaOp::Number) {
+            // Dividing by a power of two is multiplying by its inverse, exactly.
+            int exponent = 0;
+            if (op == FormulaOp::Divide && std::frexp(last.number, &exponent) == 0.5
+                && std::isfinite(1.0 / last.number)) {
+                op = FormulaOp::Multiply;
+                last.number = 1.0 / last.number;
+            }
+            last.Set(op, static_cast<uint8_t>(FormulaOperand::Number));
+        } else {
+            last.Set(op, static_cast<uint8_t>(FormulaOperand::Variable));
+        }
+        return;
+    }
+    if (op == FormulaOp::Function) {
+        // The evaluation finds the function by its distance from the first;
+        // one it does not know stops it as malformed.
+        const bool known = arg >= FunctionId::Sin && arg <= FunctionId::Deg;
+        Append(op, arg, 0.0, static_cast<uint8_t>(known ? arg - FunctionId::Sin : 15));
+        return;
+    }
+    Append(op, arg);
 }
 
 void Parser::Push(Segment& seg, int values)
@@ -468,7 +550,7 @@ void Parser::Emit(int index, Segment& seg)
     case kOperatorId:
         if (text == u"^") {
             if (Need(seg, 1))
-                Append(FormulaOp::Negate);
+                EmitArithmetic(FormulaOp::Negate);
             return;
         }
         if (Need(seg, 2)) {
@@ -479,13 +561,13 @@ void Parser::Emit(int index, Segment& seg)
                 op = FormulaOp::Multiply;
             else if (text == u"/")
                 op = FormulaOp::Divide;
-            Append(op);
+            EmitArithmetic(op);
             seg.depth -= 1;
         }
         return;
     case FunctionId::Power:
         if (Need(seg, 2)) {
-            Append(FormulaOp::Power);
+            EmitArithmetic(FormulaOp::Power);
             seg.depth -= 1;
         }
         return;
@@ -494,14 +576,14 @@ void Parser::Emit(int index, Segment& seg)
         return;
     default:
         if (Need(seg, 1))
-            Append(FormulaOp::Function, node.id);
+            EmitArithmetic(FormulaOp::Function, node.id);
         return;
     }
 }
 
 void Parser::EmitOperand(const QString& text, Segment& seg)
 {
-    if (FormulaVariable::IsPlainNumber(text)) {
+    if (FormulaVariable::IsNumberText(text)) {
         Append(FormulaOp::Number, 0, platform::wtof(text));
         Push(seg);
     } else if (FormulaVariable::IsVariableName(text)) {
@@ -543,11 +625,11 @@ void Parser::EmitConditional(const FormulaNode& node, Segment& seg)
     EndSegment(thenSeg);
     const size_t jump = program_.code.size();
     Append(FormulaOp::Jump);
-    program_.code[branch].arg = static_cast<int32_t>(program_.code.size());
+    MarkJumpTarget(branch);
     Segment elseSeg{base, 0, false};
     Emit(node.elseBranch, elseSeg);
     EndSegment(elseSeg);
-    program_.code[jump].arg = static_cast<int32_t>(program_.code.size());
+    MarkJumpTarget(jump);
     Push(seg);
 }
 

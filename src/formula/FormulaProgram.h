@@ -17,26 +17,60 @@ enum class FormulaOp : uint8_t {
     Number,    // push `number`
     Variable,  // push the value of references[arg]
     Negate,    // top := -top
+    // The binary operations take their left operand from the stack and their
+    // right one as `detail` says (FormulaOperand).
     Add,
     Subtract,
     Multiply,
     Divide,
     Power,     // left ** right
     Function,  // top := function arg (FunctionId) of top
-    Branch,    // pop right, pop left; unless `left detail right` holds, go to arg
-    Jump,      // go to arg
+    Branch,    // pop right, pop left; unless `left detail right` holds, go to target
+    Jump,      // go to target
     Collapse,  // keep the top of the last arg values, drop the others
     Malformed, // stop: the formula lacks an operand or a part
 };
 
+// Where a binary operation finds its right operand: on the stack, in the
+// instruction's `number`, or as the value of references[arg].
+enum class FormulaOperand : uint8_t { Stack, Number, Variable };
+
 // The comparison of a Branch instruction.
 enum class FormulaComparison : uint8_t { Less, LessEqual, Equal, Greater, GreaterEqual, NotEqual };
 
+struct FormulaMemo;
+
 struct FormulaInstruction {
-    FormulaOp op = FormulaOp::Malformed;
-    uint8_t detail = 0;
-    int32_t arg = 0;
-    double number = 0.0;
+    // The operation in the low four bits, its operand kind or comparison
+    // above them: evaluation dispatches on the byte as it stands.
+    uint8_t key = static_cast<uint8_t>(FormulaOp::Malformed);
+    uint8_t spare = 0;
+    uint16_t arg = 0; // reference index, function id or value count
+    // A variable operand keeps the memo of the variable its name stood for
+    // when the table's names were last resolved (the low 32 bits of that
+    // generation), so that evaluation need not look at the reference.
+    mutable uint32_t namesGeneration = 0;
+    union {
+        double number = 0.0;          // Number, and a number operand
+        int32_t target;               // Branch and Jump
+        mutable FormulaMemo* memo;    // Variable, and a variable operand
+    };
+
+    FormulaOp Op() const { return static_cast<FormulaOp>(key & 15); }
+    uint8_t Detail() const { return key >> 4; }
+    void Set(FormulaOp op, uint8_t detail = 0)
+    {
+        key = static_cast<uint8_t>(static_cast<unsigned>(op) | detail << 4);
+    }
+};
+
+// The outcome of a variable's last evaluation and the table generation it
+// belongs to (0: none). The table keeps these together, apart from the
+// variables, so that evaluation reads them from a few cache lines.
+struct FormulaMemo {
+    uint64_t generation = 0;
+    double value = 0.0;
+    int error = 0;
 };
 
 // A variable name of the formula with the table's answer for it, kept until
@@ -44,13 +78,14 @@ struct FormulaInstruction {
 struct FormulaReference {
     QString name;
     mutable FormulaVariable* target = nullptr;
+    mutable FormulaMemo* memo = nullptr;  // target's
     mutable uint64_t namesGeneration = 0; // 0: not resolved yet
 };
 
 struct FormulaProgram {
+    int maxDepth = 0; // the most values on the stack at any point
     std::vector<FormulaInstruction> code;
     std::vector<FormulaReference> references;
-    int maxDepth = 0; // the most values on the stack at any point
 
     void Clear()
     {

@@ -73,10 +73,14 @@ QString FormulaVariable::RemoveCommentsAndBlanks(const QString& text)
 
 bool FormulaVariable::IsPlainNumber(const QString& text)
 {
-    const QString s = RemoveCommentsAndBlanks(text);
-    qsizetype i = s.startsWith(u'-') ? 1 : 0;
-    for (; i < s.size(); ++i) {
-        if (!IsNumberChar(s[i]))
+    return IsNumberText(RemoveCommentsAndBlanks(text));
+}
+
+bool FormulaVariable::IsNumberText(QStringView text)
+{
+    qsizetype i = text.startsWith(u'-') ? 1 : 0;
+    for (; i < text.size(); ++i) {
+        if (!IsNumberChar(text[i]))
             return false;
     }
     return true;

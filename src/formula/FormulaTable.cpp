@@ -48,17 +48,46 @@ void FormulaTable::InitFunctions()
 {
     functions_ = FunctionTable();
     functions_.AddBuiltIns();
-    textFormulas_.clear();
+    ClearTextFormulas();
 }
 
 void FormulaTable::AddFunction(const QString& name, int id, int length)
 {
     functions_.Add(name, id, length);
+    ClearTextFormulas();
+}
+
+void FormulaTable::AttachMemo(FormulaVariable& v)
+{
+    FormulaMemo* slot = nullptr;
+    if (!freeMemos_.empty()) {
+        slot = freeMemos_.back();
+        freeMemos_.pop_back();
+    } else {
+        slot = &memos_.emplace_back();
+    }
+    *slot = FormulaMemo();
+    v.memo_ = slot;
+}
+
+void FormulaTable::ReleaseMemo(FormulaVariable& v)
+{
+    if (v.memo_ != &v.ownMemo_)
+        freeMemos_.push_back(v.memo_);
+    v.memo_ = &v.ownMemo_;
+}
+
+void FormulaTable::ClearTextFormulas()
+{
+    for (auto& [text, v] : textFormulas_)
+        ReleaseMemo(*v);
     textFormulas_.clear();
 }
 
 void FormulaTable::Clear()
 {
+    for (const auto& v : variables_)
+        ReleaseMemo(*v);
     variables_.clear();
     RebuildNameIndex();
     NamesChanged();
@@ -118,6 +147,7 @@ FormulaVariable* FormulaTable::AppendVariable(const QString& name, const QString
                                               bool deletable)
 {
     auto v = std::make_unique<FormulaVariable>(name, &functions_);
+    AttachMemo(*v);
     v->SetFormula(formula);
     v->deletable = deletable;
     v->category = category;
@@ -158,6 +188,7 @@ bool FormulaTable::DeleteVariable(const QString& name, bool force)
         lastError_ = FormulaError::Protected;
         return false;
     }
+    ReleaseMemo(*variables_[n]);
     variables_.erase(variables_.begin() + n);
     if (namesMayRepeat_) {
         RebuildNameIndex();
@@ -304,8 +335,9 @@ double FormulaTable::EvaluateVariable(FormulaVariable& v)
 double FormulaTable::GetValue(int n)
 {
     lastError_ = 0;
-    FormulaVariable* v = VariableAt(n);
-    return v ? EvaluateVariable(*v) : 0.0;
+    if (n < 0 || n >= GetCount())
+        return 0.0;
+    return EvaluateVariable(*variables_[n]);
 }
 
 double FormulaTable::Evaluate(const QString& text)
@@ -316,8 +348,9 @@ double FormulaTable::Evaluate(const QString& text)
         auto it = textFormulas_.find(text);
         if (it == textFormulas_.end()) {
             if (textFormulas_.size() >= kMaxTextFormulas)
-                textFormulas_.clear();
+                ClearTextFormulas();
             auto parsed = std::make_unique<FormulaVariable>(kTemporaryName, &functions_);
+            AttachMemo(*parsed);
             parsed->SetFormula(text);
             parsed->category = 1000;
             it = textFormulas_.emplace(text, std::move(parsed)).first;
@@ -395,25 +428,23 @@ bool FormulaTable::IsNameChar(QChar c)
 bool FormulaTable::LookupCachedValue(const QString& name, double& value) const
 {
     const FormulaVariable* v = FindFirst(name);
-    if (v == nullptr || v->memoGeneration_ != generation_ || v->memoError_ != 0)
+    if (v == nullptr || v->memo_->generation != generation_ || v->memo_->error != 0)
         return false;
-    value = v->memoValue_;
+    value = v->memo_->value;
     return true;
 }
 
 void FormulaTable::StoreCachedValue(const QString& name, double value)
 {
     if (FormulaVariable* v = FindFirst(name)) {
-        v->memoGeneration_ = generation_;
-        v->memoValue_ = value;
-        v->memoError_ = 0;
+        *v->memo_ = {generation_, value, 0};
     }
 }
 
 void FormulaTable::RemoveCachedValue(const QString& name)
 {
     if (FormulaVariable* v = FindFirst(name))
-        v->memoGeneration_ = 0;
+        v->memo_->generation = 0;
 }
 
 void FormulaTable::Refresh(const QString& name)

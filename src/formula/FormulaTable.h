@@ -15,10 +15,12 @@
 #include <QString>
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
+#include "formula/FormulaProgram.h"
 #include "formula/FunctionTable.h"
 
 namespace platform {
@@ -164,7 +166,14 @@ private:
     void RebuildNameIndex();
     double EvaluateVariable(FormulaVariable& v);
 
+    // Gives a variable of the table a memo slot, and takes it back.
+    void AttachMemo(FormulaVariable& v);
+    void ReleaseMemo(FormulaVariable& v);
+    void ClearTextFormulas();
+
     FunctionTable functions_;
+    std::deque<FormulaMemo> memos_;
+    std::vector<FormulaMemo*> freeMemos_;
     std::vector<std::unique_ptr<FormulaVariable>> variables_;
     QHash<QString, FormulaVariable*> byName_; // the first variable of each name
     bool namesMayRepeat_ = false;            // a rename may have made two alike

@@ -5,7 +5,7 @@
 #include "formula/FunctionTable.h"
 
 FormulaVariable::FormulaVariable(const QString& name, const FunctionTable* functions)
-    : name_(name), functions_(functions), parseError_(FormulaError::Empty)
+    : memo_(&ownMemo_), parseError_(FormulaError::Empty), name_(name), functions_(functions)
 {
 }
 
@@ -19,6 +19,6 @@ bool FormulaVariable::SetFormula(const QString& text)
     isConstant_ = parsed.isConstant;
     constValue_ = parsed.constValue;
     program_ = std::move(parsed.program);
-    memoGeneration_ = 0;
+    memo_->generation = 0;
     return parsed.Parsed();
 }

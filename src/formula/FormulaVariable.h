@@ -19,7 +19,23 @@
 
 class FunctionTable;
 
-class FormulaVariable {
+class alignas(64) FormulaVariable {
+    // What evaluation reads, first, on as few cache lines as possible: the
+    // outcome of the last evaluation (in a slot of the table's, or in
+    // ownMemo_ while it is in none), the parsed formula, and whether the
+    // variable is on the chain of variables under evaluation.
+    FormulaMemo* memo_;
+    int parseError_;
+
+public:
+    int error = 0; // the last parse or evaluation error
+
+private:
+    bool isConstant_ = false;
+    bool onChain_ = false;
+    double constValue_ = 0.0;
+    FormulaProgram program_;
+
 public:
     // A variable with the formula " " (not parsed), category 1, deletable,
     // not used, not valid, empty description.
@@ -57,6 +73,8 @@ public:
     // After comment and blank removal: an optional leading "-" followed only
     // by digits and "." (the empty text and "-" qualify).
     static bool IsPlainNumber(const QString& text);
+    // The same test on a text that holds no comments or blanks.
+    static bool IsNumberText(QStringView text);
     // Not a plain number, operator, parenthesis or keyword.
     static bool IsVariableName(QStringView text);
     // Each "//" up to the next line feed becomes one blank; then every
@@ -76,7 +94,6 @@ public:
     static bool IsNameStartChar(QChar c);  // white space, A-Z, a-z, _
 
     // Kept by the table.
-    int error = 0;         // the last parse or evaluation error
     bool used = false;     // node formulas refer to the variable
     bool visited = false;  // scratch mark of the circular-reference search
     bool valid = false;    // the formula parsed when last set by the table
@@ -91,18 +108,6 @@ private:
     QString name_;
     QString formula_ = QStringLiteral(" ");
     const FunctionTable* functions_;
-    bool isConstant_ = false;
-    double constValue_ = 0.0;
-    int parseError_;
-    FormulaProgram program_;
-
-    // Evaluation state, owned by FormulaEvaluator: the value of the last
-    // evaluation and the table generation it belongs to (0: none), whether
-    // the variable is on the chain of variables under evaluation, and the
-    // mark of the last dependency walk that reached it.
-    uint64_t memoGeneration_ = 0;
-    double memoValue_ = 0.0;
-    int memoError_ = 0;
-    bool onChain_ = false;
-    uint64_t walkMark_ = 0;
+    FormulaMemo ownMemo_;
+    uint64_t walkMark_ = 0; // the last dependency walk that reached it
 };

@@ -1,35 +1,6 @@
 #include "formula/FunctionTable.h"
 
-#include <cmath>
-#include <cstdint>
 
-namespace {
-
-constexpr double kPi = 3.141592653589793;
-
-// Truncation toward zero to a 32-bit integer, refused outside its range.
-bool TruncateToInt32(double v, double& result)
-{
-    if (!(v > -2147483649.0 && v < 2147483648.0))
-        return false;
-    result = static_cast<double>(static_cast<int32_t>(v));
-    return true;
-}
-
-// tg has its poles at odd multiples of 90 degrees, ctg at multiples of 180.
-// The double nearest to 90·π/180 is not the pole itself, so the degrees are
-// tested exactly.
-bool AtTangentPole(double degrees)
-{
-    return std::fmod(std::fabs(degrees), 180.0) == 90.0;
-}
-
-bool AtCotangentPole(double degrees)
-{
-    return std::fmod(degrees, 180.0) == 0.0;
-}
-
-} // namespace
 
 void FunctionTable::Add(const QString& name, int id, int length)
 {
@@ -69,46 +40,4 @@ int FunctionTable::IdOf(QStringView name) const
             return entries_[i].id;
     }
     return 0;
-}
-
-bool ApplyFunction(int id, double x, double& result)
-{
-    double r = 0.0;
-    switch (id) {
-    case FunctionId::Sin: r = std::sin(x * kPi / 180.0); break;
-    case FunctionId::Cos: r = std::cos(x * kPi / 180.0); break;
-    case FunctionId::Tg:
-        if (AtTangentPole(x))
-            return false;
-        r = std::tan(x * kPi / 180.0);
-        break;
-    case FunctionId::Ctg:
-        if (AtCotangentPole(x))
-            return false;
-        r = 1.0 / std::tan(x * kPi / 180.0);
-        break;
-    case FunctionId::Round: return TruncateToInt32(x + 0.5, result);
-    case FunctionId::Trunc: return TruncateToInt32(x, result);
-    case FunctionId::Abs: r = std::fabs(x); break;
-    case FunctionId::Rad: r = x * kPi / 180.0; break;
-    case FunctionId::Asin: r = std::asin(x) * 180.0 / kPi; break;
-    case FunctionId::Acos: r = std::acos(x) * 180.0 / kPi; break;
-    case FunctionId::Atg: r = std::atan(x) * 180.0 / kPi; break;
-    case FunctionId::Actg: r = x == 0.0 ? 0.0 : std::atan(1.0 / x) * 180.0 / kPi; break;
-    case FunctionId::Deg: r = x * 180.0 / kPi; break;
-    default: return false;
-    }
-    if (!std::isfinite(r))
-        return false;
-    result = r;
-    return true;
-}
-
-bool ApplyPower(double left, double right, double& result)
-{
-    const double r = std::pow(left, right);
-    if (!std::isfinite(r))
-        return false;
-    result = r;
-    return true;
 }

@@ -264,7 +264,11 @@ TEST(FormulaTableDeep, LongChainsAndCycles)
     for (int i = 0; i < n; ++i)
         cycle.AddVariable(QString("C%1").arg(i), QString("C%1").arg((i + 1) % n), "", 1000, true);
     EXPECT_EQ(cycle.Evaluate("C0"), 0.0);
-    EXPECT_NE(cycle.LastError(), 0);
+    EXPECT_EQ(cycle.LastError(), FormulaError::Circular);
+    for (int i = 0; i < n; ++i) {
+        EXPECT_EQ(cycle.GetValue(i), 0.0);
+        ASSERT_EQ(cycle.VariableAt(i)->error, FormulaError::Circular) << i;
+    }
 }
 
 } // namespace
