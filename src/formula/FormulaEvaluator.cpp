@@ -19,6 +19,8 @@ constexpr int kWalkDepth = 64;
 constexpr int kMaxReferenceDepth = 1000;
 // Value stack slots kept on the machine stack; deeper formulas allocate.
 constexpr int kInlineStack = 16;
+// The memo a name that is no variable resolves to: never current.
+const FormulaMemo kNoVariable;
 
 } // namespace
 
@@ -59,7 +61,7 @@ FormulaVariable* FormulaEvaluator::Resolve(const FormulaReference& ref) const
 {
     if (ref.namesGeneration != namesGeneration_) {
         ref.target = table_.FindFirst(ref.name);
-        ref.memo = ref.target ? ref.target->memo_ : nullptr;
+        ref.memo = ref.target ? ref.target->memo_ : &kNoVariable;
         ref.namesGeneration = namesGeneration_;
     }
     return ref.target;
@@ -101,7 +103,7 @@ void FormulaEvaluator::EvaluateDependencies(FormulaVariable& v)
 inline FormulaEvaluator::Outcome FormulaEvaluator::Fetch(const FormulaInstruction& in,
                                                          const FormulaProgram& p)
 {
-    if (in.namesGeneration == static_cast<uint32_t>(namesGeneration_) && in.memo != nullptr
+    if (in.namesGeneration == static_cast<uint32_t>(namesGeneration_)
         && in.memo->generation == generation_)
         return {in.memo->value, in.memo->error};
     const FormulaReference& ref = p.references[in.arg];
@@ -138,141 +140,151 @@ FormulaEvaluator::Outcome FormulaEvaluator::Reference(FormulaVariable* w, const 
     return {value, w->error};
 }
 
-// The case label of an instruction: its operation with its operand kind or
-// comparison, so that one jump reaches the code for both.
-constexpr unsigned Key(FormulaOp op, int detail = 0)
-{
-    return static_cast<unsigned>(op) | detail << 4;
-}
-constexpr unsigned Key(FormulaOp op, FormulaOperand operand)
-{
-    return Key(op, static_cast<int>(operand));
-}
-constexpr unsigned Key(FormulaOp op, FormulaComparison comparison)
-{
-    return Key(op, static_cast<int>(comparison));
-}
+// Running a program is threaded: each handler ends in its own jump to the
+// next instruction's handler, so the processor learns the likely successor
+// of each operation.
+#define FORMULA_NEXT()                                                      \
+    do {                                                                    \
+        ++in;                                                               \
+        goto* kHandlers[static_cast<unsigned>(in->handler)];                \
+    } while (0)
+
+// An arithmetic result replaces the top of the stack; one that is not a
+// finite number stops the evaluation.
+#define FORMULA_RESULT(VALUE)                                               \
+    do {                                                                    \
+        const double result_ = (VALUE);                                     \
+        if (!std::isfinite(result_)) {                                      \
+            error = FormulaError::NotFinite;                                \
+            return 0.0;                                                     \
+        }                                                                   \
+        top = result_;                                                      \
+        FORMULA_NEXT();                                                     \
+    } while (0)
+
+// The right operand of a binary operation from a variable.
+#define FORMULA_FETCH(INTO)                                                 \
+    do {                                                                    \
+        const Outcome o_ = Fetch(*in, p);                                   \
+        if (o_.error != 0) {                                                \
+            error = o_.error;                                               \
+            return 0.0;                                                     \
+        }                                                                   \
+        INTO = o_.value;                                                    \
+    } while (0)
 
 // The three forms of a binary operation: x is the left operand, y the right
-// one taken from the stack, the instruction or a variable; COMPUTE sets r.
-#define FORMULA_BINARY(OP, COMPUTE)                                        \
-    case Key(FormulaOp::OP, FormulaOperand::Stack):                        \
-        y = top;                                                           \
-        x = st[--k];                                                       \
-        COMPUTE;                                                           \
-        break;                                                             \
-    case Key(FormulaOp::OP, FormulaOperand::Number):                       \
-        x = top;                                                           \
-        y = in->number;                                                    \
-        COMPUTE;                                                           \
-        break;                                                             \
-    case Key(FormulaOp::OP, FormulaOperand::Variable): {                   \
-        const Outcome o = Fetch(*in, p);                                   \
-        if (o.error != 0) {                                                \
-            error = o.error;                                               \
-            return 0.0;                                                    \
-        }                                                                  \
-        y = o.value;                                                       \
-        x = top;                                                           \
-    }                                                                      \
-        COMPUTE;                                                           \
-        break;
-
-#define FORMULA_BRANCH(COMPARISON, HOLDS)                                  \
-    case Key(FormulaOp::Branch, FormulaComparison::COMPARISON): {          \
-        const double right = top;                                          \
-        const double left = st[k - 1];                                     \
-        k -= 2;                                                            \
-        top = st[k];                                                       \
-        if (!(HOLDS))                                                      \
-            in = code + in->target - 1;                                    \
-        continue;                                                          \
+// one from the stack, the instruction or a variable.
+#define FORMULA_BINARY(OP, COMPUTE)                                         \
+    h_##OP##Stack : {                                                       \
+        const double y = top;                                               \
+        const double x = st[--k];                                           \
+        COMPUTE;                                                            \
+    }                                                                       \
+    h_##OP##Number : {                                                      \
+        const double x = top;                                               \
+        const double y = in->number;                                        \
+        COMPUTE;                                                            \
+    }                                                                       \
+    h_##OP##Variable : {                                                    \
+        double y;                                                           \
+        FORMULA_FETCH(y);                                                   \
+        const double x = top;                                               \
+        COMPUTE;                                                            \
     }
 
-// A function, whose id the key carries as its distance from the first.
-#define FORMULA_FUNCTION(NAME)                                             \
-    case Key(FormulaOp::Function, FunctionId::NAME - FunctionId::Sin):     \
-        if (!ApplyFunction(FunctionId::NAME, top, r))                      \
-            r = NAN;                                                       \
-        break;
+#define FORMULA_FUNCTION(NAME)                                              \
+    h_##NAME : {                                                            \
+        double r_;                                                          \
+        FORMULA_RESULT(ApplyFunction(FunctionId::NAME, top, r_) ? r_ : NAN); \
+    }
+
+#define FORMULA_BRANCH(NAME, HOLDS)                                         \
+    h_Branch##NAME : {                                                      \
+        const double right = top;                                           \
+        const double left = st[k - 1];                                      \
+        k -= 2;                                                             \
+        top = st[k];                                                        \
+        if (!(HOLDS))                                                       \
+            in = code + in->target - 1;                                     \
+        FORMULA_NEXT();                                                     \
+    }
 
 // Runs a program on a stack of p.maxDepth values.
 double FormulaEvaluator::Run(const FormulaProgram& p, double* st, int& error)
 {
+    static const void* const kHandlers[] = {
+#define FORMULA_HANDLER_LABEL(name) &&h_##name,
+        FORMULA_HANDLERS(FORMULA_HANDLER_LABEL)
+#undef FORMULA_HANDLER_LABEL
+    };
+
     // The top of the stack lives in `top`; the k - 1 values below it in
     // st[1..k-1] (st[0] takes what a push onto the empty stack moves down).
     const FormulaInstruction* const code = p.code.data();
-    const FormulaInstruction* const end = code + p.code.size();
+    const FormulaInstruction* in = code;
     int k = 0;
     double top = 0.0;
-    for (const FormulaInstruction* in = code; in != end; ++in) {
-        double r, x, y;
-        switch (in->key) {
-        case Key(FormulaOp::Number):
-            st[k++] = top;
-            top = in->number;
-            continue;
-        case Key(FormulaOp::Variable): {
-            const Outcome o = Fetch(*in, p);
-            if (o.error != 0) {
-                error = o.error;
-                return 0.0;
-            }
-            st[k++] = top;
-            top = o.value;
-            continue;
-        }
-        case Key(FormulaOp::Negate):
-            top = -top;
-            continue;
-        FORMULA_BINARY(Add, r = x + y)
-        FORMULA_BINARY(Subtract, r = x - y)
-        FORMULA_BINARY(Multiply, r = x * y)
-        FORMULA_BINARY(Divide, if (y == 0.0) {
-            error = FormulaError::DivisionByZero;
-            return 0.0;
-        } r = x / y)
-        FORMULA_BINARY(Power, if (!ApplyPower(x, y, r)) r = NAN)
-        FORMULA_FUNCTION(Sin)
-        FORMULA_FUNCTION(Cos)
-        FORMULA_FUNCTION(Tg)
-        FORMULA_FUNCTION(Ctg)
-        FORMULA_FUNCTION(Round)
-        FORMULA_FUNCTION(Trunc)
-        FORMULA_FUNCTION(Abs)
-        FORMULA_FUNCTION(Rad)
-        FORMULA_FUNCTION(Asin)
-        FORMULA_FUNCTION(Acos)
-        FORMULA_FUNCTION(Atg)
-        FORMULA_FUNCTION(Actg)
-        FORMULA_FUNCTION(Deg)
-        FORMULA_BRANCH(Less, left < right)
-        FORMULA_BRANCH(LessEqual, left <= right)
-        FORMULA_BRANCH(Equal, left == right)
-        FORMULA_BRANCH(Greater, left > right)
-        FORMULA_BRANCH(GreaterEqual, left >= right)
-        FORMULA_BRANCH(NotEqual, left != right)
-        case Key(FormulaOp::Jump):
-            in = code + in->target - 1;
-            continue;
-        case Key(FormulaOp::Collapse):
-            k -= in->arg - 1;
-            continue;
-        default:
-            error = FormulaError::Malformed;
-            return 0.0;
-        }
-        // An arithmetic result replaces the top of the stack.
-        if (!std::isfinite(r)) {
-            error = FormulaError::NotFinite;
-            return 0.0;
-        }
-        top = r;
-    }
+    goto* kHandlers[static_cast<unsigned>(in->handler)];
+
+h_Number:
+    st[k++] = top;
+    top = in->number;
+    FORMULA_NEXT();
+h_Variable: {
+    double value;
+    FORMULA_FETCH(value);
+    st[k++] = top;
+    top = value;
+    FORMULA_NEXT();
+}
+h_Negate:
+    top = -top;
+    FORMULA_NEXT();
+    FORMULA_BINARY(Add, FORMULA_RESULT(x + y))
+    FORMULA_BINARY(Subtract, FORMULA_RESULT(x - y))
+    FORMULA_BINARY(Multiply, FORMULA_RESULT(x * y))
+    FORMULA_BINARY(Divide, if (y == 0.0) {
+        error = FormulaError::DivisionByZero;
+        return 0.0;
+    } FORMULA_RESULT(x / y))
+    FORMULA_BINARY(Power, double r_; FORMULA_RESULT(ApplyPower(x, y, r_) ? r_ : NAN))
+    FORMULA_FUNCTION(Sin)
+    FORMULA_FUNCTION(Cos)
+    FORMULA_FUNCTION(Tg)
+    FORMULA_FUNCTION(Ctg)
+    FORMULA_FUNCTION(Round)
+    FORMULA_FUNCTION(Trunc)
+    FORMULA_FUNCTION(Abs)
+    FORMULA_FUNCTION(Rad)
+    FORMULA_FUNCTION(Asin)
+    FORMULA_FUNCTION(Acos)
+    FORMULA_FUNCTION(Atg)
+    FORMULA_FUNCTION(Actg)
+    FORMULA_FUNCTION(Deg)
+    FORMULA_BRANCH(Less, left < right)
+    FORMULA_BRANCH(LessEqual, left <= right)
+    FORMULA_BRANCH(Equal, left == right)
+    FORMULA_BRANCH(Greater, left > right)
+    FORMULA_BRANCH(GreaterEqual, left >= right)
+    FORMULA_BRANCH(NotEqual, left != right)
+h_Jump:
+    in = code + in->target - 1;
+    FORMULA_NEXT();
+h_Collapse:
+    k -= in->arg - 1;
+    FORMULA_NEXT();
+h_Return:
     error = 0;
     return top;
+h_Malformed:
+    error = FormulaError::Malformed;
+    return 0.0;
 }
 
-#undef FORMULA_FUNCTION
+#undef FORMULA_NEXT
+#undef FORMULA_RESULT
+#undef FORMULA_FETCH
 #undef FORMULA_BINARY
+#undef FORMULA_FUNCTION
 #undef FORMULA_BRANCH

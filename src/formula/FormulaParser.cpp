@@ -170,6 +170,7 @@ ParsedFormula Parser::Run(const QString& text)
     Segment seg;
     Emit(root, seg);
     EndSegment(seg);
+    Append(FormulaOp::Return);
     result.program = std::move(program_);
     return result;
 }

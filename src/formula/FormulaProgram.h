@@ -24,11 +24,12 @@ enum class FormulaOp : uint8_t {
     Multiply,
     Divide,
     Power,     // left ** right
-    Function,  // top := function arg (FunctionId) of top
+    Function,  // top := function arg (a FunctionId, detail arg - Sin) of top
     Branch,    // pop right, pop left; unless `left detail right` holds, go to target
     Jump,      // go to target
     Collapse,  // keep the top of the last arg values, drop the others
     Malformed, // stop: the formula lacks an operand or a part
+    Return,    // stop: the top of the stack is the value (the last instruction)
 };
 
 // Where a binary operation finds its right operand: on the stack, in the
@@ -38,22 +39,48 @@ enum class FormulaOperand : uint8_t { Stack, Number, Variable };
 // The comparison of a Branch instruction.
 enum class FormulaComparison : uint8_t { Less, LessEqual, Equal, Greater, GreaterEqual, NotEqual };
 
+// What evaluation does for an instruction: one handler for each operation
+// with each of its operand kinds, functions or comparisons.
+#define FORMULA_HANDLERS(X)                                                     \
+    X(Number) X(Variable) X(Negate)                                             \
+    X(AddStack) X(AddNumber) X(AddVariable)                                     \
+    X(SubtractStack) X(SubtractNumber) X(SubtractVariable)                      \
+    X(MultiplyStack) X(MultiplyNumber) X(MultiplyVariable)                      \
+    X(DivideStack) X(DivideNumber) X(DivideVariable)                            \
+    X(PowerStack) X(PowerNumber) X(PowerVariable)                               \
+    X(Sin) X(Cos) X(Tg) X(Ctg) X(Round) X(Trunc) X(Abs) X(Rad)                  \
+    X(Asin) X(Acos) X(Atg) X(Actg) X(Deg)                                       \
+    X(BranchLess) X(BranchLessEqual) X(BranchEqual)                             \
+    X(BranchGreater) X(BranchGreaterEqual) X(BranchNotEqual)                    \
+    X(Jump) X(Collapse) X(Malformed) X(Return)
+
+enum class FormulaHandler : uint8_t {
+#define FORMULA_HANDLER_ENUM(name) name,
+    FORMULA_HANDLERS(FORMULA_HANDLER_ENUM)
+#undef FORMULA_HANDLER_ENUM
+};
+
+// The handler of an operation with its detail; Malformed for a detail that
+// the operation does not have (a function evaluation does not know).
+FormulaHandler HandlerOf(FormulaOp op, unsigned detail);
+
 struct FormulaMemo;
 
 struct FormulaInstruction {
     // The operation in the low four bits, its operand kind or comparison
-    // above them: evaluation dispatches on the byte as it stands.
+    // above them.
     uint8_t key = static_cast<uint8_t>(FormulaOp::Malformed);
-    uint8_t spare = 0;
+    FormulaHandler handler = FormulaHandler::Malformed;
     uint16_t arg = 0; // reference index, function id or value count
     // A variable operand keeps the memo of the variable its name stood for
     // when the table's names were last resolved (the low 32 bits of that
-    // generation), so that evaluation need not look at the reference.
+    // generation, never 0; 0 means not resolved), so that evaluation need not
+    // look at the reference.
     mutable uint32_t namesGeneration = 0;
     union {
         double number = 0.0;          // Number, and a number operand
         int32_t target;               // Branch and Jump
-        mutable FormulaMemo* memo;    // Variable, and a variable operand
+        mutable const FormulaMemo* memo; // Variable, and a variable operand
     };
 
     FormulaOp Op() const { return static_cast<FormulaOp>(key & 15); }
@@ -61,6 +88,7 @@ struct FormulaInstruction {
     void Set(FormulaOp op, uint8_t detail = 0)
     {
         key = static_cast<uint8_t>(static_cast<unsigned>(op) | detail << 4);
+        handler = HandlerOf(op, detail);
     }
 };
 
@@ -78,7 +106,7 @@ struct FormulaMemo {
 struct FormulaReference {
     QString name;
     mutable FormulaVariable* target = nullptr;
-    mutable FormulaMemo* memo = nullptr;  // target's
+    mutable const FormulaMemo* memo = nullptr; // target's, or one never current
     mutable uint64_t namesGeneration = 0; // 0: not resolved yet
 };
 
@@ -87,10 +115,12 @@ struct FormulaProgram {
     std::vector<FormulaInstruction> code;
     std::vector<FormulaReference> references;
 
-    void Clear()
+    // Every name is looked up again at the next evaluation.
+    void ForgetNames() const
     {
-        code.clear();
-        references.clear();
-        maxDepth = 0;
+        for (const FormulaInstruction& in : code)
+            in.namesGeneration = 0;
+        for (const FormulaReference& ref : references)
+            ref.namesGeneration = 0;
     }
 };

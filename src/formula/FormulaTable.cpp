@@ -110,15 +110,28 @@ void FormulaTable::FormulasChanged()
     missingNames_.clear();
 }
 
+void FormulaTable::NextNamesGeneration()
+{
+    // Instructions keep the low 32 bits of the generation they resolved
+    // names in; when those come round to 0, every instruction forgets.
+    if ((++namesGeneration_ & 0xffffffffu) != 0)
+        return;
+    ++namesGeneration_;
+    for (const auto& v : variables_)
+        v->Program().ForgetNames();
+    for (const auto& [text, v] : textFormulas_)
+        v->Program().ForgetNames();
+}
+
 void FormulaTable::NamesChanged()
 {
-    ++namesGeneration_;
+    NextNamesGeneration();
     FormulasChanged();
 }
 
 void FormulaTable::NameAdded(const QString& name)
 {
-    ++namesGeneration_;
+    NextNamesGeneration();
     if (missingNames_.contains(name))
         FormulasChanged();
 }

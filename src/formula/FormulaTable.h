@@ -163,6 +163,7 @@ private:
     // A variable was appended: only values that took its name for a missing
     // variable are stale.
     void NameAdded(const QString& name);
+    void NextNamesGeneration();
     void RebuildNameIndex();
     double EvaluateVariable(FormulaVariable& v);
 

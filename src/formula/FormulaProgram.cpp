@@ -1,0 +1,52 @@
+#include "formula/FormulaProgram.h"
+
+#include "formula/FunctionTable.h"
+
+FormulaHandler HandlerOf(FormulaOp op, unsigned detail)
+{
+    auto offset = [](FormulaHandler first, unsigned by) {
+        return static_cast<FormulaHandler>(static_cast<unsigned>(first) + by);
+    };
+    switch (op) {
+    case FormulaOp::Number: return FormulaHandler::Number;
+    case FormulaOp::Variable: return FormulaHandler::Variable;
+    case FormulaOp::Negate: return FormulaHandler::Negate;
+    case FormulaOp::Add:
+    case FormulaOp::Subtract:
+    case FormulaOp::Multiply:
+    case FormulaOp::Divide:
+    case FormulaOp::Power:
+        if (detail > static_cast<unsigned>(FormulaOperand::Variable))
+            break;
+        return offset(FormulaHandler::AddStack,
+                      3 * (static_cast<unsigned>(op) - static_cast<unsigned>(FormulaOp::Add))
+                          + detail);
+    case FormulaOp::Function:
+        switch (FunctionId::Sin + static_cast<int>(detail)) {
+        case FunctionId::Sin: return FormulaHandler::Sin;
+        case FunctionId::Cos: return FormulaHandler::Cos;
+        case FunctionId::Tg: return FormulaHandler::Tg;
+        case FunctionId::Ctg: return FormulaHandler::Ctg;
+        case FunctionId::Round: return FormulaHandler::Round;
+        case FunctionId::Trunc: return FormulaHandler::Trunc;
+        case FunctionId::Abs: return FormulaHandler::Abs;
+        case FunctionId::Rad: return FormulaHandler::Rad;
+        case FunctionId::Asin: return FormulaHandler::Asin;
+        case FunctionId::Acos: return FormulaHandler::Acos;
+        case FunctionId::Atg: return FormulaHandler::Atg;
+        case FunctionId::Actg: return FormulaHandler::Actg;
+        case FunctionId::Deg: return FormulaHandler::Deg;
+        default: break;
+        }
+        break;
+    case FormulaOp::Branch:
+        if (detail > static_cast<unsigned>(FormulaComparison::NotEqual))
+            break;
+        return offset(FormulaHandler::BranchLess, detail);
+    case FormulaOp::Jump: return FormulaHandler::Jump;
+    case FormulaOp::Collapse: return FormulaHandler::Collapse;
+    case FormulaOp::Return: return FormulaHandler::Return;
+    case FormulaOp::Malformed: break;
+    }
+    return FormulaHandler::Malformed;
+}
