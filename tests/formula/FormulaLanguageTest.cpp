@@ -263,3 +263,39 @@ TEST(FormulaVariableTest, LeadingKeywordLength)
 }
 
 } // namespace
+
+namespace {
+
+// Formulas made of random tokens: whatever the parse makes of them, the
+// evaluation takes no value from an empty stack (the sanitizers would say),
+// and it yields a finite value, or 0 with an error code.
+TEST(FormulaVariableTest, RandomTokenSoupIsSafe)
+{
+    const char* const alphabet[] = {"A", "B", "2", "0", ".5", "(", ")", "+", "-", "*", "/",
+                                    "^", "**", "if", "then", "else", ">", "=", "!=", "<=",
+                                    "sin", "round", "ctg", "asin", "//", " ", "X"};
+    const int size = static_cast<int>(std::size(alphabet));
+    FormulaTable table;
+    ASSERT_TRUE(table.AddDefaultVariables());
+    ASSERT_TRUE(table.AddVariable("X", "A/(B-120)", "", 1000, true));
+    uint32_t state = 7;
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        state = state * 1664525u + 1013904223u;
+        const int length = 1 + static_cast<int>((state >> 16) % 14);
+        for (int i = 0; i < length; ++i) {
+            state = state * 1664525u + 1013904223u;
+            text += QString::fromUtf8(alphabet[(state >> 16) % size]);
+        }
+        const double value = table.Evaluate(text);
+        const int error = table.LastError();
+        EXPECT_TRUE(std::isfinite(value)) << text.toStdString();
+        EXPECT_TRUE(error >= 0 && error <= FormulaError::NotFinite && error != 3 && error != 4)
+            << text.toStdString() << " " << error;
+        if (error != 0) {
+            EXPECT_EQ(value, 0.0) << text.toStdString();
+        }
+    }
+}
+
+} // namespace
