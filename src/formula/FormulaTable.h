@@ -5,11 +5,13 @@
 // name (exact, case-sensitive, the first match in list order) or by index.
 //
 // lastError (LastError) holds the FormulaError code of the last operation:
-// 0 success; 1 out of memory; 2 the variable is protected and force was not
-// given, or division by zero during evaluation; 3 no variable of that name;
-// 4 a variable of that name exists, or a typed name the formulas could never
-// refer to; 5, 6, 7 the new formula does not parse; 8 and above evaluation
-// failed.
+// 0 success; 1 out of memory (also a formula too long to parse or a chain of
+// references too deep to follow); 2 the variable is protected and force was
+// not given, or division by zero during evaluation; 3 no variable of that
+// name; 4 a variable of that name exists, or a typed name the formulas could
+// never refer to; 5, 6, 7 the new formula does not parse; from evaluation 8
+// a circular reference, 9 a malformed formula, 10 a result that is not a
+// finite number.
 #include <QHash>
 #include <QSet>
 #include <QString>

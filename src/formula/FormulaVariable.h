@@ -96,7 +96,7 @@ public:
     // Kept by the table.
     bool used = false;     // node formulas refer to the variable
     bool visited = false;  // scratch mark of the circular-reference search
-    bool valid = false;    // the formula parsed when last set by the table
+    bool valid = false;    // the formula parsed when the table last took a new one
     int category = 1;
     bool deletable = true;
     QString description;
