@@ -81,15 +81,11 @@ bool readTextLines(const QString& path, QStringList& lines, TextCodec codec)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     QByteArray bytes = file.readAll();
-    QString text;
-    if (codec == TextCodec::Utf8) {
-        if (bytes.startsWith("\xEF\xBB\xBF"))
-            bytes.remove(0, 3);
-        text = QString::fromUtf8(bytes);
-    } else {
-        text = decodeWindows1252(bytes);
-    }
-    lines = splitLines(text);
+    // A UTF-8 byte-order mark is no text of either kind; in a narrow file it
+    // would spoil the first line (an editor may have put it there).
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    lines = splitLines(codec == TextCodec::Utf8 ? QString::fromUtf8(bytes) : decodeWindows1252(bytes));
     return true;
 }
 

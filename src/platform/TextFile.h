@@ -12,7 +12,7 @@ namespace platform {
 
 enum class TextCodec {
     Windows1252,   // the system code page of a Windows installation
-    Utf8,          // a UTF-8 byte-order mark at the start is skipped
+    Utf8,
 };
 
 QString decodeWindows1252(const QByteArray& bytes);
@@ -23,7 +23,8 @@ QByteArray encodeWindows1252(const QString& text);
 // end does not start another line.
 QStringList splitLines(const QString& text);
 
-// Reads every line of a text file. False when the file cannot be opened.
+// Reads every line of a text file; a UTF-8 byte-order mark at the start is
+// skipped whatever the codec. False when the file cannot be opened.
 bool readTextLines(const QString& path, QStringList& lines, TextCodec codec = TextCodec::Windows1252);
 
 // Writes text ('\n' line ends) to the file through a temporary file that

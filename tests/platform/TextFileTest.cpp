@@ -25,6 +25,16 @@ TEST(TextFile, Utf8SkipsTheByteOrderMark)
     EXPECT_EQ(lines, QStringList{QString::fromUtf8("1=ä")});
 }
 
+TEST(TextFile, ANarrowFileSkipsAUtf8ByteOrderMarkToo)
+{
+    test::TempDir dir;
+    const QString path = dir.write(QStringLiteral("a.cfg"), QByteArray("\xEF\xBB\xBF[s]\nk=\xC3\xA4\n"));
+    QStringList lines;
+    ASSERT_TRUE(platform::readTextLines(path, lines));
+    // The bytes after the mark stay Windows-1252, so a save writes them back unchanged.
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("[s]"), QString::fromUtf8("k=\u00C3\u00A4")}));
+}
+
 TEST(TextFile, MissingFileIsReported)
 {
     QStringList lines;

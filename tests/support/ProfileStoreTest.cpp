@@ -70,6 +70,19 @@ TEST_F(ProfileStoreTest, ReadingLinesTable)
     }
 }
 
+// An editor may put a UTF-8 byte-order mark before the first header; the
+// first section must still be read, and so survive the next save.
+TEST_F(ProfileStoreTest, AByteOrderMarkDoesNotHideTheFirstSection)
+{
+    load("\xEF\xBB\xBF[s]\nk=1\n", "\xEF\xBB\xBF[language]\norder=GER\n[s]\nk=2\n");
+    store.SelectSection(QStringLiteral("s"));
+    QString lower;
+    EXPECT_TRUE(store.Lookup(QStringLiteral("k"), lower, 1));
+    EXPECT_EQ(lower, QStringLiteral("1"));
+    EXPECT_TRUE(store.Save());
+    EXPECT_EQ(saved(), QByteArray("[language]\n order=GER\n\n[s]\n k=2\n\n"));
+}
+
 TEST_F(ProfileStoreTest, LoadReturnsTheHeadersOfAllLevels)
 {
     const std::set<QString> names = load("[A]\nk=1\n[b]\n", "[a]\n[c]\nk=2\n");
