@@ -70,7 +70,9 @@ std::string formatFloat(double v, char conv, const Spec& spec)
     } else if (std::isinf(v)) {
         body = v < 0 ? "-inf" : "inf";
     } else {
-        std::array<char, 400> buf{};
+        // Room for the longest text: "%.340f" of -DBL_MAX is a sign, 309
+        // digits, the point and 340 decimals.
+        std::array<char, 700> buf{};
         int precision = spec.precision < 0 ? 6 : spec.precision;
         std::to_chars_result r{};
         if (lower == 'f') {

@@ -46,6 +46,16 @@ TEST(CFormat, FormatsLikeTheCRuntime)
         EXPECT_EQ(c.got, QString::fromUtf8(c.want));
 }
 
+TEST(CFormat, TheLargestValuesKeepEveryDigitAtAnyPrecision)
+{
+    // 309 integer digits, the point and as many decimals as asked for.
+    const QString max = cformat("%.340f", -DBL_MAX);
+    EXPECT_EQ(max.size(), 1 + 309 + 1 + 340);
+    EXPECT_TRUE(max.startsWith(QLatin1String("-179769313486231570814527423731704356798070")));
+    EXPECT_TRUE(max.endsWith(QLatin1Char('.') + QString(340, QLatin1Char('0'))));
+    EXPECT_EQ(cformat("%.100f", 1e300).size(), 301 + 1 + 100);
+}
+
 TEST(CFormat, IgnoresTheProcessLocale)
 {
     // The test main's QCoreApplication set the locale from the environment;
