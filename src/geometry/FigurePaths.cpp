@@ -65,7 +65,11 @@ void BuildArcPath(DisplayFigure& f)
 double ParametricAngle(double theta, double e2)
 {
     const double c = std::cos(theta);
-    double t = std::acos(std::clamp(c * std::sqrt((1.0 - e2) / (1.0 - e2 * c * c)), -1.0, 1.0));
+    // On the major axis of an ellipse so flat that e² rounds to 1 the ratio
+    // would be 0/0; the parametric angle there is the polar one.
+    const double d = 1.0 - e2 * c * c;
+    const double ratio = d > 0.0 ? (1.0 - e2) / d : 1.0;
+    double t = std::acos(std::clamp(c * std::sqrt(ratio), -1.0, 1.0));
     if (theta > Geom::kPi)
         t = Geom::kTwoPi - t;
     return t;

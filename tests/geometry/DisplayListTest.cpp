@@ -292,6 +292,9 @@ TEST(DisplayListTest, EllipsePathEndsAtTheEndVector)
         {{1, 0}, {4, 2}, {0, 2}, {4, 0}, 7, 0},     // a quarter in steps that do not fit
         {{0.6, 0.8}, {2, 5}, {-1, 3}, {3, 1}, 36, 0},
         {{1, 0}, {0, 2}, {0, 2}, {1, 1}, 36, 37},   // a radius of 0: sampled as a full turn
+        // So flat that e² rounds to 1, from one end of the major axis to the other.
+        {{1, 0}, {4, 1e-9}, {4, 0}, {-4, 0}, 36, 19},
+        {{1, 0}, {1e-9, 4}, {0, 4}, {0, -4}, 36, 19},
     };
     for (const Case& c : cases) {
         DisplayList list;
