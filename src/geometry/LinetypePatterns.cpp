@@ -78,7 +78,7 @@ public:
             theta_ = Geom::kTwoPi - theta_;
         const double arcLength = theta_ * radius_;
         corner_ = arcLength / (3.483 * std::acos(std::clamp(lambda_ / arcLength, -1.0, 1.0)));
-        return std::isfinite(radius_) && std::isfinite(corner_) && corner_ > 0.0;
+        return std::isfinite(radius_ * radius_) && std::isfinite(corner_ * corner_) && corner_ > 0.0;
     }
 
     void Run(std::span<const PathNode> path)

@@ -141,6 +141,8 @@ TEST_F(PatternTest, PatternsWithoutALengthAreDrawnPlain)
         {LinetypeKind::Mixed, 3, 0}, {LinetypeKind::Mixed, 3, -1}, {LinetypeKind::Mixed, -3, 1},
         // So short that the pattern would repeat millions of times.
         {LinetypeKind::Wave, 1e-9, 1e-9}, {LinetypeKind::Tear, 1e-9, 1e-9}, {LinetypeKind::Mixed, 1e-9, 1e-9},
+        // A wave so flat that the square of its arcs' radius overflows.
+        {LinetypeKind::Wave, 11.5, 1e-200},
     };
     for (const Case& c : cases) {
         const DisplayFigure& f = Draw(c.kind, c.d1, c.d2, 30, {0, 0}, {20, 0});
