@@ -104,8 +104,10 @@ FocalEllipse focalEllipse(double p, double q, double rho)
     e.major = std::fmax(ap, aq);
     const double minor = std::fmin(ap, aq);
     e.majorDirection = ap >= aq ? rho : rho + kHalfPi;
-    while (e.majorDirection > kTwoPi)
-        e.majorDirection -= kTwoPi;
+    // Whole turns off at once: subtracting them one by one never ends for a
+    // huge rotation. An infinite one gives no direction, and no points.
+    if (e.majorDirection > kTwoPi)
+        e.majorDirection = std::fmod(e.majorDirection, kTwoPi);
     const double focus = std::sqrt(e.major * e.major - minor * minor);
     e.f1 = {focus, 0.0};
     e.f2 = {-focus, 0.0};

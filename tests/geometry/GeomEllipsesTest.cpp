@@ -147,6 +147,9 @@ TEST(GeomSolveEllipseCircle, SamplingSearchRules)
         {"near touch within 1 mm", {{0, 0}, 100, 50, 0}, {0, 80.5}, 30, 1, {{0, 50.5}}, 0.05},
         {"apart", {{0, 0}, 100, 50, 0}, {500, 0}, 70, 0, {}},
         {"flat ellipse", {{0, 0}, 100, 0, 0}, {0, 0}, 70, 0, {}},
+        // Rotations that whole turns subtracted one by one would never bring down.
+        {"huge rotation", {{0, 0}, 100, 50, 1e17}, {0, 0}, 70, 4, {}},
+        {"infinite rotation", {{0, 0}, 50, 100, INFINITY}, {0, 0}, 70, 0, {}},
     };
     for (const Case& c : cases) {
         coord out[4];
@@ -167,4 +170,5 @@ TEST(GeomSolveEllipseEllipse, CrossedEllipses)
     EXPECT_TRUE(FoundAll(out, 4, {{x, x}, {-x, x}, {-x, -x}, {x, -x}}, 1e-6));
     EXPECT_EQ(SolveEllipseEllipse(0, 0, 100, 50, 0, 500, 0, 100, 50, 0, out), 0);
     EXPECT_EQ(SolveEllipseEllipse(0, 0, 100, 50, 0, 0, 0, 0, 50, 0, out), 0) << "flat second ellipse";
+    EXPECT_EQ(SolveEllipseEllipse(0, 0, 100, 50, INFINITY, 0, 0, 100, 50, kHalfPi, out), 0) << "infinite rotation";
 }
