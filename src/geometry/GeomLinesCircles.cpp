@@ -79,7 +79,7 @@ int TangentPointsFromPoint(double px, double py, double cx, double cy, double r,
                            double& x2, double& y2)
 {
     const double d = std::hypot(cx - px, cy - py);
-    if (!(d > r))
+    if (!(d > r) || !(d > 0.0))
         return 0;
     // The tangents leave P at ±t from the direction to the centre, with
     // sin t = r/d and cos t = L/d, L the tangent length; the touching points

@@ -88,6 +88,7 @@ TEST(GeomTangentPoints, TouchTheCircleAtRightAngles)
     EXPECT_EQ(TangentPointsFromPoint(0, 0, 0, 0, 5, x1, y1, x2, y2), 0) << "at the centre";
     EXPECT_EQ(TangentPointsFromPoint(5, 0, 0, 0, 5, x1, y1, x2, y2), 0) << "on the circle";
     EXPECT_EQ(TangentPointsFromPoint(3, 0, 0, 0, 5, x1, y1, x2, y2), 0) << "inside";
+    EXPECT_EQ(TangentPointsFromPoint(0, 0, 0, 0, -5, x1, y1, x2, y2), 0) << "at the centre, negative radius";
 }
 
 TEST(GeomSolveLineCircle, SlopedAndVerticalLines)
