@@ -14,13 +14,10 @@ namespace {
 int g_mirrorFlags = 0;
 
 // origin + sign·int(value): the product truncated towards zero before the sign
-// is applied. Values no int can hold (a huge zoom, a point that is not a
-// number) are held at the edge of the device range instead of overflowing.
+// is applied, held within the device range instead of overflowing.
 int mapAxis(int origin, bool mirrored, double value)
 {
-    constexpr double limit = 1e9;
-    const double v = std::isnan(value) ? 0.0 : std::clamp(value, -limit, limit);
-    const std::int64_t t = static_cast<std::int64_t>(v);
+    const std::int64_t t = platform::toDeviceUnits(value);
     const std::int64_t r = static_cast<std::int64_t>(origin) + (mirrored ? -t : t);
     return static_cast<int>(std::clamp<std::int64_t>(r, std::numeric_limits<int>::min(),
                                                       std::numeric_limits<int>::max()));

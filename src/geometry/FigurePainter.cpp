@@ -14,12 +14,6 @@ namespace {
 
 // Device coordinates stay far from the int limits, so that adding an origin
 // cannot overflow.
-int ToDeviceUnits(double value)
-{
-    constexpr double limit = 1.0e9;
-    return static_cast<int>(std::clamp(std::trunc(value), -limit, limit));
-}
-
 die::coord PointOf(const OutputNode& node)
 {
     return {node.x, node.y};
@@ -29,14 +23,14 @@ die::coord PointOf(const OutputNode& node)
 
 platform::DevicePoint ViewMapping::ToDevice(const die::coord& p) const
 {
-    const int x = ToDeviceUnits(p.x * scale + 0.5);
-    const int y = ToDeviceUnits(p.y * scale + 0.5);
+    const int x = platform::toDeviceUnits(p.x * scale + 0.5);
+    const int y = platform::toDeviceUnits(p.y * scale + 0.5);
     return {mirrored ? origin.x - x : origin.x + x, origin.y - y};
 }
 
 int ViewMapping::ToDeviceLength(double mm) const
 {
-    return ToDeviceUnits(mm * scale + 0.5);
+    return platform::toDeviceUnits(mm * scale + 0.5);
 }
 
 FigurePainter::FigurePainter(platform::Device& dc, const LinetypeTable& linetypes, const ViewMapping& mapping)

@@ -1,9 +1,19 @@
 #include "platform/DrawingObjects.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ostream>
 
 namespace platform {
+
+int toDeviceUnits(double scaled)
+{
+    constexpr double limit = 1.0e9;
+    if (std::isnan(scaled))
+        return 0;
+    return static_cast<int>(std::clamp(scaled, -limit, limit));
+}
+
 
 QString LogFont::face() const
 {

@@ -33,6 +33,12 @@ struct DevicePoint {
     friend bool operator==(const DevicePoint&, const DevicePoint&) = default;
 };
 
+// A model length already scaled to the device, truncated towards zero as the
+// int conversion does. Values no device can show (a huge zoom, a point that is
+// not a number) are held at +/-1e9, and NaN gives 0, instead of the undefined
+// conversion.
+int toDeviceUnits(double scaled);
+
 // The Windows pen styles of the same numbers. A styled pen wider than one
 // device unit draws solid, as a Windows cosmetic pen does.
 enum class PenStyle : int { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4, Null = 5 };

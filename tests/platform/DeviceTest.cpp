@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace platform;
 using Kind = RecordedCall::Kind;
 
@@ -104,4 +106,18 @@ TEST(ColorRef, KeepsTheWindowsByteOrder)
     EXPECT_EQ(rgb(0x12, 0x34, 0x56), 0x563412u);
     EXPECT_EQ(redOf(0x563412u), 0x12);
     EXPECT_EQ(blueOf(0x563412u), 0x56);
+}
+
+TEST(DeviceUnits, TruncateTowardsZeroAndStayInRange)
+{
+    struct Case {
+        double scaled;
+        int want;
+    };
+    const Case cases[] = {
+        {2.7, 2}, {-2.7, -2}, {0.0, 0}, {1e20, 1000000000}, {-1e20, -1000000000},
+        {std::numeric_limits<double>::quiet_NaN(), 0}, {std::numeric_limits<double>::infinity(), 1000000000},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::toDeviceUnits(c.scaled), c.want) << c.scaled;
 }
