@@ -32,7 +32,9 @@ FormulaEvaluator::FormulaEvaluator(FormulaTable& table)
 // Runs v and keeps its outcome. Outcomes do not depend on the chain they
 // are met on: a variable that meets the chain lies on a cycle, and from the
 // top it meets the cycle again at the latest at the same point. Only a chain
-// too deep to follow is a matter of where the evaluation started.
+// too deep to follow is a matter of where the evaluation started, and a
+// circular reference met by EvaluateDependencies, which evaluates variables
+// beside the chain rather than on it (see Reference).
 double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
 {
     int error = 0;
@@ -52,8 +54,11 @@ double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
             error = FormulaError::OutOfMemory;
     }
     v.error = error;
-    if (error != FormulaError::OutOfMemory || (depth_ == 0 && !walking_))
+    if (error != FormulaError::OutOfMemory || (depth_ == 0 && !walking_)) {
         *v.memo_ = {generation_, value, error};
+        if (error == FormulaError::Circular && walking_)
+            provisional_.push_back(v.memo_);
+    }
     return error != 0 ? 0.0 : value;
 }
 
@@ -127,17 +132,31 @@ FormulaEvaluator::Outcome FormulaEvaluator::Reference(FormulaVariable* w, const 
         return {0.0, FormulaError::Circular};
     if (depth_ >= kMaxReferenceDepth)
         return {0.0, FormulaError::OutOfMemory};
-    if (depth_ >= kWalkDepth && !walking_) {
+    const bool walk = depth_ >= kWalkDepth && !walking_;
+    const size_t provisional = provisional_.size();
+    if (walk)
         EvaluateDependencies(*w);
-        if (w->memo_->generation == generation_)
-            return {w->memo_->value, w->memo_->error};
+    Outcome outcome;
+    if (walk && w->memo_->generation == generation_) {
+        outcome = {w->memo_->value, w->memo_->error};
+    } else {
+        w->onChain_ = true;
+        ++depth_;
+        const double value = EvaluateCold(*w);
+        --depth_;
+        w->onChain_ = false;
+        outcome = {value, w->error};
     }
-    w->onChain_ = true;
-    ++depth_;
-    const double value = EvaluateCold(*w);
-    --depth_;
-    w->onChain_ = false;
-    return {value, w->error};
+    if (walk) {
+        // A circular reference the walk met holds while the chain it met stays
+        // as it is: the walk also follows names the evaluation may never reach
+        // (a branch not taken, a name after an error), so once w is done those
+        // variables are evaluated again when asked for.
+        for (size_t i = provisional; i < provisional_.size(); ++i)
+            provisional_[i]->generation = 0;
+        provisional_.resize(provisional);
+    }
+    return outcome;
 }
 
 // Running a program is threaded: each handler ends in its own jump to the

@@ -11,12 +11,14 @@
 // Each variable keeps the outcome of its last evaluation together with the
 // table's generation, which every change of a formula, a name or the list
 // moves on; within one generation a variable is run once (an outcome met on
-// a chain too deep to follow is not kept). When a chain of references grows
+// a chain too deep to follow is not kept, nor one that found a circular
+// reference while evaluating ahead of a long chain). When a chain of references grows
 // long, the remaining dependencies are evaluated bottom-up without
 // recursion, so long chains never run deep on the machine stack.
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 #include "formula/FormulaVariable.h"
 
@@ -55,4 +57,7 @@ private:
     const uint64_t namesGeneration_;
     int depth_ = 0;                  // references being followed
     bool walking_ = false;           // inside EvaluateDependencies
+    // Circular outcomes that EvaluateDependencies kept: they depend on the
+    // chain of the walk, which forgets them when it ends.
+    std::vector<FormulaMemo*> provisional_;
 };

@@ -271,4 +271,37 @@ TEST(FormulaTableDeep, LongChainsAndCycles)
     }
 }
 
+// Deep in a long chain, the variables below are evaluated ahead of the chain.
+// One of them that names a variable up the chain (here Y, which names V1) is
+// not circular when the evaluation never comes back to it: its value must not
+// be taken from the chain it was evaluated beside.
+TEST(FormulaTableDeep, VariablesEvaluatedAheadOfAChainKeepTheirOwnValues)
+{
+    const struct {
+        const char* last; // the formula at the end of the chain
+        const char* top;  // evaluated first, down the chain
+        double topValue;
+        int topError;
+        double yValue;
+        int yError;
+    } cases[] = {
+        {"if 1>0 then 5 else Y", "V1", 5, 0, 6, 0},       // Y in the branch not taken
+        {"if 1>0 then 5 else Y", "V1+Y", 11, 0, 6, 0},    // Y again, after the chain
+        {"(1/0)+Y", "V1", 0, FormulaError::DivisionByZero, 0, FormulaError::DivisionByZero},
+    };
+    for (const auto& c : cases) {
+        FormulaTable table;
+        ASSERT_TRUE(table.AddVariable("Y", "V1+1", "", 1000, true));
+        for (int i = 1; i < 70; ++i)
+            table.AddVariable(QString("V%1").arg(i), QString("V%1+0").arg(i + 1), "", 1000, true);
+        table.AddVariable("V70", c.last, "", 1000, true);
+        ASSERT_TRUE(table.AddVariable("Top", "0", "", 1000, true));
+        ASSERT_TRUE(table.SetFormula("Top", c.top, "")); // every value anew, from Top
+        EXPECT_EQ(table.Evaluate("Top"), c.topValue) << c.last << " / " << c.top;
+        EXPECT_EQ(table.LastError(), c.topError) << c.last << " / " << c.top;
+        EXPECT_EQ(table.Evaluate("Y"), c.yValue) << c.last << " / " << c.top;
+        EXPECT_EQ(table.LastError(), c.yError) << c.last << " / " << c.top;
+    }
+}
+
 } // namespace
