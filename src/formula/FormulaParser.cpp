@@ -359,7 +359,8 @@ int Parser::BuildPart(int a, int b, int nesting)
 // The conditional from the "if" token I over the rest of the token list. Its
 // comparison, "then" and "else" are the first ones at its own depth; the
 // else-branch runs to the first operator of lower priority than the "if", to
-// a "then" or "else" of an enclosing conditional, or to the end.
+// a comparison, "then" or "else" of an enclosing conditional (a conditional
+// in parentheses may stand left of a comparison), or to the end.
 void Parser::BuildConditional(int node, int ifToken, int nesting)
 {
     const int n = static_cast<int>(tokens_.size());
@@ -399,7 +400,9 @@ void Parser::BuildConditional(int node, int ifToken, int nesting)
             const FormulaToken& t = tokens_[elseEnd];
             if (t.priority > 0 && t.priority < ifPriority)
                 break;
-            if (FormulaVariable::KeywordCode(t.text) != 0 && t.depth < 1)
+            if ((FormulaVariable::KeywordCode(t.text) != 0
+                 || FormulaVariable::IsComparisonOperator(t.text))
+                && t.depth < 1)
                 break;
         }
         const int condLeft = BuildPart(ifToken + 1, comparison - 1, nesting);

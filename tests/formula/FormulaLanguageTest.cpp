@@ -109,7 +109,11 @@ INSTANTIATE_TEST_SUITE_P(Conditionals, FormulaLanguage, ::testing::Values(
     Case{"if A>B then (if B>H then 1 else 2) else 3", 2, 0},
     Case{"2*(if A>B then 3 else 4)", 6, 0},
     Case{"if B!=0 then (A/B) else 0", 200.0 / 120.0, 0},
-    Case{"if 0>1 then (5/0) else 1", 1, 0}));
+    Case{"if 0>1 then (5/0) else 1", 1, 0},
+    // A conditional in the left side of a condition ends before its comparison.
+    Case{"if (if A<B then A else B)>H then 1 else 2", 2, 0},
+    Case{"if (abs(if A<B then A else (-B)))>100 then 1 else 2", 1, 0},
+    Case{"if (if A<B then A else B)>=(if A<B then B else A) then 1 else 2", 2, 0}));
 
 INSTANTIATE_TEST_SUITE_P(EvaluationErrors, FormulaLanguage, ::testing::Values(
     Case{"5/0", 0, FormulaError::DivisionByZero},
