@@ -25,7 +25,8 @@ const FormulaMemo kNoVariable;
 } // namespace
 
 FormulaEvaluator::FormulaEvaluator(FormulaTable& table)
-    : table_(table), generation_(table.generation_), namesGeneration_(table.namesGeneration_)
+    : table_(table), generation_(table.generation_), namesGeneration_(table.namesGeneration_),
+      provisional_(table.provisionalMemos_)
 {
 }
 
@@ -54,12 +55,21 @@ double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
             error = FormulaError::OutOfMemory;
     }
     v.error = error;
-    if (error != FormulaError::OutOfMemory || (depth_ == 0 && !walking_)) {
-        *v.memo_ = {generation_, value, error};
-        if (error == FormulaError::Circular && walking_)
-            provisional_.push_back(v.memo_);
+    if (error == 0) [[likely]] {
+        *v.memo_ = {generation_, value, 0};
+        return value;
     }
-    return error != 0 ? 0.0 : value;
+    KeepFailure(v, error);
+    return 0.0;
+}
+
+void FormulaEvaluator::KeepFailure(FormulaVariable& v, int error)
+{
+    if (error == FormulaError::OutOfMemory && (depth_ != 0 || walking_))
+        return;
+    *v.memo_ = {generation_, 0.0, error};
+    if (error == FormulaError::Circular && walking_)
+        provisional_.push_back(v.memo_);
 }
 
 FormulaVariable* FormulaEvaluator::Resolve(const FormulaReference& ref) const
@@ -132,31 +142,38 @@ FormulaEvaluator::Outcome FormulaEvaluator::Reference(FormulaVariable* w, const 
         return {0.0, FormulaError::Circular};
     if (depth_ >= kMaxReferenceDepth)
         return {0.0, FormulaError::OutOfMemory};
-    const bool walk = depth_ >= kWalkDepth && !walking_;
+    if (depth_ < kWalkDepth || walking_)
+        return RunOnChain(*w);
+    return ReferenceAtDepth(*w);
+}
+
+// A long chain: what w needs is evaluated bottom-up first. Kept out of
+// Reference, which runs for every reference and must stay small.
+FormulaEvaluator::Outcome FormulaEvaluator::ReferenceAtDepth(FormulaVariable& w)
+{
     const size_t provisional = provisional_.size();
-    if (walk)
-        EvaluateDependencies(*w);
-    Outcome outcome;
-    if (walk && w->memo_->generation == generation_) {
-        outcome = {w->memo_->value, w->memo_->error};
-    } else {
-        w->onChain_ = true;
-        ++depth_;
-        const double value = EvaluateCold(*w);
-        --depth_;
-        w->onChain_ = false;
-        outcome = {value, w->error};
-    }
-    if (walk) {
-        // A circular reference the walk met holds while the chain it met stays
-        // as it is: the walk also follows names the evaluation may never reach
-        // (a branch not taken, a name after an error), so once w is done those
-        // variables are evaluated again when asked for.
-        for (size_t i = provisional; i < provisional_.size(); ++i)
-            provisional_[i]->generation = 0;
-        provisional_.resize(provisional);
-    }
+    EvaluateDependencies(w);
+    const Outcome outcome = w.memo_->generation == generation_ ? Outcome{w.memo_->value, w.memo_->error}
+                                                               : RunOnChain(w);
+    // A circular reference the walk met holds while the chain it met stays
+    // as it is: the walk also follows names the evaluation may never reach
+    // (a branch not taken, a name after an error), so once w is done those
+    // variables are evaluated again when asked for.
+    for (size_t i = provisional; i < provisional_.size(); ++i)
+        provisional_[i]->generation = 0;
+    provisional_.resize(provisional);
     return outcome;
+}
+
+// Runs w with it marked as on the chain of references being followed.
+FormulaEvaluator::Outcome FormulaEvaluator::RunOnChain(FormulaVariable& w)
+{
+    w.onChain_ = true;
+    ++depth_;
+    const double value = EvaluateCold(w);
+    --depth_;
+    w.onChain_ = false;
+    return {value, w.error};
 }
 
 // Running a program is threaded: each handler ends in its own jump to the

@@ -51,6 +51,11 @@ private:
     // The value of the variable an instruction refers to, or the error it met.
     Outcome Fetch(const FormulaInstruction& in, const FormulaProgram& p);
     Outcome Reference(FormulaVariable* w, const QString& name);
+    [[gnu::noinline]] Outcome ReferenceAtDepth(FormulaVariable& w);
+    Outcome RunOnChain(FormulaVariable& w);
+    // Keeps a failed outcome, unless it depends on where the evaluation
+    // started (a chain too deep to follow).
+    [[gnu::noinline]] void KeepFailure(FormulaVariable& v, int error);
 
     FormulaTable& table_;
     const uint64_t generation_;      // the table's, fixed during an evaluation
@@ -58,6 +63,7 @@ private:
     int depth_ = 0;                  // references being followed
     bool walking_ = false;           // inside EvaluateDependencies
     // Circular outcomes that EvaluateDependencies kept: they depend on the
-    // chain of the walk, which forgets them when it ends.
-    std::vector<FormulaMemo*> provisional_;
+    // chain of the walk, which forgets them when it ends. The table holds the
+    // list, so that an evaluation that never walks costs nothing for it.
+    std::vector<FormulaMemo*>& provisional_;
 };

@@ -188,6 +188,9 @@ private:
     uint64_t walkCounter_ = 0;
     // Names that evaluations of this generation found no variable for.
     QSet<QString> missingNames_;
+    // The evaluator's circular outcomes met ahead of a long chain (empty
+    // between evaluations).
+    std::vector<FormulaMemo*> provisionalMemos_;
 
     // Formula texts evaluated by Evaluate, parsed once.
     struct QStringHash {
