@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <array>
 
@@ -82,9 +83,17 @@ bool readTextLines(const QString& path, QStringList& lines, TextCodec codec)
         return false;
     QByteArray bytes = file.readAll();
     // A UTF-8 byte-order mark is no text of either kind; in a narrow file it
-    // would spoil the first line (an editor may have put it there).
-    if (bytes.startsWith("\xEF\xBB\xBF"))
+    // would spoil the first line (an editor may have put it there). A file an
+    // editor saved as UTF-16 says so by its mark and is read as such, rather
+    // than as nothing (a save would then lose the user's values).
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
         bytes.remove(0, 3);
+    } else if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        auto decode = QStringDecoder(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
+                                                                  : QStringConverter::Utf16BE);
+        lines = splitLines(decode(bytes.mid(2)));
+        return true;
+    }
     lines = splitLines(codec == TextCodec::Utf8 ? QString::fromUtf8(bytes) : decodeWindows1252(bytes));
     return true;
 }

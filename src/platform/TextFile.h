@@ -24,7 +24,8 @@ QByteArray encodeWindows1252(const QString& text);
 QStringList splitLines(const QString& text);
 
 // Reads every line of a text file; a UTF-8 byte-order mark at the start is
-// skipped whatever the codec. False when the file cannot be opened.
+// skipped whatever the codec, and a file that starts with a UTF-16 mark is
+// read as UTF-16. False when the file cannot be opened.
 bool readTextLines(const QString& path, QStringList& lines, TextCodec codec = TextCodec::Windows1252);
 
 // Writes text ('\n' line ends) to the file through a temporary file that

@@ -54,3 +54,22 @@ TEST(TextFile, WriteRoundTripsAndFailureKeepsTheOldFile)
     EXPECT_FALSE(platform::writeTextFile(dir.path(), QStringLiteral("x"), platform::TextCodec::Windows1252, &error));
     EXPECT_FALSE(error.isEmpty());
 }
+
+TEST(TextFile, Utf16FilesSayWhatTheyAre)
+{
+    // An editor's "Unicode" save of a settings file reads as its text.
+    test::TempDir dir;
+    const QString text = QString::fromUtf8("[s]\r\nk=Grüß\r\n");
+    QByteArray le("\xFF\xFE");
+    QByteArray be("\xFE\xFF");
+    for (QChar c : text) {
+        le.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
+        be.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xFF));
+    }
+    const QStringList want = {QStringLiteral("[s]"), QString::fromUtf8("k=Grüß")};
+    for (const QByteArray& bytes : {le, be}) {
+        QStringList lines;
+        ASSERT_TRUE(platform::readTextLines(dir.write(QStringLiteral("u.cfg"), bytes), lines));
+        EXPECT_EQ(lines, want);
+    }
+}
