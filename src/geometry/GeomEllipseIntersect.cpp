@@ -80,6 +80,27 @@ bool onEllipseArcByChord(const EllipseArc& arc, const coord& startInFrame, const
     return !PointsDiffer(arc.start, arc.end) || cross(startInFrame - endInFrame, p - endInFrame) <= 0.0;
 }
 
+// The ellipse arc, in its own frame, is covered by circular window arcs: the
+// points that findInWindow reports for a window count when they lie on that
+// window's arc and on the ellipse arc, and are handed back in model
+// coordinates.
+template <class FindInWindow>
+void crossWindows(const EllipseArc& arc, const EllipseFrame& frame, PointList& list, FindInWindow findInWindow)
+{
+    const coord s = frame.in(arc.start), e = frame.in(arc.end);
+    WindowArc windows[24];
+    const int count = windowArcs(arc.semiX, arc.semiY, windows);
+    PointList found;
+    for (int k = 0; k < count; ++k) {
+        const WindowArc& w = windows[k];
+        found.clear();
+        findInWindow(w, found);
+        for (const coord& p : found)
+            if (onWindowArc(w, p) && onEllipseArcByChord(arc, s, e, p))
+                list.push_back(frame.out(p));
+    }
+}
+
 } // namespace
 
 void IntersectLineEllipseArc(const EllipseArc& arc, const coord& p1, const coord& p2, PointList& list)
@@ -107,18 +128,9 @@ void IntersectEllipseArcCircleArc(const EllipseArc& arc, const coord& centre, co
         return;
     const EllipseFrame frame(arc.centre, arc.rotation);
     const coord c = frame.in(centre), a = frame.in(start), b = frame.in(end);
-    const coord s = frame.in(arc.start), e = frame.in(arc.end);
-    WindowArc windows[24];
-    const int count = windowArcs(arc.semiX, arc.semiY, windows);
-    PointList found;
-    for (int k = 0; k < count; ++k) {
-        const WindowArc& w = windows[k];
-        found.clear();
+    crossWindows(arc, frame, list, [&](const WindowArc& w, PointList& found) {
         IntersectCircles(c, a, b, radius, w.centre, w.start, w.end, w.radius, found);
-        for (const coord& p : found)
-            if (onWindowArc(w, p) && onEllipseArcByChord(arc, s, e, p))
-                list.push_back(frame.out(p));
-    }
+    });
 }
 
 void IntersectEllipseArcs(const EllipseArc& arc1, const EllipseArc& arc2, PointList& list)
@@ -131,18 +143,9 @@ void IntersectEllipseArcs(const EllipseArc& arc1, const EllipseArc& arc2, PointL
     second.start = frame.in(arc2.start);
     second.end = frame.in(arc2.end);
     second.rotation = Angle::Normalize(arc2.rotation - arc1.rotation);
-    const coord s = frame.in(arc1.start), e = frame.in(arc1.end);
-    WindowArc windows[24];
-    const int count = windowArcs(arc1.semiX, arc1.semiY, windows);
-    PointList found;
-    for (int k = 0; k < count; ++k) {
-        const WindowArc& w = windows[k];
-        found.clear();
+    crossWindows(arc1, frame, list, [&](const WindowArc& w, PointList& found) {
         IntersectEllipseArcCircleArc(second, w.centre, w.start, w.end, w.radius, found);
-        for (const coord& p : found)
-            if (onWindowArc(w, p) && onEllipseArcByChord(arc1, s, e, p))
-                list.push_back(frame.out(p));
-    }
+    });
 }
 
 } // namespace Geom
