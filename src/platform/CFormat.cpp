@@ -175,12 +175,6 @@ QString formatInteger(const FormatArg& arg, char conv, Spec spec)
     return pad(body, spec, true);
 }
 
-bool isCSpace(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u == ' ' || (u >= 0x09 && u <= 0x0D);
-}
-
 } // namespace
 
 QString cformatList(const char* format, std::initializer_list<FormatArg> args)

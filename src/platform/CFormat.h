@@ -57,6 +57,14 @@ QString cformat(const char* format, const Args&... args)
     return cformatList(format, {FormatArg(args)...});
 }
 
+// The C run-time's wide white-space test (iswspace in the "C" locale): blank,
+// tab, line feed, vertical tab, form feed and carriage return only.
+inline bool isCSpace(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == ' ' || (u >= 0x09 && u <= 0x0D);
+}
+
 // _wtoi: leading white space, an optional sign and decimal digits; 0 when
 // there is no number; clamped to the int range.
 int wtoi(QStringView text);
