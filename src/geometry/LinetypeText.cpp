@@ -2,7 +2,7 @@
 #include "geometry/LinetypeTable.h"
 
 #include "platform/CFormat.h"
-#include "support/HexDigits.h"
+#include "support/ConfigValue.h"
 
 #include <array>
 #include <utility>
@@ -33,12 +33,9 @@ QString LinetypeTable::ToText(int value, int kind)
     case 1:
         return value >= 0 && value < static_cast<int>(kStyleTexts.size()) ? QString::fromLatin1(kStyleTexts[value])
                                                                           : QString();
-    case 2: {
-        const QString& hex = HexDigits();
-        const auto digits = [&hex](int byte) { return QString(hex[(byte >> 4) & 0xF]) + hex[byte & 0xF]; };
-        return QStringLiteral("#") + digits(platform::redOf(value)) + digits(platform::greenOf(value))
-               + digits(platform::blueOf(value));
-    }
+    case 2:
+        return platform::cformat("#%02X%02X%02X", platform::redOf(value), platform::greenOf(value),
+                                 platform::blueOf(value));
     default:
         return QString();
     }
@@ -61,13 +58,8 @@ int LinetypeTable::FromText(const QString& text, int kind)
                 return i;
         return 0;
     }
-    case 2: {
-        const QString upper = text.toUpper();
-        if (upper.size() != 7 || upper[0] != QLatin1Char('#'))
-            return 0;
-        const auto digit = [&upper](int i) { return static_cast<int>(std::max<qsizetype>(0, HexDigits().indexOf(upper[i]))); };
-        return static_cast<int>(platform::rgb(digit(1) * 16 + digit(2), digit(3) * 16 + digit(4), digit(5) * 16 + digit(6)));
-    }
+    case 2:
+        return static_cast<int>(ConfigValue::ParseColour(text));
     default:
         return 0;
     }
