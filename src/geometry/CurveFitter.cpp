@@ -1,11 +1,10 @@
 #include "geometry/CurveFitter.h"
 
 #include "geometry/DisplayList.h"
+#include "support/ProcessGlobals.h"
 
 #include <algorithm>
 #include <cmath>
-
-const double SplinePole = std::sqrt(3.0) - 2.0;
 
 namespace {
 
@@ -67,7 +66,7 @@ void CurveFitter::SolveWindow(int start, int end)
 // two sums A and B over the pole's powers, then a forward recurrence.
 void CurveFitter::SolveWindowCoordinate(int start, int end, double die::coord::*axis)
 {
-    const double z = SplinePole;
+    const double z = ProcessGlobals::Current().splinePole;
     const int len = end - start;
     for (int i = start + 1; i <= end - 1; ++i)
         rhs_[i] = 3.0 * (points_[i + 1].*axis - points_[i - 1].*axis);

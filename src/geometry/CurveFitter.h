@@ -16,9 +16,6 @@
 struct DisplayFigure;
 struct PathNode;
 
-// z = sqrt(3) - 2, the pole of the tangent system.
-extern const double SplinePole;
-
 // One coordinate of a span: c0 + c1·t + c2·t² + c3·t³ for t in [0, 1].
 struct CubicCoefficients {
     double c0 = 0.0;
