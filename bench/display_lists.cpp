@@ -4,9 +4,9 @@
 // elements do after a change, regenerating their output for display modes 1
 // (bridges) and 2 (pattern line types), and walking the output as the view's
 // painter does and as an exporter does.
-#include "geometry/DisplayList.h"
-#include "geometry/FigurePainter.h"
-#include "geometry/LinetypeTable.h"
+#include "display/DisplayList.h"
+#include "display/FigurePainter.h"
+#include "linetype/LinetypeTable.h"
 #include "platform/Device.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 #include "app/MorvekXPApp.h"
 
-#include "geometry/DisplayList.h"
-#include "geometry/DrawContext.h"
+#include "display/DisplayList.h"
+#include "display/DrawContext.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "support/ResolvePath.h"

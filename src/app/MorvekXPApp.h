@@ -2,10 +2,10 @@
 // The application object: owns the options, the line-type table and the
 // stroke font's glyph paths, and builds them in the start-up order the rest
 // of the program relies on. The main window and the documents come on top.
-#include "geometry/GlyphPathTable.h"
-#include "geometry/LinetypePenAdapter.h"
-#include "geometry/LinetypeTable.h"
-#include "support/Options.h"
+#include "display/GlyphPathTable.h"
+#include "app/LinetypePenAdapter.h"
+#include "linetype/LinetypeTable.h"
+#include "options/Options.h"
 
 #include <QString>
 

@@ -2,15 +2,11 @@
 #include "app/MorvekXPApp.h"
 #include "gui/MessageBoxPrompt.h"
 #include "platform/Prompt.h"
-#include "support/ProcessGlobals.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
-    // The process-wide tables come first, in their own fixed order.
-    ProcessGlobals globals;
-
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Pelkam"));
     QApplication::setApplicationName(QStringLiteral("MorvekXP"));

@@ -1,8 +1,5 @@
 #include "geometry/CurveFitter.h"
 
-#include "geometry/DisplayList.h"
-#include "support/ProcessGlobals.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -25,8 +22,6 @@ die::coord EndCondition(const die::coord& p0, const die::coord& p1, const die::c
 }
 
 } // namespace
-
-CurveFitter::CurveFitter(const DisplayFigure& figure) : CurveFitter(figure.points, figure.resolution) {}
 
 CurveFitter::CurveFitter(std::span<const die::coord> points, int resolution)
     : n_(static_cast<int>(points.size())), resolution_(resolution), points_(points)
@@ -66,7 +61,7 @@ void CurveFitter::SolveWindow(int start, int end)
 // two sums A and B over the pole's powers, then a forward recurrence.
 void CurveFitter::SolveWindowCoordinate(int start, int end, double die::coord::*axis)
 {
-    const double z = ProcessGlobals::Current().splinePole;
+    const double z = kSplinePole;
     const int len = end - start;
     for (int i = start + 1; i <= end - 1; ++i)
         rhs_[i] = 3.0 * (points_[i + 1].*axis - points_[i - 1].*axis);
@@ -110,7 +105,7 @@ void CurveFitter::BuildCubics()
     }
 }
 
-void CurveFitter::Flatten(std::vector<PathNode>& path)
+void CurveFitter::Flatten(std::vector<PathNode>& path, int maxNodes)
 {
     flattened_ = true;
     if (xSpans_.empty())
@@ -122,7 +117,7 @@ void CurveFitter::Flatten(std::vector<PathNode>& path)
     if (resolution_ <= 0)
         return;
 
-    const int samples = std::min(resolution_, std::max(1, (DisplayList::MaxPathNodes - 1) / spans));
+    const int samples = std::min(resolution_, std::max(1, (maxNodes - 1) / spans));
     const double step = 1.0 / samples;
     path.reserve(path.size() + static_cast<std::size_t>(spans) * samples);
     for (int i = 0; i < spans; ++i) {

@@ -10,11 +10,13 @@
 // straight segments instead.
 #include "geometry/Coord.h"
 
+#include "geometry/PathNode.h"
+
 #include <span>
 #include <vector>
 
-struct DisplayFigure;
-struct PathNode;
+// The pole of the cubic spline filter: sqrt(3) - 2.
+inline constexpr double kSplinePole = -0.2679491924311228;
 
 // One coordinate of a span: c0 + c1·t + c2·t² + c3·t³ for t in [0, 1].
 struct CubicCoefficients {
@@ -31,15 +33,14 @@ public:
     // samples per span. The points are read, not copied: they must outlive
     // the fitter. With fewer than 3 points nothing is fitted and Flatten
     // appends nothing.
-    explicit CurveFitter(const DisplayFigure& figure);
     CurveFitter(std::span<const die::coord> points, int resolution);
 
     // Appends the sampled curve to the path: the start of span 0 with length
     // 0, then r samples per span, skipping a sample within 1e-6 of the
     // previous one in both coordinates. A resolution of 0 or less gives the
-    // first point only; a resolution that would give more than
-    // DisplayList::MaxPathNodes nodes is lowered to stay within it.
-    void Flatten(std::vector<PathNode>& path);
+    // first point only; a resolution that would give more than maxNodes
+    // nodes is lowered to stay within it.
+    void Flatten(std::vector<PathNode>& path, int maxNodes);
     void ReleaseArrays();
 
     bool IsFlattened() const { return flattened_; }

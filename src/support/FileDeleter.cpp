@@ -34,7 +34,7 @@ bool namesNothing(const QString& path)
 
 } // namespace
 
-CFExeption::CFExeption(int code) : code(code)
+CFExeption::CFExeption(int errorCode) : code(errorCode)
 {
     if (code == 0)
         message = QStringLiteral("Cancelled by the user");

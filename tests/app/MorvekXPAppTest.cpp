@@ -2,10 +2,9 @@
 // the user's files alone when nothing changed.
 #include "app/MorvekXPApp.h"
 
-#include "geometry/DisplayList.h"
-#include "geometry/DrawContext.h"
-#include "support/LanguageTable.h"
-#include "support/ProcessGlobals.h"
+#include "display/DisplayList.h"
+#include "display/DrawContext.h"
+#include "options/LanguageTable.h"
 
 #include "common/TempDir.h"
 
@@ -20,7 +19,6 @@ TEST(MorvekXPApp, StartsWithTheFactoryFilesAndWritesNothingUnchanged)
     for (const QString& name : QDir(defaults).entryList(QDir::Files))
         QFile::copy(defaults + QLatin1Char('/') + name, env.appFolder() + QStringLiteral("/Defaults/") + name);
 
-    ProcessGlobals globals;
     {
         CMorvekXPApp app;
         EXPECT_EQ(CMorvekXPApp::Current(), &app);

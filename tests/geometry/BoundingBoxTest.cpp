@@ -1,7 +1,7 @@
 #include "geometry/AutoInstance.h"
 #include "geometry/BoundingBox.h"
 
-#include "GeometryTestSupport.h"
+#include "common/GeometryTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "geometry/Angle.h"
 #include "geometry/Coord.h"
 
-#include "GeometryTestSupport.h"
+#include "common/GeometryTestSupport.h"
 
 #include <gtest/gtest.h>
 

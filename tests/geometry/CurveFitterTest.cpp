@@ -1,8 +1,6 @@
 #include "geometry/CurveFitter.h"
-#include "geometry/DisplayList.h"
-#include "support/ProcessGlobals.h"
 
-#include "GeometryTestSupport.h"
+#include "common/GeometryTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -22,18 +20,19 @@ std::vector<coord> Wavy(int n)
     return points;
 }
 
+constexpr int kMaxNodes = 32767;
+
 std::vector<PathNode> Flattened(const std::vector<coord>& points, int resolution)
 {
     CurveFitter fitter(points, resolution);
     std::vector<PathNode> path;
-    fitter.Flatten(path);
+    fitter.Flatten(path, kMaxNodes);
     return path;
 }
 
 TEST(CurveFitterTest, SplinePoleIsSqrtThreeMinusTwo)
 {
-    // The fitter takes its pole from the start-up tables.
-    EXPECT_DOUBLE_EQ(ProcessGlobals::Current().splinePole, -0.2679491924311228);
+    EXPECT_DOUBLE_EQ(kSplinePole, std::sqrt(3.0) - 2.0);
 }
 
 // The curve passes through every point: the last sample of each span is the
@@ -112,7 +111,7 @@ TEST(CurveFitterTest, ResolutionDecidesTheSamples)
 TEST(CurveFitterTest, HugeResolutionsStayWithinThePathBound)
 {
     const std::vector<PathNode> path = Flattened(Wavy(10), 30000);
-    EXPECT_LE(path.size(), static_cast<std::size_t>(DisplayList::MaxPathNodes));
+    EXPECT_LE(path.size(), std::size_t{kMaxNodes});
     EXPECT_GT(path.size(), 30000u);
 }
 

@@ -1,7 +1,7 @@
 #include "geometry/GeomBasics.h"
 #include "geometry/GeomConstants.h"
 
-#include "GeometryTestSupport.h"
+#include "common/GeometryTestSupport.h"
 
 #include <gtest/gtest.h>
 

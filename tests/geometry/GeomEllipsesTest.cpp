@@ -1,7 +1,7 @@
 #include "geometry/GeomConstants.h"
 #include "geometry/GeomEllipses.h"
 
-#include "GeometryTestSupport.h"
+#include "common/GeometryTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "geometry/GeomIntersect.h"
 #include "geometry/GeomSegmentTests.h"
 
-#include "GeometryTestSupport.h"
+#include "common/GeometryTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "geometry/GeomLinesCircles.h"
 
-#include "GeometryTestSupport.h"
+#include "common/GeometryTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "geometry/Instance.h"
 
-#include "GeometryTestSupport.h"
+#include "common/GeometryTestSupport.h"
 
 #include <gtest/gtest.h>
 

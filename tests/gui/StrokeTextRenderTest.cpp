@@ -1,8 +1,8 @@
-#include "geometry/DrawContext.h"
-#include "geometry/StrokeFont.h"
+#include "display/DrawContext.h"
+#include "display/StrokeFont.h"
 #include "gui/QtDevice.h"
 
-#include "geometry/ScopedMirrorFlags.h"
+#include "common/ScopedMirrorFlags.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,7 +77,7 @@ TEST(StrokeTextRender, TheJHasNoDotAndTheIHasOne)
 TEST(StrokeTextRender, RendersTheCharsetToAPicture)
 {
     ScopedMirrorFlags mirror(2);
-    const QString& charset = StrokeFont::Charset();
+    const QString charset = StrokeFont::Charset().toString();
     const int pitch = 80, glyphSize = 48;
     const QImage image = render({10 * pitch + 20, 10 * pitch + 180}, 2, [&](DrawContext& dc) {
         platform::LogFont label;

@@ -10,7 +10,7 @@ namespace {
 int g_destroyed = 0;
 
 struct Item : die::listnode_base<Item> {
-    explicit Item(int id) : die::listnode_base<Item>(2), id(id) {}
+    explicit Item(int itemId) : die::listnode_base<Item>(2), id(itemId) {}
     ~Item() override { ++g_destroyed; }
     int id;
 };

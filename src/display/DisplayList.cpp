@@ -1,0 +1,126 @@
+#include "display/DisplayList.h"
+
+#include "display/FigurePaths.h"
+
+namespace {
+LinetypeTable* linkedLinetypes = nullptr;
+const GlyphPathTable* linkedGlyphs = nullptr;
+} // namespace
+
+void DisplayList::SetLinetypeTable(LinetypeTable* table)
+{
+    linkedLinetypes = table;
+}
+
+LinetypeTable* DisplayList::GetLinetypeTable()
+{
+    return linkedLinetypes;
+}
+
+void DisplayList::SetGlyphPathTable(const GlyphPathTable* table)
+{
+    linkedGlyphs = table;
+}
+
+const GlyphPathTable* DisplayList::GetGlyphPathTable()
+{
+    return linkedGlyphs;
+}
+
+void DisplayList::Reset()
+{
+    figures_.clear();
+    closed_ = true;
+    outputMode_ = -1;
+    lineType_ = 0;
+    box_ = BoundingBox();
+}
+
+void DisplayList::Begin(int lineType, int attribute, int resolution, double ptg)
+{
+    Reset();
+    lineType_ = lineType;
+    attribute_ = attribute;
+    resolution_ = resolution;
+    ptg_ = static_cast<float>(ptg);
+}
+
+DisplayFigure& DisplayList::AddFigure(int kind, int lineType)
+{
+    CloseFigure();
+    DisplayFigure& figure = figures_.emplace_back();
+    figure.kind = kind;
+    figure.lineType = lineType == -1 ? lineType_ : lineType;
+    figure.attribute = attribute_;
+    figure.resolution = resolution_;
+    figure.ptg = ptg_;
+    closed_ = false;
+    return figure;
+}
+
+void DisplayList::AddLine(const die::coord& start, const die::coord& end, int lineType)
+{
+    DisplayFigure& figure = AddFigure(FigureKind::Line, lineType);
+    figure.points = {start, end};
+    CloseFigure();
+}
+
+void DisplayList::AddArc(const die::coord& centre, const die::coord& start, const die::coord& end, int lineType)
+{
+    DisplayFigure& figure = AddFigure(FigureKind::Arc, lineType);
+    figure.points = {centre, start, end};
+    CloseFigure();
+}
+
+void DisplayList::AddEllipse(const die::coord& centre, const die::coord& axis, const die::coord& radii,
+                             const die::coord& startVector, const die::coord& endVector, int lineType)
+{
+    DisplayFigure& figure = AddFigure(FigureKind::Ellipse, lineType);
+    figure.points = {centre, axis, radii, startVector, endVector};
+    CloseFigure();
+}
+
+void DisplayList::AddText(const die::coord& origin, const die::coord& direction, const die::coord& advanceAndHeight,
+                          const QString& text, int lineType)
+{
+    DisplayFigure& figure = AddFigure(FigureKind::Text, lineType);
+    const double length = direction.Length();
+    figure.points = {origin, length > 0.0 ? direction / length : direction, advanceAndHeight};
+    figure.text = text;
+    figure.glyphs = linkedGlyphs;
+    CloseFigure();
+}
+
+void DisplayList::BeginCurve(int lineType)
+{
+    AddFigure(FigureKind::Curve, lineType);
+}
+
+void DisplayList::AddPoint(const die::coord& point)
+{
+    if (!figures_.empty())
+        figures_.back().points.push_back(point);
+}
+
+void DisplayList::AddBridge(double position, double width)
+{
+    if (figures_.empty())
+        return;
+    figures_.back().bridges.push_back({0, position, static_cast<float>(width)});
+    outputMode_ = -1;
+}
+
+void DisplayList::CloseFigure()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    outputMode_ = -1;
+    DisplayFigure& figure = figures_.back();
+    FigurePaths::BuildPath(figure);
+    FigurePaths::BuildBox(figure);
+    if (figures_.size() == 1)
+        box_ = figure.box;
+    else
+        box_.Unite(figure.box);
+}

@@ -1,0 +1,169 @@
+#include "display/FigurePainter.h"
+
+#include "geometry/Angle.h"
+#include "display/DisplayList.h"
+#include "geometry/GeomConstants.h"
+#include "linetype/LinetypeTable.h"
+#include "geometry/PlacementList.h"
+#include "platform/Device.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Device coordinates stay far from the int limits, so that adding an origin
+// cannot overflow.
+die::coord PointOf(const OutputNode& node)
+{
+    return {node.x, node.y};
+}
+
+} // namespace
+
+platform::DevicePoint ViewMapping::ToDevice(const die::coord& p) const
+{
+    const int x = platform::toDeviceUnits(p.x * scale + 0.5);
+    const int y = platform::toDeviceUnits(p.y * scale + 0.5);
+    return {mirrored ? origin.x - x : origin.x + x, origin.y - y};
+}
+
+int ViewMapping::ToDeviceLength(double mm) const
+{
+    return platform::toDeviceUnits(mm * scale + 0.5);
+}
+
+FigurePainter::FigurePainter(platform::Device& dc, const LinetypeTable& linetypes, const ViewMapping& mapping)
+    : dc_(dc), linetypes_(linetypes), mapping_(mapping)
+{
+    dc_.setArcDirection(mapping.mirrored ? platform::ArcDirection::Clockwise
+                                         : platform::ArcDirection::CounterClockwise);
+}
+
+platform::DevicePoint FigurePainter::Convert(const die::coord& p, const Placement* replica) const
+{
+    return mapping_.ToDevice(replica ? replica->Place(p) : p);
+}
+
+void FigurePainter::DrawFigure(const DisplayFigure& figure, const Placement* replica)
+{
+    if (figure.kind < FigureKind::Line || figure.kind > FigureKind::Text || figure.output.empty())
+        return;
+    switch (figure.outputKind) {
+    case OutputKind::Polyline:
+        DrawCodedPath(figure, replica);
+        break;
+    case OutputKind::WaveArcs:
+        DrawWavePath(figure, replica);
+        break;
+    case OutputKind::Arc:
+        if (figure.kind == FigureKind::Arc)
+            DrawArcPieces(figure, replica);
+        break;
+    default:
+        break;
+    }
+}
+
+void FigurePainter::DrawList(const DisplayList& list, LinetypeTable& linetypes, int mode, const Placement* replica)
+{
+    for (const DisplayFigure& figure : list.Figures()) {
+        linetypes.SetCurrent(figure.lineType);
+        if (mode == DisplayMode::SpecialLineTypes)
+            linetypes.SetPatternPens();
+        linetypes.SelectCurrentPen(dc_);
+        DrawFigure(figure, replica);
+    }
+    linetypes.ReleasePen(dc_);
+}
+
+void FigurePainter::DrawCodedPath(const DisplayFigure& figure, const Placement* replica)
+{
+    const auto& out = figure.output;
+    dc_.moveTo(Convert(PointOf(out[0]), replica));
+    for (std::size_t i = 1; i < out.size(); ++i) {
+        const platform::DevicePoint p = Convert(PointOf(out[i]), replica);
+        switch (out[i].code) {
+        case OutputCode::Move:
+            dc_.moveTo(p);
+            break;
+        case OutputCode::Draw:
+            dc_.lineTo(p);
+            break;
+        case OutputCode::DrawPen0:
+        case OutputCode::DrawPen1:
+            linetypes_.SelectPatternPen(dc_, out[i].code == OutputCode::DrawPen0 ? 0 : 1);
+            dc_.lineTo(p);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// A record of code 2 announces a half-wave given by the next three records:
+// the centre, (radius, direction ±1) and (start angle, sweep) in radians.
+void FigurePainter::DrawWavePath(const DisplayFigure& figure, const Placement* replica)
+{
+    const auto& out = figure.output;
+    dc_.moveTo(Convert(PointOf(out[0]), replica));
+    std::size_t i = 1;
+    while (i < out.size()) {
+        if (out[i].code != OutputCode::Draw || i + 3 >= out.size()) {
+            dc_.moveTo(Convert(PointOf(out[i]), replica));
+            ++i;
+            continue;
+        }
+        const platform::DevicePoint centre = Convert(PointOf(out[i + 1]), replica);
+        const double radius = out[i + 2].x;
+        double sign = out[i + 2].y;
+        double start = Angle::Normalize(out[i + 3].x + (replica ? replica->angle : 0.0));
+        const double sweep = Angle::Normalize(out[i + 3].y);
+        if (mapping_.mirrored) {
+            start = Geom::kPi - start;
+            if (start < 0.0)
+                start += Geom::kTwoPi;
+            sign = -sign;
+        }
+        dc_.angleArc(centre.x, centre.y, mapping_.ToDeviceLength(radius), Geom::RadToDeg(start),
+                     sign * Geom::RadToDeg(sweep));
+        i += 4;
+    }
+}
+
+// Records 0 and 1 are the centre and (radius, 0); the pieces follow as
+// (start, end) pairs, each running clockwise from its start to its end.
+void FigurePainter::DrawArcPieces(const DisplayFigure& figure, const Placement* replica)
+{
+    const auto& out = figure.output;
+    if (out.size() < 2)
+        return;
+    const die::coord centre = replica ? replica->Place(PointOf(out[0])) : PointOf(out[0]);
+    const double radius = out[1].x;
+    const platform::DevicePoint corner1 = mapping_.ToDevice({centre.x - radius, centre.y + radius});
+    const platform::DevicePoint corner2 = mapping_.ToDevice({centre.x + radius, centre.y - radius});
+
+    platform::DevicePoint previous;
+    platform::DevicePoint link;
+    bool linkPending = false;
+    for (std::size_t i = 2; i + 1 < out.size(); i += 2) {
+        if (out[i].code == OutputCode::Spur)
+            link = previous;
+        const platform::DevicePoint first = Convert(PointOf(out[i]), replica);
+        if (linkPending) {
+            dc_.moveTo(link);
+            dc_.lineTo(first);
+            linkPending = false;
+        }
+        const platform::DevicePoint second = Convert(PointOf(out[i + 1]), replica);
+        previous = second;
+        if (out[i + 1].code == OutputCode::Spur) {
+            dc_.moveTo(link);
+            dc_.lineTo(first);
+            link = second;
+            linkPending = true;
+        } else if (first != second || out[i + 1].code == OutputCode::LongArc) {
+            dc_.arc(corner1.x, corner1.y, corner2.x, corner2.y, second.x, second.y, first.x, first.y);
+        }
+    }
+}

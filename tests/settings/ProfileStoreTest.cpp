@@ -1,0 +1,270 @@
+#include "settings/ProfileStore.h"
+
+#include "common/TempDir.h"
+#include "settings/ConfigValue.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProfileStoreTest : public ::testing::Test {
+protected:
+    // Writes the defaults and the user file and loads them as two levels.
+    std::set<QString> load(const QByteArray& defaults, const QByteArray& user)
+    {
+        store.AddFile(dir.write(QStringLiteral("Defaults/settings.ini"), defaults));
+        store.AddFile(dir.write(QStringLiteral("Config/settings.cfg"), user));
+        return store.Load();
+    }
+    QByteArray saved() const { return dir.read(QStringLiteral("Config/settings.cfg")); }
+    QString text(const QString& key)
+    {
+        QString out = QStringLiteral("<absent>");
+        store.GetString(key, out);
+        return out;
+    }
+
+    test::TempDir dir;
+    ProfileStore store;
+};
+
+TEST_F(ProfileStoreTest, UserLevelWinsAndSavingTheDefaultDropsTheSection)
+{
+    load("[A]\nX=1\n", "[a]\nx=2\n");
+    ASSERT_TRUE(store.SelectSection(QStringLiteral("a")));
+    int x = 0;
+    EXPECT_TRUE(store.GetInt(QStringLiteral("x"), x));
+    EXPECT_EQ(x, 2);
+    store.SetInt(QStringLiteral("x"), 1);
+    EXPECT_TRUE(store.Save());
+    EXPECT_EQ(saved(), QByteArray());
+}
+
+TEST_F(ProfileStoreTest, ReadingLinesTable)
+{
+    const struct {
+        const char* file;
+        const char* key;
+        const char* want;
+    } cases[] = {
+        {"[s]\nk=1\n[t]\nz=0\n[s]\nk=2\n", "k", "1"},   // a repeated section is ignored
+        {"[s]\n[s]\nk=2\n", "k", "2"},                  // ...unless it received no key
+        {"[s]\nk=1\nk=2\n", "k", "1"},                  // the first occurrence wins
+        {"k=1\n[s]\n", "k", "<absent>"},                // before any header
+        {"[s]\n=5\nplain text\n   \n", "", "<absent>"},
+        {"[s]\nKey=Value\n", "key", "Value"},
+        {"[s]\nkey = value \n", "key ", " value"},      // trimmed at the line's ends only
+        {"  [S]\t\nk=\n", "k", ""},
+        {"[s]\n; note=x\n", "; note", "x"},             // no comment syntax
+        {"[s]\nk=a=b\n", "k", "a=b"},
+    };
+    for (const auto& c : cases) {
+        ProfileStore one;
+        one.AddFile(dir.write(QStringLiteral("one.ini"), c.file));
+        one.Load();
+        one.SelectSection(QStringLiteral("s"));
+        QString out = QStringLiteral("<absent>");
+        one.GetString(QString::fromLatin1(c.key), out);
+        EXPECT_EQ(out, QString::fromLatin1(c.want)) << c.file;
+    }
+}
+
+// An editor may put a UTF-8 byte-order mark before the first header; the
+// first section must still be read, and so survive the next save.
+TEST_F(ProfileStoreTest, AByteOrderMarkDoesNotHideTheFirstSection)
+{
+    load("\xEF\xBB\xBF[s]\nk=1\n", "\xEF\xBB\xBF[language]\norder=GER\n[s]\nk=2\n");
+    store.SelectSection(QStringLiteral("s"));
+    QString lower;
+    EXPECT_TRUE(store.Lookup(QStringLiteral("k"), lower, 1));
+    EXPECT_EQ(lower, QStringLiteral("1"));
+    EXPECT_TRUE(store.Save());
+    EXPECT_EQ(saved(), QByteArray("[language]\n order=GER\n\n[s]\n k=2\n\n"));
+}
+
+TEST_F(ProfileStoreTest, LoadReturnsTheHeadersOfAllLevels)
+{
+    const std::set<QString> names = load("[A]\nk=1\n[b]\n", "[a]\n[c]\nk=2\n");
+    EXPECT_EQ(names, (std::set<QString>{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+}
+
+TEST_F(ProfileStoreTest, TheTypeOfTheUserValueDecidesWhatIsSaved)
+{
+    enum Read { None, AsInt, AsDouble, AsTextThenInt };
+    const struct {
+        const char* defaults;
+        const char* user;
+        Read read;
+        const char* want;
+    } cases[] = {
+        {"[s]\nd=1.5\n", "[s]\nd=1.50004\n", AsDouble, ""},
+        {"[s]\nd=1.5\n", "[s]\nd=1.50004\n", None, "[s]\n d=1.50004\n\n"},
+        {"[s]\nd=5\n", "[s]\nd=5.0\n", AsInt, ""},
+        {"[s]\nd=5\n", "[s]\nd=5.0\n", AsTextThenInt, "[s]\n d=5.0\n\n"},   // text stays the highest type
+        {"[s]\nd=x\n", "[s]\nd=x\n", None, ""},
+        {"[t]\nd=1\n", "[s]\nd=1\n", AsInt, "[s]\n d=1\n\n"},               // not in the defaults
+    };
+    for (const auto& c : cases) {
+        ProfileStore two;
+        two.AddFile(dir.write(QStringLiteral("case/d.ini"), c.defaults));
+        two.AddFile(dir.write(QStringLiteral("case/u.cfg"), c.user));
+        two.Load();
+        two.SelectSection(QStringLiteral("s"));
+        int i = 0;
+        double d = 0;
+        QString s;
+        if (c.read == AsInt)
+            two.GetInt(QStringLiteral("d"), i);
+        if (c.read == AsDouble)
+            two.GetDouble(QStringLiteral("d"), d);
+        if (c.read == AsTextThenInt) {
+            two.GetString(QStringLiteral("d"), s);
+            two.GetInt(QStringLiteral("d"), i);
+        }
+        EXPECT_TRUE(two.Save());
+        EXPECT_EQ(dir.read(QStringLiteral("case/u.cfg")), QByteArray(c.want)) << c.defaults << c.user;
+    }
+}
+
+TEST_F(ProfileStoreTest, SettersWriteTheirTextFormIntoTheUserLevel)
+{
+    load("[s]\nd=1\n", "");
+    store.SelectSection(QStringLiteral("s"));
+    store.SetDouble(QStringLiteral("d"), 2.0);
+    store.SetInt(QStringLiteral("i"), -3);
+    store.SetString(QStringLiteral("Name"), QStringLiteral(" x "));
+    EXPECT_EQ(text(QStringLiteral("d")), QStringLiteral("2.0000"));
+    EXPECT_EQ(text(QStringLiteral("i")), QStringLiteral("-3"));
+    EXPECT_EQ(text(QStringLiteral("Name")), QStringLiteral(" x "));   // setters keep the case
+    QString lower;
+    EXPECT_TRUE(store.Lookup(QStringLiteral("d"), lower, 1));
+    EXPECT_EQ(lower, QStringLiteral("1"));
+
+    store.RemoveKey(QStringLiteral("d"));
+    EXPECT_EQ(text(QStringLiteral("d")), QStringLiteral("1"));
+}
+
+TEST_F(ProfileStoreTest, KeysOfASavedSectionComeInOrdinalOrderOfTheLine)
+{
+    load("", "");
+    store.SelectSection(QStringLiteral("s"));
+    store.SetInt(QStringLiteral("ab"), 1);
+    store.SetInt(QStringLiteral("a"), 1);
+    store.SetInt(QStringLiteral("a-b"), 1);
+    EXPECT_TRUE(store.Save());
+    EXPECT_EQ(saved(), QByteArray("[s]\n a-b=1\n a=1\n ab=1\n\n"));
+}
+
+TEST_F(ProfileStoreTest, SelectingWithSkipTopAsksTheDefaultsOnly)
+{
+    load("[1]\nmin_len=2\n", "[1]\nmin_len=3\n[9]\nmin_len=4\n");
+    EXPECT_TRUE(store.SelectSection(QStringLiteral("1"), 1));
+    EXPECT_FALSE(store.SelectSection(QStringLiteral("9"), 1));
+    EXPECT_TRUE(store.SelectSection(QStringLiteral("9")));
+    EXPECT_TRUE(store.SelectSection(QStringLiteral("1"), 1));
+    // The user level still has section 9 selected.
+    EXPECT_EQ(text(QStringLiteral("min_len")), QStringLiteral("4"));
+    EXPECT_EQ(store.CurrentSectionName(), QStringLiteral("1"));
+}
+
+TEST_F(ProfileStoreTest, OneLevelNeverWrites)
+{
+    const QString path = dir.write(QStringLiteral("only.ini"), "[s]\nk=1\n");
+    ProfileStore one;
+    one.AddFile(path);
+    one.Load();
+    one.SelectSection(QStringLiteral("s"));
+    one.SetInt(QStringLiteral("k"), 2);
+    EXPECT_FALSE(one.Save());
+    EXPECT_EQ(dir.read(QStringLiteral("only.ini")), QByteArray("[s]\nk=1\n"));
+}
+
+TEST_F(ProfileStoreTest, AThirdLevelIsRefused)
+{
+    EXPECT_TRUE(store.AddFile(QStringLiteral("a")));
+    EXPECT_TRUE(store.AddFile(QStringLiteral("b")));
+    EXPECT_FALSE(store.AddFile(QStringLiteral("c")));
+    EXPECT_EQ(store.LevelCount(), 2);
+}
+
+TEST_F(ProfileStoreTest, AFileThatDoesNotOpenKeepsWhatTheLevelHeld)
+{
+    load("[s]\nk=1\n", "[s]\nk=2\n");
+    QFile::remove(dir.file(QStringLiteral("Config/settings.cfg")));
+    store.Load();
+    store.SelectSection(QStringLiteral("s"));
+    EXPECT_EQ(text(QStringLiteral("k")), QStringLiteral("2"));
+}
+
+TEST_F(ProfileStoreTest, SavingToAnImpossiblePathFailsAndKeepsWhatIsThere)
+{
+    const QString blocker = dir.write(QStringLiteral("blocker"), "old");
+    store.AddFile(dir.write(QStringLiteral("d.ini"), "[s]\nk=1\n"));
+    store.AddFile(blocker + QStringLiteral("/settings.cfg"));
+    store.Load();
+    store.SelectSection(QStringLiteral("s"));
+    store.SetInt(QStringLiteral("k"), 2);
+    EXPECT_FALSE(store.Save());
+    EXPECT_EQ(dir.read(QStringLiteral("blocker")), QByteArray("old"));
+}
+
+// Reloading and clearing empty the levels: nothing selected before may be used
+// afterwards (the sanitizer build catches a stale section).
+TEST_F(ProfileStoreTest, ReloadAndClearTopLeaveNoStaleSelection)
+{
+    load("[s]\nk=1\n", "[s]\nk=2\n");
+    store.SelectSection(QStringLiteral("s"));
+    dir.write(QStringLiteral("Config/settings.cfg"), "[s]\nk=3\n");
+    store.Load();
+    EXPECT_EQ(text(QStringLiteral("k")), QStringLiteral("<absent>"));
+    store.SelectSection(QStringLiteral("s"));
+    EXPECT_EQ(text(QStringLiteral("k")), QStringLiteral("3"));
+
+    store.ClearTop();
+    store.RemoveKey(QStringLiteral("k"));
+    store.RaiseType(QStringLiteral("k"), ConfigText);
+    EXPECT_EQ(text(QStringLiteral("k")), QStringLiteral("1"));
+    store.SetInt(QStringLiteral("k"), 4);   // recreates the section under the selected name
+    EXPECT_EQ(text(QStringLiteral("k")), QStringLiteral("4"));
+    EXPECT_TRUE(store.Save());
+    EXPECT_EQ(saved(), QByteArray("[s]\n k=4\n\n"));
+}
+
+TEST(ProfileStorePair, SavedSettingsFileMatchesByteForByte)
+{
+    test::ScopedTestEnvironment env;
+    env.dir().write(QStringLiteral("app/Defaults/settings.ini"),
+                    "[general]\nunits=mm\ngrid=10.0\nautosave_interval=5\nname=x\n"
+                    "[language]\nset0=english.lng\norder=1,2\n");
+    env.dir().write(QStringLiteral("app/Config/settings.cfg"),
+                    "[General]\nGrid=5\nname=Gr\xFC\xDF" "e\x80\n[language]\norder=2,1\n[old]\nx=1\n");
+
+    ProfileStore settings;
+    settings.AddFile(QStringLiteral("\\Defaults\\settings.ini"));
+    settings.AddFile(QStringLiteral("\\Config\\Settings.cfg"));
+    settings.Load();
+
+    settings.SelectSection(QStringLiteral("general"));
+    double grid = 0;
+    EXPECT_TRUE(settings.GetDouble(QStringLiteral("grid"), grid));
+    EXPECT_EQ(grid, 5.0);
+    settings.SetDouble(QStringLiteral("grid"), 10.0);   // back to the default
+    settings.SetInt(QStringLiteral("autosave_interval"), 10);
+    settings.SetString(QStringLiteral("units"), QStringLiteral("inch"));
+    settings.SetDouble(QStringLiteral("zoom"), 1.25);
+    settings.SelectSection(QStringLiteral("language"));
+    QString order;
+    EXPECT_TRUE(settings.GetString(QStringLiteral("order"), order));
+    settings.SelectSection(QStringLiteral("Bridge"));
+    settings.SetDouble(QStringLiteral("min_len"), 2.0);
+    EXPECT_TRUE(settings.Save());
+
+    EXPECT_EQ(env.dir().read(QStringLiteral("app/Config/settings.cfg")),
+              QByteArray("[Bridge]\n min_len=2.0000\n\n"
+                         "[general]\n autosave_interval=10\n name=Gr\xFC\xDF" "e\x80\n units=inch\n zoom=1.2500\n\n"
+                         "[language]\n order=2,1\n\n"
+                         "[old]\n x=1\n\n"));
+}
+
+} // namespace
