@@ -143,13 +143,11 @@ protected:
 
 // The layout's lists, built once; the table linked while a benchmark runs.
 struct Fixture {
-    Fixture() : rules(Layout()), lists(rules.size()), table(Linetypes())
+    Fixture() : rules(Layout()), lists(rules.size()), table(Linetypes()), linked(DisplayList::InstallLinetypeTable(*table))
     {
-        DisplayList::SetLinetypeTable(table.get());
         for (std::size_t i = 0; i < rules.size(); ++i)
             Rebuild(lists[i], rules[i]);
     }
-    ~Fixture() { DisplayList::SetLinetypeTable(nullptr); }
 
     void Regenerate(int mode)
     {
@@ -168,6 +166,7 @@ struct Fixture {
     std::vector<Rule> rules;
     std::vector<DisplayList> lists;
     std::unique_ptr<LinetypeTable> table;
+    platform::ScopedOverride<LinetypeTable*> linked;
 };
 
 void BM_RebuildAll(benchmark::State& state)

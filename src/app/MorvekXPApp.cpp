@@ -9,36 +9,21 @@
 #include <QDir>
 
 namespace {
-CMorvekXPApp* g_app = nullptr;
+constinit platform::Current<CMorvekXPApp*> g_app{nullptr};
 }
 
 CMorvekXPApp::CMorvekXPApp()
     : linetypes_(std::make_unique<LinetypeTable>()), glyphPaths_(std::make_unique<GlyphPathTable>()),
-      linetypePens_(*linetypes_)
+      linetypePens_(*linetypes_), linetypesInstalled_(DisplayList::InstallLinetypeTable(*linetypes_)),
+      glyphPathsInstalled_(DisplayList::InstallGlyphPathTable(*glyphPaths_)), appInstalled_(g_app.Override(this))
 {
-    DisplayList::SetLinetypeTable(linetypes_.get());
     RegisterSpecialLineTypes();
-    DisplayList::SetGlyphPathTable(glyphPaths_.get());
     BuildGlyphPaths();
-    g_app = this;
-}
-
-CMorvekXPApp::~CMorvekXPApp()
-{
-    if (options_ && COptions::Current() == options_.get())
-        COptions::SetCurrent(nullptr);
-    options_.reset();
-    if (DisplayList::GetLinetypeTable() == linetypes_.get())
-        DisplayList::SetLinetypeTable(nullptr);
-    if (DisplayList::GetGlyphPathTable() == glyphPaths_.get())
-        DisplayList::SetGlyphPathTable(nullptr);
-    if (g_app == this)
-        g_app = nullptr;
 }
 
 CMorvekXPApp* CMorvekXPApp::Current()
 {
-    return g_app;
+    return g_app.Get();
 }
 
 void CMorvekXPApp::InitInstance()
@@ -50,8 +35,9 @@ void CMorvekXPApp::InitInstance()
     if (!appFolder.isEmpty() && !platform::isDrivePath(appFolder) && QDir(appFolder).exists())
         platform::setAppFolder(appFolder);
 
+    optionsInstalled_.reset();
     options_ = std::make_unique<COptions>();
-    COptions::SetCurrent(options_.get());
+    optionsInstalled_.emplace(COptions::Install(*options_));
     options_->SetLineTypePens(&linetypePens_);
     options_->Load();
 
@@ -61,7 +47,8 @@ void CMorvekXPApp::InitInstance()
     const auto background = static_cast<platform::ColorRef>(options_->GetBackgroundColour());
     linetypes_->CreateContrastLinetype(~background & 0x00FFFFFFu);
 
-    DrawContext::SetMirrorFlags(DrawContext::MirrorY);
+    mirrorInstalled_.reset();
+    mirrorInstalled_.emplace(DrawContext::OverrideMirrorFlags(DrawContext::MirrorY));
 }
 
 QString CMorvekXPApp::ResolvePath(const QString& name)

@@ -6,10 +6,12 @@
 #include "app/LinetypePenAdapter.h"
 #include "linetype/LinetypeTable.h"
 #include "options/Options.h"
+#include "platform/ScopedOverride.h"
 
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class CMorvekXPApp {
 public:
@@ -17,8 +19,8 @@ public:
     // types and the glyph paths, and hands both to the display lists.
     CMorvekXPApp();
     // Destroys the options (which save the settings that differ from the
-    // defaults), then the tables.
-    ~CMorvekXPApp();
+    // defaults), then the tables; everything it installed is put back.
+    ~CMorvekXPApp() = default;
     CMorvekXPApp(const CMorvekXPApp&) = delete;
     CMorvekXPApp& operator=(const CMorvekXPApp&) = delete;
 
@@ -42,8 +44,15 @@ public:
     void BuildGlyphPaths();
 
 private:
+    // Members end in reverse order: each guard puts back what was there
+    // before, after the options have saved and before the tables go.
     std::unique_ptr<LinetypeTable> linetypes_;
     std::unique_ptr<GlyphPathTable> glyphPaths_;
     LinetypePenAdapter linetypePens_;
+    platform::ScopedOverride<LinetypeTable*> linetypesInstalled_;
+    platform::ScopedOverride<const GlyphPathTable*> glyphPathsInstalled_;
+    platform::ScopedOverride<CMorvekXPApp*> appInstalled_;
     std::unique_ptr<COptions> options_;
+    std::optional<platform::ScopedOverride<COptions*>> optionsInstalled_;
+    std::optional<platform::ScopedOverride<int>> mirrorInstalled_;
 };

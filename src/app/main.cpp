@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     CMorvekXPApp morvek;
     app::MainWindow window;
     gui::MessageBoxPrompt prompt(&window);
-    platform::ScopedPrompt usePrompt(prompt);
+    auto usePrompt = platform::installPrompt(prompt);
 
     morvek.InitInstance();
     window.show();

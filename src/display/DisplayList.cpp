@@ -3,28 +3,28 @@
 #include "display/FigurePaths.h"
 
 namespace {
-LinetypeTable* linkedLinetypes = nullptr;
-const GlyphPathTable* linkedGlyphs = nullptr;
+constinit platform::Current<LinetypeTable*> linkedLinetypes{nullptr};
+constinit platform::Current<const GlyphPathTable*> linkedGlyphs{nullptr};
 } // namespace
 
-void DisplayList::SetLinetypeTable(LinetypeTable* table)
+platform::ScopedOverride<LinetypeTable*> DisplayList::InstallLinetypeTable(LinetypeTable& table)
 {
-    linkedLinetypes = table;
+    return linkedLinetypes.Override(&table);
 }
 
 LinetypeTable* DisplayList::GetLinetypeTable()
 {
-    return linkedLinetypes;
+    return linkedLinetypes.Get();
 }
 
-void DisplayList::SetGlyphPathTable(const GlyphPathTable* table)
+platform::ScopedOverride<const GlyphPathTable*> DisplayList::InstallGlyphPathTable(const GlyphPathTable& table)
 {
-    linkedGlyphs = table;
+    return linkedGlyphs.Override(&table);
 }
 
 const GlyphPathTable* DisplayList::GetGlyphPathTable()
 {
-    return linkedGlyphs;
+    return linkedGlyphs.Get();
 }
 
 void DisplayList::Reset()
@@ -87,7 +87,7 @@ void DisplayList::AddText(const die::coord& origin, const die::coord& direction,
     const double length = direction.Length();
     figure.points = {origin, length > 0.0 ? direction / length : direction, advanceAndHeight};
     figure.text = text;
-    figure.glyphs = linkedGlyphs;
+    figure.glyphs = linkedGlyphs.Get();
     CloseFigure();
 }
 

@@ -14,6 +14,7 @@
 //
 // All coordinates are millimetres in drawing space. A line type of -1 in a
 // figure call means the list's default line type.
+#include "platform/ScopedOverride.h"
 #include "geometry/BoundingBox.h"
 #include "geometry/Coord.h"
 #include "geometry/PathNode.h"
@@ -113,9 +114,11 @@ public:
 
     // Links set once by the application: the line types that patterns read,
     // and the glyph paths every new text figure takes.
-    static void SetLinetypeTable(LinetypeTable* table);
+    // The tables every display list draws with, installed until the guard
+    // goes; null before.
+    static platform::ScopedOverride<LinetypeTable*> InstallLinetypeTable(LinetypeTable& table);
     static LinetypeTable* GetLinetypeTable();
-    static void SetGlyphPathTable(const GlyphPathTable* table);
+    static platform::ScopedOverride<const GlyphPathTable*> InstallGlyphPathTable(const GlyphPathTable& table);
     static const GlyphPathTable* GetGlyphPathTable();
 
     // Frees every figure; closed, output stale, default line type 0, empty box.

@@ -11,7 +11,7 @@
 
 namespace {
 
-int g_mirrorFlags = 0;
+constinit platform::Current<int> g_mirrorFlags{0};
 
 // origin + sign·int(value): the product truncated towards zero before the sign
 // is applied, held within the device range instead of overflowing.
@@ -25,14 +25,14 @@ int mapAxis(int origin, bool mirrored, double value)
 
 } // namespace
 
-void DrawContext::SetMirrorFlags(int bits)
+platform::ScopedOverride<int> DrawContext::OverrideMirrorFlags(int bits)
 {
-    g_mirrorFlags = bits;
+    return g_mirrorFlags.Override(bits);
 }
 
 int DrawContext::GetMirrorFlags()
 {
-    return g_mirrorFlags;
+    return g_mirrorFlags.Get();
 }
 
 DrawContext::DrawContext(platform::Device* dc, const CInstance& place, bool pen, bool bridges,
@@ -43,8 +43,8 @@ DrawContext::DrawContext(platform::Device* dc, const CInstance& place, bool pen,
 
 platform::DevicePoint DrawContext::ToDevice(const die::coord& p) const
 {
-    return {mapAxis(origin.x, g_mirrorFlags & MirrorX, p.x * scale),
-            mapAxis(origin.y, g_mirrorFlags & MirrorY, p.y * scale)};
+    return {mapAxis(origin.x, g_mirrorFlags.Get() & MirrorX, p.x * scale),
+            mapAxis(origin.y, g_mirrorFlags.Get() & MirrorY, p.y * scale)};
 }
 
 void DrawContext::SelectLineTo(int x, int y)

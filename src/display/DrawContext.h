@@ -12,6 +12,7 @@
 // The line and arc wrappers select the stock white pen and leave it selected;
 // the glyph strokes use whatever pen is selected. A context without a device
 // draws nothing.
+#include "platform/ScopedOverride.h"
 #include "geometry/Coord.h"
 #include "geometry/Instance.h"
 #include "platform/Device.h"
@@ -24,7 +25,8 @@ public:
     // (model Y up, device Y down).
     static constexpr int MirrorX = 1;
     static constexpr int MirrorY = 2;
-    static void SetMirrorFlags(int bits);
+    // Sets the bits until the guard goes.
+    static platform::ScopedOverride<int> OverrideMirrorFlags(int bits);
     static int GetMirrorFlags();
 
     // Copies the placement; scale 1.0.

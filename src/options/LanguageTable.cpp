@@ -9,7 +9,7 @@
 
 namespace {
 
-LanguageTable* g_current = nullptr;
+constinit platform::Current<LanguageTable*> g_current{nullptr};
 
 // The text of key in the store's current section, empty when absent.
 QString SettingText(ProfileStore& settings, const QString& key)
@@ -135,22 +135,22 @@ QString LanguageTable::TranslateKey(const QString& key)
 
 LanguageTable* LanguageTable::Current()
 {
-    return g_current;
+    return g_current.Get();
 }
 
-void LanguageTable::SetCurrent(LanguageTable* table)
+platform::ScopedOverride<LanguageTable*> LanguageTable::Install(LanguageTable& table)
 {
-    g_current = table;
+    return g_current.Override(&table);
 }
 
 QString Translate(int id)
 {
-    return g_current ? g_current->Translate(id) : platform::cformat("<%d>", id);
+    return LanguageTable::Current() ? LanguageTable::Current()->Translate(id) : platform::cformat("<%d>", id);
 }
 
 QString TranslateKey(const QString& key)
 {
-    return g_current ? g_current->TranslateKey(key) : key;
+    return LanguageTable::Current() ? LanguageTable::Current()->TranslateKey(key) : key;
 }
 
 namespace {
@@ -158,7 +158,7 @@ namespace {
 const std::map<QString, int>& CurrentOrder()
 {
     static const std::map<QString, int> none;
-    return g_current ? g_current->Priority() : none;
+    return LanguageTable::Current() ? LanguageTable::Current()->Priority() : none;
 }
 
 } // namespace

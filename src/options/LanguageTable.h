@@ -13,6 +13,7 @@
 // Lines are trimmed; other lines, lines before the file's first header and
 // languages absent from the order are ignored. Of two translations in the
 // same language the later one wins.
+#include "platform/ScopedOverride.h"
 #include <QString>
 #include <QStringList>
 
@@ -49,7 +50,8 @@ public:
 
     // The process-wide table used by the global shortcuts; null when none.
     static LanguageTable* Current();
-    static void SetCurrent(LanguageTable* table);
+    // Makes the table the process-wide one until the guard goes.
+    static platform::ScopedOverride<LanguageTable*> Install(LanguageTable& table);
 
 private:
     struct Text {

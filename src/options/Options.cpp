@@ -13,7 +13,7 @@
 
 namespace {
 
-COptions* g_current = nullptr;
+constinit platform::Current<COptions*> g_current{nullptr};
 
 using platform::Registry;
 
@@ -55,22 +55,19 @@ COptions::COptions() : standardsIniPath_(QStringLiteral("C:\\Standards.ini")) {}
 
 COptions::~COptions()
 {
-    if (LanguageTable::Current() == languageTable_.get())
-        LanguageTable::SetCurrent(nullptr);
+    languageInstalled_.reset();
     languageTable_.reset();
     settingsStore_.Save();
-    if (g_current == this)
-        g_current = nullptr;
 }
 
 COptions* COptions::Current()
 {
-    return g_current;
+    return g_current.Get();
 }
 
-void COptions::SetCurrent(COptions* options)
+platform::ScopedOverride<COptions*> COptions::Install(COptions& options)
 {
-    g_current = options;
+    return g_current.Override(&options);
 }
 
 void COptions::AddFilePair(ProfileStore& store, const QString& defaults, const QString& user) const
@@ -85,10 +82,9 @@ void COptions::Load()
     if (settingsStore_.LevelCount() == 0)
         AddFilePair(settingsStore_, QStringLiteral("\\Defaults\\settings.ini"), QStringLiteral("\\Config\\settings.cfg"));
     settingsStore_.Load();
-    if (LanguageTable::Current() == languageTable_.get())
-        LanguageTable::SetCurrent(nullptr);
+    languageInstalled_.reset();
     languageTable_ = std::make_unique<LanguageTable>(settingsStore_);
-    LanguageTable::SetCurrent(languageTable_.get());
+    languageInstalled_.emplace(LanguageTable::Install(*languageTable_));
     LoadBridges();
     LoadShapes();
     LoadRegistryValues();

@@ -10,11 +10,13 @@
 // Created at start-up (before anything is read), loaded once with Load(),
 // destroyed with the application: the destructor saves the settings that
 // differ from the defaults to "\Config\settings.cfg".
+#include "platform/ScopedOverride.h"
 #include <QString>
 
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "options/BridgeRules.h"
@@ -37,7 +39,8 @@ public:
 
     // The application's options, published by the application; null before.
     static COptions* Current();
-    static void SetCurrent(COptions* options);
+    // Publishes the options until the guard goes.
+    static platform::ScopedOverride<COptions*> Install(COptions& options);
 
     // Start-up: the settings pair, the language table (published as the
     // process-wide table), the bridge rules, the shapes, then the registry
@@ -137,6 +140,7 @@ private:
     int backgroundColour_ = 0;
     LineTypePens* lineTypePens_ = nullptr;
     std::unique_ptr<LanguageTable> languageTable_;
+    std::optional<platform::ScopedOverride<LanguageTable*>> languageInstalled_;
     std::array<KeyBinding, KeyBindingSlotCount> keyBindings_{};
     std::array<double, 5> measureParams_{};
     StandardsList standards_;

@@ -9,28 +9,19 @@ public:
 };
 
 CancellingChooser g_default;
-PathChooser* g_current = nullptr;
+constinit platform::Current<PathChooser*> g_current{nullptr};
 
 } // namespace
 
 PathChooser& pathChooser()
 {
-    return g_current ? *g_current : g_default;
+    PathChooser* current = g_current.Get();
+    return current ? *current : g_default;
 }
 
-void setPathChooser(PathChooser* chooser)
+platform::ScopedOverride<PathChooser*> installPathChooser(PathChooser& chooser)
 {
-    g_current = chooser;
-}
-
-ScopedPathChooser::ScopedPathChooser(PathChooser& chooser) : previous_(g_current)
-{
-    g_current = &chooser;
-}
-
-ScopedPathChooser::~ScopedPathChooser()
-{
-    g_current = previous_;
+    return g_current.Override(&chooser);
 }
 
 bool ScriptedPathChooser::ChooseFolder(const QString& initialFolder, QString& folder)

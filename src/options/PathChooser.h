@@ -3,6 +3,8 @@
 // The model asks through this interface; the GUI installs its folder chooser
 // and file-open dialog, tests a scripted chooser. With nothing installed every
 // choice is cancelled.
+#include "platform/ScopedOverride.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,19 +25,9 @@ public:
 
 // The chooser in use: the one installed last, or one that cancels.
 PathChooser& pathChooser();
-void setPathChooser(PathChooser* chooser); // nullptr: back to the default
 
-// Installs a chooser for the life of the object and restores the previous one.
-class ScopedPathChooser {
-public:
-    explicit ScopedPathChooser(PathChooser& chooser);
-    ~ScopedPathChooser();
-    ScopedPathChooser(const ScopedPathChooser&) = delete;
-    ScopedPathChooser& operator=(const ScopedPathChooser&) = delete;
-
-private:
-    PathChooser* previous_;
-};
+// Installs a chooser until the guard goes; the previous one comes back then.
+platform::ScopedOverride<PathChooser*> installPathChooser(PathChooser& chooser);
 
 // Answers from a script, in order (a text accepts it, nothing cancels), and
 // records where each dialog started and which filter it had. When the script

@@ -16,7 +16,7 @@ public:
 };
 
 DefaultPrompt g_default;
-Prompt* g_current = nullptr;
+constinit Current<Prompt*> g_current{nullptr};
 
 } // namespace
 
@@ -35,12 +35,8 @@ PromptResult safeAnswer(PromptButtons buttons)
 
 Prompt& prompt()
 {
-    return g_current ? *g_current : g_default;
-}
-
-void setPrompt(Prompt* p)
-{
-    g_current = p;
+    Prompt* current = g_current.Get();
+    return current ? *current : g_default;
 }
 
 PromptResult ask(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon icon)
@@ -61,14 +57,9 @@ PromptResult ScriptedPrompt::ask(const QString& text, const QString& caption, Pr
     return answer;
 }
 
-ScopedPrompt::ScopedPrompt(Prompt& p) : previous_(g_current)
+ScopedOverride<Prompt*> installPrompt(Prompt& p)
 {
-    g_current = &p;
-}
-
-ScopedPrompt::~ScopedPrompt()
-{
-    g_current = previous_;
+    return g_current.Override(&p);
 }
 
 } // namespace platform

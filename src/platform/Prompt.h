@@ -2,6 +2,8 @@
 // The message boxes that model code shows. The model asks through this
 // interface; the program installs a QMessageBox prompt, tests a scripted one.
 // Results keep the Windows button ids, which some callers compare against.
+#include "platform/ScopedOverride.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,7 +26,6 @@ public:
 // standard error and answers Cancel (or No, or Ok when that is the only
 // choice), so that nothing is deleted or overwritten without a person.
 Prompt& prompt();
-void setPrompt(Prompt* prompt); // nullptr: back to the default
 
 // Convenience: prompt().ask(...).
 PromptResult ask(const QString& text, const QString& caption = QString(),
@@ -52,17 +53,8 @@ private:
     int unexpected_ = 0;
 };
 
-// Installs a prompt for the life of the object and restores the previous one.
-class ScopedPrompt {
-public:
-    explicit ScopedPrompt(Prompt& prompt);
-    ~ScopedPrompt();
-    ScopedPrompt(const ScopedPrompt&) = delete;
-    ScopedPrompt& operator=(const ScopedPrompt&) = delete;
-
-private:
-    Prompt* previous_;
-};
+// Installs a prompt until the guard goes; the previous one comes back then.
+ScopedOverride<Prompt*> installPrompt(Prompt& prompt);
 
 // The answer that risks nothing for the given buttons.
 PromptResult safeAnswer(PromptButtons buttons);

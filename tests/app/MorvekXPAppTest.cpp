@@ -37,5 +37,6 @@ TEST(MorvekXPApp, StartsWithTheFactoryFilesAndWritesNothingUnchanged)
     EXPECT_EQ(CMorvekXPApp::Current(), nullptr);
     EXPECT_EQ(COptions::Current(), nullptr);
     EXPECT_EQ(DisplayList::GetLinetypeTable(), nullptr);
-    DrawContext::SetMirrorFlags(0);
+    EXPECT_EQ(DisplayList::GetGlyphPathTable(), nullptr);
+    EXPECT_EQ(DrawContext::GetMirrorFlags(), 0);
 }

@@ -27,12 +27,7 @@ inline void RegisterSpecialNames(LinetypeTable& table)
 // while the fixture lives.
 class LinkedLinetypes {
 public:
-    LinkedLinetypes()
-    {
-        RegisterSpecialNames(table);
-        DisplayList::SetLinetypeTable(&table);
-    }
-    ~LinkedLinetypes() { DisplayList::SetLinetypeTable(nullptr); }
+    LinkedLinetypes() { RegisterSpecialNames(table); }
 
     // Adds a line type of that kind with its pattern values and pens.
     void Add(int number, int kind, int subtype1 = -1, int subtype2 = -1, double d1 = 0, double d2 = 0, double d3 = 0,
@@ -44,6 +39,7 @@ public:
     }
 
     LinetypeTable table;
+    platform::ScopedOverride<LinetypeTable*> linked = DisplayList::InstallLinetypeTable(table);
 };
 
 // An output record compared within 1e-9.

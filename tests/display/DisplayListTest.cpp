@@ -365,14 +365,10 @@ TEST(DisplayListTest, UnknownFigureKindsGetNoPathOrOutput)
 
 class TextFigureTest : public testing::Test {
 protected:
-    TextFigureTest()
-    {
-        BuildGlyphPaths(glyphs_);
-        DisplayList::SetGlyphPathTable(&glyphs_);
-    }
-    ~TextFigureTest() override { DisplayList::SetGlyphPathTable(nullptr); }
+    TextFigureTest() { BuildGlyphPaths(glyphs_); }
 
     GlyphPathTable glyphs_;
+    platform::ScopedOverride<const GlyphPathTable*> linked_ = DisplayList::InstallGlyphPathTable(glyphs_);
 };
 
 TEST_F(TextFigureTest, CharactersWithoutAGlyphLeaveAGap)

@@ -3,7 +3,6 @@
 
 #include "platform/RecordingDevice.h"
 
-#include "common/ScopedMirrorFlags.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +48,7 @@ TEST(DrawContext, MapsModelPointsTruncatingBeforeTheSign)
         {1, 1.0, {2.7, -2.7}, {-2, -2}},
     };
     for (const Case& c : cases) {
-        ScopedMirrorFlags bits(c.bits);
+        auto bits = DrawContext::OverrideMirrorFlags(c.bits);
         const DevicePoint d = contextOn(nullptr, {50, 60}, c.scale).ToDevice(c.p);
         EXPECT_EQ(d, (DevicePoint{50 + c.expected.x, 60 + c.expected.y})) << "bits " << c.bits;
     }
@@ -57,7 +56,7 @@ TEST(DrawContext, MapsModelPointsTruncatingBeforeTheSign)
 
 TEST(DrawContext, PointsBeyondTheDeviceRangeStayFinite)
 {
-    ScopedMirrorFlags bits(2);
+    auto bits = DrawContext::OverrideMirrorFlags(2);
     const DrawContext dc = contextOn(nullptr, {0, 0}, 1e12);
     const DevicePoint far = dc.ToDevice({1e300, -1e300});
     EXPECT_EQ(far, (DevicePoint{1000000000, 1000000000}));
@@ -66,7 +65,7 @@ TEST(DrawContext, PointsBeyondTheDeviceRangeStayFinite)
 
 TEST(DrawContext, WrappersDrawWithTheStockWhitePen)
 {
-    ScopedMirrorFlags bits(2);
+    auto bits = DrawContext::OverrideMirrorFlags(2);
     RecordingDevice device;
     device.selectPen(Pen::make(platform::PenStyle::Solid, 1, platform::rgb(255, 0, 0)));
     device.setArcDirection(platform::ArcDirection::Clockwise);
@@ -87,7 +86,7 @@ TEST(DrawContext, WrappersDrawWithTheStockWhitePen)
 
 TEST(DrawContext, GlyphStrokesUseTheSelectedPenAndStandUpright)
 {
-    ScopedMirrorFlags bits(2);
+    auto bits = DrawContext::OverrideMirrorFlags(2);
     RecordingDevice device;
     const Pen red = Pen::make(platform::PenStyle::Solid, 1, platform::rgb(255, 0, 0));
     device.selectPen(red);
@@ -112,7 +111,7 @@ TEST(DrawContext, TheDotOfTheJIsAStrokeOfZeroLength)
 
 TEST(DrawContext, StrokeTextAdvancesOneCellPerCharacterAndSkipsTheBlank)
 {
-    ScopedMirrorFlags bits(2);
+    auto bits = DrawContext::OverrideMirrorFlags(2);
     RecordingDevice device;
     contextOn(&device).DrawStrokeText(0, 0, 6, 9, 0, QStringLiteral("a b"));
     auto expected = glyphLines(QLatin1Char('a'), 0, 0, 6, 9, 0);
@@ -123,7 +122,7 @@ TEST(DrawContext, StrokeTextAdvancesOneCellPerCharacterAndSkipsTheBlank)
 
 TEST(DrawContext, StrokeTextFollowsItsAngle)
 {
-    ScopedMirrorFlags bits(2);
+    auto bits = DrawContext::OverrideMirrorFlags(2);
     struct Case {
         double angle;
         die::coord second; // base point of the second character

@@ -2,7 +2,6 @@
 #include "display/StrokeFont.h"
 #include "gui/QtDevice.h"
 
-#include "common/ScopedMirrorFlags.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,7 +45,7 @@ int inkIn(const QImage& image, QRect area)
 TEST(StrokeTextRender, TheMirroredYAxisKeepsTextUpright)
 {
     for (const int bits : {2, 0}) {
-        ScopedMirrorFlags mirror(bits);
+        auto mirror = DrawContext::OverrideMirrorFlags(bits);
         const double baseY = bits ? -100.0 : 40.0; // device row 100 or 40
         const QImage image = render({100, 120}, 1, [&](DrawContext& dc) {
             dc.DrawStrokeText(20, baseY, 60, 60, 0, QStringLiteral("L"));
@@ -61,7 +60,7 @@ TEST(StrokeTextRender, TheMirroredYAxisKeepsTextUpright)
 
 TEST(StrokeTextRender, TheJHasNoDotAndTheIHasOne)
 {
-    ScopedMirrorFlags mirror(2);
+    auto mirror = DrawContext::OverrideMirrorFlags(2);
     const QImage image = render({200, 100}, 1, [](DrawContext& dc) {
         dc.DrawStrokeText(20, -80, 60, 60, 0, QStringLiteral("ji"));
     });
@@ -76,7 +75,7 @@ TEST(StrokeTextRender, TheJHasNoDotAndTheIHasOne)
 // looked at.
 TEST(StrokeTextRender, RendersTheCharsetToAPicture)
 {
-    ScopedMirrorFlags mirror(2);
+    auto mirror = DrawContext::OverrideMirrorFlags(2);
     const QString charset = StrokeFont::Charset().toString();
     const int pitch = 80, glyphSize = 48;
     const QImage image = render({10 * pitch + 20, 10 * pitch + 180}, 2, [&](DrawContext& dc) {

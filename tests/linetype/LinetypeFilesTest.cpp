@@ -201,7 +201,7 @@ TEST_F(LinetypeFilesTest, UnwritableUserFileIsReported)
     table.SetCurrentName(QStringLiteral("Knife"));
     QDir().mkpath(env.dir().file(QStringLiteral("app/Config/linetypes.cfg/blocked")));
     platform::ScriptedPrompt prompt{platform::PromptResult::Ok};
-    platform::ScopedPrompt scoped(prompt);
+    auto scoped = platform::installPrompt(prompt);
     EXPECT_FALSE(table.Save());
     ASSERT_EQ(prompt.texts().size(), 1);
     EXPECT_TRUE(prompt.texts()[0].startsWith(QStringLiteral("Cannot create file: \n")));
@@ -244,7 +244,7 @@ TEST_F(LinetypeFilesTest, PathologicalFileLoadsWithDefaultsAndDraws)
     EXPECT_EQ(table.Find(3)->data3, 0.0);
     EXPECT_EQ(table.Find(SpecialLinetype::Highlight)->width, 1);
 
-    DisplayList::SetLinetypeTable(&table);
+    auto linked = DisplayList::InstallLinetypeTable(table);
     for (auto it = table.LinetypesBegin(); it != table.LinetypesEnd(); ++it) {
         DisplayList list;
         list.Begin(it->first, 0, 10, 2.0);
@@ -259,7 +259,6 @@ TEST_F(LinetypeFilesTest, PathologicalFileLoadsWithDefaultsAndDraws)
                 ASSERT_TRUE(std::isfinite(n.x) && std::isfinite(n.y)) << it->first;
         }
     }
-    DisplayList::SetLinetypeTable(nullptr);
 }
 
 // The shipped factory file: every special line type has its section, and

@@ -111,17 +111,19 @@ TEST_F(LanguageTableTest, GlobalShortcutsUseThePublishedTable)
     Settings("set0=a.lng\norder=ENG\n");
     File(QStringLiteral("a.lng"), "[1]\nENG=one\n[Key]\nENG=key text\n");
     LanguageTable table(store);
-    LanguageTable::SetCurrent(nullptr);
+    ASSERT_EQ(LanguageTable::Current(), nullptr) << "a table left installed by another test";
     EXPECT_EQ(Translate(1), QStringLiteral("<1>"));
     EXPECT_EQ(TranslateKey(QStringLiteral("key")), QStringLiteral("key"));
     EXPECT_EQ(LanguageOrderBegin(), LanguageOrderEnd());
 
-    LanguageTable::SetCurrent(&table);
-    EXPECT_EQ(Translate(1), QStringLiteral("one"));
-    EXPECT_EQ(TranslateKey(QStringLiteral("key")), QStringLiteral("key text"));
-    ASSERT_NE(LanguageOrderBegin(), LanguageOrderEnd());
-    EXPECT_EQ(LanguageOrderBegin()->first, QStringLiteral("ENG"));
-    LanguageTable::SetCurrent(nullptr);
+    {
+        auto installed = LanguageTable::Install(table);
+        EXPECT_EQ(Translate(1), QStringLiteral("one"));
+        EXPECT_EQ(TranslateKey(QStringLiteral("key")), QStringLiteral("key text"));
+        ASSERT_NE(LanguageOrderBegin(), LanguageOrderEnd());
+        EXPECT_EQ(LanguageOrderBegin()->first, QStringLiteral("ENG"));
+    }
+    EXPECT_EQ(Translate(1), QStringLiteral("<1>"));
 }
 
 } // namespace

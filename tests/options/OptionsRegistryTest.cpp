@@ -99,7 +99,7 @@ TEST(OptionsRegistry, BrowsePathStoresTheChoice)
     test::ScopedTestEnvironment env;
     COptions options;
     ScriptedPathChooser chooser;
-    ScopedPathChooser installed(chooser);
+    auto installed = installPathChooser(chooser);
     const QString section = QStringLiteral("Paths");
     const QString key = QStringLiteral("NPath");
     options.WriteRegistryString(section, key, QStringLiteral("D:\\old\\"));

@@ -12,7 +12,7 @@ using platform::PromptResult;
 TEST(Prompt, ScriptedAnswersInOrderThenTheSafeAnswer)
 {
     platform::ScriptedPrompt script{PromptResult::No, PromptResult::Yes};
-    platform::ScopedPrompt scope(script);
+    auto scope = platform::installPrompt(script);
     EXPECT_EQ(platform::ask(QStringLiteral("first"), QString(), PromptButtons::YesNoCancel), PromptResult::No);
     EXPECT_EQ(platform::ask(QStringLiteral("second"), QString(), PromptButtons::YesNo), PromptResult::Yes);
     EXPECT_EQ(platform::ask(QStringLiteral("third"), QString(), PromptButtons::YesNoCancel), PromptResult::Cancel);

@@ -75,7 +75,7 @@ TEST_F(FileDeleterTest, AReadOnlyFileIsDeletedOnlyWhenTheUserSaysYes)
         SCOPED_TRACE(static_cast<int>(c.answer));
         const QString root = makeTree();
         platform::ScriptedPrompt script{c.answer};
-        platform::ScopedPrompt scope(script);
+        auto scope = platform::installPrompt(script);
         FileDeleter deleter;
 
         EXPECT_TRUE(deleter.Delete(root));
@@ -100,7 +100,7 @@ TEST_F(FileDeleterTest, WithoutAskingReadOnlyFilesGoQuietly)
 {
     const QString root = makeTree();
     platform::ScriptedPrompt script;
-    platform::ScopedPrompt scope(script);
+    auto scope = platform::installPrompt(script);
     FileDeleter deleter;
     deleter.setAskReadOnly(false);
     EXPECT_TRUE(deleter.Delete(root));
@@ -133,7 +133,7 @@ TEST_F(FileDeleterTest, EachDeletionReportsItsOwnResult)
 {
     const QString root = makeTree();
     platform::ScriptedPrompt script{PromptResult::No};
-    platform::ScopedPrompt scope(script);
+    auto scope = platform::installPrompt(script);
     FileDeleter deleter;
     EXPECT_TRUE(deleter.Delete(root));
     EXPECT_TRUE(deleter.somethingLeft());
