@@ -42,7 +42,9 @@ void CMorvekXPApp::InitInstance()
     options_->Load();
 
     linetypes_->Load();
-    linetypes_->Save();
+    // A line-type file that cannot be written has told the user already;
+    // the program runs on with the table it loaded.
+    (void)linetypes_->Save();
     // The node markers stand out on any background: each colour byte inverted.
     const auto background = static_cast<platform::ColorRef>(options_->GetBackgroundColour());
     linetypes_->CreateContrastLinetype(~background & 0x00FFFFFFu);

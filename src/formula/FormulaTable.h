@@ -130,17 +130,17 @@ public:
 
     // The variable block of the drawing file. Save with n = -1 writes the
     // whole block, with n >= 0 the n-th record alone (false for a bad index).
-    bool Save(platform::BinaryWriter& out, int n = -1) const;
+    [[nodiscard]] bool Save(platform::BinaryWriter& out, int n = -1) const;
     // Reads one block and adds its variables (a name already present is
     // skipped). False, adding nothing, when the block is damaged; the reader
     // then holds the reason.
-    bool Load(platform::BinaryReader& in);
+    [[nodiscard]] bool Load(platform::BinaryReader& in);
     // Reads one block and merges its variables of category 2 and above in
     // the given mode; with MergeRename the pairs (incoming name, name given)
     // are appended to renames and the merged formulas follow the new names.
     // A component's (variable, expression) pairs override incoming formulas.
     // False, merging nothing, when the block is damaged.
-    bool Import(platform::BinaryReader& in, const QString& prefix, int mode,
+    [[nodiscard]] bool Import(platform::BinaryReader& in, const QString& prefix, int mode,
                 VariableList& renames, const SpecStandardComponent* component);
 
     int LastError() const { return lastError_; }
@@ -149,7 +149,7 @@ private:
     friend class FormulaEvaluator;
 
     struct VariableRecord;
-    static bool ReadBlock(platform::BinaryReader& in, std::vector<VariableRecord>& records);
+    [[nodiscard]] static bool ReadBlock(platform::BinaryReader& in, std::vector<VariableRecord>& records);
 
     FormulaVariable* FindFirst(const QString& name) const;
     // Appends and parses a variable without evaluating it; lastError is the

@@ -77,7 +77,7 @@ public:
     // the files held when they were loaded (or last saved), so start-up does
     // not rewrite the user's file. False, after a message naming the file,
     // when it cannot be written; the table is unchanged either way.
-    bool Save(const QString& folder = QString());
+    [[nodiscard]] bool Save(const QString& folder = QString());
     // Binds the colours of "highlight", "selected" and "high_select" and gives
     // every line type its state pens (solid, width + 4, in those colours).
     void CreatePens();

@@ -63,7 +63,7 @@ public:
     // the rules still there go back to their own sections, new ones follow
     // the defaults' last plain number; then the store is saved. False when the
     // user file could not be written.
-    bool Save(ProfileStore& store) const;
+    [[nodiscard]] bool Save(ProfileStore& store) const;
 
     // The first rule of the element's kind, else of kind "all", whose range
     // holds the length; without one, length / perLength bridges of

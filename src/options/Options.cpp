@@ -57,7 +57,9 @@ COptions::~COptions()
 {
     languageInstalled_.reset();
     languageTable_.reset();
-    settingsStore_.Save();
+    // Nobody is left to tell at this point; the application saves and
+    // reports before it destroys the options.
+    (void)settingsStore_.Save();
 }
 
 COptions* COptions::Current()
@@ -114,7 +116,9 @@ int COptions::GetLineType() const
 
 void COptions::SetLineType(int lineType)
 {
-    Registry::writeInt(kSettings, QStringLiteral("LINE_TYPE"), lineType);
+    // A remembered preference that could not be stored is not worth
+    // interrupting the user for: it is ignored, as every preference below.
+    (void)Registry::writeInt(kSettings, QStringLiteral("LINE_TYPE"), lineType);
 }
 
 int COptions::GetTextLineType() const
@@ -144,10 +148,10 @@ void COptions::SaveView(int originX, int originY, double zoom)
     platform::BinaryWriter origin;
     origin.writeInt32(originX);
     origin.writeInt32(originY);
-    Registry::writeBinary(kSettings, QStringLiteral("Origin"), origin.data());
+    (void)Registry::writeBinary(kSettings, QStringLiteral("Origin"), origin.data());
     platform::BinaryWriter scale;
     scale.writeDouble(zoom);
-    Registry::writeBinary(kSettings, QStringLiteral("Zoom"), scale.data());
+    (void)Registry::writeBinary(kSettings, QStringLiteral("Zoom"), scale.data());
 }
 
 bool COptions::LoadView(int& originX, int& originY, double& zoom) const
@@ -171,7 +175,7 @@ QString COptions::ReadRegistryString(const QString& section, const QString& key)
 
 void COptions::WriteRegistryString(const QString& section, const QString& key, const QString& text)
 {
-    Registry::writeString(section, key, text);
+    (void)Registry::writeString(section, key, text); // a preference, as above
 }
 
 QString COptions::MakeAppPath(const QString& relative) const

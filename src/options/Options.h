@@ -104,7 +104,7 @@ public:
     void RemoveStandard(int i) { standards_.Remove(i); }
     const StandardsList& GetStandards() const { return standards_; }
     // "(%f),(%f),(%f),(%f)" under key in section "STANDARD" of "C:\Standards.ini".
-    bool WriteStandardBox(const QString& key, double a, double b, double h, double matThick);
+    [[nodiscard]] bool WriteStandardBox(const QString& key, double a, double b, double h, double matThick);
     // The four values back; outputs unchanged (and false) when there is none.
     bool ReadStandardBox(const QString& key, double& a, double& b, double& h, double& matThick) const;
 
@@ -116,7 +116,7 @@ public:
     void LoadBridges();
     // Writes the rules' differences to "\Config\bridges.cfg"; false when it
     // could not be written.
-    bool SaveBridges();
+    [[nodiscard]] bool SaveBridges();
     void LoadShapes();
     // The rules and bridge defaults, edited in place by the bridge dialog;
     // its owner then calls SaveBridges.

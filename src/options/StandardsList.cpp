@@ -25,11 +25,13 @@ void StandardsList::Load()
 
 void StandardsList::Save() const
 {
-    platform::Registry::writeInt(kSection, QStringLiteral("AMOUNT"), Count());
+    // Like every remembered preference, a list that could not be stored is
+    // ignored rather than interrupting the user.
+    (void)platform::Registry::writeInt(kSection, QStringLiteral("AMOUNT"), Count());
     for (int i = 0; i < Count(); ++i) {
         const QString value = platform::cformat("std%d", i);
-        platform::Registry::writeString(kNames, value, At(i).name);
-        platform::Registry::writeString(kFiles, value, At(i).file);
+        (void)platform::Registry::writeString(kNames, value, At(i).name);
+        (void)platform::Registry::writeString(kFiles, value, At(i).file);
     }
 }
 

@@ -36,7 +36,7 @@ int getPrivateProfileInt(const QString& section, const QString& key, int default
 // new key goes after the section's last entry, a new section is appended to
 // the file. Creates the file (and its folder) when needed. False when the
 // file could not be written; the old file is then unchanged.
-bool writePrivateProfileString(const QString& section, const QString& key, const QString& value,
+[[nodiscard]] bool writePrivateProfileString(const QString& section, const QString& key, const QString& value,
                                const QString& path);
 
 } // namespace platform

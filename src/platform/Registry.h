@@ -21,9 +21,9 @@ public:
     static bool contains(const QString& section, const QString& key);
 
     // False when the profile could not be written.
-    static bool writeInt(const QString& section, const QString& key, int value);
-    static bool writeString(const QString& section, const QString& key, const QString& value);
-    static bool writeBinary(const QString& section, const QString& key, const QByteArray& value);
+    [[nodiscard]] static bool writeInt(const QString& section, const QString& key, int value);
+    [[nodiscard]] static bool writeString(const QString& section, const QString& key, const QString& value);
+    [[nodiscard]] static bool writeBinary(const QString& section, const QString& key, const QByteArray& value);
     static bool remove(const QString& section, const QString& key);
 };
 

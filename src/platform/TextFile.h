@@ -26,16 +26,16 @@ QStringList splitLines(const QString& text);
 // Reads every line of a text file; a UTF-8 byte-order mark at the start is
 // skipped whatever the codec, and a file that starts with a UTF-16 mark is
 // read as UTF-16. False when the file cannot be opened.
-bool readTextLines(const QString& path, QStringList& lines, TextCodec codec = TextCodec::Windows1252);
+[[nodiscard]] bool readTextLines(const QString& path, QStringList& lines, TextCodec codec = TextCodec::Windows1252);
 
 // Writes text ('\n' line ends) to the file through a temporary file that
 // replaces it only when everything was written. False, with a reason in
 // *error when given, when the file could not be written; the old file is
 // then unchanged.
-bool writeTextFile(const QString& path, const QString& text, TextCodec codec = TextCodec::Windows1252,
+[[nodiscard]] bool writeTextFile(const QString& path, const QString& text, TextCodec codec = TextCodec::Windows1252,
                    QString* error = nullptr);
 
 // The same for bytes.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+[[nodiscard]] bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 } // namespace platform

@@ -84,7 +84,7 @@ public:
     // With two levels: builds the difference and replaces the user file with
     // it. False when there are fewer than two levels or the file could not be
     // written; the old file is then unchanged.
-    bool Save();
+    [[nodiscard]] bool Save();
 
     int LevelCount() const { return levelCount_; }
     const QString& CurrentSectionName() const { return currentSectionName_; }

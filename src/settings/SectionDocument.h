@@ -25,7 +25,7 @@ public:
 
     // Applies a difference file to the current sections. False, and nothing
     // changed, when the file does not open. A path may be Windows-style.
-    bool ReadDiff(const QString& path);
+    [[nodiscard]] bool ReadDiff(const QString& path);
     // The base becomes a copy of the current sections.
     void Commit();
     // Removes every current section; the base stays.
@@ -34,7 +34,7 @@ public:
     SectionMap& GetSection(const QString& name);
     // Replaces the file with the difference of the current sections against
     // the base. False when the file could not be written; it is then unchanged.
-    bool WriteDiff(const QString& path) const;
+    [[nodiscard]] bool WriteDiff(const QString& path) const;
 
     const Sections& Current() const { return current_; }
     const Sections& Base() const { return base_; }

@@ -25,7 +25,7 @@ public:
     // which. True when everything went, when the user kept a file (No:
     // somethingLeft()) and when the user cancelled (cancelled()). Every call
     // reports its own result.
-    bool Delete(const QString& path);
+    [[nodiscard]] bool Delete(const QString& path);
 
     // Of a local path, without following a symbolic link: 1 a file (or a
     // link, or anything else that is not a folder), 2 a folder, 0 when it does

@@ -37,7 +37,7 @@ public:
 
     // Opens (replaces) the log file and sets the mask; false, and the log
     // closed, when the file cannot be created. A path may be Windows-style.
-    bool Open(const QString& path, int mask);
+    [[nodiscard]] bool Open(const QString& path, int mask);
     void SetClock(Clock clock);
 
     bool IsOpen() const { return isOpen; }

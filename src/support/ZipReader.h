@@ -82,9 +82,9 @@ private:
     ZipReader() = default;
     int itemCount() const;
     int moveTo(int index);
-    int readEntry(int index, ZipEntry& entry);
+    [[nodiscard]] int readEntry(int index, ZipEntry& entry);
     int extract(int index, const QString& target);
-    int writeFile(const ZipEntry& entry, const QString& path);
+    [[nodiscard]] int writeFile(const ZipEntry& entry, const QString& path);
 
     void* archive_ = nullptr; // the unzip library's archive
     int cursor_ = 0;          // the item the archive is positioned on

@@ -42,6 +42,18 @@ public:
     platform::ScopedOverride<LinetypeTable*> linked = DisplayList::InstallLinetypeTable(table);
 };
 
+// The list's first figure; a failure (and an empty figure) when it has none,
+// so that a test never reads past an empty list.
+inline const DisplayFigure& FirstFigure(const DisplayList& list)
+{
+    static const DisplayFigure none;
+    if (list.Figures().empty()) {
+        ADD_FAILURE() << "the display list has no figure";
+        return none;
+    }
+    return list.Figures().front();
+}
+
 // An output record compared within 1e-9.
 inline testing::AssertionResult SameNode(const OutputNode& actual, double x, double y, int code)
 {

@@ -28,7 +28,7 @@ double PathLength(const DisplayFigure& f)
 const DisplayFigure& Only(const DisplayList& list)
 {
     EXPECT_EQ(list.Figures().size(), 1u);
-    return list.Figures().front();
+    return displaytest::FirstFigure(list);
 }
 
 TEST(DisplayListTest, FigureCallsFollowTheListDefaults)

@@ -140,9 +140,15 @@ TEST(DrawContext, StrokeTextFollowsItsAngle)
 
 TEST(DrawContext, WithoutADeviceNothingIsDrawn)
 {
+    // A context without a device (a preview not yet shown) takes every call
+    // and still maps points; once a device is attached, drawing reaches it.
     DrawContext dc = contextOn(nullptr);
     dc.Line({0, 0}, {1, 1});
     dc.Arc({0, 0}, {1, 1}, {1, 0}, {0, 1});
     dc.DrawStrokeText(0, 0, 1, 1, 0, QStringLiteral("abc"));
-    EXPECT_EQ(dc.device, nullptr);
+    RecordingDevice device;
+    EXPECT_EQ(dc.ToDevice({3, 4}), contextOn(&device).ToDevice({3, 4}));
+    dc.device = &device;
+    dc.Line({0, 0}, {1, 1});
+    EXPECT_EQ(device.lines().size(), 1u);
 }

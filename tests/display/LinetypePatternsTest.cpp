@@ -36,7 +36,7 @@ protected:
         list_.AddLine(a, b);
         list_.End();
         list_.Regenerate(DisplayMode::SpecialLineTypes);
-        return list_.Figures().front();
+        return displaytest::FirstFigure(list_);
     }
 
     // A polyline path through the points.
@@ -173,9 +173,11 @@ TEST_F(PatternTest, ArcsArePatternedAlongTwoDegreeSteps)
     list_.Begin(50, 0, 0, 2.0);
     list_.AddArc({0, 0}, {10, 0}, {0, 10}); // three quarters, length 15π
     list_.Regenerate(DisplayMode::SpecialLineTypes);
+    ASSERT_FALSE(list_.Figures().empty());
     const DisplayFigure& f = list_.Figures().front();
     EXPECT_EQ(f.outputKind, OutputKind::Polyline);
     EXPECT_EQ(f.path.size(), 4u); // the figure's own path stays
+    ASSERT_FALSE(f.output.empty());
     EXPECT_TRUE(displaytest::SameNode(f.output.front(), 10, 0, 1));
     EXPECT_TRUE(Near({f.output.back().x, f.output.back().y}, coord(0, 10), 1e-9));
     for (const OutputNode& n : f.output) // on the chords of 2°

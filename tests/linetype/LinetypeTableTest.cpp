@@ -63,6 +63,8 @@ TEST_F(LinetypeTableTest, WithoutACurrentLineTypeNothingIsDrawn)
     table.SelectCurrentPen(dc);
     EXPECT_EQ(dc.pen(), Pen::null());
     table.SetCurrentData(1, 2, 3); // changes nothing, and does not crash
+    EXPECT_EQ(table.GetCurrentData(0), 0.0);
+    EXPECT_EQ(table.Find(99), nullptr);
 }
 
 TEST_F(LinetypeTableTest, RemovingTheCurrentLineTypeLeavesNoneCurrent)

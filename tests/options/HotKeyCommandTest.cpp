@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 TEST(HotKeyCommand, HotKeyRows)
@@ -25,6 +27,32 @@ TEST(HotKeyCommand, HotKeyRows)
         EXPECT_EQ(row.parentIndex, w.parent) << w.index;
         EXPECT_EQ(row.valueName, QString::fromLatin1(w.valueName)) << w.index;
         EXPECT_EQ(row.treeItem, 0u) << w.index;
+    }
+}
+
+// The dialog builds its tree from the table in one pass: every command hangs
+// under a group that comes before it, and no two commands share a registry
+// value (one would overwrite the other's key).
+TEST(HotKeyCommand, TheTableIsATreeInOrderWithDistinctValues)
+{
+    HotKeyCommandTable rows{};
+    FillHotKeyCommands(rows);
+    std::set<QString> values;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const HotKeyCommand& row = rows[i];
+        EXPECT_NE(row.captionId, 0) << i;
+        if (row.level == 0) {
+            EXPECT_EQ(row.parentIndex, -1) << i;
+            EXPECT_TRUE(row.valueName.isEmpty()) << i;
+            continue;
+        }
+        EXPECT_EQ(row.level, 1) << i;
+        ASSERT_GE(row.parentIndex, 0) << i;
+        ASSERT_LT(std::size_t(row.parentIndex), i) << i;
+        EXPECT_EQ(rows[std::size_t(row.parentIndex)].level, 0) << i;
+        if (!row.valueName.isEmpty()) {
+            EXPECT_TRUE(values.insert(row.valueName).second) << row.valueName.toStdString();
+        }
     }
 }
 

@@ -11,7 +11,7 @@ constexpr int kAlt = 1 << 13;
 
 void StoreBinding(int slot, KeyBinding binding)
 {
-    platform::Registry::writeBinary(QStringLiteral("Keyboard"), KeyBindingName(slot), binding.ToBytes());
+    EXPECT_TRUE(platform::Registry::writeBinary(QStringLiteral("Keyboard"), KeyBindingName(slot), binding.ToBytes()));
 }
 
 TEST(OptionsKeyboard, SlotNames)
@@ -29,8 +29,8 @@ TEST(OptionsKeyboard, OnlyWholeStoredBindingsAreTaken)
     test::ScopedTestEnvironment env;
     StoreBinding(SHOW_POINT, KeyBinding{1, 0, 1, 0, 'P'});
     StoreBinding(DEF_ENDPOINT, KeyBinding{0, 1, 0, 0, 'E'}); // the unnamed value
-    platform::Registry::writeBinary(QStringLiteral("Keyboard"), QStringLiteral("DEF_MID"), QByteArray("\x01\x01\x01", 3));
-    platform::Registry::writeBinary(QStringLiteral("Keyboard"), QStringLiteral("DEF_TANGENT"), QByteArray(12, '\x07'));
+    EXPECT_TRUE(platform::Registry::writeBinary(QStringLiteral("Keyboard"), QStringLiteral("DEF_MID"), QByteArray("\x01\x01\x01", 3)));
+    EXPECT_TRUE(platform::Registry::writeBinary(QStringLiteral("Keyboard"), QStringLiteral("DEF_TANGENT"), QByteArray(12, '\x07')));
     COptions options;
     options.LoadKeyboard();
     EXPECT_EQ(options.GetKeyBinding(SHOW_POINT), (KeyBinding{1, 0, 1, 0, 'P'}));
@@ -80,11 +80,11 @@ TEST(OptionsStandards, LoadRemoveAndSave)
 {
     test::ScopedTestEnvironment env;
     using platform::Registry;
-    Registry::writeInt(QStringLiteral("Standards"), QStringLiteral("AMOUNT"), 3);
-    Registry::writeString(QStringLiteral("Standards\\StdNames"), QStringLiteral("std0"), QStringLiteral("Boxes"));
-    Registry::writeString(QStringLiteral("Standards\\FileNames"), QStringLiteral("std0"), QStringLiteral("boxes.sif"));
-    Registry::writeString(QStringLiteral("Standards\\StdNames"), QStringLiteral("std1"), QStringLiteral("Trays"));
-    Registry::writeString(QStringLiteral("Standards\\FileNames"), QStringLiteral("std2"), QStringLiteral("lids.sif"));
+    EXPECT_TRUE(Registry::writeInt(QStringLiteral("Standards"), QStringLiteral("AMOUNT"), 3));
+    EXPECT_TRUE(Registry::writeString(QStringLiteral("Standards\\StdNames"), QStringLiteral("std0"), QStringLiteral("Boxes")));
+    EXPECT_TRUE(Registry::writeString(QStringLiteral("Standards\\FileNames"), QStringLiteral("std0"), QStringLiteral("boxes.sif")));
+    EXPECT_TRUE(Registry::writeString(QStringLiteral("Standards\\StdNames"), QStringLiteral("std1"), QStringLiteral("Trays")));
+    EXPECT_TRUE(Registry::writeString(QStringLiteral("Standards\\FileNames"), QStringLiteral("std2"), QStringLiteral("lids.sif")));
     COptions options;
     options.LoadStandardsList();
     const StandardsList& list = options.GetStandards();

@@ -20,9 +20,9 @@ TEST(OptionsLoad, LoadsEverythingAndSavesTheChangedSettings)
     env.dir().write(QStringLiteral("app/lang/de.lng"), "[1]\nGER=Eins\n");
     env.dir().write(QStringLiteral("app/lang/en.lng"), "[1]\nENG=One\n[2]\nENG=Two\n");
     env.dir().write(QStringLiteral("app/Defaults/bridges.ini"), "[defaults]\nper_len=10\nlen=2\n");
-    platform::Registry::writeString(QStringLiteral("Paths"), QStringLiteral("NPath"), QStringLiteral("D:\\dies"));
-    platform::Registry::writeBinary(QStringLiteral("Keyboard"), QStringLiteral("DEF_MID"),
-                                    KeyBinding{0, 0, 0, 0, 'M'}.ToBytes());
+    EXPECT_TRUE(platform::Registry::writeString(QStringLiteral("Paths"), QStringLiteral("NPath"), QStringLiteral("D:\\dies")));
+    EXPECT_TRUE(platform::Registry::writeBinary(QStringLiteral("Keyboard"), QStringLiteral("DEF_MID"),
+                                    KeyBinding{0, 0, 0, 0, 'M'}.ToBytes()));
     {
         COptions options;
         options.Load();

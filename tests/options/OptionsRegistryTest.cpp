@@ -30,9 +30,9 @@ TEST(OptionsRegistry, ValuesAndTheirDefaults)
 
     options.SetLineType(5);
     EXPECT_EQ(options.GetTextLineType(), 5);
-    Registry::writeInt(kSettings, QStringLiteral("TEXT_LYNE_TYP"), 3);
+    EXPECT_TRUE(Registry::writeInt(kSettings, QStringLiteral("TEXT_LYNE_TYP"), 3));
     EXPECT_EQ(options.GetTextLineType(), 3);
-    Registry::writeInt(kSettings, QStringLiteral("CLWIDTH"), 12500);
+    EXPECT_TRUE(Registry::writeInt(kSettings, QStringLiteral("CLWIDTH"), 12500));
     options.GetClSize(w, h);
     EXPECT_EQ(w, 12.5);
 }
@@ -40,7 +40,7 @@ TEST(OptionsRegistry, ValuesAndTheirDefaults)
 TEST(OptionsRegistry, MeasureParametersAreUnsignedMicrometres)
 {
     test::ScopedTestEnvironment env;
-    Registry::writeInt(kSettings, QStringLiteral("MEASUREPARAM2"), -1);
+    EXPECT_TRUE(Registry::writeInt(kSettings, QStringLiteral("MEASUREPARAM2"), -1));
     COptions options;
     options.Load();
     const std::array<double, 5> want = {0.25, 5.0, 4294967.295, 10.0, 25.0};
@@ -59,7 +59,7 @@ TEST(OptionsRegistry, BinaryValuesAreTakenOnlyAtTheirLength)
     EXPECT_EQ(y, 345);
     EXPECT_EQ(zoom, 2.5);
 
-    Registry::writeBinary(kSettings, QStringLiteral("Origin"), QByteArray("\x01\x00\x00\x00", 4));
+    EXPECT_TRUE(Registry::writeBinary(kSettings, QStringLiteral("Origin"), QByteArray("\x01\x00\x00\x00", 4)));
     Registry::remove(kSettings, QStringLiteral("Zoom"));
     x = y = 7;
     zoom = 7;
@@ -77,7 +77,7 @@ TEST(OptionsRegistry, BinaryValuesAreTakenOnlyAtTheirLength)
         {QByteArray("\x10\x20\x30\x40", 4), 0},
     };
     for (const auto& c : backgrounds) {
-        Registry::writeBinary(QStringLiteral("Colours"), QStringLiteral("BACKGROUND"), c.stored);
+        EXPECT_TRUE(Registry::writeBinary(QStringLiteral("Colours"), QStringLiteral("BACKGROUND"), c.stored));
         COptions fresh;
         fresh.Load();
         EXPECT_EQ(fresh.GetBackgroundColour(), c.want) << c.stored.size();
@@ -89,7 +89,7 @@ TEST(OptionsRegistry, MakeAppPathPutsTheRegistryFolderInFront)
     test::ScopedTestEnvironment env;
     COptions options;
     EXPECT_EQ(options.MakeAppPath(QString()), QString());
-    Registry::writeString(QStringLiteral("Paths"), QStringLiteral("Application"), QStringLiteral("D:\\App"));
+    EXPECT_TRUE(Registry::writeString(QStringLiteral("Paths"), QStringLiteral("Application"), QStringLiteral("D:\\App")));
     EXPECT_EQ(options.MakeAppPath(QString()), QStringLiteral("D:\\App"));
     EXPECT_EQ(options.MakeAppPath(QStringLiteral("\\Config\\x.cfg")), QStringLiteral("D:\\App\\Config\\x.cfg"));
 }

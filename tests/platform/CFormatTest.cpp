@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <climits>
 #include <clocale>
+#include <string>
 #include <cstdio>
 
 using platform::cformat;
@@ -58,15 +59,21 @@ TEST(CFormat, TheLargestValuesKeepEveryDigitAtAnyPrecision)
 
 TEST(CFormat, IgnoresTheProcessLocale)
 {
-    // The test main's QCoreApplication set the locale from the environment;
-    // the test command runs under de_DE.UTF-8, where printf writes a comma.
+    // Qt sets the process locale from the environment; this test sets a
+    // decimal-comma one itself, so it proves something wherever it runs.
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.utf8"))
+        GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine (scripts/setup.sh generates it)";
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.1f", 1.5);
-    const bool commaLocale = QString::fromLatin1(buffer) == QLatin1String("1,5");
-    if (!commaLocale)
-        std::printf("note: the process locale (%s) uses a decimal point\n", std::setlocale(LC_NUMERIC, nullptr));
-    EXPECT_EQ(cformat("%.1f", 1.5), QStringLiteral("1.5"));
-    EXPECT_DOUBLE_EQ(platform::wtof(u"1.5"), 1.5);
+    const QString written = QString::fromLatin1(buffer);
+    const QString formatted = cformat("%.1f", 1.5);
+    const double parsed = platform::wtof(u"1.5");
+    std::setlocale(LC_NUMERIC, previous.c_str());
+
+    EXPECT_EQ(written, QLatin1String("1,5")) << "the locale in force writes a decimal comma";
+    EXPECT_EQ(formatted, QStringLiteral("1.5"));
+    EXPECT_DOUBLE_EQ(parsed, 1.5);
 }
 
 TEST(CFormat, LeadingNumberConversions)

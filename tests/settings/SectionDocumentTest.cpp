@@ -77,10 +77,10 @@ TEST(SectionDocument, WritingDifferencesTable)
     for (const auto& c : cases) {
         test::TempDir dir;
         SectionDocument doc;
-        doc.ReadDiff(dir.write(QStringLiteral("base.ini"), c.base));
+        ASSERT_TRUE(doc.ReadDiff(dir.write(QStringLiteral("base.ini"), c.base)));
         doc.Commit();
         doc.Clear();
-        doc.ReadDiff(dir.write(QStringLiteral("current.cfg"), c.current));
+        ASSERT_TRUE(doc.ReadDiff(dir.write(QStringLiteral("current.cfg"), c.current)));
         if (c.readAsDouble) {
             double d = 0;
             EXPECT_TRUE(doc.GetSection(QStringLiteral("a")).GetDouble(QString::fromLatin1(c.readAsDouble), d));
@@ -126,9 +126,9 @@ TEST(SectionDocument, UserDifferencesRoundTrip)
                          "-[HPGL]\n\n"));
 
     SectionDocument again;
-    again.ReadDiff(QStringLiteral("\\Defaults\\output.ini"));
+    ASSERT_TRUE(again.ReadDiff(QStringLiteral("\\Defaults\\output.ini")));
     again.Commit();
-    again.ReadDiff(QStringLiteral("\\Config\\output.cfg"));
+    ASSERT_TRUE(again.ReadDiff(QStringLiteral("\\Config\\output.cfg")));
     EXPECT_EQ(dump(again), dump(doc));
 }
 
