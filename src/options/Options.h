@@ -155,8 +155,3 @@ private:
     std::map<std::string, int> namedInts_;
     std::map<std::string, double> namedDoubles_;
 };
-
-// The cuir radius series 21, 30, 40 mm: a member steps to the next (up) or
-// previous (down) one, stopping at the ends; a negative radius gives 21; any
-// other radius comes back unchanged.
-double StepCuirRadius(double radius, bool up);

@@ -1,5 +1,4 @@
-// The radius series of the cuir element, stepped by the construction dialog.
-#include "options/Options.h"
+#include "element/CuirRadius.h"
 
 #include <algorithm>
 #include <array>
