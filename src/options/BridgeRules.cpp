@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
 
 namespace {
 
@@ -19,6 +20,12 @@ QString SectionName(int series, int n)
     return platform::cformat(kSeries[static_cast<std::size_t>(series)], n);
 }
 
+// A length from the file: below zero (or not a number) it is none.
+double NotNegative(double value)
+{
+    return value > 0.0 ? value : 0.0;
+}
+
 // The rule of the selected section, or false when a key is missing.
 bool ReadRule(ProfileStore& store, BridgeRule& rule)
 {
@@ -29,7 +36,19 @@ bool ReadRule(ProfileStore& store, BridgeRule& rule)
         || !store.GetInt(QStringLiteral("bridge_num"), rule.count) || !store.GetString(QStringLiteral("type"), type))
         return false;
     rule.kind = BridgeKindFromText(type);
+    rule.count = std::max(rule.count, 0);
+    rule.bridgeLength = NotNegative(rule.bridgeLength);
     return true;
+}
+
+// The selected section holds a rule: no "deleted" mark of the user's, and a
+// zero one where the defaults mark the section deleted.
+void KeepUndeleted(ProfileStore& store)
+{
+    store.RemoveKey(QStringLiteral("deleted"));
+    QString inDefaults;
+    if (store.Lookup(QStringLiteral("deleted"), inDefaults, 1))
+        store.SetInt(QStringLiteral("deleted"), 0);
 }
 
 void WriteRule(ProfileStore& store, const BridgeRule& rule)
@@ -120,6 +139,7 @@ void BridgeRuleTable::Load(ProfileStore& store)
     if (store.SelectSection(QStringLiteral("defaults"))) {
         store.GetDouble(QStringLiteral("per_len"), perLength);
         store.GetDouble(QStringLiteral("len"), defaultLength);
+        defaultLength = NotNegative(defaultLength);
     }
 }
 
@@ -132,21 +152,24 @@ bool BridgeRuleTable::Save(ProfileStore& store) const
             store.SetInt(QStringLiteral("deleted"), 1);
         }
     }
+    // A rule goes back to its own default section; new rules (and any whose
+    // section is taken already) follow the defaults' last plain number. The
+    // defaults may hold sections beyond a gap there that were never read:
+    // new rules fill the gap, so the sections after the last one written are
+    // marked deleted as far as the defaults go on, or the next start would
+    // read them.
+    std::set<int> written;
     int next = defaultSections[1] + 1;
     for (const BridgeRule& rule : rules) {
         const bool ownDefault = (rule.id > 0 && rule.id <= defaultSections[1])
                                 || (rule.id < 0 && -rule.id <= defaultSections[0]);
-        if (ownDefault) {
-            store.SelectSection(rule.id > 0 ? SectionName(1, rule.id) : SectionName(0, -rule.id));
-            store.RemoveKey(QStringLiteral("deleted"));
-            QString inDefaults;
-            if (store.Lookup(QStringLiteral("deleted"), inDefaults, 1))
-                store.SetInt(QStringLiteral("deleted"), 0);
-        } else {
-            store.SelectSection(SectionName(1, next++));
-        }
+        const int id = ownDefault && written.insert(rule.id).second ? rule.id : next++;
+        store.SelectSection(id > 0 ? SectionName(1, id) : SectionName(0, -id));
+        KeepUndeleted(store);
         WriteRule(store, rule);
     }
+    for (int n = next; store.SelectSection(SectionName(1, n), 1); ++n)
+        store.SetInt(QStringLiteral("deleted"), 1);
     store.SelectSection(QStringLiteral("defaults"));
     store.SetDouble(QStringLiteral("per_len"), perLength);
     store.SetDouble(QStringLiteral("len"), defaultLength);

@@ -57,12 +57,14 @@ class BridgeRuleTable {
 public:
     // Reads the rules from a loaded store (the previous ones are dropped).
     // A section missing any of its five keys, or marked deleted, gives no
-    // rule; of two equal rules the first read stays.
+    // rule; of two equal rules the first read stays. Bridge counts and
+    // lengths below zero read as zero.
     void Load(ProfileStore& store);
     // Rewrites the store's user level: every default rule starts out deleted,
     // the rules still there go back to their own sections, new ones follow
-    // the defaults' last plain number; then the store is saved. False when the
-    // user file could not be written.
+    // the defaults' last plain number; then the store is saved, so that the
+    // next Load reads exactly these rules. False when the user file could not
+    // be written.
     [[nodiscard]] bool Save(ProfileStore& store) const;
 
     // The first rule of the element's kind, else of kind "all", whose range

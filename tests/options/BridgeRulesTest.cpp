@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -129,6 +130,54 @@ TEST_F(BridgeRulesTest, SavingWritesRemovedDefaultsAndNewRulesOnly)
     EXPECT_EQ(reread.GetAutoLengthNumBridges(50, kArc).count, 4);
     EXPECT_EQ(reread.GetAutoLengthNumBridges(5, kSpline).count, 1);
     EXPECT_EQ(reread.GetAutoLengthNumBridges(50, kLine).count, 2);
+}
+
+// The rules as kind, count, bridge length, minimum and maximum, in set order.
+std::vector<std::tuple<int, int, double, double, double>> Listed(const BridgeRuleSet& rules)
+{
+    std::vector<std::tuple<int, int, double, double, double>> listed;
+    for (const BridgeRule& r : rules)
+        listed.emplace_back(r.kind, r.count, r.bridgeLength, r.minLength, r.maxLength);
+    return listed;
+}
+
+// Factory sections after a gap in the numbering are never read; new rules
+// fill the gap, and must not bring those sections into reach.
+TEST_F(BridgeRulesTest, SavedRulesAreExactlyTheRulesLoadedNextTime)
+{
+    Defaults(Rule("1", "line", 0, 100, 2, 3) + Rule("2", "arc", 0, 100, 3, 3)
+             + Rule("4", "ellipse", 0, 10, 4, 4)                // after the gap at 3
+             + Rule("5", "spline", 0, 10, 5, 5, "deleted=1\n")  // a factory rule marked removed
+             + Rule("6", "all", 0, 10, 6, 6) + Rule("d1", "all", 0, 1000, 4, 5) + Rule("d3", "arc", 5, 6, 1, 1));
+    COptions options;
+    BridgeRuleSet& rules = LoadedRules(options);
+    ASSERT_EQ(rules.size(), 3u);
+    for (int added = 1; added <= 4; ++added) {
+        SCOPED_TRACE(added);
+        // The second new rule carries the id of factory rule 1: it must not take its section.
+        rules.insert(BridgeRule{added == 2 ? 1 : 100 + added, 2, added, 1.0, 10.0 * added, 10.0 * added + 5});
+        ASSERT_TRUE(options.SaveBridges());
+        COptions reread;
+        EXPECT_EQ(Listed(LoadedRules(reread)), Listed(rules));
+        // Saving what was loaded writes the same file again.
+        const QByteArray file = UserFile();
+        ASSERT_TRUE(reread.SaveBridges());
+        EXPECT_EQ(UserFile(), file);
+    }
+}
+
+TEST_F(BridgeRulesTest, NegativeCountsAndLengthsReadAsZero)
+{
+    Defaults("[defaults]\nper_len=10\nlen=-2\n" + Rule("1", "line", 0, 100, -3, -1.5)
+             + Rule("2", "arc", 0, 100, 2, 3));
+    COptions options;
+    options.LoadBridges();
+    const BridgeCount line = options.GetAutoLengthNumBridges(50, kLine);
+    EXPECT_EQ(line.count, 0);
+    EXPECT_EQ(line.bridgeLength, 0.0);
+    const BridgeCount none = options.GetAutoLengthNumBridges(500, kArc); // by per_len, of len
+    EXPECT_EQ(none.count, 50);
+    EXPECT_EQ(none.bridgeLength, 0.0);
 }
 
 } // namespace
