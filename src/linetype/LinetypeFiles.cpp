@@ -37,6 +37,19 @@ QString SingleLine(QString text)
     return text;
 }
 
+// A value as written so that the profile reader gives it back unchanged: it
+// trims white space from both ends and drops one pair of matching quotes
+// around a value, so a value that begins or ends with either gets quotes of
+// its own.
+QString Quoted(const QString& text)
+{
+    const bool inQuotes = text.size() >= 2 && (text.front() == QLatin1Char('"') || text.front() == QLatin1Char('\''))
+                          && text.back() == text.front();
+    if (inQuotes || text != text.trimmed())
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    return text;
+}
+
 } // namespace
 
 bool LinetypeTable::ParseSectionName(const QString& sectionName, int& number, int& kind) const
@@ -151,7 +164,7 @@ void LinetypeTable::WriteSection(QString& out, int number, const Linetype* defau
         return;
     out += record.symbolic ? platform::cformat("[%s]\n", record.symbolic->name) : platform::cformat("[%d]\n", number);
     if (!defaults || defaults->name != record.name)
-        out += platform::cformat(" name=%s\n", SingleLine(record.name));
+        out += platform::cformat(" name=%s\n", Quoted(SingleLine(record.name)));
     if (!defaults || defaults->style != record.style)
         out += platform::cformat(" style=%s\n", ToText(record.style, 1));
     if (!defaults || defaults->width != record.width)

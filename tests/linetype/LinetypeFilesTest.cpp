@@ -222,6 +222,31 @@ TEST_F(LinetypeFilesTest, NamesOutsideTheCodePageSurviveASave)
     EXPECT_EQ(table.Find(3)->name, QStringLiteral("Rill \u0141\u00f3d\u017a \u6298\u308a zwei"));
 }
 
+// The profile reader trims values and drops a pair of quotes around them.
+TEST_F(LinetypeFilesTest, NamesInQuotesOrWithOuterSpacesSurviveASave)
+{
+    WriteDefaults(kFactory);
+    WriteUser("[3]\nname=\"\"Crease\"\"\n");
+    table.Load();
+    EXPECT_EQ(table.Find(3)->name, QStringLiteral("\"Crease\""));
+    table.SetCurrent(1);
+    table.SetCurrentName(QStringLiteral("Knife")); // the file is written again
+    ASSERT_TRUE(table.Save());
+    table.Load();
+    EXPECT_EQ(table.Find(3)->name, QStringLiteral("\"Crease\""));
+
+    const QString names[] = {QStringLiteral("\"Crease\""), QStringLiteral("'Cut'"), QStringLiteral(" padded "),
+                             QStringLiteral("\"half"), QStringLiteral("'mixed\""), QStringLiteral("\"\"")};
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        table.SetCurrent(3);
+        table.SetCurrentName(name);
+        ASSERT_TRUE(table.Save());
+        table.Load();
+        EXPECT_EQ(table.Find(3)->name, name);
+    }
+}
+
 // A broken file still loads: bad values fall back to the defaults, and every
 // line type draws in mode 2 without looping.
 TEST_F(LinetypeFilesTest, PathologicalFileLoadsWithDefaultsAndDraws)
