@@ -1,6 +1,8 @@
 #include "support/ZipReader.h"
 
 #include "platform/Paths.h"
+#include "support/FreeSpace.h"
+#include "support/ItemInflater.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -146,6 +148,33 @@ timespec timespecFromFileTime(quint64 fileTime)
     return result;
 }
 
+// The largest item a standards package may hold. Its files (part drawings,
+// catalogues, settings, preview pictures) are a few megabytes at most; 64 MiB
+// leaves them ample room and keeps an item that claims more (a "zip bomb",
+// where a megabyte of archive inflates to a gigabyte) from being written.
+constexpr qint64 kItemSizeLimit = 64LL * 1024 * 1024;
+
+// Whether an item of the stated size may be written into the local folder
+// (which may not exist yet): ZipOk, ZipNoSpace or ZipTooLarge.
+int roomFor(qint64 statedSize, const QString& folder)
+{
+    const qint64 available = freeSpace(folder);
+    if (available >= 0 && statedSize > available)
+        return ZipNoSpace;
+    return statedSize > kItemSizeLimit ? ZipTooLarge : ZipOk;
+}
+
+int resultOf(ItemInflater::Result result)
+{
+    switch (result) {
+    case ItemInflater::Result::Ok: return ZipOk;
+    case ItemInflater::Result::SinkFailed: return ZipWriteFailed;
+    case ItemInflater::Result::TooLong: // the data does not agree with its header
+    case ItemInflater::Result::Corrupt: break;
+    }
+    return ZipDataError;
+}
+
 bool isAbsoluteTarget(const QString& path)
 {
     return path.startsWith(QLatin1Char('\\')) || path.startsWith(QLatin1Char('/')) || platform::isDrivePath(path);
@@ -265,24 +294,47 @@ int ZipReader::itemCount() const
     return info.number_entry > static_cast<ZPOS64_T>(INT_MAX) ? INT_MAX : static_cast<int>(info.number_entry);
 }
 
+bool ZipReader::goTo(void* archive, const ItemPosition& position)
+{
+    unz64_file_pos at{position.directoryOffset, position.number};
+    return unzGoToFilePos64(archiveOf(archive), &at) == UNZ_OK;
+}
+
 int ZipReader::moveTo(int index)
 {
     unzFile archive = archiveOf(archive_);
-    if (index < cursor_) {
-        if (unzGoToFirstFile(archive) != UNZ_OK) {
-            cursor_ = INT_MAX; // unknown: rewind next time
+    if (index == cursor_)
+        return ZipOk;
+    // An item seen before is reached directly by its remembered position.
+    if (static_cast<size_t>(index) < positions_.size()) {
+        if (!goTo(archive, positions_[static_cast<size_t>(index)])) {
+            cursor_ = -1;
             return ZipBadHeader;
         }
-        cursor_ = 0;
+        cursor_ = index;
+        return ZipOk;
     }
-    while (cursor_ < index) {
-        if (unzGoToNextFile(archive) != UNZ_OK) {
-            cursor_ = INT_MAX;
-            return ZipBadHeader;
-        }
-        ++cursor_;
+    // Beyond the items seen so far: from the last one seen, one at a time,
+    // noting where each item is.
+    const auto note = [&] {
+        unz64_file_pos position;
+        if (unzGetFilePos64(archive, &position) != UNZ_OK)
+            return false;
+        positions_.push_back({position.pos_in_zip_directory, position.num_of_file});
+        return true;
+    };
+    bool ok;
+    if (positions_.empty()) {
+        ok = unzGoToFirstFile(archive) == UNZ_OK && note();
+    } else {
+        ok = cursor_ == static_cast<int>(positions_.size()) - 1 || goTo(archive, positions_.back());
     }
-    return ZipOk;
+    cursor_ = ok ? static_cast<int>(positions_.size()) - 1 : -1;
+    while (ok && cursor_ < index) {
+        ok = unzGoToNextFile(archive) == UNZ_OK && note();
+        cursor_ = ok ? cursor_ + 1 : -1;
+    }
+    return ok ? ZipOk : ZipBadHeader;
 }
 
 int ZipReader::readEntry(int index, ZipEntry& entry)
@@ -344,22 +396,18 @@ int ZipReader::extract(int index, const QString& target)
         return made ? ZipOk : ZipCannotOpen;
     }
 
+    // The file goes into base + relative: below the base folder unless the
+    // target's folder is absolute.
     const qsizetype split = std::max(target.lastIndexOf(QLatin1Char('\\')), target.lastIndexOf(QLatin1Char('/'))) + 1;
-    const QString folder = target.left(split);
+    const QString relative = target.left(split);
     const QString fileName = target.mid(split);
-    QString path;
-    bool made;
-    if (folder.isEmpty()) {
-        path = baseFolder_ + fileName;
-        made = EnsureFolder(baseFolder_, QString());
-    } else if (isAbsoluteTarget(folder)) {
-        path = folder + fileName;
-        made = EnsureFolder(QString(), folder);
-    } else {
-        path = baseFolder_ + folder + fileName;
-        made = EnsureFolder(baseFolder_, folder);
-    }
-    if (!made || fileName.isEmpty())
+    const QString base = !relative.isEmpty() && isAbsoluteTarget(relative) ? QString() : baseFolder_;
+    const QString path = base + relative + fileName;
+    if (fileName.isEmpty())
+        return ZipCannotOpen;
+    if (const int result = roomFor(entry.uncompressedSize, platform::localPath(base + relative)))
+        return result;
+    if (!EnsureFolder(base, relative))
         return ZipCannotOpen;
     if (const int result = moveTo(index))
         return result;
@@ -379,32 +427,30 @@ int ZipReader::writeFile(const ZipEntry& entry, const QString& path)
         return ZipCannotOpen;
     if (info.flag & 1)
         return ZipPasswordError; // encrypted, and no password is ever given
-    if (unzOpenCurrentFile(archive) != UNZ_OK)
+    int method = 0;
+    int level = 0;
+    if (unzOpenCurrentFile2(archive, &method, &level, 1) != UNZ_OK)
         return ZipBadHeader;
 
+    // Read raw and inflated here, so that data inflating beyond the size
+    // the archive states is caught however the unzip library treats it.
+    ItemInflater inflater(method, info.uncompressed_size, static_cast<quint32>(info.crc));
+    const ItemInflater::Sink sink = [&out](const char* data, qint64 size) { return out.write(data, size) == size; };
     buffer_.resize(kReadPiece);
     int result = ZipOk;
-    ZPOS64_T total = 0;
     for (;;) {
         const int read = unzReadCurrentFile(archive, buffer_.data(), kReadPiece);
         if (read < 0) {
             result = ZipDataError;
             break;
         }
-        if (read == 0) {
-            if (total < info.uncompressed_size)
-                result = ZipDataError;
+        const ItemInflater::Result inflated =
+            read == 0 ? inflater.Finish() : inflater.Feed(buffer_.data(), read, sink);
+        result = resultOf(inflated);
+        if (read == 0 || result != ZipOk)
             break;
-        }
-        if (out.write(buffer_.data(), read) != read) {
-            result = ZipWriteFailed;
-            break;
-        }
-        total += static_cast<ZPOS64_T>(read);
     }
-    // Closing checks the CRC of data read to the end.
-    if (unzCloseCurrentFile(archive) == UNZ_CRCERROR && result == ZipOk)
-        result = ZipDataError;
+    unzCloseCurrentFile(archive); // raw data: the inflater checked size and CRC
     if (result != ZipOk)
         return result; // the temporary file goes with out
     if (!out.commit())

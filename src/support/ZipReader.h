@@ -8,7 +8,9 @@
 // Extraction never writes outside the folder it is given: a target with a
 // ".." component is refused, and a file is written under a temporary name
 // and renamed only when all of it arrived, so a failure leaves no partial
-// file (and an older file of that name stays as it was).
+// file (and an older file of that name stays as it was). An item is written
+// only when its stated size is within the limit for a package item and the
+// target's free space, and never beyond its stated size.
 #include <QString>
 #include <QtGlobal>
 
@@ -20,10 +22,12 @@ enum ZipResult : int {
     ZipWriteFailed = 0x400,       // writing an output file failed
     ZipBadHeader = 0x700,         // an item's local header cannot be read (corrupt archive)
     ZipBadExtraField = 0x800,     // an item's extra field cannot be positioned or read
+    ZipTooLarge = 0x900,          // an item states a size beyond what a package item may have
+    ZipNoSpace = 0xA00,           // the target has less free space than the item states it needs
     ZipPasswordError = 0x1000,    // the item is encrypted (no password is ever given)
     ZipBadArgument = 0x10000,     // no handle, an item index out of range, a target outside the folder
     ZipNotArchive = 0x80000,      // the handle is not an open archive handle
-    ZipDataError = 0x5000000,     // the item's data ended in error or before its end
+    ZipDataError = 0x5000000,     // the item's data ended in error, before its end or beyond it
 };
 
 // One item's description.
@@ -81,13 +85,23 @@ public:
 private:
     ZipReader() = default;
     int itemCount() const;
+    // Where an item's entry is in the archive.
+    struct ItemPosition {
+        quint64 directoryOffset = 0; // of the item's entry in the central directory
+        quint64 number = 0;
+    };
+
+    static bool goTo(void* archive, const ItemPosition& position);
     int moveTo(int index);
     [[nodiscard]] int readEntry(int index, ZipEntry& entry);
     int extract(int index, const QString& target);
     [[nodiscard]] int writeFile(const ZipEntry& entry, const QString& path);
 
     void* archive_ = nullptr; // the unzip library's archive
-    int cursor_ = 0;          // the item the archive is positioned on
+    int cursor_ = -1;         // the item the archive is positioned on, -1 when not known
+    // Where the items seen so far are, by index: stepping back goes there
+    // directly instead of walking again from the first item.
+    std::vector<ItemPosition> positions_;
     ZipEntry cachedEntry_;
     int cachedIndex_ = -1;
     std::vector<char> buffer_;

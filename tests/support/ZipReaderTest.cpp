@@ -1,5 +1,7 @@
 #include "support/ZipReader.h"
 
+#include "support/FreeSpace.h"
+
 #include "common/TempDir.h"
 
 #include <QDateTime>
@@ -11,6 +13,7 @@
 
 #include <minizip/zip.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -23,7 +26,27 @@ struct ArchiveItem {
     uLong external = 0;    // external attributes
     QByteArray localExtra; // extra field of the local header
     const char* password = nullptr;
+    int method = Z_DEFLATED;
+    // When set, the data goes in deflated as it is, and the archive states
+    // this size and the CRC of as much of the data: an archive that lies.
+    std::optional<quint64> statedSize;
 };
+
+QByteArray rawDeflate(const QByteArray& data)
+{
+    z_stream z{};
+    if (deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return QByteArray();
+    QByteArray out(static_cast<qsizetype>(deflateBound(&z, static_cast<uLong>(data.size()))), '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    z.avail_in = static_cast<uInt>(data.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    const bool done = deflate(&z, Z_FINISH) == Z_STREAM_END;
+    out.resize(static_cast<qsizetype>(z.total_out));
+    deflateEnd(&z);
+    return done ? out : QByteArray();
+}
 
 // Every item is stamped 2021-06-15 10:20:30 in DOS time.
 const QDateTime kDosTime(QDate(2021, 6, 15), QTime(10, 20, 30));
@@ -38,16 +61,19 @@ bool writeZip(const QString& path, const std::vector<ArchiveItem>& items)
         zip_fileinfo info{};
         info.tmz_date = {30, 20, 10, 15, 5, 2021};
         info.external_fa = item.external;
-        const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(item.data.constData()),
-                                static_cast<uInt>(item.data.size()));
+        const bool lies = item.statedSize.has_value();
+        const QByteArray stated = lies ? item.data.left(static_cast<qsizetype>(*item.statedSize)) : item.data;
+        const QByteArray written = lies ? rawDeflate(item.data) : item.data;
+        const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(stated.constData()), static_cast<uInt>(stated.size()));
+        const bool zip64 = lies && *item.statedSize >= 0xFFFFFFFFULL;
         ok = ok
             && zipOpenNewFileInZip4_64(zip, item.name.constData(), &info, item.localExtra.constData(),
-                                       static_cast<uInt>(item.localExtra.size()), nullptr, 0, nullptr, Z_DEFLATED,
-                                       Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY, item.password, crc,
-                                       static_cast<uLong>(item.host << 8 | 20), 0, 0)
+                                       static_cast<uInt>(item.localExtra.size()), nullptr, 0, nullptr, item.method,
+                                       Z_DEFAULT_COMPRESSION, lies ? 1 : 0, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY,
+                                       item.password, crc, static_cast<uLong>(item.host << 8 | 20), 0, zip64 ? 1 : 0)
                    == ZIP_OK
-            && zipWriteInFileInZip(zip, item.data.constData(), static_cast<unsigned>(item.data.size())) == ZIP_OK
-            && zipCloseFileInZip(zip) == ZIP_OK;
+            && zipWriteInFileInZip(zip, written.constData(), static_cast<unsigned>(written.size())) == ZIP_OK
+            && (lies ? zipCloseFileInZipRaw64(zip, *item.statedSize, crc) : zipCloseFileInZip(zip)) == ZIP_OK;
     }
     return zipClose(zip, nullptr) == ZIP_OK && ok;
 }
@@ -234,6 +260,41 @@ TEST_F(ZipReaderTest, ItemsExtractInAnyOrder)
     EXPECT_EQ(ZipReader::UnzipItem(handle, -1, QStringLiteral("x")), ZipBadArgument);
 }
 
+// Stepping back goes straight to the item asked for: the items before it
+// are not read again. Shown by spoiling, once every item was seen, the
+// directory entry of an item in the middle, far from the ones read after.
+TEST_F(ZipReaderTest, SteppingBackReadsNoItemBeforeTheOneAskedFor)
+{
+    constexpr int kItems = 3000;
+    std::vector<ArchiveItem> items;
+    for (int i = 0; i < kItems; ++i) {
+        items.push_back(file("", QByteArray::number(i)));
+        items.back().name = QByteArray::number(i).rightJustified(300, 'n'); // a directory of some 1 MB
+        items.back().method = 0;
+    }
+    open(items);
+    for (int i = kItems - 1; i >= kItems - 3; --i) // the first step walks to the end
+        EXPECT_EQ(item(i).name, QString::fromLatin1(items[size_t(i)].name.left(260))) << i;
+
+    QFile zip(archive());
+    ASSERT_TRUE(zip.open(QIODevice::ReadWrite));
+    const QByteArray bytes = zip.readAll();
+    // The last copy of its name is the one in the central directory, after
+    // the entry's 46-byte header.
+    const qsizetype middleEntry = bytes.lastIndexOf(items[kItems / 2].name) - 46;
+    ASSERT_EQ(bytes.mid(middleEntry, 4), QByteArray("PK\x01\x02"));
+    zip.seek(middleEntry);
+    zip.write("XXXX");
+    zip.close();
+
+    for (int i : {kItems - 4, kItems - 2, kItems / 2 + 1, 7, kItems / 2 - 1}) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(item(i).name, QString::fromLatin1(items[size_t(i)].name.left(260)));
+        ASSERT_EQ(ZipReader::UnzipItem(handle, i, QStringLiteral("f.txt")), ZipOk);
+        EXPECT_EQ(dir.read(QStringLiteral("out/f.txt")), QByteArray::number(i));
+    }
+}
+
 TEST_F(ZipReaderTest, TargetsMakeTheFoldersTheyNeed)
 {
     open({file("x.sif", "sif")});
@@ -322,6 +383,50 @@ TEST_F(ZipReaderTest, AFailedExtractionLeavesNoPartialFile)
     EXPECT_EQ(QDir(out()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               (QStringList{QStringLiteral("blocker"), QStringLiteral("old.txt")}));
     EXPECT_EQ(dir.read(QStringLiteral("out/old.txt")), QByteArray("old"));
+}
+
+// An item is refused before anything is written when it states more than a
+// package item may hold or than the target has room for, and stopped when
+// its data inflates beyond what it states. Nothing of it stays behind.
+TEST_F(ZipReaderTest, ItemsTooLargeForAPackageOrTheTargetAreRefused)
+{
+    const QByteArray text = lines(20000); // 1.25 MB
+    const quint64 size = quint64(text.size());
+    const struct {
+        const char* name;
+        quint64 stated;
+        qint64 free; // what the disk has room for; -1: unknown
+        int result;
+    } cases[] = {
+        {"sub/limit.txt", 64ULL * 1024 * 1024 + 1, -1, ZipTooLarge}, // refused before its folder is made
+        {"sub/full.txt", size, qint64(size) - 1, ZipNoSpace},
+        {"understated.txt", 1000, -1, ZipDataError}, // inflates to far more than it states
+        {"overstated.txt", size + 1, -1, ZipDataError},
+        {"exact.txt", size, qint64(size), ZipOk},
+    };
+    std::vector<ArchiveItem> items;
+    for (const auto& c : cases) {
+        items.push_back(file(c.name, text));
+        items.back().statedSize = c.stated;
+    }
+    open(items);
+    static qint64 free = 0;
+    auto probe = installFreeSpaceProbe([](const QString&) { return free; });
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        free = cases[i].free;
+        const ZipEntry entry = item(int(i));
+        EXPECT_EQ(entry.uncompressedSize, qint64(cases[i].stated));
+        EXPECT_EQ(ZipReader::UnzipItem(handle, int(i), entry.name), cases[i].result);
+    }
+    EXPECT_EQ(QDir(out()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("exact.txt")});
+    EXPECT_EQ(dir.read(QStringLiteral("out/exact.txt")), text);
+
+    // Without a probe the file system's own free space counts: ample here.
+    free = -1;
+    auto none = installFreeSpaceProbe(nullptr);
+    EXPECT_EQ(ZipReader::UnzipItem(handle, 4, QStringLiteral("again/exact.txt")), ZipOk);
 }
 
 TEST_F(ZipReaderTest, HandlesAreChecked)
