@@ -401,7 +401,7 @@ int ZipReader::extract(int index, const QString& target)
     const qsizetype split = std::max(target.lastIndexOf(QLatin1Char('\\')), target.lastIndexOf(QLatin1Char('/'))) + 1;
     const QString relative = target.left(split);
     const QString fileName = target.mid(split);
-    const QString base = !relative.isEmpty() && isAbsoluteTarget(relative) ? QString() : baseFolder_;
+    const QString base = isAbsoluteTarget(relative) ? QString() : baseFolder_;
     const QString path = base + relative + fileName;
     if (fileName.isEmpty())
         return ZipCannotOpen;
