@@ -3,6 +3,7 @@
 #include "display/DisplayList.h"
 #include "display/DrawContext.h"
 #include "platform/Paths.h"
+#include "platform/Prompt.h"
 #include "platform/Registry.h"
 #include "support/ResolvePath.h"
 
@@ -51,6 +52,16 @@ void CMorvekXPApp::InitInstance()
 
     mirrorInstalled_.reset();
     mirrorInstalled_.emplace(DrawContext::OverrideMirrorFlags(DrawContext::MirrorY));
+}
+
+void CMorvekXPApp::ExitInstance()
+{
+    if (!options_)
+        return;
+    QString error;
+    if (!options_->GetSettings().Save(&error))
+        platform::ask(QStringLiteral("The settings could not be saved:\n") + error, QString(),
+                      platform::PromptButtons::Ok, platform::PromptIcon::Warning);
 }
 
 QString CMorvekXPApp::ResolvePath(const QString& name)

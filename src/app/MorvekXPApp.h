@@ -18,8 +18,9 @@ public:
     // Creates the line-type table with the special display and internal line
     // types and the glyph paths, and hands both to the display lists.
     CMorvekXPApp();
-    // Destroys the options (which save the settings that differ from the
-    // defaults), then the tables; everything it installed is put back.
+    // Destroys the options (which save the settings again, a step that
+    // writes nothing when ExitInstance has saved them), then the tables;
+    // everything it installed is put back.
     ~CMorvekXPApp() = default;
     CMorvekXPApp(const CMorvekXPApp&) = delete;
     CMorvekXPApp& operator=(const CMorvekXPApp&) = delete;
@@ -31,6 +32,11 @@ public:
     // only what differs), makes the node-marker line type in the inverse of
     // the background colour and mirrors the Y axis of every drawing.
     void InitInstance();
+
+    // The application's last step before it is destroyed, while the main
+    // window's prompt is still there: saves the settings that differ from the
+    // defaults and tells the user when they could not be saved.
+    void ExitInstance();
 
     // A name with a drive ("C:...") stays; anything else is put after the
     // application folder.

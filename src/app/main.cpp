@@ -19,5 +19,7 @@ int main(int argc, char** argv)
 
     morvek.InitInstance();
     window.show();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    morvek.ExitInstance();
+    return result;
 }

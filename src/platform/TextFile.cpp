@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
 
 namespace platform {
@@ -35,66 +37,165 @@ QString decodeWindows1252(const QByteArray& bytes)
     return text;
 }
 
+namespace {
+
+// The Windows-1252 byte of a character, or -1 when the code page has none.
+int windows1252Byte(char16_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    for (std::size_t i = 0; i < kHighTable.size(); ++i)
+        if (kHighTable[i] == u)
+            return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+const QByteArray kUtf8Mark("\xEF\xBB\xBF");
+const QByteArray kUtf16LEMark("\xFF\xFE");
+const QByteArray kUtf16BEMark("\xFE\xFF");
+
+} // namespace
+
 QByteArray encodeWindows1252(const QString& text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
-            continue;
-        }
-        char mapped = '?';
-        for (std::size_t i = 0; i < kHighTable.size(); ++i) {
-            if (kHighTable[i] == u) {
-                mapped = static_cast<char>(0x80 + i);
-                break;
-            }
-        }
-        bytes.append(mapped);
+        const int b = windows1252Byte(c.unicode());
+        bytes.append(b < 0 ? '?' : static_cast<char>(b));
     }
     return bytes;
+}
+
+bool fitsWindows1252(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return windows1252Byte(c.unicode()) >= 0; });
+}
+
+QString decodeText(const QByteArray& bytes, TextEncoding assumed, TextEncoding* found)
+{
+    TextEncoding encoding = TextEncoding::Windows1252;
+    QString text;
+    if (bytes.startsWith(kUtf16LEMark) || bytes.startsWith(kUtf16BEMark)) {
+        encoding = bytes.startsWith(kUtf16LEMark) ? TextEncoding::Utf16LE : TextEncoding::Utf16BE;
+        auto decode = QStringDecoder(encoding == TextEncoding::Utf16LE ? QStringConverter::Utf16LE
+                                                                       : QStringConverter::Utf16BE,
+                                     QStringConverter::Flag::Stateless);
+        text = decode(QByteArrayView(bytes).sliced(2));
+    } else {
+        // Windows-1252 text with letters beyond ASCII is practically never
+        // valid UTF-8, so valid UTF-8 is taken for what it looks like.
+        const bool marked = bytes.startsWith(kUtf8Mark);
+        const QByteArrayView body = QByteArrayView(bytes).sliced(marked ? kUtf8Mark.size() : 0);
+        auto decode = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        text = decode(body);
+        if (decode.hasError()) {
+            text = decodeWindows1252(body.toByteArray());
+        } else if (marked) {
+            encoding = TextEncoding::Utf8Bom;
+        } else if (text.size() != body.size()) {
+            encoding = TextEncoding::Utf8; // a multi-byte sequence
+        } else {
+            encoding = assumed == TextEncoding::Windows1252 ? TextEncoding::Windows1252 : TextEncoding::Utf8;
+        }
+    }
+    if (found)
+        *found = encoding;
+    return text;
+}
+
+QByteArray encodeText(const QString& text, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Windows1252: return encodeWindows1252(text);
+    case TextEncoding::Utf8: return text.toUtf8();
+    case TextEncoding::Utf8Bom: return kUtf8Mark + text.toUtf8();
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE: {
+        const bool le = encoding == TextEncoding::Utf16LE;
+        auto encode = QStringEncoder(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                                     QStringConverter::Flag::Stateless);
+        return (le ? kUtf16LEMark : kUtf16BEMark) + QByteArray(encode(text));
+    }
+    }
+    return encodeWindows1252(text);
+}
+
+TextEncoding encodingThatHolds(QStringView text, TextEncoding preferred)
+{
+    if (preferred == TextEncoding::Windows1252 && !fitsWindows1252(text))
+        return TextEncoding::Utf8Bom;
+    return preferred;
+}
+
+namespace {
+
+bool isLineEnd(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
+
+} // namespace
+
+TextLines::const_iterator::const_iterator(QStringView text, qsizetype at) : text_(text)
+{
+    take(at);
+}
+
+void TextLines::const_iterator::take(qsizetype at)
+{
+    const qsizetype n = text_.size();
+    if (at >= n) {
+        start_ = -1;
+        line_ = QStringView();
+        return;
+    }
+    const QChar* data = text_.data();
+    qsizetype end = at;
+    while (end < n && !isLineEnd(data[end]))
+        ++end;
+    start_ = at;
+    line_ = text_.sliced(at, end - at);
+    next_ = end;
+    if (end < n)
+        next_ += (data[end] == QLatin1Char('\r') && end + 1 < n && data[end + 1] == QLatin1Char('\n')) ? 2 : 1;
+}
+
+TextLines::const_iterator& TextLines::const_iterator::operator++()
+{
+    take(next_);
+    return *this;
+}
+
+bool TextLines::read(const QString& path, TextEncoding assumed)
+{
+    text_.clear();
+    encoding_ = assumed;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    text_ = decodeText(file.readAll(), assumed, &encoding_);
+    return true;
 }
 
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
-            lines.append(text.mid(start, i - start));
-            if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(text.mid(start));
+    for (QStringView line : TextLines(text, TextEncoding::Utf8))
+        lines.append(line.toString());
     return lines;
 }
 
-bool readTextLines(const QString& path, QStringList& lines, TextCodec codec)
+bool readTextLines(const QString& path, QStringList& lines, TextEncoding assumed, TextEncoding* found)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    TextLines text;
+    if (!text.read(path, assumed))
         return false;
-    QByteArray bytes = file.readAll();
-    // A UTF-8 byte-order mark is no text of either kind; in a narrow file it
-    // would spoil the first line (an editor may have put it there). A file an
-    // editor saved as UTF-16 says so by its mark and is read as such, rather
-    // than as nothing (a save would then lose the user's values).
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        bytes.remove(0, 3);
-    } else if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        auto decode = QStringDecoder(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
-                                                                  : QStringConverter::Utf16BE);
-        lines = splitLines(decode(bytes.mid(2)));
-        return true;
-    }
-    lines = splitLines(codec == TextCodec::Utf8 ? QString::fromUtf8(bytes) : decodeWindows1252(bytes));
+    lines.clear();
+    for (QStringView line : text)
+        lines.append(line.toString());
+    if (found)
+        *found = text.encoding();
     return true;
 }
 
@@ -122,10 +223,9 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     return true;
 }
 
-bool writeTextFile(const QString& path, const QString& text, TextCodec codec, QString* error)
+bool writeTextFile(const QString& path, const QString& text, TextEncoding encoding, QString* error)
 {
-    const QByteArray bytes = codec == TextCodec::Utf8 ? text.toUtf8() : encodeWindows1252(text);
-    return writeFileAtomically(path, bytes, error);
+    return writeFileAtomically(path, encodeText(text, encoding), error);
 }
 
 } // namespace platform

@@ -5,6 +5,21 @@
 
 #include <cmath>
 
+namespace {
+
+// The text with its hexadecimal letters upper-cased and nothing else changed:
+// full Unicode rules would change its length ("ß" becomes "SS", "ﬀ" "FF").
+QString UpperHexLetters(QString text)
+{
+    for (QChar& c : text) {
+        if (c >= u'a' && c <= u'f')
+            c = QChar(c.unicode() - u'a' + u'A');
+    }
+    return text;
+}
+
+} // namespace
+
 QString ConfigValue::FormatDouble(double value)
 {
     const QString text = platform::cformat("%#f", value);
@@ -29,7 +44,7 @@ bool ConfigValue::IsColourText(const QString& text)
 
 std::uint32_t ConfigValue::ParseColour(const QString& text)
 {
-    const QString upper = text.toUpper();
+    const QString upper = UpperHexLetters(text);
     if (upper.size() != 7 || upper[0] != u'#')
         return 0;
     std::uint32_t digits[6];
@@ -51,8 +66,8 @@ bool ConfigValue::EqualsApprox(const QString& a, const QString& b, int type)
     case ConfigDouble:
         return std::fabs(platform::wtof(a) - platform::wtof(b)) < 0.0001;
     case ConfigColour: {
-        const QString upper = a.toUpper();
-        return upper == b.toUpper() && IsColourText(upper);
+        const QString upper = UpperHexLetters(a);
+        return upper == UpperHexLetters(b) && IsColourText(upper);
     }
     default:
         return a == b;

@@ -6,7 +6,6 @@
 #include "settings/ConfigValue.h"
 #include "support/TextTrim.h"
 
-#include <QStringList>
 
 bool ProfileStore::AddFile(const QString& path)
 {
@@ -21,26 +20,29 @@ std::set<QString> ProfileStore::Load()
     sectionNames_.clear();
     for (int i = 0; i < levelCount_; ++i) {
         ProfileLevel& level = levels_[i];
-        QStringList lines;
-        if (!platform::readTextLines(platform::localPath(level.path), lines))
+        platform::TextLines file;
+        if (!file.read(platform::localPath(level.path)))
             continue;
         level.parseSection.clear();
         level.sections.clear();
         level.current = nullptr;
-        for (const QString& line : lines)
-            ParseLine(i, line);
+        level.origin = settings::FileOrigin{file.encoding(), true};
+        for (QStringView line : file) {
+            if (!ParseLine(i, line))
+                level.origin.understood = false;
+        }
     }
     return sectionNames_;
 }
 
-void ProfileStore::ParseLine(int levelIndex, const QString& rawLine)
+bool ProfileStore::ParseLine(int levelIndex, QStringView rawLine)
 {
-    if (levelIndex < 0 || levelIndex >= levelCount_)
-        return;
+    if (levelIndex < 0 || levelIndex >= levelCount_ || !settings::IsTextLine(rawLine))
+        return false;
     ProfileLevel& level = levels_[levelIndex];
     const QStringView line = support::Trim(rawLine);
     if (line.isEmpty())
-        return;
+        return true;
     if (line.front() == u'[' && line.back() == u']') {
         const QString name = line.mid(1, line.size() - 2).toString().toLower();
         if (level.sections.count(name) != 0) {
@@ -49,17 +51,20 @@ void ProfileStore::ParseLine(int levelIndex, const QString& rawLine)
             level.parseSection = name;
             sectionNames_.insert(name);
         }
-        return;
+        return true;
     }
-    if (level.parseSection.isEmpty())
-        return;
     const qsizetype equals = line.indexOf(u'=');
     if (equals < 1)
-        return;
-    const QString key = line.first(equals).toString().toLower();
+        return false;
+    // A key line before the first header or in a repeated section is ignored,
+    // as the profile functions do; it is still a settings line.
+    if (level.parseSection.isEmpty())
+        return true;
     ProfileSection& section = level.sections[level.parseSection];
-    if (section.count(key) == 0)
-        section[key] = ProfileValue{ConfigUntyped, line.mid(equals + 1).toString()};
+    const auto [it, added] = section.try_emplace(line.first(equals).toString().toLower());
+    if (added)
+        it->second = ProfileValue{ConfigUntyped, line.mid(equals + 1).toString()};
+    return true;
 }
 
 bool ProfileStore::SelectSection(const QString& name, int skipTop)
@@ -193,12 +198,16 @@ void ProfileStore::BuildDiff()
     }
 }
 
-bool ProfileStore::Save()
+bool ProfileStore::Save(QString* error)
 {
-    if (levelCount_ < 2)
+    if (levelCount_ < 2) {
+        if (error)
+            *error = QStringLiteral("no user settings file");
         return false;
+    }
     BuildDiff();
-    return platform::writeTextFile(platform::localPath(Top()->path), DifferenceText());
+    ProfileLevel& top = *Top();
+    return settings::WriteUserFile(platform::localPath(top.path), DifferenceText(), top.origin, error);
 }
 
 ProfileLevel* ProfileStore::Top()

@@ -7,7 +7,10 @@
 //
 // Section names and keys read from a file are lower-cased and compared
 // exactly; the setters store names and keys as given.
+#include "settings/UserFile.h"
+
 #include <QString>
+#include <QStringView>
 
 #include <array>
 #include <map>
@@ -27,6 +30,7 @@ struct ProfileLevel {
     // The section chosen by the last SelectSection that visited this level,
     // or null. Reset whenever `sections` is emptied, so it never dangles.
     ProfileSection* current = nullptr;
+    settings::FileOrigin origin;   // how the file was found when it was last read
 };
 
 class ProfileStore {
@@ -45,8 +49,9 @@ public:
     // the names of the section headers read, over all levels. A level whose
     // file does not open keeps what it held. Select a section before reading.
     std::set<QString> Load();
-    // One line of a level's file.
-    void ParseLine(int level, const QString& line);
+    // One line of a level's file. False when the line was not understood
+    // (it is then ignored): not text, or neither a header nor a key line.
+    bool ParseLine(int level, QStringView line);
 
     // Makes the section of this name current in the levels 0 .. top-skipTop;
     // levels above are left as they were. True when a visited level has it.
@@ -82,9 +87,11 @@ public:
     // are absent from the levels below or differ from them by type.
     void BuildDiff();
     // With two levels: builds the difference and replaces the user file with
-    // it. False when there are fewer than two levels or the file could not be
-    // written; the old file is then unchanged.
-    [[nodiscard]] bool Save();
+    // it (see settings::WriteUserFile: in the encoding it was read in, only
+    // when its content changes, a damaged file kept beside). False, with the
+    // reason in *error when given, when there are fewer than two levels or
+    // the file could not be written; the old file is then unchanged.
+    [[nodiscard]] bool Save(QString* error = nullptr);
 
     int LevelCount() const { return levelCount_; }
     const QString& CurrentSectionName() const { return currentSectionName_; }

@@ -2,23 +2,29 @@
 
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
+#include "settings/UserFile.h"
 #include "support/TextTrim.h"
-
-#include <QStringList>
 
 bool SectionDocument::ReadDiff(const QString& path)
 {
-    QStringList lines;
-    if (!platform::readTextLines(platform::localPath(path), lines))
+    const QString local = platform::localPath(path);
+    platform::TextLines file;
+    if (!file.read(local))
         return false;
+    settings::FileOrigin origin{file.encoding(), true};
     SectionMap* reader = nullptr;
-    for (const QString& line : lines)
-        ApplyLine(line, reader);
+    for (QStringView line : file) {
+        if (!ApplyLine(line, reader))
+            origin.understood = false;
+    }
+    origins_[local] = origin;
     return true;
 }
 
-void SectionDocument::ApplyLine(QStringView line, SectionMap*& reader)
+bool SectionDocument::ApplyLine(QStringView line, SectionMap*& reader)
 {
+    if (!settings::IsTextLine(line))
+        return false;
     line = support::TrimLeft(line);
     const bool deletion = line.startsWith(u'-');
     if (deletion)
@@ -27,7 +33,7 @@ void SectionDocument::ApplyLine(QStringView line, SectionMap*& reader)
     if (line.startsWith(u'[')) {
         line = support::TrimRight(line);
         if (line.size() < 3 || !line.endsWith(u']'))
-            return;
+            return false;
         const QString name = line.mid(1, line.size() - 2).toString();
         if (deletion) {
             reader = nullptr;
@@ -35,21 +41,26 @@ void SectionDocument::ApplyLine(QStringView line, SectionMap*& reader)
         } else {
             reader = &current_[name];
         }
-        return;
+        return true;
     }
 
     const qsizetype equals = line.indexOf(u'=');
     if (equals >= 0) {
-        if (equals >= 1 && !deletion && reader)
+        if (equals < 1 || deletion)
+            return false;
+        if (reader)
             reader->SetText(support::Trim(line.first(equals)).toString(), line.mid(equals + 1).toString());
-        return;
+        return true;
     }
 
-    if (deletion && reader) {
-        const QStringView key = support::TrimRight(line);
-        if (!key.isEmpty())
-            reader->Remove(key.toString());
-    }
+    const QStringView key = support::TrimRight(line);
+    if (!deletion)
+        return key.isEmpty();
+    if (key.isEmpty())
+        return false;
+    if (reader)
+        reader->Remove(key.toString());
+    return true;
 }
 
 void SectionDocument::Commit()
@@ -67,9 +78,10 @@ SectionMap& SectionDocument::GetSection(const QString& name)
     return current_[name];
 }
 
-bool SectionDocument::WriteDiff(const QString& path) const
+bool SectionDocument::WriteDiff(const QString& path, QString* error)
 {
-    return platform::writeTextFile(platform::localPath(path), DifferenceText());
+    const QString local = platform::localPath(path);
+    return settings::WriteUserFile(local, DifferenceText(), origins_[local], error);
 }
 
 namespace {

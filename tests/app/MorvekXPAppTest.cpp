@@ -5,6 +5,7 @@
 #include "display/DisplayList.h"
 #include "display/DrawContext.h"
 #include "options/LanguageTable.h"
+#include "platform/Prompt.h"
 
 #include "common/TempDir.h"
 
@@ -33,10 +34,34 @@ TEST(MorvekXPApp, StartsWithTheFactoryFilesAndWritesNothingUnchanged)
         EXPECT_NE(app.GetLinetypeTable().Find(1006), nullptr) << "the moving-node display type";
         EXPECT_FALSE(QFileInfo::exists(env.appFolder() + QStringLiteral("/Config/linetypes.cfg")));
         EXPECT_EQ(app.GetOptions()->GetLanguageTable()->Translate(1000).startsWith(QLatin1Char('<')), false);
+        app.ExitInstance();
     }
+    EXPECT_FALSE(QFileInfo::exists(env.appFolder() + QStringLiteral("/Config/settings.cfg")));
     EXPECT_EQ(CMorvekXPApp::Current(), nullptr);
     EXPECT_EQ(COptions::Current(), nullptr);
     EXPECT_EQ(DisplayList::GetLinetypeTable(), nullptr);
     EXPECT_EQ(DisplayList::GetGlyphPathTable(), nullptr);
     EXPECT_EQ(DrawContext::GetMirrorFlags(), 0);
+}
+
+// Settings that cannot be saved on exit are not lost without a word.
+TEST(MorvekXPApp, ExitTellsWhenTheSettingsCannotBeSaved)
+{
+    test::ScopedTestEnvironment env;
+    env.dir().write(QStringLiteral("app/Defaults/settings.ini"), "[general]\nunits=mm\n");
+    platform::ScriptedPrompt prompt{platform::PromptResult::Ok};
+    const auto usePrompt = platform::installPrompt(prompt);
+
+    CMorvekXPApp app;
+    app.InitInstance();
+    ProfileStore& settings = app.GetOptions()->GetSettings();
+    settings.SelectSection(QStringLiteral("general"));
+    settings.SetString(QStringLiteral("units"), QStringLiteral("inch"));
+    // The configuration folder becomes a file: nothing can be written below it.
+    ASSERT_TRUE(QDir(env.appFolder() + QStringLiteral("/Config")).removeRecursively());
+    env.dir().write(QStringLiteral("app/Config"), "not a folder");
+
+    app.ExitInstance();
+    ASSERT_EQ(prompt.texts().size(), 1);
+    EXPECT_TRUE(prompt.texts().front().contains(QStringLiteral("settings.cfg")));
 }

@@ -25,14 +25,87 @@ TEST(TextFile, Utf8SkipsTheByteOrderMark)
     EXPECT_EQ(lines, QStringList{QString::fromUtf8("1=ä")});
 }
 
-TEST(TextFile, ANarrowFileSkipsAUtf8ByteOrderMarkToo)
+TEST(TextFile, ReportsTheEncodingItFound)
 {
+    using platform::TextEncoding;
+    struct Case {
+        QByteArray bytes;
+        TextEncoding assumed;
+        TextEncoding found;
+        const char* text; // UTF-8
+    };
+    const Case cases[] = {
+        {"k=1\n", TextEncoding::Windows1252, TextEncoding::Windows1252, "k=1"},
+        {"k=1\n", TextEncoding::Utf8, TextEncoding::Utf8, "k=1"},
+        {"k=Gr\xC3\xBC\xC3\x9F\n", TextEncoding::Windows1252, TextEncoding::Utf8, "k=Grüß"},
+        {"\xEF\xBB\xBFk=\xE4\xB8\xAD\n", TextEncoding::Windows1252, TextEncoding::Utf8Bom, "k=中"},
+        {"k=Gr\xFC\xDF\n", TextEncoding::Utf8, TextEncoding::Windows1252, "k=Grüß"},
+        // A stray mark before narrow text is dropped; the rest stays Windows-1252.
+        {"\xEF\xBB\xBFk=\xC3\n", TextEncoding::Windows1252, TextEncoding::Windows1252, "k=Ã"},
+        {"k=\xC3", TextEncoding::Utf8, TextEncoding::Windows1252, "k=Ã"},  // cut short: not UTF-8
+        {QByteArray("\xFF\xFEk\0=\0-N", 8), TextEncoding::Windows1252, TextEncoding::Utf16LE, "k=中"},
+        {QByteArray("\xFE\xFF\0k\0=N-", 8), TextEncoding::Windows1252, TextEncoding::Utf16BE, "k=中"},
+    };
     test::TempDir dir;
-    const QString path = dir.write(QStringLiteral("a.cfg"), QByteArray("\xEF\xBB\xBF[s]\nk=\xC3\xA4\n"));
-    QStringList lines;
-    ASSERT_TRUE(platform::readTextLines(path, lines));
-    // The bytes after the mark stay Windows-1252, so a save writes them back unchanged.
-    EXPECT_EQ(lines, (QStringList{QStringLiteral("[s]"), QString::fromUtf8("k=\u00C3\u00A4")}));
+    for (const Case& c : cases) {
+        QStringList lines;
+        auto found = TextEncoding::Windows1252;
+        ASSERT_TRUE(platform::readTextLines(dir.write(QStringLiteral("f.cfg"), c.bytes), lines, c.assumed, &found));
+        EXPECT_EQ(found, c.found) << c.bytes.toHex().toStdString();
+        EXPECT_EQ(lines, QStringList{QString::fromUtf8(c.text)}) << c.bytes.toHex().toStdString();
+    }
+}
+
+TEST(TextFile, AFileIsWrittenBackInTheEncodingItWasReadIn)
+{
+    using platform::TextEncoding;
+    const QString wide = QString::fromUtf8("[s]\nname=Grüß € 中 \U0001F600\n");
+    const QString narrow = QString::fromUtf8("[s]\nname=Grüß €\n");
+    test::TempDir dir;
+    for (TextEncoding encoding : {TextEncoding::Windows1252, TextEncoding::Utf8, TextEncoding::Utf8Bom,
+                                  TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+        const QString& text = encoding == TextEncoding::Windows1252 ? narrow : wide;
+        const QString path = dir.file(QStringLiteral("round.cfg"));
+        ASSERT_TRUE(platform::writeTextFile(path, text, encoding));
+        const QByteArray written = dir.read(QStringLiteral("round.cfg"));
+        QStringList lines;
+        auto found = TextEncoding::Windows1252;
+        ASSERT_TRUE(platform::readTextLines(path, lines, TextEncoding::Windows1252, &found));
+        EXPECT_EQ(found, encoding) << int(encoding);
+        EXPECT_EQ(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'), text) << int(encoding);
+        // The same again: not a byte changes.
+        ASSERT_TRUE(platform::writeTextFile(path, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'), found));
+        EXPECT_EQ(dir.read(QStringLiteral("round.cfg")), written) << int(encoding);
+    }
+    // Only the narrow code page needs another encoding for some texts.
+    EXPECT_EQ(platform::encodingThatHolds(wide, TextEncoding::Windows1252), TextEncoding::Utf8Bom);
+    EXPECT_EQ(platform::encodingThatHolds(narrow, TextEncoding::Windows1252), TextEncoding::Windows1252);
+    EXPECT_EQ(platform::encodingThatHolds(wide, TextEncoding::Utf16BE), TextEncoding::Utf16BE);
+}
+
+TEST(TextFile, LinesAreViewsOfOneText)
+{
+    const struct {
+        const char* text;
+        QStringList lines;
+    } cases[] = {
+        {"", {}},
+        {"\n", {QString()}},
+        {"a", {QStringLiteral("a")}},
+        {"a\r\n\r\nb\r", {QStringLiteral("a"), QString(), QStringLiteral("b")}},
+        {"a\rb\n\rc", {QStringLiteral("a"), QStringLiteral("b"), QString(), QStringLiteral("c")}},
+    };
+    for (const auto& c : cases) {
+        const platform::TextLines text(QString::fromUtf8(c.text), platform::TextEncoding::Utf8);
+        QStringList got;
+        for (QStringView line : text) {
+            EXPECT_TRUE(line.isEmpty() || (line.data() >= text.text().constData()
+                                           && line.data() + line.size() <= text.text().constData() + text.text().size()));
+            got.append(line.toString());
+        }
+        EXPECT_EQ(got, c.lines) << c.text;
+        EXPECT_EQ(platform::splitLines(QString::fromUtf8(c.text)), c.lines) << c.text;
+    }
 }
 
 TEST(TextFile, MissingFileIsReported)

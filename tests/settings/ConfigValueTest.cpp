@@ -32,9 +32,12 @@ TEST(ConfigValue, ParseColourIsRedFirst)
     } cases[] = {
         {"#0000FF", 16711680u}, {"#00ff00", 65280u}, {"#FF0000", 255u}, {"#123456", 0x563412u},
         {"#12345", 0u}, {"red", 0u}, {"#GG0000", 0u}, {"#G10000", 1u}, {"", 0u}, {"0FF00000", 0u},
+        // Only the hexadecimal letters are upper-cased: "ß" stays one
+        // character (counting 0), and "ﬀ" does not become the digits "FF".
+        {"#12345\u00DF", 0x503412u}, {"#\uFB00\uFB00\uFB00", 0u},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ConfigValue::ParseColour(QString::fromLatin1(c.text)), c.want) << c.text;
+        EXPECT_EQ(ConfigValue::ParseColour(QString::fromUtf8(c.text)), c.want) << c.text;
 }
 
 TEST(ConfigValue, IsColourTextWantsUpperCaseDigits)
@@ -64,12 +67,13 @@ TEST(ConfigValue, EqualsApproxComparesByType)
         {"#ff0000", "#FF0000", ConfigColour, true},
         {"#ff0000", "#FF0001", ConfigColour, false},
         {"red", "red", ConfigColour, false},    // identical but not colours
+        {"#1234\uFB00", "#1234FF", ConfigColour, false},   // "ﬀ" is no pair of digits
         {"1.5", "1.50", ConfigUntyped, false},
         {"a", "A", ConfigText, false},
         {"a", "a", ConfigText, true},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ConfigValue::EqualsApprox(QString::fromLatin1(c.a), QString::fromLatin1(c.b), c.type), c.want)
+        EXPECT_EQ(ConfigValue::EqualsApprox(QString::fromUtf8(c.a), QString::fromUtf8(c.b), c.type), c.want)
             << c.a << " / " << c.b << " type " << c.type;
 }
 

@@ -1,9 +1,13 @@
 #include "settings/ProfileStore.h"
 
 #include "common/TempDir.h"
+#include "platform/Prompt.h"
 #include "settings/ConfigValue.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -71,7 +75,8 @@ TEST_F(ProfileStoreTest, ReadingLinesTable)
 }
 
 // An editor may put a UTF-8 byte-order mark before the first header; the
-// first section must still be read, and so survive the next save.
+// first section must still be read, and so survive the next save, which keeps
+// the mark.
 TEST_F(ProfileStoreTest, AByteOrderMarkDoesNotHideTheFirstSection)
 {
     load("\xEF\xBB\xBF[s]\nk=1\n", "\xEF\xBB\xBF[language]\norder=GER\n[s]\nk=2\n");
@@ -80,7 +85,7 @@ TEST_F(ProfileStoreTest, AByteOrderMarkDoesNotHideTheFirstSection)
     EXPECT_TRUE(store.Lookup(QStringLiteral("k"), lower, 1));
     EXPECT_EQ(lower, QStringLiteral("1"));
     EXPECT_TRUE(store.Save());
-    EXPECT_EQ(saved(), QByteArray("[language]\n order=GER\n\n[s]\n k=2\n\n"));
+    EXPECT_EQ(saved(), QByteArray("\xEF\xBB\xBF[language]\n order=GER\n\n[s]\n k=2\n\n"));
 }
 
 TEST_F(ProfileStoreTest, LoadReturnsTheHeadersOfAllLevels)
@@ -265,6 +270,166 @@ TEST(ProfileStorePair, SavedSettingsFileMatchesByteForByte)
                          "[general]\n autosave_interval=10\n name=Gr\xFC\xDF" "e\x80\n units=inch\n zoom=1.2500\n\n"
                          "[language]\n order=2,1\n\n"
                          "[old]\n x=1\n\n"));
+}
+
+// A user file with lines the reader could not make sense of would lose them
+// when the differences replace it: the old file is kept beside the new one
+// and the user told, once.
+TEST(ProfileStoreDamage, AFileNotUnderstoodIsKeptBesideTheNewOne)
+{
+    QByteArray noise;
+    for (int i = 0; i < 4096; ++i)
+        noise.append(static_cast<char>((i * 7919 + 13) % 256));
+    const struct {
+        const char* what;
+        QByteArray user;
+        bool damaged;
+    } cases[] = {
+        {"random bytes", noise, true},
+        {"one 5 MB line", QByteArray("[s]\nk=") + QByteArray(5 * 1024 * 1024, 'x') + '\n', true},
+        {"plain text", "[s]\nk=2\nnot a setting\n", true},
+        {"a NUL in a value", QByteArray("[s]\nk=2\0x\n", 10), true},
+        {"settings only", "[s]\nk=2\n\n[t]\n; note=x\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        platform::ScriptedPrompt prompt{platform::PromptResult::Ok};
+        const auto usePrompt = platform::installPrompt(prompt);
+        ProfileStore store;
+        store.AddFile(dir.write(QStringLiteral("Defaults/settings.ini"), "[s]\nk=1\n"));
+        const QString user = dir.write(QStringLiteral("Config/settings.cfg"), c.user);
+        store.AddFile(user);
+        store.Load();
+        store.SelectSection(QStringLiteral("s"));
+        store.SetInt(QStringLiteral("n"), 5);
+        QString error;
+        ASSERT_TRUE(store.Save(&error)) << error.toStdString();
+        EXPECT_EQ(QFileInfo::exists(user + QStringLiteral(".damaged")), c.damaged);
+        if (c.damaged) {
+            EXPECT_EQ(dir.read(QStringLiteral("Config/settings.cfg.damaged")), c.user);
+        }
+        EXPECT_EQ(prompt.texts().size(), c.damaged ? 1 : 0);
+        EXPECT_TRUE(dir.read(QStringLiteral("Config/settings.cfg")).contains(" n=5\n"));
+
+        // The copy is made once; the file written now is understood.
+        store.SetInt(QStringLiteral("n"), 6);
+        ASSERT_TRUE(store.Save());
+        EXPECT_FALSE(QFileInfo::exists(user + QStringLiteral(".damaged-2")));
+        EXPECT_EQ(prompt.unexpected(), 0);
+    }
+}
+
+TEST(ProfileStoreDamage, AnEarlierCopyIsNotOverwritten)
+{
+    test::TempDir dir;
+    platform::ScriptedPrompt prompt{platform::PromptResult::Ok};
+    const auto usePrompt = platform::installPrompt(prompt);
+    ProfileStore store;
+    store.AddFile(dir.write(QStringLiteral("d.ini"), "[s]\nk=1\n"));
+    store.AddFile(dir.write(QStringLiteral("u.cfg"), "garbage\n"));
+    dir.write(QStringLiteral("u.cfg.damaged"), "older");
+    store.Load();
+    ASSERT_TRUE(store.Save());
+    EXPECT_EQ(dir.read(QStringLiteral("u.cfg.damaged")), QByteArray("older"));
+    EXPECT_EQ(dir.read(QStringLiteral("u.cfg.damaged-2")), QByteArray("garbage\n"));
+}
+
+// Saving what the file holds already leaves it alone: an exit without changes
+// touches nothing, and a folder that cannot be written is no error then.
+TEST_F(ProfileStoreTest, AnUnchangedFileIsNotWritten)
+{
+    load("[s]\nk=1\n", "[s]\n k=2\n\n");
+    const QString user = dir.file(QStringLiteral("Config/settings.cfg"));
+    const QDateTime old = QDateTime::fromSecsSinceEpoch(1'000'000'000);
+    {
+        QFile file(user);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    store.SelectSection(QStringLiteral("s"));
+    int k = 0;
+    EXPECT_TRUE(store.GetInt(QStringLiteral("k"), k));
+    EXPECT_TRUE(store.Save());
+    EXPECT_EQ(QFileInfo(user).lastModified(), old);
+
+    store.SetInt(QStringLiteral("k"), 3);
+    EXPECT_TRUE(store.Save());
+    EXPECT_EQ(saved(), QByteArray("[s]\n k=3\n\n"));
+}
+
+TEST_F(ProfileStoreTest, NoUserFileIsCreatedWhenNothingDiffers)
+{
+    store.AddFile(dir.write(QStringLiteral("Defaults/settings.ini"), "[s]\nk=1\n"));
+    store.AddFile(dir.file(QStringLiteral("Config/settings.cfg")));
+    store.Load();
+    store.SelectSection(QStringLiteral("s"));
+    store.SetInt(QStringLiteral("k"), 1);
+    EXPECT_TRUE(store.Save());
+    EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("Config/settings.cfg"))));
+}
+
+TEST_F(ProfileStoreTest, AFailedSaveSaysWhichFileAndWhy)
+{
+    const QString blocker = dir.write(QStringLiteral("blocker"), "old");
+    store.AddFile(dir.write(QStringLiteral("d.ini"), "[s]\nk=1\n"));
+    store.AddFile(blocker + QStringLiteral("/settings.cfg"));
+    store.Load();
+    store.SelectSection(QStringLiteral("s"));
+    store.SetInt(QStringLiteral("k"), 2);
+    QString error;
+    EXPECT_FALSE(store.Save(&error));
+    EXPECT_TRUE(error.startsWith(blocker + QStringLiteral("/settings.cfg: "))) << error.toStdString();
+    EXPECT_GT(error.size(), blocker.size() + 15);
+}
+
+// A file an editor saved in another encoding is written back in it, so that
+// characters outside the system code page survive; a system code page file
+// that must now hold such a character becomes UTF-8 with its mark.
+TEST(ProfileStoreEncoding, TheUserFileKeepsItsEncoding)
+{
+    const QString name = QStringLiteral("Gr\u00FC\u00DFe \u20AC \u015D \u4E2D");
+    const auto utf16 = [](const QString& text, bool le) {
+        auto encode = QStringEncoder(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        return QByteArray(le ? "\xFF\xFE" : "\xFE\xFF") + QByteArray(encode(text));
+    };
+    const QString userText = QStringLiteral("[s]\nname=") + name + QLatin1Char('\n');
+    const struct {
+        const char* what;
+        QByteArray user;
+        QByteArray mark;
+    } cases[] = {
+        {"UTF-16LE", utf16(userText, true), "\xFF\xFE"},
+        {"UTF-16BE", utf16(userText, false), "\xFE\xFF"},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + userText.toUtf8(), "\xEF\xBB\xBF"},
+        {"UTF-8", userText.toUtf8(), "[s]"},
+        {"Windows-1252", "[s]\nname=x\n", "\xEF\xBB\xBF"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        const QString defaults = dir.write(QStringLiteral("d.ini"), "[s]\nk=1\n");
+        const QString user = dir.write(QStringLiteral("u.cfg"), c.user);
+        {
+            ProfileStore store;
+            store.AddFile(defaults);
+            store.AddFile(user);
+            store.Load();
+            store.SelectSection(QStringLiteral("s"));
+            store.SetString(QStringLiteral("name"), name);
+            store.SetInt(QStringLiteral("k"), 7);
+            ASSERT_TRUE(store.Save());
+        }
+        EXPECT_TRUE(dir.read(QStringLiteral("u.cfg")).startsWith(c.mark));
+        ProfileStore again;
+        again.AddFile(defaults);
+        again.AddFile(user);
+        again.Load();
+        again.SelectSection(QStringLiteral("s"));
+        QString read;
+        EXPECT_TRUE(again.GetString(QStringLiteral("name"), read));
+        EXPECT_EQ(read, name);
+    }
 }
 
 } // namespace

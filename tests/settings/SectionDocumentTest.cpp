@@ -1,7 +1,10 @@
 #include "settings/SectionDocument.h"
 
 #include "common/TempDir.h"
+#include "platform/Prompt.h"
 
+#include <QFileInfo>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -143,6 +146,45 @@ TEST(SectionDocument, UnreadableAndUnwritableFiles)
     const QString blocker = dir.write(QStringLiteral("blocker"), "old");
     EXPECT_FALSE(doc.WriteDiff(blocker + QStringLiteral("/out.cfg")));
     EXPECT_EQ(dir.read(QStringLiteral("blocker")), QByteArray("old"));
+}
+
+// A difference file that an editor saved as UTF-16 is written back as UTF-16,
+// and one holding lines that make no sense is kept beside the new one.
+TEST(SectionDocument, TheUserFileKeepsItsEncodingAndItsDamage)
+{
+    const QString name = QStringLiteral("\u015Dablono \u20AC");
+    auto encode = QStringEncoder(QStringConverter::Utf16LE);
+    const struct {
+        const char* what;
+        QByteArray user;
+        QByteArray mark;
+        bool damaged;
+    } cases[] = {
+        {"UTF-16", "\xFF\xFE" + QByteArray(encode(QStringLiteral("[a]\n  name=") + name + u'\n')), "\xFF\xFE", false},
+        {"damaged", "[a]\n  name=x\n\x01\x02\x03\n", "\xEF\xBB\xBF[a]", true},
+        {"a stray word", "[a]\n  name=x\nword\n", "\xEF\xBB\xBF[a]", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        platform::ScriptedPrompt prompt{platform::PromptResult::Ok};
+        const auto usePrompt = platform::installPrompt(prompt);
+        SectionDocument doc;
+        ASSERT_TRUE(doc.ReadDiff(dir.write(QStringLiteral("output.ini"), "[a]\nname=factory\n")));
+        doc.Commit();
+        const QString user = dir.write(QStringLiteral("output.cfg"), c.user);
+        ASSERT_TRUE(doc.ReadDiff(user));
+        doc.GetSection(QStringLiteral("a")).SetString(QStringLiteral("name"), name);
+        ASSERT_TRUE(doc.WriteDiff(user));
+
+        const QByteArray written = dir.read(QStringLiteral("output.cfg"));
+        EXPECT_TRUE(written.startsWith(c.mark)) << written.toHex().toStdString();
+        EXPECT_EQ(QFileInfo::exists(user + QStringLiteral(".damaged")), c.damaged);
+        EXPECT_EQ(prompt.texts().size(), c.damaged ? 1 : 0);
+        SectionDocument again;
+        ASSERT_TRUE(again.ReadDiff(user));
+        EXPECT_EQ(again.GetSection(QStringLiteral("a")).GetText(QStringLiteral("name")), name);
+    }
 }
 
 } // namespace
