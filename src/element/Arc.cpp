@@ -39,12 +39,9 @@ CArc::CArc(const CArc& source) : CElement(source.nodeTable, source.options, sour
     section = source.section;
 }
 
-CArc::~CArc()
-{
-    ElementNodes::Detach(nodeTable, startNode, this);
-    ElementNodes::Detach(nodeTable, endNode, this);
-    ElementNodes::Detach(nodeTable, centerNode, this);
-}
+// Nodes keep no record of their elements, so an element leaves them alone
+// when it goes: it may outlive the node table inside an undo step.
+CArc::~CArc() = default;
 
 void CArc::SetStartNode(int index)
 {

@@ -32,11 +32,9 @@ CLine::CLine(const CLine& source) : CElement(source.nodeTable, source.options, s
     section = source.section;
 }
 
-CLine::~CLine()
-{
-    ElementNodes::Detach(nodeTable, startNode, this);
-    ElementNodes::Detach(nodeTable, endNode, this);
-}
+// Nodes keep no record of their elements, so an element leaves them alone
+// when it goes: it may outlive the node table inside an undo step.
+CLine::~CLine() = default;
 
 void CLine::SetStartNode(int index)
 {

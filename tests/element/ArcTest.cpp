@@ -24,7 +24,7 @@ TEST_F(Arc, SweepAndLength)
         {10, 0, 0, 10, 3 * kPi / 2, 15 * kPi}, // clockwise from 0 round to π/2
         {0, 10, 10, 0, kPi / 2, 5 * kPi},
         {10, 0, 10, 0, 2 * kPi, 20 * kPi},     // one node: the full circle
-        {-10, 0, 0, -10, kPi / 2, 5 * kPi},
+        {0, -10, -10, 0, kPi / 2, 5 * kPi},
     };
     for (const auto& c : cases) {
         auto arc = MakeArc(0, 0, c.sx, c.sy, c.ex, c.ey);

@@ -1,5 +1,6 @@
 #include "element/Section.h"
 
+#include "element/Arc.h"
 #include "element/Line.h"
 #include "element/NodeTable.h"
 #include "element/UndoManager.h"
