@@ -2,6 +2,7 @@
 
 #include "display/DisplayList.h"
 #include "display/DrawContext.h"
+#include "element/ElementNodes.h"
 #include "element/OutlineBuilder.h"
 #include "options/Options.h"
 #include "support/Log.h"
@@ -149,4 +150,23 @@ void CElement::AddSegmentToOutline(OutlineBuilder* builder, double x1, double y1
     const int index = builder->AddSegment(x1, y1, x2, y2, this, flags, LineType == 1, instance);
     if (index != -1)
         builder->GetSegment(index).mark = 0;
+}
+
+die::coord CElement::GetNodePoint(int index) const
+{
+    CNodePoint* node = ElementNodes::NodeOf(nodeTable, index);
+    return node ? ElementNodes::Position(*node) : die::coord{};
+}
+
+bool CElement::EndsInRect(CNodePoint* start, CNodePoint* end, double x1, double y1, double x2, double y2, int mode)
+{
+    const auto inside = [&](CNodePoint* node) { return node && ElementNodes::IsInRect(*node, x1, y1, x2, y2); };
+    switch (mode) {
+    case 1: return inside(start) || inside(end);
+    case 2: return inside(start) && inside(end);
+    case 3:
+        return GetMinX(x2, false) != x2 && GetMaxX(x1, false) != x1 && GetMinY(y2, false) != y2
+            && GetMaxY(y1, false) != y1;
+    default: return false;
+    }
 }

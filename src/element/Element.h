@@ -138,6 +138,7 @@ public:
     virtual void FillParameters();
 
     // --- common operations ---------------------------------------------------
+    // The position of a node of the table; (0, 0) for an unset index.
     die::coord GetNodePoint(int index) const;
     void SaveBase(platform::BinaryWriter& out) const;
     // False when the record is damaged (more than BridgeList::MaxCount
@@ -216,6 +217,10 @@ protected:
     // Selects the bridge pen: "moving_bridge" for the highlighted bridge,
     // "crosshair" for the others.
     void SelectBridgePen(DrawContext& dc, bool highlighted) const;
+    // The rectangle test of an element by its two ends (IsInRect): mode 1
+    // either end inside, 2 both, 3 the extents reach strictly into the
+    // rectangle (x1 ≤ x2, y1 ≤ y2) on all four sides.
+    bool EndsInRect(CNodePoint* start, CNodePoint* end, double x1, double y1, double x2, double y2, int mode);
     // Whether drawing leaves gaps for the bridges.
     bool DrawsGaps(const DrawContext& dc) const;
 

@@ -273,16 +273,8 @@ double CLine::ProjectPoint(double x, double y, double* px, double* py, double fr
 
 bool CLine::IsInRect(double x1, double y1, double x2, double y2, int mode)
 {
-    CNodePoint* s = ElementNodes::NodeOf(nodeTable, startNode);
-    CNodePoint* e = ElementNodes::NodeOf(nodeTable, endNode);
-    switch (mode) {
-    case 1: return (s && ElementNodes::IsInRect(*s, x1, y1, x2, y2)) || (e && ElementNodes::IsInRect(*e, x1, y1, x2, y2));
-    case 2: return s && e && ElementNodes::IsInRect(*s, x1, y1, x2, y2) && ElementNodes::IsInRect(*e, x1, y1, x2, y2);
-    case 3:
-        return GetMinX(x2, false) != x2 && GetMaxX(x1, false) != x1 && GetMinY(y2, false) != y2
-            && GetMaxY(y1, false) != y1;
-    default: return false;
-    }
+    return EndsInRect(ElementNodes::NodeOf(nodeTable, startNode), ElementNodes::NodeOf(nodeTable, endNode), x1, y1,
+                      x2, y2, mode);
 }
 
 bool CLine::UsesNode(int node, bool onlyIfUnselected) const

@@ -41,6 +41,7 @@ void CUndoManager::AddNodeItem(std::unique_ptr<CNodePoint> old, CNodePoint* now,
     steps_.back().items.push_back(std::move(item));
 }
 
+
 bool CUndoManager::AddElementItem(std::unique_ptr<CElement> old, CElement* now, int index, Operation op,
                                   Section* section)
 {
