@@ -67,10 +67,9 @@ TEST(NodeTable, GrowsByThirtyAndReusesHoles)
     EXPECT_DOUBLE_EQ(d.Node(8).GetX(), 8);
     // A node no longer in use frees its slot too: a point on it does not
     // merge but takes the slot as a new node.
-    CNodePoint* const retired = d.nodes.GetNode(9);
-    retired->SetInUse(false);
+    d.Node(9).SetInUse(false);
     EXPECT_EQ(d.nodes.AddPoint(9, 0, true), 9);
-    EXPECT_NE(d.nodes.GetNode(9), retired);
+    EXPECT_TRUE(d.Node(9).IsInUse());
     EXPECT_EQ(d.Absolute(99, 99), 31);
 }
 
