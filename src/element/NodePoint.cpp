@@ -54,7 +54,7 @@ void CNodePoint::Init()
     reference1 = reference2 = -1;
     kind = NodeKind::Absolute;
     if (old)
-        old->PositionsChanged();
+        old->UsageChanged();
 }
 
 void CNodePoint::Assign(const CNodePoint& other)
@@ -62,7 +62,7 @@ void CNodePoint::Assign(const CNodePoint& other)
     if (&other == this)
         return;
     AssignFields(other);
-    PositionDropped();
+    UsageDropped();
     NotifyDependants();
 }
 
@@ -100,6 +100,12 @@ void CNodePoint::PositionDropped()
 {
     if (table)
         table->PositionsChanged();
+}
+
+void CNodePoint::UsageDropped()
+{
+    if (table)
+        table->UsageChanged();
 }
 
 // --- kinds ------------------------------------------------------------------
@@ -187,13 +193,13 @@ void CNodePoint::SetReference1(int index) { reference1 = index; Changed(); }
 void CNodePoint::SetReference2(int index) { reference2 = index; Changed(); }
 void CNodePoint::SetEvaluator(FormulaTable* f) { evaluator = f; Changed(); }
 void CNodePoint::SetSeparateSecondDistance(bool on) { separateSecondDistance = on; Changed(); }
-void CNodePoint::SetInUse(bool use) { inUse = use; PositionDropped(); }
+void CNodePoint::SetInUse(bool use) { inUse = use; UsageDropped(); }
 
 void CNodePoint::SetTable(NodeTable* t)
 {
-    PositionDropped();
+    UsageDropped();
     table = t;
-    PositionDropped();
+    UsageDropped();
 }
 
 void CNodePoint::SetCacheValid(bool valid)
@@ -275,7 +281,7 @@ void CNodePoint::FromRecord(const NodeRecord& r)
     rotationAngleFormula = r.rotationAngleFormula;
     separateSecondDistance = r.separateSecondDistance;
     cacheValid = false;
-    PositionDropped();
+    UsageDropped();
     NotifyDependants();
 }
 

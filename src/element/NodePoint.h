@@ -207,9 +207,12 @@ private:
     // A field that feeds the position changed: the table forgets the plain
     // positions it keeps.
     void Changed();
-    // What GetX/GetY return, or whether the node is in use, may have changed:
-    // the table also drops its merge grid and free-slot list.
+    // What GetX/GetY return may have changed: the table also drops its merge
+    // grid.
     void PositionDropped();
+    // Whether the node is in use may have changed as well: the table also
+    // drops its list of free slots.
+    void UsageDropped();
     // The rotation formulas the table gives loaded nodes, when it does.
     void TakeOriginRotation(const NodeTable& t);
 

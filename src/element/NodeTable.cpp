@@ -59,6 +59,11 @@ void NodeTable::PositionsChanged()
 {
     ++generation;
     gridValid = false;
+}
+
+void NodeTable::UsageChanged()
+{
+    PositionsChanged();
     freeValid = false;
 }
 
@@ -76,7 +81,7 @@ void NodeTable::Reset(int n)
     slotNodes.clear();
     slotNodes.resize(static_cast<size_t>(n < 0 ? kGrowBy : n));
     loopNode = -1;
-    PositionsChanged();
+    UsageChanged();
 }
 
 CNodePoint* NodeTable::GetNode(int i) const
@@ -390,7 +395,7 @@ void NodeTable::ConvertAll(int mode)
         else
             Record(std::move(kept[static_cast<size_t>(i)]), slot.get(), i, NodeUndoRecorder::Replaced);
     }
-    PositionsChanged();
+    UsageChanged();
 }
 
 int NodeTable::SetCacheValid(bool valid)

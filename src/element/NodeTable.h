@@ -161,6 +161,7 @@ public:
     uint64_t BeginEvaluation();
     void NodeChanged() { ++generation; }
     void PositionsChanged();
+    void UsageChanged();
     void ReportReferenceLoop(const CNodePoint* node);
 
 private:

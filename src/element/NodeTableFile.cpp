@@ -57,7 +57,7 @@ bool NodeTable::Load(platform::BinaryReader& in)
         return false;
     slotNodes = NodesFromBlock(*block, 0, 0, nullptr);
     loopNode = -1;
-    PositionsChanged();
+    UsageChanged();
     return true;
 }
 
@@ -75,6 +75,6 @@ int NodeTable::Append(platform::BinaryReader& in, int mode, VariableList& rename
     slotNodes.reserve(slotNodes.size() + loaded.size());
     for (auto& node : loaded)
         slotNodes.push_back(std::move(node));
-    PositionsChanged();
+    UsageChanged();
     return offset;
 }
