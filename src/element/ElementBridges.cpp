@@ -100,6 +100,7 @@ void CElement::MoveBridgeTo(int i, double x, double y)
     double py = 0.0;
     const double d = ProjectPoint(x, y, &px, &py, lower, upper);
     bridges[i].position = d - half;
+    bridges.Normalize(); // limits that cross (neighbours too close) must not let gaps overlap
     displayDirty = true;
 }
 

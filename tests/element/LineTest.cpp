@@ -1,7 +1,10 @@
 #include "ElementFixture.h"
 
+#include "common/TempDir.h"
 #include "display/DrawContext.h"
 #include "element/OutlineBuilder.h"
+#include "options/LineTypePens.h"
+#include "options/Options.h"
 #include "platform/RecordingDevice.h"
 
 #include <gmock/gmock.h>
@@ -182,6 +185,37 @@ TEST_F(Line, OldTextLayout)
     EXPECT_EQ(line.GetBridgeMode(), BridgeMode::ByCount);
     EXPECT_EQ(line.GetAutoCount(), 2);
     EXPECT_EQ(line.GetAutoWidth(), 4.0);
+}
+
+} // namespace
+
+namespace {
+
+// Records the line types whose pens are selected.
+class RecordingPens : public LineTypePens {
+public:
+    void SelectLineTypePen(platform::Device&, int lineType) override { selected.push_back(lineType); }
+    std::vector<int> selected;
+};
+
+TEST_F(Line, BridgeMarksUseTheMovingBridgePenForTheHighlightedOne)
+{
+    test::ScopedTestEnvironment env;
+    COptions options;
+    RecordingPens pens;
+    options.SetLineTypePens(&pens);
+    CLine line(&nodes, &options, 0);
+    line.SetStartNode(Node(0, 0));
+    line.SetEndNode(Node(100, 0));
+    line.CountAutoBridges(2, 4, true);
+    platform::RecordingDevice device;
+    DrawContext dc(&device, CInstance(true), false, false, {0, 0});
+    line.DrawBridges(1, dc);
+    EXPECT_EQ(pens.selected, (std::vector<int>{1002, 1005}));
+    const std::vector<platform::RecordedLine> strokes = device.lines();
+    ASSERT_EQ(strokes.size(), 2u);
+    EXPECT_EQ(strokes[1].from, (platform::DevicePoint{73, 0}));
+    EXPECT_EQ(strokes[1].to, (platform::DevicePoint{77, 0}));
 }
 
 } // namespace
