@@ -1,0 +1,41 @@
+#include "element/Bridge.h"
+
+#include <algorithm>
+
+bool BridgeList::Append(const Bridge& bridge)
+{
+    if (count_ >= MaxCount)
+        return false;
+    slots_[static_cast<std::size_t>(count_++)] = bridge;
+    return true;
+}
+
+void BridgeList::RemoveAt(int i)
+{
+    if (i < 0 || i >= count_)
+        return;
+    std::copy(begin() + i + 1, end(), begin() + i);
+    --count_;
+}
+
+void BridgeList::Reverse()
+{
+    std::reverse(begin(), end());
+}
+
+void BridgeList::Normalize()
+{
+    std::stable_sort(begin(), end(), [](const Bridge& a, const Bridge& b) { return a.position < b.position; });
+    for (int i = 0; i + 1 < count_; ++i) {
+        Bridge& b = (*this)[i];
+        const double room = (*this)[i + 1].position - b.position;
+        if (b.width > room)
+            b.width = room;
+    }
+}
+
+double EvenBridgePosition(int i, int n, double width, double length)
+{
+    const double s = (length - n * width) / n;
+    return i * s + s / 2 + i * width;
+}

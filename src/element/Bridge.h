@@ -1,0 +1,54 @@
+#pragma once
+// The bridges of a rule: the gaps it leaves so that the board holds together.
+// A bridge covers [position, position + width] of the element's length in
+// millimetres, measured from the element's start.
+#include <array>
+#include <cstdint>
+
+struct Bridge {
+    int32_t tag = 0;       // 555 for bridges made by the explosion; written to files, never read
+    double position = 0.0; // mm from the element's start to the start of the gap
+    double width = 0.0;    // mm
+};
+
+// How an element's bridges are made (the element's iAutoBridges).
+namespace BridgeMode {
+inline constexpr int ByHand = 0;  // kept as placed, only validated against the length
+inline constexpr int ByCount = 1; // the auto count of width lBridges, spread evenly
+inline constexpr int ByRule = 2;  // count and width from the bridge-rule table
+} // namespace BridgeMode
+
+// The bridge slots of an element: at most MaxCount, kept in ascending
+// position without overlaps, so that a display list never draws a rule
+// across a gap.
+class BridgeList {
+public:
+    static constexpr int MaxCount = 100;
+
+    int Count() const { return count_; }
+    const Bridge& operator[](int i) const { return slots_[static_cast<std::size_t>(i)]; }
+    Bridge& operator[](int i) { return slots_[static_cast<std::size_t>(i)]; }
+    const Bridge* begin() const { return slots_.data(); }
+    const Bridge* end() const { return slots_.data() + count_; }
+    Bridge* begin() { return slots_.data(); }
+    Bridge* end() { return slots_.data() + count_; }
+
+    void Clear() { count_ = 0; }
+    // Appends a bridge; false (nothing stored) when all slots are taken.
+    bool Append(const Bridge& bridge);
+    // Removes bridge i; the later ones move down one slot.
+    void RemoveAt(int i);
+    // Reverses the order of the bridges.
+    void Reverse();
+    // Sorts by position and shortens every bridge that reaches into the next
+    // one, so the gaps follow one another without overlapping.
+    void Normalize();
+
+private:
+    std::array<Bridge, MaxCount> slots_{};
+    int count_ = 0;
+};
+
+// Bridge i of n evenly spread bridges of width w over a length L: the rule
+// between two bridges is s = (L − n·w) / n long, with s/2 at either end.
+double EvenBridgePosition(int i, int n, double width, double length);
