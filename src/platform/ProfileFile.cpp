@@ -6,6 +6,7 @@
 #include "platform/FileSnapshot.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <cstdint>
@@ -97,39 +98,52 @@ struct IndexedProfile {
     FileSnapshot snapshot;
     std::uint64_t lastUse = 0;
     QStringList sectionNames;  // file order, first spelling
-    // Lower-cased section -> lower-cased key -> the first line's value, or
-    // nothing when that line has no '='.
-    QHash<QString, QHash<QString, std::optional<QString>>> values;
+    // Lower-cased section '\n' lower-cased key -> the first line's value,
+    // or nothing when that line has no '='. One table, not one per section:
+    // a file of thousands of sections is parsed in one go at start-up.
+    QHash<QString, std::optional<QString>> values;
 };
+
+// The table key of a key in a section; '\n' is in no name, since it ends lines.
+QString valueKey(QStringView section, QStringView key)
+{
+    QString joined;
+    joined.reserve(section.size() + 1 + key.size());
+    joined.append(section).append(QLatin1Char('\n')).append(key);
+    return std::move(joined).toLower();
+}
 
 void parseProfile(IndexedProfile& profile)
 {
     profile.sectionNames.clear();
     profile.values.clear();
     const TextLines text(decodeText(profile.snapshot.bytes(), TextEncoding::Windows1252), TextEncoding::Windows1252);
-    QHash<QString, std::optional<QString>>* section = nullptr;
+    QSet<QString> sections;
+    QString section; // lower-cased with its '\n'; empty outside a section that counts
     for (QStringView line : text) {
         if (const std::optional<QStringView> name = headerName(line)) {
             const QString lower = name->toString().toLower();
             // The first section of a name wins; a repeated one is skipped.
-            if (profile.values.contains(lower)) {
-                section = nullptr;
+            section.clear();
+            if (sections.contains(lower))
                 continue;
-            }
+            sections.insert(lower);
             profile.sectionNames.append(name->toString());
-            section = &profile.values[lower];
+            section = lower + QLatin1Char('\n');
             continue;
         }
-        if (!section || line.trimmed().isEmpty())
+        if (section.isEmpty() || line.trimmed().isEmpty())
             continue;
-        const QString key = entryKey(line).toString().toLower();
-        if (!section->contains(key))
-            section->insert(key, entryValue(line));
+        const QString key = section + entryKey(line).toString().toLower();
+        if (!profile.values.contains(key))
+            profile.values.insert(key, entryValue(line));
     }
 }
 
-// The files read lately, by local path. Few files are profile files (the
-// line-type pair, "C:\Standards.ini"); the least recently used goes first.
+// The files read lately, by the path as the caller gave it. Few files are
+// profile files (the line-type pair, "C:\Standards.ini"); the least recently
+// used goes first. The local path is kept with the file: finding it again
+// means looking at every folder on the way, which costs more than a lookup.
 class ProfileCache {
 public:
     static constexpr std::size_t kFiles = 8;
@@ -138,31 +152,47 @@ public:
     // holds until the next call.
     const IndexedProfile* find(const QString& path)
     {
-        const QString local = localPath(path);
-        auto it = files_.find(local);
+        // A relative or drive path maps into a folder that can be changed.
+        const QString bases = path.startsWith(QLatin1Char('/'))
+                                  ? QString()
+                                  : appFolder() + QLatin1Char('\n') + userConfigFolder();
+        auto it = files_.find(path);
+        if (it != files_.end() && it->second.bases == bases && it->second.profile.snapshot.current(it->second.local)) {
+            it->second.profile.lastUse = ++uses_;
+            return &it->second.profile;
+        }
         if (it == files_.end()) {
             if (files_.size() >= kFiles)
                 files_.erase(std::min_element(files_.begin(), files_.end(), [](const auto& a, const auto& b) {
-                    return a.second.lastUse < b.second.lastUse;
+                    return a.second.profile.lastUse < b.second.profile.lastUse;
                 }));
-            it = files_.try_emplace(local).first;
+            it = files_.try_emplace(path).first;
         }
-        IndexedProfile& profile = it->second;
-        if (!profile.snapshot.current(local)) {
-            if (!profile.snapshot.take(local)) {
-                files_.erase(it);
-                return nullptr;
-            }
-            parseProfile(profile);
+        Entry& entry = it->second;
+        entry.bases = bases;
+        entry.local = localPath(path);
+        if (!entry.profile.snapshot.take(entry.local)) {
+            files_.erase(it);
+            return nullptr;
         }
-        profile.lastUse = ++uses_;
-        return &profile;
+        parseProfile(entry.profile);
+        entry.profile.lastUse = ++uses_;
+        return &entry.profile;
     }
 
-    void forget(const QString& path) { files_.erase(localPath(path)); }
+    // Drops every entry of a local file, however its path was spelt.
+    void forget(const QString& local)
+    {
+        std::erase_if(files_, [&](const auto& file) { return file.second.local == local; });
+    }
 
 private:
-    std::map<QString, IndexedProfile> files_;
+    struct Entry {
+        QString bases; // the folders the path was mapped with
+        QString local;
+        IndexedProfile profile;
+    };
+    std::map<QString, Entry> files_;
     std::uint64_t uses_ = 0;
 };
 
@@ -177,13 +207,10 @@ std::optional<QString> lookup(const QString& section, const QString& key, const 
     const IndexedProfile* profile = g_cache.find(path);
     if (!profile)
         return std::nullopt;
-    const auto s = profile->values.constFind(section.trimmed().toLower());
-    if (s == profile->values.constEnd())
+    const auto found = profile->values.constFind(valueKey(section.trimmed(), key.trimmed()));
+    if (found == profile->values.constEnd())
         return std::nullopt;
-    const auto k = s->constFind(key.trimmed().toLower());
-    if (k == s->constEnd())
-        return std::nullopt;
-    return *k;
+    return *found;
 }
 
 int digitValue(QChar c)
@@ -272,7 +299,7 @@ bool writePrivateProfileString(const QString& section, const QString& key, const
         lines.append(entry);
     }
     const QString joined = lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
-    g_cache.forget(path);
+    g_cache.forget(local);
     return writeFileAtomically(local, encodeText(joined, encodingThatHolds(joined, encoding)));
 }
 
