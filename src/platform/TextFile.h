@@ -14,6 +14,7 @@
 #include <QStringView>
 
 #include <iterator>
+#include <utility>
 
 namespace platform {
 
