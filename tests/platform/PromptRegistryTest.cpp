@@ -39,3 +39,17 @@ TEST(Registry, ValuesLiveInTheTestFolder)
     EXPECT_TRUE(Registry::filePath().startsWith(env.userFolder()));
     EXPECT_TRUE(QFileInfo::exists(Registry::filePath()));
 }
+
+TEST(Registry, SeesTheFileChangedByAnotherProgram)
+{
+    test::ScopedTestEnvironment env;
+    using platform::Registry;
+    ASSERT_TRUE(Registry::writeInt(QStringLiteral("Settings"), QStringLiteral("A"), 1));
+    EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("A"), 0), 1);
+    // Another instance of the program rewrites the file: same size, same moment.
+    env.dir().write(QStringLiteral("user/registry.ini"), "[Settings]\nA=2\n");
+    EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("A"), 0), 2);
+    env.dir().write(QStringLiteral("user/registry.ini"), "[Settings]\nA=3\nB=4\n");
+    EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("A"), 0), 3);
+    EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("B"), 0), 4);
+}
