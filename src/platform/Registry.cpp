@@ -57,6 +57,7 @@ private:
 };
 
 std::mutex g_lock;
+int g_batchDepth = 0; // guarded by g_lock
 
 OpenProfile& openProfile()
 {
@@ -74,7 +75,7 @@ bool writeValue(const QString& section, const QString& key, const QVariant& valu
 {
     const std::lock_guard lock(g_lock);
     openProfile().settings().setValue(settingsKey(section, key), value);
-    return openProfile().written();
+    return g_batchDepth > 0 || openProfile().written();
 }
 
 } // namespace
@@ -138,6 +139,30 @@ bool Registry::remove(const QString& section, const QString& key)
 {
     const std::lock_guard lock(g_lock);
     openProfile().settings().remove(settingsKey(section, key));
+    return g_batchDepth > 0 || openProfile().written();
+}
+
+RegistryBatch::RegistryBatch()
+{
+    const std::lock_guard lock(g_lock);
+    ++g_batchDepth;
+}
+
+RegistryBatch::~RegistryBatch()
+{
+    // A batch left without commit() still writes what it holds; its caller
+    // chose not to hear about a failure.
+    (void)commit();
+}
+
+bool RegistryBatch::commit()
+{
+    if (!open_)
+        return true;
+    open_ = false;
+    const std::lock_guard lock(g_lock);
+    if (--g_batchDepth > 0)
+        return true;
     return openProfile().written();
 }
 
