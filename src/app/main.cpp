@@ -5,6 +5,28 @@
 
 #include <QApplication>
 
+
+namespace {
+
+// The main window's part of start-up. The prompt needs a parent window
+// before the options load, so the window exists from the start and is only
+// shown in its step.
+class WindowSteps : public StartupServices {
+public:
+    explicit WindowSteps(app::MainWindow& window) : window_(window) {}
+    bool Perform(StartupStep step) override
+    {
+        if (step == StartupStep::ShowMainWindow)
+            window_.show();
+        return true;
+    }
+
+private:
+    app::MainWindow& window_;
+};
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
@@ -17,7 +39,12 @@ int main(int argc, char** argv)
     gui::MessageBoxPrompt prompt(&window);
     auto usePrompt = platform::installPrompt(prompt);
 
-    morvek.InitInstance();
-    window.show();
-    return QApplication::exec();
+    WindowSteps windowSteps(window);
+    if (morvek.InitInstance(&windowSteps))
+        return 1;
+    const int result = QApplication::exec();
+    // A configuration that cannot be saved keeps the user's older file;
+    // there is nobody left to tell.
+    (void)morvek.ExitInstance();
+    return result;
 }
