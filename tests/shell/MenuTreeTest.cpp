@@ -62,6 +62,8 @@ TEST_F(MenuTreeTest, SeparatorsNeverStandFirstTwiceOrLast)
         {{Separator()}, ""},                                        // an empty popup is left out
         {{Popup("Empty", {Separator()}), Command(1, "a")}, "x[a]"},
         {{Command(1, "a"), Separator(), Popup("Empty", {}), Separator(), Command(2, "b")}, "x[a | b]"},
+        // An empty anchor keeps the separator before it when an item follows.
+        {{Command(1, "a"), Separator(), Command(shell::kExporterAnchorId, "__DLL__"), Command(2, "b")}, "x[a | b]"},
     };
     for (const auto& c : cases) {
         const MenuTree tree({Popup("x", c.items)});
