@@ -1,6 +1,8 @@
+#include "app/DefaultMenu.h"
 #include "app/MainWindow.h"
 #include "app/MorvekXPApp.h"
 #include "gui/MessageBoxPrompt.h"
+#include "options/LanguageTable.h"
 #include "platform/Prompt.h"
 
 #include <QApplication>
@@ -13,9 +15,17 @@ namespace {
 // shown in its step.
 class WindowSteps : public StartupServices {
 public:
-    explicit WindowSteps(app::MainWindow& window) : window_(window) {}
+    WindowSteps(app::MainWindow& window, const CMorvekXPApp& morvek) : window_(window), morvek_(morvek) {}
     bool Perform(StartupStep step) override
     {
+        if (step == StartupStep::CreateMainWindow) {
+            const shell::MenuTree menus(DefaultMenu());
+            window_.SetMenus(menus.Build(morvek_.GetCommandCatalogue(), [](int id) { return Translate(id); }));
+            QObject::connect(&window_, &app::MainWindow::commandChosen, &window_, [this](int id) {
+                if (id == kExitCommand)
+                    window_.close();
+            });
+        }
         if (step == StartupStep::ShowMainWindow)
             window_.show();
         return true;
@@ -23,6 +33,7 @@ public:
 
 private:
     app::MainWindow& window_;
+    const CMorvekXPApp& morvek_;
 };
 
 } // namespace
@@ -39,7 +50,7 @@ int main(int argc, char** argv)
     gui::MessageBoxPrompt prompt(&window);
     auto usePrompt = platform::installPrompt(prompt);
 
-    WindowSteps windowSteps(window);
+    WindowSteps windowSteps(window, morvek);
     if (morvek.InitInstance(&windowSteps))
         return 1;
     const int result = QApplication::exec();
