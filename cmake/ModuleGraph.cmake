@@ -19,9 +19,10 @@ set(MORVEK_MODULES
   "element     platform support settings options formula geometry linetype display"
   "exchange    platform support settings options formula geometry linetype display element"
   "standards   platform support settings options formula geometry linetype display element exchange"
-  "gui         platform support settings options formula geometry linetype display element exchange standards"
-  "dlg         platform support settings options formula geometry linetype display element exchange standards gui"
-  "app         platform support settings options formula geometry linetype display element exchange standards gui dlg"
+  "shell       platform support"
+  "gui         platform support settings options formula geometry linetype display element exchange standards shell"
+  "dlg         platform support settings options formula geometry linetype display element exchange standards shell gui"
+  "app         platform support settings options formula geometry linetype display element exchange standards shell gui dlg"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a
