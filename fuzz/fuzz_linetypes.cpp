@@ -1,0 +1,80 @@
+// The line-type files: a factory file and a user file read with the
+// application's special line types registered. Saving the differences and
+// reading both files again must give the same line types.
+#include "common/FuzzSupport.h"
+
+#include "linetype/LinetypeTable.h"
+#include "platform/CFormat.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+void Register(LinetypeTable& table)
+{
+    for (const SpecialLinetype::Registration& r : SpecialLinetype::Registrations())
+        table.RegisterSymbolicName(QLatin1String(r.name), r.number, r.kind);
+}
+
+QString Describe(const LinetypeTable& t)
+{
+    QString out;
+    for (auto it = t.LinetypesBegin(); it != t.LinetypesEnd(); ++it) {
+        const Linetype& l = it->second;
+        out += platform::cformat("%d: kind %d sub %d %d data %.17g %.17g %.17g style %d width %d colour %06X '%s'\n",
+                                 it->first, l.kind, l.subtype1, l.subtype2, l.data1, l.data2, l.data3, l.style,
+                                 l.width, l.colour, l.name);
+    }
+    return out;
+}
+
+bool Same(const LinetypeTable& a, const LinetypeTable& b)
+{
+    auto i = a.LinetypesBegin();
+    auto j = b.LinetypesBegin();
+    for (; i != a.LinetypesEnd() && j != b.LinetypesEnd(); ++i, ++j) {
+        if (i->first != j->first || !i->second.SameValues(j->second))
+            return false;
+    }
+    return i == a.LinetypesEnd() && j == b.LinetypesEnd();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz::Environment& env = fuzz::Environment::Get();
+    env.Reset();
+    const std::vector<QByteArray> parts = fuzz::Split(data, size, 2);
+    env.Write(QStringLiteral("app/Defaults/linetypes.ini"), parts[0]);
+    env.Write(QStringLiteral("app/Config/linetypes.cfg"), parts[1]);
+    env.Write(QStringLiteral("saved/Defaults/linetypes.ini"), parts[0]);
+    QDir().mkpath(env.Path(QStringLiteral("saved/Config")));
+
+    LinetypeTable table;
+    Register(table);
+    table.Load();
+    table.SetPatternPens();
+
+    // Save writes only when the differences changed since loading: add a
+    // line type of an unused number, save it, remove it and save the real
+    // differences.
+    const QString saved = env.Path(QStringLiteral("saved"));
+    int unused = 1;
+    while (table.Find(unused) || table.FindDefault(unused))
+        ++unused;
+    table.AddLinetype(unused, 0, 1, 0);
+    fuzz::Check(table.Save(saved), "cannot save the line types");
+    table.Remove(unused);
+    fuzz::Check(table.Save(saved), "cannot save the line types");
+
+    LinetypeTable again;
+    Register(again);
+    again.Load(saved);
+    fuzz::Check(Same(table, again), "the saved line types read back differently",
+                QStringLiteral("before:\n") + Describe(table) + QStringLiteral("after:\n") + Describe(again)
+                    + QStringLiteral("saved file:\n")
+                    + QString::fromUtf8(env.Read(QStringLiteral("saved/Config/linetypes.cfg"))));
+    return 0;
+}
