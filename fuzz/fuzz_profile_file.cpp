@@ -40,10 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString text = utf8 ? QString::fromUtf8(parts[0].mid(3)) : platform::decodeWindows1252(parts[0]);
     for (const QString& line : fuzz::Lines(text)) {
         const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (keys.size() < 24)
+        if (keys.size() < 12)
             keys.insert((eq < 0 ? line : line.left(eq)).trimmed());
     }
-    const qsizetype sectionCount = std::min<qsizetype>(names.size(), 24);
+    const qsizetype sectionCount = std::min<qsizetype>(names.size(), 8);
     std::vector<QString> before;
     for (qsizetype s = 0; s < sectionCount; ++s) {
         for (const QString& k : keys) {

@@ -10,8 +10,17 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
+
+// Like the program, whose Qt sets the process locale from the environment
+// (the script runs under a decimal comma): the model must not care.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    std::setlocale(LC_ALL, "");
+    return 0;
+}
 
 namespace fuzz {
 
