@@ -29,12 +29,29 @@ QString Describe(const LinetypeTable& t)
     return out;
 }
 
+// The values the files hold for a line type: its kind's subtypes and data
+// values, not the others (a section may give them, they are not saved).
+bool SameInFile(const Linetype& a, const Linetype& b)
+{
+    if (a.kind != b.kind || a.style != b.style || a.width != b.width || a.colour != b.colour || a.name != b.name)
+        return false;
+    for (int i = 1; i <= 2; ++i) {
+        if (LinetypeKind::UsesSubtype(a.kind, i) && (i == 1 ? a.subtype1 != b.subtype1 : a.subtype2 != b.subtype2))
+            return false;
+    }
+    for (int i = 1; i <= 3; ++i) {
+        if (LinetypeKind::UsesData(a.kind, i) && a.Data(i - 1) != b.Data(i - 1))
+            return false;
+    }
+    return true;
+}
+
 bool Same(const LinetypeTable& a, const LinetypeTable& b)
 {
     auto i = a.LinetypesBegin();
     auto j = b.LinetypesBegin();
     for (; i != a.LinetypesEnd() && j != b.LinetypesEnd(); ++i, ++j) {
-        if (i->first != j->first || !i->second.SameValues(j->second))
+        if (i->first != j->first || !SameInFile(i->second, j->second))
             return false;
     }
     return i == a.LinetypesEnd() && j == b.LinetypesEnd();

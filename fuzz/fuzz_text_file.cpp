@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // Text that starts with the bytes of a byte-order mark is read as
         // what the mark says: the marks are not told from text.
         const QByteArray head = codec == platform::TextCodec::Utf8 ? text.left(1).toUtf8()
-                                                                   : platform::encodeWindows1252(text.left(2));
+                                                                   : platform::encodeWindows1252(text.left(3));
         const bool marked = head.startsWith("\xEF\xBB\xBF") || head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF");
         if (!holdable || !wellFormed || marked)
             continue;
