@@ -23,12 +23,13 @@ while [ "$#" -gt 0 ]; do
     --seconds=*) seconds="${1#--seconds=}"; shift ;;
     --parallel) parallel="${2:?--parallel needs a number}"; shift 2 ;;
     --parallel=*) parallel="${1#--parallel=}"; shift ;;
-    -h|--help) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,/^[^#]/{/^#/p}' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "fuzz.sh: unknown option $1" >&2; exit 2 ;;
     *) names+=("${1#fuzz_}"); shift ;;
   esac
 done
-case "$seconds" in ''|*[!0-9]*) echo "fuzz.sh: --seconds takes a whole number, not '$seconds'" >&2; exit 2 ;; esac
+# (libFuzzer takes 0 seconds for no limit: not what anyone means here.)
+case "$seconds" in ''|0|*[!0-9]*) echo "fuzz.sh: --seconds takes a whole number from 1, not '$seconds'" >&2; exit 2 ;; esac
 case "$parallel" in ''|0|*[!0-9]*) echo "fuzz.sh: --parallel takes a number from 1, not '$parallel'" >&2; exit 2 ;; esac
 
 available=()
