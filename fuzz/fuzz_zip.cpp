@@ -5,6 +5,7 @@
 #include "support/ZipReader.h"
 
 #include <QDirIterator>
+#include <QFileInfo>
 
 namespace {
 
@@ -50,9 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     (void)ZipReader::Close(zip);
 
-    for (const QString& path : Entries(env.UserFolder())) {
-        fuzz::Check(path.startsWith(base + QLatin1Char('/')) || path == base
-                        || path == env.UserFolder() + QStringLiteral("/out") || path == archive,
+    // Below the temporary folder only the folders of the environment, the
+    // archive and what is below the base folder may exist.
+    const QStringList allowed = {env.AppFolder(), env.AppFolder() + QStringLiteral("/Defaults"),
+                                 env.AppFolder() + QStringLiteral("/Config"), env.UserFolder(),
+                                 env.UserFolder() + QStringLiteral("/out"), base, archive};
+    for (const QString& path : Entries(QFileInfo(env.AppFolder()).path())) {
+        fuzz::Check(allowed.contains(path) || path.startsWith(base + QLatin1Char('/')),
                     "extraction wrote outside the base folder", path);
     }
     return 0;
