@@ -3,10 +3,11 @@
 // An elliptical arc runs counter-clockwise from its end point to its start
 // point like a circular arc; start equal to end (within 1e-6) is the whole
 // ellipse. Arcs and circles against an ellipse are found by covering the
-// ellipse with 24 circular window arcs, so those points lie on the ellipse
-// only approximately (within a small fraction of a millimetre for the shapes
-// of a die). An elliptical arc whose semi-axes are not both positive meets
-// nothing.
+// ellipse with 24 circular window arcs and by the changes of sign along it;
+// each point found is then refined on the exact curves and reported once, in
+// the order of the (first) ellipse's parameter. Curves that come within 0.001
+// of touching give their touching point. An elliptical arc whose semi-axes
+// are not both positive meets nothing.
 #include "geometry/GeomIntersect.h"
 
 namespace Geom {

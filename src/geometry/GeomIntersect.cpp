@@ -87,6 +87,15 @@ void IntersectCircles(const coord& c1, const coord& s1, const coord& e1, double 
     }
     if (r1 + r2 < d)
         return;
+    // Circles touching on the inside meet in one point on the line of centres:
+    // the larger circle's point towards the smaller one.
+    if (std::fabs(d - std::fabs(r1 - r2)) < 0.001) {
+        const coord u = (c2 - c1) / d;
+        const coord p = r1 >= r2 ? c1 + u * r1 : c1 - u * r1;
+        if (onArcByChord(s1, e1, p) && onArcByChord(s2, e2, p))
+            list.push_back(p);
+        return;
+    }
     const double k = (r1 * r1 - r2 * r2 + d * d) / (2.0 * d);
     const double h2 = r1 * r1 - k * k;
     if (!(h2 >= 0.0))

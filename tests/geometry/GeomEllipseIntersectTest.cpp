@@ -123,3 +123,45 @@ TEST(GeomIntersectEllipseArcs, CrossedEllipses)
         EXPECT_TRUE(SamePoints(list, c.points, tol)) << c.name;
     }
 }
+
+// Crossings at the ends of the axes lie where two window arcs meet; shallow
+// crossings with a flat ellipse are where the window arcs stand in worst for
+// it. Each crossing is reported once, on both curves.
+TEST(GeomIntersectEllipseArcCircleArc, EachCrossingOnceAndOnBothCurves)
+{
+    struct Case {
+        const char* name;
+        double p, q;
+        coord centre;
+        double radius;
+        std::vector<coord> points;
+    };
+    const Case cases[] = {
+        {"through the end of the first axis", 100, 50, {100, 40}, 40, {{100, 0}, {60, 40}}},
+        {"through the end of the second axis", 100, 50, {20, 50}, 20,
+         {{0, 50}, {39.57881174027273, 45.91709284468053}}},
+        {"touching inside at the end of the first axis", 100, 50, {90, 0}, 10, {{100, 0}}},
+        {"shallow crossings with a flat ellipse", 100, 10, {0, -790.2}, 800,
+         {{84.93129622073565, 5.2788965913964025}, {-84.93129622073562, 5.278896591396406}}},
+    };
+    for (const Case& c : cases) {
+        const EllipseArc ellipse = fullEllipse({0, 0}, c.p, c.q, 0);
+        const coord onCircle = c.centre + coord(c.radius, 0);
+        PointList list;
+        Geom::IntersectEllipseArcCircleArc(ellipse, c.centre, onCircle, onCircle, c.radius, list);
+        EXPECT_TRUE(geomtest::SamePointSet(list, c.points, 1e-6)) << c.name;
+    }
+}
+
+TEST(GeomIntersectEllipseArcs, CrossingAtTheEndOfAnAxisOnceAndInEitherOrder)
+{
+    const EllipseArc first = fullEllipse({0, 0}, 100, 50, 0);
+    const EllipseArc second = fullEllipse({100, 30}, 20, 30, 0);
+    const std::vector<coord> points{{100, 0}, {80, 30}};
+    PointList list;
+    Geom::IntersectEllipseArcs(first, second, list);
+    EXPECT_TRUE(geomtest::SamePointSet(list, points, 1e-6));
+    list.clear();
+    Geom::IntersectEllipseArcs(second, first, list);
+    EXPECT_TRUE(geomtest::SamePointSet(list, points, 1e-6));
+}

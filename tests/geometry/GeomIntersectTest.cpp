@@ -147,6 +147,10 @@ TEST(GeomIntersectCircles, ArcCases)
         {"nested", unitFull, {{1, 0}, {3, 0}, {3, 0}, 2}, {}},
         {"nested, the small one first", {{1, 0}, {3, 0}, {3, 0}, 2}, unitFull, {}},
         {"apart", unitFull, {{30, 0}, {35, 0}, {35, 0}, 5}, {}},
+        {"touching inside, the large one first", unitFull, {{4, 0}, {10, 0}, {10, 0}, 6}, {{10, 0}}},
+        {"touching inside, the small one first", {{4, 0}, {10, 0}, {10, 0}, 6}, unitFull, {{10, 0}}},
+        {"touching inside within 0.001", unitFull, {{-4.0005, 0}, {-10, 0}, {-10, 0}, 6}, {{-10, 0}}},
+        {"touching inside off the arc", quarter, {{-4, 0}, {-10, 0}, {-10, 0}, 6}, {}},
         {"two zero radii at one centre", {{0, 0}, {0, 0}, {0, 0}, 0}, {{0, 0}, {0, 0}, {0, 0}, 0}, {}},
     };
     for (const Case& c : cases) {
