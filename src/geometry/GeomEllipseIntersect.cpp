@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 using die::coord;
 
@@ -38,55 +37,10 @@ bool isProper(const EllipseArc& arc)
     return std::isfinite(arc.semiX) && std::isfinite(arc.semiY) && arc.semiX > 0.0 && arc.semiY > 0.0;
 }
 
-constexpr int kWindows = 24;
-constexpr double kWindowSweep = kPi / 12.0;
-// Circles closer than this count as touching, as in IntersectCircles.
+// Curves closer than this count as touching, as in IntersectCircles.
 constexpr double kTouch = 0.001;
-// Two refined points closer than this are one crossing found twice (from the
-// two windows that share an end, or from a window and a sign change).
+// Two points closer than this are one crossing found twice.
 constexpr double kSameCrossing = 1e-4;
-
-// A circular arc of a window of the ellipse: through the window's two ends
-// and its middle.
-struct WindowArc {
-    coord centre;
-    double radius = 0.0;
-    coord start;  // the window's end at the larger parameter
-    coord middle;
-    coord end;
-};
-
-// The window arc's circle stands in for the ellipse near the window only: a
-// point of that circle counts when it lies within three quarters of the chord
-// from the window's middle, which takes in the window and a margin beyond
-// both ends (a crossing at a window's end must not fall between two windows)
-// but never the far side of the circle.
-bool nearWindow(const WindowArc& w, const coord& p)
-{
-    return distance(p, w.middle) <= 0.75 * distance(w.start, w.end);
-}
-
-// Covers the ellipse (semi-axes p along X and q along Y, in its frame) with 24
-// circular arcs of π/12 of its parameter each; returns how many were built.
-int windowArcs(double p, double q, WindowArc windows[kWindows])
-{
-    int count = 0;
-    for (int k = 0; k < kWindows; ++k) {
-        const double theta = k * kWindowSweep;
-        const coord q0(p * std::cos(theta), q * std::sin(theta));
-        const coord q1(p * std::cos(theta + kWindowSweep / 2), q * std::sin(theta + kWindowSweep / 2));
-        const coord q2(p * std::cos(theta + kWindowSweep), q * std::sin(theta + kWindowSweep));
-        WindowArc& w = windows[count];
-        if (!CircleThrough3Points(q0, q1, q2, w.centre))
-            continue;
-        w.radius = distance(w.centre, q0);
-        w.start = q2;
-        w.middle = q1;
-        w.end = q0;
-        ++count;
-    }
-    return count;
-}
 
 // The other curve as the conic (P − c)ᵀ·A·(P − c) = 1 in the first ellipse's
 // frame: a circle or an ellipse.
@@ -121,89 +75,143 @@ Conic ellipseConic(const coord& centre, double p, double q, double rotation)
     return {centre, c * c * ip + s * s * iq, c * s * (ip - iq), s * s * ip + c * c * iq};
 }
 
-// The first ellipse in its own frame, walked by its parameter t, against the
-// conic: h(t) = conic value at the ellipse's point, and its derivatives.
+// The first ellipse in its own frame, (p·cos t, q·sin t), put into the
+// conic's equation: h(t) = c0 + c1·cos t + s1·sin t + c2·cos 2t + s2·sin 2t,
+// zero where the curves cross. Its third derivative is bounded by
+// |(c1, s1)| + 8·|(c2, s2)|, which bounds how far h' can come towards 0
+// across a stretch: a stretch where it cannot holds no extremum of h and at
+// most one root. The scan below splits the ellipse into such stretches and
+// finds every root.
 class CrossingFunction {
 public:
-    CrossingFunction(double p, double q, const Conic& conic) : p_(p), q_(q), conic_(conic) {}
+    CrossingFunction(double p, double q, const Conic& conic) : p_(p), q_(q), conic_(conic)
+    {
+        const double cx = conic.centre.x, cy = conic.centre.y;
+        c0_ = conic.a11 * (p * p / 2 + cx * cx) + conic.a22 * (q * q / 2 + cy * cy) + 2 * conic.a12 * cx * cy - 1.0;
+        c1_ = -2 * p * (conic.a11 * cx + conic.a12 * cy);
+        s1_ = -2 * q * (conic.a22 * cy + conic.a12 * cx);
+        c2_ = (conic.a11 * p * p - conic.a22 * q * q) / 2;
+        s2_ = conic.a12 * p * q;
+        bound_ = std::hypot(c1_, s1_) + 8 * std::hypot(c2_, s2_);
+    }
 
     coord at(double t) const { return {p_ * std::cos(t), q_ * std::sin(t)}; }
-    double value(double t) const { return conic_.value(at(t)); }
-    double distance(double t) const { return conic_.distanceOf(at(t)); }
+    double value(double t) const
+    {
+        return c0_ + c1_ * std::cos(t) + s1_ * std::sin(t) + c2_ * std::cos(2 * t) + s2_ * std::sin(2 * t);
+    }
+    // The value at t, with a full turn read as 0: the first sample and the
+    // last stretch's end must agree, or a crossing exactly there is lost.
+    double periodicValue(double t) const { return value(t >= kTwoPi ? t - kTwoPi : t); }
     double slope(double t) const
     {
-        const coord e = at(t);
-        return 2.0 * dot(conic_.times(e - conic_.centre), coord(-p_ * std::sin(t), q_ * std::cos(t)));
+        return -c1_ * std::sin(t) + s1_ * std::cos(t) - 2 * c2_ * std::sin(2 * t) + 2 * s2_ * std::cos(2 * t);
     }
     double curvature(double t) const
     {
-        const coord e = at(t);
-        const coord d1(-p_ * std::sin(t), q_ * std::cos(t));
-        return 2.0 * (dot(d1, conic_.times(d1)) - dot(conic_.times(e - conic_.centre), e));
+        return -c1_ * std::cos(t) - s1_ * std::sin(t) - 4 * c2_ * std::cos(2 * t) - 4 * s2_ * std::sin(2 * t);
+    }
+    double distance(double t) const { return conic_.distanceOf(at(t)); }
+
+    // Hands every crossing over the whole ellipse to keep(t), and every
+    // extremum of h where the curves come within the touching distance
+    // without crossing (they touch there). Curves that lie within the
+    // touching distance of each other all along are one curve: nothing.
+    template <class Keep>
+    void scan(Keep keep) const
+    {
+        const double step = kTwoPi / kSamples;
+        bool apart = false;
+        for (int k = 0; k < kSamples && !apart; ++k)
+            apart = distance(k * step) >= kTouch;
+        if (!apart)
+            return;
+        int budget = kBudget;
+        for (int k = 0; k < kSamples; ++k)
+            scanStretch(k * step, (k + 1) * step, budget, keep);
     }
 
-    // A root of h near t0 by Newton's method, staying within a window of t0.
-    std::optional<double> root(double t0) const { return newton(t0, &CrossingFunction::value, &CrossingFunction::slope); }
+private:
+    static constexpr int kSamples = 96;
+    static constexpr double kFinest = 1e-9;  // radians of the parameter
+    static constexpr int kBudget = 20000;    // stretches, for curves that nearly coincide
 
-    // Where the conic comes nearest near t0 (a root of h'), when it comes
-    // within the touching distance: the two curves touch there.
-    std::optional<double> touch(double t0) const
+    template <class Keep>
+    void scanStretch(double a, double b, int& budget, Keep& keep) const
     {
-        const std::optional<double> t = newton(t0, &CrossingFunction::slope, &CrossingFunction::curvature);
-        if (t && distance(*t) < kTouch)
-            return t;
-        return std::nullopt;
+        const double width = b - a;
+        const bool changesSign = (periodicValue(a) < 0.0) != (periodicValue(b) < 0.0);
+        // By Taylor's theorem |h'(t) − h'(a) − h''(a)·(t − a)| ≤ bound·(t − a)²/2.
+        const bool monotonic =
+            std::fabs(slope(a)) > std::fabs(curvature(a)) * width + bound_ * width * width / 2;
+        if (monotonic || budget <= 0) {
+            // One root at most.
+            if (changesSign)
+                keep(bisect(&CrossingFunction::periodicValue, a, b));
+            return;
+        }
+        --budget;
+        if (width < kFinest) {
+            // An extremum of h: a crossing if h changes sign across the
+            // stretch, two crossings in one point if h reaches the other
+            // side of 0 only at the extremum, a touch if it turns back short
+            // of 0 within the touching distance.
+            if (changesSign) {
+                keep(bisect(&CrossingFunction::periodicValue, a, b));
+                return;
+            }
+            const double m = nearestExtremum(0.5 * (a + b));
+            const double v = value(m);
+            const bool otherSide = (v < 0.0) != (periodicValue(a) < 0.0);
+            const bool turnsBack = curvature(m) < 0.0 ? v <= 0.0 : v >= 0.0;
+            if (otherSide || (turnsBack && distance(m) < kTouch))
+                keep(m);
+            return;
+        }
+        const double middle = 0.5 * (a + b);
+        scanStretch(a, middle, budget, keep);
+        scanStretch(middle, b, budget, keep);
     }
 
-    // A root between a and b, where h changes sign, by bisection.
-    double bisect(double a, double b) const
+    using Member = double (CrossingFunction::*)(double) const;
+
+    // A root of f between a and b, where f changes sign, by bisection.
+    double bisect(Member f, double a, double b) const
     {
-        double ha = value(a);
+        const bool negativeAtA = (this->*f)(a) < 0.0;
         for (int i = 0; i < 200 && b - a > 1e-15; ++i) {
             const double m = 0.5 * (a + b);
-            const double hm = value(m);
-            if ((hm < 0.0) == (ha < 0.0)) {
+            if (((this->*f)(m) < 0.0) == negativeAtA)
                 a = m;
-                ha = hm;
-            } else {
+            else
                 b = m;
-            }
         }
         return 0.5 * (a + b);
     }
 
-private:
-    using Member = double (CrossingFunction::*)(double) const;
-
-    std::optional<double> newton(double t0, Member f, Member df) const
+    // The extremum of h near t (Newton's method on h'), or t itself.
+    double nearestExtremum(double t) const
     {
-        double t = t0;
-        for (int i = 0; i < 100; ++i) {
-            const double v = (this->*f)(t);
-            if (v == 0.0)
+        double x = t;
+        for (int i = 0; i < 50; ++i) {
+            const double d = curvature(x);
+            if (d == 0.0)
+                break;
+            const double step = slope(x) / d;
+            x -= step;
+            if (!std::isfinite(x) || std::fabs(x - t) > 1e-3)
                 return t;
-            const double d = (this->*df)(t);
-            if (d == 0.0 || !std::isfinite(d))
-                return std::nullopt;
-            const double step = std::clamp(v / d, -kWindowSweep / 4, kWindowSweep / 4);
-            t -= step;
-            if (std::fabs(t - t0) > kWindowSweep)
-                return std::nullopt;
-            if (std::fabs(step) < 1e-14)
-                return t;
+            if (std::fabs(step) < 1e-15)
+                break;
         }
-        return std::nullopt;
+        return x;
     }
 
     double p_, q_;
     Conic conic_;
+    double c0_ = 0.0, c1_ = 0.0, s1_ = 0.0, c2_ = 0.0, s2_ = 0.0;
+    double bound_ = 0.0;
 };
-
-// Ellipse parameter of a point near the ellipse (in its frame).
-double parameterOf(double p, double q, const coord& point)
-{
-    return std::atan2(point.y / q, point.x / p);
-}
 
 // Left of or on the chord from start to end (in the frame), or the whole ellipse.
 bool onEllipseArcByChord(const EllipseArc& arc, const coord& startInFrame, const coord& endInFrame,
@@ -218,19 +226,17 @@ bool onCircularArcByChord(const coord& start, const coord& end, const coord& p)
     return !PointsDiffer(start, end) || cross(end - start, p - start) > 0.0;
 }
 
-// The crossings of the first ellipse (its own frame) with the conic. The
-// window arcs give approximate points (near crossings and touches, where the
-// curves come within the touching distance); so do the changes of sign of h
-// over the windows' halves. Each is refined on the exact curves, kept when
-// `onArcs` accepts it and appended (in model coordinates) unless it was
-// found already.
+// The crossings of the first ellipse (its own frame) with the conic, on the
+// exact curves. A point is kept when `onArcs` accepts it, once, and the
+// points are appended (in model coordinates) in the order of the ellipse's
+// parameter from its first semi-axis.
 template <class OnArcs>
-void refineCrossings(const EllipseArc& arc, const EllipseFrame& frame, const Conic& conic,
-                     const PointList& approximate, OnArcs onArcs, PointList& list)
+void appendCrossings(const EllipseArc& arc, const EllipseFrame& frame, const Conic& conic, OnArcs onArcs,
+                     PointList& list)
 {
     const CrossingFunction h(arc.semiX, arc.semiY, conic);
     PointList found;
-    auto keep = [&](double t) {
+    h.scan([&](double t) {
         const coord point = h.at(t);
         if (!onArcs(point))
             return;
@@ -238,42 +244,9 @@ void refineCrossings(const EllipseArc& arc, const EllipseFrame& frame, const Con
             if (distance(f, point) < kSameCrossing)
                 return;
         found.push_back(point);
-    };
-    for (const coord& a : approximate) {
-        const double t0 = parameterOf(arc.semiX, arc.semiY, a);
-        if (const std::optional<double> t = h.root(t0); t && h.distance(*t) < kTouch)
-            keep(*t);
-        else if (const std::optional<double> touch = h.touch(t0))
-            keep(*touch);
-    }
-    const double step = kWindowSweep / 2;
-    for (int k = 0; k < 2 * kWindows; ++k) {
-        const double a = k * step, b = a + step;
-        if ((h.value(a) < 0.0) != (h.value(b) < 0.0))
-            keep(h.bisect(a, b));
-    }
-    // In the order of the ellipse's parameter from its first semi-axis.
-    auto parameter = [&](const coord& point) {
-        return Angle::Normalize(parameterOf(arc.semiX, arc.semiY, point));
-    };
-    std::stable_sort(found.begin(), found.end(),
-                     [&](const coord& x, const coord& y) { return parameter(x) < parameter(y); });
+    });
     for (const coord& point : found)
         list.push_back(frame.out(point));
-}
-
-// Approximate crossings of a circle (in the frame) with the window arcs.
-void windowCrossings(const WindowArc windows[], int count, const coord& centre, double radius, PointList& out)
-{
-    PointList found;
-    for (int k = 0; k < count; ++k) {
-        const WindowArc& w = windows[k];
-        found.clear();
-        IntersectCircles(centre, centre, centre, radius, w.centre, w.start, w.start, w.radius, found);
-        for (const coord& p : found)
-            if (nearWindow(w, p))
-                out.push_back(p);
-    }
 }
 
 } // namespace
@@ -304,11 +277,7 @@ void IntersectEllipseArcCircleArc(const EllipseArc& arc, const coord& centre, co
     const EllipseFrame frame(arc.centre, arc.rotation);
     const coord c = frame.in(centre), a = frame.in(start), b = frame.in(end);
     const coord s = frame.in(arc.start), e = frame.in(arc.end);
-    WindowArc windows[kWindows];
-    const int count = windowArcs(arc.semiX, arc.semiY, windows);
-    PointList approximate;
-    windowCrossings(windows, count, c, radius, approximate);
-    refineCrossings(arc, frame, circleConic(c, radius), approximate,
+    appendCrossings(arc, frame, circleConic(c, radius),
                     [&](const coord& p) {
                         return onEllipseArcByChord(arc, s, e, p) && onCircularArcByChord(a, b, p);
                     },
@@ -320,33 +289,10 @@ void IntersectEllipseArcs(const EllipseArc& arc1, const EllipseArc& arc2, PointL
     if (!isProper(arc1) || !isProper(arc2))
         return;
     const EllipseFrame frame(arc1.centre, arc1.rotation);
-    const EllipseFrame frame2(arc2.centre, arc2.rotation);
     const coord s1 = frame.in(arc1.start), e1 = frame.in(arc1.end);
     const coord s2 = frame.in(arc2.start), e2 = frame.in(arc2.end);
-
-    // The window arcs of both ellipses, all in the first one's frame.
-    WindowArc windows1[kWindows], windows2[kWindows];
-    const int count1 = windowArcs(arc1.semiX, arc1.semiY, windows1);
-    const int count2 = windowArcs(arc2.semiX, arc2.semiY, windows2);
-    for (int m = 0; m < count2; ++m) {
-        WindowArc& w = windows2[m];
-        w.centre = frame.in(frame2.out(w.centre));
-        w.start = frame.in(frame2.out(w.start));
-        w.middle = frame.in(frame2.out(w.middle));
-        w.end = frame.in(frame2.out(w.end));
-    }
-    PointList approximate, found;
-    for (int k = 0; k < count1; ++k) {
-        const WindowArc& w = windows1[k];
-        found.clear();
-        windowCrossings(windows2, count2, w.centre, w.radius, found);
-        for (const coord& p : found)
-            if (nearWindow(w, p))
-                approximate.push_back(p);
-    }
     const double rotation = Angle::Normalize(arc2.rotation - arc1.rotation);
-    refineCrossings(arc1, frame, ellipseConic(frame.in(arc2.centre), arc2.semiX, arc2.semiY, rotation),
-                    approximate,
+    appendCrossings(arc1, frame, ellipseConic(frame.in(arc2.centre), arc2.semiX, arc2.semiY, rotation),
                     [&](const coord& p) {
                         return onEllipseArcByChord(arc1, s1, e1, p) && onEllipseArcByChord(arc2, s2, e2, p);
                     },

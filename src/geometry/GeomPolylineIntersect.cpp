@@ -33,10 +33,7 @@ constexpr size_t kGridFrom = 64;
 
 double segmentDistance(const coord& p, const coord& a, const coord& b)
 {
-    const coord d = b - a;
-    const double len2 = d.LengthSquared();
-    const double t = len2 > 0.0 ? std::clamp(dot(p - a, d) / len2, 0.0, 1.0) : 0.0;
-    return distance(p, a + d * t);
+    return distance(p, NearestOnSegment(p, a, b));
 }
 
 // A point found for segment i of the polyline and segment j of the other curve

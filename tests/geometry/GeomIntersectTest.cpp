@@ -66,6 +66,8 @@ TEST(GeomIntersectLines, SegmentCases)
         {"at the end point of the second", {0, 0}, {10, 0}, {5, 0}, {5, 5}, {{5, 0}}},
         {"at the end point of the first", {5, 0}, {5, 5}, {0, 0}, {10, 0}, {{5, 0}}},
         {"within 0.0001 of touching", {0, 0}, {10, 0}, {5, 0.00005}, {5, 5}, {{5, 0}}},
+        {"touching at a shallow angle: where the segments come closest", {0, 0}, {10, 0}, {5, 0.00005},
+         {15, 0.01005}, {{5, 0.000025}}},
         {"missing", {0, 0}, {10, 0}, {5, 1}, {5, 5}, {}},
         {"parallel", {0, 0}, {10, 0}, {0, 1}, {10, 1}, {}},
         {"collinear overlapping", {0, 0}, {10, 0}, {5, 0}, {15, 0}, {}},
