@@ -61,6 +61,11 @@ TEST(GeomIntersectPolylineArc, EachSegmentAgainstTheArc)
     list.clear();
     Geom::IntersectPolylineArc(square, {100, 0}, {110, 0}, {110, 0}, 10, list);
     EXPECT_TRUE(list.empty());
+    // Both segments that meet at the touching point find it: it comes once.
+    list.clear();
+    Geom::IntersectPolylineArc(std::vector<coord>{{-5, 9.9996}, {0, 9.9996}, {5, 9.9996}}, {0, 0}, {10, 0},
+                               {10, 0}, 10, list);
+    EXPECT_TRUE(SamePoints(list, {{0, 9.9996}}, 1e-9));
 }
 
 TEST(GeomIntersectPolylineEllipseArc, TurnedEllipseIsInsideThePreTestBox)
