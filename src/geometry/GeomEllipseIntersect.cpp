@@ -96,21 +96,6 @@ public:
     }
 
     coord at(double t) const { return {p_ * std::cos(t), q_ * std::sin(t)}; }
-    double value(double t) const
-    {
-        return c0_ + c1_ * std::cos(t) + s1_ * std::sin(t) + c2_ * std::cos(2 * t) + s2_ * std::sin(2 * t);
-    }
-    // The value at t, with a full turn read as 0: the first sample and the
-    // last stretch's end must agree, or a crossing exactly there is lost.
-    double periodicValue(double t) const { return value(t >= kTwoPi ? t - kTwoPi : t); }
-    double slope(double t) const
-    {
-        return -c1_ * std::sin(t) + s1_ * std::cos(t) - 2 * c2_ * std::sin(2 * t) + 2 * s2_ * std::cos(2 * t);
-    }
-    double curvature(double t) const
-    {
-        return -c1_ * std::cos(t) - s1_ * std::sin(t) - 4 * c2_ * std::cos(2 * t) - 4 * s2_ * std::sin(2 * t);
-    }
     double distance(double t) const { return conic_.distanceOf(at(t)); }
 
     // Hands every crossing over the whole ellipse to keep(t), and every
@@ -127,27 +112,51 @@ public:
         if (!apart)
             return;
         int budget = kBudget;
-        for (int k = 0; k < kSamples; ++k)
-            scanStretch(k * step, (k + 1) * step, budget, keep);
+        Sample a = sample(0.0);
+        for (int k = 1; k <= kSamples; ++k) {
+            // The full turn is read as 0, so that a crossing exactly there
+            // changes sign in the last stretch just as it does in the first.
+            Sample b = k < kSamples ? sample(k * step) : sample(0.0);
+            b.t = k * step;
+            scanStretch(a, b, budget, keep);
+            a = b;
+        }
     }
 
 private:
-    static constexpr int kSamples = 96;
+    static constexpr int kSamples = 48;
     static constexpr double kFinest = 1e-9;  // radians of the parameter
     static constexpr int kBudget = 20000;    // stretches, for curves that nearly coincide
 
-    template <class Keep>
-    void scanStretch(double a, double b, int& budget, Keep& keep) const
+    // h and its first two derivatives at t.
+    struct Sample {
+        double t, value, slope, curvature;
+    };
+
+    Sample sample(double t) const
     {
-        const double width = b - a;
-        const bool changesSign = (periodicValue(a) < 0.0) != (periodicValue(b) < 0.0);
-        // By Taylor's theorem |h'(t) − h'(a) − h''(a)·(t − a)| ≤ bound·(t − a)²/2.
-        const bool monotonic =
-            std::fabs(slope(a)) > std::fabs(curvature(a)) * width + bound_ * width * width / 2;
-        if (monotonic || budget <= 0) {
-            // One root at most.
+        const double c = std::cos(t), s = std::sin(t);
+        const double c2 = c * c - s * s, s2 = 2 * s * c;
+        return {t, c0_ + c1_ * c + s1_ * s + c2_ * c2 + s2_ * s2, -c1_ * s + s1_ * c - 2 * c2_ * s2 + 2 * s2_ * c2,
+                -c1_ * c - s1_ * s - 4 * c2_ * c2 - 4 * s2_ * s2};
+    }
+
+    // By Taylor's theorem |h'(t) − h'(x) − h''(x)·(t − x)| ≤ bound·(t − x)²/2:
+    // h' keeps its sign within `width` of x when this holds.
+    bool slopeKeepsSign(const Sample& x, double width) const
+    {
+        return std::fabs(x.slope) > std::fabs(x.curvature) * width + bound_ * width * width / 2;
+    }
+
+    template <class Keep>
+    void scanStretch(const Sample& a, const Sample& b, int& budget, Keep& keep) const
+    {
+        const double width = b.t - a.t;
+        const bool changesSign = (a.value < 0.0) != (b.value < 0.0);
+        if (slopeKeepsSign(a, width) || slopeKeepsSign(b, width) || budget <= 0) {
+            // h is monotonic here: one root at most.
             if (changesSign)
-                keep(bisect(&CrossingFunction::periodicValue, a, b));
+                keep(bisect(a, b));
             return;
         }
         --budget;
@@ -157,50 +166,46 @@ private:
             // side of 0 only at the extremum, a touch if it turns back short
             // of 0 within the touching distance.
             if (changesSign) {
-                keep(bisect(&CrossingFunction::periodicValue, a, b));
+                keep(bisect(a, b));
                 return;
             }
-            const double m = nearestExtremum(0.5 * (a + b));
-            const double v = value(m);
-            const bool otherSide = (v < 0.0) != (periodicValue(a) < 0.0);
-            const bool turnsBack = curvature(m) < 0.0 ? v <= 0.0 : v >= 0.0;
-            if (otherSide || (turnsBack && distance(m) < kTouch))
-                keep(m);
+            const Sample m = nearestExtremum(0.5 * (a.t + b.t));
+            const bool otherSide = (m.value < 0.0) != (a.value < 0.0);
+            const bool turnsBack = m.curvature < 0.0 ? m.value <= 0.0 : m.value >= 0.0;
+            if (otherSide || (turnsBack && distance(m.t) < kTouch))
+                keep(m.t);
             return;
         }
-        const double middle = 0.5 * (a + b);
+        const Sample middle = sample(0.5 * (a.t + b.t));
         scanStretch(a, middle, budget, keep);
         scanStretch(middle, b, budget, keep);
     }
 
-    using Member = double (CrossingFunction::*)(double) const;
-
-    // A root of f between a and b, where f changes sign, by bisection.
-    double bisect(Member f, double a, double b) const
+    // The root of h between a and b, where h changes sign, by bisection.
+    double bisect(const Sample& a, const Sample& b) const
     {
-        const bool negativeAtA = (this->*f)(a) < 0.0;
-        for (int i = 0; i < 200 && b - a > 1e-15; ++i) {
-            const double m = 0.5 * (a + b);
-            if (((this->*f)(m) < 0.0) == negativeAtA)
-                a = m;
+        const bool negativeAtA = a.value < 0.0;
+        double lo = a.t, hi = b.t;
+        for (int i = 0; i < 200 && hi - lo > 1e-15; ++i) {
+            const double m = 0.5 * (lo + hi);
+            if ((sample(m).value < 0.0) == negativeAtA)
+                lo = m;
             else
-                b = m;
+                hi = m;
         }
-        return 0.5 * (a + b);
+        return 0.5 * (lo + hi);
     }
 
     // The extremum of h near t (Newton's method on h'), or t itself.
-    double nearestExtremum(double t) const
+    Sample nearestExtremum(double t) const
     {
-        double x = t;
-        for (int i = 0; i < 50; ++i) {
-            const double d = curvature(x);
-            if (d == 0.0)
-                break;
-            const double step = slope(x) / d;
-            x -= step;
-            if (!std::isfinite(x) || std::fabs(x - t) > 1e-3)
-                return t;
+        Sample x = sample(t);
+        for (int i = 0; i < 50 && x.curvature != 0.0; ++i) {
+            const double step = x.slope / x.curvature;
+            const double next = x.t - step;
+            if (!std::isfinite(next) || std::fabs(next - t) > 1e-3)
+                return sample(t);
+            x = sample(next);
             if (std::fabs(step) < 1e-15)
                 break;
         }
