@@ -112,8 +112,9 @@ void IntersectCircles(const coord& c1, const coord& s1, const coord& e1, double 
     if (r1 + r2 < d)
         return;
     // Circles touching on the inside meet in one point on the line of centres:
-    // the larger circle's point towards the smaller one.
-    if (std::fabs(d - std::fabs(r1 - r2)) < 0.001) {
+    // the larger circle's point towards the smaller one. (Circles of nearly
+    // the same radius close together cross twice instead.)
+    if (std::fabs(d - std::fabs(r1 - r2)) < 0.001 && std::fabs(r1 - r2) >= 0.001) {
         const coord u = (c2 - c1) / d;
         const coord p = r1 >= r2 ? c1 + u * r1 : c1 - u * r1;
         if (onArcByChord(s1, e1, p) && onArcByChord(s2, e2, p))
@@ -127,6 +128,14 @@ void IntersectCircles(const coord& c1, const coord& s1, const coord& e1, double 
     const double h = std::sqrt(h2);
     const coord u = (c2 - c1).Normalized();
     const coord n(-u.y, u.x);
+    // Two crossings closer together than the touching distance are one
+    // touching point (circles of nearly the same radius touching inside).
+    if (2.0 * h < 0.001) {
+        const coord p = c1 + u * k;
+        if (onArcByChord(s1, e1, p) && onArcByChord(s2, e2, p))
+            list.push_back(p);
+        return;
+    }
     for (const coord& p : {c1 + u * k + n * h, c1 + u * k - n * h})
         if (onArcByChord(s1, e1, p) && onArcByChord(s2, e2, p))
             list.push_back(p);

@@ -153,6 +153,9 @@ TEST(GeomIntersectCircles, ArcCases)
         {"touching inside, the small one first", {{4, 0}, {10, 0}, {10, 0}, 6}, unitFull, {{10, 0}}},
         {"touching inside within 0.001", unitFull, {{-4.0005, 0}, {-10, 0}, {-10, 0}, 6}, {{-10, 0}}},
         {"touching inside off the arc", quarter, {{-4, 0}, {-10, 0}, {-10, 0}, 6}, {}},
+        {"touching inside, nearly the same radius", unitFull, {{-0.0001, 0}, {10, 0}, {10, 0}, 10.0001}, {{10, 0}}},
+        {"the same radius 0.0005 apart: two crossings", unitFull, {{0.0005, 0}, {10, 0}, {10, 0}, 10},
+         {{0.00025, std::sqrt(100 - 0.00025 * 0.00025)}, {0.00025, -std::sqrt(100 - 0.00025 * 0.00025)}}},
         {"two zero radii at one centre", {{0, 0}, {0, 0}, {0, 0}, 0}, {{0, 0}, {0, 0}, {0, 0}, 0}, {}},
     };
     for (const Case& c : cases) {
