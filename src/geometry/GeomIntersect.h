@@ -18,7 +18,9 @@ using PointList = std::vector<die::coord>;
 
 // The crossing point of two segments, if any. Parallel segments (within
 // 0.0001) and segments of zero length give nothing; an end point within
-// 0.0001 of the other segment's line counts as touching.
+// 0.0001 of the other segment's line counts as touching. Where the lines
+// cross more than 0.0001 off either segment (segments touching at a shallow
+// angle), the point is the middle of the segments' closest points.
 void IntersectLines(const die::coord& s1, const die::coord& e1, const die::coord& s2, const die::coord& e2,
                     PointList& list);
 
