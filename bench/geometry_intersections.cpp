@@ -54,8 +54,39 @@ void BM_IntersectPolylinesSegmentBySegment(benchmark::State& state)
     });
 }
 
+// An ellipse against a circle and against a second ellipse, of the sizes of
+// a die's shapes; each call finds every crossing on the exact curves.
+void BM_IntersectEllipseArcCircleArc(benchmark::State& state)
+{
+    const Geom::EllipseArc ellipse{{0, 0}, {100, 0}, {100, 0}, 100, 30, 0.3};
+    const die::coord centre(60, 20);
+    Geom::PointList points;
+    for (auto _ : state) {
+        points.clear();
+        Geom::IntersectEllipseArcCircleArc(ellipse, centre, centre, centre, 45, points);
+        benchmark::DoNotOptimize(points.data());
+    }
+    state.counters["crossings"] = static_cast<double>(points.size());
+}
+
+void BM_IntersectEllipseArcs(benchmark::State& state)
+{
+    const Geom::EllipseArc first{{0, 0}, {100, 0}, {100, 0}, 100, 30, 0.3};
+    const die::coord onSecond(20 + 80 * std::cos(1.2), 10 + 80 * std::sin(1.2));
+    const Geom::EllipseArc second{{20, 10}, onSecond, onSecond, 80, 40, 1.2};
+    Geom::PointList points;
+    for (auto _ : state) {
+        points.clear();
+        Geom::IntersectEllipseArcs(first, second, points);
+        benchmark::DoNotOptimize(points.data());
+    }
+    state.counters["crossings"] = static_cast<double>(points.size());
+}
+
 } // namespace
 
+BENCHMARK(BM_IntersectEllipseArcCircleArc)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IntersectEllipseArcs)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_IntersectPolylines)->Arg(1000)->Arg(3000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IntersectPolylinesSegmentBySegment)->Arg(3000)->Unit(benchmark::kMillisecond);
 

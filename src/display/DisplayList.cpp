@@ -2,6 +2,9 @@
 
 #include "display/FigurePaths.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 constinit platform::Current<LinetypeTable*> linkedLinetypes{nullptr};
 constinit platform::Current<const GlyphPathTable*> linkedGlyphs{nullptr};
@@ -106,7 +109,24 @@ void DisplayList::AddBridge(double position, double width)
 {
     if (figures_.empty())
         return;
-    figures_.back().bridges.push_back({0, position, static_cast<float>(width)});
+    // The output walks the gaps in order along the rule, so they are kept
+    // sorted by position, and gaps that overlap or meet become one.
+    std::vector<DisplayBridge>& bridges = figures_.back().bridges;
+    auto at = std::upper_bound(bridges.begin(), bridges.end(), position,
+                               [](double p, const DisplayBridge& b) { return p < b.position; });
+    at = bridges.insert(at, {0, position, static_cast<float>(width)});
+    if (at != bridges.begin() && std::prev(at)->position + std::prev(at)->width >= at->position)
+        at = std::prev(at);
+    double end = at->position + at->width;
+    auto next = std::next(at);
+    while (next != bridges.end() && next->position <= end) {
+        end = std::max(end, next->position + next->width);
+        ++next;
+    }
+    if (next != std::next(at)) {
+        at->width = static_cast<float>(end - at->position);
+        bridges.erase(std::next(at), next);
+    }
     outputMode_ = -1;
 }
 

@@ -141,8 +141,9 @@ public:
     void BeginCurve(int lineType = -1);
     // Appends a point to the last figure; without a figure nothing happens.
     void AddPoint(const die::coord& point);
-    // Appends a bridge to the last figure (open or closed); without a figure
-    // nothing happens.
+    // Adds a bridge to the last figure (open or closed); without a figure
+    // nothing happens. The figure's bridges stay sorted by position, and a
+    // bridge that overlaps or meets another is merged with it into one gap.
     void AddBridge(double position, double width);
     // Builds the open figure's path and box; the output becomes stale.
     void CloseFigure();

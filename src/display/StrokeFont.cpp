@@ -15,8 +15,8 @@ constexpr char16_t kCharset[] = u"abcdefghijklmnopqrstuvwxyz"
                                 u"\u00C4\u00D6\u00DC\u00E4\u00F6\u00FC\u00DF\u00B0";
 static_assert(std::size(kCharset) - 1 == 100);
 
-// A glyph is written as polylines of grid points "xy", blank-separated; a
-// comma starts a new polyline. Each pair of neighbouring points is a stroke,
+// A glyph is written as polylines of grid points "xy" (a descender's point
+// "x-y"), blank-separated; a comma starts a new polyline. Each pair of neighbouring points is a stroke,
 // in the order written. "36 36" is a stroke of zero length.
 struct GlyphSource {
     char16_t character;
@@ -31,17 +31,17 @@ constexpr GlyphSource kSources[GlyphCount] = {
     {u'd', "46 40 10 01 03 14 44"},
     {u'e', "02 42 43 34 14 03 01 10 40"},
     {u'f', "46 26 15 10, 04 34"},
-    {u'g', "42 12 03 14 44 41 30 10 01"},
+    {u'g', "40 10 01 03 14 44 4-1 3-2 1-2 0-1"},
     {u'h', "06 00, 03 14 34 43 40"},
     {u'i', "14 24 20, 25 26"},
-    {u'j', "24 34 31 20 10 01, 36 36"},
+    {u'j', "24 34 3-1 2-2 1-2 0-1, 36 36"},
     {u'k', "06 00, 34 01, 12 30"},
     {u'l', "16 26 21 30"},
     {u'm', "00 04, 03 14 23 20, 23 34 43 40"},
     {u'n', "00 04, 03 14 34 43 40"},
     {u'o', "10 01 03 14 34 43 41 30 10"},
-    {u'p', "00 04 34 43 32 02"},
-    {u'q', "40 44 14 03 12 42"},
+    {u'p', "0-2 04 34 43 41 30 00"},
+    {u'q', "4-2 44 14 03 01 10 40"},
     {u'r', "00 04, 03 14 34 43"},
     {u's', "44 14 03 12 32 41 30 00"},
     {u't', "15 11 20 30 41, 04 34"},
@@ -49,7 +49,7 @@ constexpr GlyphSource kSources[GlyphCount] = {
     {u'v', "04 20 44"},
     {u'w', "04 10 23 30 44"},
     {u'x', "04 40, 00 44"},
-    {u'y', "04 22, 44 00"},
+    {u'y', "04 21, 44 0-2"},
     {u'z', "04 44 00 40"},
 
     {u'A', "00 05 16 36 45 40, 03 43"},
@@ -121,9 +121,9 @@ constexpr GlyphSource kSources[GlyphCount] = {
     {u'>', "05 43 01"},
     {u'?', "05 16 36 45 44 23 22, 21 20"},
 
-    {u'\u00C4', "00 04 15 35 44 40, 02 42, 06 16, 36 46"},          // Ä
-    {u'\u00D6', "10 01 04 15 35 44 41 30 10, 06 16, 36 46"},       // Ö
-    {u'\u00DC', "05 01 10 30 41 45, 06 16, 36 46"},                 // Ü
+    {u'\u00C4', "00 04 15 35 44 40, 02 42, 16 17, 36 37"},          // Ä
+    {u'\u00D6', "10 01 04 15 35 44 41 30 10, 16 17, 36 37"},       // Ö
+    {u'\u00DC', "05 01 10 30 41 45, 16 17, 36 37"},                 // Ü
     {u'\u00E4', "10 01 03 14 34 31 20 10, 31 40, 15 16, 35 36"},   // ä
     {u'\u00F6', "10 01 03 14 34 43 41 30 10, 15 16, 35 36"},       // ö
     {u'\u00FC', "04 01 10 30 41, 44 40, 15 16, 35 36"},            // ü
@@ -150,10 +150,11 @@ constexpr Glyph parse(const char* s)
             continue;
         }
         const int x = s[0] - '0';
-        const int y = s[1] - '0';
-        if (x < 0 || x > 4 || y < 0 || y > 6)
+        const bool below = s[1] == '-';
+        const int y = below ? '0' - s[2] : s[1] - '0';
+        if (x < 0 || x > 4 || y < MinY || y > MaxY)
             throw "glyph point outside the grid";
-        s += 2;
+        s += below ? 3 : 2;
         if (open) {
             if (++g.last >= MaxUsedStrokes)
                 throw "too many strokes in a glyph";

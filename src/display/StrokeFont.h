@@ -4,10 +4,10 @@
 //
 // Grid: x from 0 to 4, y from 0 (baseline) to 6 (top of the capitals); the
 // cell is 6 units wide and 6 high, so characters keep a gap of 2 units.
-// Lower-case letters stand 4 units high; letters that would descend (g, j, p,
-// q, y) end on the baseline. Two strokes have zero length and draw nothing:
-// the dot of the j (stroke 5, at (3, 6)) and the last stroke of the degree
-// sign (at (0, 0)).
+// Lower-case letters stand 4 units high; g, j, p, q and y descend 2 units
+// below the baseline, and the dots of Ä Ö Ü sit 1 unit above the capitals.
+// Two strokes have zero length and draw nothing: the dot of the j (stroke 5,
+// at (3, 6)) and the last stroke of the degree sign (at (0, 0)).
 //
 // The table is constant data, complete before any code runs; nothing needs
 // to fill it at start-up.
@@ -22,6 +22,8 @@ inline constexpr int GlyphCount = 100;
 inline constexpr int MaxStrokes = 20;     // room in a record
 inline constexpr int MaxUsedStrokes = 16; // no glyph has more
 inline constexpr int CellSize = 6;        // grid units per cell, both ways
+inline constexpr int MinY = -2;           // the foot of the descenders
+inline constexpr int MaxY = 7;            // the top of the capitals' umlaut dots
 
 // One glyph record: stroke j (0 ≤ j ≤ last) runs from (x1[j], y1[j]) to
 // (x2[j], y2[j]); the slots after last are 0.

@@ -9,6 +9,13 @@ namespace {
 // of the curve): 2·k·d1 − d2 with k = d1·d2 / |d1| (0 when |d1| is 0), as a
 // unit vector (the vector itself when its length is 0). At the last point the
 // curve runs towards p0, so the vector is turned round.
+//
+// k carries a length, so below a first chord of 0.5 mm the condition points
+// back against the curve and the curve starts with a hook. Where it does not
+// point along the curve (along d1, or d2 when p1 is p0), d2 mirrored in the
+// line of d1 is taken instead (the tangent of the circle through equally
+// spaced points), and where that does not point along the curve either, the
+// first chord itself.
 die::coord EndCondition(const die::coord& p0, const die::coord& p1, const die::coord& p2, bool atEnd)
 {
     const die::coord d1 = p1 - p0;
@@ -16,6 +23,11 @@ die::coord EndCondition(const die::coord& p0, const die::coord& p1, const die::c
     const double length = d1.Length();
     const double k = length > 0.0 ? die::dot(d1, d2) / length : 0.0;
     die::coord t = d1 * (2.0 * k) - d2;
+    const die::coord ahead = length > 0.0 ? d1 : d2;
+    if (!(die::dot(t, ahead) > 0.0)) {
+        const die::coord mirrored = length > 0.0 ? d1 * (2.0 * k / length) - d2 : die::coord();
+        t = die::dot(mirrored, ahead) > 0.0 ? mirrored : ahead;
+    }
     if (atEnd)
         t = -t;
     return t.Normalized();

@@ -2,6 +2,7 @@
 
 #include "geometry/GeomConstants.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Geom {
@@ -51,6 +52,14 @@ bool IsPointBetween(double px, double py, double ax, double ay, double bx, doubl
     const double pa = std::hypot(ax - px, ay - py);
     const double pb = std::hypot(bx - px, by - py);
     return !(ab + tolerance < pa + pb);
+}
+
+die::coord NearestOnSegment(const die::coord& p, const die::coord& a, const die::coord& b)
+{
+    const die::coord d = b - a;
+    const double len2 = d.LengthSquared();
+    const double t = len2 > 0.0 ? std::clamp(die::dot(p - a, d) / len2, 0.0, 1.0) : 0.0;
+    return a + d * t;
 }
 
 double IntersectParam(double d1x, double d1y, double qx, double qy, double d2x, double d2y)

@@ -29,6 +29,9 @@ bool IsPointInRect(double x, double y, double minX, double minY, double maxX, do
 // |AB| + tolerance ≥ |PA| + |PB|.
 bool IsPointBetween(double px, double py, double ax, double ay, double bx, double by, double tolerance);
 
+// The point of the segment AB nearest to P (A itself when A equals B).
+die::coord NearestOnSegment(const die::coord& p, const die::coord& a, const die::coord& b);
+
 // The parameter t at which Q + t·D2 meets the line through the origin along
 // D1, i.e. −cross(D1, Q) / cross(D1, D2); 0 when the lines are parallel.
 double IntersectParam(double d1x, double d1y, double qx, double qy, double d2x, double d2y);

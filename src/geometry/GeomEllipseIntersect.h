@@ -2,11 +2,14 @@
 // Crossing points with elliptical arcs, appended to a caller-owned list.
 // An elliptical arc runs counter-clockwise from its end point to its start
 // point like a circular arc; start equal to end (within 1e-6) is the whole
-// ellipse. Arcs and circles against an ellipse are found by covering the
-// ellipse with 24 circular window arcs, so those points lie on the ellipse
-// only approximately (within a small fraction of a millimetre for the shapes
-// of a die). An elliptical arc whose semi-axes are not both positive meets
-// nothing.
+// ellipse. Arcs and circles against an ellipse are found on the exact
+// curves: the other curve's equation is followed along the ellipse's
+// parameter, split where it turns, and each change of sign gives a crossing.
+// Each crossing is reported once, in the order of the (first) ellipse's
+// parameter from its first semi-axis. Curves that come within 0.001 of
+// touching give their touching point; curves that lie within 0.001 of each
+// other all along (the same ellipse twice) give nothing. An elliptical arc
+// whose semi-axes are not both positive meets nothing.
 #include "geometry/GeomIntersect.h"
 
 namespace Geom {

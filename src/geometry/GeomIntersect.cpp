@@ -3,7 +3,10 @@
 #include "geometry/GeomBasics.h"
 #include "geometry/GeomSegmentTests.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <utility>
 
 using die::coord;
 
@@ -29,13 +32,34 @@ bool crossingOfSegments(const coord& s1, const coord& e1, const coord& s2, const
     return true;
 }
 
+// The middle of the closest points of two segments that do not cross.
+coord middleOfClosestPoints(const coord& s1, const coord& e1, const coord& s2, const coord& e2)
+{
+    const std::pair<coord, coord> pairs[] = {{s1, NearestOnSegment(s1, s2, e2)},
+                                             {e1, NearestOnSegment(e1, s2, e2)},
+                                             {NearestOnSegment(s2, s1, e1), s2},
+                                             {NearestOnSegment(e2, s1, e1), e2}};
+    const auto* closest = std::min_element(std::begin(pairs), std::end(pairs), [](const auto& x, const auto& y) {
+        return distance(x.first, x.second) < distance(y.first, y.second);
+    });
+    return (closest->first + closest->second) * 0.5;
+}
+
 } // namespace
 
 void IntersectLines(const coord& s1, const coord& e1, const coord& s2, const coord& e2, PointList& list)
 {
     coord point;
-    if (crossingOfSegments(s1, e1, s2, e2, point))
-        list.push_back(point);
+    if (!crossingOfSegments(s1, e1, s2, e2, point))
+        return;
+    // Segments that only touch within the tolerance meet where their lines
+    // cross, which lies far beyond the touching end when they meet at a
+    // shallow angle: the point is taken where the segments come closest.
+    constexpr double kTouching = 0.0001;
+    if (distance(point, NearestOnSegment(point, s1, e1)) > kTouching
+        || distance(point, NearestOnSegment(point, s2, e2)) > kTouching)
+        point = middleOfClosestPoints(s1, e1, s2, e2);
+    list.push_back(point);
 }
 
 void IntersectLineArc(const coord& p1, const coord& p2, const coord& centre, const coord& start,
@@ -87,6 +111,16 @@ void IntersectCircles(const coord& c1, const coord& s1, const coord& e1, double 
     }
     if (r1 + r2 < d)
         return;
+    // Circles touching on the inside meet in one point on the line of centres:
+    // the larger circle's point towards the smaller one. (Circles of nearly
+    // the same radius close together cross twice instead.)
+    if (std::fabs(d - std::fabs(r1 - r2)) < 0.001 && std::fabs(r1 - r2) >= 0.001) {
+        const coord u = (c2 - c1) / d;
+        const coord p = r1 >= r2 ? c1 + u * r1 : c1 - u * r1;
+        if (onArcByChord(s1, e1, p) && onArcByChord(s2, e2, p))
+            list.push_back(p);
+        return;
+    }
     const double k = (r1 * r1 - r2 * r2 + d * d) / (2.0 * d);
     const double h2 = r1 * r1 - k * k;
     if (!(h2 >= 0.0))
@@ -94,6 +128,14 @@ void IntersectCircles(const coord& c1, const coord& s1, const coord& e1, double 
     const double h = std::sqrt(h2);
     const coord u = (c2 - c1).Normalized();
     const coord n(-u.y, u.x);
+    // Two crossings closer together than the touching distance are one
+    // touching point (circles of nearly the same radius touching inside).
+    if (2.0 * h < 0.001) {
+        const coord p = c1 + u * k;
+        if (onArcByChord(s1, e1, p) && onArcByChord(s2, e2, p))
+            list.push_back(p);
+        return;
+    }
     for (const coord& p : {c1 + u * k + n * h, c1 + u * k - n * h})
         if (onArcByChord(s1, e1, p) && onArcByChord(s2, e2, p))
             list.push_back(p);

@@ -18,7 +18,9 @@ using PointList = std::vector<die::coord>;
 
 // The crossing point of two segments, if any. Parallel segments (within
 // 0.0001) and segments of zero length give nothing; an end point within
-// 0.0001 of the other segment's line counts as touching.
+// 0.0001 of the other segment's line counts as touching. Where the lines
+// cross more than 0.0001 off either segment (segments touching at a shallow
+// angle), the point is the middle of the segments' closest points.
 void IntersectLines(const die::coord& s1, const die::coord& e1, const die::coord& s2, const die::coord& e2,
                     PointList& list);
 
@@ -30,8 +32,9 @@ void IntersectLineArc(const die::coord& p1, const die::coord& p2, const die::coo
                       const die::coord& start, const die::coord& end, double radius, PointList& list);
 
 // Up to two points of two arcs. Circles touching from outside (within 0.001)
-// give their touching point without the arc tests; concentric and nested
-// circles give nothing. Two points come in the order C1 + k·u + h·n, then
+// give their touching point without the arc tests; circles touching on the
+// inside (within 0.001) give their touching point once, when it lies on both
+// arcs; concentric and nested circles give nothing. Two points come in the order C1 + k·u + h·n, then
 // C1 + k·u − h·n (u from C1 towards C2, n its left normal).
 void IntersectCircles(const die::coord& c1, const die::coord& s1, const die::coord& e1, double r1,
                       const die::coord& c2, const die::coord& s2, const die::coord& e2, double r2,

@@ -3,8 +3,10 @@
 // flattened form of a spline) with segments, arcs, elliptical arcs and other
 // polylines, appended to a caller-owned list in the order of the polyline's
 // segments. Segments whose bounding box misses the other curve's box are
-// skipped before any other arithmetic. A polyline of fewer than two points
-// crosses nothing.
+// skipped before any other arithmetic. A crossing at or beside a corner,
+// which both segments that meet there find through the touching tolerance, is
+// reported once, where it lies (by the segment it lies on). A polyline of
+// fewer than two points crosses nothing.
 #include "geometry/GeomEllipseIntersect.h"
 
 #include <span>

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <ostream>
+#include <sstream>
 #include <vector>
 
 namespace die {
@@ -42,6 +43,31 @@ inline testing::AssertionResult SamePoints(const std::vector<die::coord>& actual
     for (size_t i = 0; i < actual.size(); ++i)
         if (testing::AssertionResult near = Near(actual[i], expected[i], tol); !near)
             return testing::AssertionFailure() << "point " << i << ": " << near.message();
+    return testing::AssertionSuccess();
+}
+
+// The list holds the expected points in any order, each exactly once.
+inline testing::AssertionResult SamePointSet(const std::vector<die::coord>& actual,
+                                             const std::vector<die::coord>& expected, double tol)
+{
+    auto listed = [&] {
+        std::ostringstream os;
+        for (const die::coord& p : actual)
+            os << " (" << p.x << ", " << p.y << ")";
+        return os.str();
+    };
+    if (actual.size() != expected.size())
+        return testing::AssertionFailure() << actual.size() << " points instead of " << expected.size() << ':'
+                                           << listed();
+    std::vector<bool> used(actual.size(), false);
+    for (const die::coord& e : expected) {
+        bool matched = false;
+        for (size_t i = 0; i < actual.size() && !matched; ++i)
+            if (!used[i] && std::hypot(actual[i].x - e.x, actual[i].y - e.y) <= tol)
+                used[i] = matched = true;
+        if (!matched)
+            return testing::AssertionFailure() << "no point near (" << e.x << ", " << e.y << "):" << listed();
+    }
     return testing::AssertionSuccess();
 }
 

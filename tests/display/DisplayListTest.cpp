@@ -92,6 +92,39 @@ TEST(DisplayListTest, BridgedLineOutput)
     }
 }
 
+// Bridges may come in any order and may overlap: the gaps are cut out in
+// order along the rule, overlapping ones as one gap.
+TEST(DisplayListTest, BridgesOutOfOrderOrOverlappingCutTheirGapsOnly)
+{
+    struct Bridge {
+        double position;
+        double width;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Bridge> bridges;
+        std::vector<displaytest::ExpectedNode> expected;
+    } cases[] = {
+        {"out of order", {{20, 2}, {5, 2}},
+         {{0, 0, 1}, {5, 0, 2}, {7, 0, 1}, {20, 0, 2}, {22, 0, 1}, {50, 0, 2}}},
+        {"overlapping", {{10, 5}, {12, 5}}, {{0, 0, 1}, {10, 0, 2}, {17, 0, 1}, {50, 0, 2}}},
+        {"one inside another", {{10, 8}, {12, 2}}, {{0, 0, 1}, {10, 0, 2}, {18, 0, 1}, {50, 0, 2}}},
+        {"meeting end to start, added backwards", {{30, 5}, {25, 5}, {10, 2}},
+         {{0, 0, 1}, {10, 0, 2}, {12, 0, 1}, {25, 0, 2}, {35, 0, 1}, {50, 0, 2}}},
+    };
+    for (const Case& c : cases) {
+        DisplayList list;
+        list.Begin(1, 0, 0, 2.0);
+        list.AddLine({0, 0}, {50, 0});
+        list.End();
+        for (const Bridge& b : c.bridges)
+            list.AddBridge(b.position, b.width);
+        list.Regenerate(DisplayMode::WithBridges);
+        SCOPED_TRACE(c.name);
+        ExpectOutput(Only(list).output, c.expected);
+    }
+}
+
 // A bridge across many path nodes leaves every node inside it a move, and
 // exactly the gap's width undrawn.
 TEST(DisplayListTest, BridgeAcrossAPolylineSkipsExactlyTheGap)

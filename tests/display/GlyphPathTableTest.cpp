@@ -51,8 +51,8 @@ TEST_F(BuiltFont, TheBlankHasNoPathAndTheJNoDot)
     const GlyphPath blank = table.Lookup(u' ');
     EXPECT_EQ(blank.first, nullptr);
     EXPECT_EQ(blank.count, 0);
-    EXPECT_EQ(pointsOf(table, u'j'), (std::vector<PathPoint>{{2, 4, 0}, {3, 4, 1}, {3, 1, 1}, {2, 0, 1},
-                                                             {1, 0, 1}, {0, 1, 1}}));
+    EXPECT_EQ(pointsOf(table, u'j'), (std::vector<PathPoint>{{2, 4, 0}, {3, 4, 1}, {3, -1, 1}, {2, -2, 1},
+                                                             {1, -2, 1}, {0, -1, 1}}));
     EXPECT_EQ(pointsOf(table, u'\u00B0').size(), 7u); // the ring; its zero-length stroke adds nothing
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -80,10 +81,45 @@ TEST(StrokeFont, EveryRecordKeepsTheLayoutAndLimits)
         ASSERT_LT(g.last, StrokeFont::MaxUsedStrokes);
         for (const Stroke& s : strokesOf(g)) {
             EXPECT_TRUE(s[0] >= 0 && s[0] <= 4 && s[2] >= 0 && s[2] <= 4);
-            EXPECT_TRUE(s[1] >= 0 && s[1] <= 6 && s[3] >= 0 && s[3] <= 6);
+            EXPECT_TRUE(s[1] >= StrokeFont::MinY && s[1] <= StrokeFont::MaxY && s[3] >= StrokeFont::MinY
+                        && s[3] <= StrokeFont::MaxY);
         }
         for (int j = g.last + 1; j < StrokeFont::MaxStrokes; ++j)
             EXPECT_TRUE(g.x1[j] == 0 && g.y1[j] == 0 && g.x2[j] == 0 && g.y2[j] == 0);
+    }
+}
+
+// g, j, p, q and y reach below the baseline (so that they do not read as 9, J,
+// P, 9 and Y); every other letter stands on it.
+TEST(StrokeFont, OnlyTheDescendingLettersReachBelowTheBaseline)
+{
+    const QString descending = QStringLiteral("gjpqy");
+    for (char16_t c = u'a'; c <= u'z'; ++c) {
+        int lowest = 100;
+        for (const Stroke& s : strokesOf(glyphOf(QChar(c))))
+            lowest = std::min({lowest, s[1], s[3]});
+        EXPECT_EQ(lowest, descending.contains(QChar(c)) ? StrokeFont::MinY : 0) << char(c);
+    }
+}
+
+// The dots of Ä Ö Ü ä ö ü are two short upright marks, apart from each other
+// and above the rest of the letter (two bars side by side read as a macron).
+TEST(StrokeFont, UmlautsHaveTwoDotsAboveTheLetter)
+{
+    for (const char16_t c : {u'\u00C4', u'\u00D6', u'\u00DC', u'\u00E4', u'\u00F6', u'\u00FC'}) {
+        std::vector<Stroke> strokes = strokesOf(glyphOf(QChar(c)));
+        ASSERT_GE(strokes.size(), 3u);
+        const std::vector<Stroke> dots(strokes.end() - 2, strokes.end());
+        strokes.resize(strokes.size() - 2);
+        int top = -100;
+        for (const Stroke& s : strokes)
+            top = std::max({top, s[1], s[3]});
+        for (const Stroke& dot : dots) {
+            EXPECT_EQ(dot[0], dot[2]) << "upright, " << int(c);
+            EXPECT_EQ(std::abs(dot[3] - dot[1]), 1) << "short, " << int(c);
+            EXPECT_GT(std::min(dot[1], dot[3]), top) << "above the letter, " << int(c);
+        }
+        EXPECT_GE(std::abs(dots[0][0] - dots[1][0]), 2) << "apart, " << int(c);
     }
 }
 

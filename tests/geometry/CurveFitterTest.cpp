@@ -71,27 +71,57 @@ TEST(CurveFitterTest, EndTangentsAreUnitVectorsFromTheEndPoints)
 TEST(CurveFitterTest, CoincidentEndPointsGiveTheDirectionOfTheThirdPoint)
 {
     const std::vector<coord> start = {{1, 1}, {1, 1}, {4, 5}, {9, 5}};
-    EXPECT_TRUE(Near(CurveFitter(start, 1).Tangents()[0], coord(-0.6, -0.8), 1e-12));
+    EXPECT_TRUE(Near(CurveFitter(start, 1).Tangents()[0], coord(0.6, 0.8), 1e-12));
     const std::vector<coord> end = {{0, 0}, {5, 0}, {8, 4}, {8, 4}};
-    EXPECT_TRUE(Near(CurveFitter(end, 1).Tangents()[3], coord(-0.6, -0.8), 1e-12));
+    EXPECT_TRUE(Near(CurveFitter(end, 1).Tangents()[3], coord(0.6, 0.8), 1e-12));
 }
 
-// Before normalising the start tangent is (4·|d1| − 2)·d1: along the line for
-// a first chord longer than 0.5 mm, against it for a shorter one.
-TEST(CurveFitterTest, CollinearPointsTurnTheEndTangentsBelowHalfAMillimetre)
+// The end condition carries a length: for equally spaced collinear points it
+// is (4·|d1| − 2)·d1 before normalising, which would turn against the line
+// below a first chord of 0.5 mm. The end tangents always run along the curve,
+// so a curve through closely spaced points starts and ends without a hook.
+TEST(CurveFitterTest, EndTangentsNeverTurnAgainstTheCurve)
 {
-    struct Case {
-        double spacing;
-        double expectedX;
-    } cases[] = {{1.0, 1.0}, {0.25, -1.0}};
-    for (const Case& c : cases) {
+    auto collinear = [](double spacing) {
         std::vector<coord> points;
         for (int i = 0; i < 5; ++i)
-            points.emplace_back(i * c.spacing, 0.0);
-        CurveFitter fitter(points, 2);
-        ASSERT_EQ(fitter.Tangents().size(), points.size());
-        EXPECT_TRUE(Near(fitter.Tangents().front(), coord(c.expectedX, 0), 1e-12)) << c.spacing;
-        EXPECT_TRUE(Near(fitter.Tangents().back(), coord(c.expectedX, 0), 1e-12)) << c.spacing;
+            points.emplace_back(i * spacing, 0.0);
+        return points;
+    };
+    auto onCircle = [](double spacing) {
+        std::vector<coord> points;
+        for (int i = 0; i < 6; ++i)
+            points.emplace_back(5.0 * std::sin(i * spacing / 5.0), 5.0 - 5.0 * std::cos(i * spacing / 5.0));
+        return points;
+    };
+    struct Case {
+        const char* name;
+        std::vector<coord> points;
+    } cases[] = {
+        {"collinear, 1 mm apart", collinear(1.0)},
+        {"collinear, 0.3 mm apart", collinear(0.3)},
+        {"collinear, 0.25 mm apart", collinear(0.25)},
+        {"on a circle, 0.3 mm apart", onCircle(0.3)},
+        {"on a circle, 0.05 mm apart", onCircle(0.05)},
+        {"first chord short, then long", {{0, 0}, {0.2, 0.05}, {3, 1}, {6, 0}}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<coord>& p = c.points;
+        const std::vector<PathNode> path = Flattened(p, 20);
+        ASSERT_GT(path.size(), 2u) << c.name;
+        const coord first(path[1].x - path[0].x, path[1].y - path[0].y);
+        const coord last(path.back().x - path[path.size() - 2].x, path.back().y - path[path.size() - 2].y);
+        EXPECT_GT(dot(first, p[1] - p[0]), 0.0) << c.name;
+        EXPECT_GT(dot(last, p.back() - p[p.size() - 2]), 0.0) << c.name;
+        // Nothing before the first point or beyond the last along the curve's direction.
+        const coord along = (p.back() - p.front()).Normalized();
+        double lowest = 0.0, highest = 0.0;
+        for (const PathNode& node : path) {
+            lowest = std::fmin(lowest, dot(coord(node.x, node.y) - p.front(), along));
+            highest = std::fmax(highest, dot(coord(node.x, node.y) - p.back(), along));
+        }
+        EXPECT_GE(lowest, -1e-9) << c.name << ": a hook before the start";
+        EXPECT_LE(highest, 1e-9) << c.name << ": a hook beyond the end";
     }
 }
 

@@ -66,6 +66,8 @@ TEST(GeomIntersectLines, SegmentCases)
         {"at the end point of the second", {0, 0}, {10, 0}, {5, 0}, {5, 5}, {{5, 0}}},
         {"at the end point of the first", {5, 0}, {5, 5}, {0, 0}, {10, 0}, {{5, 0}}},
         {"within 0.0001 of touching", {0, 0}, {10, 0}, {5, 0.00005}, {5, 5}, {{5, 0}}},
+        {"touching at a shallow angle: where the segments come closest", {0, 0}, {10, 0}, {5, 0.00005},
+         {15, 0.01005}, {{5, 0.000025}}},
         {"missing", {0, 0}, {10, 0}, {5, 1}, {5, 5}, {}},
         {"parallel", {0, 0}, {10, 0}, {0, 1}, {10, 1}, {}},
         {"collinear overlapping", {0, 0}, {10, 0}, {5, 0}, {15, 0}, {}},
@@ -147,6 +149,13 @@ TEST(GeomIntersectCircles, ArcCases)
         {"nested", unitFull, {{1, 0}, {3, 0}, {3, 0}, 2}, {}},
         {"nested, the small one first", {{1, 0}, {3, 0}, {3, 0}, 2}, unitFull, {}},
         {"apart", unitFull, {{30, 0}, {35, 0}, {35, 0}, 5}, {}},
+        {"touching inside, the large one first", unitFull, {{4, 0}, {10, 0}, {10, 0}, 6}, {{10, 0}}},
+        {"touching inside, the small one first", {{4, 0}, {10, 0}, {10, 0}, 6}, unitFull, {{10, 0}}},
+        {"touching inside within 0.001", unitFull, {{-4.0005, 0}, {-10, 0}, {-10, 0}, 6}, {{-10, 0}}},
+        {"touching inside off the arc", quarter, {{-4, 0}, {-10, 0}, {-10, 0}, 6}, {}},
+        {"touching inside, nearly the same radius", unitFull, {{-0.0001, 0}, {10, 0}, {10, 0}, 10.0001}, {{10, 0}}},
+        {"the same radius 0.0005 apart: two crossings", unitFull, {{0.0005, 0}, {10, 0}, {10, 0}, 10},
+         {{0.00025, std::sqrt(100 - 0.00025 * 0.00025)}, {0.00025, -std::sqrt(100 - 0.00025 * 0.00025)}}},
         {"two zero radii at one centre", {{0, 0}, {0, 0}, {0, 0}, 0}, {{0, 0}, {0, 0}, {0, 0}, 0}, {}},
     };
     for (const Case& c : cases) {

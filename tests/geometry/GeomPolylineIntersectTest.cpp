@@ -17,6 +17,12 @@ using geomtest::SamePoints;
 namespace {
 
 const std::vector<coord> zigzag{{0, 0}, {10, 10}, {20, 0}, {30, 10}};
+// Crosses the line from (-10, -0.0001) to (10, 0.0001) at a shallow angle
+// just after its middle point, which lies within the touching tolerance of
+// that line.
+const std::vector<coord> shallow{{-10, -0.01}, {0, -1e-6}, {10, 0.01}};
+const coord shallowCrossing = coord(1, 1e-5) * (1e-6 / (0.0010001 - 1e-5));
+const std::vector<coord> closedSquare{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
 
 } // namespace
 
@@ -32,6 +38,9 @@ TEST(GeomIntersectPolylineLine, PointsInPolylineOrder)
         {"three crossings", zigzag, {-5, 5}, {35, 5}, {{5, 5}, {15, 5}, {25, 5}}},
         {"short segment", zigzag, {14, 5}, {16, 5}, {{15, 5}}},
         {"outside every box", zigzag, {40, 5}, {50, 5}, {}},
+        {"through a corner", zigzag, {10, -5}, {10, 20}, {{10, 10}}},
+        {"through the corner that closes the polyline", closedSquare, {-5, 5}, {5, -5}, {{0, 0}}},
+        {"shallow crossing beside a corner", shallow, {-10, -1e-4}, {10, 1e-4}, {shallowCrossing}},
         {"one point", {{0, 0}}, {-5, 0}, {5, 0}, {}},
         {"no points", {}, {-5, 0}, {5, 0}, {}},
     };
@@ -52,6 +61,11 @@ TEST(GeomIntersectPolylineArc, EachSegmentAgainstTheArc)
     list.clear();
     Geom::IntersectPolylineArc(square, {100, 0}, {110, 0}, {110, 0}, 10, list);
     EXPECT_TRUE(list.empty());
+    // Both segments that meet at the touching point find it: it comes once.
+    list.clear();
+    Geom::IntersectPolylineArc(std::vector<coord>{{-5, 9.9996}, {0, 9.9996}, {5, 9.9996}}, {0, 0}, {10, 0},
+                               {10, 0}, 10, list);
+    EXPECT_TRUE(SamePoints(list, {{0, 9.9996}}, 1e-9));
 }
 
 TEST(GeomIntersectPolylineEllipseArc, TurnedEllipseIsInsideThePreTestBox)
@@ -79,6 +93,9 @@ TEST(GeomIntersectPolylines, ForEachSegmentOfTheFirst)
     list.clear();
     Geom::IntersectPolylines(flat, zigzag, list);
     EXPECT_TRUE(SamePoints(list, {{5, 5}, {15, 5}, {25, 5}}, 1e-9));
+    list.clear();
+    Geom::IntersectPolylines(shallow, std::vector<coord>{{-10, -1e-4}, {0, 0}, {10, 1e-4}}, list);
+    EXPECT_TRUE(SamePoints(list, {shallowCrossing}, 1e-9)) << "shallow crossing beside the corners of both";
     list.clear();
     Geom::IntersectPolylines(zigzag, std::vector<coord>{{15, 5}}, list);
     EXPECT_TRUE(list.empty()) << "a single point crosses nothing";
