@@ -9,7 +9,7 @@
 // references too deep to follow); 2 the variable is protected and force was
 // not given, or division by zero during evaluation; 3 no variable of that
 // name; 4 a variable of that name exists, or a typed name the formulas could
-// never refer to; 5, 6, 7 the new formula does not parse; from evaluation 8
+// never refer to; 5, 6, 7, 9 the new formula does not parse; from evaluation 8
 // a circular reference, 9 a malformed formula, 10 a result that is not a
 // finite number.
 #include <QHash>
@@ -75,7 +75,7 @@ public:
     // False with lastError 3 when absent, 2 when protected and not forced.
     bool DeleteVariable(const QString& name, bool force);
     // Re-parses the named variable. False with lastError 3 when absent, or
-    // with the parse error (5, 6, 7): the variable then keeps the new text,
+    // with the parse error (5, 6, 7, 9): the variable then keeps the new text,
     // its description and its valid flag. Otherwise true; the description is
     // taken and the variable marked valid when the formula parsed, and
     // lastError is the outcome of its evaluation.

@@ -44,7 +44,9 @@ public:
     FormulaVariable& operator=(const FormulaVariable&) = delete;
 
     // Keeps the text as the formula and parses it. False with `error` 5
-    // (empty), 6 (")" unmatched) or 7 ("(" not closed); true otherwise, also
+    // (empty), 6 (")" unmatched), 7 ("(" not closed) or 9 (a condition side
+    // or then-branch with an operator, a function or a conditional outside
+    // parentheses); true otherwise, also
     // when the formula is too long to parse (then `error` is 1).
     bool SetFormula(const QString& text);
     // Every change of an existing variable's formula goes through here.
@@ -58,7 +60,7 @@ public:
 
     bool IsConstant() const { return isConstant_; }
     double ConstValue() const { return constValue_; }
-    // The error of the last parse (0, 1, 5, 6 or 7).
+    // The error of the last parse (0, 1, 5, 6, 7 or 9).
     int ParseError() const { return parseError_; }
     const FormulaProgram& Program() const { return program_; }
 

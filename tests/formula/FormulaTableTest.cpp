@@ -85,6 +85,24 @@ TEST_F(FormulaTableTest, UnparsableFormulas)
     EXPECT_EQ(table.LastError(), FormulaError::UnclosedOpen);
 }
 
+// A conditional that breaks the parenthesis rule is reported when it is set,
+// like any formula that does not parse, so the variables dialog can show it.
+TEST_F(FormulaTableTest, UnparenthesisedConditionDoesNotParse)
+{
+    ASSERT_TRUE(table.AddVariable("W", "A*2", "width", 1000, true));
+    EXPECT_FALSE(table.SetFormula("W", "if A*2>B then 1 else 2", "other"));
+    EXPECT_EQ(table.LastError(), FormulaError::Malformed);
+    const int w = table.FindIndex("W");
+    EXPECT_EQ(table.GetFormula(w), "if A*2>B then 1 else 2");
+    EXPECT_EQ(table.GetDescription(w), "width");
+    EXPECT_EQ(table.Evaluate("W"), 0.0);
+    EXPECT_EQ(table.LastError(), FormulaError::Malformed);
+
+    EXPECT_TRUE(table.AddVariable("V", "if A>B then sin(30) else 0", "", 1000, true));
+    EXPECT_FALSE(table.IsValid(table.FindIndex("V")));
+    EXPECT_EQ(table.LastError(), FormulaError::Malformed);
+}
+
 TEST_F(FormulaTableTest, AddAndSetReportTheEvaluation)
 {
     EXPECT_TRUE(table.AddVariable("M", "5-", "", 1000, true));
