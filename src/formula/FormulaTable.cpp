@@ -245,7 +245,7 @@ bool FormulaTable::SetFormula(const QString& name, const QString& formula,
 
 void FormulaTable::SetFormulaAt(int n, const QString& formula)
 {
-    if (FormulaVariable* v = VariableAt(n)) {
+    if (FormulaVariable* v = MutableAt(n)) {
         v->Reparse(formula);
         FormulasChanged();
     }
@@ -254,7 +254,7 @@ void FormulaTable::SetFormulaAt(int n, const QString& formula)
 bool FormulaTable::RenameVariable(int n, const QString& name)
 {
     lastError_ = 0;
-    FormulaVariable* v = VariableAt(n);
+    FormulaVariable* v = MutableAt(n);
     if (v == nullptr) {
         lastError_ = FormulaError::NoSuchVariable;
         return false;
@@ -271,7 +271,7 @@ bool FormulaTable::RenameVariable(int n, const QString& name)
 
 void FormulaTable::SetUsed(int n, bool used)
 {
-    if (FormulaVariable* v = VariableAt(n))
+    if (FormulaVariable* v = MutableAt(n))
         v->used = used;
 }
 
@@ -281,7 +281,12 @@ bool FormulaTable::IsUsed(int n) const
     return v != nullptr && v->used;
 }
 
-FormulaVariable* FormulaTable::VariableAt(int n) const
+const FormulaVariable* FormulaTable::VariableAt(int n) const
+{
+    return MutableAt(n);
+}
+
+FormulaVariable* FormulaTable::MutableAt(int n) const
 {
     if (n < 0 || n >= GetCount())
         return nullptr;
@@ -324,7 +329,7 @@ bool FormulaTable::IsValid(int n) const
     return v != nullptr && v->valid;
 }
 
-FormulaVariable* FormulaTable::FindVariable(const QString& name)
+const FormulaVariable* FormulaTable::FindVariable(const QString& name)
 {
     lastError_ = 0;
     return FindFirst(name);

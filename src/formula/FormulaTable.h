@@ -97,10 +97,12 @@ public:
     int GetCategory(int n) const;
     bool IsDeletable(int n) const;
     bool IsValid(int n) const;
-    FormulaVariable* VariableAt(int n) const;
+    // Read-only views: every change goes through the table, which keeps the
+    // values of the variables that use a changed one current.
+    const FormulaVariable* VariableAt(int n) const;
 
     // Sets lastError to 0.
-    FormulaVariable* FindVariable(const QString& name);
+    const FormulaVariable* FindVariable(const QString& name);
     int FindIndex(const QString& name) const;
     bool Exists(const QString& name) const { return FindFirst(name) != nullptr; }
 
@@ -152,6 +154,7 @@ private:
     [[nodiscard]] static bool ReadBlock(platform::BinaryReader& in, std::vector<VariableRecord>& records);
 
     FormulaVariable* FindFirst(const QString& name) const;
+    FormulaVariable* MutableAt(int n) const;
     // Appends and parses a variable without evaluating it; lastError is the
     // parse error. The caller has made sure the name is free.
     FormulaVariable* AppendVariable(const QString& name, const QString& formula,

@@ -49,14 +49,11 @@ public:
     // parentheses); true otherwise, also
     // when the formula is too long to parse (then `error` is 1).
     bool SetFormula(const QString& text);
-    // Every change of an existing variable's formula goes through here.
-    bool Reparse(const QString& text) { return SetFormula(text); }
 
     QString GetName() const { return name_; }
     QString GetFormula() const { return formula_; }
     const QString& Name() const { return name_; }
     const QString& Formula() const { return formula_; }
-    void SetName(const QString& name) { name_ = name; }
 
     bool IsConstant() const { return isConstant_; }
     double ConstValue() const { return constValue_; }
@@ -106,6 +103,12 @@ public:
 private:
     friend class FormulaEvaluator;
     friend class FormulaTable;
+
+    // A variable of a table changes only through the table, which keeps
+    // the values that depend on it current: FormulaTable::SetFormula,
+    // SetFormulaAt and RenameVariable.
+    bool Reparse(const QString& text) { return SetFormula(text); }
+    void SetName(const QString& name) { name_ = name; }
 
     QString name_;
     QString formula_ = QStringLiteral(" ");

@@ -7,6 +7,7 @@
 #include "formula/FormulaVariable.h"
 
 #include <cmath>
+#include <type_traits>
 
 namespace {
 
@@ -208,6 +209,23 @@ TEST_F(FormulaTableTest, ValuesFollowEveryChange)
     EXPECT_EQ(table.GetCount(), 0);
     EXPECT_EQ(table.Evaluate("V"), 0.0);
     EXPECT_FALSE(table.LookupCachedValue("W", cached));
+}
+
+// A variable reached through the table is a read-only view: its formula and
+// name change only through the table, which keeps dependants current.
+TEST_F(FormulaTableTest, VariablesChangeOnlyThroughTheTable)
+{
+    static_assert(std::is_const_v<std::remove_pointer_t<decltype(table.FindVariable(""))>>);
+    static_assert(std::is_const_v<std::remove_pointer_t<decltype(table.VariableAt(0))>>);
+    ASSERT_TRUE(table.AddVariable("W", "A+1", "", 1000, true));
+    EXPECT_EQ(table.Evaluate("W"), 201.0);
+    table.SetFormulaAt(table.FindIndex("A"), "10");
+    EXPECT_EQ(table.Evaluate("W"), 11.0);
+    ASSERT_TRUE(table.RenameVariable(table.FindIndex("W"), "Len"));
+    const FormulaVariable* renamed = table.FindVariable("Len");
+    ASSERT_NE(renamed, nullptr);
+    EXPECT_EQ(renamed->Formula(), "A+1");
+    EXPECT_EQ(table.FindVariable("W"), nullptr);
 }
 
 TEST_F(FormulaTableTest, RenameLeavesFormulasAlone)
