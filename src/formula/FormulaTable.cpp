@@ -11,8 +11,9 @@ namespace {
 
 // The name under which a formula text is evaluated.
 const QString kTemporaryName = QStringLiteral("MorvekXPtmpVariables__________________");
-// Parsed formula texts kept for Evaluate; the cache starts afresh when full.
-constexpr size_t kMaxTextFormulas = 1024;
+// Parsed formula texts kept for Evaluate, beyond the node formulas of any
+// drawing; past it the least recently used one goes.
+constexpr size_t kMaxTextFormulas = size_t(1) << 17;
 
 struct DefaultVariable {
     const char* name;
@@ -79,18 +80,24 @@ void FormulaTable::ReleaseMemo(FormulaVariable& v)
 
 void FormulaTable::ClearTextFormulas()
 {
-    for (auto& [text, v] : textFormulas_)
-        ReleaseMemo(*v);
+    for (TextFormula& t : textFormulaOrder_) {
+        Unregister(*t.variable);
+        ReleaseMemo(*t.variable);
+    }
     textFormulas_.clear();
+    textFormulaOrder_.clear();
 }
 
 void FormulaTable::Clear()
 {
-    for (const auto& v : variables_)
+    for (const auto& v : variables_) {
+        Unregister(*v);
         ReleaseMemo(*v);
+    }
     variables_.clear();
     RebuildNameIndex();
-    NamesChanged();
+    NextNamesGeneration();
+    EverythingChanged();
 }
 
 bool FormulaTable::AddDefaultVariables()
@@ -104,10 +111,9 @@ bool FormulaTable::AddDefaultVariables()
     return true;
 }
 
-void FormulaTable::FormulasChanged()
+void FormulaTable::EverythingChanged()
 {
     ++generation_;
-    missingNames_.clear();
 }
 
 void FormulaTable::NextNamesGeneration()
@@ -119,21 +125,51 @@ void FormulaTable::NextNamesGeneration()
     ++namesGeneration_;
     for (const auto& v : variables_)
         v->Program().ForgetNames();
-    for (const auto& [text, v] : textFormulas_)
-        v->Program().ForgetNames();
+    for (const TextFormula& t : textFormulaOrder_)
+        t.variable->Program().ForgetNames();
 }
 
-void FormulaTable::NamesChanged()
+void FormulaTable::Register(FormulaVariable& v)
 {
-    NextNamesGeneration();
-    FormulasChanged();
+    for (const FormulaReference& ref : v.Program().references)
+        users_[ref.name].insert(&v);
 }
 
-void FormulaTable::NameAdded(const QString& name)
+void FormulaTable::Unregister(FormulaVariable& v)
 {
-    NextNamesGeneration();
-    if (missingNames_.contains(name))
-        FormulasChanged();
+    for (const FormulaReference& ref : v.Program().references) {
+        const auto it = users_.find(ref.name);
+        if (it == users_.end())
+            continue;
+        it->remove(&v);
+        if (it->isEmpty())
+            users_.erase(it);
+    }
+}
+
+void FormulaTable::Invalidate(FormulaVariable& v)
+{
+    v.memo_->generation = 0;
+    InvalidateUsers(v.Name());
+}
+
+// Every user of the name is stale, and so are their users in turn; a user
+// that is stale already has stale users.
+void FormulaTable::InvalidateUsers(const QString& name)
+{
+    std::vector<const QString*> pending{&name};
+    while (!pending.empty()) {
+        const auto it = users_.constFind(*pending.back());
+        pending.pop_back();
+        if (it == users_.constEnd())
+            continue;
+        for (FormulaVariable* user : *it) {
+            if (user->memo_->generation != generation_)
+                continue;
+            user->memo_->generation = 0;
+            pending.push_back(&user->Name());
+        }
+    }
 }
 
 void FormulaTable::RebuildNameIndex()
@@ -167,12 +203,14 @@ FormulaVariable* FormulaTable::AppendVariable(const QString& name, const QString
     v->description = description;
     v->valid = v->error == 0;
     lastError_ = v->error;
+    Register(*v);
     FormulaVariable* added = v.get();
     variables_.push_back(std::move(v));
     if (!byName_.contains(name))
         byName_.insert(name, added);
     longestName_ = std::max(longestName_, static_cast<int>(name.size()));
-    NameAdded(name);
+    NextNamesGeneration();
+    InvalidateUsers(name); // they took the name for no variable
     return added;
 }
 
@@ -201,21 +239,26 @@ bool FormulaTable::DeleteVariable(const QString& name, bool force)
         lastError_ = FormulaError::Protected;
         return false;
     }
+    const QString removed = name; // name may be the variable's own
+    Unregister(*variables_[n]);
     ReleaseMemo(*variables_[n]);
     variables_.erase(variables_.begin() + n);
     if (namesMayRepeat_) {
         RebuildNameIndex();
     } else {
-        byName_.remove(name);
+        byName_.remove(removed);
     }
-    NamesChanged();
+    NextNamesGeneration();
+    InvalidateUsers(removed);
     return true;
 }
 
 bool FormulaTable::Reparse(FormulaVariable& v, const QString& formula, const QString& description)
 {
+    Unregister(v);
     const bool parsed = v.Reparse(formula);
-    FormulasChanged();
+    Register(v);
+    Invalidate(v);
     lastError_ = v.error;
     if (!parsed)
         return false;
@@ -246,8 +289,10 @@ bool FormulaTable::SetFormula(const QString& name, const QString& formula,
 void FormulaTable::SetFormulaAt(int n, const QString& formula)
 {
     if (FormulaVariable* v = MutableAt(n)) {
+        Unregister(*v);
         v->Reparse(formula);
-        FormulasChanged();
+        Register(*v);
+        Invalidate(*v);
     }
 }
 
@@ -263,9 +308,12 @@ bool FormulaTable::RenameVariable(int n, const QString& name)
         lastError_ = FormulaError::NameExists;
         return false;
     }
+    const QString old = v->Name();
     v->SetName(name);
     RebuildNameIndex();
-    NamesChanged();
+    NextNamesGeneration();
+    InvalidateUsers(old);
+    InvalidateUsers(name);
     return true;
 }
 
@@ -365,15 +413,24 @@ double FormulaTable::Evaluate(const QString& text)
     if (v == nullptr) {
         auto it = textFormulas_.find(text);
         if (it == textFormulas_.end()) {
-            if (textFormulas_.size() >= kMaxTextFormulas)
-                ClearTextFormulas();
+            if (textFormulas_.size() >= kMaxTextFormulas) {
+                TextFormula& oldest = textFormulaOrder_.back();
+                Unregister(*oldest.variable);
+                ReleaseMemo(*oldest.variable);
+                textFormulas_.erase(oldest.text);
+                textFormulaOrder_.pop_back();
+            }
             auto parsed = std::make_unique<FormulaVariable>(kTemporaryName, &functions_);
             AttachMemo(*parsed);
             parsed->SetFormula(text);
             parsed->category = 1000;
-            it = textFormulas_.emplace(text, std::move(parsed)).first;
+            Register(*parsed);
+            textFormulaOrder_.push_front({text, std::move(parsed)});
+            it = textFormulas_.emplace(text, textFormulaOrder_.begin()).first;
+        } else if (it->second != textFormulaOrder_.begin()) {
+            textFormulaOrder_.splice(textFormulaOrder_.begin(), textFormulaOrder_, it->second);
         }
-        v = it->second.get();
+        v = it->second->variable.get();
     }
     const double value = EvaluateVariable(*v);
     lastError_ = v->error;
@@ -455,6 +512,7 @@ bool FormulaTable::LookupCachedValue(const QString& name, double& value) const
 void FormulaTable::StoreCachedValue(const QString& name, double value)
 {
     if (FormulaVariable* v = FindFirst(name)) {
+        InvalidateUsers(name);
         *v->memo_ = {generation_, value, 0};
     }
 }
@@ -462,7 +520,7 @@ void FormulaTable::StoreCachedValue(const QString& name, double value)
 void FormulaTable::RemoveCachedValue(const QString& name)
 {
     if (FormulaVariable* v = FindFirst(name))
-        v->memo_->generation = 0;
+        Invalidate(*v);
 }
 
 void FormulaTable::Refresh(const QString& name)

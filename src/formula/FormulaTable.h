@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <list>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -152,6 +153,8 @@ private:
 
     struct VariableRecord;
     [[nodiscard]] static bool ReadBlock(platform::BinaryReader& in, std::vector<VariableRecord>& records);
+    // Import in MergeOverwrite mode; returns the last variable appended.
+    FormulaVariable* MergeOverwriting(const std::vector<VariableRecord>& records);
 
     FormulaVariable* FindFirst(const QString& name) const;
     FormulaVariable* MutableAt(int n) const;
@@ -162,15 +165,20 @@ private:
     // SetFormula on a found variable, without the evaluation.
     bool Reparse(FormulaVariable& v, const QString& formula, const QString& description);
     void Refresh(FormulaVariable& v);
-    // A formula, a name or the list changed: values computed before are stale.
-    void FormulasChanged();
-    void NamesChanged();
-    // A variable was appended: only values that took its name for a missing
-    // variable are stale.
-    void NameAdded(const QString& name);
-    void NextNamesGeneration();
-    void RebuildNameIndex();
     double EvaluateVariable(FormulaVariable& v);
+    void RebuildNameIndex();
+
+    // Which values are current. A change marks the changed variable stale
+    // and, through users_, every variable and formula text that uses it,
+    // directly or not; a stale variable's users are stale already, so the
+    // marking stops there. A change of names (an added, deleted or renamed
+    // variable) makes the formulas look their names up again.
+    void Register(FormulaVariable& v);   // v's formula names its references
+    void Unregister(FormulaVariable& v); // before v's formula changes or v goes
+    void Invalidate(FormulaVariable& v);
+    void InvalidateUsers(const QString& name);
+    void NextNamesGeneration();
+    void EverythingChanged();
 
     // Gives a variable of the table a memo slot, and takes it back.
     void AttachMemo(FormulaVariable& v);
@@ -186,18 +194,24 @@ private:
     int longestName_ = 0;
     int lastError_ = 0;
 
-    uint64_t generation_ = 1;
+    uint64_t generation_ = 1; // a memo of another generation is stale
     uint64_t namesGeneration_ = 1;
-    uint64_t walkCounter_ = 0;
-    // Names that evaluations of this generation found no variable for.
-    QSet<QString> missingNames_;
-    // The evaluator's circular outcomes met ahead of a long chain (empty
-    // between evaluations).
-    std::vector<FormulaMemo*> provisionalMemos_;
+    // Per name, the variables and formula texts whose formulas name it.
+    QHash<QString, QSet<FormulaVariable*>> users_;
+    // The evaluator's frames and values, kept for the next evaluation.
+    std::vector<FormulaFrame> frames_;
+    std::vector<double> values_;
 
-    // Formula texts evaluated by Evaluate, parsed once.
+    // Formula texts evaluated by Evaluate, parsed once and kept while they
+    // are among the most recently used (a drawing's node formulas fit).
+    struct TextFormula {
+        QString text;
+        std::unique_ptr<FormulaVariable> variable;
+    };
+    using TextFormulaList = std::list<TextFormula>; // most recently used first
     struct QStringHash {
         size_t operator()(const QString& s) const { return qHash(s); }
     };
-    std::unordered_map<QString, std::unique_ptr<FormulaVariable>, QStringHash> textFormulas_;
+    TextFormulaList textFormulaOrder_;
+    std::unordered_map<QString, TextFormulaList::iterator, QStringHash> textFormulas_;
 };

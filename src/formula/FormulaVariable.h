@@ -114,5 +114,4 @@ private:
     QString formula_ = QStringLiteral(" ");
     const FunctionTable* functions_;
     FormulaMemo ownMemo_;
-    uint64_t walkMark_ = 0; // the last dependency walk that reached it
 };
