@@ -101,7 +101,16 @@ struct FormulaReference {
     mutable FormulaVariable* target = nullptr;
     mutable const FormulaMemo* memo = nullptr; // target's, or one never current
     mutable uint64_t namesGeneration = 0; // 0: not resolved yet
+    uint32_t userSlot = 0; // where the table lists this formula among the name's users
 };
+
+// The variables and formula texts whose formulas name one name, each with
+// the index of that name among its references.
+struct FormulaUser {
+    FormulaVariable* variable;
+    uint32_t reference;
+};
+using FormulaUsers = std::vector<FormulaUser>;
 
 // Where the run of a variable's program stands while the variable it needs
 // is evaluated first: the instruction, the number of values on the stack,

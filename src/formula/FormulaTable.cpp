@@ -12,7 +12,7 @@ namespace {
 // The name under which a formula text is evaluated.
 const QString kTemporaryName = QStringLiteral("MorvekXPtmpVariables__________________");
 // Parsed formula texts kept for Evaluate, beyond the node formulas of any
-// drawing; past it the least recently used one goes.
+// drawing.
 constexpr size_t kMaxTextFormulas = size_t(1) << 17;
 
 struct DefaultVariable {
@@ -80,12 +80,39 @@ void FormulaTable::ReleaseMemo(FormulaVariable& v)
 
 void FormulaTable::ClearTextFormulas()
 {
-    for (TextFormula& t : textFormulaOrder_) {
-        Unregister(*t.variable);
-        ReleaseMemo(*t.variable);
-    }
+    for (auto& [text, t] : textFormulas_)
+        Unregister(t.variable);
     textFormulas_.clear();
-    textFormulaOrder_.clear();
+}
+
+FormulaTable::TextFormula::TextFormula(const QString& text, const FunctionTable* functions)
+    : variable(kTemporaryName, functions)
+{
+    variable.SetFormula(text);
+    variable.category = 1000;
+}
+
+// Drops the texts not evaluated since the last sweep, the least recently used
+// ones. When all were, the drawing uses more texts than the cache holds, and
+// a quarter of them goes.
+void FormulaTable::SweepTextFormulas()
+{
+    const size_t before = textFormulas_.size();
+    for (auto it = textFormulas_.begin(); it != textFormulas_.end();) {
+        if (it->second.used) {
+            it->second.used = false;
+            ++it;
+        } else {
+            Unregister(it->second.variable);
+            it = textFormulas_.erase(it);
+        }
+    }
+    if (textFormulas_.size() < before)
+        return;
+    for (auto it = textFormulas_.begin(); it != textFormulas_.end() && textFormulas_.size() > before * 3 / 4;) {
+        Unregister(it->second.variable);
+        it = textFormulas_.erase(it);
+    }
 }
 
 void FormulaTable::Clear()
@@ -96,6 +123,7 @@ void FormulaTable::Clear()
     }
     variables_.clear();
     RebuildNameIndex();
+    std::erase_if(users_, [](const auto& entry) { return entry.second.empty(); });
     NextNamesGeneration();
     EverythingChanged();
 }
@@ -125,49 +153,77 @@ void FormulaTable::NextNamesGeneration()
     ++namesGeneration_;
     for (const auto& v : variables_)
         v->Program().ForgetNames();
-    for (const TextFormula& t : textFormulaOrder_)
-        t.variable->Program().ForgetNames();
+    for (const auto& [text, t] : textFormulas_)
+        t.variable.Program().ForgetNames();
 }
 
 void FormulaTable::Register(FormulaVariable& v)
 {
-    for (const FormulaReference& ref : v.Program().references)
-        users_[ref.name].insert(&v);
+    std::vector<FormulaReference>& refs = v.program_.references;
+    for (size_t i = 0; i < refs.size(); ++i) {
+        FormulaUsers& users = users_[refs[i].name];
+        refs[i].userSlot = static_cast<uint32_t>(users.size());
+        users.push_back({&v, static_cast<uint32_t>(i)});
+    }
 }
 
 void FormulaTable::Unregister(FormulaVariable& v)
 {
-    for (const FormulaReference& ref : v.Program().references) {
+    for (const FormulaReference& ref : v.program_.references) {
         const auto it = users_.find(ref.name);
-        if (it == users_.end())
-            continue;
-        it->remove(&v);
-        if (it->isEmpty())
-            users_.erase(it);
+        Q_ASSERT(it != users_.end());
+        FormulaUsers& users = it->second;
+        // The last user takes the place of v.
+        const FormulaUser moved = users.back();
+        users[ref.userSlot] = moved;
+        moved.variable->program_.references[moved.reference].userSlot = ref.userSlot;
+        users.pop_back();
+        DropUsersIfUnused(ref.name);
     }
+}
+
+void FormulaTable::AttachUsers(FormulaVariable& v)
+{
+    v.users_ = &users_[v.Name()];
+}
+
+void FormulaTable::DropUsersIfUnused(const QString& name)
+{
+    const auto it = users_.find(name);
+    if (it != users_.end() && it->second.empty() && !byName_.contains(name))
+        users_.erase(it);
 }
 
 void FormulaTable::Invalidate(FormulaVariable& v)
 {
     v.memo_->generation = 0;
-    InvalidateUsers(v.Name());
+    InvalidateUsers(v.users_);
 }
 
-// Every user of the name is stale, and so are their users in turn; a user
-// that is stale already has stale users.
 void FormulaTable::InvalidateUsers(const QString& name)
 {
-    std::vector<const QString*> pending{&name};
-    while (!pending.empty()) {
-        const auto it = users_.constFind(*pending.back());
-        pending.pop_back();
-        if (it == users_.constEnd())
-            continue;
-        for (FormulaVariable* user : *it) {
-            if (user->memo_->generation != generation_)
+    const auto it = users_.find(name);
+    if (it != users_.end())
+        InvalidateUsers(&it->second);
+}
+
+// Every user is stale, and so are its users in turn; a user that is stale
+// already has stale users.
+void FormulaTable::InvalidateUsers(FormulaUsers* users)
+{
+    if (users == nullptr)
+        return;
+    pendingUsers_.push_back(users);
+    while (!pendingUsers_.empty()) {
+        const FormulaUsers& next = *pendingUsers_.back();
+        pendingUsers_.pop_back();
+        for (const FormulaUser& user : next) {
+            FormulaVariable& u = *user.variable;
+            if (u.memo_->generation != generation_)
                 continue;
-            user->memo_->generation = 0;
-            pending.push_back(&user->Name());
+            u.memo_->generation = 0;
+            if (u.users_ != nullptr)
+                pendingUsers_.push_back(u.users_);
         }
     }
 }
@@ -204,6 +260,7 @@ FormulaVariable* FormulaTable::AppendVariable(const QString& name, const QString
     v->valid = v->error == 0;
     lastError_ = v->error;
     Register(*v);
+    AttachUsers(*v);
     FormulaVariable* added = v.get();
     variables_.push_back(std::move(v));
     if (!byName_.contains(name))
@@ -250,6 +307,7 @@ bool FormulaTable::DeleteVariable(const QString& name, bool force)
     }
     NextNamesGeneration();
     InvalidateUsers(removed);
+    DropUsersIfUnused(removed);
     return true;
 }
 
@@ -310,10 +368,12 @@ bool FormulaTable::RenameVariable(int n, const QString& name)
     }
     const QString old = v->Name();
     v->SetName(name);
+    AttachUsers(*v);
     RebuildNameIndex();
     NextNamesGeneration();
     InvalidateUsers(old);
     InvalidateUsers(name);
+    DropUsersIfUnused(old);
     return true;
 }
 
@@ -413,24 +473,13 @@ double FormulaTable::Evaluate(const QString& text)
     if (v == nullptr) {
         auto it = textFormulas_.find(text);
         if (it == textFormulas_.end()) {
-            if (textFormulas_.size() >= kMaxTextFormulas) {
-                TextFormula& oldest = textFormulaOrder_.back();
-                Unregister(*oldest.variable);
-                ReleaseMemo(*oldest.variable);
-                textFormulas_.erase(oldest.text);
-                textFormulaOrder_.pop_back();
-            }
-            auto parsed = std::make_unique<FormulaVariable>(kTemporaryName, &functions_);
-            AttachMemo(*parsed);
-            parsed->SetFormula(text);
-            parsed->category = 1000;
-            Register(*parsed);
-            textFormulaOrder_.push_front({text, std::move(parsed)});
-            it = textFormulas_.emplace(text, textFormulaOrder_.begin()).first;
-        } else if (it->second != textFormulaOrder_.begin()) {
-            textFormulaOrder_.splice(textFormulaOrder_.begin(), textFormulaOrder_, it->second);
+            if (textFormulas_.size() >= kMaxTextFormulas)
+                SweepTextFormulas();
+            it = textFormulas_.try_emplace(text, text, &functions_).first;
+            Register(it->second.variable);
         }
-        v = it->second->variable.get();
+        it->second.used = true;
+        v = &it->second.variable;
     }
     const double value = EvaluateVariable(*v);
     lastError_ = v->error;

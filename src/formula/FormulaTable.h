@@ -13,17 +13,16 @@
 // a circular reference, 9 a malformed formula, 10 a result that is not a
 // finite number.
 #include <QHash>
-#include <QSet>
 #include <QString>
 
 #include <cstdint>
 #include <deque>
-#include <list>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "formula/FormulaProgram.h"
+#include "formula/FormulaVariable.h"
 #include "formula/FunctionTable.h"
 
 namespace platform {
@@ -31,7 +30,6 @@ class BinaryReader;
 class BinaryWriter;
 } // namespace platform
 
-class FormulaVariable;
 class VariableList;
 struct SpecStandardComponent;
 
@@ -175,8 +173,13 @@ private:
     // variable) makes the formulas look their names up again.
     void Register(FormulaVariable& v);   // v's formula names its references
     void Unregister(FormulaVariable& v); // before v's formula changes or v goes
+    // Points a variable of the table at the users of its name.
+    void AttachUsers(FormulaVariable& v);
+    // Forgets the users list of a name that has no users and no variable.
+    void DropUsersIfUnused(const QString& name);
     void Invalidate(FormulaVariable& v);
     void InvalidateUsers(const QString& name);
+    void InvalidateUsers(FormulaUsers* users);
     void NextNamesGeneration();
     void EverythingChanged();
 
@@ -196,22 +199,25 @@ private:
 
     uint64_t generation_ = 1; // a memo of another generation is stale
     uint64_t namesGeneration_ = 1;
-    // Per name, the variables and formula texts whose formulas name it.
-    QHash<QString, QSet<FormulaVariable*>> users_;
+    struct QStringHash {
+        size_t operator()(const QString& s) const { return qHash(s); }
+    };
+    // Per name, the variables and formula texts whose formulas name it (a
+    // node-based map: variables point at the lists of their names).
+    std::unordered_map<QString, FormulaUsers, QStringHash> users_;
+    std::vector<FormulaUsers*> pendingUsers_; // scratch of InvalidateUsers
     // The evaluator's frames and values, kept for the next evaluation.
     std::vector<FormulaFrame> frames_;
     std::vector<double> values_;
 
     // Formula texts evaluated by Evaluate, parsed once and kept while they
-    // are among the most recently used (a drawing's node formulas fit).
+    // are in use (a drawing's node formulas fit). When the cache is full,
+    // the texts not evaluated since the last sweep go (SweepTextFormulas).
     struct TextFormula {
-        QString text;
-        std::unique_ptr<FormulaVariable> variable;
+        explicit TextFormula(const QString& text, const FunctionTable* functions);
+        FormulaVariable variable; // keeps its value itself, beside the text
+        bool used = true;         // evaluated since the last sweep
     };
-    using TextFormulaList = std::list<TextFormula>; // most recently used first
-    struct QStringHash {
-        size_t operator()(const QString& s) const { return qHash(s); }
-    };
-    TextFormulaList textFormulaOrder_;
-    std::unordered_map<QString, TextFormulaList::iterator, QStringHash> textFormulas_;
+    std::unordered_map<QString, TextFormula, QStringHash> textFormulas_;
+    void SweepTextFormulas();
 };

@@ -22,8 +22,9 @@ class FunctionTable;
 class alignas(64) FormulaVariable {
     // What evaluation reads, first, on as few cache lines as possible: the
     // outcome of the last evaluation (in a slot of the table's, or in
-    // ownMemo_ while it is in none), the parsed formula, and whether the
-    // variable is on the chain of variables under evaluation.
+    // ownMemo_, the slot of a formula text and of a variable in no table),
+    // the parsed formula, and whether the variable is on the chain of
+    // variables under evaluation.
     FormulaMemo* memo_;
     int parseError_;
 
@@ -31,6 +32,7 @@ public:
     int error = 0; // the last parse or evaluation error
 
 private:
+    FormulaMemo ownMemo_;
     bool isConstant_ = false;
     bool onChain_ = false;
     double constValue_ = 0.0;
@@ -113,5 +115,6 @@ private:
     QString name_;
     QString formula_ = QStringLiteral(" ");
     const FunctionTable* functions_;
-    FormulaMemo ownMemo_;
+    // A table's variable: the users of its name, kept by the table.
+    FormulaUsers* users_ = nullptr;
 };
