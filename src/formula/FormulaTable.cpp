@@ -161,7 +161,9 @@ void FormulaTable::Register(FormulaVariable& v)
 {
     std::vector<FormulaReference>& refs = v.program_.references;
     for (size_t i = 0; i < refs.size(); ++i) {
-        FormulaUsers& users = users_[refs[i].name];
+        const auto entry = users_.try_emplace(refs[i].name).first;
+        refs[i].name = entry->first; // one copy of each name for all formulas
+        FormulaUsers& users = entry->second;
         refs[i].userSlot = static_cast<uint32_t>(users.size());
         users.push_back({&v, static_cast<uint32_t>(i)});
     }

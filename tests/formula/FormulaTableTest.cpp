@@ -228,6 +228,35 @@ TEST_F(FormulaTableTest, VariablesChangeOnlyThroughTheTable)
     EXPECT_EQ(table.FindVariable("W"), nullptr);
 }
 
+// Formula texts keep their values between evaluations: every change of a
+// variable they use, directly or through others, and every change of names
+// reaches them.
+TEST_F(FormulaTableTest, FormulaTextsFollowEveryChange)
+{
+    ASSERT_TRUE(table.AddVariable("V1", "A+1", "", 1000, true));
+    ASSERT_TRUE(table.AddVariable("V2", "V1+1", "", 1000, true));
+    ASSERT_TRUE(table.AddVariable("V3", "V2+1", "", 1000, true));
+    EXPECT_EQ(table.Evaluate("V3*2"), 406.0);
+    EXPECT_EQ(table.Evaluate("Later*2"), 0.0);
+    ASSERT_TRUE(table.SetFormula("V1", "A+2", ""));
+    // V2 and V3 are stale; setting V2 next must not leave V3 as it was.
+    ASSERT_TRUE(table.SetFormula("V2", "V1+10", ""));
+    EXPECT_EQ(table.Evaluate("V3*2"), 2.0 * 213);
+    table.SetFormulaAt(table.FindIndex("A"), "100");
+    EXPECT_EQ(table.Evaluate("V3*2"), 2.0 * 113);
+    ASSERT_TRUE(table.AddVariable("Later", "5", "", 1000, true));
+    EXPECT_EQ(table.Evaluate("Later*2"), 10.0);
+    ASSERT_TRUE(table.RenameVariable(table.FindIndex("Later"), "Other"));
+    EXPECT_EQ(table.Evaluate("Later*2"), 0.0);
+    ASSERT_TRUE(table.RenameVariable(table.FindIndex("V1"), "Later"));
+    EXPECT_EQ(table.Evaluate("Later*2"), 204.0);
+    EXPECT_EQ(table.Evaluate("V3*2"), 22.0); // V1 is no variable now
+    ASSERT_TRUE(table.DeleteVariable("Later", true));
+    EXPECT_EQ(table.Evaluate("Later*2"), 0.0);
+    table.StoreCachedValue("V2", 7);
+    EXPECT_EQ(table.Evaluate("V3*2"), 16.0);
+}
+
 TEST_F(FormulaTableTest, RenameLeavesFormulasAlone)
 {
     ASSERT_TRUE(table.AddVariable("W", "A+1", "", 1000, true));
