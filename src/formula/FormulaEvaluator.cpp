@@ -20,13 +20,13 @@ FormulaEvaluator::FormulaEvaluator(FormulaTable& table)
 {
 }
 
-void FormulaEvaluator::Keep(FormulaVariable& v, double value, int error)
+inline void FormulaEvaluator::Keep(FormulaVariable& v, double value, int error)
 {
     *v.memo_ = {generation_, error != 0 ? 0.0 : value, error};
     v.error = error;
 }
 
-bool FormulaEvaluator::Settle(FormulaVariable& v)
+inline bool FormulaEvaluator::Settle(FormulaVariable& v)
 {
     if (v.parseError_ != 0)
         Keep(v, 0.0, v.parseError_);
@@ -38,31 +38,50 @@ bool FormulaEvaluator::Settle(FormulaVariable& v)
 }
 
 // Runs v and, first, every variable it needs that has no current value, each
-// in a frame of its own.
+// in a frame of its own. Most often every value v needs is current, and v's
+// run ends without a frame list.
 double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
 {
     Q_ASSERT(frames_.empty());
     if (!Settle(v)) {
-        Push(v);
-        while (!frames_.empty()) {
-            FormulaFrame& f = frames_.back();
-            const Step step = Run(f);
-            if (step.need != nullptr) {
-                Push(*step.need);
-                continue;
-            }
-            FormulaVariable& done = *f.var;
-            frames_.pop_back();
-            done.onChain_ = false;
-            Keep(done, step.value, step.error);
+        const size_t end = static_cast<size_t>(v.program_.maxDepth) + 1;
+        if (values_.size() < end)
+            values_.resize(end);
+        FormulaFrame first{&v, 0, 0, 0.0, 0};
+        v.onChain_ = true;
+        if (Run(first)) {
+            v.onChain_ = false;
+            Keep(v, first.top, error_);
+        } else {
+            frames_.push_back(first);
+            Push(*need_);
+            RunFrames();
         }
     }
     v.error = v.memo_->error;
     return v.error != 0 ? 0.0 : v.memo_->value;
 }
 
+// Runs the frames from the top down; each frame that stopped for another
+// variable goes on when that one is done.
+void FormulaEvaluator::RunFrames()
+{
+    while (!frames_.empty()) {
+        FormulaFrame& f = frames_.back();
+        if (!Run(f)) {
+            Push(*need_);
+            continue;
+        }
+        FormulaVariable& done = *f.var;
+        const double value = f.top;
+        frames_.pop_back();
+        done.onChain_ = false;
+        Keep(done, value, error_);
+    }
+}
+
 // A frame's values follow those of the frame below it.
-void FormulaEvaluator::Push(FormulaVariable& v)
+inline void FormulaEvaluator::Push(FormulaVariable& v)
 {
     size_t base = 0;
     if (!frames_.empty())
@@ -96,11 +115,14 @@ bool FormulaEvaluator::FetchCold(const FormulaInstruction& in, const FormulaProg
         return true;
     }
     if (w->memo_->generation != generation_ && !Settle(*w)) {
-        stop_ = w->onChain_ ? Step{0.0, FormulaError::Circular, nullptr} : Step{0.0, 0, w};
+        if (w->onChain_)
+            error_ = FormulaError::Circular;
+        else
+            need_ = w;
         return false;
     }
     if (w->memo_->error != 0) {
-        stop_ = {0.0, w->memo_->error, nullptr};
+        error_ = w->memo_->error;
         return false;
     }
     value = w->memo_->value;
@@ -112,7 +134,7 @@ bool FormulaEvaluator::FetchCold(const FormulaInstruction& in, const FormulaProg
 // onto the empty stack moves down). An operation whose result may not be a
 // finite number leaves the switch with `break` for the check after it; the
 // others go on with `continue`.
-FormulaEvaluator::Step FormulaEvaluator::Run(FormulaFrame& f)
+bool FormulaEvaluator::Run(FormulaFrame& f)
 {
     const FormulaProgram& p = f.var->program_;
     const FormulaInstruction* const code = p.code.data();
@@ -121,15 +143,21 @@ FormulaEvaluator::Step FormulaEvaluator::Run(FormulaFrame& f)
     int k = f.k;
     double top = f.top;
     double y = 0.0; // a right operand fetched from a variable
+    error_ = 0;
+    need_ = nullptr;
 
-    // Stops at this instruction, to run it again when the run goes on.
+    // A fetch stopped the run: it ends with the error met, or stops at this
+    // instruction to run it again once need_ has its value.
     auto stop = [&] {
         f.pc = static_cast<int>(in - code);
         f.k = k;
         f.top = top;
-        return stop_;
+        return need_ == nullptr;
     };
-    auto fail = [](int error) { return Step{0.0, error, nullptr}; };
+    auto fail = [this](int error) {
+        error_ = error;
+        return true;
+    };
     // Pops both sides of a comparison; a false one goes to the else-branch.
     auto branch = [&](bool holds) {
         k -= 2;
@@ -231,9 +259,12 @@ FormulaEvaluator::Step FormulaEvaluator::Run(FormulaFrame& f)
             k -= in->arg - 1;
             continue;
         case FormulaHandler::Return:
-            return {top, 0, nullptr};
+            f.top = top;
+            return true;
         case FormulaHandler::Malformed:
             return fail(FormulaError::Malformed);
+        default:
+            Q_UNREACHABLE();
         }
         if (!std::isfinite(top)) [[unlikely]]
             return fail(FormulaError::NotFinite);

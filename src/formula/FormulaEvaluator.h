@@ -41,24 +41,20 @@ public:
     }
 
 private:
-    // How a run ended: with a value or an error, or stopped because `need`
-    // must be evaluated first.
-    struct Step {
-        double value = 0.0;
-        int error = 0;
-        FormulaVariable* need = nullptr;
-    };
-
     double EvaluateCold(FormulaVariable& v);
+    void RunFrames();
     // Keeps the outcome of a variable that needs no run (a formula that did
     // not parse, a constant); false for one that must run.
     bool Settle(FormulaVariable& v);
     void Keep(FormulaVariable& v, double value, int error);
     void Push(FormulaVariable& v);
-    Step Run(FormulaFrame& f);
+    // Runs the frame's program from where it stands. True when it ended,
+    // with its value in f.top and its error in error_; false when it stopped
+    // because need_ must be evaluated first.
+    bool Run(FormulaFrame& f);
     // The value of the variable an instruction names. False when the run
-    // must stop: the variable needs a run of its own first, or its outcome
-    // is an error (both in stop_).
+    // must stop: the variable needs a run of its own first (need_), or its
+    // outcome is an error (error_).
     bool Fetch(const FormulaInstruction& in, const FormulaProgram& p, double& value)
     {
         if (in.namesGeneration == static_cast<uint32_t>(namesGeneration_)
@@ -77,5 +73,6 @@ private:
     std::vector<double>& values_;
     const uint64_t generation_; // the table's, fixed during an evaluation
     const uint64_t namesGeneration_;
-    Step stop_;
+    int error_ = 0;
+    FormulaVariable* need_ = nullptr;
 };

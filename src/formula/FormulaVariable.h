@@ -23,8 +23,9 @@ class alignas(64) FormulaVariable {
     // What evaluation reads, first, on as few cache lines as possible: the
     // outcome of the last evaluation (in a slot of the table's, or in
     // ownMemo_, the slot of a formula text and of a variable in no table),
-    // the parsed formula, and whether the variable is on the chain of
-    // variables under evaluation.
+    // whether the variable is on the chain of variables under evaluation,
+    // the users of its name, which a change marks stale, and the parsed
+    // formula.
     FormulaMemo* memo_;
     int parseError_;
 
@@ -36,6 +37,8 @@ private:
     bool isConstant_ = false;
     bool onChain_ = false;
     double constValue_ = 0.0;
+    // A table's variable: the users of its name, kept by the table.
+    FormulaUsers* users_ = nullptr;
     FormulaProgram program_;
 
 public:
@@ -115,6 +118,4 @@ private:
     QString name_;
     QString formula_ = QStringLiteral(" ");
     const FunctionTable* functions_;
-    // A table's variable: the users of its name, kept by the table.
-    FormulaUsers* users_ = nullptr;
 };
