@@ -52,6 +52,7 @@ double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
         if (Run(first)) {
             v.onChain_ = false;
             Keep(v, first.top, error_);
+            return v.error != 0 ? 0.0 : first.top;
         } else {
             frames_.push_back(first);
             Push(*need_);
@@ -103,30 +104,26 @@ FormulaVariable* FormulaEvaluator::Resolve(const FormulaReference& ref) const
     return ref.target;
 }
 
-bool FormulaEvaluator::FetchCold(const FormulaInstruction& in, const FormulaProgram& p,
-                                 double& value)
+FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& in,
+                                                      const FormulaProgram& p)
 {
     const FormulaReference& ref = p.references[in.arg];
     FormulaVariable* w = Resolve(ref);
     in.memo = ref.memo;
     in.namesGeneration = static_cast<uint32_t>(namesGeneration_);
-    if (w == nullptr) {
-        value = 0.0; // a name that is no variable counts as 0
-        return true;
-    }
+    if (w == nullptr)
+        return {0.0, true}; // a name that is no variable counts as 0
     if (w->memo_->generation != generation_ && !Settle(*w)) {
-        if (w->onChain_)
-            error_ = FormulaError::Circular;
-        else
-            need_ = w;
-        return false;
+        error_ = w->onChain_ ? FormulaError::Circular : 0;
+        need_ = w->onChain_ ? nullptr : w;
+        return {0.0, false};
     }
     if (w->memo_->error != 0) {
         error_ = w->memo_->error;
-        return false;
+        need_ = nullptr;
+        return {0.0, false};
     }
-    value = w->memo_->value;
-    return true;
+    return {w->memo_->value, true};
 }
 
 // Runs the frame's program from where it stands. The top of the stack lives
@@ -142,9 +139,7 @@ bool FormulaEvaluator::Run(FormulaFrame& f)
     double* const st = values_.data() + f.base;
     int k = f.k;
     double top = f.top;
-    double y = 0.0; // a right operand fetched from a variable
-    error_ = 0;
-    need_ = nullptr;
+    Fetched y{}; // a right operand fetched from a variable
 
     // A fetch stopped the run: it ends with the error met, or stops at this
     // instruction to run it again once need_ has its value.
@@ -173,10 +168,11 @@ bool FormulaEvaluator::Run(FormulaFrame& f)
             top = in->number;
             continue;
         case FormulaHandler::Variable:
-            if (!Fetch(*in, p, y))
+            y = Fetch(*in, p);
+            if (!y.ok)
                 return stop();
             st[k++] = top;
-            top = y;
+            top = y.value;
             continue;
         case FormulaHandler::Negate:
             top = -top;
@@ -185,25 +181,28 @@ bool FormulaEvaluator::Run(FormulaFrame& f)
         case FormulaHandler::AddStack: top = st[--k] + top; break;
         case FormulaHandler::AddNumber: top += in->number; break;
         case FormulaHandler::AddVariable:
-            if (!Fetch(*in, p, y))
+            y = Fetch(*in, p);
+            if (!y.ok)
                 return stop();
-            top += y;
+            top += y.value;
             break;
 
         case FormulaHandler::SubtractStack: top = st[--k] - top; break;
         case FormulaHandler::SubtractNumber: top -= in->number; break;
         case FormulaHandler::SubtractVariable:
-            if (!Fetch(*in, p, y))
+            y = Fetch(*in, p);
+            if (!y.ok)
                 return stop();
-            top -= y;
+            top -= y.value;
             break;
 
         case FormulaHandler::MultiplyStack: top = st[--k] * top; break;
         case FormulaHandler::MultiplyNumber: top *= in->number; break;
         case FormulaHandler::MultiplyVariable:
-            if (!Fetch(*in, p, y))
+            y = Fetch(*in, p);
+            if (!y.ok)
                 return stop();
-            top *= y;
+            top *= y.value;
             break;
 
         case FormulaHandler::DivideStack:
@@ -217,11 +216,12 @@ bool FormulaEvaluator::Run(FormulaFrame& f)
             top /= in->number;
             break;
         case FormulaHandler::DivideVariable:
-            if (!Fetch(*in, p, y))
+            y = Fetch(*in, p);
+            if (!y.ok)
                 return stop();
-            if (y == 0.0)
+            if (y.value == 0.0)
                 return fail(FormulaError::DivisionByZero);
-            top /= y;
+            top /= y.value;
             break;
 
         case FormulaHandler::PowerStack: {
@@ -235,9 +235,10 @@ bool FormulaEvaluator::Run(FormulaFrame& f)
                 return fail(FormulaError::NotFinite);
             continue;
         case FormulaHandler::PowerVariable:
-            if (!Fetch(*in, p, y))
+            y = Fetch(*in, p);
+            if (!y.ok)
                 return stop();
-            if (!ApplyPower(top, y, top))
+            if (!ApplyPower(top, y.value, top))
                 return fail(FormulaError::NotFinite);
             continue;
 
@@ -260,6 +261,7 @@ bool FormulaEvaluator::Run(FormulaFrame& f)
             continue;
         case FormulaHandler::Return:
             f.top = top;
+            error_ = 0;
             return true;
         case FormulaHandler::Malformed:
             return fail(FormulaError::Malformed);

@@ -52,19 +52,22 @@ private:
     // with its value in f.top and its error in error_; false when it stopped
     // because need_ must be evaluated first.
     bool Run(FormulaFrame& f);
-    // The value of the variable an instruction names. False when the run
+    // The value of the variable an instruction names; not ok when the run
     // must stop: the variable needs a run of its own first (need_), or its
-    // outcome is an error (error_).
-    bool Fetch(const FormulaInstruction& in, const FormulaProgram& p, double& value)
+    // outcome is an error (error_). Returned in registers, not through
+    // memory, since every variable operand passes here.
+    struct Fetched {
+        double value;
+        bool ok;
+    };
+    Fetched Fetch(const FormulaInstruction& in, const FormulaProgram& p)
     {
         if (in.namesGeneration == static_cast<uint32_t>(namesGeneration_)
-            && in.memo->generation == generation_ && in.memo->error == 0) [[likely]] {
-            value = in.memo->value;
-            return true;
-        }
-        return FetchCold(in, p, value);
+            && in.memo->generation == generation_ && in.memo->error == 0) [[likely]]
+            return {in.memo->value, true};
+        return FetchCold(in, p);
     }
-    bool FetchCold(const FormulaInstruction& in, const FormulaProgram& p, double& value);
+    Fetched FetchCold(const FormulaInstruction& in, const FormulaProgram& p);
     FormulaVariable* Resolve(const FormulaReference& ref) const;
 
     FormulaTable& table_;

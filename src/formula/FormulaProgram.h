@@ -108,6 +108,7 @@ struct FormulaReference {
 // the index of that name among its references.
 struct FormulaUser {
     FormulaVariable* variable;
+    FormulaMemo* memo; // the variable's, for the stale marking
     uint32_t reference;
 };
 using FormulaUsers = std::vector<FormulaUser>;

@@ -165,7 +165,7 @@ void FormulaTable::Register(FormulaVariable& v)
         refs[i].name = entry->first; // one copy of each name for all formulas
         FormulaUsers& users = entry->second;
         refs[i].userSlot = static_cast<uint32_t>(users.size());
-        users.push_back({&v, static_cast<uint32_t>(i)});
+        users.push_back({&v, v.memo_, static_cast<uint32_t>(i)});
     }
 }
 
@@ -220,12 +220,12 @@ void FormulaTable::InvalidateUsers(FormulaUsers* users)
         const FormulaUsers& next = *pendingUsers_.back();
         pendingUsers_.pop_back();
         for (const FormulaUser& user : next) {
-            FormulaVariable& u = *user.variable;
-            if (u.memo_->generation != generation_)
+            if (user.memo->generation != generation_)
                 continue;
-            u.memo_->generation = 0;
-            if (u.users_ != nullptr)
-                pendingUsers_.push_back(u.users_);
+            user.memo->generation = 0;
+            FormulaUsers* further = user.variable->users_;
+            if (further != nullptr && !further->empty())
+                pendingUsers_.push_back(further);
         }
     }
 }
@@ -457,6 +457,11 @@ int FormulaTable::FindIndex(const QString& name) const
 
 double FormulaTable::EvaluateVariable(FormulaVariable& v)
 {
+    const FormulaMemo& memo = *v.memo_;
+    if (memo.generation == generation_) {
+        v.error = memo.error;
+        return memo.error != 0 ? 0.0 : memo.value;
+    }
     return FormulaEvaluator(*this).Evaluate(v);
 }
 

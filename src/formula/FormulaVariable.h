@@ -20,12 +20,10 @@
 class FunctionTable;
 
 class alignas(64) FormulaVariable {
-    // What evaluation reads, first, on as few cache lines as possible: the
-    // outcome of the last evaluation (in a slot of the table's, or in
-    // ownMemo_, the slot of a formula text and of a variable in no table),
-    // whether the variable is on the chain of variables under evaluation,
-    // the users of its name, which a change marks stale, and the parsed
-    // formula.
+    // What evaluation reads, on the first cache line: where the outcome of
+    // the last evaluation is (a slot of the table's, or ownMemo_ for a
+    // formula text and a variable in no table), whether the variable is on
+    // the chain of variables under evaluation, and the parsed formula.
     FormulaMemo* memo_;
     int parseError_;
 
@@ -33,13 +31,13 @@ public:
     int error = 0; // the last parse or evaluation error
 
 private:
-    FormulaMemo ownMemo_;
     bool isConstant_ = false;
     bool onChain_ = false;
+    FormulaProgram program_;
     double constValue_ = 0.0;
     // A table's variable: the users of its name, kept by the table.
     FormulaUsers* users_ = nullptr;
-    FormulaProgram program_;
+    FormulaMemo ownMemo_;
 
 public:
     // A variable with the formula " " (not parsed), category 1, deletable,
