@@ -22,7 +22,12 @@ FormulaEvaluator::FormulaEvaluator(FormulaTable& table)
 
 inline void FormulaEvaluator::Keep(FormulaVariable& v, double value, int error)
 {
-    *v.memo_ = {generation_, error != 0 ? 0.0 : value, error};
+    // Field by field: the next variable reads them one by one, each from
+    // the store that wrote it.
+    FormulaMemo& memo = *v.memo_;
+    memo.generation = generation_;
+    memo.value = error != 0 ? 0.0 : value;
+    memo.error = error;
     v.error = error;
 }
 
@@ -49,15 +54,16 @@ double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
             values_.resize(end);
         FormulaFrame first{&v, 0, 0, 0.0, 0};
         v.onChain_ = true;
-        if (Run(first)) {
+        need_ = nullptr;
+        const double value = Run(first, v.program_, values_.data());
+        if (need_ == nullptr) {
             v.onChain_ = false;
-            Keep(v, first.top, error_);
-            return v.error != 0 ? 0.0 : first.top;
-        } else {
-            frames_.push_back(first);
-            Push(*need_);
-            RunFrames();
+            Keep(v, value, error_);
+            return error_ != 0 ? 0.0 : value;
         }
+        frames_.push_back(first);
+        Push(*need_);
+        RunFrames();
     }
     v.error = v.memo_->error;
     return v.error != 0 ? 0.0 : v.memo_->value;
@@ -69,12 +75,13 @@ void FormulaEvaluator::RunFrames()
 {
     while (!frames_.empty()) {
         FormulaFrame& f = frames_.back();
-        if (!Run(f)) {
+        need_ = nullptr;
+        const double value = Run(f, f.var->program_, values_.data() + f.base);
+        if (need_ != nullptr) {
             Push(*need_);
             continue;
         }
         FormulaVariable& done = *f.var;
-        const double value = f.top;
         frames_.pop_back();
         done.onChain_ = false;
         Keep(done, value, error_);
@@ -131,12 +138,10 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
 // onto the empty stack moves down). An operation whose result may not be a
 // finite number leaves the switch with `break` for the check after it; the
 // others go on with `continue`.
-bool FormulaEvaluator::Run(FormulaFrame& f)
+double FormulaEvaluator::Run(FormulaFrame& f, const FormulaProgram& p, double* const st)
 {
-    const FormulaProgram& p = f.var->program_;
     const FormulaInstruction* const code = p.code.data();
     const FormulaInstruction* in = code + f.pc;
-    double* const st = values_.data() + f.base;
     int k = f.k;
     double top = f.top;
     Fetched y{}; // a right operand fetched from a variable
@@ -147,11 +152,11 @@ bool FormulaEvaluator::Run(FormulaFrame& f)
         f.pc = static_cast<int>(in - code);
         f.k = k;
         f.top = top;
-        return need_ == nullptr;
+        return 0.0;
     };
     auto fail = [this](int error) {
         error_ = error;
-        return true;
+        return 0.0;
     };
     // Pops both sides of a comparison; a false one goes to the else-branch.
     auto branch = [&](bool holds) {
@@ -260,9 +265,8 @@ bool FormulaEvaluator::Run(FormulaFrame& f)
             k -= in->arg - 1;
             continue;
         case FormulaHandler::Return:
-            f.top = top;
             error_ = 0;
-            return true;
+            return top;
         case FormulaHandler::Malformed:
             return fail(FormulaError::Malformed);
         default:
