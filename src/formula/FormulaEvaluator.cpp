@@ -55,7 +55,7 @@ double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
         FormulaFrame first{&v, 0, 0, 0.0, 0};
         v.onChain_ = true;
         need_ = nullptr;
-        const double value = Run(first, v.program_, values_.data());
+        const double value = Run(first, v.program_, values_.data(), 0, 0, 0.0);
         if (need_ == nullptr) {
             v.onChain_ = false;
             Keep(v, value, error_);
@@ -76,7 +76,8 @@ void FormulaEvaluator::RunFrames()
     while (!frames_.empty()) {
         FormulaFrame& f = frames_.back();
         need_ = nullptr;
-        const double value = Run(f, f.var->program_, values_.data() + f.base);
+        const double value =
+            Run(f, f.var->program_, values_.data() + f.base, f.pc, f.k, f.top);
         if (need_ != nullptr) {
             Push(*need_);
             continue;
@@ -138,12 +139,11 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
 // onto the empty stack moves down). An operation whose result may not be a
 // finite number leaves the switch with `break` for the check after it; the
 // others go on with `continue`.
-double FormulaEvaluator::Run(FormulaFrame& f, const FormulaProgram& p, double* const st)
+double FormulaEvaluator::Run(FormulaFrame& f, const FormulaProgram& p, double* const st, int pc,
+                            int k, double top)
 {
     const FormulaInstruction* const code = p.code.data();
-    const FormulaInstruction* in = code + f.pc;
-    int k = f.k;
-    double top = f.top;
+    const FormulaInstruction* in = code + pc;
     Fetched y{}; // a right operand fetched from a variable
 
     // A fetch stopped the run: it ends with the error met, or stops at this

@@ -48,10 +48,12 @@ private:
     bool Settle(FormulaVariable& v);
     void Keep(FormulaVariable& v, double value, int error);
     void Push(FormulaVariable& v);
-    // Runs the frame's program p on its stack st from where it stands.
-    // Returns the value when the run ended (the error in error_); when it
-    // stopped because need_ must be evaluated first, need_ is not null.
-    double Run(FormulaFrame& f, const FormulaProgram& p, double* st);
+    // Runs the frame's program p on its stack st from where the frame stands
+    // (given as values, so that a fresh run starts without reading them
+    // back). Returns the value when the run ended (the error in error_);
+    // when it stopped because need_ must be evaluated first, need_ is not
+    // null and the frame holds where it stopped.
+    double Run(FormulaFrame& f, const FormulaProgram& p, double* st, int pc, int k, double top);
     // The value of the variable an instruction names; not ok when the run
     // must stop: the variable needs a run of its own first (need_), or its
     // outcome is an error (error_). Returned in registers, not through
