@@ -15,6 +15,8 @@
 
 #include "formula/FormulaTable.h"
 #include "formula/FormulaVariable.h"
+#include "formula/VariableList.h"
+#include "platform/BinaryStream.h"
 
 #include <cmath>
 #include <cstdint>
@@ -50,19 +52,20 @@ private:
 
 std::string Name(int i)
 {
-    std::string name = "V000";
-    name[1] = static_cast<char>('0' + i / 100 % 10);
-    name[2] = static_cast<char>('0' + i / 10 % 10);
-    name[3] = static_cast<char>('0' + i % 10);
+    std::string name = "V0000";
+    name[1] = static_cast<char>('0' + i / 1000 % 10);
+    name[2] = static_cast<char>('0' + i / 100 % 10);
+    name[3] = static_cast<char>('0' + i / 10 % 10);
+    name[4] = static_cast<char>('0' + i % 10);
     return name;
 }
 
-std::vector<TableFormula> MakeTable()
+std::vector<TableFormula> MakeTable(int count = kVariables)
 {
     static const char* const dims[] = {"A", "B", "H", "MatThick"};
     Lcg rng;
     std::vector<TableFormula> table;
-    for (int i = 0; i < kVariables; ++i) {
+    for (int i = 0; i < count; ++i) {
         TableFormula f;
         f.name = Name(i);
         // Operands: mostly recent variables, sometimes a box dimension.
@@ -245,11 +248,161 @@ void BM_EvaluateTable_MuParser(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kVariables);
 }
 
+// A chain of 1,000 variables, each the one before plus its share of A: after
+// a change of A every value is computed anew, in table order.
+constexpr int kChain = 1000;
+
+void BM_EvaluateChain_Morvek(benchmark::State& state)
+{
+    FormulaTable table;
+    table.AddDefaultVariables();
+    table.AddVariable(QStringLiteral("C0"), QStringLiteral("A/2"), QString(), 1000, true);
+    for (int i = 1; i < kChain; ++i)
+        table.AddVariable(QStringLiteral("C%1").arg(i), QStringLiteral("C%1+A/1000").arg(i - 1),
+                          QString(), 1000, true);
+    const QString widths[] = {QStringLiteral("200"), QStringLiteral("201")};
+    int flip = 0;
+    for (auto _ : state) {
+        table.SetFormula(QStringLiteral("A"), widths[flip ^= 1], QString());
+        double sum = 0;
+        for (int i = 0; i < table.GetCount(); ++i)
+            sum += table.GetValue(i);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * kChain);
+}
+
+void BM_EvaluateChain_MuParser(benchmark::State& state)
+{
+    std::vector<double> values(kChain + 1, 0.0); // A, then the chain
+    std::vector<std::unique_ptr<mu::Parser>> parsers;
+    for (int i = 0; i < kChain; ++i) {
+        auto p = std::make_unique<mu::Parser>();
+        p->DefineVar("A", &values[0]);
+        if (i == 0) {
+            p->SetExpr("A/2");
+        } else {
+            p->DefineVar("C", &values[static_cast<size_t>(i)]);
+            p->SetExpr("C+A/1000");
+        }
+        parsers.push_back(std::move(p));
+    }
+    const double widths[] = {200, 201};
+    int flip = 0;
+    for (auto _ : state) {
+        values[0] = widths[flip ^= 1];
+        for (int i = 0; i < kChain; ++i)
+            values[static_cast<size_t>(i) + 1] = parsers[static_cast<size_t>(i)]->Eval();
+        double sum = 0;
+        for (double v : values)
+            sum += v;
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * kChain);
+}
+
+// Setting every formula of a chained table once more, one by one, as edits
+// in the variables dialog do: the cost per variable must not grow with the
+// table.
+void BM_SetFormulasOneByOne(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    FormulaTable table;
+    table.AddDefaultVariables();
+    std::vector<QString> names, texts;
+    for (int i = 0; i < count; ++i) {
+        names.push_back(QStringLiteral("C%1").arg(i));
+        texts.push_back(i == 0 ? QStringLiteral("A/2") : QStringLiteral("C%1+A/1000").arg(i - 1));
+        table.AddVariable(names.back(), texts.back(), QString(), 1000, true);
+    }
+    for (auto _ : state) {
+        for (size_t i = 0; i < names.size(); ++i)
+            table.SetFormula(names[i], texts[i], QString());
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
+QByteArray SavedBlock(const FormulaTable& table)
+{
+    platform::BinaryWriter out;
+    (void)table.Save(out); // writing the whole table cannot fail
+    return out.take();
+}
+
+// Merging a drawing's variables over a table that holds the same names.
+void BM_ImportOverwrite(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    FormulaTable table;
+    table.AddDefaultVariables();
+    for (const TableFormula& f : MakeTable(count))
+        table.AddVariable(QString::fromStdString(f.name), QString::fromStdString(f.morvek),
+                          QString(), 1000, true);
+    const QByteArray block = SavedBlock(table);
+    for (auto _ : state) {
+        platform::BinaryReader in(block);
+        VariableList renames;
+        benchmark::DoNotOptimize(
+            table.Import(in, QStringLiteral("S_"), FormulaTable::MergeOverwrite, renames, nullptr));
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
+// Loading a block whose variables form one cycle (each names the next), then
+// reading every value.
+void BM_LoadCycle(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    FormulaTable source;
+    for (int i = 0; i < count; ++i)
+        source.AddVariable(QStringLiteral("C%1").arg(i), QStringLiteral("C%1+1").arg((i + 1) % count),
+                           QString(), 1000, true);
+    const QByteArray block = SavedBlock(source);
+    FormulaTable table;
+    for (auto _ : state) {
+        table.Clear();
+        platform::BinaryReader in(block);
+        benchmark::DoNotOptimize(table.Load(in));
+        double sum = 0;
+        for (int i = 0; i < table.GetCount(); ++i)
+            sum += table.GetValue(i);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
+// The node formulas of a drawing, each a distinct text, evaluated again and
+// again (every redraw after a change of the variables).
+void BM_EvaluateTexts(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    FormulaTable table;
+    table.AddDefaultVariables();
+    std::vector<QString> texts;
+    for (int i = 0; i < count; ++i)
+        texts.push_back(QStringLiteral("A/2+%1*MatThick").arg(i));
+    for (const QString& t : texts)
+        table.Evaluate(t);
+    for (auto _ : state) {
+        double sum = 0;
+        for (const QString& t : texts)
+            sum += table.Evaluate(t);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
 } // namespace
 
 BENCHMARK(BM_ParseTable_Morvek);
 BENCHMARK(BM_ParseTable_MuParser);
 BENCHMARK(BM_EvaluateTable_Morvek);
 BENCHMARK(BM_EvaluateTable_MuParser);
+BENCHMARK(BM_EvaluateChain_Morvek);
+BENCHMARK(BM_EvaluateChain_MuParser);
+BENCHMARK(BM_SetFormulasOneByOne)->Arg(10)->Arg(100)->Arg(1000);
+BENCHMARK(BM_ImportOverwrite)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
+BENCHMARK(BM_LoadCycle)->Arg(10)->Arg(100)->Arg(1000)->Arg(5000);
+BENCHMARK(BM_EvaluateTexts)->Arg(1000)->Arg(100000);
 
 BENCHMARK_MAIN();

@@ -27,7 +27,9 @@ inline constexpr int UnclosedOpen = 7;
 // Evaluation: a variable's value needs its own value.
 inline constexpr int Circular = 8;
 // Evaluation: an operator lacks an operand, or a conditional lacks its
-// comparison, "then", "else" or one of its parts.
+// comparison, "then", "else" or one of its parts. Parse: a condition side or
+// then-branch holds an operator, a function or a conditional outside
+// parentheses ('if A*2>B then 1 else 2'); such a formula does not parse.
 inline constexpr int Malformed = 9;
 // Evaluation: a result that is not a finite number (a pole such as ctg(0) or
 // tg(90), asin(2), a negative base to a fractional power, an overflow), or a

@@ -6,70 +6,100 @@
 #include "formula/FunctionTable.h"
 
 #include <cmath>
-#include <memory>
-#include <new>
-#include <vector>
 
 namespace {
 
-// From this depth of references on, the dependencies of a variable are
-// evaluated bottom-up before it; beyond the limit (only circular references
-// and what depends on them get there) evaluation fails as out of memory.
-constexpr int kWalkDepth = 64;
-constexpr int kMaxReferenceDepth = 1000;
-// Value stack slots kept on the machine stack; deeper formulas allocate.
-constexpr int kInlineStack = 16;
 // The memo a name that is no variable resolves to: never current.
 const FormulaMemo kNoVariable;
 
 } // namespace
 
 FormulaEvaluator::FormulaEvaluator(FormulaTable& table)
-    : table_(table), generation_(table.generation_), namesGeneration_(table.namesGeneration_),
-      provisional_(table.provisionalMemos_)
+    : table_(table), frames_(table.frames_), values_(table.values_),
+      generation_(table.generation_), namesGeneration_(table.namesGeneration_)
 {
 }
 
-// Runs v and keeps its outcome. Outcomes do not depend on the chain they
-// are met on: a variable that meets the chain lies on a cycle, and from the
-// top it meets the cycle again at the latest at the same point. Only a chain
-// too deep to follow is a matter of where the evaluation started, and a
-// circular reference met by EvaluateDependencies, which evaluates variables
-// beside the chain rather than on it (see Reference).
+inline void FormulaEvaluator::Keep(FormulaVariable& v, double value, int error)
+{
+    // Field by field: the next variable reads them one by one, each from
+    // the store that wrote it.
+    FormulaMemo& memo = *v.memo_;
+    memo.generation = generation_;
+    memo.value = error != 0 ? 0.0 : value;
+    memo.error = error;
+    v.error = error;
+}
+
+inline bool FormulaEvaluator::Settle(FormulaVariable& v)
+{
+    if (v.parseError_ != 0)
+        Keep(v, 0.0, v.parseError_);
+    else if (v.isConstant_)
+        Keep(v, v.constValue_, 0);
+    else
+        return false;
+    return true;
+}
+
+// Runs v and, first, every variable it needs that has no current value, each
+// in a frame of its own. Most often every value v needs is current, and v's
+// run ends without a frame list.
 double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
 {
-    int error = 0;
-    double value = 0.0;
-    if (v.parseError_ != 0) {
-        error = v.parseError_;
-    } else if (v.isConstant_) {
-        value = v.constValue_;
-    } else if (v.program_.maxDepth <= kInlineStack) {
-        double stack[kInlineStack];
-        value = Run(v.program_, stack, error);
-    } else {
-        std::unique_ptr<double[]> stack(new (std::nothrow) double[v.program_.maxDepth]);
-        if (stack)
-            value = Run(v.program_, stack.get(), error);
-        else
-            error = FormulaError::OutOfMemory;
+    Q_ASSERT(frames_.empty());
+    if (!Settle(v)) {
+        const size_t end = static_cast<size_t>(v.program_.maxDepth) + 1;
+        if (values_.size() < end)
+            values_.resize(end);
+        FormulaFrame first{&v, 0, 0, 0.0, 0};
+        v.onChain_ = true;
+        need_ = nullptr;
+        const double value = Run(first, v.program_, values_.data(), 0, 0, 0.0);
+        if (need_ == nullptr) {
+            v.onChain_ = false;
+            Keep(v, value, error_);
+            return error_ != 0 ? 0.0 : value;
+        }
+        frames_.push_back(first);
+        Push(*need_);
+        RunFrames();
     }
-    v.error = error;
-    if (error == 0) [[likely]] {
-        *v.memo_ = {generation_, value, 0};
-        return value;
-    }
-    KeepFailure(v, error);
-    return 0.0;
+    v.error = v.memo_->error;
+    return v.error != 0 ? 0.0 : v.memo_->value;
 }
 
-void FormulaEvaluator::KeepFailure(FormulaVariable& v, int error)
+// Runs the frames from the top down; each frame that stopped for another
+// variable goes on when that one is done.
+void FormulaEvaluator::RunFrames()
 {
-    if (error == FormulaError::OutOfMemory && (depth_ != 0 || walking_))
-        return;
-    *v.memo_ = {generation_, 0.0, error};
-    if (error == FormulaError::Circular && walking_)
-        provisional_.push_back(v.memo_);
+    while (!frames_.empty()) {
+        FormulaFrame& f = frames_.back();
+        need_ = nullptr;
+        const double value =
+            Run(f, f.var->program_, values_.data() + f.base, f.pc, f.k, f.top);
+        if (need_ != nullptr) {
+            Push(*need_);
+            continue;
+        }
+        FormulaVariable& done = *f.var;
+        frames_.pop_back();
+        done.onChain_ = false;
+        Keep(done, value, error_);
+    }
+}
+
+// A frame's values follow those of the frame below it.
+inline void FormulaEvaluator::Push(FormulaVariable& v)
+{
+    size_t base = 0;
+    if (!frames_.empty())
+        base = frames_.back().base + static_cast<size_t>(frames_.back().var->program_.maxDepth) + 1;
+    const size_t end = base + static_cast<size_t>(v.program_.maxDepth) + 1;
+    if (values_.size() < end)
+        values_.resize(end);
+    v.onChain_ = true;
+    frames_.push_back({&v, 0, 0, 0.0, base});
 }
 
 FormulaVariable* FormulaEvaluator::Resolve(const FormulaReference& ref) const
@@ -82,245 +112,167 @@ FormulaVariable* FormulaEvaluator::Resolve(const FormulaReference& ref) const
     return ref.target;
 }
 
-// Evaluates, deepest first, every variable that v reaches through its
-// references and that has no outcome for this generation, so that v's own run
-// finds them ready. Variables on the chain are left alone.
-void FormulaEvaluator::EvaluateDependencies(FormulaVariable& v)
+FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& in,
+                                                      const FormulaProgram& p)
 {
-    struct Frame {
-        FormulaVariable* var;
-        size_t next;
-    };
-    walking_ = true;
-    const uint64_t mark = ++table_.walkCounter_;
-    v.walkMark_ = mark;
-    std::vector<Frame> stack{{&v, 0}};
-    while (!stack.empty()) {
-        Frame& top = stack.back();
-        const std::vector<FormulaReference>& refs = top.var->program_.references;
-        if (top.next < refs.size()) {
-            FormulaVariable* w = Resolve(refs[top.next++]);
-            if (w != nullptr && w->walkMark_ != mark && w->memo_->generation != generation_
-                && !w->onChain_) {
-                w->walkMark_ = mark;
-                stack.push_back({w, 0});
-            }
-            continue;
-        }
-        FormulaVariable* done = top.var;
-        stack.pop_back();
-        if (done != &v && done->memo_->generation != generation_)
-            EvaluateCold(*done);
-    }
-    walking_ = false;
-}
-
-inline FormulaEvaluator::Outcome FormulaEvaluator::Fetch(const FormulaInstruction& in,
-                                                         const FormulaProgram& p)
-{
-    if (in.namesGeneration == static_cast<uint32_t>(namesGeneration_)
-        && in.memo->generation == generation_)
-        return {in.memo->value, in.memo->error};
     const FormulaReference& ref = p.references[in.arg];
     FormulaVariable* w = Resolve(ref);
     in.memo = ref.memo;
     in.namesGeneration = static_cast<uint32_t>(namesGeneration_);
-    if (w != nullptr && w->memo_->generation == generation_)
-        return {w->memo_->value, w->memo_->error};
-    return Reference(w, ref.name);
+    if (w == nullptr)
+        return {0.0, true}; // a name that is no variable counts as 0
+    if (w->memo_->generation != generation_ && !Settle(*w)) {
+        error_ = w->onChain_ ? FormulaError::Circular : 0;
+        need_ = w->onChain_ ? nullptr : w;
+        return {0.0, false};
+    }
+    if (w->memo_->error != 0) {
+        error_ = w->memo_->error;
+        need_ = nullptr;
+        return {0.0, false};
+    }
+    return {w->memo_->value, true};
 }
 
-// The value of a referenced variable w that has no outcome for this
-// generation; returns its error (the caller takes it on).
-FormulaEvaluator::Outcome FormulaEvaluator::Reference(FormulaVariable* w, const QString& name)
+// Runs the frame's program from where it stands. The top of the stack lives
+// in `top`, the k - 1 values below it in st[1..k-1] (st[0] takes what a push
+// onto the empty stack moves down). An operation whose result may not be a
+// finite number leaves the switch with `break` for the check after it; the
+// others go on with `continue`.
+double FormulaEvaluator::Run(FormulaFrame& f, const FormulaProgram& p, double* const st, int pc,
+                            int k, double top)
 {
-    if (w == nullptr) {
-        table_.missingNames_.insert(name); // a name that is no variable counts as 0
-        return {0.0, 0};
-    }
-    if (w->onChain_)
-        return {0.0, FormulaError::Circular};
-    if (depth_ >= kMaxReferenceDepth)
-        return {0.0, FormulaError::OutOfMemory};
-    if (depth_ < kWalkDepth || walking_)
-        return RunOnChain(*w);
-    return ReferenceAtDepth(*w);
-}
+    const FormulaInstruction* const code = p.code.data();
+    const FormulaInstruction* in = code + pc;
+    Fetched y{}; // a right operand fetched from a variable
 
-// A long chain: what w needs is evaluated bottom-up first. Kept out of
-// Reference, which runs for every reference and must stay small.
-FormulaEvaluator::Outcome FormulaEvaluator::ReferenceAtDepth(FormulaVariable& w)
-{
-    const size_t provisional = provisional_.size();
-    EvaluateDependencies(w);
-    const Outcome outcome = w.memo_->generation == generation_ ? Outcome{w.memo_->value, w.memo_->error}
-                                                               : RunOnChain(w);
-    // A circular reference the walk met holds while the chain it met stays
-    // as it is: the walk also follows names the evaluation may never reach
-    // (a branch not taken, a name after an error), so once w is done those
-    // variables are evaluated again when asked for.
-    for (size_t i = provisional; i < provisional_.size(); ++i)
-        provisional_[i]->generation = 0;
-    provisional_.resize(provisional);
-    return outcome;
-}
-
-// Runs w with it marked as on the chain of references being followed.
-FormulaEvaluator::Outcome FormulaEvaluator::RunOnChain(FormulaVariable& w)
-{
-    w.onChain_ = true;
-    ++depth_;
-    const double value = EvaluateCold(w);
-    --depth_;
-    w.onChain_ = false;
-    return {value, w.error};
-}
-
-// Running a program is threaded: each handler ends in its own jump to the
-// next instruction's handler, so the processor learns the likely successor
-// of each operation.
-#define FORMULA_NEXT()                                                      \
-    do {                                                                    \
-        ++in;                                                               \
-        goto* kHandlers[static_cast<unsigned>(in->handler)];                \
-    } while (0)
-
-// An arithmetic result replaces the top of the stack; one that is not a
-// finite number stops the evaluation.
-#define FORMULA_RESULT(VALUE)                                               \
-    do {                                                                    \
-        const double result_ = (VALUE);                                     \
-        if (!std::isfinite(result_)) {                                      \
-            error = FormulaError::NotFinite;                                \
-            return 0.0;                                                     \
-        }                                                                   \
-        top = result_;                                                      \
-        FORMULA_NEXT();                                                     \
-    } while (0)
-
-// The right operand of a binary operation from a variable.
-#define FORMULA_FETCH(INTO)                                                 \
-    do {                                                                    \
-        const Outcome o_ = Fetch(*in, p);                                   \
-        if (o_.error != 0) {                                                \
-            error = o_.error;                                               \
-            return 0.0;                                                     \
-        }                                                                   \
-        INTO = o_.value;                                                    \
-    } while (0)
-
-// The three forms of a binary operation: x is the left operand, y the right
-// one from the stack, the instruction or a variable.
-#define FORMULA_BINARY(OP, COMPUTE)                                         \
-    h_##OP##Stack : {                                                       \
-        const double y = top;                                               \
-        const double x = st[--k];                                           \
-        COMPUTE;                                                            \
-    }                                                                       \
-    h_##OP##Number : {                                                      \
-        const double x = top;                                               \
-        const double y = in->number;                                        \
-        COMPUTE;                                                            \
-    }                                                                       \
-    h_##OP##Variable : {                                                    \
-        double y;                                                           \
-        FORMULA_FETCH(y);                                                   \
-        const double x = top;                                               \
-        COMPUTE;                                                            \
-    }
-
-#define FORMULA_FUNCTION(NAME)                                              \
-    h_##NAME : {                                                            \
-        double r_;                                                          \
-        FORMULA_RESULT(ApplyFunction(FunctionId::NAME, top, r_) ? r_ : NAN); \
-    }
-
-#define FORMULA_BRANCH(NAME, HOLDS)                                         \
-    h_Branch##NAME : {                                                      \
-        const double right = top;                                           \
-        const double left = st[k - 1];                                      \
-        k -= 2;                                                             \
-        top = st[k];                                                        \
-        if (!(HOLDS))                                                       \
-            in = code + in->target - 1;                                     \
-        FORMULA_NEXT();                                                     \
-    }
-
-// Runs a program on a stack of p.maxDepth values.
-double FormulaEvaluator::Run(const FormulaProgram& p, double* st, int& error)
-{
-    static const void* const kHandlers[] = {
-#define FORMULA_HANDLER_LABEL(name) &&h_##name,
-        FORMULA_HANDLERS(FORMULA_HANDLER_LABEL)
-#undef FORMULA_HANDLER_LABEL
+    // A fetch stopped the run: it ends with the error met, or stops at this
+    // instruction to run it again once need_ has its value.
+    auto stop = [&] {
+        f.pc = static_cast<int>(in - code);
+        f.k = k;
+        f.top = top;
+        return 0.0;
+    };
+    auto fail = [this](int error) {
+        error_ = error;
+        return 0.0;
+    };
+    // Pops both sides of a comparison; a false one goes to the else-branch.
+    auto branch = [&](bool holds) {
+        k -= 2;
+        top = st[k];
+        if (!holds)
+            in = code + in->target - 1;
     };
 
-    // The top of the stack lives in `top`; the k - 1 values below it in
-    // st[1..k-1] (st[0] takes what a push onto the empty stack moves down).
-    const FormulaInstruction* const code = p.code.data();
-    const FormulaInstruction* in = code;
-    int k = 0;
-    double top = 0.0;
-    goto* kHandlers[static_cast<unsigned>(in->handler)];
+    for (;; ++in) {
+        switch (in->handler) {
+        case FormulaHandler::Number:
+            st[k++] = top;
+            top = in->number;
+            continue;
+        case FormulaHandler::Variable:
+            y = Fetch(*in, p);
+            if (!y.ok)
+                return stop();
+            st[k++] = top;
+            top = y.value;
+            continue;
+        case FormulaHandler::Negate:
+            top = -top;
+            continue;
 
-h_Number:
-    st[k++] = top;
-    top = in->number;
-    FORMULA_NEXT();
-h_Variable: {
-    double value;
-    FORMULA_FETCH(value);
-    st[k++] = top;
-    top = value;
-    FORMULA_NEXT();
-}
-h_Negate:
-    top = -top;
-    FORMULA_NEXT();
-    FORMULA_BINARY(Add, FORMULA_RESULT(x + y))
-    FORMULA_BINARY(Subtract, FORMULA_RESULT(x - y))
-    FORMULA_BINARY(Multiply, FORMULA_RESULT(x * y))
-    FORMULA_BINARY(Divide, if (y == 0.0) {
-        error = FormulaError::DivisionByZero;
-        return 0.0;
-    } FORMULA_RESULT(x / y))
-    FORMULA_BINARY(Power, double r_; FORMULA_RESULT(ApplyPower(x, y, r_) ? r_ : NAN))
-    FORMULA_FUNCTION(Sin)
-    FORMULA_FUNCTION(Cos)
-    FORMULA_FUNCTION(Tg)
-    FORMULA_FUNCTION(Ctg)
-    FORMULA_FUNCTION(Round)
-    FORMULA_FUNCTION(Trunc)
-    FORMULA_FUNCTION(Abs)
-    FORMULA_FUNCTION(Rad)
-    FORMULA_FUNCTION(Asin)
-    FORMULA_FUNCTION(Acos)
-    FORMULA_FUNCTION(Atg)
-    FORMULA_FUNCTION(Actg)
-    FORMULA_FUNCTION(Deg)
-    FORMULA_BRANCH(Less, left < right)
-    FORMULA_BRANCH(LessEqual, left <= right)
-    FORMULA_BRANCH(Equal, left == right)
-    FORMULA_BRANCH(Greater, left > right)
-    FORMULA_BRANCH(GreaterEqual, left >= right)
-    FORMULA_BRANCH(NotEqual, left != right)
-h_Jump:
-    in = code + in->target - 1;
-    FORMULA_NEXT();
-h_Collapse:
-    k -= in->arg - 1;
-    FORMULA_NEXT();
-h_Return:
-    error = 0;
-    return top;
-h_Malformed:
-    error = FormulaError::Malformed;
-    return 0.0;
-}
+        case FormulaHandler::AddStack: top = st[--k] + top; break;
+        case FormulaHandler::AddNumber: top += in->number; break;
+        case FormulaHandler::AddVariable:
+            y = Fetch(*in, p);
+            if (!y.ok)
+                return stop();
+            top += y.value;
+            break;
 
-#undef FORMULA_NEXT
-#undef FORMULA_RESULT
-#undef FORMULA_FETCH
-#undef FORMULA_BINARY
-#undef FORMULA_FUNCTION
-#undef FORMULA_BRANCH
+        case FormulaHandler::SubtractStack: top = st[--k] - top; break;
+        case FormulaHandler::SubtractNumber: top -= in->number; break;
+        case FormulaHandler::SubtractVariable:
+            y = Fetch(*in, p);
+            if (!y.ok)
+                return stop();
+            top -= y.value;
+            break;
+
+        case FormulaHandler::MultiplyStack: top = st[--k] * top; break;
+        case FormulaHandler::MultiplyNumber: top *= in->number; break;
+        case FormulaHandler::MultiplyVariable:
+            y = Fetch(*in, p);
+            if (!y.ok)
+                return stop();
+            top *= y.value;
+            break;
+
+        case FormulaHandler::DivideStack:
+            if (top == 0.0)
+                return fail(FormulaError::DivisionByZero);
+            top = st[--k] / top;
+            break;
+        case FormulaHandler::DivideNumber:
+            if (in->number == 0.0)
+                return fail(FormulaError::DivisionByZero);
+            top /= in->number;
+            break;
+        case FormulaHandler::DivideVariable:
+            y = Fetch(*in, p);
+            if (!y.ok)
+                return stop();
+            if (y.value == 0.0)
+                return fail(FormulaError::DivisionByZero);
+            top /= y.value;
+            break;
+
+        case FormulaHandler::PowerStack: {
+            const double x = st[--k];
+            if (!ApplyPower(x, top, top))
+                return fail(FormulaError::NotFinite);
+            continue;
+        }
+        case FormulaHandler::PowerNumber:
+            if (!ApplyPower(top, in->number, top))
+                return fail(FormulaError::NotFinite);
+            continue;
+        case FormulaHandler::PowerVariable:
+            y = Fetch(*in, p);
+            if (!y.ok)
+                return stop();
+            if (!ApplyPower(top, y.value, top))
+                return fail(FormulaError::NotFinite);
+            continue;
+
+        case FormulaHandler::Function:
+            if (!ApplyFunction(in->arg, top, top))
+                return fail(FormulaError::NotFinite);
+            continue;
+
+        case FormulaHandler::BranchLess: branch(st[k - 1] < top); continue;
+        case FormulaHandler::BranchLessEqual: branch(st[k - 1] <= top); continue;
+        case FormulaHandler::BranchEqual: branch(st[k - 1] == top); continue;
+        case FormulaHandler::BranchGreater: branch(st[k - 1] > top); continue;
+        case FormulaHandler::BranchGreaterEqual: branch(st[k - 1] >= top); continue;
+        case FormulaHandler::BranchNotEqual: branch(st[k - 1] != top); continue;
+        case FormulaHandler::Jump:
+            in = code + in->target - 1;
+            continue;
+        case FormulaHandler::Collapse: // keep the top of the last arg values
+            k -= in->arg - 1;
+            continue;
+        case FormulaHandler::Return:
+            error_ = 0;
+            return top;
+        case FormulaHandler::Malformed:
+            return fail(FormulaError::Malformed);
+        default:
+            Q_UNREACHABLE();
+        }
+        if (!std::isfinite(top)) [[unlikely]]
+            return fail(FormulaError::NotFinite);
+    }
+}

@@ -3,20 +3,21 @@
 //
 // A variable's value is its program run on a value stack; a name in it is
 // looked up in the table (the first variable of that name; none counts as 0)
-// and that variable is evaluated in turn. The chain of variables under
-// evaluation catches circular references (error 8). The first error ends the
-// whole evaluation with the value 0 and its code, and every variable on the
-// way takes that code.
+// and that variable is evaluated first. The variables under evaluation form
+// the chain; meeting one of them again is a circular reference (error 8).
+// The first error ends the whole evaluation with the value 0 and its code,
+// and every variable on the chain takes that code.
 //
-// Each variable keeps the outcome of its last evaluation together with the
-// table's generation, which every change of a formula, a name or the list
-// moves on; within one generation a variable is run once (an outcome met on
-// a chain too deep to follow is not kept, nor one that found a circular
-// reference while evaluating ahead of a long chain). When a chain of references grows
-// long, the remaining dependencies are evaluated bottom-up without
-// recursion, so long chains never run deep on the machine stack.
-#include <QString>
-
+// The chain is a list of frames, not the machine stack: a program that needs
+// a variable with no current value stops, that variable's frame is pushed,
+// and the program goes on at the same instruction once the value is there.
+// So chains of any length are followed without deep recursion, and each
+// variable runs once until the table marks its value stale (the table marks
+// a changed variable and every variable that uses it).
+//
+// An outcome does not depend on the chain it was met on: a variable that
+// meets the chain lies on a cycle, and meets it from anywhere. So every
+// outcome, failures included, is kept until the table marks it stale.
 #include <cstdint>
 #include <vector>
 
@@ -40,30 +41,43 @@ public:
     }
 
 private:
-    void EvaluateDependencies(FormulaVariable& v);
     double EvaluateCold(FormulaVariable& v);
-    double Run(const FormulaProgram& p, double* stack, int& error);
-    FormulaVariable* Resolve(const FormulaReference& ref) const;
-    struct Outcome {
+    void RunFrames();
+    // Keeps the outcome of a variable that needs no run (a formula that did
+    // not parse, a constant); false for one that must run.
+    bool Settle(FormulaVariable& v);
+    void Keep(FormulaVariable& v, double value, int error);
+    void Push(FormulaVariable& v);
+    // Runs the frame's program p on its stack st from where the frame stands
+    // (given as values, so that a fresh run starts without reading them
+    // back). Returns the value when the run ended (the error in error_);
+    // when it stopped because need_ must be evaluated first, need_ is not
+    // null and the frame holds where it stopped.
+    double Run(FormulaFrame& f, const FormulaProgram& p, double* st, int pc, int k, double top);
+    // The value of the variable an instruction names; not ok when the run
+    // must stop: the variable needs a run of its own first (need_), or its
+    // outcome is an error (error_). Returned in registers, not through
+    // memory, since every variable operand passes here.
+    struct Fetched {
         double value;
-        int error;
+        bool ok;
     };
-    // The value of the variable an instruction refers to, or the error it met.
-    Outcome Fetch(const FormulaInstruction& in, const FormulaProgram& p);
-    Outcome Reference(FormulaVariable* w, const QString& name);
-    [[gnu::noinline]] Outcome ReferenceAtDepth(FormulaVariable& w);
-    Outcome RunOnChain(FormulaVariable& w);
-    // Keeps a failed outcome, unless it depends on where the evaluation
-    // started (a chain too deep to follow).
-    [[gnu::noinline]] void KeepFailure(FormulaVariable& v, int error);
+    Fetched Fetch(const FormulaInstruction& in, const FormulaProgram& p)
+    {
+        if (in.namesGeneration == static_cast<uint32_t>(namesGeneration_)
+            && in.memo->generation == generation_ && in.memo->error == 0) [[likely]]
+            return {in.memo->value, true};
+        return FetchCold(in, p);
+    }
+    Fetched FetchCold(const FormulaInstruction& in, const FormulaProgram& p);
+    FormulaVariable* Resolve(const FormulaReference& ref) const;
 
     FormulaTable& table_;
-    const uint64_t generation_;      // the table's, fixed during an evaluation
+    // The table's, so that evaluations allocate nothing once they have run.
+    std::vector<FormulaFrame>& frames_;
+    std::vector<double>& values_;
+    const uint64_t generation_; // the table's, fixed during an evaluation
     const uint64_t namesGeneration_;
-    int depth_ = 0;                  // references being followed
-    bool walking_ = false;           // inside EvaluateDependencies
-    // Circular outcomes that EvaluateDependencies kept: they depend on the
-    // chain of the walk, which forgets them when it ends. The table holds the
-    // list, so that an evaluation that never walks costs nothing for it.
-    std::vector<FormulaMemo*>& provisional_;
+    int error_ = 0;
+    FormulaVariable* need_ = nullptr;
 };

@@ -95,6 +95,16 @@ private:
     void AssignPriorities();
     int RemoveParentheses();
 
+    // Conditionals.
+    struct ConditionalParts {
+        int comparison = -1;
+        int thenToken = -1;
+        int elseToken = -1; // -1: the conditional is incomplete
+        int elseEnd = -1;   // one past the else-branch
+    };
+    ConditionalParts FindConditionalParts(int ifToken);
+    bool BreaksParenthesisRule(int ifToken);
+
     // Tree.
     int FindSplitToken(int a, int b) const;
     int NewNode(int token, int id);
@@ -156,6 +166,14 @@ ParsedFormula Parser::Run(const QString& text)
         return result;
     }
     const int n = static_cast<int>(tokens_.size());
+    for (int t = 0; t < n; ++t) {
+        if (IsIf(t) && BreaksParenthesisRule(t)) {
+            result.error = FormulaError::Malformed;
+            return result;
+        }
+    }
+    for (FormulaToken& t : tokens_)
+        t.depth = 0;
     int root = -1;
     if (n > 0) {
         if (FindSplitToken(0, n - 1) < 0)
@@ -286,14 +304,20 @@ int Parser::RemoveParentheses()
 }
 
 // Among the tokens a..b of priority above 0, the one of the smallest
-// priority, the rightmost on ties (so operators group from the left).
+// priority, the rightmost on ties (so operators group from the left), except
+// that an "if" holds against the tokens of its priority after it: they stand
+// in its else-branch ("else sin(30)", "else if ..."), as lower priorities
+// would end it.
 int Parser::FindSplitToken(int a, int b) const
 {
     int best = -1;
     for (int i = a; i <= b; ++i) {
         const int p = tokens_[i].priority;
-        if (p > 0 && (best < 0 || p <= tokens_[best].priority))
-            best = i;
+        if (p <= 0 || (best >= 0 && p > tokens_[best].priority))
+            continue;
+        if (best >= 0 && p == tokens_[best].priority && IsIf(best))
+            continue;
+        best = i;
     }
     return best;
 }
@@ -356,12 +380,12 @@ int Parser::BuildPart(int a, int b, int nesting)
     return BuildTree(a, b, nesting + 1);
 }
 
-// The conditional from the "if" token I over the rest of the token list. Its
-// comparison, "then" and "else" are the first ones at its own depth; the
-// else-branch runs to the first operator of lower priority than the "if", to
-// a comparison, "then" or "else" of an enclosing conditional (a conditional
-// in parentheses may stand left of a comparison), or to the end.
-void Parser::BuildConditional(int node, int ifToken, int nesting)
+// The parts of the conditional of the "if" token I over the rest of the
+// token list. Its comparison, "then" and "else" are the first ones at its own
+// depth; the else-branch runs to the first operator of lower priority than
+// the "if", to a comparison, "then" or "else" of an enclosing conditional (a
+// conditional in parentheses may stand left of a comparison), or to the end.
+Parser::ConditionalParts Parser::FindConditionalParts(int ifToken)
 {
     const int n = static_cast<int>(tokens_.size());
     int level = 0;
@@ -384,38 +408,69 @@ void Parser::BuildConditional(int node, int ifToken, int nesting)
         }
         return -1;
     };
-    const int comparison = findFrom(ifToken + 1, [](const QString& s) {
+    ConditionalParts parts;
+    parts.comparison = findFrom(ifToken + 1, [](const QString& s) {
         return FormulaVariable::IsComparisonOperator(s);
     });
-    const int thenToken = comparison < 0
-        ? -1 : findFrom(comparison + 1, [](const QString& s) { return s == u"then"; });
-    const int elseToken = thenToken < 0
-        ? -1 : findFrom(thenToken + 1, [](const QString& s) { return s == u"else"; });
-    if (elseToken < 0) {
+    parts.thenToken = parts.comparison < 0
+        ? -1 : findFrom(parts.comparison + 1, [](const QString& s) { return s == u"then"; });
+    parts.elseToken = parts.thenToken < 0
+        ? -1 : findFrom(parts.thenToken + 1, [](const QString& s) { return s == u"else"; });
+    if (parts.elseToken < 0)
+        return parts;
+    const int ifPriority = tokens_[ifToken].priority;
+    int end = parts.elseToken + 1;
+    for (; end < n; ++end) {
+        const FormulaToken& t = tokens_[end];
+        if (t.priority > 0 && t.priority < ifPriority)
+            break;
+        if ((FormulaVariable::KeywordCode(t.text) != 0
+             || FormulaVariable::IsComparisonOperator(t.text))
+            && t.depth < 1)
+            break;
+    }
+    parts.elseEnd = end;
+    return parts;
+}
+
+// Conditions and then-branches that hold an operator, a function or a
+// conditional are written in parentheses: outside them, such a token would
+// take the conditional apart ('if A*2>B then 1 else 2' would be A times the
+// rest). A complete conditional with a token of its priority or lower before
+// its "else" breaks the rule.
+bool Parser::BreaksParenthesisRule(int ifToken)
+{
+    const ConditionalParts parts = FindConditionalParts(ifToken);
+    if (parts.elseToken < 0)
+        return false; // incomplete: malformed when it runs
+    const int ifPriority = tokens_[ifToken].priority;
+    for (int t = ifToken + 1; t < parts.elseToken; ++t) {
+        const int p = tokens_[t].priority;
+        if (p > 0 && p <= ifPriority)
+            return true;
+    }
+    return false;
+}
+
+// The conditional from the "if" token I over the rest of the token list.
+void Parser::BuildConditional(int node, int ifToken, int nesting)
+{
+    const ConditionalParts parts = FindConditionalParts(ifToken);
+    if (parts.elseToken < 0) {
         nodes_[node].complete = false;
     } else {
-        const int ifPriority = tokens_[ifToken].priority;
-        int elseEnd = elseToken + 1;
-        for (; elseEnd < n; ++elseEnd) {
-            const FormulaToken& t = tokens_[elseEnd];
-            if (t.priority > 0 && t.priority < ifPriority)
-                break;
-            if ((FormulaVariable::KeywordCode(t.text) != 0
-                 || FormulaVariable::IsComparisonOperator(t.text))
-                && t.depth < 1)
-                break;
-        }
-        const int condLeft = BuildPart(ifToken + 1, comparison - 1, nesting);
-        const int condRight = BuildPart(comparison + 1, thenToken - 1, nesting);
-        const int thenBranch = BuildPart(thenToken + 1, elseToken - 1, nesting);
-        const int elseBranch = BuildPart(elseToken + 1, elseEnd - 1, nesting);
+        const int condLeft = BuildPart(ifToken + 1, parts.comparison - 1, nesting);
+        const int condRight = BuildPart(parts.comparison + 1, parts.thenToken - 1, nesting);
+        const int thenBranch = BuildPart(parts.thenToken + 1, parts.elseToken - 1, nesting);
+        const int elseBranch = BuildPart(parts.elseToken + 1, parts.elseEnd - 1, nesting);
         FormulaNode& c = nodes_[node];
-        c.comparison = comparison;
+        c.comparison = parts.comparison;
         c.condLeft = condLeft;
         c.condRight = condRight;
         c.thenBranch = thenBranch;
         c.elseBranch = elseBranch;
     }
+    const int n = static_cast<int>(tokens_.size());
     for (int t = ifToken; t < n; ++t)
         tokens_[t].depth = 1;
 }
@@ -642,7 +697,7 @@ void Parser::EmitConditional(const FormulaNode& node, Segment& seg)
 bool ParsedFormula::Parsed() const
 {
     return error != FormulaError::Empty && error != FormulaError::UnmatchedClose
-        && error != FormulaError::UnclosedOpen;
+        && error != FormulaError::UnclosedOpen && error != FormulaError::Malformed;
 }
 
 ParsedFormula ParseFormula(const QString& text, const FunctionTable& functions)

@@ -9,9 +9,10 @@
 class FunctionTable;
 
 struct ParsedFormula {
-    // FormulaError: 5, 6 and 7 mean the text did not parse; 1 that it was
-    // too long to parse. Malformed operands are no parse error: the program
-    // then reports them when it runs.
+    // FormulaError: 5, 6, 7 and 9 (a conditional that breaks the
+    // parenthesis rule) mean the text did not parse; 1 that it was too long
+    // to parse. Other malformed operands are no parse error: the program then
+    // reports them when it runs.
     int error = 0;
     bool isConstant = false;
     double constValue = 0.0;

@@ -22,23 +22,9 @@ FormulaHandler HandlerOf(FormulaOp op, unsigned detail)
                       3 * (static_cast<unsigned>(op) - static_cast<unsigned>(FormulaOp::Add))
                           + detail);
     case FormulaOp::Function:
-        switch (FunctionId::Sin + static_cast<int>(detail)) {
-        case FunctionId::Sin: return FormulaHandler::Sin;
-        case FunctionId::Cos: return FormulaHandler::Cos;
-        case FunctionId::Tg: return FormulaHandler::Tg;
-        case FunctionId::Ctg: return FormulaHandler::Ctg;
-        case FunctionId::Round: return FormulaHandler::Round;
-        case FunctionId::Trunc: return FormulaHandler::Trunc;
-        case FunctionId::Abs: return FormulaHandler::Abs;
-        case FunctionId::Rad: return FormulaHandler::Rad;
-        case FunctionId::Asin: return FormulaHandler::Asin;
-        case FunctionId::Acos: return FormulaHandler::Acos;
-        case FunctionId::Atg: return FormulaHandler::Atg;
-        case FunctionId::Actg: return FormulaHandler::Actg;
-        case FunctionId::Deg: return FormulaHandler::Deg;
-        default: break;
-        }
-        break;
+        if (FunctionId::Sin + static_cast<int>(detail) > FunctionId::Deg)
+            break;
+        return FormulaHandler::Function;
     case FormulaOp::Branch:
         if (detail > static_cast<unsigned>(FormulaComparison::NotEqual))
             break;

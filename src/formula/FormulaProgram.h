@@ -24,7 +24,7 @@ enum class FormulaOp : uint8_t {
     Multiply,
     Divide,
     Power,     // left ** right
-    Function,  // top := function arg (a FunctionId, detail arg - Sin) of top
+    Function,  // top := function arg (a FunctionId; detail 15 for one evaluation does not know) of top
     Branch,    // pop right, pop left; unless `left detail right` holds, go to target
     Jump,      // go to target
     Collapse,  // keep the top of the last arg values, drop the others
@@ -39,25 +39,18 @@ enum class FormulaOperand : uint8_t { Stack, Number, Variable };
 // The comparison of a Branch instruction.
 enum class FormulaComparison : uint8_t { Less, LessEqual, Equal, Greater, GreaterEqual, NotEqual };
 
-// What evaluation does for an instruction: one handler for each operation
-// with each of its operand kinds, functions or comparisons.
-#define FORMULA_HANDLERS(X)                                                     \
-    X(Number) X(Variable) X(Negate)                                             \
-    X(AddStack) X(AddNumber) X(AddVariable)                                     \
-    X(SubtractStack) X(SubtractNumber) X(SubtractVariable)                      \
-    X(MultiplyStack) X(MultiplyNumber) X(MultiplyVariable)                      \
-    X(DivideStack) X(DivideNumber) X(DivideVariable)                            \
-    X(PowerStack) X(PowerNumber) X(PowerVariable)                               \
-    X(Sin) X(Cos) X(Tg) X(Ctg) X(Round) X(Trunc) X(Abs) X(Rad)                  \
-    X(Asin) X(Acos) X(Atg) X(Actg) X(Deg)                                       \
-    X(BranchLess) X(BranchLessEqual) X(BranchEqual)                             \
-    X(BranchGreater) X(BranchGreaterEqual) X(BranchNotEqual)                    \
-    X(Jump) X(Collapse) X(Malformed) X(Return)
-
+// What evaluation does for an instruction: the operation with its operand
+// kind or comparison, as one value to switch on.
 enum class FormulaHandler : uint8_t {
-#define FORMULA_HANDLER_ENUM(name) name,
-    FORMULA_HANDLERS(FORMULA_HANDLER_ENUM)
-#undef FORMULA_HANDLER_ENUM
+    Number, Variable, Negate,
+    AddStack, AddNumber, AddVariable,
+    SubtractStack, SubtractNumber, SubtractVariable,
+    MultiplyStack, MultiplyNumber, MultiplyVariable,
+    DivideStack, DivideNumber, DivideVariable,
+    PowerStack, PowerNumber, PowerVariable,
+    Function,
+    BranchLess, BranchLessEqual, BranchEqual, BranchGreater, BranchGreaterEqual, BranchNotEqual,
+    Jump, Collapse, Malformed, Return,
 };
 
 // The handler of an operation with its detail; Malformed for a detail that
@@ -108,6 +101,27 @@ struct FormulaReference {
     mutable FormulaVariable* target = nullptr;
     mutable const FormulaMemo* memo = nullptr; // target's, or one never current
     mutable uint64_t namesGeneration = 0; // 0: not resolved yet
+    uint32_t userSlot = 0; // where the table lists this formula among the name's users
+};
+
+// The variables and formula texts whose formulas name one name, each with
+// the index of that name among its references.
+struct FormulaUser {
+    FormulaVariable* variable;
+    FormulaMemo* memo; // the variable's, for the stale marking
+    uint32_t reference;
+};
+using FormulaUsers = std::vector<FormulaUser>;
+
+// Where the run of a variable's program stands while the variable it needs
+// is evaluated first: the instruction, the number of values on the stack,
+// the top value, and where its stack starts in the evaluator's value array.
+struct FormulaFrame {
+    FormulaVariable* var = nullptr;
+    int pc = 0;
+    int k = 0;
+    double top = 0.0;
+    size_t base = 0;
 };
 
 struct FormulaProgram {

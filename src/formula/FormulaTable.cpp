@@ -11,8 +11,9 @@ namespace {
 
 // The name under which a formula text is evaluated.
 const QString kTemporaryName = QStringLiteral("MorvekXPtmpVariables__________________");
-// Parsed formula texts kept for Evaluate; the cache starts afresh when full.
-constexpr size_t kMaxTextFormulas = 1024;
+// Parsed formula texts kept for Evaluate, beyond the node formulas of any
+// drawing.
+constexpr size_t kMaxTextFormulas = size_t(1) << 17;
 
 struct DefaultVariable {
     const char* name;
@@ -79,18 +80,52 @@ void FormulaTable::ReleaseMemo(FormulaVariable& v)
 
 void FormulaTable::ClearTextFormulas()
 {
-    for (auto& [text, v] : textFormulas_)
-        ReleaseMemo(*v);
+    for (auto& [text, t] : textFormulas_)
+        Unregister(t.variable);
     textFormulas_.clear();
+}
+
+FormulaTable::TextFormula::TextFormula(const QString& text, const FunctionTable* functions)
+    : variable(kTemporaryName, functions)
+{
+    variable.SetFormula(text);
+    variable.category = 1000;
+}
+
+// Drops the texts not evaluated since the last sweep, the least recently used
+// ones. When all were, the drawing uses more texts than the cache holds, and
+// a quarter of them goes.
+void FormulaTable::SweepTextFormulas()
+{
+    const size_t before = textFormulas_.size();
+    for (auto it = textFormulas_.begin(); it != textFormulas_.end();) {
+        if (it->second.used) {
+            it->second.used = false;
+            ++it;
+        } else {
+            Unregister(it->second.variable);
+            it = textFormulas_.erase(it);
+        }
+    }
+    if (textFormulas_.size() < before)
+        return;
+    for (auto it = textFormulas_.begin(); it != textFormulas_.end() && textFormulas_.size() > before * 3 / 4;) {
+        Unregister(it->second.variable);
+        it = textFormulas_.erase(it);
+    }
 }
 
 void FormulaTable::Clear()
 {
-    for (const auto& v : variables_)
+    for (const auto& v : variables_) {
+        Unregister(*v);
         ReleaseMemo(*v);
+    }
     variables_.clear();
     RebuildNameIndex();
-    NamesChanged();
+    std::erase_if(users_, [](const auto& entry) { return entry.second.empty(); });
+    NextNamesGeneration();
+    EverythingChanged();
 }
 
 bool FormulaTable::AddDefaultVariables()
@@ -104,10 +139,9 @@ bool FormulaTable::AddDefaultVariables()
     return true;
 }
 
-void FormulaTable::FormulasChanged()
+void FormulaTable::EverythingChanged()
 {
     ++generation_;
-    missingNames_.clear();
 }
 
 void FormulaTable::NextNamesGeneration()
@@ -119,21 +153,81 @@ void FormulaTable::NextNamesGeneration()
     ++namesGeneration_;
     for (const auto& v : variables_)
         v->Program().ForgetNames();
-    for (const auto& [text, v] : textFormulas_)
-        v->Program().ForgetNames();
+    for (const auto& [text, t] : textFormulas_)
+        t.variable.Program().ForgetNames();
 }
 
-void FormulaTable::NamesChanged()
+void FormulaTable::Register(FormulaVariable& v)
 {
-    NextNamesGeneration();
-    FormulasChanged();
+    std::vector<FormulaReference>& refs = v.program_.references;
+    for (size_t i = 0; i < refs.size(); ++i) {
+        const auto entry = users_.try_emplace(refs[i].name).first;
+        refs[i].name = entry->first; // one copy of each name for all formulas
+        FormulaUsers& users = entry->second;
+        refs[i].userSlot = static_cast<uint32_t>(users.size());
+        users.push_back({&v, v.memo_, static_cast<uint32_t>(i)});
+    }
 }
 
-void FormulaTable::NameAdded(const QString& name)
+void FormulaTable::Unregister(FormulaVariable& v)
 {
-    NextNamesGeneration();
-    if (missingNames_.contains(name))
-        FormulasChanged();
+    for (const FormulaReference& ref : v.program_.references) {
+        const auto it = users_.find(ref.name);
+        Q_ASSERT(it != users_.end());
+        FormulaUsers& users = it->second;
+        // The last user takes the place of v.
+        const FormulaUser moved = users.back();
+        users[ref.userSlot] = moved;
+        moved.variable->program_.references[moved.reference].userSlot = ref.userSlot;
+        users.pop_back();
+        DropUsersIfUnused(ref.name);
+    }
+}
+
+void FormulaTable::AttachUsers(FormulaVariable& v)
+{
+    v.users_ = &users_[v.Name()];
+}
+
+void FormulaTable::DropUsersIfUnused(const QString& name)
+{
+    const auto it = users_.find(name);
+    if (it != users_.end() && it->second.empty() && !byName_.contains(name))
+        users_.erase(it);
+}
+
+void FormulaTable::Invalidate(FormulaVariable& v)
+{
+    v.memo_->generation = 0;
+    InvalidateUsers(v.users_);
+}
+
+void FormulaTable::InvalidateUsers(const QString& name)
+{
+    const auto it = users_.find(name);
+    if (it != users_.end())
+        InvalidateUsers(&it->second);
+}
+
+// Every user is stale, and so are its users in turn; a user that is stale
+// already has stale users.
+void FormulaTable::InvalidateUsers(FormulaUsers* users)
+{
+    if (users == nullptr)
+        return;
+    pendingUsers_.push_back(users);
+    while (!pendingUsers_.empty()) {
+        const FormulaUsers& next = *pendingUsers_.back();
+        pendingUsers_.pop_back();
+        for (const FormulaUser& user : next) {
+            if (user.memo->generation != generation_)
+                continue;
+            user.memo->generation = 0;
+            FormulaUsers* further = user.variable->users_;
+            if (further != nullptr && !further->empty())
+                pendingUsers_.push_back(further);
+        }
+    }
 }
 
 void FormulaTable::RebuildNameIndex()
@@ -167,12 +261,15 @@ FormulaVariable* FormulaTable::AppendVariable(const QString& name, const QString
     v->description = description;
     v->valid = v->error == 0;
     lastError_ = v->error;
+    Register(*v);
+    AttachUsers(*v);
     FormulaVariable* added = v.get();
     variables_.push_back(std::move(v));
     if (!byName_.contains(name))
         byName_.insert(name, added);
     longestName_ = std::max(longestName_, static_cast<int>(name.size()));
-    NameAdded(name);
+    NextNamesGeneration();
+    InvalidateUsers(name); // they took the name for no variable
     return added;
 }
 
@@ -201,21 +298,27 @@ bool FormulaTable::DeleteVariable(const QString& name, bool force)
         lastError_ = FormulaError::Protected;
         return false;
     }
+    const QString removed = name; // name may be the variable's own
+    Unregister(*variables_[n]);
     ReleaseMemo(*variables_[n]);
     variables_.erase(variables_.begin() + n);
     if (namesMayRepeat_) {
         RebuildNameIndex();
     } else {
-        byName_.remove(name);
+        byName_.remove(removed);
     }
-    NamesChanged();
+    NextNamesGeneration();
+    InvalidateUsers(removed);
+    DropUsersIfUnused(removed);
     return true;
 }
 
 bool FormulaTable::Reparse(FormulaVariable& v, const QString& formula, const QString& description)
 {
+    Unregister(v);
     const bool parsed = v.Reparse(formula);
-    FormulasChanged();
+    Register(v);
+    Invalidate(v);
     lastError_ = v.error;
     if (!parsed)
         return false;
@@ -245,16 +348,18 @@ bool FormulaTable::SetFormula(const QString& name, const QString& formula,
 
 void FormulaTable::SetFormulaAt(int n, const QString& formula)
 {
-    if (FormulaVariable* v = VariableAt(n)) {
+    if (FormulaVariable* v = MutableAt(n)) {
+        Unregister(*v);
         v->Reparse(formula);
-        FormulasChanged();
+        Register(*v);
+        Invalidate(*v);
     }
 }
 
 bool FormulaTable::RenameVariable(int n, const QString& name)
 {
     lastError_ = 0;
-    FormulaVariable* v = VariableAt(n);
+    FormulaVariable* v = MutableAt(n);
     if (v == nullptr) {
         lastError_ = FormulaError::NoSuchVariable;
         return false;
@@ -263,15 +368,20 @@ bool FormulaTable::RenameVariable(int n, const QString& name)
         lastError_ = FormulaError::NameExists;
         return false;
     }
+    const QString old = v->Name();
     v->SetName(name);
+    AttachUsers(*v);
     RebuildNameIndex();
-    NamesChanged();
+    NextNamesGeneration();
+    InvalidateUsers(old);
+    InvalidateUsers(name);
+    DropUsersIfUnused(old);
     return true;
 }
 
 void FormulaTable::SetUsed(int n, bool used)
 {
-    if (FormulaVariable* v = VariableAt(n))
+    if (FormulaVariable* v = MutableAt(n))
         v->used = used;
 }
 
@@ -281,7 +391,12 @@ bool FormulaTable::IsUsed(int n) const
     return v != nullptr && v->used;
 }
 
-FormulaVariable* FormulaTable::VariableAt(int n) const
+const FormulaVariable* FormulaTable::VariableAt(int n) const
+{
+    return MutableAt(n);
+}
+
+FormulaVariable* FormulaTable::MutableAt(int n) const
 {
     if (n < 0 || n >= GetCount())
         return nullptr;
@@ -324,7 +439,7 @@ bool FormulaTable::IsValid(int n) const
     return v != nullptr && v->valid;
 }
 
-FormulaVariable* FormulaTable::FindVariable(const QString& name)
+const FormulaVariable* FormulaTable::FindVariable(const QString& name)
 {
     lastError_ = 0;
     return FindFirst(name);
@@ -342,6 +457,11 @@ int FormulaTable::FindIndex(const QString& name) const
 
 double FormulaTable::EvaluateVariable(FormulaVariable& v)
 {
+    const FormulaMemo& memo = *v.memo_;
+    if (memo.generation == generation_) {
+        v.error = memo.error;
+        return memo.error != 0 ? 0.0 : memo.value;
+    }
     return FormulaEvaluator(*this).Evaluate(v);
 }
 
@@ -361,14 +481,12 @@ double FormulaTable::Evaluate(const QString& text)
         auto it = textFormulas_.find(text);
         if (it == textFormulas_.end()) {
             if (textFormulas_.size() >= kMaxTextFormulas)
-                ClearTextFormulas();
-            auto parsed = std::make_unique<FormulaVariable>(kTemporaryName, &functions_);
-            AttachMemo(*parsed);
-            parsed->SetFormula(text);
-            parsed->category = 1000;
-            it = textFormulas_.emplace(text, std::move(parsed)).first;
+                SweepTextFormulas();
+            it = textFormulas_.try_emplace(text, text, &functions_).first;
+            Register(it->second.variable);
         }
-        v = it->second.get();
+        it->second.used = true;
+        v = &it->second.variable;
     }
     const double value = EvaluateVariable(*v);
     lastError_ = v->error;
@@ -450,6 +568,7 @@ bool FormulaTable::LookupCachedValue(const QString& name, double& value) const
 void FormulaTable::StoreCachedValue(const QString& name, double value)
 {
     if (FormulaVariable* v = FindFirst(name)) {
+        InvalidateUsers(name);
         *v->memo_ = {generation_, value, 0};
     }
 }
@@ -457,7 +576,7 @@ void FormulaTable::StoreCachedValue(const QString& name, double value)
 void FormulaTable::RemoveCachedValue(const QString& name)
 {
     if (FormulaVariable* v = FindFirst(name))
-        v->memo_->generation = 0;
+        Invalidate(*v);
 }
 
 void FormulaTable::Refresh(const QString& name)

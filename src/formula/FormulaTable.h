@@ -9,11 +9,10 @@
 // references too deep to follow); 2 the variable is protected and force was
 // not given, or division by zero during evaluation; 3 no variable of that
 // name; 4 a variable of that name exists, or a typed name the formulas could
-// never refer to; 5, 6, 7 the new formula does not parse; from evaluation 8
+// never refer to; 5, 6, 7, 9 the new formula does not parse; from evaluation 8
 // a circular reference, 9 a malformed formula, 10 a result that is not a
 // finite number.
 #include <QHash>
-#include <QSet>
 #include <QString>
 
 #include <cstdint>
@@ -23,6 +22,7 @@
 #include <vector>
 
 #include "formula/FormulaProgram.h"
+#include "formula/FormulaVariable.h"
 #include "formula/FunctionTable.h"
 
 namespace platform {
@@ -30,7 +30,6 @@ class BinaryReader;
 class BinaryWriter;
 } // namespace platform
 
-class FormulaVariable;
 class VariableList;
 struct SpecStandardComponent;
 
@@ -75,7 +74,7 @@ public:
     // False with lastError 3 when absent, 2 when protected and not forced.
     bool DeleteVariable(const QString& name, bool force);
     // Re-parses the named variable. False with lastError 3 when absent, or
-    // with the parse error (5, 6, 7): the variable then keeps the new text,
+    // with the parse error (5, 6, 7, 9): the variable then keeps the new text,
     // its description and its valid flag. Otherwise true; the description is
     // taken and the variable marked valid when the formula parsed, and
     // lastError is the outcome of its evaluation.
@@ -97,10 +96,12 @@ public:
     int GetCategory(int n) const;
     bool IsDeletable(int n) const;
     bool IsValid(int n) const;
-    FormulaVariable* VariableAt(int n) const;
+    // Read-only views: every change goes through the table, which keeps the
+    // values of the variables that use a changed one current.
+    const FormulaVariable* VariableAt(int n) const;
 
     // Sets lastError to 0.
-    FormulaVariable* FindVariable(const QString& name);
+    const FormulaVariable* FindVariable(const QString& name);
     int FindIndex(const QString& name) const;
     bool Exists(const QString& name) const { return FindFirst(name) != nullptr; }
 
@@ -150,8 +151,11 @@ private:
 
     struct VariableRecord;
     [[nodiscard]] static bool ReadBlock(platform::BinaryReader& in, std::vector<VariableRecord>& records);
+    // Import in MergeOverwrite mode; returns the last variable appended.
+    FormulaVariable* MergeOverwriting(const std::vector<VariableRecord>& records);
 
     FormulaVariable* FindFirst(const QString& name) const;
+    FormulaVariable* MutableAt(int n) const;
     // Appends and parses a variable without evaluating it; lastError is the
     // parse error. The caller has made sure the name is free.
     FormulaVariable* AppendVariable(const QString& name, const QString& formula,
@@ -159,15 +163,25 @@ private:
     // SetFormula on a found variable, without the evaluation.
     bool Reparse(FormulaVariable& v, const QString& formula, const QString& description);
     void Refresh(FormulaVariable& v);
-    // A formula, a name or the list changed: values computed before are stale.
-    void FormulasChanged();
-    void NamesChanged();
-    // A variable was appended: only values that took its name for a missing
-    // variable are stale.
-    void NameAdded(const QString& name);
-    void NextNamesGeneration();
-    void RebuildNameIndex();
     double EvaluateVariable(FormulaVariable& v);
+    void RebuildNameIndex();
+
+    // Which values are current. A change marks the changed variable stale
+    // and, through users_, every variable and formula text that uses it,
+    // directly or not; a stale variable's users are stale already, so the
+    // marking stops there. A change of names (an added, deleted or renamed
+    // variable) makes the formulas look their names up again.
+    void Register(FormulaVariable& v);   // v's formula names its references
+    void Unregister(FormulaVariable& v); // before v's formula changes or v goes
+    // Points a variable of the table at the users of its name.
+    void AttachUsers(FormulaVariable& v);
+    // Forgets the users list of a name that has no users and no variable.
+    void DropUsersIfUnused(const QString& name);
+    void Invalidate(FormulaVariable& v);
+    void InvalidateUsers(const QString& name);
+    void InvalidateUsers(FormulaUsers* users);
+    void NextNamesGeneration();
+    void EverythingChanged();
 
     // Gives a variable of the table a memo slot, and takes it back.
     void AttachMemo(FormulaVariable& v);
@@ -183,18 +197,27 @@ private:
     int longestName_ = 0;
     int lastError_ = 0;
 
-    uint64_t generation_ = 1;
+    uint64_t generation_ = 1; // a memo of another generation is stale
     uint64_t namesGeneration_ = 1;
-    uint64_t walkCounter_ = 0;
-    // Names that evaluations of this generation found no variable for.
-    QSet<QString> missingNames_;
-    // The evaluator's circular outcomes met ahead of a long chain (empty
-    // between evaluations).
-    std::vector<FormulaMemo*> provisionalMemos_;
-
-    // Formula texts evaluated by Evaluate, parsed once.
     struct QStringHash {
         size_t operator()(const QString& s) const { return qHash(s); }
     };
-    std::unordered_map<QString, std::unique_ptr<FormulaVariable>, QStringHash> textFormulas_;
+    // Per name, the variables and formula texts whose formulas name it (a
+    // node-based map: variables point at the lists of their names).
+    std::unordered_map<QString, FormulaUsers, QStringHash> users_;
+    std::vector<FormulaUsers*> pendingUsers_; // scratch of InvalidateUsers
+    // The evaluator's frames and values, kept for the next evaluation.
+    std::vector<FormulaFrame> frames_;
+    std::vector<double> values_;
+
+    // Formula texts evaluated by Evaluate, parsed once and kept while they
+    // are in use (a drawing's node formulas fit). When the cache is full,
+    // the texts not evaluated since the last sweep go (SweepTextFormulas).
+    struct TextFormula {
+        explicit TextFormula(const QString& text, const FunctionTable* functions);
+        FormulaVariable variable; // keeps its value itself, beside the text
+        bool used = true;         // evaluated since the last sweep
+    };
+    std::unordered_map<QString, TextFormula, QStringHash> textFormulas_;
+    void SweepTextFormulas();
 };

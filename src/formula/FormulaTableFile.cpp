@@ -10,6 +10,8 @@
 #include "platform/BinaryStream.h"
 #include "platform/CFormat.h"
 
+#include <algorithm>
+
 namespace {
 
 // Three empty strings and two int32 values.
@@ -96,23 +98,21 @@ bool FormulaTable::Import(platform::BinaryReader& in, const QString& prefix, int
     std::vector<VariableRecord> records;
     if (!ReadBlock(in, records))
         return false;
-    FormulaVariable* last = nullptr;
-    QHash<QString, int> nextSuffix; // per base name, the first "_k" not yet tried
-    for (const VariableRecord& r : records) {
-        // The box dimensions and constants of the merged drawing never
-        // replace the current ones.
-        if (r.category < 2)
-            continue;
-        QString formula = r.formula;
-        if (component != nullptr) {
+    // The box dimensions and constants of the merged drawing never replace
+    // the current ones.
+    std::erase_if(records, [](const VariableRecord& r) { return r.category < 2; });
+    if (component != nullptr) {
+        for (VariableRecord& r : records) {
             if (const QString* expression = component->FindOverride(r.name))
-                formula = *expression;
+                r.formula = *expression;
         }
-        if (mode == MergeOverwrite) {
-            if (Exists(r.name))
-                DeleteVariable(r.name, true);
-            last = AppendVariable(r.name, formula, r.description, r.category, r.deletable);
-        } else if (mode == MergeRename) {
+    }
+    FormulaVariable* last = nullptr;
+    if (mode == MergeOverwrite) {
+        last = MergeOverwriting(records);
+    } else if (mode == MergeRename) {
+        QHash<QString, int> nextSuffix; // per base name, the first "_k" not yet tried
+        for (const VariableRecord& r : records) {
             QString name = r.name;
             if (Exists(name)) {
                 const QString base = prefix + r.name;
@@ -123,10 +123,8 @@ bool FormulaTable::Import(platform::BinaryReader& in, const QString& prefix, int
                 nextSuffix.insert(base, k);
             }
             renames.Add(r.name, name);
-            last = AppendVariable(name, formula, r.description, r.category, r.deletable);
+            last = AppendVariable(name, r.formula, r.description, r.category, r.deletable);
         }
-    }
-    if (mode == MergeRename && renames.Count() > 0) {
         // The merged formulas follow the names their variables were given.
         for (int i = 0; i < renames.Count(); ++i) {
             FormulaVariable* v = FindFirst(renames.Value(i));
@@ -142,4 +140,48 @@ bool FormulaTable::Import(platform::BinaryReader& in, const QString& prefix, int
     if (last != nullptr)
         Refresh(*last);
     return true;
+}
+
+// Each record replaces, with force, the first variable of its name and is
+// appended; so per name, the table's variables of that name go first in list
+// order, then the records merged before. Done in one pass: of a name with k
+// records and m variables, the first min(k, m) variables go, and of the
+// records only the last max(m, 1) stay.
+FormulaVariable* FormulaTable::MergeOverwriting(const std::vector<VariableRecord>& records)
+{
+    QHash<QString, int> recordCount;
+    for (const VariableRecord& r : records)
+        ++recordCount[r.name];
+    QHash<QString, int> tableCount;
+    for (const auto& v : variables_) {
+        if (recordCount.contains(v->Name()))
+            ++tableCount[v->Name()];
+    }
+    QHash<QString, int> removedCount;
+    std::erase_if(variables_, [&](const std::unique_ptr<FormulaVariable>& v) {
+        const auto k = recordCount.constFind(v->Name());
+        if (k == recordCount.constEnd())
+            return false;
+        int& removed = removedCount[v->Name()];
+        if (removed >= k.value())
+            return false;
+        ++removed;
+        Unregister(*v);
+        ReleaseMemo(*v);
+        return true;
+    });
+    RebuildNameIndex();
+    NextNamesGeneration();
+    // Every name of a record gets a variable appended below, which marks
+    // the users of the name stale.
+    FormulaVariable* last = nullptr;
+    QHash<QString, int> seen;
+    for (const VariableRecord& r : records) {
+        const int stays = std::max(tableCount.value(r.name), 1);
+        if (++seen[r.name] <= recordCount.value(r.name) - stays)
+            continue; // a later record of its name replaces it
+        lastError_ = 0;
+        last = AppendVariable(r.name, r.formula, r.description, r.category, r.deletable);
+    }
+    return last;
 }

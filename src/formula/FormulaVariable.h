@@ -20,10 +20,10 @@
 class FunctionTable;
 
 class alignas(64) FormulaVariable {
-    // What evaluation reads, first, on as few cache lines as possible: the
-    // outcome of the last evaluation (in a slot of the table's, or in
-    // ownMemo_ while it is in none), the parsed formula, and whether the
-    // variable is on the chain of variables under evaluation.
+    // What evaluation reads, on the first cache line: where the outcome of
+    // the last evaluation is (a slot of the table's, or ownMemo_ for a
+    // formula text and a variable in no table), whether the variable is on
+    // the chain of variables under evaluation, and the parsed formula.
     FormulaMemo* memo_;
     int parseError_;
 
@@ -33,8 +33,11 @@ public:
 private:
     bool isConstant_ = false;
     bool onChain_ = false;
-    double constValue_ = 0.0;
     FormulaProgram program_;
+    double constValue_ = 0.0;
+    // A table's variable: the users of its name, kept by the table.
+    FormulaUsers* users_ = nullptr;
+    FormulaMemo ownMemo_;
 
 public:
     // A variable with the formula " " (not parsed), category 1, deletable,
@@ -44,21 +47,20 @@ public:
     FormulaVariable& operator=(const FormulaVariable&) = delete;
 
     // Keeps the text as the formula and parses it. False with `error` 5
-    // (empty), 6 (")" unmatched) or 7 ("(" not closed); true otherwise, also
+    // (empty), 6 (")" unmatched), 7 ("(" not closed) or 9 (a condition side
+    // or then-branch with an operator, a function or a conditional outside
+    // parentheses); true otherwise, also
     // when the formula is too long to parse (then `error` is 1).
     bool SetFormula(const QString& text);
-    // Every change of an existing variable's formula goes through here.
-    bool Reparse(const QString& text) { return SetFormula(text); }
 
     QString GetName() const { return name_; }
     QString GetFormula() const { return formula_; }
     const QString& Name() const { return name_; }
     const QString& Formula() const { return formula_; }
-    void SetName(const QString& name) { name_ = name; }
 
     bool IsConstant() const { return isConstant_; }
     double ConstValue() const { return constValue_; }
-    // The error of the last parse (0, 1, 5, 6 or 7).
+    // The error of the last parse (0, 1, 5, 6, 7 or 9).
     int ParseError() const { return parseError_; }
     const FormulaProgram& Program() const { return program_; }
 
@@ -105,9 +107,13 @@ private:
     friend class FormulaEvaluator;
     friend class FormulaTable;
 
+    // A variable of a table changes only through the table, which keeps
+    // the values that depend on it current: FormulaTable::SetFormula,
+    // SetFormulaAt and RenameVariable.
+    bool Reparse(const QString& text) { return SetFormula(text); }
+    void SetName(const QString& name) { name_ = name; }
+
     QString name_;
     QString formula_ = QStringLiteral(" ");
     const FunctionTable* functions_;
-    FormulaMemo ownMemo_;
-    uint64_t walkMark_ = 0; // the last dependency walk that reached it
 };

@@ -115,6 +115,29 @@ INSTANTIATE_TEST_SUITE_P(Conditionals, FormulaLanguage, ::testing::Values(
     Case{"if (abs(if A<B then A else (-B)))>100 then 1 else 2", 1, 0},
     Case{"if (if A<B then A else B)>=(if A<B then B else A) then 1 else 2", 2, 0}));
 
+// A conditional in an else-branch needs no parentheses: the branch runs to
+// the first operator of lower priority than the "if".
+INSTANTIATE_TEST_SUITE_P(ElseBranches, FormulaLanguage, ::testing::Values(
+    Case{"if A>B then 1 else if B>H then 2 else 3", 1, 0},
+    Case{"if B>A then 1 else if H>B then 2 else 3", 2, 0},
+    Case{"if B>A then 1 else if B>H then 2 else 3", 3, 0},
+    Case{"if B>A then 1 else if B>H then 2 else 3+10", 13, 0},
+    Case{"if B>A then 1 else sin(30)", 0.5, 0},
+    Case{"if B>A then 1 else 2**3", 8, 0},
+    Case{"if A>B then 1 else 2+3", 4, 0}));
+
+// Condition sides and then-branches holding an operator, a function or a
+// conditional outside parentheses would take the conditional apart: such a
+// formula does not parse.
+INSTANTIATE_TEST_SUITE_P(ParenthesisRule, FormulaLanguage, ::testing::Values(
+    Case{"if A*2>B then 1 else 2", 0, FormulaError::Malformed},
+    Case{"if A>-B then 1 else 2", 0, FormulaError::Malformed},
+    Case{"if A>B then sin(30) else 0", 0, FormulaError::Malformed},
+    Case{"if sin(30)<B then 1 else 0", 0, FormulaError::Malformed},
+    Case{"if A>B then if B>H then 1 else 2 else 3", 0, FormulaError::Malformed},
+    Case{"2*(if A>B+1 then 3 else 4)", 0, FormulaError::Malformed},
+    Case{"if A>B then (if B>H then 1 else 2) else 3", 2, 0}));
+
 INSTANTIATE_TEST_SUITE_P(EvaluationErrors, FormulaLanguage, ::testing::Values(
     Case{"5/0", 0, FormulaError::DivisionByZero},
     Case{"A/(B-120)", 0, FormulaError::DivisionByZero},
@@ -177,6 +200,8 @@ TEST(FormulaVariableTest, SetFormulaReportsParseErrorsAndKeepsText)
         {")A(", false, FormulaError::UnmatchedClose},
         {"10 // note", true, 0},
         {"5-", true, 0}, // malformed, but no parse error: it fails when evaluated
+        {"if A*2>B then 1 else 2", false, FormulaError::Malformed},
+        {"if A>B then sin(30) else 0", false, FormulaError::Malformed},
     };
     for (const auto& c : cases) {
         FormulaVariable v("V", &table.Functions());

@@ -7,6 +7,7 @@
 #include "formula/FormulaVariable.h"
 
 #include <cmath>
+#include <type_traits>
 
 namespace {
 
@@ -83,6 +84,24 @@ TEST_F(FormulaTableTest, UnparsableFormulas)
     EXPECT_TRUE(table.AddVariable("Broken", "(", "", 1000, true));
     EXPECT_FALSE(table.IsValid(table.FindIndex("Broken")));
     EXPECT_EQ(table.LastError(), FormulaError::UnclosedOpen);
+}
+
+// A conditional that breaks the parenthesis rule is reported when it is set,
+// like any formula that does not parse, so the variables dialog can show it.
+TEST_F(FormulaTableTest, UnparenthesisedConditionDoesNotParse)
+{
+    ASSERT_TRUE(table.AddVariable("W", "A*2", "width", 1000, true));
+    EXPECT_FALSE(table.SetFormula("W", "if A*2>B then 1 else 2", "other"));
+    EXPECT_EQ(table.LastError(), FormulaError::Malformed);
+    const int w = table.FindIndex("W");
+    EXPECT_EQ(table.GetFormula(w), "if A*2>B then 1 else 2");
+    EXPECT_EQ(table.GetDescription(w), "width");
+    EXPECT_EQ(table.Evaluate("W"), 0.0);
+    EXPECT_EQ(table.LastError(), FormulaError::Malformed);
+
+    EXPECT_TRUE(table.AddVariable("V", "if A>B then sin(30) else 0", "", 1000, true));
+    EXPECT_FALSE(table.IsValid(table.FindIndex("V")));
+    EXPECT_EQ(table.LastError(), FormulaError::Malformed);
 }
 
 TEST_F(FormulaTableTest, AddAndSetReportTheEvaluation)
@@ -190,6 +209,52 @@ TEST_F(FormulaTableTest, ValuesFollowEveryChange)
     EXPECT_EQ(table.GetCount(), 0);
     EXPECT_EQ(table.Evaluate("V"), 0.0);
     EXPECT_FALSE(table.LookupCachedValue("W", cached));
+}
+
+// A variable reached through the table is a read-only view: its formula and
+// name change only through the table, which keeps dependants current.
+TEST_F(FormulaTableTest, VariablesChangeOnlyThroughTheTable)
+{
+    static_assert(std::is_const_v<std::remove_pointer_t<decltype(table.FindVariable(""))>>);
+    static_assert(std::is_const_v<std::remove_pointer_t<decltype(table.VariableAt(0))>>);
+    ASSERT_TRUE(table.AddVariable("W", "A+1", "", 1000, true));
+    EXPECT_EQ(table.Evaluate("W"), 201.0);
+    table.SetFormulaAt(table.FindIndex("A"), "10");
+    EXPECT_EQ(table.Evaluate("W"), 11.0);
+    ASSERT_TRUE(table.RenameVariable(table.FindIndex("W"), "Len"));
+    const FormulaVariable* renamed = table.FindVariable("Len");
+    ASSERT_NE(renamed, nullptr);
+    EXPECT_EQ(renamed->Formula(), "A+1");
+    EXPECT_EQ(table.FindVariable("W"), nullptr);
+}
+
+// Formula texts keep their values between evaluations: every change of a
+// variable they use, directly or through others, and every change of names
+// reaches them.
+TEST_F(FormulaTableTest, FormulaTextsFollowEveryChange)
+{
+    ASSERT_TRUE(table.AddVariable("V1", "A+1", "", 1000, true));
+    ASSERT_TRUE(table.AddVariable("V2", "V1+1", "", 1000, true));
+    ASSERT_TRUE(table.AddVariable("V3", "V2+1", "", 1000, true));
+    EXPECT_EQ(table.Evaluate("V3*2"), 406.0);
+    EXPECT_EQ(table.Evaluate("Later*2"), 0.0);
+    ASSERT_TRUE(table.SetFormula("V1", "A+2", ""));
+    // V2 and V3 are stale; setting V2 next must not leave V3 as it was.
+    ASSERT_TRUE(table.SetFormula("V2", "V1+10", ""));
+    EXPECT_EQ(table.Evaluate("V3*2"), 2.0 * 213);
+    table.SetFormulaAt(table.FindIndex("A"), "100");
+    EXPECT_EQ(table.Evaluate("V3*2"), 2.0 * 113);
+    ASSERT_TRUE(table.AddVariable("Later", "5", "", 1000, true));
+    EXPECT_EQ(table.Evaluate("Later*2"), 10.0);
+    ASSERT_TRUE(table.RenameVariable(table.FindIndex("Later"), "Other"));
+    EXPECT_EQ(table.Evaluate("Later*2"), 0.0);
+    ASSERT_TRUE(table.RenameVariable(table.FindIndex("V1"), "Later"));
+    EXPECT_EQ(table.Evaluate("Later*2"), 204.0);
+    EXPECT_EQ(table.Evaluate("V3*2"), 22.0); // V1 is no variable now
+    ASSERT_TRUE(table.DeleteVariable("Later", true));
+    EXPECT_EQ(table.Evaluate("Later*2"), 0.0);
+    table.StoreCachedValue("V2", 7);
+    EXPECT_EQ(table.Evaluate("V3*2"), 16.0);
 }
 
 TEST_F(FormulaTableTest, RenameLeavesFormulasAlone)

@@ -133,6 +133,25 @@ TEST_F(VariableBlockTest, ImportOverwrites)
     EXPECT_EQ(renames.Count(), 0);
 }
 
+// Each record replaces the first variable of its name and is appended: a
+// name given twice in the block ends as its last record, and the variables
+// that use a replaced one see the new formula.
+TEST_F(VariableBlockTest, ImportOverwritesInRecordOrder)
+{
+    ASSERT_TRUE(table.AddVariable("W", "5", "", 1000, false));
+    ASSERT_TRUE(table.AddVariable("U", "W+1", "", 1000, true));
+    EXPECT_EQ(table.Evaluate("U"), 6.0);
+    VariableList renames;
+    ASSERT_TRUE(Import(table, Block({{"W", "1", 1000}, {"X", "3", 1000}, {"W", "2", 1000}}),
+                       FormulaTable::MergeOverwrite, renames));
+    ASSERT_EQ(table.GetCount(), 9);
+    EXPECT_EQ(table.GetName(6), "U");
+    EXPECT_EQ(table.GetName(7), "X");
+    EXPECT_EQ(table.GetName(8), "W");
+    EXPECT_EQ(table.GetFormula(8), "2");
+    EXPECT_EQ(table.Evaluate("U"), 3.0);
+}
+
 TEST_F(VariableBlockTest, ImportRenamesAndFormulasFollow)
 {
     ASSERT_TRUE(table.AddVariable("V", "1", "", 1000, true));
