@@ -17,11 +17,12 @@ set(MORVEK_MODULES
   "linetype    platform settings"
   "display     platform geometry linetype"
   "element     platform support settings options formula geometry linetype display"
-  "exchange    platform support settings options formula geometry linetype display element"
-  "standards   platform support settings options formula geometry linetype display element exchange"
-  "gui         platform support settings options formula geometry linetype display element exchange standards"
-  "dlg         platform support settings options formula geometry linetype display element exchange standards gui"
-  "app         platform support settings options formula geometry linetype display element exchange standards gui dlg"
+  "section     platform support settings options formula geometry linetype display element"
+  "exchange    platform support settings options formula geometry linetype display element section"
+  "standards   platform support settings options formula geometry linetype display element section exchange"
+  "gui         platform support settings options formula geometry linetype display element section exchange standards"
+  "dlg         platform support settings options formula geometry linetype display element section exchange standards gui"
+  "app         platform support settings options formula geometry linetype display element section exchange standards gui dlg"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a
