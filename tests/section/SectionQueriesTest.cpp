@@ -94,6 +94,36 @@ TEST_F(SectionQueries, BordersOverInstancesAndBoxesWithOffsetsOnly)
     EXPECT_EQ(nodes.GetCurrentPlacement(), nullptr);
 }
 
+TEST_F(SectionQueries, BordersOverInstancesAgreeWithEachElementAskedUnderEach)
+{
+    Line(0, 0, 10, 20);
+    Arc(30, 30, 40, 30, 30, 40);   // a quarter whose extremes are not its nodes
+    Arc(-20, 5, -15, 5, -15, 5);   // a full circle
+    Line(-5, -5, -1, -1)->SetNotInstanced(1);
+    const double angles[] = {90, 180, 30, 270, -45};
+    for (int i = 0; i < 5; ++i) {
+        section.NewInstance(100.0 * (i + 1), 7.0 * i, angles[i]);
+        section.GetInstance(i + 1).centreX = 12;
+        section.GetInstance(i + 1).centreY = -3;
+    }
+    BoundingBox expected = section.GetExtents(nullptr);
+    for (int i = 0; i < section.GetInstanceCount(); ++i)
+        expected.Unite(section.GetExtents(&section.GetInstance(i)));
+    const SectionBorders b = section.GetBorders(true, false, false);
+    EXPECT_NEAR(b.left, expected.minX, 1e-9);
+    EXPECT_NEAR(b.bottom, expected.minY, 1e-9);
+    EXPECT_NEAR(b.right, expected.maxX, 1e-9);
+    EXPECT_NEAR(b.top, expected.maxY, 1e-9);
+}
+
+TEST_F(SectionQueries, ATurnedInstanceStillFindsWhatItBringsIntoTheRectangle)
+{
+    CLine* line = Line(10, 0, 20, 0);
+    section.NewInstance(0, 0, 30); // about (0, 0): the line rises to y 5..10
+    section.SelectAllInRect(8, 4.9, 18, 10.1, 2);
+    EXPECT_TRUE(line->IsSelected());
+}
+
 TEST_F(SectionQueries, TheCentreCountsTheOrigin)
 {
     EXPECT_EQ(section.GetCenterX(), 0);
