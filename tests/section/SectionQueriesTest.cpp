@@ -168,3 +168,41 @@ TEST_F(SectionQueries, DeletingTheSelectionRemovesEachSelectedElement)
 }
 
 } // namespace
+
+namespace {
+
+using SectionPropertyEdit = sectiontest::Drawing;
+
+TEST_F(SectionPropertyEdit, TheEditWorksOnCopiesAndUndoBringsBackTheOriginals)
+{
+    CLine* a = Line(0, 0, 10, 0);
+    CLine* b = Line(0, 5, 10, 5);
+    CLine* c = Line(0, 9, 10, 9);
+    a->SetSelection(1);
+    c->SetSelection(1);
+    undo.Open(405, &section);
+    section.PrepareSelElements();
+    auto* copy = dynamic_cast<CLine*>(section.GetElement(0));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, a);
+    EXPECT_EQ(copy->GetStartNode(), a->GetStartNode());
+    EXPECT_EQ(section.GetElement(1), b);
+    copy->SetLineType(3);
+    section.AddSelElementsToUndo(false);
+    ASSERT_EQ(undo.GetOpenStep()->items.size(), 2u);
+    undo.Close();
+    undo.Undo();
+    EXPECT_EQ(Elements(), (std::vector<CElement*>{a, b, c}));
+    EXPECT_EQ(a->GetLineType(), 1);
+
+    // Discarded: the edit stays, the originals go, nothing is recorded.
+    undo.Open(405, &section);
+    section.PrepareSelElements();
+    CElement* kept = section.GetElement(2);
+    section.AddSelElementsToUndo(true);
+    EXPECT_EQ(section.GetElement(2), kept);
+    EXPECT_EQ(undo.GetOpenStep()->items.size(), 0u);
+    undo.Close();
+}
+
+} // namespace
