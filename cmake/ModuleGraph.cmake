@@ -20,9 +20,10 @@ set(MORVEK_MODULES
   "section     platform support settings options formula geometry linetype display element"
   "exchange    platform support settings options formula geometry linetype display element section"
   "standards   platform support settings options formula geometry linetype display element section exchange"
-  "gui         platform support settings options formula geometry linetype display element section exchange standards"
-  "dlg         platform support settings options formula geometry linetype display element section exchange standards gui"
-  "app         platform support settings options formula geometry linetype display element section exchange standards gui dlg"
+  "shell       platform support"
+  "gui         platform support settings options formula geometry linetype display element section exchange standards shell"
+  "dlg         platform support settings options formula geometry linetype display element section exchange standards shell gui"
+  "app         platform support settings options formula geometry linetype display element section exchange standards shell gui dlg"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a
