@@ -17,12 +17,13 @@ set(MORVEK_MODULES
   "linetype    platform settings"
   "display     platform geometry linetype"
   "element     platform support settings options formula geometry linetype display"
-  "exchange    platform support settings options formula geometry linetype display element"
-  "standards   platform support settings options formula geometry linetype display element exchange"
+  "section     platform support settings options formula geometry linetype display element"
+  "exchange    platform support settings options formula geometry linetype display element section"
+  "standards   platform support settings options formula geometry linetype display element section exchange"
   "shell       platform support"
-  "gui         platform support settings options formula geometry linetype display element exchange standards shell"
-  "dlg         platform support settings options formula geometry linetype display element exchange standards shell gui"
-  "app         platform support settings options formula geometry linetype display element exchange standards shell gui dlg"
+  "gui         platform support settings options formula geometry linetype display element section exchange standards shell"
+  "dlg         platform support settings options formula geometry linetype display element section exchange standards shell gui"
+  "app         platform support settings options formula geometry linetype display element section exchange standards shell gui dlg"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a
