@@ -18,10 +18,11 @@ set(MORVEK_MODULES
   "display     platform geometry linetype"
   "element     platform support settings options formula geometry linetype display"
   "exchange    platform support settings options formula geometry linetype display element"
-  "standards   platform support settings options formula geometry linetype display element exchange"
-  "gui         platform support settings options formula geometry linetype display element exchange standards"
-  "dlg         platform support settings options formula geometry linetype display element exchange standards gui"
-  "app         platform support settings options formula geometry linetype display element exchange standards gui dlg"
+  "document    platform support settings options formula geometry linetype display element exchange"
+  "standards   platform support settings options formula geometry linetype display element exchange document"
+  "gui         platform support settings options formula geometry linetype display element exchange document standards"
+  "dlg         platform support settings options formula geometry linetype display element exchange document standards gui"
+  "app         platform support settings options formula geometry linetype display element exchange document standards gui dlg"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a

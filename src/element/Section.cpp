@@ -33,6 +33,9 @@ void ElementIterator::SkipEmpty()
 Section::Section(NodeTable* nodes, COptions* options, CUndoManager* undo, int context)
     : nodes_(nodes), options_(options), undo_(undo), context_(context)
 {
+    rows_.angle = 180.0;
+    columns_.angle = 180.0;
+    NewInstance(0.0, 0.0, 0.0);
 }
 
 Section::~Section() = default;

@@ -3,6 +3,11 @@
 // with free slots, iteration over the elements, the creators of lines and
 // arcs from coordinates, and deletion. Every change is recorded in the open
 // undo step of the document's undo manager.
+#include "geometry/AutoInstance.h"
+#include "geometry/Instance.h"
+
+#include <QString>
+
 #include <memory>
 #include <vector>
 
@@ -65,6 +70,42 @@ public:
     // no step open the element is destroyed.
     void DeleteElement(CElement* element);
 
+    // --- the layer: name, flags, placements (SectionLayer.cpp) ----------------
+    void setName(const QString& name) { name_ = name; }
+    const QString& getName() const { return name_; }
+    bool IsVisible() const { return visible_; }
+    void SetVisible(bool on) { visible_ = on; }
+    bool IsLocked() const { return locked_; }
+    void SetLocked(bool on) { locked_ = on; }
+    // The step-and-repeat records: rows along x, columns along y.
+    AutoInstance& Rows() { return rows_; }
+    AutoInstance& Columns() { return columns_; }
+    const AutoInstance& Rows() const { return rows_; }
+    const AutoInstance& Columns() const { return columns_; }
+    // The instance table; instance 0 exists from construction.
+    int GetInstanceCount() const { return static_cast<int>(instances_.size()); }
+    const CInstance& GetInstance(int i) const { return instances_[static_cast<std::size_t>(i)]; }
+    void NewInstance(double dx, double dy, double angle);
+    void ClearInstances() { instances_.clear(); }
+    // Every instance turns about the centre of the elements' extents
+    // (not-instanced elements left out) and is no identity.
+    bool SetCenterOfInstances();
+    // The extents of the elements (with allInstances also under every
+    // instance); false, all four 0, when the section has no element.
+    bool GetBorders(double& left, double& top, double& right, double& bottom, bool allInstances,
+                    bool skipNotInstanced) const;
+
+    // --- upkeep ---------------------------------------------------------------
+    // Every element recomputes itself from its nodes, in slot order.
+    void UpdateElements();
+    // Every element lays its bridges out again, in slot order.
+    void RefreshAllBridges();
+    // Deletes the lines whose two ends coincide (through DeleteElement).
+    void ClearNullLengthLines();
+    // Puts an element read from a file into the first free slot as it is
+    // (its attributes untouched) and records the addition.
+    ElementIterator Adopt(std::unique_ptr<CElement> element);
+
 private:
     // The first free slot, the table grown by one when there is none.
     int FreeSlot();
@@ -79,4 +120,10 @@ private:
     const bool* avoidLayout_ = nullptr;
     bool recording_ = true;
     std::vector<std::unique_ptr<CElement>> slots_;
+    QString name_;
+    bool visible_ = true;
+    bool locked_ = false;
+    AutoInstance rows_;
+    AutoInstance columns_;
+    std::vector<CInstance> instances_;
 };
