@@ -17,12 +17,13 @@ set(MORVEK_MODULES
   "linetype    platform settings"
   "display     platform geometry linetype"
   "element     platform support settings options formula geometry linetype display"
-  "exchange    platform support settings options formula geometry linetype display element"
-  "document    platform support settings options formula geometry linetype display element exchange"
-  "standards   platform support settings options formula geometry linetype display element exchange document"
-  "gui         platform support settings options formula geometry linetype display element exchange document standards"
-  "dlg         platform support settings options formula geometry linetype display element exchange document standards gui"
-  "app         platform support settings options formula geometry linetype display element exchange document standards gui dlg"
+  "section     platform support settings options formula geometry linetype display element"
+  "exchange    platform support settings options formula geometry linetype display element section"
+  "document    platform support settings options formula geometry linetype display element section exchange"
+  "standards   platform support settings options formula geometry linetype display element section exchange document"
+  "gui         platform support settings options formula geometry linetype display element section exchange document standards"
+  "dlg         platform support settings options formula geometry linetype display element section exchange document standards gui"
+  "app         platform support settings options formula geometry linetype display element section exchange document standards gui dlg"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a

@@ -6,7 +6,7 @@
 
 #include "element/Arc.h"
 #include "element/Line.h"
-#include "element/Section.h"
+#include "section/Section.h"
 #include "exchange/native/ElementLayout.h"
 #include "exchange/native/NativeDrawing.h"
 #include "options/LanguageTable.h"

@@ -2,7 +2,7 @@
 
 #include "element/Element.h"
 #include "element/NodePoint.h"
-#include "element/Section.h"
+#include "section/Section.h"
 #include "options/LanguageTable.h"
 #include "options/Options.h"
 

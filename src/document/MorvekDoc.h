@@ -7,7 +7,7 @@
 // save, close and autosave (DocumentLifecycle.cpp) asks its questions
 // through platform::prompt().
 #include "element/NodeTable.h"
-#include "element/UndoManager.h"
+#include "section/UndoManager.h"
 #include "formula/FormulaTable.h"
 
 #include <QByteArray>

@@ -1,9 +1,9 @@
-#include "element/Section.h"
+#include "section/Section.h"
 
 #include "element/Arc.h"
 #include "element/Line.h"
 #include "element/NodeTable.h"
-#include "element/UndoManager.h"
+#include "section/UndoManager.h"
 #include "options/Options.h"
 
 #include <cmath>

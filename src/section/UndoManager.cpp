@@ -1,4 +1,4 @@
-#include "element/UndoManager.h"
+#include "section/UndoManager.h"
 
 #include "element/Element.h"
 #include "element/NodePoint.h"

@@ -1,10 +1,10 @@
 // A section as a layer: its placements, borders and upkeep of its elements.
-#include "element/Section.h"
+#include "section/Section.h"
 
 #include "element/Element.h"
 #include "element/Line.h"
 #include "element/NodeTable.h"
-#include "element/UndoManager.h"
+#include "section/UndoManager.h"
 
 void Section::NewInstance(double dx, double dy, double angle)
 {
