@@ -45,7 +45,9 @@ void WriteAutoInstance(platform::BinaryWriter& out, const AutoInstance& a)
     out.writeInt32(a.count);
 }
 
-bool ReadElements(platform::BinaryReader& in, QByteArrayView bytes, int version, SectionRecord& section)
+// On failure, where says which record broke.
+bool ReadElements(platform::BinaryReader& in, QByteArrayView bytes, int version, SectionRecord& section,
+                  QString& where)
 {
     const int32_t count = in.readCount(kMinElementBytes);
     for (int32_t i = 0; i < count && in.ok(); ++i) {
@@ -56,10 +58,7 @@ bool ReadElements(platform::BinaryReader& in, QByteArrayView bytes, int version,
         if (typeId == kSkippedElementType)
             continue;
         if (!SkipElementBody(in, typeId, version)) {
-            in.fail(QStringLiteral("damaged %1 record (element %2 of section \"%3\"): %4")
-                        .arg(ElementTypeName(typeId))
-                        .arg(i + 1)
-                        .arg(section.name, in.error()));
+            where = QStringLiteral("%1 record (element %2)").arg(ElementTypeName(typeId)).arg(i + 1);
             return false;
         }
         section.elements.push_back({typeId, bytes.sliced(start, in.position() - start).toByteArray()});
@@ -67,7 +66,8 @@ bool ReadElements(platform::BinaryReader& in, QByteArrayView bytes, int version,
     return in.ok();
 }
 
-bool ReadSection(platform::BinaryReader& in, QByteArrayView bytes, int version, SectionRecord& section)
+bool ReadSection(platform::BinaryReader& in, QByteArrayView bytes, int version, SectionRecord& section,
+                 QString& where)
 {
     section.name = in.readWString();
     section.visible = in.readInt32() == 1;
@@ -88,7 +88,7 @@ bool ReadSection(platform::BinaryReader& in, QByteArrayView bytes, int version, 
         (void)in.skip(2 * 8); // two scale factors, always 1.0
         section.instances.push_back(r);
     }
-    return in.ok() && ReadElements(in, bytes, version, section);
+    return in.ok() && ReadElements(in, bytes, version, section, where);
 }
 
 bool Fail(QString* error, const QString& reason)
@@ -145,14 +145,17 @@ bool ReadDrawing(QByteArrayView bytes, Drawing& out, QString* error)
                                .arg(kMaxSections));
     if (in.ok() && (sections < 0 || sections > in.remaining() / MinSectionBytes(d.version)))
         in.fail(QStringLiteral("section count %1 does not fit the file").arg(sections));
+    QString where;
     for (int32_t i = 0; i < sections && in.ok(); ++i) {
         SectionRecord s;
-        if (!ReadSection(in, bytes, d.version, s))
+        if (!ReadSection(in, bytes, d.version, s, where)) {
+            where = QStringLiteral("section %1 \"%2\"%3").arg(i + 1).arg(s.name, where.isEmpty() ? QString() : QStringLiteral(", ") + where);
             break;
+        }
         d.sections.push_back(std::move(s));
     }
     if (!in.ok())
-        return Fail(error, QStringLiteral("damaged section %1: %2").arg(d.sections.size() + 1).arg(in.error()));
+        return Fail(error, QStringLiteral("damaged %1: %2").arg(where.isEmpty() ? QStringLiteral("section count") : where, in.error()));
     out = std::move(d);
     return true;
 }
