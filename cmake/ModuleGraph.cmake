@@ -21,9 +21,10 @@ set(MORVEK_MODULES
   "exchange    platform support settings options formula geometry linetype display element section"
   "document    platform support settings options formula geometry linetype display element section exchange"
   "standards   platform support settings options formula geometry linetype display element section exchange document"
-  "gui         platform support settings options formula geometry linetype display element section exchange document standards"
-  "dlg         platform support settings options formula geometry linetype display element section exchange document standards gui"
-  "app         platform support settings options formula geometry linetype display element section exchange document standards gui dlg"
+  "shell       platform support"
+  "gui         platform support settings options formula geometry linetype display element section exchange document standards shell"
+  "dlg         platform support settings options formula geometry linetype display element section exchange document standards shell gui"
+  "app         platform support settings options formula geometry linetype display element section exchange document standards shell gui dlg"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a

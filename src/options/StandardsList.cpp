@@ -27,6 +27,7 @@ void StandardsList::Save() const
 {
     // Like every remembered preference, a list that could not be stored is
     // ignored rather than interrupting the user.
+    platform::RegistryBatch batch;
     (void)platform::Registry::writeInt(kSection, QStringLiteral("AMOUNT"), Count());
     for (int i = 0; i < Count(); ++i) {
         const QString value = platform::cformat("std%d", i);

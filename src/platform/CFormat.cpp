@@ -1,11 +1,13 @@
 #include "platform/CFormat.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cfloat>
 #include <climits>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -347,46 +349,83 @@ qsizetype leadingNumberLength(QStringView text)
     return i;
 }
 
-double wtof(QStringView text)
+namespace {
+
+// The decimal exponent of the first non-zero digit of a number written as
+// ASCII digits with an optional point and exponent (no sign): 2 for
+// "123.4e0", -3 for "0.001", 309 for "1" and 319 zeros "e-10". The exponent
+// is clamped far beyond the double range; 0 when no digit is non-zero.
+long long decimalMagnitude(std::string_view number)
 {
+    long long integerDigits = 0, digits = 0, firstNonZero = -1;
+    bool afterPoint = false;
+    std::size_t i = 0;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        if (number[i] == '.') {
+            afterPoint = true;
+            continue;
+        }
+        if (firstNonZero < 0 && number[i] != '0')
+            firstNonZero = digits;
+        ++digits;
+        if (!afterPoint)
+            ++integerDigits;
+    }
+    if (firstNonZero < 0)
+        return 0;
+    long long exponent = 0;
+    bool negative = false;
+    if (++i < number.size() && (number[i] == '+' || number[i] == '-'))
+        negative = number[i++] == '-';
+    for (; i < number.size(); ++i)
+        exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000'000LL);
+    return integerDigits - 1 - firstNonZero + (negative ? -exponent : exponent);
+}
+
+} // namespace
+
+qsizetype readLeadingDouble(QStringView text, double& value)
+{
+    value = 0.0;
     const qsizetype length = leadingNumberLength(text);
     if (length == 0)
-        return 0.0;
-    std::string ascii;
-    ascii.reserve(static_cast<std::size_t>(length));
-    for (qsizetype i = 0; i < length; ++i) {
-        const QChar c = text[i];
-        if (!isCSpace(c))
-            ascii += static_cast<char>(c.unicode());
+        return 0;
+    qsizetype start = 0;
+    while (isCSpace(text[start]))
+        ++start;
+    // The number as ASCII; the usual short one stays on the stack.
+    const auto n = static_cast<std::size_t>(length - start);
+    std::array<char, 64> small;
+    std::string large;
+    char* ascii = small.data();
+    if (n > small.size()) {
+        large.resize(n);
+        ascii = large.data();
     }
-    const char* first = ascii.data();
-    const char* last = ascii.data() + ascii.size();
-    bool negative = false;
-    if (*first == '+' || *first == '-') {
-        negative = *first == '-';
+    for (std::size_t i = 0; i < n; ++i)
+        ascii[i] = static_cast<char>(text[start + static_cast<qsizetype>(i)].unicode());
+    const char* first = ascii;
+    const char* const last = ascii + n;
+    const bool negative = *first == '-';
+    if (*first == '+' || *first == '-')
         ++first;
-    }
-    double value = 0.0;
     const auto r = std::from_chars(first, last, value, std::chars_format::general);
     if (r.ec == std::errc::result_out_of_range) {
-        // Too large or too small: tell which by the exponent's direction.
-        const auto e = ascii.find_first_of("eE");
-        const bool tiny = e != std::string::npos && ascii.find('-', e) != std::string::npos
-                          && ascii.find_first_of("123456789") < e;
-        value = tiny ? 0.0 : DBL_MAX;
-        if (!tiny) {
-            // Mantissa digits all zero (e.g. 0e999) are still zero.
-            bool allZero = true;
-            for (const char* p = first; p < last && *p != 'e' && *p != 'E'; ++p)
-                if (*p >= '1' && *p <= '9')
-                    allZero = false;
-            if (allZero)
-                value = 0.0;
-        }
+        // Too large or too small: the place of the first digit tells which.
+        value = decimalMagnitude(std::string_view(first, static_cast<std::size_t>(last - first))) > 0 ? DBL_MAX : 0.0;
     } else if (r.ec != std::errc()) {
         value = 0.0;
     }
-    return negative ? -value : value;
+    if (negative)
+        value = -value;
+    return length;
+}
+
+double wtof(QStringView text)
+{
+    double value = 0.0;
+    (void)readLeadingDouble(text, value);
+    return value;
 }
 
 } // namespace platform

@@ -74,6 +74,10 @@ int wtoi(QStringView text);
 // lengths into integer micrometres, where an infinity has no meaning.
 // "inf", "nan" and hexadecimal forms are not numbers here.
 double wtof(QStringView text);
+// The leading number as wtof reads it, into value, without building a
+// string (a reader walks a line of numbers with it); returns its length as
+// leadingNumberLength does, 0 (and value 0.0) when there is none.
+[[nodiscard]] qsizetype readLeadingDouble(QStringView text, double& value);
 // The length of the leading number that wtof would read (0 when none),
 // counted from the start of the text including the white space it skips.
 qsizetype leadingNumberLength(QStringView text);

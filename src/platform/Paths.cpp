@@ -19,17 +19,30 @@ QString withSlash(QString folder)
     return folder;
 }
 
+// The components with "." dropped and each ".." taking away the one before
+// it; a ".." at the top stays at the top, so the path cannot leave its base.
+QStringList folded(const QStringList& parts)
+{
+    QStringList kept;
+    for (const QString& part : parts) {
+        if (part == QLatin1String("..")) {
+            if (!kept.isEmpty())
+                kept.removeLast();
+        } else if (part != QLatin1String(".")) {
+            kept.append(part);
+        }
+    }
+    return kept;
+}
+
 // Appends the components to base, matching each existing one without regard
 // to letter case; components that do not exist are appended as written.
 QString appendMatched(QString base, const QStringList& parts)
 {
     bool exists = QFileInfo(base).isDir();
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const QString& part = parts[i];
-        if (part == QLatin1String("."))
-            continue;
+    for (const QString& part : parts) {
         QString next = part;
-        if (exists && part != QLatin1String("..")) {
+        if (exists) {
             QDir dir(base);
             if (!dir.exists(part)) {
                 const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System
@@ -99,7 +112,7 @@ QString localPath(const QString& modelPath)
         base = appFolder();
     }
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QStringList parts = folded(path.split(QLatin1Char('/'), Qt::SkipEmptyParts));
     QString result = appendMatched(base, parts);
     if (result.size() > 1 && result.endsWith(QLatin1Char('/')) && !parts.isEmpty())
         result.chop(1);

@@ -19,7 +19,9 @@ QString userConfigFolder();
 void setUserConfigFolder(const QString& folder); // empty: back to the default
 
 // Turns a path as the model writes it into a local path:
-// - '\' and '/' both separate; repeated separators collapse;
+// - '\' and '/' both separate; repeated separators collapse; "." parts are
+//   dropped and ".." takes away the part before it, never going above the
+//   folder the path is mapped into ("C:\..\x" is userConfigFolder() + "x");
 // - a drive path ("C:\Standards.ini", "c:/dir/x") maps into userConfigFolder();
 // - an absolute local path ("/home/...") stays where it is;
 // - anything else ("\Defaults\x.ini", "config\x.cfg") is below appFolder().

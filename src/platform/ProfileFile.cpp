@@ -3,62 +3,43 @@
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 
-#include <QFile>
+#include "platform/FileSnapshot.h"
+
+#include <QHash>
+#include <QSet>
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <map>
+#include <mutex>
 #include <optional>
 
 namespace platform {
 namespace {
 
-const QByteArray kUtf8Bom("\xEF\xBB\xBF");
-
-struct ProfileText {
-    QStringList lines;
-    bool utf8 = false;
-};
-
-ProfileText decodeProfile(const QByteArray& bytes)
-{
-    ProfileText text;
-    text.utf8 = bytes.startsWith(kUtf8Bom);
-    text.lines = splitLines(text.utf8 ? QString::fromUtf8(bytes.mid(kUtf8Bom.size())) : decodeWindows1252(bytes));
-    return text;
-}
-
-bool readProfile(const QString& path, ProfileText& text)
-{
-    QFile file(localPath(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    text = decodeProfile(file.readAll());
-    return true;
-}
-
 // The section name of a header line "[name]" (trimmed inside the brackets),
 // or nothing when the line is not a header.
-std::optional<QString> headerName(const QString& line)
+std::optional<QStringView> headerName(QStringView line)
 {
-    const QString t = line.trimmed();
+    const QStringView t = line.trimmed();
     if (!t.startsWith(QLatin1Char('[')))
         return std::nullopt;
     const qsizetype close = t.lastIndexOf(QLatin1Char(']'));
     if (close < 1)
         return std::nullopt;
-    return t.mid(1, close - 1).trimmed();
+    return t.sliced(1, close - 1).trimmed();
 }
 
 // The key of an entry line: the text before '=' (or the whole line when it
 // has none), trimmed.
-QString entryKey(const QString& line)
+QStringView entryKey(QStringView line)
 {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
-    return (eq < 0 ? line : line.left(eq)).trimmed();
+    return (eq < 0 ? line : line.first(eq)).trimmed();
 }
 
-bool sameName(const QString& a, const QString& b)
+bool sameName(QStringView a, QStringView b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
@@ -74,7 +55,7 @@ Location locate(const QStringList& lines, const QString& section, const QString&
 {
     Location at;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const std::optional<QString> name = headerName(lines[i]);
+        const std::optional<QStringView> name = headerName(lines[i]);
         if (!name)
             continue;
         if (!sameName(*name, section))
@@ -92,91 +73,144 @@ Location locate(const QStringList& lines, const QString& section, const QString&
     return at;
 }
 
-QString unquoted(const QString& value)
+QStringView unquoted(QStringView value)
 {
     if (value.size() >= 2) {
         const QChar first = value.front();
         if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
-            return value.mid(1, value.size() - 2);
+            return value.sliced(1, value.size() - 2);
     }
     return value;
 }
 
 // The value of an entry line, or nothing when the line has no '='.
-std::optional<QString> entryValue(const QString& line)
+std::optional<QString> entryValue(QStringView line)
 {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq < 0)
         return std::nullopt;
-    return unquoted(line.mid(eq + 1).trimmed());
+    return unquoted(line.sliced(eq + 1).trimmed()).toString();
 }
 
-// A file indexed once for the many lookups of a start-up (the line-type
-// table asks ten keys of every section). Each lookup still reads the file,
-// which is cheap; only a file whose bytes changed is indexed again.
+// A file parsed once for the many lookups of a start-up (the line-type table
+// asks eleven keys of every section); parsed again only when the file changed.
 struct IndexedProfile {
-    QByteArray bytes;
+    FileSnapshot snapshot;
+    std::uint64_t lastUse = 0;
     QStringList sectionNames;  // file order, first spelling
-    // Lower-cased section -> lower-cased key -> the first line's value, or
-    // nothing when that line has no '='.
-    std::map<QString, std::map<QString, std::optional<QString>>> values;
+    // Lower-cased section '\n' lower-cased key -> the first line's value,
+    // or nothing when that line has no '='. One table, not one per section:
+    // a file of thousands of sections is parsed in one go at start-up.
+    QHash<QString, std::optional<QString>> values;
 };
 
-std::map<QString, IndexedProfile>& profileCache()
+// The table key of a key in a section; '\n' is in no name, since it ends lines.
+QString valueKey(QStringView section, QStringView key)
 {
-    static std::map<QString, IndexedProfile> cache;
-    return cache;
+    QString joined;
+    joined.reserve(section.size() + 1 + key.size());
+    joined.append(section).append(QLatin1Char('\n')).append(key);
+    return std::move(joined).toLower();
 }
 
-const IndexedProfile* indexedProfile(const QString& path)
+void parseProfile(IndexedProfile& profile)
 {
-    const QString local = localPath(path);
-    auto& cache = profileCache();
-    QFile file(local);
-    if (!file.open(QIODevice::ReadOnly)) {
-        cache.erase(local);
-        return nullptr;
-    }
-    QByteArray bytes = file.readAll();
-    const auto found = cache.find(local);
-    if (found != cache.end() && found->second.bytes == bytes)
-        return &found->second;
-
-    IndexedProfile indexed;
-    const ProfileText text = decodeProfile(bytes);
-    indexed.bytes = std::move(bytes);
-    std::map<QString, std::optional<QString>>* section = nullptr;
-    for (const QString& line : text.lines) {
-        if (const std::optional<QString> name = headerName(line)) {
-            const QString lower = name->toLower();
+    profile.sectionNames.clear();
+    profile.values.clear();
+    const TextLines text(decodeText(profile.snapshot.bytes(), TextEncoding::Windows1252), TextEncoding::Windows1252);
+    QSet<QString> sections;
+    QString section; // lower-cased with its '\n'; empty outside a section that counts
+    for (QStringView line : text) {
+        if (const std::optional<QStringView> name = headerName(line)) {
+            const QString lower = name->toString().toLower();
             // The first section of a name wins; a repeated one is skipped.
-            if (indexed.values.count(lower)) {
-                section = nullptr;
+            section.clear();
+            if (sections.contains(lower))
                 continue;
-            }
-            indexed.sectionNames.append(*name);
-            section = &indexed.values[lower];
+            sections.insert(lower);
+            profile.sectionNames.append(name->toString());
+            section = lower + QLatin1Char('\n');
             continue;
         }
-        if (!section || line.trimmed().isEmpty())
+        if (section.isEmpty() || line.trimmed().isEmpty())
             continue;
-        section->try_emplace(entryKey(line).toLower(), entryValue(line));
+        const QString key = section + entryKey(line).toString().toLower();
+        if (!profile.values.contains(key))
+            profile.values.insert(key, entryValue(line));
     }
-    return &(cache[local] = std::move(indexed));
 }
+
+// The files read lately, by the path as the caller gave it. Few files are
+// profile files (the line-type pair, "C:\Standards.ini"); the least recently
+// used goes first. The local path is kept with the file: finding it again
+// means looking at every folder on the way, which costs more than a lookup.
+class ProfileCache {
+public:
+    static constexpr std::size_t kFiles = 8;
+
+    // The file's parsed form, or null when it cannot be read. The pointer
+    // holds until the next call.
+    const IndexedProfile* find(const QString& path)
+    {
+        // A relative or drive path maps into a folder that can be changed.
+        const QString bases = path.startsWith(QLatin1Char('/'))
+                                  ? QString()
+                                  : appFolder() + QLatin1Char('\n') + userConfigFolder();
+        auto it = files_.find(path);
+        if (it != files_.end() && it->second.bases == bases && it->second.profile.snapshot.current(it->second.local)) {
+            it->second.profile.lastUse = ++uses_;
+            return &it->second.profile;
+        }
+        if (it == files_.end()) {
+            if (files_.size() >= kFiles)
+                files_.erase(std::min_element(files_.begin(), files_.end(), [](const auto& a, const auto& b) {
+                    return a.second.profile.lastUse < b.second.profile.lastUse;
+                }));
+            it = files_.try_emplace(path).first;
+        }
+        Entry& entry = it->second;
+        entry.bases = bases;
+        entry.local = localPath(path);
+        if (!entry.profile.snapshot.take(entry.local)) {
+            files_.erase(it);
+            return nullptr;
+        }
+        parseProfile(entry.profile);
+        entry.profile.lastUse = ++uses_;
+        return &entry.profile;
+    }
+
+    // Drops every entry of a local file, however its path was spelt.
+    void forget(const QString& local)
+    {
+        std::erase_if(files_, [&](const auto& file) { return file.second.local == local; });
+    }
+
+private:
+    struct Entry {
+        QString bases; // the folders the path was mapped with
+        QString local;
+        IndexedProfile profile;
+    };
+    std::map<QString, Entry> files_;
+    std::uint64_t uses_ = 0;
+};
+
+// Profile files are read and written from the main thread; the lock keeps a
+// stray caller from another one safe all the same.
+std::mutex g_cacheLock;
+ProfileCache g_cache;
 
 std::optional<QString> lookup(const QString& section, const QString& key, const QString& path)
 {
-    const IndexedProfile* profile = indexedProfile(path);
+    const std::lock_guard lock(g_cacheLock);
+    const IndexedProfile* profile = g_cache.find(path);
     if (!profile)
         return std::nullopt;
-    const auto s = profile->values.find(section.trimmed().toLower());
-    if (s == profile->values.end())
+    const auto found = profile->values.constFind(valueKey(section.trimmed(), key.trimmed()));
+    if (found == profile->values.constEnd())
         return std::nullopt;
-    const auto k = s->second.find(key.trimmed().toLower());
-    if (k == s->second.end())
-        return std::nullopt;
-    return k->second;
+    return *found;
 }
 
 int digitValue(QChar c)
@@ -221,7 +255,8 @@ int parseProfileInt(const QString& value)
 
 QStringList getPrivateProfileSectionNames(const QString& path)
 {
-    const IndexedProfile* profile = indexedProfile(path);
+    const std::lock_guard lock(g_cacheLock);
+    const IndexedProfile* profile = g_cache.find(path);
     return profile ? profile->sectionNames : QStringList();
 }
 
@@ -242,23 +277,30 @@ int getPrivateProfileInt(const QString& section, const QString& key, int default
 bool writePrivateProfileString(const QString& section, const QString& key, const QString& value,
                                const QString& path)
 {
-    ProfileText text;
-    readProfile(path, text);
+    const std::lock_guard lock(g_cacheLock);
+    const QString local = localPath(path);
+    // The file is written back in the encoding it was read in, unless that
+    // cannot hold the text.
+    TextEncoding encoding = TextEncoding::Windows1252;
+    QStringList lines;
+    FileSnapshot file;
+    if (file.take(local))
+        lines = splitLines(decodeText(file.bytes(), TextEncoding::Windows1252, &encoding));
     const QString entry = key + QLatin1Char('=') + value;
-    const Location at = locate(text.lines, section, key);
+    const Location at = locate(lines, section, key);
     if (at.keyLine >= 0) {
-        text.lines[at.keyLine] = entry;
+        lines[at.keyLine] = entry;
     } else if (at.header >= 0) {
-        text.lines.insert(at.lastEntry + 1, entry);
+        lines.insert(at.lastEntry + 1, entry);
     } else {
-        if (!text.lines.isEmpty() && !text.lines.back().trimmed().isEmpty())
-            text.lines.append(QString());
-        text.lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
-        text.lines.append(entry);
+        if (!lines.isEmpty() && !lines.back().trimmed().isEmpty())
+            lines.append(QString());
+        lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+        lines.append(entry);
     }
-    const QString joined = text.lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
-    const QByteArray bytes = text.utf8 ? kUtf8Bom + joined.toUtf8() : encodeWindows1252(joined);
-    return writeFileAtomically(localPath(path), bytes);
+    const QString joined = lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    g_cache.forget(local);
+    return writeFileAtomically(local, encodeText(joined, encodingThatHolds(joined, encoding)));
 }
 
 } // namespace platform

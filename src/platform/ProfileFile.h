@@ -11,8 +11,10 @@
 // - lines before the first header and lines without '=' hold no value.
 // Paths are model paths, turned into local ones with platform::localPath, so
 // "C:\Standards.ini" lives in the user's configuration folder. Files are read
-// as Windows-1252 unless they start with a UTF-8 byte-order mark, and keep
-// their encoding when written.
+// in the encoding they say they are in (platform::decodeText: Windows-1252,
+// UTF-8, UTF-16) and written back in it; a narrow file that cannot hold a new
+// value becomes UTF-8 with its mark. A file is parsed once and kept while it
+// stays unchanged, so many lookups in a large file are cheap.
 #include <QString>
 #include <QStringList>
 

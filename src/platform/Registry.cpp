@@ -1,8 +1,12 @@
 #include "platform/Registry.h"
 
+#include "platform/FileSnapshot.h"
 #include "platform/Paths.h"
 
 #include <QSettings>
+
+#include <memory>
+#include <mutex>
 
 namespace platform {
 namespace {
@@ -20,12 +24,58 @@ QString settingsKey(const QString& section, const QString& key)
     return s + QLatin1Char('/') + k;
 }
 
+// The profile file kept open: a standards list of thousands of entries reads
+// two values each, and QSettings parses a large file anew whenever it is
+// opened. The open file is dropped when another program changed it.
+class OpenProfile {
+public:
+    QSettings& settings()
+    {
+        const QString path = Registry::filePath();
+        if (!settings_ || path_ != path || !snapshot_.current(path)) {
+            settings_.reset();
+            settings_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
+            path_ = path;
+            (void)snapshot_.take(path); // an absent file: opened again next time, cheaply
+        }
+        return *settings_;
+    }
+
+    // After a write: what is on disk now is what the settings hold.
+    bool written()
+    {
+        settings_->sync();
+        const bool ok = settings_->status() == QSettings::NoError;
+        (void)snapshot_.take(path_);
+        return ok;
+    }
+
+private:
+    QString path_;
+    std::unique_ptr<QSettings> settings_;
+    FileSnapshot snapshot_;
+};
+
+std::mutex g_lock;
+int g_batchDepth = 0; // guarded by g_lock
+
+OpenProfile& openProfile()
+{
+    static OpenProfile profile;
+    return profile;
+}
+
+QVariant readValue(const QString& section, const QString& key)
+{
+    const std::lock_guard lock(g_lock);
+    return openProfile().settings().value(settingsKey(section, key));
+}
+
 bool writeValue(const QString& section, const QString& key, const QVariant& value)
 {
-    QSettings settings(Registry::filePath(), QSettings::IniFormat);
-    settings.setValue(settingsKey(section, key), value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    const std::lock_guard lock(g_lock);
+    openProfile().settings().setValue(settingsKey(section, key), value);
+    return g_batchDepth > 0 || openProfile().written();
 }
 
 } // namespace
@@ -42,8 +92,7 @@ void Registry::setFilePath(const QString& path)
 
 int Registry::getInt(const QString& section, const QString& key, int defaultValue)
 {
-    QSettings settings(filePath(), QSettings::IniFormat);
-    const QVariant v = settings.value(settingsKey(section, key));
+    const QVariant v = readValue(section, key);
     if (!v.isValid())
         return defaultValue;
     bool ok = false;
@@ -53,15 +102,13 @@ int Registry::getInt(const QString& section, const QString& key, int defaultValu
 
 QString Registry::getString(const QString& section, const QString& key, const QString& defaultValue)
 {
-    QSettings settings(filePath(), QSettings::IniFormat);
-    const QVariant v = settings.value(settingsKey(section, key));
+    const QVariant v = readValue(section, key);
     return v.isValid() ? v.toString() : defaultValue;
 }
 
 bool Registry::getBinary(const QString& section, const QString& key, QByteArray& out)
 {
-    QSettings settings(filePath(), QSettings::IniFormat);
-    const QVariant v = settings.value(settingsKey(section, key));
+    const QVariant v = readValue(section, key);
     if (!v.isValid())
         return false;
     out = v.toByteArray();
@@ -70,8 +117,7 @@ bool Registry::getBinary(const QString& section, const QString& key, QByteArray&
 
 bool Registry::contains(const QString& section, const QString& key)
 {
-    QSettings settings(filePath(), QSettings::IniFormat);
-    return settings.contains(settingsKey(section, key));
+    return readValue(section, key).isValid();
 }
 
 bool Registry::writeInt(const QString& section, const QString& key, int value)
@@ -91,10 +137,33 @@ bool Registry::writeBinary(const QString& section, const QString& key, const QBy
 
 bool Registry::remove(const QString& section, const QString& key)
 {
-    QSettings settings(filePath(), QSettings::IniFormat);
-    settings.remove(settingsKey(section, key));
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    const std::lock_guard lock(g_lock);
+    openProfile().settings().remove(settingsKey(section, key));
+    return g_batchDepth > 0 || openProfile().written();
+}
+
+RegistryBatch::RegistryBatch()
+{
+    const std::lock_guard lock(g_lock);
+    ++g_batchDepth;
+}
+
+RegistryBatch::~RegistryBatch()
+{
+    // A batch left without commit() still writes what it holds; its caller
+    // chose not to hear about a failure.
+    (void)commit();
+}
+
+bool RegistryBatch::commit()
+{
+    if (!open_)
+        return true;
+    open_ = false;
+    const std::lock_guard lock(g_lock);
+    if (--g_batchDepth > 0)
+        return true;
+    return openProfile().written();
 }
 
 } // namespace platform

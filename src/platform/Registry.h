@@ -27,4 +27,24 @@ public:
     static bool remove(const QString& section, const QString& key);
 };
 
+// Groups registry writes so the profile file is written once, when the
+// outermost batch ends, instead of once per value (saving a list of
+// thousands of entries otherwise rewrites the whole file thousands of
+// times). Reads inside the batch see the values written so far. The writes
+// of a batch report success; commit() tells whether the file was written.
+class RegistryBatch {
+public:
+    RegistryBatch();
+    ~RegistryBatch();
+    RegistryBatch(const RegistryBatch&) = delete;
+    RegistryBatch& operator=(const RegistryBatch&) = delete;
+
+    // Ends the batch now; false when the profile could not be written.
+    // An inner batch commits nothing and returns true.
+    [[nodiscard]] bool commit();
+
+private:
+    bool open_ = true;
+};
+
 } // namespace platform

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -25,7 +26,7 @@ constexpr std::array<char16_t, 32> kHighTable = {
 
 } // namespace
 
-QString decodeWindows1252(const QByteArray& bytes)
+QString decodeWindows1252(QByteArrayView bytes)
 {
     QString text;
     text.resize(bytes.size());
@@ -72,7 +73,20 @@ bool fitsWindows1252(QStringView text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return windows1252Byte(c.unicode()) >= 0; });
 }
 
-QString decodeText(const QByteArray& bytes, TextEncoding assumed, TextEncoding* found)
+namespace {
+
+// Plain ASCII reads the same in every narrow encoding and widens fastest.
+bool isAscii(QByteArrayView bytes)
+{
+    unsigned char any = 0;
+    for (const char c : bytes)
+        any |= static_cast<unsigned char>(c);
+    return any < 0x80;
+}
+
+} // namespace
+
+QString decodeText(QByteArrayView bytes, TextEncoding assumed, TextEncoding* found)
 {
     TextEncoding encoding = TextEncoding::Windows1252;
     QString text;
@@ -81,22 +95,24 @@ QString decodeText(const QByteArray& bytes, TextEncoding assumed, TextEncoding* 
         auto decode = QStringDecoder(encoding == TextEncoding::Utf16LE ? QStringConverter::Utf16LE
                                                                        : QStringConverter::Utf16BE,
                                      QStringConverter::Flag::Stateless);
-        text = decode(QByteArrayView(bytes).sliced(2));
+        text = decode(bytes.sliced(2));
     } else {
         // Windows-1252 text with letters beyond ASCII is practically never
         // valid UTF-8, so valid UTF-8 is taken for what it looks like.
         const bool marked = bytes.startsWith(kUtf8Mark);
-        const QByteArrayView body = QByteArrayView(bytes).sliced(marked ? kUtf8Mark.size() : 0);
-        auto decode = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        text = decode(body);
-        if (decode.hasError()) {
-            text = decodeWindows1252(body.toByteArray());
-        } else if (marked) {
-            encoding = TextEncoding::Utf8Bom;
-        } else if (text.size() != body.size()) {
-            encoding = TextEncoding::Utf8; // a multi-byte sequence
+        const QByteArrayView body = bytes.sliced(marked ? kUtf8Mark.size() : 0);
+        const TextEncoding plain = assumed == TextEncoding::Windows1252 ? TextEncoding::Windows1252
+                                                                        : TextEncoding::Utf8;
+        if (isAscii(body)) {
+            text = QString::fromLatin1(body);
+            encoding = marked ? TextEncoding::Utf8Bom : plain;
         } else {
-            encoding = assumed == TextEncoding::Windows1252 ? TextEncoding::Windows1252 : TextEncoding::Utf8;
+            auto decode = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+            text = decode(body);
+            if (decode.hasError())
+                text = decodeWindows1252(body);
+            else
+                encoding = marked ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
         }
     }
     if (found)
@@ -167,6 +183,84 @@ TextLines::const_iterator& TextLines::const_iterator::operator++()
     return *this;
 }
 
+namespace {
+
+// How many bytes at the end of a chunk begin a UTF-8 sequence that the next
+// chunk finishes (0 to 3).
+qsizetype unfinishedTail(QByteArrayView bytes)
+{
+    for (qsizetype k = 1; k <= 3 && k <= bytes.size(); ++k) {
+        const auto b = static_cast<unsigned char>(bytes[bytes.size() - k]);
+        if (b < 0x80)
+            return 0;
+        if (b >= 0xC0) {
+            const qsizetype length = b >= 0xF0 ? 4 : (b >= 0xE0 ? 3 : 2);
+            return length > k ? k : 0;
+        }
+    }
+    return 0;
+}
+
+// Reads a file of ASCII or UTF-8 straight into one string, a chunk at a
+// time, so that a file of tens of megabytes is never held as bytes as well.
+// False for a file that is neither (UTF-16, Windows-1252): decodeText then
+// reads it whole.
+bool readUtf8InChunks(QFile& file, TextEncoding assumed, QString& text, TextEncoding& found)
+{
+    constexpr qint64 kChunk = 1 << 20;
+    const qint64 size = file.size();
+    text = QString(static_cast<qsizetype>(size), Qt::Uninitialized); // no more characters than bytes
+    QChar* const begin = text.data();
+    QChar* out = begin;
+    QByteArray chunk(kChunk + 3, Qt::Uninitialized);
+    auto utf8 = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    auto latin1 = QStringDecoder(QStringConverter::Latin1);
+    qint64 total = 0;
+    qsizetype carried = 0;
+    bool marked = false, ascii = true;
+    for (bool first = true;; first = false) {
+        // The file may grow while it is read: take the size it had.
+        const qint64 got = file.read(chunk.data() + carried, std::min(kChunk, size - total));
+        if (got < 0)
+            return false;
+        total += got;
+        QByteArrayView bytes(chunk.constData(), carried + got);
+        if (first) {
+            if (bytes.startsWith(kUtf16LEMark) || bytes.startsWith(kUtf16BEMark))
+                return false;
+            marked = bytes.startsWith(kUtf8Mark);
+            bytes = bytes.sliced(marked ? kUtf8Mark.size() : 0);
+        }
+        if (got == 0) {
+            if (!bytes.isEmpty())
+                return false; // the file ends inside a sequence
+            break;
+        }
+        const qsizetype keep = unfinishedTail(bytes);
+        const QByteArrayView whole = bytes.first(bytes.size() - keep);
+        if (isAscii(whole)) {
+            out = latin1.appendToBuffer(out, whole);
+        } else {
+            ascii = false;
+            out = utf8.appendToBuffer(out, whole);
+            if (utf8.hasError())
+                return false;
+        }
+        std::memmove(chunk.data(), whole.data() + whole.size(), static_cast<std::size_t>(keep));
+        carried = keep;
+    }
+    text.truncate(out - begin);
+    if (marked)
+        found = TextEncoding::Utf8Bom;
+    else if (!ascii)
+        found = TextEncoding::Utf8;
+    else
+        found = assumed == TextEncoding::Windows1252 ? TextEncoding::Windows1252 : TextEncoding::Utf8;
+    return true;
+}
+
+} // namespace
+
 bool TextLines::read(const QString& path, TextEncoding assumed)
 {
     text_.clear();
@@ -174,7 +268,12 @@ bool TextLines::read(const QString& path, TextEncoding assumed)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    text_ = decodeText(file.readAll(), assumed, &encoding_);
+    if (!readUtf8InChunks(file, assumed, text_, encoding_)) {
+        text_.clear();
+        if (!file.seek(0))
+            return false;
+        text_ = decodeText(file.readAll(), assumed, &encoding_);
+    }
     return true;
 }
 

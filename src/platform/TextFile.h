@@ -8,11 +8,13 @@
 // removed on reading. Writing replaces the file atomically: a crash or a full
 // disk leaves the old file whole.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 #include <iterator>
+#include <utility>
 
 namespace platform {
 
@@ -26,7 +28,7 @@ enum class TextEncoding {
 // The older name, for callers that only choose how an unmarked file reads.
 using TextCodec = TextEncoding;
 
-QString decodeWindows1252(const QByteArray& bytes);
+QString decodeWindows1252(QByteArrayView bytes);
 // Characters that Windows-1252 cannot hold become '?'.
 QByteArray encodeWindows1252(const QString& text);
 bool fitsWindows1252(QStringView text);
@@ -35,7 +37,7 @@ bool fitsWindows1252(QStringView text);
 // that are valid UTF-8 are UTF-8 (with or without its mark); any other bytes
 // are Windows-1252 (a stray UTF-8 mark is dropped). Plain ASCII without a
 // mark reads the same either way and is reported as `assumed`.
-QString decodeText(const QByteArray& bytes, TextEncoding assumed, TextEncoding* found = nullptr);
+QString decodeText(QByteArrayView bytes, TextEncoding assumed, TextEncoding* found = nullptr);
 // The bytes of text in an encoding, with the encoding's byte-order mark.
 // Only Windows-1252 loses characters (they become '?').
 QByteArray encodeText(const QString& text, TextEncoding encoding);

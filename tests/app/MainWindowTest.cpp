@@ -2,7 +2,13 @@
 // offscreen platform and closes cleanly.
 #include "app/MainWindow.h"
 
+#include "app/DefaultMenu.h"
+#include "shell/CommandCatalogue.h"
+
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 
 TEST(MainWindow, OpensAndClosesWithoutADisplay)
@@ -15,4 +21,40 @@ TEST(MainWindow, OpensAndClosesWithoutADisplay)
     window.close();
     QApplication::processEvents();
     EXPECT_FALSE(window.isVisible());
+}
+
+namespace {
+
+QStringList Titles(const QList<QAction*>& actions)
+{
+    QStringList titles;
+    for (QAction* action : actions)
+        titles.append(action->isSeparator() ? QStringLiteral("|") : action->text());
+    return titles;
+}
+
+} // namespace
+
+TEST(MainWindow, ShowsTheBuiltMenusAndReportsTheChosenCommand)
+{
+    shell::CommandCatalogue catalogue;
+    catalogue.Build();
+    const shell::MenuTree tree(DefaultMenu());
+    app::MainWindow window;
+    window.SetMenus(tree.Build(catalogue, [](int id) { return QStringLiteral("T%1").arg(id); }));
+    window.SetMenus(tree.Build(catalogue, [](int id) { return QStringLiteral("T%1").arg(id); })); // replaces
+
+    const auto bar = window.menuBar()->actions();
+    ASSERT_EQ(Titles(bar), (QStringList{QStringLiteral("T877"), QStringLiteral("T11"), QStringLiteral("T28")}));
+    ASSERT_NE(bar[0]->menu(), nullptr);
+    const auto file = bar[0]->menu()->actions();
+    EXPECT_EQ(Titles(file), (QStringList{QStringLiteral("T1"), QStringLiteral("T2"), QStringLiteral("|"),
+                                         QStringLiteral("T8"), QStringLiteral("|"), QStringLiteral("T10")}));
+    // Not catalogued: the menu's own text.
+    EXPECT_EQ(Titles(bar[2]->menu()->actions()), QStringList{QStringLiteral("&About MorvekXP...")});
+
+    int chosen = 0;
+    QObject::connect(&window, &app::MainWindow::commandChosen, [&chosen](int id) { chosen = id; });
+    file.back()->trigger();
+    EXPECT_EQ(chosen, kExitCommand);
 }

@@ -5,12 +5,15 @@
 #include "display/DisplayList.h"
 #include "display/DrawContext.h"
 #include "options/LanguageTable.h"
+#include "platform/Paths.h"
 #include "platform/Prompt.h"
+#include "shell/ToolbarButtons.h"
 
 #include "common/TempDir.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 TEST(MorvekXPApp, StartsWithTheFactoryFilesAndWritesNothingUnchanged)
@@ -26,7 +29,7 @@ TEST(MorvekXPApp, StartsWithTheFactoryFilesAndWritesNothingUnchanged)
         EXPECT_EQ(DisplayList::GetLinetypeTable(), &app.GetLinetypeTable());
         EXPECT_EQ(DisplayList::GetGlyphPathTable(), &app.GetGlyphPathTable());
 
-        app.InitInstance();
+        ASSERT_FALSE(app.InitInstance().has_value());
         ASSERT_NE(app.GetOptions(), nullptr);
         EXPECT_EQ(COptions::Current(), app.GetOptions());
         EXPECT_EQ(DrawContext::GetMirrorFlags(), DrawContext::MirrorY);
@@ -53,7 +56,7 @@ TEST(MorvekXPApp, ExitTellsWhenTheSettingsCannotBeSaved)
     const auto usePrompt = platform::installPrompt(prompt);
 
     CMorvekXPApp app;
-    app.InitInstance();
+    ASSERT_FALSE(app.InitInstance().has_value());
     ProfileStore& settings = app.GetOptions()->GetSettings();
     settings.SelectSection(QStringLiteral("general"));
     settings.SetString(QStringLiteral("units"), QStringLiteral("inch"));
@@ -64,4 +67,59 @@ TEST(MorvekXPApp, ExitTellsWhenTheSettingsCannotBeSaved)
     app.ExitInstance();
     ASSERT_EQ(prompt.texts().size(), 1);
     EXPECT_TRUE(prompt.texts().front().contains(QStringLiteral("settings.cfg")));
+}
+
+TEST(MorvekXPApp, KeepsTheProgramFolderUnlessTheProfileNamesAnExistingOne)
+{
+    test::ScopedTestEnvironment env;
+    const QString programFolder = platform::appFolder();
+    const QString other = env.dir().path() + QStringLiteral("/elsewhere");
+    ASSERT_TRUE(QDir().mkpath(other));
+    const struct {
+        QString value;
+        QString folder;
+    } cases[] = {
+        {QString(), programFolder},                             // missing: never the root
+        {QStringLiteral("C:\\Morvek\\"), programFolder},
+        {env.dir().path() + QStringLiteral("/missing"), programFolder},
+        {other, other + QLatin1Char('/')},
+    };
+    const QString current = QDir::currentPath();
+    for (const auto& c : cases) {
+        platform::setAppFolder(programFolder);
+        CMorvekXPApp::UseApplicationFolder(c.value);
+        EXPECT_EQ(platform::appFolder(), c.folder) << c.value.toStdString();
+    }
+    platform::setAppFolder(programFolder);
+    EXPECT_EQ(QDir::currentPath(), current);
+    EXPECT_EQ(CMorvekXPApp::GetTempFolder(), env.dir().path() + QStringLiteral("/Temp/"));
+}
+
+TEST(MorvekXPApp, HoldsTheCatalogueThePaperSizesAndTheExporters)
+{
+    test::ScopedTestEnvironment env;
+    env.dir().write(QStringLiteral("app/Defaults/output.ini"),
+                    "[b]\nlib=cf2\n[A]\nlib=hpgl\n[off]\nlib=wild\nenabled=0\n");
+    CMorvekXPApp app;
+    ASSERT_FALSE(app.InitInstance().has_value());
+
+    shell::ToolbarButtons all;
+    app.AddCommandButtons(&all);
+    app.AddCommandButtons(nullptr);
+    ASSERT_EQ(all.Count(), 115);
+    EXPECT_TRUE(std::is_sorted(all.Ids().begin(), all.Ids().end()));
+    EXPECT_EQ(app.GetPaperSizes().Sizes().size(), 10u);
+
+    const struct {
+        int command;
+        const char* name; // null: none
+    } cases[] = {{10300, nullptr}, {10301, "A"}, {10302, "b"}, {10303, nullptr}, {10401, nullptr}};
+    for (const auto& c : cases) {
+        const auto* chosen = app.ExporterForCommand(c.command);
+        ASSERT_EQ(chosen != nullptr, c.name != nullptr) << c.command;
+        if (chosen) {
+            EXPECT_EQ(chosen->GetName(), QString::fromLatin1(c.name));
+        }
+    }
+    EXPECT_TRUE(app.ExitInstance());
 }

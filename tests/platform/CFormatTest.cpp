@@ -101,4 +101,38 @@ TEST(CFormat, LeadingNumberConversions)
     };
     for (const DoubleCase& c : doubles)
         EXPECT_EQ(platform::wtof(c.text), c.want) << QString::fromUtf16(c.text).toStdString();
+
+    // Digits that overflow on their own, brought back (or not) by the exponent.
+    const QString ones = QStringLiteral("1") + QString(319, QLatin1Char('0'));
+    const QString tiny = QStringLiteral("0.") + QString(400, QLatin1Char('0')) + QLatin1Char('1');
+    const struct {
+        QString text;
+        double want;
+    } long_[] = {
+        {ones + QStringLiteral("e-10"), DBL_MAX},            // 1e309
+        {QLatin1Char('-') + ones + QStringLiteral("e-5"), -DBL_MAX},
+        {ones + QStringLiteral("e-300"), 1e19},
+        {tiny + QStringLiteral("e50"), 0.0},                  // 1e-351
+        {tiny + QStringLiteral("e400"), 1e-1},
+        {QStringLiteral("1e-99999999999999999999"), 0.0},
+        {QStringLiteral("0.001e99999999999999999999"), DBL_MAX},
+    };
+    for (const auto& c : long_)
+        EXPECT_EQ(platform::wtof(c.text), c.want) << c.text.left(20).toStdString() << "..." << c.text.right(8).toStdString();
+}
+
+TEST(CFormat, LeadingDoublesAreReadInPlace)
+{
+    // A line of coordinates walked number by number.
+    const QStringView line = u"  12.5 -3e2\t.25x";
+    double value = -1.0;
+    qsizetype at = 0;
+    QList<double> got;
+    while (const qsizetype n = platform::readLeadingDouble(line.sliced(at), value)) {
+        got.append(value);
+        at += n;
+    }
+    EXPECT_EQ(got, (QList<double>{12.5, -300.0, 0.25}));
+    EXPECT_EQ(line.sliced(at), QStringView(u"x"));
+    EXPECT_EQ(value, 0.0);
 }

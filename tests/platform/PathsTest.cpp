@@ -30,6 +30,28 @@ TEST(Paths, WindowsNamesResolveBelowTheApplicationFolder)
         EXPECT_EQ(platform::localPath(c.model), c.local) << c.model.toStdString();
 }
 
+TEST(Paths, DotDotNeverLeavesTheFolderAPathIsMappedInto)
+{
+    test::ScopedTestEnvironment env;
+    const QString app = env.appFolder();
+    const QString user = env.userFolder();
+    env.dir().write(QStringLiteral("app/Defaults/Settings.INI"), "x");
+    struct Case {
+        QString model;
+        QString local;
+    };
+    const Case cases[] = {
+        {QStringLiteral("C:\\..\\..\\x"), user + QStringLiteral("/x")},
+        {QStringLiteral("c:/a/../../b/./c.ini"), user + QStringLiteral("/b/c.ini")},
+        {QStringLiteral("C:\\dir\\..\\..\\"), user + QStringLiteral("/")},
+        {QStringLiteral("\\..\\..\\defaults\\settings.ini"), app + QStringLiteral("/Defaults/Settings.INI")},
+        {QStringLiteral("config\\..\\..\\..\\etc\\passwd"), app + QStringLiteral("/etc/passwd")},
+        {QStringLiteral("/tmp/a/../b"), QStringLiteral("/tmp/b")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::localPath(c.model), c.local) << c.model.toStdString();
+}
+
 TEST(Paths, FoldersEndInOneSlash)
 {
     test::ScopedTestEnvironment env;

@@ -2,6 +2,7 @@
 
 #include "common/TempDir.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -118,7 +119,70 @@ TEST(ProfileFile, Utf8FilesStayUtf8)
               QByteArray("\xEF\xBB\xBF[s]\nname=\xC3\xA4\nmore=\xE2\x82\xAC\n"));
 }
 
+QByteArray Utf16(const QString& text, bool littleEndian)
+{
+    QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (QChar c : text) {
+        const char lo = static_cast<char>(c.unicode() & 0xFF), hi = static_cast<char>(c.unicode() >> 8);
+        bytes.append(littleEndian ? lo : hi).append(littleEndian ? hi : lo);
+    }
+    return bytes;
+}
+
+TEST(ProfileFile, Utf16FilesAreReadAndWrittenAsUtf16)
+{
+    // Windows' own profile functions keep a file saved as "Unicode" in UTF-16.
+    for (bool littleEndian : {true, false}) {
+        test::ScopedTestEnvironment env;
+        WriteProfile(env, Utf16(QString::fromUtf8("[STANDARD]\r\nBox \u4E2D=(1)\r\n"), littleEndian));
+        EXPECT_EQ(getPrivateProfileSectionNames(kFile), QStringList{QStringLiteral("STANDARD")});
+        EXPECT_EQ(getPrivateProfileString(QStringLiteral("standard"), QString::fromUtf8("box \u4E2D"), QString(), kFile),
+                  QStringLiteral("(1)"));
+        EXPECT_TRUE(writePrivateProfileString(QStringLiteral("STANDARD"), QStringLiteral("Lid"), QString::fromUtf8("\u20AC"),
+                                              kFile));
+        EXPECT_EQ(env.dir().read(QStringLiteral("user/Test.ini")),
+                  Utf16(QString::fromUtf8("[STANDARD]\nBox \u4E2D=(1)\nLid=\u20AC\n"), littleEndian));
+    }
+}
+
+TEST(ProfileFile, ANarrowFileThatCannotHoldAValueBecomesUtf8)
+{
+    test::ScopedTestEnvironment env;
+    WriteProfile(env, "[s]\nold=\xE4\n");
+    EXPECT_TRUE(writePrivateProfileString(QStringLiteral("s"), QStringLiteral("new"), QString::fromUtf8("\u4E2D"), kFile));
+    EXPECT_EQ(env.dir().read(QStringLiteral("user/Test.ini")), QByteArray("\xEF\xBB\xBF[s]\nold=\xC3\xA4\nnew=\xE4\xB8\xAD\n"));
+    EXPECT_EQ(getPrivateProfileString(QStringLiteral("s"), QStringLiteral("new"), QString(), kFile),
+              QString::fromUtf8("\u4E2D"));
+}
+
 } // namespace
+
+TEST(ProfileFile, AValueWrittenReadsBackAtOnce)
+{
+    test::ScopedTestEnvironment env;
+    WriteProfile(env, "[s]\nk=1\n");
+    EXPECT_EQ(getPrivateProfileInt(QStringLiteral("s"), QStringLiteral("k"), 0, kFile), 1);
+    EXPECT_TRUE(writePrivateProfileString(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("2"), kFile));
+    EXPECT_EQ(getPrivateProfileInt(QStringLiteral("s"), QStringLiteral("k"), 0, kFile), 2);
+}
+
+TEST(ProfileFile, SeesAnOldFileChangedWithTheSameSize)
+{
+    // A file last changed long ago is trusted by its time stamp; a change
+    // gives it a new one.
+    test::TempDir dir;
+    const auto writeAged = [&](const QByteArray& bytes, int secondsAgo) {
+        const QString path = dir.write(QStringLiteral("lt.ini"), bytes);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadWrite));
+        EXPECT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
+        return path;
+    };
+    const QString path = writeAged("[1]\nwidth=2\n", 3600);
+    EXPECT_EQ(platform::getPrivateProfileInt(QStringLiteral("1"), QStringLiteral("width"), 0, path), 2);
+    writeAged("[1]\nwidth=7\n", 3000);
+    EXPECT_EQ(platform::getPrivateProfileInt(QStringLiteral("1"), QStringLiteral("width"), 0, path), 7);
+}
 
 TEST(ProfileFile, SeesAFileChangedBehindItsBack)
 {

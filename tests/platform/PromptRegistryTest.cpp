@@ -3,7 +3,9 @@
 
 #include "common/TempDir.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <gtest/gtest.h>
 
 using platform::PromptButtons;
@@ -38,4 +40,41 @@ TEST(Registry, ValuesLiveInTheTestFolder)
     EXPECT_FALSE(Registry::getBinary(QStringLiteral("Settings"), QStringLiteral("Zoom"), out));
     EXPECT_TRUE(Registry::filePath().startsWith(env.userFolder()));
     EXPECT_TRUE(QFileInfo::exists(Registry::filePath()));
+}
+
+TEST(Registry, SeesTheFileChangedByAnotherProgram)
+{
+    test::ScopedTestEnvironment env;
+    using platform::Registry;
+    ASSERT_TRUE(Registry::writeInt(QStringLiteral("Settings"), QStringLiteral("A"), 1));
+    EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("A"), 0), 1);
+    // Another instance of the program rewrites the file: same size, same moment.
+    env.dir().write(QStringLiteral("user/registry.ini"), "[Settings]\nA=2\n");
+    EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("A"), 0), 2);
+    env.dir().write(QStringLiteral("user/registry.ini"), "[Settings]\nA=3\nB=4\n");
+    EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("A"), 0), 3);
+    EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("B"), 0), 4);
+}
+
+TEST(Registry, ABatchWritesTheFileOnceWhenItEnds)
+{
+    test::ScopedTestEnvironment env;
+    using platform::Registry;
+    const QString section = QStringLiteral("Standards");
+    {
+        platform::RegistryBatch outer;
+        {
+            platform::RegistryBatch inner;
+            ASSERT_TRUE(Registry::writeInt(section, QStringLiteral("AMOUNT"), 2));
+            EXPECT_TRUE(inner.commit()); // an inner batch writes nothing yet
+        }
+        ASSERT_TRUE(Registry::writeString(section, QStringLiteral("std1"), QStringLiteral("Box")));
+        EXPECT_EQ(Registry::getInt(section, QStringLiteral("AMOUNT"), 0), 2); // pending values read back
+        QFile file(Registry::filePath());
+        EXPECT_FALSE(file.open(QIODevice::ReadOnly) && file.readAll().contains("std1")); // not written yet
+        EXPECT_TRUE(outer.commit());
+    }
+    QSettings onDisk(Registry::filePath(), QSettings::IniFormat);
+    EXPECT_EQ(onDisk.value(QStringLiteral("Standards/AMOUNT")).toInt(), 2);
+    EXPECT_EQ(onDisk.value(QStringLiteral("Standards/std1")).toString(), QStringLiteral("Box"));
 }

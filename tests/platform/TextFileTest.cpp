@@ -146,3 +146,34 @@ TEST(TextFile, Utf16FilesSayWhatTheyAre)
         EXPECT_EQ(lines, want);
     }
 }
+
+TEST(TextFile, LargeFilesDecodeTheSameAcrossTheReadersChunks)
+{
+    // The reader takes a file in pieces of 1 MiB; a character split between
+    // two pieces, or a byte that is not UTF-8 far into the file, must read
+    // as in a small file.
+    using platform::TextEncoding;
+    test::TempDir dir;
+    const qsizetype mib = qsizetype(1) << 20;
+    for (qsizetype before : {mib - 2, mib - 1, mib}) {
+        const QByteArray head(before, 'a');
+        struct Case {
+            QByteArray tail;
+            TextEncoding found;
+            QString text;
+        };
+        const Case cases[] = {
+            {"\xE2\x82\xAC\n", TextEncoding::Utf8, QString::fromUtf8("\u20AC")},
+            {"\xF0\x9F\x98\x80", TextEncoding::Utf8, QString::fromUtf8("\U0001F600")},
+            {"\xE4\n", TextEncoding::Windows1252, QString::fromUtf8("\u00E4")},
+            {"\xE2\x82", TextEncoding::Windows1252, QString::fromUtf8("\u00E2\u201A")}, // cut short at the end
+        };
+        for (const Case& c : cases) {
+            platform::TextLines text;
+            ASSERT_TRUE(text.read(dir.write(QStringLiteral("big.txt"), head + c.tail)));
+            EXPECT_EQ(text.encoding(), c.found) << before << " " << c.tail.toHex().toStdString();
+            EXPECT_EQ(text.text(), QString::fromLatin1(head) + c.text + (c.tail.endsWith('\n') ? QStringLiteral("\n") : QString()))
+                << before << " " << c.tail.toHex().toStdString();
+        }
+    }
+}

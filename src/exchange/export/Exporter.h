@@ -1,0 +1,60 @@
+#pragma once
+// One configured output target: a type (CF2, HP-GL, the older n layout, Wild
+// plotter code), the user's name for it (also the name of its section in the
+// output configuration), whether the Output menu lists it, and its settings.
+#include "exchange/export/ExportSettings.h"
+
+#include <QString>
+
+#include <memory>
+
+class SectionDocument;
+class SectionMap;
+
+namespace Export {
+
+class exporter {
+public:
+    virtual ~exporter() = default;
+    exporter(const exporter&) = delete;
+    exporter& operator=(const exporter&) = delete;
+
+    // The type word, also the value of the "lib" key: "cf2", "hpgl", "oldn", "wild".
+    virtual QString TypeName() const = 0;
+    virtual QString DefaultExtension() const = 0;
+    // The save dialog's filter, entries separated by '|'.
+    virtual QString FileDialogFilter() const = 0;
+
+    // Reads this exporter's keys from its section; an absent key leaves the
+    // field as it is.
+    void LoadSettings(SectionMap& section);
+    // Writes this exporter's keys into its section.
+    void SaveSettings(SectionMap& section) const;
+    // Writes the exporter into the section named after it.
+    void SaveToConfig(SectionDocument& config) const;
+
+    const QString& GetName() const { return name_; }
+    void SetName(const QString& name) { name_ = name; }
+    const ExportSettings& GetSettings() const { return settings_; }
+    void SetSettings(const ExportSettings& settings) { settings_ = settings; }
+    bool IsEnabled() const { return enabled_ != 0; }
+    void SetEnabled(bool enabled) { enabled_ = enabled ? 1 : 0; }
+
+protected:
+    exporter(bool useOffset, int instance);
+
+private:
+    friend std::unique_ptr<exporter> CreateFromSection(const QString& name, SectionMap& section);
+
+    int enabled_ = 1;
+    QString name_;
+    ExportSettings settings_;
+};
+
+// A new exporter of the type word (compared exactly), or null.
+std::unique_ptr<exporter> CreateExporter(const QString& typeWord);
+// The exporter a configuration section describes, or null when its "lib" is
+// missing or names no type (any letter case).
+std::unique_ptr<exporter> CreateFromSection(const QString& name, SectionMap& section);
+
+} // namespace Export
