@@ -25,8 +25,8 @@ native::SectionRecord RecordOf(const Section& section, bool current)
     r.current = current;
     r.locked = section.IsLocked();
     r.hasAutoInstances = true;
-    r.rows = section.Rows();
-    r.columns = section.Columns();
+    r.rows = section.GetRows();
+    r.columns = section.GetColumns();
     for (int i = 0; i < section.GetInstanceCount(); ++i) {
         const CInstance& instance = section.GetInstance(i);
         r.instances.push_back({instance.angle, instance.dx, instance.dy});
@@ -76,7 +76,7 @@ std::unique_ptr<CElement> ElementOf(const native::ElementRecord& record, int ver
 
 QByteArray CMorvekDoc::WriteFile()
 {
-    undo_->Open(kTextSaveCleanup);
+    undo_->Open(kTextSaveCleanup, current_);
     DeleteIdleNodes(-1);
     undo_->Close();
 
@@ -168,8 +168,8 @@ bool CMorvekDoc::ReadSections(const native::Drawing& drawing, QString* error)
         section->SetVisible(record.visible);
         section->SetLocked(record.locked);
         if (record.hasAutoInstances) {
-            section->Rows() = record.rows;
-            section->Columns() = record.columns;
+            section->GetRows() = record.rows;
+            section->GetColumns() = record.columns;
         }
         section->ClearInstances();
         for (const native::InstanceRecord& r : record.instances)
@@ -181,7 +181,7 @@ bool CMorvekDoc::ReadSections(const native::Drawing& drawing, QString* error)
                 return false;
             }
             element->Recalculate();
-            (void)section->Adopt(std::move(element));
+            (void)section->AddBuilt(std::move(element)); // the slot is not needed
         }
         if (record.current || current_ == nullptr)
             current_ = section;

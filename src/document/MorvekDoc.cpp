@@ -23,7 +23,7 @@ void ForEachElement(const std::vector<std::unique_ptr<Section>>& sections, F f)
 } // namespace
 
 CMorvekDoc::CMorvekDoc()
-    : nodes_(this), undo_(std::make_unique<CUndoManager>()), options_(COptions::Current())
+    : nodes_(this), undo_(std::make_unique<CUndoManager>(&nodes_, &variables_)), options_(COptions::Current())
 {
     nodes_.SetEvaluator(&variables_);
     nodes_.SetOriginIndex(&originNode_);
@@ -82,8 +82,7 @@ Section* CMorvekDoc::AppendSection(const QString& name)
 {
     if (GetSectionCount() >= kMaxSections)
         return nullptr;
-    auto section = std::make_unique<Section>(&nodes_, options_, undo_.get());
-    section->setName(name);
+    auto section = Section::CreateSection(name, options_, 0, &nodes_, undo_.get());
     section->SetAvoidLayoutSource(&avoidLayout);
     sections_.push_back(std::move(section));
     return sections_.back().get();
@@ -101,22 +100,18 @@ void CMorvekDoc::DeleteSection(int n)
 // --- the drawing as a whole ---------------------------------------------------
 
 void CMorvekDoc::GetExtents(double& left, double& top, double& right, double& bottom, bool allInstances,
-                            bool /*boardMargins: no die board is held yet*/) const
+                            bool boardMargins) const
 {
     left = top = right = bottom = 0.0;
     bool first = true;
     for (const auto& s : sections_) {
         if (!s->IsVisible())
             continue;
-        double l = 0.0;
-        double t = 0.0;
-        double r = 0.0;
-        double b = 0.0;
-        (void)s->GetBorders(l, t, r, b, allInstances, false); // all 0 for an empty section
-        left = first ? l : std::min(left, l);
-        top = first ? t : std::max(top, t);
-        right = first ? r : std::max(right, r);
-        bottom = first ? b : std::min(bottom, b);
+        const SectionBorders b = s->GetBorders(allInstances, boardMargins, false); // all 0 when empty
+        left = first ? b.left : std::min(left, b.left);
+        top = first ? b.top : std::max(top, b.top);
+        right = first ? b.right : std::max(right, b.right);
+        bottom = first ? b.bottom : std::min(bottom, b.bottom);
         first = false;
     }
 }
@@ -224,8 +219,7 @@ void CMorvekDoc::ResetAfterFailedLoad()
     // Steps recorded while reading refer to objects that go now.
     sections_.clear();
     current_ = nullptr;
-    undo_ = std::make_unique<CUndoManager>();
-    nodes_.SetUndoManager(undo_.get());
+    undo_->Reset();
     CreateFirstSection(kTextEmptySection);
     variables_.Clear();
     (void)variables_.AddDefaultVariables(); // the six names fit an empty table

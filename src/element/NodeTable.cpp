@@ -276,6 +276,16 @@ void NodeTable::RemoveNode(int i)
     Record(std::move(old), nullptr, i, NodeUndoRecorder::Removed);
 }
 
+std::unique_ptr<CNodePoint> NodeTable::ExchangeSlot(int i, std::unique_ptr<CNodePoint> node)
+{
+    Q_ASSERT(i >= 0 && i < kMaxNodeSlots);
+    if (i >= GetCount())
+        Grow(i + 1 - GetCount());
+    std::unique_ptr<CNodePoint> old = std::move(slotNodes[static_cast<size_t>(i)]);
+    PlaceNode(i, std::move(node));
+    return old;
+}
+
 void NodeTable::ReplaceReference(int a, int b)
 {
     const bool recording = StepOpen();

@@ -99,6 +99,10 @@ public:
     void RemoveNode(int i);
     // Re-points every reference from slot a to slot b.
     void ReplaceReference(int a, int b);
+    // Puts the node (or nothing) into slot i and hands back the node that
+    // sat there, recording nothing: how undo and redo put nodes back. The
+    // table grows to hold slot i.
+    std::unique_ptr<CNodePoint> ExchangeSlot(int i, std::unique_ptr<CNodePoint> node);
     // Moves the node of slot i by (dx, dy) mm for an edit of selected
     // elements; remap holds the entry for each slot (kMoveInPlace,
     // kSplitOff, or the slot made for it earlier in the same operation).

@@ -1,123 +1,136 @@
 #include "section/Section.h"
 
-#include "element/Arc.h"
-#include "element/Line.h"
+#include "element/Element.h"
+#include "element/NodePoint.h"
 #include "element/NodeTable.h"
 #include "section/UndoManager.h"
-#include "options/Options.h"
-
-#include <cmath>
-
-ElementIterator::ElementIterator(const Section* section, int index) : section_(section), index_(index)
-{
-    SkipEmpty();
-}
-
-CElement* ElementIterator::Get() const
-{
-    return section_ ? section_->ElementAt(index_) : nullptr;
-}
-
-void ElementIterator::Next()
-{
-    ++index_;
-    SkipEmpty();
-}
-
-void ElementIterator::SkipEmpty()
-{
-    while (section_ && index_ < section_->SlotCount() && !section_->ElementAt(index_))
-        ++index_;
-}
+#include "support/Log.h"
 
 Section::Section(NodeTable* nodes, COptions* options, CUndoManager* undo, int context)
     : nodes_(nodes), options_(options), undo_(undo), context_(context)
 {
+    Log::TheLog().Write("Section::Section()", Log::Section);
     rows_.angle = 180.0;
     columns_.angle = 180.0;
+    slots_.reserve(static_cast<std::size_t>(capacity_));
+    instances_.reserve(static_cast<std::size_t>(instanceCapacity_));
     NewInstance(0.0, 0.0, 0.0);
+    if (nodes_)
+        (void)nodes_->SetCacheValid(false); // the slot count is of no use here
+    if (undo_)
+        undo_->RegisterSection(this);
 }
 
-Section::~Section() = default;
-
-CElement* Section::ElementAt(int i) const
+Section::~Section()
 {
-    return i >= 0 && i < SlotCount() ? slots_[static_cast<std::size_t>(i)].get() : nullptr;
+    Log::TheLog().Write("Section::~Section()", Log::Section);
+    if (undo_)
+        undo_->UnregisterSection(this);
 }
 
-int Section::FreeSlot()
+std::unique_ptr<Section> Section::CreateSection(const QString& name, COptions* options, int context,
+                                                NodeTable* nodes, CUndoManager* undo)
 {
-    for (int i = 0; i < SlotCount(); ++i)
-        if (!slots_[static_cast<std::size_t>(i)])
+    auto section = std::make_unique<Section>(nodes, options, undo, context);
+    section->setName(name);
+    return section;
+}
+
+// --- the element table -----------------------------------------------------------
+
+int Section::GetFirstNullElement()
+{
+    Log::TheLog().Write("Section::GetFirstNullElement()", Log::Section);
+    const int used = GetSlotsInUse();
+    for (int i = firstHole_; i < used; ++i) {
+        if (!slots_[static_cast<std::size_t>(i)]) {
+            // The caller may leave it empty: the next search starts here.
+            firstHole_ = i;
             return i;
+        }
+    }
+    if (used + 1 >= capacity_) {
+        capacity_ += kElementCapacityStep;
+        slots_.reserve(static_cast<std::size_t>(capacity_));
+    }
     slots_.emplace_back();
-    return SlotCount() - 1;
+    firstHole_ = used;
+    return used;
 }
 
-ElementIterator Section::Place(int slot, std::unique_ptr<CElement> element)
+CElement* Section::GetElement(int slot) const
 {
-    CElement* made = element.get();
-    made->SetBridgeMode(BridgeMode::ByRule);
-    made->RefreshBridges();
-    if (options_) {
-        made->SetLineType(options_->GetLineType());
-        made->SetPtg(options_->GetDefaultPtg());
-    }
-    made->SetSection(this);
-    made->SetNotInstanced(avoidLayout_ && *avoidLayout_);
+    return slot >= 0 && slot < GetSlotsInUse() ? slots_[static_cast<std::size_t>(slot)].get() : nullptr;
+}
+
+std::unique_ptr<CElement> Section::ExchangeSlot(int slot, std::unique_ptr<CElement> element)
+{
+    Q_ASSERT(slot >= 0);
+    while (slot >= GetSlotsInUse())
+        (void)GetFirstNullElement(); // grows by the table's own rule
+    if (element)
+        element->SetSection(this);
+    else if (slot < firstHole_)
+        firstHole_ = slot;
+    std::unique_ptr<CElement> old = std::move(slots_[static_cast<std::size_t>(slot)]);
     slots_[static_cast<std::size_t>(slot)] = std::move(element);
-    if (recording_ && undo_)
-        (void)undo_->AddElementItem(nullptr, made, slot, NodeUndoRecorder::Added, this); // nothing to keep
-    return ElementIterator(this, slot);
+    return old;
 }
 
-ElementIterator Section::AddLine3(double x1, double y1, double x2, double y2, bool merge)
+int Section::GetIdx(const CElement* element) const
 {
-    if (x1 == x2 && y1 == y2)
-        return end();
-    const int start = nodes_->AddPoint(x1, y1, merge);
-    const int finish = nodes_->AddPoint(x2, y2, merge);
-    if (start < 0 || finish < 0 || start == finish)
-        return end();
-    auto line = std::make_unique<CLine>(nodes_, options_, context_);
-    line->SetStartNode(start);
-    line->SetEndNode(finish);
-    return Place(FreeSlot(), std::move(line));
-}
-
-ElementIterator Section::AddArc3(double cx, double cy, double sx, double sy, double ex, double ey, bool merge)
-{
-    const int centre = nodes_->AddPoint(cx, cy, merge);
-    const int start = nodes_->AddPoint(sx, sy, merge);
-    int finish = start;
-    if (ex != sx || ey != sy) {
-        // The end goes onto the circle through the start, in its own
-        // direction from the centre.
-        const double r = std::hypot(sx - cx, sy - cy);
-        const double d = std::hypot(ex - cx, ey - cy);
-        const double f = d > 0.0 ? r / d : 0.0;
-        finish = nodes_->AddPoint(cx + (ex - cx) * f, cy + (ey - cy) * f, merge);
+    if (!element)
+        return -1;
+    for (int i = 0; i < GetSlotsInUse(); ++i) {
+        if (slots_[static_cast<std::size_t>(i)].get() == element)
+            return i;
     }
-    if (centre < 0 || start < 0 || finish < 0)
-        return end();
-    auto arc = std::make_unique<CArc>(nodes_, options_, context_);
-    arc->SetCenterNode(centre);
-    arc->SetStartNode(start);
-    arc->SetEndNode(finish);
-    arc->Recalculate();
-    return Place(FreeSlot(), std::move(arc));
+    return -1;
 }
 
-void Section::DeleteElement(CElement* element)
+void Section::Record(std::unique_ptr<CElement> old, CElement* now, int slot, int operation, bool always)
 {
-    for (int i = 0; i < SlotCount(); ++i) {
-        auto& slot = slots_[static_cast<std::size_t>(i)];
-        if (slot.get() != element)
-            continue;
-        std::unique_ptr<CElement> removed = std::move(slot);
-        if (undo_)
-            (void)undo_->AddElementItem(std::move(removed), nullptr, i, NodeUndoRecorder::Removed, this);
-        // Without an open step (or an undo manager) the element goes here.
+    if (undo_ && (recording_ || always))
+        undo_->AddElementItem(std::move(old), now, slot, static_cast<UndoItem::Operation>(operation), this);
+    // Otherwise a removed or replaced element goes here.
+}
+
+void Section::DeleteElement(int slot)
+{
+    Log::TheLog().Write("Section::DeleteElement( long )", Log::Section);
+    Q_ASSERT(GetElement(slot));
+    if (!GetElement(slot))
         return;
-    }
+    Record(ExchangeSlot(slot, nullptr), nullptr, slot, UndoItem::Removed, true);
+}
+
+void Section::DeleteElement(const CElement* element)
+{
+    const int slot = GetIdx(element);
+    if (slot >= 0)
+        DeleteElement(slot);
+}
+
+void Section::DeleteElement(const ElementIterator& at)
+{
+    DeleteElement(at.GetIndex());
+}
+
+die::coord Section::Point(int node) const
+{
+    CNodePoint* point = nodes_ && node >= 0 && node < nodes_->GetCount() ? nodes_->GetNode(node) : nullptr;
+    Q_ASSERT(point);
+    return point ? die::coord(point->GetX(), point->GetY()) : die::coord();
+}
+
+// --- held element ------------------------------------------------------------------
+
+void Section::SetHeldElement(std::unique_ptr<CElement> element)
+{
+    held_ = std::move(element);
+}
+
+std::unique_ptr<CElement> Section::TakeHeldElement()
+{
+    return std::move(held_);
 }

@@ -1,117 +1,267 @@
 #pragma once
-// A layer of a drawing as far as its elements need it: the element table
-// with free slots, iteration over the elements, the creators of lines and
-// arcs from coordinates, and deletion. Every change is recorded in the open
-// undo step of the document's undo manager.
+// A section: one layer of a die drawing. It owns the layer's elements in an
+// element table whose slots are the elements' identity (a deleted element
+// leaves a hole, reused lowest first; undo puts the very object back into
+// its slot), its instances (step and repeat) with their replica placements,
+// the two automatic-layout records and its name. The node table, the undo
+// manager and the options belong to the document and are shared by all its
+// sections.
+//
+// Every change of the table goes into the open step of the undo manager
+// (Section::ExchangeSlot alone records nothing: it is how undo and the
+// edits that record themselves put objects into slots).
+//
+// The operations are grouped by file: the table (Section.cpp), creation
+// (SectionCreate.cpp), selection and the property-edit pair
+// (SectionSelection.cpp), borders, extents, centre and lengths
+// (SectionQueries.cpp), instances (SectionInstances.cpp) and maintenance
+// (SectionMaintenance.cpp).
 #include "geometry/AutoInstance.h"
+#include "geometry/BoundingBox.h"
+#include "geometry/Coord.h"
 #include "geometry/Instance.h"
+#include "geometry/PlacementList.h"
+#include "section/ElementIterator.h"
 
 #include <QString>
 
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
-class CArc;
 class CElement;
-class CLine;
 class COptions;
 class CUndoManager;
 class NodeTable;
-class Section;
 
-// A position in a section's element table; visits occupied slots in order.
-class ElementIterator {
-public:
-    ElementIterator() = default;
-    ElementIterator(const Section* section, int index);
-
-    CElement* Get() const;
-    int Index() const { return index_; }
-    void Next();
-    bool NotEqual(const ElementIterator& other) const { return index_ != other.index_ || section_ != other.section_; }
-    bool operator==(const ElementIterator& other) const { return !NotEqual(other); }
-
-private:
-    void SkipEmpty();
-
-    const Section* section_ = nullptr;
-    int index_ = 0;
+// Borders of a section: y grows upwards, so top is the largest y.
+struct SectionBorders {
+    double left = 0.0;
+    double top = 0.0;
+    double right = 0.0;
+    double bottom = 0.0;
 };
 
 class Section {
 public:
-    // The context word is handed to every element the section makes.
+    static constexpr int kFirstElementCapacity = 10;
+    static constexpr int kElementCapacityStep = 500;
+    static constexpr int kFirstInstanceCapacity = 10;
+    static constexpr int kInstanceCapacityStep = 10;
+
+    // The context word is handed to every element the section makes. The
+    // section registers with the undo manager for as long as both live.
     Section(NodeTable* nodes, COptions* options, CUndoManager* undo, int context = 0);
     ~Section();
     Section(const Section&) = delete;
     Section& operator=(const Section&) = delete;
 
+    static std::unique_ptr<Section> CreateSection(const QString& name, COptions* options, int context,
+                                                  NodeTable* nodes, CUndoManager* undo);
+
+    NodeTable* GetNodeTable() const { return nodes_; }
+    COptions* GetOptions() const { return options_; }
+    CUndoManager* GetUndoManager() const { return undo_; }
+
+    // --- the element table -----------------------------------------------------
+    // The slot for a new element: the lowest hole, else one slot more (the
+    // capacity growing by kElementCapacityStep when the new count reaches it).
+    // The caller stores its element there; a slot left empty stays a hole.
+    int GetFirstNullElement();
+    int GetSlotsInUse() const { return static_cast<int>(slots_.size()); }
+    int GetElementCapacity() const { return capacity_; }
+    // The element of a slot; null for a hole or a slot outside the table.
+    CElement* GetElement(int slot) const;
+    // Puts the element (or nothing) into the slot and hands back what was
+    // there; records nothing. The table grows to hold the slot.
+    std::unique_ptr<CElement> ExchangeSlot(int slot, std::unique_ptr<CElement> element);
     ElementIterator begin() const { return ElementIterator(this, 0); }
-    ElementIterator end() const { return ElementIterator(this, SlotCount()); }
-    int SlotCount() const { return static_cast<int>(slots_.size()); }
-    // The element of slot i, null for a free slot.
-    CElement* ElementAt(int i) const;
+    ElementIterator end() const { return ElementIterator::End(this); }
+    // The slot of the element, or −1.
+    int GetIdx(const CElement* element) const;
+    // A new element of the source's class with the same values, nodes and
+    // section (its copy constructor), in no table; null for a type id that
+    // has no element class yet.
+    static std::unique_ptr<CElement> CreateElement(const CElement& source);
 
-    // The document's avoid-layout setting, which new elements take as their
-    // not-instanced flag; null: off.
-    void SetAvoidLayoutSource(const bool* avoidLayout) { avoidLayout_ = avoidLayout; }
-    // While off (loading a drawing), additions are not recorded for undo.
-    void SetUndoRecording(bool on) { recording_ = on; }
+    // Takes the element out of its slot into the open undo step (removed);
+    // with no step open it is destroyed. The slot must hold an element.
+    void DeleteElement(int slot);
+    // The same for an element found in the table; anything else is ignored.
+    void DeleteElement(const CElement* element);
+    void DeleteElement(const ElementIterator& at);
 
-    // A line from (x1, y1) to (x2, y2): bridges by rule, the options' line
-    // type and ptg. The end iterator, nothing added, for a zero-length line,
-    // for ends that resolve to the same node and for ends no node can hold.
-    ElementIterator AddLine3(double x1, double y1, double x2, double y2, bool merge);
-    // An arc about (cx, cy) from the start to the end, the end moved onto the
-    // circle through the start; the full circle when the end equals the
-    // start. The end iterator when a point cannot be a node.
-    ElementIterator AddArc3(double cx, double cy, double sx, double sy, double ex, double ey, bool merge);
-    // Takes the element out of its slot into the open undo step (removed); with
-    // no step open the element is destroyed.
-    void DeleteElement(CElement* element);
+    // The position of a node of the node table.
+    die::coord Point(int node) const;
 
-    // --- the layer: name, flags, placements (SectionLayer.cpp) ----------------
+    // --- name and flags ----------------------------------------------------------
     void setName(const QString& name) { name_ = name; }
     const QString& getName() const { return name_; }
+    // Sections are all top-level layers: the full name is the name.
+    QString GetFullName() const { return name_; }
     bool IsVisible() const { return visible_; }
     void SetVisible(bool on) { visible_ = on; }
     bool IsLocked() const { return locked_; }
     void SetLocked(bool on) { locked_ = on; }
-    // The step-and-repeat records: rows along x, columns along y.
-    AutoInstance& Rows() { return rows_; }
-    AutoInstance& Columns() { return columns_; }
-    const AutoInstance& Rows() const { return rows_; }
-    const AutoInstance& Columns() const { return columns_; }
-    // The instance table; instance 0 exists from construction.
-    int GetInstanceCount() const { return static_cast<int>(instances_.size()); }
-    const CInstance& GetInstance(int i) const { return instances_[static_cast<std::size_t>(i)]; }
-    void NewInstance(double dx, double dy, double angle);
-    void ClearInstances() { instances_.clear(); }
-    // Every instance turns about the centre of the elements' extents
-    // (not-instanced elements left out) and is no identity.
-    bool SetCenterOfInstances();
-    // The extents of the elements (with allInstances also under every
-    // instance); false, all four 0, when the section has no element.
-    bool GetBorders(double& left, double& top, double& right, double& bottom, bool allInstances,
-                    bool skipNotInstanced) const;
+    // While off (loading a drawing), creations are not recorded for undo.
+    void SetUndoRecording(bool on) { recording_ = on; }
+    bool IsUndoRecording() const { return recording_; }
+    // While on, fillets and intersections open and close no steps of their
+    // own: the caller runs them inside one step.
+    void SetCompoundOperation(bool on) { compound_ = on; }
+    bool IsCompoundOperation() const { return compound_; }
+    // The document's avoid-layout setting, which new elements take as their
+    // not-instanced flag; null: off.
+    void SetAvoidLayoutSource(const bool* avoidLayout) { avoidLayout_ = avoidLayout; }
+    // The element the document keeps while an element edit is open.
+    void SetHeldElement(std::unique_ptr<CElement> element);
+    CElement* GetHeldElement() const { return held_.get(); }
+    std::unique_ptr<CElement> TakeHeldElement();
 
-    // --- upkeep ---------------------------------------------------------------
-    // Every element recomputes itself from its nodes, in slot order.
+    // --- creation (SectionCreate.cpp) -----------------------------------------------
+    // The line types that new elements take from the options: the current
+    // one (1 without options), and the one of arcs ("TEXT_LYNE_TYP", else
+    // the current one).
+    int CurrentLineType() const;
+    int CurrentArcLineType() const;
+
+    // A line from (x1, y1) to (x2, y2) of the given line type, bridges by
+    // rule. The end iterator, nothing added, when the ends are equal, when a
+    // point cannot be a node, or when both ends resolve to one node.
+    ElementIterator AddLine3(double x1, double y1, double x2, double y2, bool merge, int lineType);
+    // An arc about (cx, cy) from the start, clockwise, to the end moved onto
+    // the circle through the start (in the end's direction from the centre);
+    // the full circle when the end equals the start. The end iterator when a
+    // point cannot be a node.
+    ElementIterator AddArc3(double cx, double cy, double sx, double sy, double ex, double ey, bool merge,
+                            int lineType);
+    // The node-index forms the file reader uses: the element is linked and
+    // recorded; bridges, line type and ptg are left to the base record read
+    // next. They return the slot.
+    int AddLine0(int startNode, int endNode);
+    int AddArc0(int startNode, int endNode, int centreNode);
+    // The node-index form of any class: an element built with its nodes (for
+    // instance read from a file) goes into the lowest free slot, linked and
+    // recorded. Returns the slot.
+    int AddBuilt(std::unique_ptr<CElement> element);
+    // A copy of the source in this section, recorded whatever the
+    // undo-recording flag says. Returns the slot; −1, with a message, for an
+    // element that has no copy.
+    int CopyElement(const CElement& source);
+
+    // --- selection and queries (SectionSelection.cpp, SectionQueries.cpp) -----------
+    // 0 clears, 1 sets, 2 toggles the selection of every element but the die
+    // board; other modes change nothing.
+    void SelectElements(int mode);
+    // Clears the selection of every element, the die board included.
+    void Deselect();
+    // Selects every element that passes the rectangle test (mode 1 any node
+    // inside, 2 all, 3 crossing) under any instance; an element not
+    // instanced is tested under instance 0 only. Never deselects.
+    void SelectAllInRect(double x1, double y1, double x2, double y2, int mode);
+    int GetSelectedCount() const;
+    // Borders of the selected elements (the die board left out); zeros when
+    // nothing is selected.
+    SectionBorders GetSelectedBorders() const;
+    // Borders of the elements (the die board left out), under every instance
+    // when allInstances; elements not instanced left out when
+    // skipNotInstanced; widened by the die board's margins when asked.
+    SectionBorders GetBorders(bool allInstances, bool addBoardMargins, bool skipNotInstanced) const;
+    // The extremes of the elements (the die board only when includeBoard);
+    // with instances, the instanced elements' box shifted by every further
+    // instance's offset (turns are not applied). Both (0, 0) when empty.
+    void GetBoundingBox(die::coord& min, die::coord& max, bool withInstances, bool includeBoard) const;
+    // The union of the elements' boxes (the die board left out) under the
+    // instance; empty for an empty section.
+    BoundingBox GetExtents(const CInstance* instance) const;
+    // Middle of the elements' defining nodes; the origin always counts.
+    double GetCenterX() const;
+    double GetCenterY() const;
+    // Total length of the elements of a line type (−1: any) and ptg (0:
+    // any); an instanced element counts once per instance.
+    double GetLineLength(int lineType, int ptg) const;
+    // Deletes every selected element (undo items, removed), in slot order.
+    void DeleteSelectedElements();
+    // Opens a property edit of the selection: every selected element is
+    // replaced in its slot by a copy, which the edit then changes; the
+    // elements as they were are kept. Records nothing.
+    void PrepareSelElements();
+    // Ends the edit: every kept element becomes the old side of a replaced
+    // item (the copy in its slot the new side); with discard they are
+    // destroyed instead and the edit stays without undo.
+    void AddSelElementsToUndo(bool discard);
+
+    // --- instances (SectionInstances.cpp) -----------------------------------------------
+    // Appends an instance (not the identity, centre (0, 0)).
+    void NewInstance(double dx, double dy, double angleDegrees);
+    // Removes every instance (the file reader rebuilds the table).
+    void ClearInstances();
+    int GetInstanceCount() const { return static_cast<int>(instances_.size()); }
+    int GetInstanceCapacity() const { return instanceCapacity_; }
+    CInstance& GetInstance(int i);
+    const CInstance& GetInstance(int i) const;
+    // Gives every instance the middle of the section's own borders as its
+    // centre and clears its identity flag.
+    bool SetCenterOfInstances();
+    // Rebuilds the replica placements: one per instance from 1 on.
+    void recreate_replicas();
+    const PlacementList& get_surface() const { return replicas_; }
+    AutoInstance& GetRows() { return rows_; }
+    AutoInstance& GetColumns() { return columns_; }
+    const AutoInstance& GetRows() const { return rows_; }
+    const AutoInstance& GetColumns() const { return columns_; }
+
+    // --- maintenance (SectionMaintenance.cpp) -------------------------------------------
+    // Every element recomputes from its nodes, in slot order.
     void UpdateElements();
     // Every element lays its bridges out again, in slot order.
     void RefreshAllBridges();
-    // Deletes the lines whose two ends coincide (through DeleteElement).
+    // Deletes every line whose ends lie less than 1e-6 mm apart (undo items,
+    // removed); the document runs it before writing a file.
     void ClearNullLengthLines();
-    // Puts an element read from a file into the first free slot as it is
-    // (its attributes untouched) and records the addition.
-    ElementIterator Adopt(std::unique_ptr<CElement> element);
+
+    // What RefreshElement did: Replaced (old holds the element taken out,
+    // for the caller's undo item), Kept (the element stays; nothing to
+    // record) or Refused (the values make no element; nothing changed).
+    struct Refresh {
+        enum Outcome { Replaced, Kept, Refused };
+        Outcome outcome = Kept;
+        std::unique_ptr<CElement> old;
+    };
+    // Rebuilds the element of the slot from the values of its property page
+    // (by type; a line: start x, y, end x, y; an arc: start x, y, end x, y,
+    // centre x, y) with the common values of the edited working copy: a copy
+    // replaces it in the slot. A line whose ends are equal is refused.
+    [[nodiscard]] Refresh RefreshElement(int slot, const CElement& edited, const std::vector<double>& values);
+    // Every reference to node from becomes a reference to node to (the die
+    // board, and selected elements when skipSelected, left alone); with a
+    // step open each changed element is replaced by a changed copy and
+    // recorded, otherwise changed in place.
+    void ReplaceNode(int from, int to, bool skipSelected);
+    // Deletes the first die board; false when there is none.
+    bool DelWood();
 
 private:
-    // The first free slot, the table grown by one when there is none.
-    int FreeSlot();
-    // Puts a new element into the slot with the section's common settings
-    // and records the addition.
-    ElementIterator Place(int slot, std::unique_ptr<CElement> element);
+    friend class CUndoManager; // forgets itself when it goes first
+
+    // The rule a coordinate-based creation gives its element.
+    enum class NewBridges { ByRule, None };
+    // False when any of the points cannot be a node.
+    static bool CanBeNodes(std::initializer_list<die::coord> points);
+    // The common end of every coordinate-based creation: bridges, line type
+    // and ptg, then linked and recorded.
+    ElementIterator Place(std::unique_ptr<CElement> element, int lineType, NewBridges bridges);
+    // Puts a new element into the lowest free slot and records the
+    // addition (unless recording is off and not alwaysRecord).
+    int Insert(std::unique_ptr<CElement> element, bool alwaysRecord);
+    // Records an element item of this section, unless recording is off.
+    void Record(std::unique_ptr<CElement> old, CElement* now, int slot, int operation, bool always = false);
+    // Runs fn with each instance as the node table's current placement, in
+    // table order; the previous placement comes back afterwards.
+    void ForEachInstance(const std::function<void(int index)>& fn) const;
+    // Runs fn with the given placement as the node table's current one.
+    void UnderPlacement(const CInstance* placement, const std::function<void()>& fn) const;
 
     NodeTable* nodes_;
     COptions* options_;
@@ -119,11 +269,20 @@ private:
     int context_;
     const bool* avoidLayout_ = nullptr;
     bool recording_ = true;
-    std::vector<std::unique_ptr<CElement>> slots_;
-    QString name_;
     bool visible_ = true;
     bool locked_ = false;
+    bool compound_ = false;
+    QString name_;
+
+    std::vector<std::unique_ptr<CElement>> slots_;
+    int capacity_ = kFirstElementCapacity;
+    int firstHole_ = 0; // no hole below this slot
+    std::unique_ptr<CElement> held_;
+    std::vector<std::unique_ptr<CElement>> preEdit_;
+
+    std::vector<CInstance> instances_;
+    int instanceCapacity_ = kFirstInstanceCapacity;
     AutoInstance rows_;
     AutoInstance columns_;
-    std::vector<CInstance> instances_;
+    PlacementList replicas_;
 };

@@ -18,9 +18,9 @@ void BuildDrawing(CMorvekDoc& doc)
     ASSERT_TRUE(doc.Variables().AddVariable(QStringLiteral("Flap"), QStringLiteral("A/2+3"), QStringLiteral("flap"),
                                             3, true));
     Section* first = doc.GetSection(0);
-    (void)first->AddLine3(0, 0, 100, 0, true);
-    auto gone = first->AddLine3(200, 200, 300, 300, true);
-    (void)first->AddArc3(50, 0, 100, 0, 0, 0, true);
+    (void)first->AddLine3(0, 0, 100, 0, true, 1);
+    auto gone = first->AddLine3(200, 200, 300, 300, true, 1);
+    (void)first->AddArc3(50, 0, 100, 0, 0, 0, true, 1);
     first->DeleteElement(gone.Get());
     first->NewInstance(120.0, 0.0, 0.0);
     first->NewInstance(0.0, 80.0, 180.0);
@@ -30,12 +30,12 @@ void BuildDrawing(CMorvekDoc& doc)
     CNodePoint offset(&doc.Variables(), &doc.Nodes());
     offset.MakeOffset(doc.Nodes().GetNode(base), QStringLiteral("Flap"), QStringLiteral("0"));
     (void)doc.Nodes().AddNode(offset, false);
-    (void)second->AddLine3(10, 10, 10, 50, true);
-    (void)second->AddArc3(0, 0, 30, 0, 0, 30, true);
+    (void)second->AddLine3(10, 10, 10, 50, true, 1);
+    (void)second->AddArc3(0, 0, 30, 0, 0, 30, true, 1);
     second->SetLocked(true);
-    second->Rows().count = 4;
-    second->Rows().rotateAlternate = true;
-    second->Columns().gap1 = 12.5;
+    second->GetRows().count = 4;
+    second->GetRows().rotateAlternate = true;
+    second->GetColumns().gap1 = 12.5;
     doc.SetCurrentSection(1);
     // Instances turn about the middle of their section, as after reading.
     (void)first->SetCenterOfInstances();
@@ -61,8 +61,8 @@ TEST(DocumentFile, DrawingRoundTripsByteForByte)
     EXPECT_EQ(read.GetCurrentSectionIndex(), 1);
     EXPECT_EQ(read.GetSection(1)->getName(), QStringLiteral("Zweite Lage"));
     EXPECT_TRUE(read.GetSection(1)->IsLocked());
-    EXPECT_EQ(read.GetSection(1)->Rows().count, 4);
-    EXPECT_EQ(read.GetSection(1)->Columns().gap1, 12.5);
+    EXPECT_EQ(read.GetSection(1)->GetRows().count, 4);
+    EXPECT_EQ(read.GetSection(1)->GetColumns().gap1, 12.5);
     ASSERT_EQ(read.GetSection(0)->GetInstanceCount(), 3);
     EXPECT_EQ(read.GetSection(0)->GetInstance(2).angle, 180.0);
     EXPECT_EQ(read.GetSection(0)->GetInstance(2).dy, 80.0);
@@ -81,11 +81,11 @@ TEST(DocumentFile, SavingDropsIdleNodesAndNullLengthLines)
     CMorvekDoc doc;
     const int idle = doc.Nodes().AddPoint(77, 77, false);
     Section* s = doc.GetSection(0);
-    auto kept = s->AddLine3(0, 0, 5, 0, true);
+    auto kept = s->AddLine3(0, 0, 5, 0, true, 1);
     auto* line = static_cast<CLine*>(kept.Get());
     const int end = line->GetEndNode();
     // A second line made null: both ends on one position.
-    auto nullLine = s->AddLine3(1, 1, 2, 2, true);
+    auto nullLine = s->AddLine3(1, 1, 2, 2, true, 1);
     auto* shrunk = static_cast<CLine*>(nullLine.Get());
     shrunk->SetEndNode(shrunk->GetStartNode());
     (void)doc.WriteFile();
@@ -95,8 +95,8 @@ TEST(DocumentFile, SavingDropsIdleNodesAndNullLengthLines)
     for (auto it = s->begin(); it.NotEqual(s->end()); it.Next())
         ++lines;
     EXPECT_EQ(lines, 1);
-    ASSERT_FALSE(doc.Undo().Steps().empty());
-    EXPECT_EQ(doc.Undo().Steps().back().title, CMorvekDoc::kTextSaveCleanup);
+    ASSERT_FALSE(doc.Undo().NextUndo() == nullptr);
+    EXPECT_EQ(doc.Undo().NextUndo()->title, CMorvekDoc::kTextSaveCleanup);
 }
 
 // Older files load with the defaults of the fields they lack.
@@ -110,8 +110,8 @@ TEST(DocumentFile, OlderVersionsLoadWithTheirGates)
         EXPECT_EQ(doc.GetFileVersion(), v);
         Section* s = doc.GetSection(0);
         EXPECT_EQ(s->IsLocked(), v >= 3);
-        EXPECT_EQ(s->Rows().count, v >= 7 ? 3 : 1);
-        EXPECT_EQ(s->Rows().angle, v >= 7 ? 90.0 : 180.0);
+        EXPECT_EQ(s->GetRows().count, v >= 7 ? 3 : 1);
+        EXPECT_EQ(s->GetRows().angle, v >= 7 ? 90.0 : 180.0);
         auto it = s->begin();
         ASSERT_NE(it.Get(), nullptr);
         EXPECT_EQ(it.Get()->GetTypeId(), ElementTypeId::Line);
@@ -139,8 +139,8 @@ void ExpectFailedLoadState(CMorvekDoc& doc)
 TEST(DocumentFile, EveryTruncatedFileFailsIntoAnEmptyDrawing)
 {
     CMorvekDoc source;
-    (void)source.GetSection(0)->AddLine3(0, 0, 10, 0, true);
-    (void)source.GetSection(0)->AddArc3(0, 0, 10, 0, 0, 10, true);
+    (void)source.GetSection(0)->AddLine3(0, 0, 10, 0, true, 1);
+    (void)source.GetSection(0)->AddArc3(0, 0, 10, 0, 0, 10, true, 1);
     const QByteArray whole = source.WriteFile();
     for (qsizetype n = 0; n < whole.size(); ++n) {
         SCOPED_TRACE(n);

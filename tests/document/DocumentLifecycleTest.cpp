@@ -28,7 +28,7 @@ QByteArray DrawingOf(int lines)
 {
     CMorvekDoc doc;
     for (int i = 0; i < lines; ++i)
-        (void)doc.GetSection(0)->AddLine3(0, i, 10, i, true);
+        (void)doc.GetSection(0)->AddLine3(0, i, 10, i, true, 1);
     return doc.WriteFile();
 }
 
@@ -97,7 +97,7 @@ TEST_F(DocumentLifecycle, ADamagedFileIsNotOpenedAndTheUserIsTold)
 TEST_F(DocumentLifecycle, SavingAddsTheExtensionAndRefusesExtendedStandards)
 {
     CMorvekDoc doc;
-    (void)doc.GetSection(0)->AddLine3(0, 0, 5, 5, true);
+    (void)doc.GetSection(0)->AddLine3(0, 0, 5, 5, true, 1);
     doc.SetModifiedFlag();
     EXPECT_FALSE(doc.Save()) << "an untitled drawing needs Save As";
     EXPECT_EQ(prompt.texts().size(), 1);
@@ -142,7 +142,7 @@ TEST_F(DocumentLifecycle, ClosingAfterAnAutosaveAsksToSave)
         const QString path = Write(QStringLiteral("box.n"), DrawingOf(1));
         CMorvekDoc doc;
         ASSERT_TRUE(doc.OnOpenDocument(path));
-        (void)doc.GetSection(0)->AddLine3(50, 50, 60, 60, true);
+        (void)doc.GetSection(0)->AddLine3(50, 50, 60, 60, true, 1);
         doc.SetModifiedFlag();
         doc.AutoSave();
         const QString copy = dir.file(QStringLiteral("box_tmp.n"));

@@ -50,8 +50,8 @@ TEST(Document, ExtentsCoverTheVisibleSectionsOnly)
     Section* first = doc.GetSection(0);
     Section* second = doc.AppendSection(QStringLiteral("B"));
     ASSERT_NE(second, nullptr);
-    (void)first->AddLine3(10, 20, 30, 40, true);
-    (void)second->AddLine3(-5, 0, 0, 100, true);
+    (void)first->AddLine3(10, 20, 30, 40, true, 1);
+    (void)second->AddLine3(-5, 0, 0, 100, true, 1);
     double l, t, r, b;
     doc.GetExtents(l, t, r, b, false, false);
     EXPECT_EQ(l, -5.0);
@@ -74,9 +74,9 @@ TEST(Document, IdleNodesGoSharedAndOriginNodesStay)
 {
     CMorvekDoc doc;
     Section* s = doc.GetCurrentSection();
-    auto a = s->AddLine3(0, 0, 10, 0, true);
-    auto b = s->AddLine3(10, 0, 10, 10, true);
-    auto c = s->AddLine3(50, 50, 60, 60, true);
+    auto a = s->AddLine3(0, 0, 10, 0, true, 1);
+    auto b = s->AddLine3(10, 0, 10, 10, true, 1);
+    auto c = s->AddLine3(50, 50, 60, 60, true, 1);
     ASSERT_NE(c.Get(), nullptr);
     const auto* lineA = static_cast<CLine*>(a.Get());
     const auto* lineC = static_cast<CLine*>(c.Get());

@@ -1,0 +1,33 @@
+// The copy factory: a new element of the source's class by its type id. A
+// new element class joins the switch with its copy constructor.
+#include "section/Section.h"
+
+#include "element/Arc.h"
+#include "element/ElementTypes.h"
+#include "element/Line.h"
+#include "support/Log.h"
+
+namespace {
+
+template <typename Class>
+std::unique_ptr<CElement> CopyOf(const CElement& source)
+{
+    const auto* typed = dynamic_cast<const Class*>(&source);
+    Q_ASSERT(typed); // a class answers its own type id
+    return typed ? std::make_unique<Class>(*typed) : nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<CElement> Section::CreateElement(const CElement& source)
+{
+    Log::TheLog().Write("Section::CreateElement( CElement* )", Log::Section);
+    switch (source.GetTypeId()) {
+    case ElementTypeId::Arc: return CopyOf<CArc>(source);
+    case ElementTypeId::Line: return CopyOf<CLine>(source);
+    // Ellipse, Text, Measure, Wood, Spline, Cuir, BobstAsm, Holder, Bobst,
+    // Martin, SeperationRule, BobstSP and StripperWood come here with their
+    // classes.
+    default: return nullptr;
+    }
+}

@@ -1,0 +1,104 @@
+// Selection, deleting the selection, and the property edit of the selection
+// with its undo items. The die board never becomes selected here.
+#include "section/Section.h"
+
+#include "element/Element.h"
+#include "element/ElementTypes.h"
+#include "section/UndoItem.h"
+#include "support/Log.h"
+
+#include <algorithm>
+
+namespace {
+bool IsBoard(const CElement& e)
+{
+    return e.GetTypeId() == ElementTypeId::Wood;
+}
+} // namespace
+
+void Section::SelectElements(int mode)
+{
+    Log::TheLog().Write("Section::SelectElements( long )", Log::Section);
+    if (mode < 0 || mode > 2)
+        return;
+    for (CElement* e : *this) {
+        if (!IsBoard(*e))
+            e->SetSelection(mode);
+    }
+}
+
+void Section::Deselect()
+{
+    Log::TheLog().Write("Section::Deselect()", Log::Section);
+    for (CElement* e : *this)
+        e->SetSelection(0);
+}
+
+void Section::SelectAllInRect(double x1, double y1, double x2, double y2, int mode)
+{
+    Log::TheLog().Write("Section::SelectAllInRect( double ..)", Log::Section);
+    const double left = std::min(x1, x2);
+    const double right = std::max(x1, x2);
+    const double bottom = std::min(y1, y2);
+    const double top = std::max(y1, y2);
+    ForEachInstance([&](int i) {
+        for (CElement* e : *this) {
+            // An element already selected stays so: no test needed.
+            if (e->IsSelected() || IsBoard(*e) || (i > 0 && e->GetNotInstanced()))
+                continue;
+            if (e->IsInRect(left, bottom, right, top, mode))
+                e->SetSelection(1);
+        }
+    });
+}
+
+int Section::GetSelectedCount() const
+{
+    Log::TheLog().Write("Section::GetSelectedCount()", Log::Section);
+    int count = 0;
+    for (CElement* e : *this) {
+        if (e->IsSelected() && !IsBoard(*e))
+            ++count;
+    }
+    return count;
+}
+
+void Section::DeleteSelectedElements()
+{
+    Log::TheLog().Write("Section::DeleteSelectedElements()", Log::Section);
+    for (int i = 0; i < GetSlotsInUse(); ++i) {
+        CElement* e = GetElement(i);
+        if (e && e->IsSelected())
+            DeleteElement(i);
+    }
+}
+
+void Section::PrepareSelElements()
+{
+    Log::TheLog().Write("Section::PrepareSelElements()", Log::Section);
+    preEdit_.clear();
+    preEdit_.resize(static_cast<std::size_t>(GetSlotsInUse()));
+    for (int i = 0; i < GetSlotsInUse(); ++i) {
+        CElement* e = GetElement(i);
+        if (!e || !e->IsSelected())
+            continue;
+        std::unique_ptr<CElement> copy = CreateElement(*e);
+        if (copy)
+            preEdit_[static_cast<std::size_t>(i)] = ExchangeSlot(i, std::move(copy));
+    }
+}
+
+void Section::AddSelElementsToUndo(bool discard)
+{
+    Log::TheLog().Write("Section::AddSelElementsToUndo( bool )", Log::Section);
+    std::vector<std::unique_ptr<CElement>> kept = std::move(preEdit_);
+    preEdit_.clear();
+    if (discard)
+        return; // the kept elements go with the vector
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (kept[i]) {
+            const int slot = static_cast<int>(i);
+            Record(std::move(kept[i]), GetElement(slot), slot, UndoItem::Replaced, true);
+        }
+    }
+}
