@@ -4,6 +4,7 @@
 #include "geometry/GeomConstants.h"
 
 #include <cmath>
+#include <initializer_list>
 
 die::coord CInstance::Place(const die::coord& p, const die::coord& centre) const
 {
@@ -27,4 +28,21 @@ double CInstance::TransformX(double x, double y, double cx, double cy) const
 double CInstance::TransformY(double x, double y, double cx, double cy) const
 {
     return Place({x, y}, {cx, cy}).y;
+}
+
+BoundingBox CInstance::PlaceBox(const BoundingBox& box) const
+{
+    BoundingBox placed;
+    if (box.IsEmpty())
+        return placed;
+    for (const die::coord& corner :
+         {die::coord(box.minX, box.minY), die::coord(box.maxX, box.minY), die::coord(box.minX, box.maxY),
+          die::coord(box.maxX, box.maxY)})
+        placed.Extend(Transform(corner));
+    return placed;
+}
+
+bool CInstance::KeepsAxes() const
+{
+    return identity || std::fmod(angle, 90.0) == 0.0;
 }

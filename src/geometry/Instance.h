@@ -1,6 +1,7 @@
 #pragma once
 // One placement of a section's layout (step and repeat): a turn about a
 // centre followed by an offset. The identity flag switches the placement off.
+#include "geometry/BoundingBox.h"
 #include "geometry/Coord.h"
 
 class CInstance {
@@ -12,6 +13,14 @@ public:
     // itself; otherwise turned by `angle` degrees (counter-clockwise) about
     // the centre and then moved by (dx, dy).
     die::coord Transform(const die::coord& p) const;
+
+    // The box of the box's placed corners: it holds everything the box holds,
+    // placed. When the placement keeps the axes it is exactly the placed box.
+    // An empty box stays empty.
+    BoundingBox PlaceBox(const BoundingBox& box) const;
+    // The identity, or a turn by a whole multiple of 90°: axis-parallel boxes
+    // stay axis-parallel.
+    bool KeepsAxes() const;
 
     // The same turn and offset about a centre the caller gives; these do not
     // read the identity flag or the placement's own centre.

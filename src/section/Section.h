@@ -257,6 +257,10 @@ private:
     int Insert(std::unique_ptr<CElement> element, bool alwaysRecord);
     // Records an element item of this section, unless recording is off.
     void Record(std::unique_ptr<CElement> old, CElement* now, int slot, int operation, bool always = false);
+    // The boxes of the elements where they stand (no placement): of all of
+    // them, and of those repeated over the instances. The die board counts
+    // only when asked.
+    void DesignBoxes(bool includeBoard, BoundingBox& all, BoundingBox& instanced) const;
     // Runs fn with each instance as the node table's current placement, in
     // table order; the previous placement comes back afterwards.
     void ForEachInstance(const std::function<void(int index)>& fn) const;

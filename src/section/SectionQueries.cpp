@@ -6,6 +6,7 @@
 
 #include "element/Element.h"
 #include "element/ElementTypes.h"
+#include "element/NodeTable.h"
 #include "section/ElementNodeFields.h"
 #include "support/Log.h"
 
@@ -25,6 +26,19 @@ void Extend(SectionBorders& b, CElement& e, bool init)
     b.top = e.GetMaxY(b.top, init);
     b.right = e.GetMaxX(b.right, init);
     b.bottom = e.GetMinY(b.bottom, init);
+}
+
+// Widens the borders by others; with init they become them.
+void Unite(SectionBorders& b, const SectionBorders& other, bool init)
+{
+    if (init) {
+        b = other;
+        return;
+    }
+    b.left = std::min(b.left, other.left);
+    b.top = std::max(b.top, other.top);
+    b.right = std::max(b.right, other.right);
+    b.bottom = std::min(b.bottom, other.bottom);
 }
 
 // The die board's margins (left, top, right, bottom), by which the borders
@@ -73,6 +87,10 @@ SectionBorders Section::GetBorders(bool allInstances, bool addBoardMargins, bool
     bool first = true;
     const CElement* board = nullptr;
     std::vector<CElement*> counted;
+    // The instanced elements' box where they stand: taken from the first
+    // pass when no placement is current, else asked for once more.
+    const bool unplaced = nodes_->GetCurrentPlacement() == nullptr;
+    BoundingBox instanced;
     for (CElement* e : *this) {
         if (IsBoard(*e)) {
             board = e; // the last one counts
@@ -80,14 +98,35 @@ SectionBorders Section::GetBorders(bool allInstances, bool addBoardMargins, bool
         }
         if (skipNotInstanced && e->GetNotInstanced())
             continue;
-        Extend(b, *e, first);
+        SectionBorders own;
+        Extend(own, *e, true);
+        if (unplaced && !e->GetNotInstanced()) {
+            instanced.Extend(own.left, own.bottom);
+            instanced.Extend(own.right, own.top);
+        }
+        Unite(b, own, first);
         first = false;
         counted.push_back(e);
     }
-    if (allInstances) {
-        ForEachInstance([&](int) {
-            for (CElement* e : counted)
-                Extend(b, *e, false);
+    if (allInstances && !counted.empty()) {
+        if (!unplaced) {
+            BoundingBox all;
+            DesignBoxes(false, all, instanced);
+        }
+        // An element not instanced has its own extremes under every
+        // instance: those are in already. Under an instance that keeps the
+        // axes the instanced elements' extremes are their box placed; under
+        // any other the elements are asked one by one.
+        ForEachInstance([&](int i) {
+            const CInstance& instance = GetInstance(i);
+            if (!instance.KeepsAxes()) {
+                for (CElement* e : counted)
+                    Extend(b, *e, false);
+                return;
+            }
+            const BoundingBox placed = instance.PlaceBox(instanced);
+            if (!placed.IsEmpty())
+                Unite(b, {placed.minX, placed.maxY, placed.maxX, placed.minY}, false);
         });
     }
     if (addBoardMargins && board) {
@@ -100,23 +139,26 @@ SectionBorders Section::GetBorders(bool allInstances, bool addBoardMargins, bool
     return b;
 }
 
+void Section::DesignBoxes(bool includeBoard, BoundingBox& all, BoundingBox& instanced) const
+{
+    UnderPlacement(nullptr, [&] {
+        for (CElement* e : *this) {
+            if (IsBoard(*e) && !includeBoard)
+                continue;
+            const BoundingBox box = e->GetBoundingBox();
+            all.Unite(box);
+            if (!e->GetNotInstanced())
+                instanced.Unite(box);
+        }
+    });
+}
+
 void Section::GetBoundingBox(die::coord& min, die::coord& max, bool withInstances, bool includeBoard) const
 {
     Log::TheLog().Write("Section::GetBoundingBox( die::coord& ..)", Log::Section);
     BoundingBox all;
     BoundingBox instanced;
-    for (CElement* e : *this) {
-        if (IsBoard(*e) && !includeBoard)
-            continue;
-        const die::coord low(e->GetMinX(0.0, true), e->GetMinY(0.0, true));
-        const die::coord high(e->GetMaxX(0.0, true), e->GetMaxY(0.0, true));
-        all.Extend(low);
-        all.Extend(high);
-        if (!e->GetNotInstanced()) {
-            instanced.Extend(low);
-            instanced.Extend(high);
-        }
-    }
+    DesignBoxes(includeBoard, all, instanced);
     if (withInstances && !instanced.IsEmpty()) {
         // Offsets only: the instances' turns are not applied here.
         for (int i = 1; i < GetInstanceCount(); ++i) {

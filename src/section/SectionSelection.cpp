@@ -10,6 +10,9 @@
 #include <algorithm>
 
 namespace {
+// mm: what placing a point may add by rounding, many times over.
+constexpr double kRounding = 1e-6;
+
 bool IsBoard(const CElement& e)
 {
     return e.GetTypeId() == ElementTypeId::Wood;
@@ -41,7 +44,20 @@ void Section::SelectAllInRect(double x1, double y1, double x2, double y2, int mo
     const double right = std::max(x1, x2);
     const double bottom = std::min(y1, y2);
     const double top = std::max(y1, y2);
+    // No element can pass under an instance whose placed box of the
+    // elements stays clear of the rectangle (kept a little wider than the
+    // placed nodes could stray by rounding).
+    BoundingBox all;
+    BoundingBox instanced;
+    DesignBoxes(false, all, instanced);
+    BoundingBox window;
+    window.Extend(left - kRounding, bottom - kRounding);
+    window.Extend(right + kRounding, top + kRounding);
     ForEachInstance([&](int i) {
+        BoundingBox reach = GetInstance(i).PlaceBox(i == 0 ? all : instanced);
+        reach.Intersect(window);
+        if (reach.IsEmpty())
+            return;
         for (CElement* e : *this) {
             // An element already selected stays so: no test needed.
             if (e->IsSelected() || IsBoard(*e) || (i > 0 && e->GetNotInstanced()))

@@ -7,28 +7,6 @@ namespace {
 using sectiontest::Drawing;
 using SectionInstances = Drawing;
 
-TEST(Instance, TurnsAboutItsCentreThenShifts)
-{
-    const struct {
-        double angle, cx, cy, dx, dy, x, y, tx, ty;
-    } cases[] = {
-        {90, 10, 0, 5, 0, 20, 0, 15, 10},
-        {180, 50, 20, 0, 0, 100, 40, 0, 0},
-        {0, 50, 20, 3, -4, 1, 1, 4, -3},
-    };
-    for (const auto& c : cases) {
-        CInstance instance(false);
-        instance.angle = c.angle;
-        instance.centreX = c.cx;
-        instance.centreY = c.cy;
-        instance.dx = c.dx;
-        instance.dy = c.dy;
-        const die::coord p = instance.Transform({c.x, c.y});
-        EXPECT_NEAR(p.x, c.tx, 1e-9) << c.angle;
-        EXPECT_NEAR(p.y, c.ty, 1e-9) << c.angle;
-    }
-}
-
 TEST_F(SectionInstances, ReplicasMapTheLayerOntoEachFurtherInstance)
 {
     section.NewInstance(5, 0, 90);

@@ -94,6 +94,36 @@ TEST_F(SectionQueries, BordersOverInstancesAndBoxesWithOffsetsOnly)
     EXPECT_EQ(nodes.GetCurrentPlacement(), nullptr);
 }
 
+TEST_F(SectionQueries, BordersOverInstancesAgreeWithEachElementAskedUnderEach)
+{
+    Line(0, 0, 10, 20);
+    Arc(30, 30, 40, 30, 30, 40);   // a quarter whose extremes are not its nodes
+    Arc(-20, 5, -15, 5, -15, 5);   // a full circle
+    Line(-5, -5, -1, -1)->SetNotInstanced(1);
+    const double angles[] = {90, 180, 30, 270, -45};
+    for (int i = 0; i < 5; ++i) {
+        section.NewInstance(100.0 * (i + 1), 7.0 * i, angles[i]);
+        section.GetInstance(i + 1).centreX = 12;
+        section.GetInstance(i + 1).centreY = -3;
+    }
+    BoundingBox expected = section.GetExtents(nullptr);
+    for (int i = 0; i < section.GetInstanceCount(); ++i)
+        expected.Unite(section.GetExtents(&section.GetInstance(i)));
+    const SectionBorders b = section.GetBorders(true, false, false);
+    EXPECT_NEAR(b.left, expected.minX, 1e-9);
+    EXPECT_NEAR(b.bottom, expected.minY, 1e-9);
+    EXPECT_NEAR(b.right, expected.maxX, 1e-9);
+    EXPECT_NEAR(b.top, expected.maxY, 1e-9);
+}
+
+TEST_F(SectionQueries, ATurnedInstanceStillFindsWhatItBringsIntoTheRectangle)
+{
+    CLine* line = Line(10, 0, 20, 0);
+    section.NewInstance(0, 0, 30); // about (0, 0): the line rises to y 5..10
+    section.SelectAllInRect(8, 4.9, 18, 10.1, 2);
+    EXPECT_TRUE(line->IsSelected());
+}
+
 TEST_F(SectionQueries, TheCentreCountsTheOrigin)
 {
     EXPECT_EQ(section.GetCenterX(), 0);
@@ -135,6 +165,44 @@ TEST_F(SectionQueries, DeletingTheSelectionRemovesEachSelectedElement)
     EXPECT_EQ(undo.GetOpenStep()->items.size(), 2u);
     undo.Undo();
     EXPECT_EQ(Elements(), (std::vector<CElement*>{a, b, c}));
+}
+
+} // namespace
+
+namespace {
+
+using SectionPropertyEdit = sectiontest::Drawing;
+
+TEST_F(SectionPropertyEdit, TheEditWorksOnCopiesAndUndoBringsBackTheOriginals)
+{
+    CLine* a = Line(0, 0, 10, 0);
+    CLine* b = Line(0, 5, 10, 5);
+    CLine* c = Line(0, 9, 10, 9);
+    a->SetSelection(1);
+    c->SetSelection(1);
+    undo.Open(405, &section);
+    section.PrepareSelElements();
+    auto* copy = dynamic_cast<CLine*>(section.GetElement(0));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, a);
+    EXPECT_EQ(copy->GetStartNode(), a->GetStartNode());
+    EXPECT_EQ(section.GetElement(1), b);
+    copy->SetLineType(3);
+    section.AddSelElementsToUndo(false);
+    ASSERT_EQ(undo.GetOpenStep()->items.size(), 2u);
+    undo.Close();
+    undo.Undo();
+    EXPECT_EQ(Elements(), (std::vector<CElement*>{a, b, c}));
+    EXPECT_EQ(a->GetLineType(), 1);
+
+    // Discarded: the edit stays, the originals go, nothing is recorded.
+    undo.Open(405, &section);
+    section.PrepareSelElements();
+    CElement* kept = section.GetElement(2);
+    section.AddSelElementsToUndo(true);
+    EXPECT_EQ(section.GetElement(2), kept);
+    EXPECT_EQ(undo.GetOpenStep()->items.size(), 0u);
+    undo.Close();
 }
 
 } // namespace
