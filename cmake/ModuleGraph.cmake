@@ -19,11 +19,12 @@ set(MORVEK_MODULES
   "element     platform support settings options formula geometry linetype display"
   "section     platform support settings options formula geometry linetype display element"
   "exchange    platform support settings options formula geometry linetype display element section"
-  "standards   platform support settings options formula geometry linetype display element section exchange"
+  "document    platform support settings options formula geometry linetype display element section exchange"
+  "standards   platform support settings options formula geometry linetype display element section exchange document"
   "shell       platform support"
-  "gui         platform support settings options formula geometry linetype display element section exchange standards shell"
-  "dlg         platform support settings options formula geometry linetype display element section exchange standards shell gui"
-  "app         platform support settings options formula geometry linetype display element section exchange standards shell gui dlg"
+  "gui         platform support settings options formula geometry linetype display element section exchange document standards shell"
+  "dlg         platform support settings options formula geometry linetype display element section exchange document standards shell gui"
+  "app         platform support settings options formula geometry linetype display element section exchange document standards shell gui dlg"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a

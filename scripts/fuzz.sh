@@ -104,7 +104,7 @@ run_target() {
   local max_len=4096
   case "$n" in
     zip) max_len=65536 ;;
-    variable_block|binary_stream) max_len=16384 ;;
+    variable_block|binary_stream|native_drawing) max_len=16384 ;;
   esac
   echo "== fuzz_$n for ${seconds}s (log: $log)"
   local start

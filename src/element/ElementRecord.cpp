@@ -1,7 +1,7 @@
-// The common part of every element record of the drawing file.
-//   int32 line type, int32 bridge count n, n × (8-byte tag, double position,
-//   double width), double ptg, int32 bridge mode, int32 auto count,
-//   double bridge width, int32 not-instanced (read from format version 4 on)
+// The common part of every element record of the drawing file (see
+// ElementBaseRecord.h).
+#include "element/ElementBaseRecord.h"
+
 #include "element/Element.h"
 
 #include "platform/BinaryStream.h"
@@ -10,8 +10,6 @@
 
 namespace {
 constexpr int kBridgeRecordBytes = 24;
-// The first format version whose records carry the not-instanced flag.
-constexpr int kNotInstancedVersion = 4;
 } // namespace
 
 void CElement::SaveBase(platform::BinaryWriter& out) const
@@ -31,38 +29,47 @@ void CElement::SaveBase(platform::BinaryWriter& out) const
     out.writeInt32(notInstanced);
 }
 
-bool CElement::LoadBase(platform::BinaryReader& in, int fileVersion)
+std::optional<ElementBaseRecord> ReadElementBaseRecord(platform::BinaryReader& in, int version)
 {
-    const int32_t lineType = in.readInt32();
+    ElementBaseRecord r;
+    r.lineType = in.readInt32();
     const int32_t count = in.readCount(kBridgeRecordBytes, BridgeList::MaxCount);
-    BridgeList loaded;
     for (int32_t i = 0; i < count && in.ok(); ++i) {
         Bridge b;
         b.tag = in.readInt32();
         (void)in.readInt32(); // padding of the tag
         b.position = in.readDouble();
         b.width = in.readDouble();
-        (void)loaded.Append(b); // count is at most MaxCount
+        (void)r.bridges.Append(b); // count is at most MaxCount
     }
-    const double loadedPtg = in.readDouble();
-    const int32_t mode = in.readInt32();
-    const int32_t loadedAutoCount = in.readInt32();
-    const double width = in.readDouble();
-    const int32_t flag = fileVersion >= kNotInstancedVersion ? in.readInt32() : notInstanced;
+    r.ptg = in.readDouble();
+    r.bridgeMode = in.readInt32();
+    r.autoCount = in.readInt32();
+    r.bridgeWidth = in.readDouble();
+    if (version >= kNotInstancedVersion)
+        r.notInstanced = in.readInt32();
     if (!in.ok())
-        return false;
-    if (loadedAutoCount < 0) {
-        in.fail(QStringLiteral("negative bridge count %1").arg(loadedAutoCount));
-        return false;
+        return std::nullopt;
+    if (r.autoCount < 0) {
+        in.fail(QStringLiteral("negative bridge count %1").arg(r.autoCount));
+        return std::nullopt;
     }
-    LineType = lineType;
-    bridges = loaded;
+    return r;
+}
+
+bool CElement::LoadBase(platform::BinaryReader& in, int fileVersion)
+{
+    const auto r = ReadElementBaseRecord(in, fileVersion);
+    if (!r)
+        return false;
+    LineType = r->lineType;
+    bridges = r->bridges;
     bridges.Normalize();
-    ptg = loadedPtg;
-    iAutoBridges = mode;
-    autoCount = loadedAutoCount;
-    lBridges = width;
-    notInstanced = flag != 0 ? 1 : 0;
+    ptg = r->ptg;
+    iAutoBridges = r->bridgeMode;
+    autoCount = r->autoCount;
+    lBridges = r->bridgeWidth;
+    notInstanced = r->notInstanced.value_or(notInstanced) != 0 ? 1 : 0;
     displayDirty = true;
     return true;
 }

@@ -144,6 +144,10 @@ public:
     [[nodiscard]] bool Import(platform::BinaryReader& in, const QString& prefix, int mode,
                 VariableList& renames, const SpecStandardComponent* component);
 
+    // Steps over one block without a table, checking it as Load does; false
+    // when it is damaged (the reader holds the reason).
+    [[nodiscard]] static bool SkipBlock(platform::BinaryReader& in);
+
     int LastError() const { return lastError_; }
 
 private:

@@ -71,6 +71,12 @@ bool FormulaTable::ReadBlock(platform::BinaryReader& in, std::vector<VariableRec
     return true;
 }
 
+bool FormulaTable::SkipBlock(platform::BinaryReader& in)
+{
+    std::vector<VariableRecord> records;
+    return ReadBlock(in, records);
+}
+
 // The variables are parsed as they arrive and evaluated on demand; only the
 // last one is evaluated here, for lastError.
 bool FormulaTable::Load(platform::BinaryReader& in)

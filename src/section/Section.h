@@ -217,6 +217,9 @@ public:
     void UpdateElements();
     // Every element lays its bridges out again, in slot order.
     void RefreshAllBridges();
+    // Deletes every line whose ends lie less than 1e-6 mm apart (undo items,
+    // removed); the document runs it before writing a file.
+    void ClearNullLengthLines();
 
     // What RefreshElement did: Replaced (old holds the element taken out,
     // for the caller's undo item), Kept (the element stays; nothing to

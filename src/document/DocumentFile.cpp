@@ -1,0 +1,194 @@
+// The drawing file of a document: the whole ".n" file written from the
+// document, and a file's bytes read into it. The bytes are checked whole by
+// the native reader before anything of the document changes; only then are
+// the variables, nodes, sections and elements built from the records.
+#include "document/MorvekDoc.h"
+
+#include "element/Arc.h"
+#include "element/Line.h"
+#include "section/Section.h"
+#include "exchange/native/ElementLayout.h"
+#include "exchange/native/NativeDrawing.h"
+#include "options/LanguageTable.h"
+#include "platform/BinaryStream.h"
+
+namespace {
+
+// The identification text of the header; readers do not look at it.
+const QString kIdentification = QStringLiteral("MorvekXP drawing");
+
+native::SectionRecord RecordOf(const Section& section, bool current)
+{
+    native::SectionRecord r;
+    r.name = section.getName();
+    r.visible = section.IsVisible();
+    r.current = current;
+    r.locked = section.IsLocked();
+    r.hasAutoInstances = true;
+    r.rows = section.GetRows();
+    r.columns = section.GetColumns();
+    for (int i = 0; i < section.GetInstanceCount(); ++i) {
+        const CInstance& instance = section.GetInstance(i);
+        r.instances.push_back({instance.angle, instance.dx, instance.dy});
+    }
+    for (auto it = section.begin(); it.NotEqual(section.end()); it.Next()) {
+        platform::BinaryWriter out;
+        it.Get()->Save(out);
+        r.elements.push_back({it.Get()->GetTypeId(), out.take()});
+    }
+    return r;
+}
+
+// The element of a record, made on the document's nodes; null, with the
+// reason, for a type this program does not build yet or a record that names
+// nodes the drawing lacks.
+std::unique_ptr<CElement> ElementOf(const native::ElementRecord& record, int version, NodeTable& nodes,
+                                    COptions* options, QString* error)
+{
+    platform::BinaryReader in(record.bytes);
+    (void)in.readInt32(); // the type id, known already
+    std::unique_ptr<CElement> element;
+    bool loaded = false;
+    if (record.typeId == ElementTypeId::Line) {
+        auto line = std::make_unique<CLine>(&nodes, options, 0);
+        loaded = line->Load(in, version, 0);
+        element = std::move(line);
+    } else if (record.typeId == ElementTypeId::Arc) {
+        auto arc = std::make_unique<CArc>(&nodes, options, 0);
+        loaded = arc->Load(in, version, 0);
+        element = std::move(arc);
+    } else {
+        *error = QStringLiteral("the drawing holds a %1 element (type %2), which this version cannot load yet")
+                     .arg(native::ElementTypeName(record.typeId))
+                     .arg(record.typeId);
+        return nullptr;
+    }
+    if (!loaded || !in.atEnd()) {
+        *error = QStringLiteral("damaged %1 record: %2")
+                     .arg(native::ElementTypeName(record.typeId),
+                          in.ok() ? QStringLiteral("bytes left over") : in.error());
+        return nullptr;
+    }
+    return element;
+}
+
+} // namespace
+
+QByteArray CMorvekDoc::WriteFile()
+{
+    undo_->Open(kTextSaveCleanup, current_);
+    DeleteIdleNodes(-1);
+    undo_->Close();
+
+    native::Drawing d;
+    d.identification = kIdentification;
+    d.version = native::kFormatVersion;
+    GetExtents(d.left, d.top, d.right, d.bottom, true, true);
+    platform::BinaryWriter variables;
+    (void)variables_.Save(variables); // the whole table: no index to fail on
+    d.variableBlock = variables.take();
+    platform::BinaryWriter nodes;
+    nodes_.Save(nodes);
+    d.nodeBlock = nodes.take();
+    for (const auto& s : sections_)
+        d.sections.push_back(RecordOf(*s, s.get() == current_));
+    return native::WriteDrawing(d);
+}
+
+bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString* error)
+{
+    QString reason;
+    (void)nodes_.SetCacheValid(false);
+    loadRefused_ = false;
+
+    const QString kind = fileName.right(3).toUpper();
+    const std::optional<int32_t> tag = native::ReadTag(bytes);
+    bool loaded = false;
+    if (kind == QLatin1String("DXF") || kind == QLatin1String("PLT") || kind == QLatin1String("CF2")
+        || kind == QLatin1String("DD3")) {
+        reason = QStringLiteral("%1 files cannot be read by this version").arg(kind);
+    } else if (tag == native::kDrawingTag) {
+        native::Drawing drawing;
+        loaded = native::ReadDrawing(bytes, drawing, &reason) && ReadFormatFFFF(drawing, &reason);
+    } else if (tag == native::kStandardTag) {
+        loadedFromStandard_ = true;
+        reason = QStringLiteral("extended standards cannot be read by this version");
+    } else {
+        reason = QStringLiteral("drawings in the older text layout cannot be read by this version");
+    }
+
+    if (!loaded) {
+        loadRefused_ = true;
+        ResetAfterFailedLoad();
+        if (error)
+            *error = reason;
+    }
+    RefreshAllBridges();
+    UpdateAllElements();
+    (void)nodes_.SetCacheValid(false);
+    RefreshAllBridges();
+    return loaded;
+}
+
+bool CMorvekDoc::ReadFormatFFFF(const native::Drawing& drawing, QString* error)
+{
+    sections_.clear();
+    current_ = nullptr;
+    variables_.Clear();
+    fileVersion_ = drawing.version;
+
+    platform::BinaryReader variables(drawing.variableBlock);
+    platform::BinaryReader nodes(drawing.nodeBlock);
+    if (!variables_.Load(variables) || !nodes_.Load(nodes)) {
+        // The native reader has checked both blocks; this is a block it
+        // let through and the tables refused.
+        *error = !variables.ok() ? variables.error() : nodes.error();
+        return false;
+    }
+    if (originNode_ < 0 || originNode_ >= nodes_.GetCount() || nodes_.GetNode(originNode_) == nullptr
+        || !nodes_.GetNode(originNode_)->IsInUse()) {
+        // A drawing without its origin node gets one again.
+        AddOriginNode();
+    }
+    if (!ReadSections(drawing, error))
+        return false;
+    for (const auto& s : sections_)
+        (void)s->SetCenterOfInstances(); // always true
+    return true;
+}
+
+bool CMorvekDoc::ReadSections(const native::Drawing& drawing, QString* error)
+{
+    for (const native::SectionRecord& record : drawing.sections) {
+        Section* section = AppendSection(record.name);
+        if (section == nullptr) { // the reader refuses more sections already
+            *error = QStringLiteral("more than %1 sections").arg(kMaxSections);
+            return false;
+        }
+        section->SetVisible(record.visible);
+        section->SetLocked(record.locked);
+        if (record.hasAutoInstances) {
+            section->GetRows() = record.rows;
+            section->GetColumns() = record.columns;
+        }
+        section->ClearInstances();
+        for (const native::InstanceRecord& r : record.instances)
+            section->NewInstance(r.dx, r.dy, r.angle);
+        for (const native::ElementRecord& e : record.elements) {
+            std::unique_ptr<CElement> element = ElementOf(e, drawing.version, nodes_, options_, error);
+            if (!element) {
+                *error = QStringLiteral("section \"%1\": %2").arg(record.name, *error);
+                return false;
+            }
+            element->Recalculate();
+            (void)section->AddBuilt(std::move(element)); // the slot is not needed
+        }
+        if (record.current || current_ == nullptr)
+            current_ = section;
+    }
+    if (sections_.empty()) {
+        // A drawing must keep one section to work on.
+        current_ = AppendSection(Translate(kTextNewSection));
+    }
+    return true;
+}

@@ -1,0 +1,173 @@
+// Open, save, close and autosave of a document: the recovery of an autosave
+// copy, the rules on extensions, and the copy beside the file that autosave
+// writes and closing removes. Questions go through platform::prompt().
+#include "document/MorvekDoc.h"
+
+#include "document/DocumentPaths.h"
+#include "options/LanguageTable.h"
+#include "platform/CFormat.h"
+#include "platform/Prompt.h"
+#include "platform/TextFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// A language text with one path or title put into it.
+QString TextWith(int id, const QString& value)
+{
+    return platform::cformat(Translate(id).toUtf8().constData(), value);
+}
+
+void ShowError(const QString& text)
+{
+    (void)platform::ask(text, QString(), platform::PromptButtons::Ok, platform::PromptIcon::Error); // Ok only
+}
+
+bool ReadWhole(const QString& path, QByteArray& bytes, QString& error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (file.size() > CMorvekDoc::kMaxFileBytes) {
+        error = QStringLiteral("the file is larger than any drawing (%1 bytes)").arg(file.size());
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+// The path a save writes to: ".n" added to a path without extension.
+QString SavePath(const QString& path)
+{
+    const QString pretty = docpath::MakePretty(path);
+    return docpath::Extension(pretty).isEmpty() ? pretty + QStringLiteral(".n") : path;
+}
+
+} // namespace
+
+QString CMorvekDoc::GetTitle() const
+{
+    return pathName_.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(pathName_).fileName();
+}
+
+bool CMorvekDoc::SetTempFileName(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    if (!tempFileName_.isEmpty())
+        (void)QFile::remove(tempFileName_); // a copy that is not there is fine
+    tempFileName_ = docpath::AutosaveName(path);
+    return true;
+}
+
+bool CMorvekDoc::OnOpenDocument(const QString& path)
+{
+    (void)SetTempFileName(path); // false only for an empty path, which opens nothing
+    loadRefused_ = false;
+    if (!tempFileName_.isEmpty() && QFile::exists(tempFileName_)) {
+        const auto answer = platform::ask(TextWith(kTextRecoverAutosave, tempFileName_), QString(),
+                                          platform::PromptButtons::YesNo, platform::PromptIcon::Question);
+        if (answer == platform::PromptResult::Yes) {
+            // The copy replaces the file only once it is written whole; then
+            // the copy goes.
+            QByteArray copy;
+            QString error;
+            if (ReadWhole(tempFileName_, copy, error) && platform::writeFileAtomically(path, copy, &error))
+                (void)QFile::remove(tempFileName_); // the file holds it now
+            else
+                ShowError(QStringLiteral("The autosave copy %1 could not replace %2: %3\nThe file is opened as it was.")
+                              .arg(tempFileName_, path, error));
+        }
+    }
+
+    QByteArray bytes;
+    QString error;
+    if (!ReadWhole(path, bytes, error)) {
+        ShowError(QStringLiteral("%1 cannot be opened: %2").arg(path, error));
+        return false;
+    }
+    if (!LoadFile(path, bytes, &error)) {
+        ShowError(QStringLiteral("%1 cannot be opened: %2").arg(path, error));
+        return false;
+    }
+    pathName_ = path;
+    modified_ = false;
+    return true;
+}
+
+bool CMorvekDoc::OnSaveDocument(const QString& path)
+{
+    EndModifyState();
+    if (docpath::Extension(docpath::MakePretty(path)).compare(QLatin1String(".nst"), Qt::CaseInsensitive) == 0) {
+        if (!autosaving_)
+            ShowError(Translate(kTextNoExtendedStandard));
+        return false;
+    }
+    const QString target = SavePath(path);
+    if (!autosaving_) {
+        (void)SetTempFileName(target); // never empty here
+        autosaved_ = false;
+    }
+    return WriteTo(target);
+}
+
+bool CMorvekDoc::WriteTo(const QString& path)
+{
+    QString error;
+    if (!platform::writeFileAtomically(path, WriteFile(), &error)) {
+        ShowError(QStringLiteral("%1 could not be saved: %2\nThe file on disk is unchanged.").arg(path, error));
+        return false;
+    }
+    modified_ = false;
+    return true;
+}
+
+bool CMorvekDoc::DoSave(const QString& path, bool replace)
+{
+    if (path.isEmpty()) {
+        // Choosing a path is the shell's file dialog; the model has none.
+        ShowError(QStringLiteral("The drawing has no file name yet: use Save As."));
+        return false;
+    }
+    if (!OnSaveDocument(path))
+        return false;
+    if (replace)
+        pathName_ = SavePath(path);
+    return true;
+}
+
+void CMorvekDoc::AutoSave()
+{
+    if (tempFileName_.isEmpty())
+        return;
+    autosaving_ = true;
+    const bool written = DoSave(tempFileName_, false);
+    autosaving_ = false;
+    autosaved_ = autosaved_ || written;
+}
+
+void CMorvekDoc::OnCloseDocument()
+{
+    const QString temp = tempFileName_;
+    tempFileName_.clear();
+    if (temp.isEmpty())
+        return;
+    (void)QFile::remove(temp); // a missing copy is not worth a word
+    if (!autosaved_)
+        return;
+    modified_ = true;
+    const auto answer = platform::ask(TextWith(kTextSaveAfterAutosave, GetTitle()), QString(),
+                                      platform::PromptButtons::YesNo, platform::PromptIcon::Question);
+    if (answer == platform::PromptResult::Yes)
+        (void)DoSave(pathName_, true); // a failure has been shown
+    // The save named a copy again; a closed document keeps none.
+    tempFileName_.clear();
+}

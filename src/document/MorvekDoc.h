@@ -1,0 +1,218 @@
+#pragma once
+// CMorvekDoc: one die drawing without any window. It owns the sections (the
+// layers, room for kMaxSections), the node table they share with the origin
+// node at (0, 0), the variables, the undo manager, the values commands
+// remember per drawing and the cursor record the view fills. Files are read
+// and written through it (DocumentFile.cpp) and its life cycle of open,
+// save, close and autosave (DocumentLifecycle.cpp) asks its questions
+// through platform::prompt().
+#include "element/NodeTable.h"
+#include "section/UndoManager.h"
+#include "formula/FormulaTable.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class CElement;
+class CInstance;
+class CNodePoint;
+class COptions;
+class Section;
+
+namespace native {
+struct Drawing;
+} // namespace native
+
+// The last values typed for construction commands; they live as long as the
+// document and are not written to the file.
+struct CommandMemory {
+    double penX = 0.0; // start of the next line of the relative-line dialog
+    double penY = 0.0;
+    double parallelX = 100.0;
+    double parallelY = 100.0;
+    double parallel = 100.0;
+    double circleRadius = 100.0;
+    double filletRadius = 0.0;
+    double chamfer[5] = {0.0, 0.0, 0.0, 0.0, 0.0};
+    double bisectorLength = 100.0;
+    double length = 0.0;
+    double quickRotateAngle = 90.0;
+    double cuirRadius = 21.0; // the first value of the cuir radius series
+    int splitParts = 2;
+    QString quickText;
+};
+
+// What lies under the mouse, filled by the view.
+struct CursorRecord {
+    CElement* element = nullptr;
+    int elementInstance = -1;
+    const CInstance* elementPlacement = nullptr;
+    int node = -1;
+    CNodePoint* nodePoint = nullptr;
+    int nodeInstance = -1;
+    const CInstance* nodePlacement = nullptr;
+    double modelX = 0.0;
+    double modelY = 0.0;
+    int pixelX = 0;
+    int pixelY = 0;
+};
+
+class CMorvekDoc {
+public:
+    static constexpr int kMaxSections = 102;
+    static constexpr int kFileVersion = 15;
+    // Language texts: a new layer's name, the origin node's name, the first
+    // layer's name after a failed load, the undo title of saving.
+    static constexpr int kTextNewSection = 249;
+    static constexpr int kTextOriginNode = 389;
+    static constexpr int kTextEmptySection = 390;
+    static constexpr int kTextSaveCleanup = 410;
+    // The modify state of the rotate dialog's pick mode.
+    static constexpr int kModifyRotatePick = 211;
+
+    CMorvekDoc();
+    ~CMorvekDoc();
+    CMorvekDoc(const CMorvekDoc&) = delete;
+    CMorvekDoc& operator=(const CMorvekDoc&) = delete;
+
+    // --- sections ------------------------------------------------------------
+    int GetSectionCount() const { return static_cast<int>(sections_.size()); }
+    Section* GetSection(int n) const;
+    Section* GetCurrentSection() const { return current_; }
+    // No range check: the caller passes a valid index.
+    void SetCurrentSection(int n);
+    // The index of the current section, −1 when it is not in the array.
+    int GetCurrentSectionIndex() const;
+    // A new empty section after the last one; null, adding nothing, when the
+    // document already holds kMaxSections.
+    [[nodiscard]] Section* AppendSection(const QString& name);
+    // Destroys section n and closes the gap; the current section is left for
+    // the caller to choose (it is cleared when it was this one).
+    void DeleteSection(int n);
+
+    // --- nodes, variables, undo ----------------------------------------------
+    NodeTable& Nodes() { return nodes_; }
+    FormulaTable& Variables() { return variables_; }
+    CUndoManager& Undo() { return *undo_; }
+    int GetOriginNode() const { return originNode_; }
+    int GetFileVersion() const { return fileVersion_; }
+
+    // --- the drawing as a whole ----------------------------------------------
+    // The union of the borders of the visible sections; all 0 when none is
+    // visible or they hold no element.
+    void GetExtents(double& left, double& top, double& right, double& bottom, bool allInstances,
+                    bool boardMargins) const;
+    // n = −1: removes null-length lines, then every node no element and no
+    // other node uses; n ≥ 0: removes node n when nothing uses it. The
+    // origin node always stays. Removals go to the open undo step.
+    void DeleteIdleNodes(int n);
+    void ValidateAllElements();
+    void RefreshAllBridges();
+    void UpdateAllElements();
+    void RebuildAllDisplayLists();
+    void SetDisplayMode(int mode);
+    int GetDisplayMode() const { return displayMode_; }
+
+    // --- edit modes ----------------------------------------------------------
+    bool BeginModifyState(int state, bool closeOther);
+    // Closes the open undo step; the state becomes 0.
+    void EndModifyState();
+    int GetModifyState() const { return modifyState_; }
+
+    CursorRecord& Cursor() { return cursor_; }
+    void ResetCursor();
+    CommandMemory& Remembered() { return remembered_; }
+
+    // --- flags of the document -----------------------------------------------
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    bool IsLoadRefused() const { return loadRefused_; }
+    bool IsAutosaved() const { return autosaved_; }
+    bool IsAutosaving() const { return autosaving_; }
+    bool IsLoadedFromExtendedStandard() const { return loadedFromStandard_; }
+    void ClearLoadedFromExtendedStandard() { loadedFromStandard_ = false; }
+    bool moveDetached = true;
+    bool sectorMode = false;
+    bool avoidLayout = false;
+    int commandActive = 0;
+    int layoutCounter = 1;
+
+    // --- the drawing file (DocumentFile.cpp) --------------------------------
+    // The whole ".n" file of the drawing. Removes idle nodes and null-length
+    // lines first, inside an undo step of its own.
+    QByteArray WriteFile();
+    // Reads a file's bytes into this document, which is new; the reader is
+    // chosen by the name's last three letters, then by the first tag. On
+    // failure the document is reset (one empty section, default variables,
+    // the origin node), the load-refused flag is set and *error says why.
+    // Every load ends with the bridges and elements brought up to date.
+    [[nodiscard]] bool LoadFile(const QString& fileName, QByteArrayView bytes, QString* error);
+
+    // --- open, save, close, autosave (DocumentLifecycle.cpp) -----------------
+    const QString& GetPathName() const { return pathName_; }
+    QString GetTitle() const;
+    const QString& GetTempFileName() const { return tempFileName_; }
+    // Derives the autosave copy's name ("<name>_tmp<ext>" beside the file)
+    // and deletes the previous copy; false for an empty path.
+    bool SetTempFileName(const QString& path);
+    // Offers the autosave copy when there is one, then reads the file. False
+    // when it cannot be read (the user is told why).
+    [[nodiscard]] bool OnOpenDocument(const QString& path);
+    // Writes the drawing to the path (".n" added when it has no extension);
+    // an ".nst" path is refused. False when nothing was written; the old
+    // file then stays as it was.
+    [[nodiscard]] bool OnSaveDocument(const QString& path);
+    // File > Save (to the document's path) and File > Save As: the document
+    // takes the path written to. False when nothing was written.
+    [[nodiscard]] bool Save() { return DoSave(pathName_, true); }
+    [[nodiscard]] bool SaveAs(const QString& path) { return DoSave(path, true); }
+    // Deletes the autosave copy; after an autosave asks whether to save.
+    void OnCloseDocument();
+    // Writes the autosave copy, leaving the document's path as it is.
+    void AutoSave();
+
+    // Language texts of the life cycle: the recovery question, the question
+    // on closing after an autosave, the refusal to save an extended standard.
+    static constexpr int kTextRecoverAutosave = 791;
+    static constexpr int kTextSaveAfterAutosave = 790;
+    static constexpr int kTextNoExtendedStandard = 809;
+    // A file larger than this is not a drawing; it is refused unread.
+    static constexpr qint64 kMaxFileBytes = qint64(1) << 30;
+
+private:
+    void CreateFirstSection(int nameText);
+    void AddOriginNode();
+    void ResetAfterFailedLoad();
+    [[nodiscard]] bool ReadFormatFFFF(const native::Drawing& drawing, QString* error);
+    [[nodiscard]] bool ReadSections(const native::Drawing& drawing, QString* error);
+    // The framework's save: writes the file and clears the modified flag;
+    // with replace the document takes the path.
+    [[nodiscard]] bool DoSave(const QString& path, bool replace);
+    // Writes the file through a temporary one; false, the user told and the
+    // old file unchanged, when it cannot be written.
+    [[nodiscard]] bool WriteTo(const QString& path);
+
+    CommandMemory remembered_;
+    int originNode_ = -1;
+    int fileVersion_ = kFileVersion;
+    int modifyState_ = 0;
+    int displayMode_ = 0;
+    bool loadRefused_ = false;
+    bool loadedFromStandard_ = false;
+    bool autosaving_ = false;
+    bool autosaved_ = false;
+    bool modified_ = false;
+    QString pathName_;
+    QString tempFileName_;
+    NodeTable nodes_;
+    FormulaTable variables_;
+    std::unique_ptr<CUndoManager> undo_;
+    COptions* options_;
+    std::vector<std::unique_ptr<Section>> sections_;
+    Section* current_ = nullptr;
+    CursorRecord cursor_;
+};

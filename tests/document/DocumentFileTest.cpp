@@ -1,0 +1,224 @@
+#include "document/MorvekDoc.h"
+
+#include "element/Arc.h"
+#include "element/Line.h"
+#include "element/NodePoint.h"
+#include "exchange/native/NativeFixture.h"
+#include "options/LanguageTable.h"
+#include "section/Section.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Two sections with lines, arcs and instances over a parametric node, one
+// extra variable, and holes in the node table left by a deleted line.
+void BuildDrawing(CMorvekDoc& doc)
+{
+    ASSERT_TRUE(doc.Variables().AddVariable(QStringLiteral("Flap"), QStringLiteral("A/2+3"), QStringLiteral("flap"),
+                                            3, true));
+    Section* first = doc.GetSection(0);
+    (void)first->AddLine3(0, 0, 100, 0, true, 1);
+    auto gone = first->AddLine3(200, 200, 300, 300, true, 1);
+    (void)first->AddArc3(50, 0, 100, 0, 0, 0, true, 1);
+    first->DeleteElement(gone.Get());
+    first->NewInstance(120.0, 0.0, 0.0);
+    first->NewInstance(0.0, 80.0, 180.0);
+    Section* second = doc.AppendSection(QStringLiteral("Zweite Lage"));
+    ASSERT_NE(second, nullptr);
+    const int base = doc.Nodes().AddPoint(10, 10, false);
+    CNodePoint offset(&doc.Variables(), &doc.Nodes());
+    offset.MakeOffset(doc.Nodes().GetNode(base), QStringLiteral("Flap"), QStringLiteral("0"));
+    (void)doc.Nodes().AddNode(offset, false);
+    (void)second->AddLine3(10, 10, 10, 50, true, 1);
+    (void)second->AddArc3(0, 0, 30, 0, 0, 30, true, 1);
+    second->SetLocked(true);
+    second->GetRows().count = 4;
+    second->GetRows().rotateAlternate = true;
+    second->GetColumns().gap1 = 12.5;
+    doc.SetCurrentSection(1);
+    // Instances turn about the middle of their section, as after reading.
+    (void)first->SetCenterOfInstances();
+    (void)second->SetCenterOfInstances();
+}
+
+TEST(DocumentFile, DrawingRoundTripsByteForByte)
+{
+    CMorvekDoc doc;
+    BuildDrawing(doc);
+    const QByteArray written = doc.WriteFile();
+
+    CMorvekDoc read;
+    QString error;
+    ASSERT_TRUE(read.LoadFile(QStringLiteral("box.n"), written, &error)) << error.toStdString();
+    const QByteArray again = read.WriteFile();
+    EXPECT_EQ(again.size(), written.size());
+    EXPECT_TRUE(again == written) << "first difference at "
+                                  << std::mismatch(again.begin(), again.end(), written.begin(), written.end()).first
+            - again.begin();
+
+    ASSERT_EQ(read.GetSectionCount(), 2);
+    EXPECT_EQ(read.GetCurrentSectionIndex(), 1);
+    EXPECT_EQ(read.GetSection(1)->getName(), QStringLiteral("Zweite Lage"));
+    EXPECT_TRUE(read.GetSection(1)->IsLocked());
+    EXPECT_EQ(read.GetSection(1)->GetRows().count, 4);
+    EXPECT_EQ(read.GetSection(1)->GetColumns().gap1, 12.5);
+    ASSERT_EQ(read.GetSection(0)->GetInstanceCount(), 3);
+    EXPECT_EQ(read.GetSection(0)->GetInstance(2).angle, 180.0);
+    EXPECT_EQ(read.GetSection(0)->GetInstance(2).dy, 80.0);
+    EXPECT_EQ(read.Nodes().GetCount(), doc.Nodes().GetCount());
+    for (int i = 0; i < doc.Nodes().GetCount(); ++i)
+        EXPECT_EQ(read.Nodes().GetNode(i) != nullptr, doc.Nodes().GetNode(i) != nullptr) << i;
+    EXPECT_EQ(read.Variables().GetFormula(read.Variables().GetCount() - 1), QStringLiteral("A/2+3"));
+    int elements = 0;
+    for (auto it = read.GetSection(0)->begin(); it.NotEqual(read.GetSection(0)->end()); it.Next())
+        ++elements;
+    EXPECT_EQ(elements, 2); // the deleted line's slot is not kept
+}
+
+TEST(DocumentFile, SavingDropsIdleNodesAndNullLengthLines)
+{
+    CMorvekDoc doc;
+    const int idle = doc.Nodes().AddPoint(77, 77, false);
+    Section* s = doc.GetSection(0);
+    auto kept = s->AddLine3(0, 0, 5, 0, true, 1);
+    auto* line = static_cast<CLine*>(kept.Get());
+    const int end = line->GetEndNode();
+    // A second line made null: both ends on one position.
+    auto nullLine = s->AddLine3(1, 1, 2, 2, true, 1);
+    auto* shrunk = static_cast<CLine*>(nullLine.Get());
+    shrunk->SetEndNode(shrunk->GetStartNode());
+    (void)doc.WriteFile();
+    EXPECT_EQ(doc.Nodes().GetNode(idle), nullptr);
+    EXPECT_NE(doc.Nodes().GetNode(end), nullptr);
+    int lines = 0;
+    for (auto it = s->begin(); it.NotEqual(s->end()); it.Next())
+        ++lines;
+    EXPECT_EQ(lines, 1);
+    ASSERT_FALSE(doc.Undo().NextUndo() == nullptr);
+    EXPECT_EQ(doc.Undo().NextUndo()->title, CMorvekDoc::kTextSaveCleanup);
+}
+
+// Older files load with the defaults of the fields they lack.
+TEST(DocumentFile, OlderVersionsLoadWithTheirGates)
+{
+    for (int v : {1, 3, 4, 7, 14}) {
+        SCOPED_TRACE(v);
+        CMorvekDoc doc;
+        QString error;
+        ASSERT_TRUE(doc.LoadFile(QStringLiteral("old.n"), nativetest::OldFile({v}), &error)) << error.toStdString();
+        EXPECT_EQ(doc.GetFileVersion(), v);
+        Section* s = doc.GetSection(0);
+        EXPECT_EQ(s->IsLocked(), v >= 3);
+        EXPECT_EQ(s->GetRows().count, v >= 7 ? 3 : 1);
+        EXPECT_EQ(s->GetRows().angle, v >= 7 ? 90.0 : 180.0);
+        auto it = s->begin();
+        ASSERT_NE(it.Get(), nullptr);
+        EXPECT_EQ(it.Get()->GetTypeId(), ElementTypeId::Line);
+        EXPECT_EQ(it.Get()->GetNotInstanced(), v >= 4 ? 1 : 0);
+        EXPECT_EQ(it.Get()->GetLineType(), 3);
+        it.Next();
+        ASSERT_NE(it.Get(), nullptr);
+        EXPECT_EQ(it.Get()->GetTypeId(), ElementTypeId::Arc);
+    }
+}
+
+void ExpectFailedLoadState(CMorvekDoc& doc)
+{
+    EXPECT_TRUE(doc.IsLoadRefused());
+    ASSERT_EQ(doc.GetSectionCount(), 1);
+    EXPECT_EQ(doc.GetCurrentSection(), doc.GetSection(0));
+    EXPECT_EQ(doc.GetSection(0)->getName(), Translate(CMorvekDoc::kTextEmptySection));
+    EXPECT_EQ(doc.GetSection(0)->begin().Get(), nullptr);
+    EXPECT_EQ(doc.Variables().GetCount(), 6);
+    EXPECT_EQ(doc.Nodes().GetCount(), 30);
+    EXPECT_NE(doc.Nodes().GetNode(doc.GetOriginNode()), nullptr);
+    EXPECT_EQ(doc.GetFileVersion(), 15);
+}
+
+TEST(DocumentFile, EveryTruncatedFileFailsIntoAnEmptyDrawing)
+{
+    CMorvekDoc source;
+    (void)source.GetSection(0)->AddLine3(0, 0, 10, 0, true, 1);
+    (void)source.GetSection(0)->AddArc3(0, 0, 10, 0, 0, 10, true, 1);
+    const QByteArray whole = source.WriteFile();
+    for (qsizetype n = 0; n < whole.size(); ++n) {
+        SCOPED_TRACE(n);
+        CMorvekDoc doc;
+        doc.Remembered().penX = 4.0;
+        QString error;
+        EXPECT_FALSE(doc.LoadFile(QStringLiteral("cut.n"), whole.left(n), &error));
+        EXPECT_FALSE(error.isEmpty());
+        ExpectFailedLoadState(doc);
+        EXPECT_EQ(doc.Remembered().penX, 0.0);
+    }
+}
+
+// Files this version cannot build yet are refused by name, never opened as
+// an empty drawing.
+TEST(DocumentFile, FilesNotReadableYetAreRefusedWithTheirReason)
+{
+    QByteArray ellipse = nativetest::OldFile({15});
+    {
+        // The arc record becomes an ellipse record of the same fields plus two.
+        platform::BinaryWriter e;
+        e.writeInt32(ElementTypeId::Ellipse);
+        for (int n : {0, 1, 2, 1, 2})
+            e.writeInt32(n);
+        nativetest::WriteBase(e, 15, 0);
+        ellipse.chop(4 + 12 + 36);
+        ellipse.append(e.data());
+    }
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"layout.dxf", nativetest::OldFile({15}), "DXF"},
+        {"plot.PLT", QByteArray("IN;"), "PLT"},
+        {"die.Dd3", QByteArray(), "DD3"},
+        {"sample.cf2", QByteArray(), "CF2"},
+        {"standard.nst", QByteArray("\xFF\x0F\x00\x00", 4), "extended standard"},
+        {"old.n", QByteArray("D]1]2]"), "older text layout"},
+        {"empty.n", QByteArray(), "older text layout"},
+        {"round.n", ellipse, "ellipse element (type 3)"},
+        {"new.n", nativetest::OldFile({16}), "newer"},
+        {"many.n", nativetest::OldFile({15, 103}), "at most 102"},
+        {"odd.n", nativetest::OldFile({15, 1, 10}), "unknown element type 10"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMorvekDoc doc;
+        QString error;
+        EXPECT_FALSE(doc.LoadFile(QString::fromLatin1(c.name), c.bytes, &error));
+        EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << error.toStdString();
+        ExpectFailedLoadState(doc);
+    }
+}
+
+// A line on a node the file does not hold fails the load instead of
+// pointing into nothing.
+TEST(DocumentFile, ElementsOnMissingNodesFailTheLoad)
+{
+    QByteArray file = nativetest::OldFile({15});
+    nativetest::FixtureOptions o;
+    // The line's start node is the first int32 after its type id; the line
+    // record starts after the section header and the two instances.
+    const QByteArray line = [] {
+        platform::BinaryWriter w;
+        w.writeInt32(ElementTypeId::Line);
+        w.writeInt32(1);
+        w.writeInt32(2);
+        return w.take();
+    }();
+    const qsizetype at = file.indexOf(line);
+    ASSERT_GT(at, 0);
+    file[at + 4] = 29; // slot 29: beyond the three slots of the file
+    CMorvekDoc doc;
+    QString error;
+    EXPECT_FALSE(doc.LoadFile(QStringLiteral("x.n"), file, &error));
+    EXPECT_TRUE(error.contains(QLatin1String("missing node"))) << error.toStdString();
+    ExpectFailedLoadState(doc);
+}
+
+} // namespace

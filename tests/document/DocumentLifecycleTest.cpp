@@ -1,0 +1,183 @@
+#include "document/MorvekDoc.h"
+
+#include "common/TempDir.h"
+#include "document/DocumentPaths.h"
+#include "platform/Prompt.h"
+#include "section/Section.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::PromptResult;
+
+int ElementCount(const CMorvekDoc& doc)
+{
+    int n = 0;
+    for (int s = 0; s < doc.GetSectionCount(); ++s) {
+        for (auto it = doc.GetSection(s)->begin(); it.NotEqual(doc.GetSection(s)->end()); it.Next())
+            ++n;
+    }
+    return n;
+}
+
+// A drawing of n lines written to the path.
+QByteArray DrawingOf(int lines)
+{
+    CMorvekDoc doc;
+    for (int i = 0; i < lines; ++i)
+        (void)doc.GetSection(0)->AddLine3(0, i, 10, i, true, 1);
+    return doc.WriteFile();
+}
+
+TEST(DocumentPaths, AutosaveCopySitsBesideTheFile)
+{
+    const struct {
+        const char* path;
+        const char* copy;
+    } cases[] = {
+        {"C:\\A\\BOX.N", "c:\\a\\box_tmp.n"},
+        {"C:\\A\\Box.n", "C:\\A\\Box_tmp.n"},
+        {"D:\\Dies\\Box12.n", "D:\\Dies\\Box12_tmp.n"},
+        {"/work/dies.v2/plate", "/work/dies.v2/plate_tmp"},
+        {"/work/12.5", "/work/12_tmp.5"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(docpath::AutosaveName(QString::fromLatin1(c.path)), QString::fromLatin1(c.copy)) << c.path;
+    EXPECT_EQ(docpath::Extension(QStringLiteral("/a.b/c")), QString());
+}
+
+class DocumentLifecycle : public ::testing::Test {
+protected:
+    QString Write(const QString& name, const QByteArray& bytes) { return dir.write(name, bytes); }
+
+    test::TempDir dir;
+    platform::ScriptedPrompt prompt;
+    platform::ScopedOverride<platform::Prompt*> promptGuard = platform::installPrompt(prompt);
+};
+
+TEST_F(DocumentLifecycle, OpeningOffersTheAutosaveCopy)
+{
+    for (const PromptResult answer : {PromptResult::Yes, PromptResult::No}) {
+        SCOPED_TRACE(static_cast<int>(answer));
+        const QString path = Write(QStringLiteral("box.n"), DrawingOf(1));
+        const QString copy = Write(QStringLiteral("box_tmp.n"), DrawingOf(3));
+        prompt.push(answer);
+        CMorvekDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_EQ(prompt.texts().size(), answer == PromptResult::Yes ? 1 : 2);
+        EXPECT_EQ(doc.GetTempFileName(), copy);
+        if (answer == PromptResult::Yes) {
+            EXPECT_EQ(ElementCount(doc), 3);
+            EXPECT_FALSE(QFile::exists(copy));
+            EXPECT_EQ(dir.read(QStringLiteral("box.n")), DrawingOf(3));
+        } else {
+            EXPECT_EQ(ElementCount(doc), 1);
+            EXPECT_TRUE(QFile::exists(copy));
+            QFile::remove(copy);
+        }
+    }
+    EXPECT_EQ(prompt.unexpected(), 0);
+}
+
+TEST_F(DocumentLifecycle, ADamagedFileIsNotOpenedAndTheUserIsTold)
+{
+    const QString path = Write(QStringLiteral("cut.n"), DrawingOf(2).left(60));
+    CMorvekDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(path));
+    ASSERT_EQ(prompt.texts().size(), 1);
+    EXPECT_TRUE(prompt.texts()[0].contains(QStringLiteral("cut.n")));
+    EXPECT_TRUE(doc.IsLoadRefused());
+    EXPECT_FALSE(doc.OnOpenDocument(dir.file(QStringLiteral("missing.n"))));
+    EXPECT_EQ(prompt.texts().size(), 2);
+}
+
+TEST_F(DocumentLifecycle, SavingAddsTheExtensionAndRefusesExtendedStandards)
+{
+    CMorvekDoc doc;
+    (void)doc.GetSection(0)->AddLine3(0, 0, 5, 5, true, 1);
+    doc.SetModifiedFlag();
+    EXPECT_FALSE(doc.Save()) << "an untitled drawing needs Save As";
+    EXPECT_EQ(prompt.texts().size(), 1);
+
+    ASSERT_TRUE(doc.SaveAs(dir.file(QStringLiteral("plate"))));
+    EXPECT_EQ(doc.GetPathName(), dir.file(QStringLiteral("plate.n")));
+    EXPECT_TRUE(QFile::exists(dir.file(QStringLiteral("plate.n"))));
+    EXPECT_FALSE(doc.IsModified());
+
+    EXPECT_FALSE(doc.SaveAs(dir.file(QStringLiteral("std.NST"))));
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("std.NST"))));
+    EXPECT_EQ(prompt.texts().size(), 2);
+    EXPECT_EQ(doc.GetPathName(), dir.file(QStringLiteral("plate.n")));
+}
+
+TEST_F(DocumentLifecycle, AFailedSaveKeepsTheOldFileAndSaysSo)
+{
+    const QString blocker = Write(QStringLiteral("folder"), QByteArray("a file, not a folder"));
+    CMorvekDoc doc;
+    doc.SetModifiedFlag();
+    EXPECT_FALSE(doc.SaveAs(blocker + QStringLiteral("/box.n")));
+    ASSERT_EQ(prompt.texts().size(), 1);
+    EXPECT_TRUE(prompt.texts()[0].contains(QStringLiteral("could not be saved")));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(doc.GetPathName().isEmpty());
+    EXPECT_EQ(dir.read(QStringLiteral("folder")), QByteArray("a file, not a folder"));
+}
+
+TEST_F(DocumentLifecycle, AnUntitledDrawingIsNeverAutosaved)
+{
+    CMorvekDoc doc;
+    doc.SetModifiedFlag();
+    doc.AutoSave();
+    EXPECT_FALSE(doc.IsAutosaved());
+    EXPECT_TRUE(doc.GetTempFileName().isEmpty());
+}
+
+TEST_F(DocumentLifecycle, ClosingAfterAnAutosaveAsksToSave)
+{
+    for (const PromptResult answer : {PromptResult::No, PromptResult::Yes}) {
+        SCOPED_TRACE(static_cast<int>(answer));
+        const QString path = Write(QStringLiteral("box.n"), DrawingOf(1));
+        CMorvekDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        (void)doc.GetSection(0)->AddLine3(50, 50, 60, 60, true, 1);
+        doc.SetModifiedFlag();
+        doc.AutoSave();
+        const QString copy = dir.file(QStringLiteral("box_tmp.n"));
+        EXPECT_TRUE(QFile::exists(copy));
+        EXPECT_EQ(doc.GetPathName(), path);
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_TRUE(doc.IsAutosaved());
+        EXPECT_EQ(dir.read(QStringLiteral("box.n")), DrawingOf(1));
+
+        const int asked = static_cast<int>(prompt.texts().size());
+        prompt.push(answer);
+        doc.OnCloseDocument();
+        EXPECT_EQ(prompt.texts().size(), asked + 1);
+        EXPECT_FALSE(QFile::exists(copy));
+        CMorvekDoc reread;
+        ASSERT_TRUE(reread.OnOpenDocument(path));
+        EXPECT_EQ(ElementCount(reread), answer == PromptResult::Yes ? 2 : 1);
+    }
+    EXPECT_EQ(prompt.unexpected(), 0);
+}
+
+TEST_F(DocumentLifecycle, SavingUnderANewPathDropsTheOldCopy)
+{
+    const QString path = Write(QStringLiteral("a.n"), DrawingOf(1));
+    CMorvekDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    doc.SetModifiedFlag();
+    doc.AutoSave();
+    ASSERT_TRUE(QFile::exists(dir.file(QStringLiteral("a_tmp.n"))));
+    ASSERT_TRUE(doc.SaveAs(dir.file(QStringLiteral("b.n"))));
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("a_tmp.n"))));
+    EXPECT_FALSE(doc.IsAutosaved());
+    EXPECT_EQ(doc.GetTempFileName(), dir.file(QStringLiteral("b_tmp.n")));
+    doc.OnCloseDocument();
+    EXPECT_EQ(prompt.texts().size(), 0) << "closing after a real save asks nothing";
+}
+
+} // namespace
