@@ -178,16 +178,22 @@ bool CEllipse::PointAtAngle(double theta, double& x, double& y)
     return CurrentShape(s) && PointAtPolarAngle(s.phi, s.a, s.b, s.centre, theta, x, y);
 }
 
+// The walk goes through the points at whole multiples of the step, so that a
+// stretch measures the same whichever end it is walked from.
 double CEllipse::SweptLength(const Shape& shape, double from, double sweep)
 {
+    const double end = from - sweep;
     double sum = 0.0;
     die::coord previous = shape.At(from);
-    for (int i = 1; i * kLengthStep < sweep; ++i) {
-        const die::coord p = shape.At(from - i * kLengthStep);
+    double g = std::floor(from / kLengthStep) * kLengthStep;
+    if (g >= from)
+        g -= kLengthStep;
+    for (; g > end; g -= kLengthStep) {
+        const die::coord p = shape.At(g);
         sum += die::distance(previous, p);
         previous = p;
     }
-    return sum + die::distance(previous, shape.At(from - sweep));
+    return sum + die::distance(previous, shape.At(end));
 }
 
 double CEllipse::WholeLength(const Shape& shape, double from)
@@ -219,8 +225,11 @@ double CEllipse::AngleAtLength(double from, double length)
     double sum = 0.0;
     double angle = from;
     die::coord previous = s.At(from);
-    for (int i = 1; i <= 100; ++i) {
-        const double next = from + direction * i * kLengthStep;
+    // The first step ends at the next whole multiple of the step.
+    double next = (direction < 0.0 ? std::floor(from / kLengthStep) : std::ceil(from / kLengthStep)) * kLengthStep;
+    if (next == from)
+        next += direction * kLengthStep;
+    for (int i = 0; i <= 101; ++i, next += direction * kLengthStep) {
         const die::coord p = s.At(next);
         const double chord = die::distance(previous, p);
         if (sum + chord >= rest) {
@@ -228,7 +237,7 @@ double CEllipse::AngleAtLength(double from, double length)
             // is what is left (the chord grows along so short a step).
             const double want = rest - sum;
             double low = 0.0;
-            double high = kLengthStep;
+            double high = std::fabs(next - angle);
             for (int k = 0; k < 60; ++k) {
                 const double mid = (low + high) / 2;
                 if (die::distance(previous, s.At(angle + direction * mid)) < want)
@@ -506,7 +515,8 @@ double CEllipse::ProjectPoint(double x, double y, double* px, double* py, double
     const double thetaS = StartAngle();
     double theta = Geom::VectorAngle(y - s.centre.y, x - s.centre.x);
     const double upper = std::min(full, to);
-    if (upper - from < full) {
+    // Only a stretch over the whole of a whole ellipse takes every direction.
+    if (!IsWhole() || upper - from < full) {
         const double t = AngleAtLength(thetaS, from);
         const double w = AngleAtLength(thetaS, upper);
         // The allowed directions run clockwise from t to w.

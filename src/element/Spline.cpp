@@ -389,11 +389,12 @@ double CSpline::OnCtrlWheel(int delta, int, int)
     return 0.0;
 }
 
-// Modes 1 and 2 look at the nodes (the samples k·s), strictly inside.
+// Modes 1 and 2 look at the nodes (the samples k·s), strictly inside the
+// rectangle of the corners (x1, y1) and (x2, y2), x1 ≤ x2 and y1 ≤ y2.
 bool CSpline::IsInRect(double x1, double y1, double x2, double y2, int mode)
 {
     const std::vector<die::coord> points = NodePositions();
-    const auto inside = [&](const die::coord& p) { return x1 < p.x && p.x < x2 && y2 < p.y && p.y < y1; };
+    const auto inside = [&](const die::coord& p) { return x1 < p.x && p.x < x2 && y1 < p.y && p.y < y2; };
     switch (mode) {
     case 1: return std::any_of(points.begin(), points.end(), inside);
     case 2: return std::all_of(points.begin(), points.end(), inside);
