@@ -8,6 +8,7 @@
 #include "support/Log.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 // The line types whose pens mark bridges in previews.
@@ -160,10 +161,16 @@ die::coord CElement::GetNodePoint(int index) const
 
 bool CElement::EndsInRect(CNodePoint* start, CNodePoint* end, double x1, double y1, double x2, double y2, int mode)
 {
+    const std::array<CNodePoint*, 2> ends{start, end};
+    return NodesInRect(ends, x1, y1, x2, y2, mode);
+}
+
+bool CElement::NodesInRect(std::span<CNodePoint* const> nodes, double x1, double y1, double x2, double y2, int mode)
+{
     const auto inside = [&](CNodePoint* node) { return node && ElementNodes::IsInRect(*node, x1, y1, x2, y2); };
     switch (mode) {
-    case 1: return inside(start) || inside(end);
-    case 2: return inside(start) && inside(end);
+    case 1: return std::any_of(nodes.begin(), nodes.end(), inside);
+    case 2: return std::all_of(nodes.begin(), nodes.end(), inside);
     case 3:
         return GetMinX(x2, false) != x2 && GetMaxX(x1, false) != x1 && GetMinY(y2, false) != y2
             && GetMaxY(y1, false) != y1;

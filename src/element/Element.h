@@ -26,6 +26,7 @@
 #include <list>
 #include <memory>
 #include <set>
+#include <span>
 #include <vector>
 
 class CInstance;
@@ -221,6 +222,9 @@ protected:
     // either end inside, 2 both, 3 the extents reach strictly into the
     // rectangle (x1 ≤ x2, y1 ≤ y2) on all four sides.
     bool EndsInRect(CNodePoint* start, CNodePoint* end, double x1, double y1, double x2, double y2, int mode);
+    // The same over any nodes: mode 1 any inside, 2 all inside (a missing
+    // node is never inside), 3 the extents.
+    bool NodesInRect(std::span<CNodePoint* const> nodes, double x1, double y1, double x2, double y2, int mode);
     // Whether drawing leaves gaps for the bridges.
     bool DrawsGaps(const DrawContext& dc) const;
 

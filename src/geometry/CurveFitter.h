@@ -1,22 +1,17 @@
 #pragma once
 // Fits a smooth curve through the points of a curve figure and flattens it
 // into the figure's path. Between two neighbouring points the curve is a
-// cubic span in Hermite form; the tangents at the points come from a banded
-// system solved window by window (windows of 15 points that share 3 points)
-// with the pole z = sqrt(3) - 2. The end tangents are unit vectors, the inner
-// ones come out in millimetres per span.
+// cubic span in Hermite form; the tangents at the points come from the
+// windowed solver (SplineTangents.h) with windows of 15 points.
 //
 // A figure of fewer than 3 points cannot be fitted: BuildCurvePath gives it
 // straight segments instead.
 #include "geometry/Coord.h"
-
 #include "geometry/PathNode.h"
+#include "geometry/SplineTangents.h"
 
 #include <span>
 #include <vector>
-
-// The pole of the cubic spline filter: sqrt(3) - 2.
-inline constexpr double kSplinePole = -0.2679491924311228;
 
 // One coordinate of a span: c0 + c1·t + c2·t² + c3·t³ for t in [0, 1].
 struct CubicCoefficients {
@@ -52,9 +47,6 @@ public:
     static CubicCoefficients HermiteToPower(double p0, double p1, double t0, double t1);
 
 private:
-    void SolveTangents();
-    void SolveWindow(int start, int end);
-    void SolveWindowCoordinate(int start, int end, double die::coord::*axis);
     void BuildCubics();
 
     int n_ = 0;
@@ -62,7 +54,6 @@ private:
     bool flattened_ = false;
     std::span<const die::coord> points_;
     std::vector<die::coord> tangents_;
-    std::vector<double> rhs_;
     std::vector<CubicCoefficients> xSpans_;
     std::vector<CubicCoefficients> ySpans_;
 };

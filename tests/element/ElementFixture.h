@@ -1,8 +1,14 @@
 #pragma once
-// Elements on a node table of their own: lines and arcs made from points.
+// Elements on a node table of their own: lines, arcs, ellipses and splines
+// made from points.
 #include "element/Arc.h"
+#include "element/Ellipse.h"
 #include "element/Line.h"
 #include "element/NodeTable.h"
+#include "element/Spline.h"
+#include "geometry/GeomConstants.h"
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +44,39 @@ protected:
         arc->SetEndNode(sx == ex && sy == ey ? start : Node(ex, ey));
         arc->Recalculate();
         return arc;
+    }
+
+    // An ellipse about (cx, cy) with the semi-axis a along phi degrees and b
+    // across it, from the polar angle startDeg clockwise to endDeg (the whole
+    // ellipse when they are equal), start and end on the curve.
+    std::unique_ptr<CEllipse> MakeEllipse(double cx, double cy, double a, double b, double phiDeg, double startDeg,
+                                          double endDeg)
+    {
+        auto e = std::make_unique<CEllipse>(&nodes, nullptr, 0);
+        const double phi = Geom::DegToRad(phiDeg);
+        const die::coord c{cx, cy};
+        e->SetCentreNode(Node(cx, cy));
+        e->SetMajorNode(Node(cx + a * std::cos(phi), cy + a * std::sin(phi)));
+        e->SetMinorNode(Node(cx - b * std::sin(phi), cy + b * std::cos(phi)));
+        const auto onCurve = [&](double deg) {
+            double x = 0;
+            double y = 0;
+            EXPECT_TRUE(CEllipse::PointAtPolarAngle(phi, a, b, c, Geom::DegToRad(deg), x, y));
+            return Node(x, y);
+        };
+        const int start = onCurve(startDeg);
+        e->SetStartNode(start);
+        e->SetEndNode(startDeg == endDeg ? start : onCurve(endDeg));
+        e->Recalculate();
+        return e;
+    }
+
+    std::unique_ptr<CSpline> MakeSpline(const std::vector<die::coord>& points)
+    {
+        auto s = std::make_unique<CSpline>(&nodes, nullptr, 0);
+        for (const die::coord& p : points)
+            s->AddNode(Node(p.x, p.y));
+        return s;
     }
 
     die::coord At(int node) { return {nodes.GetNode(node)->GetX(), nodes.GetNode(node)->GetY()}; }
