@@ -106,7 +106,8 @@ QString Apply(QStringView format, double value, QStringView fallback)
 
 double Shown(double value)
 {
-    return std::ceil(value * 1000.0 - kNoise) / 1000.0;
+    // + 0.0 turns the -0 of a zero value into 0, which prints without a sign.
+    return std::ceil(value * 1000.0 - kNoise) / 1000.0 + 0.0;
 }
 
 } // namespace MeasureFormat
