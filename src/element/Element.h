@@ -33,6 +33,7 @@ class CNodePoint;
 class COptions;
 class DisplayList;
 class DrawContext;
+class ExplosionTarget;
 class NodeTable;
 class OutlineBuilder;
 class Section;
@@ -144,6 +145,14 @@ public:
     // False when the record is damaged (more than BridgeList::MaxCount
     // bridges, or truncated); the element is then left as it was.
     [[nodiscard]] bool LoadBase(platform::BinaryReader& in, int fileVersion);
+
+    // Replaces the element by plain elements of its section, one per figure
+    // of its display list (ElementExplosion.h); the element is deleted at the
+    // end, so the caller must not use it afterwards. SplitUp rebuilds the
+    // display list first.
+    void SplitUp();
+    void Explode();
+    void Explode(ExplosionTarget& target);
 
     void SetGeometryDirty();
     void MarkDisplayDirty() { displayDirty = true; }
