@@ -34,6 +34,7 @@ class CNodePoint;
 class COptions;
 class DisplayList;
 class DrawContext;
+class ExplosionTarget;
 class NodeTable;
 class OutlineBuilder;
 class Section;
@@ -145,6 +146,14 @@ public:
     // False when the record is damaged (more than BridgeList::MaxCount
     // bridges, or truncated); the element is then left as it was.
     [[nodiscard]] bool LoadBase(platform::BinaryReader& in, int fileVersion);
+
+    // Replaces the element by plain elements made through the target, one per
+    // figure of its display list (ElementExplosion.h); the target removes the
+    // element at the end, so the caller must not use it afterwards (in a
+    // section: section/SectionExplosion.h). SplitUp rebuilds the display list
+    // first.
+    void SplitUp(ExplosionTarget& target);
+    void Explode(ExplosionTarget& target);
 
     void SetGeometryDirty();
     void MarkDisplayDirty() { displayDirty = true; }

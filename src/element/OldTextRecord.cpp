@@ -10,15 +10,26 @@ bool IsSeparator(QChar c)
 }
 } // namespace
 
+std::vector<QStringView> OldTextRecord::Pieces(QStringView text)
+{
+    std::vector<QStringView> pieces;
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!IsSeparator(text[i]))
+            continue;
+        pieces.push_back(text.mid(begin, i - begin));
+        begin = i + 1;
+    }
+    return pieces;
+}
+
 std::vector<double> OldTextRecord::Fields(QStringView text)
 {
     std::vector<double> fields;
-    qsizetype begin = 0;
-    for (qsizetype i = 0; i < text.size() && fields.size() < static_cast<std::size_t>(MaxFields); ++i) {
-        if (!IsSeparator(text[i]))
-            continue;
-        fields.push_back(platform::wtof(text.mid(begin, i - begin)));
-        begin = i + 1;
+    for (QStringView piece : Pieces(text)) {
+        if (fields.size() == static_cast<std::size_t>(MaxFields))
+            break;
+        fields.push_back(platform::wtof(piece));
     }
     return fields;
 }

@@ -16,6 +16,10 @@ inline constexpr int MaxFields = 30;
 // separator is ignored.
 std::vector<double> Fields(QStringView text);
 
+// The fields themselves, as views into the text, cut as Fields cuts them
+// (no limit on their number or length).
+std::vector<QStringView> Pieces(QStringView text);
+
 // Field i, or 0 when the record has fewer fields.
 inline double Field(const std::vector<double>& fields, std::size_t i)
 {

@@ -62,6 +62,14 @@ COptions::~COptions()
     (void)settingsStore_.Save();
 }
 
+std::array<double, 5> COptions::DefaultMeasureParams()
+{
+    std::array<double, 5> params{};
+    for (std::size_t i = 0; i < params.size(); ++i)
+        params[i] = kMeasureDefaults[i] / 1000.0;
+    return params;
+}
+
 COptions* COptions::Current()
 {
     return g_current.Get();

@@ -72,7 +72,10 @@ public:
     // line-type pens; the null pen when none are installed.
     void SelectLineTypePen(platform::Device& dc, int lineType) const;
     void SetLineTypePens(LineTypePens* pens) { lineTypePens_ = pens; }
+    // The dimension parameters in mm (radians for parameter 0): the factory
+    // values until Load reads "MEASUREPARAM0" to "MEASUREPARAM4".
     const std::array<double, 5>& GetMeasureParams() const { return measureParams_; }
+    static std::array<double, 5> DefaultMeasureParams();
 
     QString ReadRegistryString(const QString& section, const QString& key) const;
     void WriteRegistryString(const QString& section, const QString& key, const QString& text);
@@ -142,7 +145,7 @@ private:
     std::unique_ptr<LanguageTable> languageTable_;
     std::optional<platform::ScopedOverride<LanguageTable*>> languageInstalled_;
     std::array<KeyBinding, KeyBindingSlotCount> keyBindings_{};
-    std::array<double, 5> measureParams_{};
+    std::array<double, 5> measureParams_ = DefaultMeasureParams();
     StandardsList standards_;
     ProfileStore shapesStore_;
     QString nPath_;

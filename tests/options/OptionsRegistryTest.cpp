@@ -42,6 +42,9 @@ TEST(OptionsRegistry, MeasureParametersAreUnsignedMicrometres)
     test::ScopedTestEnvironment env;
     EXPECT_TRUE(Registry::writeInt(kSettings, QStringLiteral("MEASUREPARAM2"), -1));
     COptions options;
+    // The factory values until the registry is read, so a dimension drawn
+    // before start-up has arrowheads and extension lines.
+    EXPECT_EQ(options.GetMeasureParams(), (std::array<double, 5>{0.25, 5.0, 10.0, 10.0, 25.0}));
     options.Load();
     const std::array<double, 5> want = {0.25, 5.0, 4294967.295, 10.0, 25.0};
     EXPECT_EQ(options.GetMeasureParams(), want);
