@@ -33,6 +33,8 @@ const QString kBarStateKey = QStringLiteral("State");
 constexpr int kLineTypeBarWidth = 200;
 constexpr int kStateBarWidth = 500;
 constexpr int kPositionBarWidth = 220;
+// File > New's picture stands for a document.
+constexpr int kDocumentPicture = 51;
 
 QKeySequence ShortcutFor(int commandId)
 {
@@ -159,6 +161,9 @@ void MainWindow::CreateBars(const shell::CommandCatalogue& catalogue, const shel
 
     QStatusBar* status = statusBar();
     status->setObjectName(QStringLiteral("StatusBar"));
+    message_ = new QLabel(QStringLiteral("Ready"), status);
+    message_->setObjectName(QStringLiteral("MessagePane"));
+    status->addWidget(message_, 1);
     for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
         auto* pane = new QLabel(QString::fromLatin1(indicator), status);
         pane->setObjectName(QStringLiteral("Indicator%1").arg(QString::fromLatin1(indicator)));
@@ -180,11 +185,15 @@ void MainWindow::CreateBars(const shell::CommandCatalogue& catalogue, const shel
     state_ = new QLabel;
     state_->setObjectName(QStringLiteral("StateText"));
     state_->setAlignment(Qt::AlignCenter);
+    state_->setFrameShape(QFrame::StyledPanel);
+    state_->setFrameShadow(QFrame::Sunken);
     state_->setFixedWidth(kStateBarWidth - 10);
     ControlBar(kStateBar, Translate(catalogue.GetNameId(kStateBar)), state_);
     position_ = new QLabel;
     position_->setObjectName(QStringLiteral("PositionText"));
     position_->setAlignment(Qt::AlignCenter);
+    position_->setFrameShape(QFrame::StyledPanel);
+    position_->setFrameShadow(QFrame::Sunken);
     position_->setFixedWidth(kPositionBarWidth - 10);
     ControlBar(kPositionBar, Translate(catalogue.GetNameId(kPositionBar)), position_);
     addToolBarBreak(Qt::TopToolBarArea);
@@ -224,6 +233,7 @@ QMdiSubWindow* MainWindow::NewDocument()
     view->setFocusPolicy(Qt::StrongFocus);
     view->setWindowTitle(QStringLiteral("Untitled%1").arg(++untitled_));
     QMdiSubWindow* child = documents_->addSubWindow(view);
+    child->setWindowIcon(gui::ToolbarImage(kDocumentPicture, QString()));
     child->showMaximized();
     documents_->setActiveSubWindow(child);
     RebuildMenu();

@@ -69,6 +69,8 @@ public:
     gui::LineTypeBox* LineTypes() const { return lineTypes_; }
     gui::PropertyBar* Properties() const { return properties_; }
     QLabel* PositionText() const { return position_; }
+    // Status pane 0: the command prompt, "Ready" while there is none.
+    QLabel* MessageText() const { return message_; }
     QLabel* StateText() const { return state_; }
     // The bar or window a View menu command shows and hides; null for
     // another command.
@@ -104,6 +106,7 @@ private:
     gui::PropertyBar* properties_ = nullptr;
     QLabel* position_ = nullptr;
     QLabel* state_ = nullptr;
+    QLabel* message_ = nullptr;
 };
 
 } // namespace app

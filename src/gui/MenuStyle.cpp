@@ -211,6 +211,12 @@ void MenuStyle::drawControl(ControlElement element, const QStyleOption* option, 
         if (!accelerator.isEmpty())
             painter->drawText(text, Qt::AlignVCenter | Qt::TextSingleLine | Qt::AlignRight, accelerator);
     }
+    if (item->menuItemType == QStyleOptionMenuItem::SubMenu) {
+        QStyleOption arrow = *option;
+        arrow.rect = QRect(r.right() - kRightMargin + 2, r.top(), kRightMargin - 4, r.height());
+        arrow.palette.setColor(QPalette::ButtonText, painter->pen().color());
+        QProxyStyle::drawPrimitive(PE_IndicatorArrowRight, &arrow, painter, widget);
+    }
     painter->restore();
 }
 

@@ -1,5 +1,6 @@
 #include "gui/PropertyBar.h"
 
+#include <QHeaderView>
 #include <QMainWindow>
 #include <QTreeWidget>
 
@@ -16,6 +17,8 @@ PropertyBar::PropertyBar(QMainWindow* parent) : QDockWidget(QStringLiteral("Prop
     tree_->setColumnCount(2);
     tree_->setHeaderHidden(true);
     tree_->setRootIsDecorated(true);
+    tree_->header()->setSectionResizeMode(QHeaderView::Stretch);
+    tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // the columns share the width
     setWidget(tree_);
     connect(this, &QDockWidget::topLevelChanged, this, [this] { ApplyPlacement(); });
     connect(this, &QDockWidget::dockLocationChanged, this, [this] { ApplyPlacement(); });
@@ -37,6 +40,8 @@ void PropertyBar::ApplyPlacement()
     const shell::BarSize minimum = shell::SizingBarState::Minimum(placement);
     tree_->setMinimumSize(minimum.cx, minimum.cy);
     const shell::BarSize size = sizes_.Size(placement);
+    if (frame_->dockWidgetArea(this) == Qt::NoDockWidgetArea && !isFloating())
+        return; // not placed yet
     if (placement == Placement::Floating)
         resize(size.cx, size.cy);
     else if (placement == Placement::Horizontal)
