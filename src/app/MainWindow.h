@@ -1,25 +1,112 @@
 #pragma once
-// The program's main window: its menus so far; the toolbars, bars and
-// document views are added on top of it.
+// The program's main window: the menus (one set while no document is open,
+// one while documents are), the main, construct and user toolbars with
+// their layout file, the line-type, state and position bars, the four-pane
+// status bar, the property bar, and the documents' child windows, which
+// always show maximised. It maps the user's actions to commands and shows
+// state; what the bars hold comes from the shell models.
 #include "shell/MenuTree.h"
 
 #include <QMainWindow>
 
+#include <map>
 #include <vector>
 
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace shell {
+class CommandCatalogue;
+class ToolbarButtons;
+} // namespace shell
+
+namespace gui {
+class CommandToolbar;
+class LineTypeBox;
+class MenuStyle;
+class PropertyBar;
+} // namespace gui
+
 namespace app {
+
+inline constexpr int kPositionBar = 316;
+inline constexpr int kStateBar = 317;
+inline constexpr int kLineTypeBar = 318;
+inline constexpr int kConstructToolbar = 313;
+inline constexpr int kAllCommandsToolbar = 345;
+inline constexpr int kStatusBar = 59393;
+inline constexpr int kPropertiesCommand = 32975;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
 
-    // Replaces the menu bar with the built menus.
+    // The menus while no document is open; shown now when none is.
     void SetMenus(const std::vector<shell::BuiltMenuItem>& menus);
+    // The menus while documents are open; shown now when one is.
+    void SetDocumentMenus(const std::vector<shell::BuiltMenuItem>& menus);
+
+    // Creates the bars: the status bar, the line-type, state and position
+    // bars, the toolbars filled from the layout file (shell::ToolbarLayout),
+    // the hidden toolbar of every command (`allCommands`) and the hidden
+    // property bar with its sizes from the profile.
+    void CreateBars(const shell::CommandCatalogue& catalogue, const shell::ToolbarButtons& allCommands);
+    // Refills the line-type box (see gui::LineTypeBox::Fill).
+    void FillLineTypeCombo(const std::map<int, QString>& entries, int wanted, int stored);
+
+    // Opens an empty document window, maximised.
+    QMdiSubWindow* NewDocument();
+    // Writes the bar state to the profile and every toolbar's buttons to the
+    // user's layout file; tells the user what could not be saved. False
+    // when something was not saved.
+    bool SaveToolbarLayouts();
+
+    QMdiArea* Documents() const { return documents_; }
+    gui::CommandToolbar* Toolbar(int barId) const;
+    gui::LineTypeBox* LineTypes() const { return lineTypes_; }
+    gui::PropertyBar* Properties() const { return properties_; }
+    QLabel* PositionText() const { return position_; }
+    // Status pane 0: the command prompt, "Ready" while there is none.
+    QLabel* MessageText() const { return message_; }
+    QLabel* StateText() const { return state_; }
+    // The bar or window a View menu command shows and hides; null for
+    // another command.
+    QWidget* BarForCommand(int commandId) const;
 
 signals:
-    // A menu command was chosen.
+    // A menu command or toolbar button was chosen.
     void commandChosen(int commandId);
+    // The user's line type was chosen in the line-type box.
+    void lineTypeChosen(int number);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void RunCommand(int commandId);
+    void RebuildMenu();
+    void Decorate(QMenu& menu);
+    QToolBar* ControlBar(int barId, const QString& title, QWidget* control);
+    gui::CommandToolbar* AddToolbar(int barId, const QString& title, const QString& text);
+
+    const shell::CommandCatalogue* catalogue_ = nullptr;
+    gui::MenuStyle* menuStyle_;
+    std::vector<shell::BuiltMenuItem> defaultMenus_;
+    std::vector<shell::BuiltMenuItem> documentMenus_;
+    QMdiArea* documents_;
+    int untitled_ = 0;
+    bool firstShow_ = true;
+    std::map<int, QWidget*> bars_;
+    std::map<int, gui::CommandToolbar*> toolbars_;
+    gui::LineTypeBox* lineTypes_ = nullptr;
+    gui::PropertyBar* properties_ = nullptr;
+    QLabel* position_ = nullptr;
+    QLabel* state_ = nullptr;
+    QLabel* message_ = nullptr;
 };
 
 } // namespace app

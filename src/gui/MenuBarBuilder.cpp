@@ -28,6 +28,11 @@ void FillMenu(QMenu& menu, const std::vector<shell::BuiltMenuItem>& items)
 
 void FillMenuBar(QMenuBar& bar, const std::vector<shell::BuiltMenuItem>& menus)
 {
+    // The popups of the old menus go with them.
+    for (QAction* action : bar.actions()) {
+        if (action->menu() && action->menu()->parent() == &bar)
+            action->menu()->deleteLater();
+    }
     bar.clear();
     for (const auto& item : menus) {
         if (item.kind == shell::BuiltMenuItem::Kind::Popup)

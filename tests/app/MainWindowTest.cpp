@@ -1,12 +1,18 @@
 // Proves that widget tests run headless: the main window opens on the
-// offscreen platform and closes cleanly.
+// offscreen platform and closes cleanly; it shows its menus and tells when
+// its toolbar layout cannot be saved.
 #include "app/MainWindow.h"
 
 #include "app/DefaultMenu.h"
+#include "platform/Prompt.h"
 #include "shell/CommandCatalogue.h"
+#include "shell/ToolbarButtons.h"
+
+#include "common/TempDir.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <gtest/gtest.h>
@@ -57,4 +63,23 @@ TEST(MainWindow, ShowsTheBuiltMenusAndReportsTheChosenCommand)
     QObject::connect(&window, &app::MainWindow::commandChosen, [&chosen](int id) { chosen = id; });
     file.back()->trigger();
     EXPECT_EQ(chosen, kExitCommand);
+}
+
+// A toolbar layout that cannot be saved is not lost without a word.
+TEST(MainWindow, TellsWhenTheToolbarLayoutCannotBeSaved)
+{
+    test::ScopedTestEnvironment env;
+    platform::ScriptedPrompt prompt{platform::PromptResult::Ok};
+    const auto usePrompt = platform::installPrompt(prompt);
+    shell::CommandCatalogue catalogue;
+    catalogue.Build();
+    app::MainWindow window;
+    window.CreateBars(catalogue, shell::ToolbarButtons{});
+    // The configuration folder becomes a file: nothing can be written below it.
+    ASSERT_TRUE(QDir(env.appFolder() + QStringLiteral("/Config")).removeRecursively());
+    env.dir().write(QStringLiteral("app/Config"), "not a folder");
+
+    EXPECT_FALSE(window.SaveToolbarLayouts());
+    ASSERT_EQ(prompt.texts().size(), 1);
+    EXPECT_TRUE(prompt.texts().front().contains(QStringLiteral("toolbar.cfg")));
 }

@@ -1,0 +1,27 @@
+#pragma once
+// The main window's part of start-up: its menus, labelled through the
+// command catalogue (the document menus with the enabled exporters and the
+// user's standards), its bars, the line-type box set to the user's current
+// line type, and showing it. The prompt needs a parent window before the
+// options load, so the window exists from the start.
+#include "app/StartupSequence.h"
+
+class CMorvekXPApp;
+
+namespace app {
+
+class MainWindow;
+
+class WindowSteps : public StartupServices {
+public:
+    WindowSteps(MainWindow& window, CMorvekXPApp& morvek) : window_(window), morvek_(morvek) {}
+    bool Perform(StartupStep step) override;
+
+private:
+    void CreateMainWindow();
+
+    MainWindow& window_;
+    CMorvekXPApp& morvek_;
+};
+
+} // namespace app
