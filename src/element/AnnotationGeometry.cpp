@@ -2,6 +2,7 @@
 
 #include "display/DrawContext.h"
 #include "element/ElementNodes.h"
+#include "element/FittedPreview.h"
 #include "geometry/GeomConstants.h"
 #include "platform/DrawingObjects.h"
 
@@ -44,21 +45,10 @@ double DrawFitted(CElement& element, DrawContext& dc, const DeviceRect& rect)
     const double maxX = element.GetMaxX(0.0, true);
     const double minY = element.GetMinY(0.0, true);
     const double maxY = element.GetMaxY(0.0, true);
-    double scale = dc.scale;
-    bool limited = false;
-    if (std::fabs(minX - maxX) > 0.0) {
-        scale = 0.9 * std::abs(rect.right - rect.left) / std::fabs(minX - maxX);
-        limited = true;
-    }
-    if (std::fabs(minY - maxY) > 0.0) {
-        const double byHeight = 0.9 * std::abs(rect.top - rect.bottom) / std::fabs(minY - maxY);
-        scale = limited ? std::min(scale, byHeight) : byHeight;
-    }
-    dc.scale = scale;
-    dc.origin.x = platform::toDeviceUnits((rect.left + rect.right) / 2 - scale * (minX + maxX) * 0.5);
-    dc.origin.y = platform::toDeviceUnits((rect.top + rect.bottom) / 2 + scale * (minY + maxY) * 0.5);
+    FitPreview(dc, rect, die::coord((minX + maxX) * 0.5, (minY + maxY) * 0.5), std::fabs(maxX - minX),
+               std::fabs(maxY - minY));
     element.Draw(dc);
-    return scale;
+    return dc.scale;
 }
 
 double PlacementTurn(const DrawContext& dc)

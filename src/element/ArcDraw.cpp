@@ -5,6 +5,7 @@
 #include "display/DisplayList.h"
 #include "display/DrawContext.h"
 #include "element/DrawSegments.h"
+#include "element/FittedPreview.h"
 #include "element/ElementNodes.h"
 #include "geometry/Geom.h"
 #include "geometry/Instance.h"
@@ -92,11 +93,7 @@ double CArc::DrawFitted(DrawContext& dc, const DeviceRect& rect)
         return dc.scale;
     const die::coord c = Position(*previewCenter);
     const double r = die::distance(c, Position(*previewStart));
-    if (r > 0.0)
-        dc.scale = std::min(0.9 * std::abs(rect.right - rect.left) / (2 * r),
-                            0.9 * std::abs(rect.top - rect.bottom) / (2 * r));
-    dc.origin.x = platform::toDeviceUnits((rect.left + rect.right) / 2 - dc.scale * c.x);
-    dc.origin.y = platform::toDeviceUnits((rect.top + rect.bottom) / 2 + dc.scale * c.y);
+    FitPreview(dc, rect, c, 2 * r, 2 * r);
     Draw(dc);
     return dc.scale;
 }

@@ -5,6 +5,7 @@
 #include "display/DisplayList.h"
 #include "display/DrawContext.h"
 #include "element/ElementNodes.h"
+#include "element/FittedPreview.h"
 #include "geometry/Geom.h"
 #include "geometry/Instance.h"
 #include "platform/Device.h"
@@ -169,11 +170,7 @@ double CEllipse::DrawFitted(DrawContext& dc, const DeviceRect& rect)
     const die::coord c = Position(*previewNodes[CentreSlot]);
     const double r = std::max(die::distance(c, Position(*previewNodes[MajorSlot])),
                               die::distance(c, Position(*previewNodes[MinorSlot])));
-    if (r > 0.0)
-        dc.scale = std::min(0.9 * std::abs(rect.right - rect.left) / (2 * r),
-                            0.9 * std::abs(rect.top - rect.bottom) / (2 * r));
-    dc.origin.x = platform::toDeviceUnits((rect.left + rect.right) / 2 - dc.scale * c.x);
-    dc.origin.y = platform::toDeviceUnits((rect.top + rect.bottom) / 2 + dc.scale * c.y);
+    FitPreview(dc, rect, c, 2 * r, 2 * r);
     Draw(dc);
     return dc.scale;
 }

@@ -5,6 +5,7 @@
 #include "display/DisplayList.h"
 #include "display/DrawContext.h"
 #include "element/DrawSegments.h"
+#include "element/FittedPreview.h"
 #include "element/ElementNodes.h"
 #include "geometry/Geom.h"
 #include "geometry/Instance.h"
@@ -104,24 +105,7 @@ double CLine::DrawFitted(DrawContext& dc, const DeviceRect& rect)
         return dc.scale;
     const die::coord s = Position(*previewStart);
     const die::coord e = Position(*previewEnd);
-    const double w = std::fabs(s.x - e.x);
-    const double h = std::fabs(s.y - e.y);
-    double scale = 0.0;
-    bool limited = false;
-    if (w > 0.0) {
-        scale = 0.9 * std::abs(rect.right - rect.left) / w;
-        limited = true;
-    }
-    if (h > 0.0) {
-        const double byHeight = 0.9 * std::abs(rect.top - rect.bottom) / h;
-        scale = limited ? std::min(scale, byHeight) : byHeight;
-        limited = true;
-    }
-    if (limited)
-        dc.scale = scale;
-    const die::coord mid = (s + e) / 2.0;
-    dc.origin.x = platform::toDeviceUnits((rect.left + rect.right) / 2 - mid.x * dc.scale);
-    dc.origin.y = platform::toDeviceUnits((rect.top + rect.bottom) / 2 + mid.y * dc.scale);
+    FitPreview(dc, rect, (s + e) / 2.0, std::fabs(s.x - e.x), std::fabs(s.y - e.y));
     Draw(dc);
     return dc.scale;
 }

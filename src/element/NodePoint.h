@@ -22,6 +22,7 @@
 #include <cstdint>
 
 #include "element/NodeRecord.h"
+#include "geometry/Coord.h"
 
 class CElement;
 class CInstance;
@@ -199,6 +200,9 @@ public:
                                     VariableList& renames);
 
 private:
+    // The position with its rotation, from the cache while it is valid;
+    // computing it fills the cache unless noCacheUpdate.
+    die::coord CurrentPosition(bool noCacheUpdate);
     friend class NodeEvaluation;
     friend class NodeTable;
 

@@ -33,11 +33,11 @@ double CNodePoint::GetPlainY() const
     return NodeEvaluation::Plain(*this).y;
 }
 
-double CNodePoint::GetX(bool noCacheUpdate)
+die::coord CNodePoint::CurrentPosition(bool noCacheUpdate)
 {
     const bool caching = table == nullptr || table->IsCaching();
     if (caching && cacheValid)
-        return cachedX;
+        return die::coord(cachedX, cachedY);
     const die::coord p = NodeEvaluation::Rotated(*this);
     if (caching && !noCacheUpdate) {
         cachedX = p.x;
@@ -45,22 +45,17 @@ double CNodePoint::GetX(bool noCacheUpdate)
         cacheValid = true;
         NotifyDependants();
     }
-    return p.x;
+    return p;
+}
+
+double CNodePoint::GetX(bool noCacheUpdate)
+{
+    return CurrentPosition(noCacheUpdate).x;
 }
 
 double CNodePoint::GetY(bool noCacheUpdate)
 {
-    const bool caching = table == nullptr || table->IsCaching();
-    if (caching && cacheValid)
-        return cachedY;
-    const die::coord p = NodeEvaluation::Rotated(*this);
-    if (caching && !noCacheUpdate) {
-        cachedX = p.x;
-        cachedY = p.y;
-        cacheValid = true;
-        NotifyDependants();
-    }
-    return p.y;
+    return CurrentPosition(noCacheUpdate).y;
 }
 
 int32_t CNodePoint::GetXUm()
