@@ -193,6 +193,9 @@ bool CMorvekDoc::ReadSections(const native::Drawing& drawing, QString* error)
                 *error = QStringLiteral("section \"%1\": %2").arg(record.name, *error);
                 return false;
             }
+            if (const auto* m = dynamic_cast<const CMeasure*>(element.get());
+                m && Section::MeasuresOnePoint(m->GetP1(), m->GetP2(), m->GetInstances()))
+                continue; // read whole, but it measures nothing
             element->Recalculate();
             (void)section->AddBuilt(std::move(element)); // the slot is not needed
         }

@@ -180,6 +180,12 @@ public:
     // both points are one node under equal instance numbers.
     ElementIterator AddMeasurePt1(int kind, int linePoint, int first, int second, int centre,
                                   const std::array<int, 3>& instances, int charWidth, int charHeight);
+    // A dimension between one node under one instance number measures
+    // nothing: AddMeasurePt1 and the file reader refuse it.
+    static bool MeasuresOnePoint(int first, int second, const std::array<int, 3>& instances)
+    {
+        return first == second && instances[0] == instances[1];
+    }
     // Every dimension's line type.
     static constexpr int kMeasureLineType = 16;
     // The node-index forms the file reader uses: the element is linked and

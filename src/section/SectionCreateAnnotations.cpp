@@ -72,7 +72,7 @@ ElementIterator Section::AddMeasurePt1(int kind, int linePoint, int first, int s
                                        const std::array<int, 3>& instances, int charWidth, int charHeight)
 {
     Log::TheLog().Write("Section::AddMeasurePt1( long ..)", Log::Section);
-    if (first == second && instances[0] == instances[1])
+    if (MeasuresOnePoint(first, second, instances))
         return end();
     auto measure = std::make_unique<CMeasure>(nodes_, options_, context_);
     measure->SetKind(kind);

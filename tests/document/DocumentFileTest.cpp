@@ -133,6 +133,30 @@ TEST(DocumentFile, EveryElementTypeRoundTripsByteForByte)
     EXPECT_EQ(loaded->GetSamplesPerSegment(), 7);
 }
 
+// A dimension from a node to itself under one instance number is read over
+// and dropped; under two instance numbers it is kept.
+TEST(DocumentFile, DimensionsThatMeasureNothingAreDropped)
+{
+    CMorvekDoc doc;
+    Section* s = doc.GetSection(0);
+    const int a = doc.Nodes().AddPoint(0, 0, true);
+    const int l = doc.Nodes().AddPoint(5, 5, true);
+    for (const std::array<int, 3>& instances : {std::array<int, 3>{0, 0, 0}, std::array<int, 3>{0, 1, 0}}) {
+        auto measure = std::make_unique<CMeasure>(&doc.Nodes(), nullptr, 0);
+        measure->SetKind(1201);
+        measure->SetNodes(a, a, -1, l);
+        measure->SetInstances(instances);
+        (void)s->AddBuilt(std::move(measure));
+    }
+    CMorvekDoc read;
+    QString error;
+    ASSERT_TRUE(read.LoadFile(QStringLiteral("m.n"), doc.WriteFile(), &error)) << error.toStdString();
+    std::vector<std::array<int, 3>> kept;
+    for (auto it = read.GetSection(0)->begin(); it.NotEqual(read.GetSection(0)->end()); it.Next())
+        kept.push_back(dynamic_cast<const CMeasure&>(*it.Get()).GetInstances());
+    EXPECT_EQ(kept, (std::vector<std::array<int, 3>>{{0, 1, 0}}));
+}
+
 TEST(DocumentFile, SavingDropsIdleNodesAndNullLengthLines)
 {
     CMorvekDoc doc;
