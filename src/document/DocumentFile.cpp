@@ -5,7 +5,11 @@
 #include "document/MorvekDoc.h"
 
 #include "element/Arc.h"
+#include "element/Ellipse.h"
 #include "element/Line.h"
+#include "element/Measure.h"
+#include "element/Spline.h"
+#include "element/Text.h"
 #include "section/Section.h"
 #include "exchange/native/ElementLayout.h"
 #include "exchange/native/NativeDrawing.h"
@@ -39,6 +43,17 @@ native::SectionRecord RecordOf(const Section& section, bool current)
     return r;
 }
 
+// An element of that class read from the record on the document's nodes;
+// null when its own Load refuses the record.
+template <typename Class>
+std::unique_ptr<CElement> Loaded(platform::BinaryReader& in, int version, NodeTable& nodes, COptions* options)
+{
+    auto element = std::make_unique<Class>(&nodes, options, 0);
+    if (!element->Load(in, version, 0))
+        return nullptr;
+    return element;
+}
+
 // The element of a record, made on the document's nodes; null, with the
 // reason, for a type this program does not build yet or a record that names
 // nodes the drawing lacks.
@@ -48,22 +63,20 @@ std::unique_ptr<CElement> ElementOf(const native::ElementRecord& record, int ver
     platform::BinaryReader in(record.bytes);
     (void)in.readInt32(); // the type id, known already
     std::unique_ptr<CElement> element;
-    bool loaded = false;
-    if (record.typeId == ElementTypeId::Line) {
-        auto line = std::make_unique<CLine>(&nodes, options, 0);
-        loaded = line->Load(in, version, 0);
-        element = std::move(line);
-    } else if (record.typeId == ElementTypeId::Arc) {
-        auto arc = std::make_unique<CArc>(&nodes, options, 0);
-        loaded = arc->Load(in, version, 0);
-        element = std::move(arc);
-    } else {
-        *error = QStringLiteral("the drawing holds a %1 element (type %2), which this version cannot load yet")
-                     .arg(native::ElementTypeName(record.typeId))
+    switch (record.typeId) {
+    case ElementTypeId::Line: element = Loaded<CLine>(in, version, nodes, options); break;
+    case ElementTypeId::Arc: element = Loaded<CArc>(in, version, nodes, options); break;
+    case ElementTypeId::Ellipse: element = Loaded<CEllipse>(in, version, nodes, options); break;
+    case ElementTypeId::Text: element = Loaded<CText>(in, version, nodes, options); break;
+    case ElementTypeId::Measure: element = Loaded<CMeasure>(in, version, nodes, options); break;
+    case ElementTypeId::Spline: element = Loaded<CSpline>(in, version, nodes, options); break;
+    default:
+        *error = QStringLiteral("the drawing holds %1 element (type %2), which this version cannot load yet")
+                     .arg(native::ElementTypePhrase(record.typeId))
                      .arg(record.typeId);
         return nullptr;
     }
-    if (!loaded || !in.atEnd()) {
+    if (!element || !in.atEnd()) {
         *error = QStringLiteral("damaged %1 record: %2")
                      .arg(native::ElementTypeName(record.typeId),
                           in.ok() ? QStringLiteral("bytes left over") : in.error());
@@ -180,6 +193,9 @@ bool CMorvekDoc::ReadSections(const native::Drawing& drawing, QString* error)
                 *error = QStringLiteral("section \"%1\": %2").arg(record.name, *error);
                 return false;
             }
+            if (const auto* m = dynamic_cast<const CMeasure*>(element.get());
+                m && Section::MeasuresOnePoint(m->GetP1(), m->GetP2(), m->GetInstances()))
+                continue; // read whole, but it measures nothing
             element->Recalculate();
             (void)section->AddBuilt(std::move(element)); // the slot is not needed
         }

@@ -4,7 +4,11 @@
 
 #include "element/Arc.h"
 #include "element/ElementTypes.h"
+#include "element/Ellipse.h"
 #include "element/Line.h"
+#include "element/Measure.h"
+#include "element/Spline.h"
+#include "element/Text.h"
 #include "support/Log.h"
 
 namespace {
@@ -25,9 +29,12 @@ std::unique_ptr<CElement> Section::CreateElement(const CElement& source)
     switch (source.GetTypeId()) {
     case ElementTypeId::Arc: return CopyOf<CArc>(source);
     case ElementTypeId::Line: return CopyOf<CLine>(source);
-    // Ellipse, Text, Measure, Wood, Spline, Cuir, BobstAsm, Holder, Bobst,
-    // Martin, SeperationRule, BobstSP and StripperWood come here with their
-    // classes.
+    case ElementTypeId::Ellipse: return CopyOf<CEllipse>(source);
+    case ElementTypeId::Text: return CopyOf<CText>(source);
+    case ElementTypeId::Measure: return CopyOf<CMeasure>(source);
+    case ElementTypeId::Spline: return CopyOf<CSpline>(source);
+    // Wood, Cuir, BobstAsm, Holder, Bobst, Martin, SeperationRule, BobstSP
+    // and StripperWood come here with their classes.
     default: return nullptr;
     }
 }

@@ -21,10 +21,12 @@
 #include "geometry/Coord.h"
 #include "geometry/Instance.h"
 #include "geometry/PlacementList.h"
+#include "platform/DrawingObjects.h"
 #include "section/ElementIterator.h"
 
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -136,6 +138,56 @@ public:
     // point cannot be a node.
     ElementIterator AddArc3(double cx, double cy, double sx, double sy, double ex, double ey, bool merge,
                             int lineType);
+    // An ellipse about (cx, cy) with its axis ends at (mx, my) and (nx, ny),
+    // clockwise from the start to the end (the whole ellipse when both are
+    // one node), bridges by rule. The end iterator when a point cannot be a
+    // node or an axis end resolves to the centre's node.
+    ElementIterator AddEllipse4(double cx, double cy, double sx, double sy, double ex, double ey, double mx,
+                                double my, double nx, double ny, bool merge, int lineType);
+    // The whole ellipse about (cx, cy) with the semi-axes r1 along the
+    // rotation (degrees) and r2 across it; the start and end are taken only
+    // by AddEllipse4. The end iterator when a radius is 0.
+    ElementIterator AddEllipse3(double cx, double cy, double r1, double r2, double rotation, bool merge,
+                                int lineType);
+    // A spline through three points, bridges by rule. The end iterator when
+    // two points are equal, a point cannot be a node or two points resolve
+    // to one node.
+    ElementIterator AddSpline1(double x0, double y0, double x1, double y1, double x2, double y2, bool merge,
+                               int lineType);
+    // Puts a copy of the spline at `spline` with one more node at (x, y)
+    // (merged) into its slot, bridges by rule and the line type given, and
+    // records the replacement; the iterator designates the copy. False,
+    // nothing changed, when the iterator holds no spline, the point cannot
+    // be a node or it resolves to the spline's last node.
+    bool ContinueSpline(double x, double y, const ElementIterator& spline, int lineType);
+    // A text from the height point (hx, hy) over the insertion point (bx, by)
+    // to the width point (ex, ey), without bridges. The end iterator when a
+    // point cannot be a node or two of them resolve to one node.
+    ElementIterator AddText3(double hx, double hy, double bx, double by, double ex, double ey, const QString& text,
+                             const platform::LogFont& font, int mirrored, int fontKind, bool merge, int lineType);
+    // A text at (x, y) of that height running in the angle's direction
+    // (degrees), each character `advance` wide; its nodes always merge.
+    ElementIterator AddText2(double x, double y, double height, double angle, double advance, const QString& text,
+                             const platform::LogFont& font, int mirrored, int fontKind, int lineType);
+    // A dimension of the kind (1201 to 1205) between the first and second
+    // point, the third only for kind 1204, its text at (lx, ly); no bridges,
+    // line type kMeasureLineType. The end iterator when the first and second
+    // point are equal or resolve to one node, or a point cannot be a node.
+    ElementIterator AddMeasureXY(int kind, double lx, double ly, double x1, double y1, double x2, double y2,
+                                 double x3, double y3, bool merge);
+    // The same on existing nodes (centre −1 for none), with the instance
+    // numbers of the points and the character size. The end iterator when
+    // both points are one node under equal instance numbers.
+    ElementIterator AddMeasurePt1(int kind, int linePoint, int first, int second, int centre,
+                                  const std::array<int, 3>& instances, int charWidth, int charHeight);
+    // A dimension between one node under one instance number measures
+    // nothing: AddMeasurePt1 and the file reader refuse it.
+    static bool MeasuresOnePoint(int first, int second, const std::array<int, 3>& instances)
+    {
+        return first == second && instances[0] == instances[1];
+    }
+    // Every dimension's line type.
+    static constexpr int kMeasureLineType = 16;
     // The node-index forms the file reader uses: the element is linked and
     // recorded; bridges, line type and ptg are left to the base record read
     // next. They return the slot.
@@ -252,6 +304,8 @@ private:
     // The common end of every coordinate-based creation: bridges, line type
     // and ptg, then linked and recorded.
     ElementIterator Place(std::unique_ptr<CElement> element, int lineType, NewBridges bridges);
+    // Bridges, line type and ptg of a new or continued element.
+    void Dress(CElement& element, int lineType, NewBridges bridges) const;
     // Puts a new element into the lowest free slot and records the
     // addition (unless recording is off and not alwaysRecord).
     int Insert(std::unique_ptr<CElement> element, bool alwaysRecord);

@@ -4,10 +4,11 @@
 // type the caller gives, ptg, the section, the undo item). The node-index
 // forms build the element on the given nodes and hand it to AddBuilt.
 //
-// A new element class adds its coordinate-based form here on the same
-// pattern (CanBeNodes, nodes_->AddPoint for each point, its setters, Place
-// with NewBridges::None for texts and dimensions) and its node-index form
-// through AddBuilt.
+// Ellipses and splines (SectionCreateCurves.cpp), texts and dimensions
+// (SectionCreateAnnotations.cpp) follow the same pattern (CanBeNodes,
+// nodes_->AddPoint for each point, the class's setters, Place with
+// NewBridges::None for texts and dimensions); a new element class adds its
+// forms likewise, its node-index form through AddBuilt.
 #include "section/Section.h"
 
 #include "element/Arc.h"
@@ -52,17 +53,21 @@ bool Section::CanBeNodes(std::initializer_list<die::coord> points)
 
 ElementIterator Section::Place(std::unique_ptr<CElement> element, int lineType, NewBridges bridges)
 {
-    CElement* made = element.get();
-    if (bridges == NewBridges::ByRule) {
-        made->SetBridgeMode(BridgeMode::ByRule);
-        made->RefreshBridges();
-    } else {
-        made->SetAutoBridges(0, 0.0);
-    }
-    made->SetLineType(lineType);
-    made->SetPtg(options_ ? options_->GetDefaultPtg() : kDefaultPtg);
-    made->SetNotInstanced(avoidLayout_ && *avoidLayout_);
+    Dress(*element, lineType, bridges);
+    element->SetNotInstanced(avoidLayout_ && *avoidLayout_);
     return ElementIterator(this, AddBuilt(std::move(element)));
+}
+
+void Section::Dress(CElement& element, int lineType, NewBridges bridges) const
+{
+    if (bridges == NewBridges::ByRule) {
+        element.SetBridgeMode(BridgeMode::ByRule);
+        element.RefreshBridges();
+    } else {
+        element.SetAutoBridges(0, 0.0);
+    }
+    element.SetLineType(lineType);
+    element.SetPtg(options_ ? options_->GetDefaultPtg() : kDefaultPtg);
 }
 
 int Section::Insert(std::unique_ptr<CElement> element, bool alwaysRecord)

@@ -1,6 +1,7 @@
 #pragma once
-// The elements an explosion asks for, made in a section: lines and arcs merge
-// their nodes with the section's; the exploded element is deleted from it.
+// The elements an explosion asks for, made in a section: every new element
+// merges its nodes with the section's; the exploded element is deleted from
+// it.
 #include "element/ElementExplosion.h"
 
 class Section;
@@ -11,15 +12,12 @@ public:
 
     CElement* AddLine(const die::coord& start, const die::coord& end) override;
     CElement* AddArc(const die::coord& centre, const die::coord& start, const die::coord& end) override;
-    // The section does not make splines, ellipses and texts from coordinates
-    // yet; these figures make nothing until it does.
-    CElement* AddSpline(const std::vector<die::coord>&) override { return nullptr; }
-    CElement* AddEllipse(const die::coord&, const die::coord&, const die::coord&, const die::coord&,
-                         double) override
-    {
-        return nullptr;
-    }
-    CElement* AddText(const ExplodedText&) override { return nullptr; }
+    CElement* AddSpline(const std::vector<die::coord>& points) override;
+    // An elliptical arc stays an arc: its start and end are the figure's
+    // vectors from the centre.
+    CElement* AddEllipse(const die::coord& centre, const die::coord& startVector, const die::coord& endVector,
+                         const die::coord& radii, double angleDegrees) override;
+    CElement* AddText(const ExplodedText& text) override;
     void Remove(CElement& element) override;
 
 private:

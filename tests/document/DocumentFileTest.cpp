@@ -1,7 +1,11 @@
 #include "document/MorvekDoc.h"
 
 #include "element/Arc.h"
+#include "element/Ellipse.h"
 #include "element/Line.h"
+#include "element/Measure.h"
+#include "element/Spline.h"
+#include "element/Text.h"
 #include "element/NodePoint.h"
 #include "exchange/native/NativeFixture.h"
 #include "options/LanguageTable.h"
@@ -74,6 +78,83 @@ TEST(DocumentFile, DrawingRoundTripsByteForByte)
     for (auto it = read.GetSection(0)->begin(); it.NotEqual(read.GetSection(0)->end()); it.Next())
         ++elements;
     EXPECT_EQ(elements, 2); // the deleted line's slot is not kept
+}
+
+// Ellipses, splines, texts and dimensions are read back as they were
+// written.
+TEST(DocumentFile, EveryElementTypeRoundTripsByteForByte)
+{
+    CMorvekDoc doc;
+    Section* s = doc.GetSection(0);
+    NodeTable& n = doc.Nodes();
+    const int c = n.AddPoint(0, 0, true);
+    const int a = n.AddPoint(20, 0, true);
+    const int b = n.AddPoint(0, 10, true);
+    const int p = n.AddPoint(-20, 0, true);
+
+    auto ellipse = std::make_unique<CEllipse>(&n, nullptr, 0);
+    ellipse->SetCentreNode(c);
+    ellipse->SetMajorNode(a);
+    ellipse->SetMinorNode(b);
+    ellipse->SetStartNode(a);
+    ellipse->SetEndNode(p);
+    auto spline = std::make_unique<CSpline>(&n, nullptr, 0);
+    for (int node : {a, b, p})
+        spline->AddNode(node);
+    spline->SetSamplesPerSegment(7);
+    auto text = std::make_unique<CText>(&n, nullptr, 0);
+    text->SetNodes(b, c, a);
+    text->SetText(QStringLiteral("Klappe Ä"));
+    text->SetMirrored(1);
+    auto measure = std::make_unique<CMeasure>(&n, nullptr, 0);
+    measure->SetKind(1204);
+    measure->SetNodes(a, b, c, p);
+    measure->SetInstances({1, 2, 0});
+    const int32_t types[] = {ElementTypeId::Ellipse, ElementTypeId::Spline, ElementTypeId::Text,
+                             ElementTypeId::Measure};
+    (void)s->AddBuilt(std::move(ellipse));
+    (void)s->AddBuilt(std::move(spline));
+    (void)s->AddBuilt(std::move(text));
+    (void)s->AddBuilt(std::move(measure));
+    const QByteArray written = doc.WriteFile();
+
+    CMorvekDoc read;
+    QString error;
+    ASSERT_TRUE(read.LoadFile(QStringLiteral("all.n"), written, &error)) << error.toStdString();
+    EXPECT_TRUE(read.WriteFile() == written);
+    int i = 0;
+    for (auto it = read.GetSection(0)->begin(); it.NotEqual(read.GetSection(0)->end()); it.Next(), ++i) {
+        ASSERT_LT(i, 4);
+        EXPECT_EQ(it.Get()->GetTypeId(), types[i]);
+    }
+    EXPECT_EQ(i, 4);
+    const auto* loaded = dynamic_cast<const CSpline*>(read.GetSection(0)->GetElement(1));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->GetSamplesPerSegment(), 7);
+}
+
+// A dimension from a node to itself under one instance number is read over
+// and dropped; under two instance numbers it is kept.
+TEST(DocumentFile, DimensionsThatMeasureNothingAreDropped)
+{
+    CMorvekDoc doc;
+    Section* s = doc.GetSection(0);
+    const int a = doc.Nodes().AddPoint(0, 0, true);
+    const int l = doc.Nodes().AddPoint(5, 5, true);
+    for (const std::array<int, 3>& instances : {std::array<int, 3>{0, 0, 0}, std::array<int, 3>{0, 1, 0}}) {
+        auto measure = std::make_unique<CMeasure>(&doc.Nodes(), nullptr, 0);
+        measure->SetKind(1201);
+        measure->SetNodes(a, a, -1, l);
+        measure->SetInstances(instances);
+        (void)s->AddBuilt(std::move(measure));
+    }
+    CMorvekDoc read;
+    QString error;
+    ASSERT_TRUE(read.LoadFile(QStringLiteral("m.n"), doc.WriteFile(), &error)) << error.toStdString();
+    std::vector<std::array<int, 3>> kept;
+    for (auto it = read.GetSection(0)->begin(); it.NotEqual(read.GetSection(0)->end()); it.Next())
+        kept.push_back(dynamic_cast<const CMeasure&>(*it.Get()).GetInstances());
+    EXPECT_EQ(kept, (std::vector<std::array<int, 3>>{{0, 1, 0}}));
 }
 
 TEST(DocumentFile, SavingDropsIdleNodesAndNullLengthLines)
@@ -158,16 +239,17 @@ TEST(DocumentFile, EveryTruncatedFileFailsIntoAnEmptyDrawing)
 // an empty drawing.
 TEST(DocumentFile, FilesNotReadableYetAreRefusedWithTheirReason)
 {
-    QByteArray ellipse = nativetest::OldFile({15});
+    QByteArray cuir = nativetest::OldFile({15});
     {
-        // The arc record becomes an ellipse record of the same fields plus two.
+        // The arc record becomes a cuir hole record.
         platform::BinaryWriter e;
-        e.writeInt32(ElementTypeId::Ellipse);
-        for (int n : {0, 1, 2, 1, 2})
-            e.writeInt32(n);
+        e.writeInt32(ElementTypeId::Cuir);
+        e.writeInt32(1);
+        for (double v : {5.0, 0.0, 10.0})
+            e.writeDouble(v);
         nativetest::WriteBase(e, 15, 0);
-        ellipse.chop(4 + 12 + 36);
-        ellipse.append(e.data());
+        cuir.chop(4 + 12 + 36);
+        cuir.append(e.data());
     }
     const struct {
         const char* name;
@@ -181,7 +263,7 @@ TEST(DocumentFile, FilesNotReadableYetAreRefusedWithTheirReason)
         {"standard.nst", QByteArray("\xFF\x0F\x00\x00", 4), "extended standard"},
         {"old.n", QByteArray("D]1]2]"), "older text layout"},
         {"empty.n", QByteArray(), "older text layout"},
-        {"round.n", ellipse, "ellipse element (type 3)"},
+        {"cuir.n", cuir, "holds a cuir element (type 8)"},
         {"new.n", nativetest::OldFile({16}), "newer"},
         {"many.n", nativetest::OldFile({15, 103}), "at most 102"},
         {"odd.n", nativetest::OldFile({15, 1, 10}), "unknown element type 10"},

@@ -4,8 +4,12 @@
 #include "element/ElementExplosion.h"
 #include "section/Section.h"
 #include "section/SectionExplosion.h"
+#include "element/Ellipse.h"
+#include "element/Spline.h"
 #include "element/Text.h"
 #include "section/UndoManager.h"
+
+#include <functional>
 
 namespace {
 
@@ -98,6 +102,48 @@ TEST_F(Explosion, AMirroredTextStartsAtItsOtherEnd)
     EXPECT_EQ(made.mirrored, 1);
     EXPECT_EQ(made.text, QStringLiteral("ABCD"));
     EXPECT_EQ(target.removed, (std::vector<CElement*>{&text}));
+}
+
+// Ellipses, splines and texts explode into elements of their own kind on
+// the same places; an elliptical arc keeps its sweep.
+TEST_F(Explosion, CurvesAndTextsBecomeTheirOwnKind)
+{
+    const struct {
+        const char* name;
+        std::function<ElementIterator(Section&)> make;
+    } cases[] = {
+        {"elliptical arc",
+         [](Section& s) { return s.AddEllipse4(0, 0, 20, 0, 0, 10, 20, 0, 0, 10, true, 1); }},
+        {"whole ellipse", [](Section& s) { return s.AddEllipse3(0, 0, 20, 10, 30, true, 1); }},
+        {"spline", [](Section& s) { return s.AddSpline1(0, 0, 10, 5, 20, 0, true, 1); }},
+        {"text", [](Section& s) { return s.AddText2(0, 0, 5, 0, 3, QStringLiteral("Falz"), {}, 0, 1401, 1); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Section s(&nodes, nullptr, &undo);
+        const ElementIterator it = c.make(s);
+        ASSERT_TRUE(it.NotEqual(s.end()));
+        CElement* old = it.Get();
+        const int type = old->GetTypeId();
+        double sweep = 0.0;
+        if (auto* e = dynamic_cast<CEllipse*>(old))
+            sweep = e->GetSweepAngle();
+        SectionExplosion target(s);
+        old->SplitUp(target);
+        const std::vector<CElement*> now = ElementsOf(s);
+        ASSERT_EQ(now.size(), 1u);
+        EXPECT_EQ(now[0]->GetTypeId(), type);
+        if (auto* e = dynamic_cast<CEllipse*>(now[0])) {
+            EXPECT_NEAR(e->GetSweepAngle(), sweep, 1e-3);
+        }
+        if (auto* t = dynamic_cast<CText*>(now[0])) {
+            EXPECT_EQ(t->GetText(), QStringLiteral("Falz"));
+        }
+        if (auto* spline = dynamic_cast<CSpline*>(now[0])) {
+            EXPECT_GE(spline->GetNodeCount(), 3);
+            EXPECT_EQ(s.Point(spline->GetNodes().back()), (die::coord{20, 0}));
+        }
+    }
 }
 
 TEST_F(Explosion, AnElementWithoutFiguresIsOnlyRemoved)

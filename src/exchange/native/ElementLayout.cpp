@@ -118,4 +118,11 @@ QString ElementTypeName(int32_t typeId)
     }
 }
 
+QString ElementTypePhrase(int32_t typeId)
+{
+    const QString name = ElementTypeName(typeId);
+    const bool vowel = !name.isEmpty() && QStringLiteral("aeiouAEIOU").contains(name.front());
+    return (vowel ? QStringLiteral("an ") : QStringLiteral("a ")) + name;
+}
+
 } // namespace native

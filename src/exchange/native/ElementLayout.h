@@ -20,5 +20,7 @@ namespace native {
 // The name of the element type in messages ("ellipse", "die board"...);
 // "type <id>" for an unknown id.
 QString ElementTypeName(int32_t typeId);
+// The name with its indefinite article ("an ellipse", "a die board").
+QString ElementTypePhrase(int32_t typeId);
 
 } // namespace native

@@ -1,5 +1,7 @@
 #include "exchange/native/NativeDrawing.h"
 
+#include "element/ElementTypes.h"
+#include "exchange/native/ElementLayout.h"
 #include "exchange/native/NativeFixture.h"
 
 #include <gtest/gtest.h>
@@ -135,3 +137,18 @@ TEST(NativeDrawing, StepsOverEveryElementType)
 }
 
 } // namespace
+
+TEST(NativeDrawing, TypeNamesTakeTheirArticle)
+{
+    const struct {
+        int32_t typeId;
+        const char* phrase;
+    } cases[] = {
+        {ElementTypeId::Ellipse, "an ellipse"},
+        {ElementTypeId::Arc, "an arc"},
+        {ElementTypeId::Wood, "a die board"},
+        {ElementTypeId::Bobst, "a Bobst hole pattern"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(native::ElementTypePhrase(c.typeId), QLatin1String(c.phrase)) << c.typeId;
+}
