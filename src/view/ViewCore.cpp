@@ -51,7 +51,7 @@ void ViewCore::OnViewLoadZoom()
     int x = transform_.origin.x;
     int y = transform_.origin.y;
     double zoom = transform_.zoom;
-    if (!options_.LoadView(x, y, zoom))
+    if (!options_ || !options_->LoadView(x, y, zoom))
         return;
     transform_.origin = {x, y};
     transform_.zoom = zoom;
@@ -100,7 +100,8 @@ void ViewCore::Paint(platform::Device& drawing, platform::Device& overlay, int c
         firstPaint_ = false;
         OnViewCenter(clientWidth, clientHeight);
     }
-    options_.PaintBackground(&drawing, 0, 0, drawing.width(), drawing.height());
+    if (options_)
+        options_->PaintBackground(&drawing, 0, 0, drawing.width(), drawing.height());
 
     const int mode = DisplayMode();
     painter_.SetDevices(&drawing, &overlay);

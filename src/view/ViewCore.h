@@ -15,7 +15,9 @@ class Device;
 
 class ViewCore {
 public:
-    explicit ViewCore(const COptions& options) : options_(options) {}
+    // The options give the background colour and the saved zoom; without
+    // them the background is left as it is and Load Zoom finds nothing.
+    explicit ViewCore(const COptions* options) : options_(options) {}
 
     CMorvekDoc* GetDocument() const { return doc_; }
     // Takes the document: zoom 1 and origin (0, 0) for a drawing whose node
@@ -68,7 +70,7 @@ public:
     ViewPainter& Painter() { return painter_; }
 
 private:
-    const COptions& options_;
+    const COptions* options_;
     CMorvekDoc* doc_ = nullptr;
     ViewTransform transform_;
     ViewPainter painter_;

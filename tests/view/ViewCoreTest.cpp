@@ -22,7 +22,7 @@ protected:
     ViewLinetypes linetypes_;
     COptions options_;
     CMorvekDoc doc_;
-    ViewCore view_{options_};
+    ViewCore view_{&options_};
     platform::RecordingDevice drawing_{1000, 800};
     platform::RecordingDevice overlay_{1000, 800};
 };
