@@ -2,6 +2,7 @@
 
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
+#include "options/Options.h"
 
 #include <QMouseEvent>
 #include <QScreen>
@@ -19,6 +20,29 @@ DocumentView::DocumentView(std::unique_ptr<CMorvekDoc> doc, const COptions* opti
 }
 
 DocumentView::~DocumentView() = default;
+
+bool DocumentView::RunCommand(int commandId)
+{
+    switch (commandId) {
+    case 32771:
+        view_.OnViewCenter(width(), height());
+        break;
+    case 257:
+        view_.OnViewOriginalZoom();
+        break;
+    case 32813:
+        if (COptions* options = COptions::Current())
+            view_.OnViewSaveZoom(*options);
+        return true;
+    case 32814:
+        view_.OnViewLoadZoom();
+        break;
+    default:
+        return false;
+    }
+    update();
+    return true;
+}
 
 void DocumentView::paintEvent(QPaintEvent*)
 {

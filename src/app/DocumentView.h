@@ -29,6 +29,11 @@ public:
     CMorvekDoc& Document() const { return *doc_; }
     ViewCore& View() { return view_; }
 
+    // The view's zoom commands: View > Center (32771), Original Zoom (257),
+    // Save Zoom (32813) and Load Zoom (32814), each repainting. False for
+    // another command.
+    bool RunCommand(int commandId);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

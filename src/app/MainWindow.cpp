@@ -270,8 +270,17 @@ QMdiSubWindow* MainWindow::ShowDocument(QWidget* view)
     return child;
 }
 
+DocumentView* MainWindow::ActiveView() const
+{
+    QMdiSubWindow* child = documents_->activeSubWindow();
+    return child ? qobject_cast<DocumentView*>(child->widget()) : nullptr;
+}
+
 void MainWindow::RunCommand(int commandId)
 {
+    // The active view takes its own commands first.
+    if (DocumentView* view = ActiveView(); view && view->RunCommand(commandId))
+        return;
     if (commandId == kNewCommand) {
         NewDocument();
     } else if (commandId == kOpenCommand) {

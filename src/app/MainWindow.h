@@ -31,6 +31,8 @@ class PropertyBar;
 
 namespace app {
 
+class DocumentView;
+
 inline constexpr int kPositionBar = 316;
 inline constexpr int kStateBar = 317;
 inline constexpr int kLineTypeBar = 318;
@@ -97,6 +99,7 @@ private:
     // File > Open: the file dialog, then OpenDocument.
     void OnFileOpen();
     QMdiSubWindow* ShowDocument(QWidget* view);
+    DocumentView* ActiveView() const;
     void RebuildMenu();
     void Decorate(QMenu& menu);
     QToolBar* ControlBar(int barId, const QString& title, QWidget* control);

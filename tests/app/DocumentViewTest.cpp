@@ -61,6 +61,15 @@ TEST(DocumentView, OpenedDrawingIsPaintedInItsWindow)
     const QImage picture = view->grab().toImage();
     // Both lines, fitted into the window: far more than a few pixels.
     EXPECT_GT(RedPixels(picture), 200);
+
+    // The zoom commands reach the active view.
+    const double fitted = view->View().GetZoom();
+    EXPECT_NE(fitted, 1.0);
+    emit window.commandChosen(257);
+    EXPECT_EQ(view->View().GetZoom(), 1.0);
+    emit window.commandChosen(32771);
+    EXPECT_DOUBLE_EQ(view->View().GetZoom(), fitted);
+    EXPECT_FALSE(view->RunCommand(1));
     window.Documents()->closeAllSubWindows();
 }
 
