@@ -40,7 +40,6 @@ public:
     void SetDocument(CMorvekDoc* doc) { doc_ = doc; }
     // The drawing buffer and the overlay the transient marks go on.
     void SetDevices(platform::Device* main, platform::Device* overlay);
-    void SetDC(platform::Device* main) { main_ = main; }
     void SetScale(double pixelsPerMm) { mapping_.scale = pixelsPerMm; }
     void SetOrigin(platform::DevicePoint origin) { mapping_.origin = origin; }
     // Also sets both devices' arc direction: clockwise when mirrored.
