@@ -20,11 +20,12 @@ set(MORVEK_MODULES
   "section     platform support settings options formula geometry linetype display element"
   "exchange    platform support settings options formula geometry linetype display element section"
   "document    platform support settings options formula geometry linetype display element section exchange"
+  "view        platform support settings options formula geometry linetype display element section exchange document"
   "standards   platform support settings options formula geometry linetype display element section exchange document"
   "shell       platform support"
   "gui         platform support settings options formula geometry linetype display element section exchange document standards shell"
   "dlg         platform support settings options formula geometry linetype display element section exchange document standards shell gui"
-  "app         platform support settings options formula geometry linetype display element section exchange document standards shell gui dlg"
+  "app         platform support settings options formula geometry linetype display element section exchange document view standards shell gui dlg"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the program, starts it on a virtual X server with a fresh
-# configuration folder, opens a new document, shows the property bar and
-# saves a PNG picture of the main window.
+# configuration folder, opens a new document (or, with MORVEK_SCREENSHOT_OPEN
+# naming a drawing, opens that one through File > Open), shows the property
+# bar and saves a PNG picture of the main window.
 #
 #   scripts/screenshot.sh [picture.png]      (default: build/screenshot.png)
 #
@@ -32,7 +33,8 @@ if [ "${MORVEK_SCREENSHOT_INSIDE:-}" != 1 ]; then
   config="$(mktemp -d)"
   trap 'rm -rf "$config"' EXIT
   mkdir -p "$(dirname "$out")"
-  MORVEK_SCREENSHOT_INSIDE=1 MORVEK_PROGRAM="$build/bin/morvekxp" XDG_CONFIG_HOME="$config" \
+  [ -n "${MORVEK_SCREENSHOT_OPEN:-}" ] && MORVEK_SCREENSHOT_OPEN="$(realpath "$MORVEK_SCREENSHOT_OPEN")"
+  MORVEK_SCREENSHOT_INSIDE=1 MORVEK_SCREENSHOT_OPEN="${MORVEK_SCREENSHOT_OPEN:-}" MORVEK_PROGRAM="$build/bin/morvekxp" XDG_CONFIG_HOME="$config" \
     XDG_RUNTIME_DIR="$config" ASAN_OPTIONS=detect_leaks=0 \
     xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$out"
   echo "$out"
@@ -48,7 +50,14 @@ sleep 2
 # There is no window manager to maximise the window or give it the keyboard.
 xdotool windowsize --sync "$window" 100% 100% || true
 xdotool windowfocus --sync "$window"
-xdotool key ctrl+n
+if [ -n "${MORVEK_SCREENSHOT_OPEN:-}" ]; then
+  xdotool key ctrl+o
+  sleep 2
+  xdotool type --delay 20 "$MORVEK_SCREENSHOT_OPEN"
+  xdotool key Return
+else
+  xdotool key ctrl+n
+fi
 sleep 1
 # View > Properties through the keyboard: Alt enters the menu bar, the View
 # menu is the seventh, Properties its fourth item.

@@ -1,6 +1,9 @@
 #include "app/MainWindow.h"
 
 #include "app/DefaultMenu.h"
+#include "app/DocumentView.h"
+#include "document/MorvekDoc.h"
+#include "options/Options.h"
 #include "gui/CommandToolbar.h"
 #include "gui/LineTypeBox.h"
 #include "gui/MenuBarBuilder.h"
@@ -16,6 +19,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -41,7 +45,7 @@ QKeySequence ShortcutFor(int commandId)
     switch (commandId) {
     case kNewCommand:
         return QKeySequence::New;
-    case 57601:
+    case kOpenCommand:
         return QKeySequence::Open;
     case 57603:
         return QKeySequence::Save;
@@ -226,13 +230,39 @@ void MainWindow::FillLineTypeCombo(const std::map<int, QString>& entries, int wa
 
 QMdiSubWindow* MainWindow::NewDocument()
 {
-    auto* view = new QWidget;
-    view->setObjectName(QStringLiteral("DocumentView"));
-    view->setAutoFillBackground(true);
-    view->setBackgroundRole(QPalette::Base);
-    view->setFocusPolicy(Qt::StrongFocus);
+    auto* view = new DocumentView(std::make_unique<CMorvekDoc>(), COptions::Current());
     view->setWindowTitle(QStringLiteral("Untitled%1").arg(++untitled_));
+    return ShowDocument(view);
+}
+
+QMdiSubWindow* MainWindow::OpenDocument(const QString& path)
+{
+    auto doc = std::make_unique<CMorvekDoc>();
+    if (!doc->OnOpenDocument(path) || doc->IsLoadRefused()) {
+        platform::ask(Translate(kTextOpenFailed), QString(), platform::PromptButtons::Ok, platform::PromptIcon::Error);
+        return nullptr;
+    }
+    const QString title = doc->GetTitle();
+    auto* view = new DocumentView(std::move(doc), COptions::Current());
+    view->setWindowTitle(title);
+    return ShowDocument(view);
+}
+
+void MainWindow::OnFileOpen()
+{
+    const COptions* options = COptions::Current();
+    const QString path = QFileDialog::getOpenFileName(
+        this, QString(), options ? options->GetNPath() : QString(),
+        QStringLiteral("Morvek document (*.n);;CF2 document (*.cf2);;Diecutting Data (*.dd3);;"
+                       "AutoCAD document (*.dxf);;HP-GL document (*.plt *.hpgl)"));
+    if (!path.isEmpty())
+        OpenDocument(path);
+}
+
+QMdiSubWindow* MainWindow::ShowDocument(QWidget* view)
+{
     QMdiSubWindow* child = documents_->addSubWindow(view);
+    child->setAttribute(Qt::WA_DeleteOnClose);
     child->setWindowIcon(gui::ToolbarImage(kDocumentPicture, QString()));
     child->showMaximized();
     documents_->setActiveSubWindow(child);
@@ -240,10 +270,21 @@ QMdiSubWindow* MainWindow::NewDocument()
     return child;
 }
 
+DocumentView* MainWindow::ActiveView() const
+{
+    QMdiSubWindow* child = documents_->activeSubWindow();
+    return child ? qobject_cast<DocumentView*>(child->widget()) : nullptr;
+}
+
 void MainWindow::RunCommand(int commandId)
 {
+    // The active view takes its own commands first.
+    if (DocumentView* view = ActiveView(); view && view->RunCommand(commandId))
+        return;
     if (commandId == kNewCommand) {
         NewDocument();
+    } else if (commandId == kOpenCommand) {
+        OnFileOpen();
     } else if (commandId == kCloseCommand) {
         if (QMdiSubWindow* child = documents_->activeSubWindow())
             child->close();

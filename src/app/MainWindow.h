@@ -31,6 +31,8 @@ class PropertyBar;
 
 namespace app {
 
+class DocumentView;
+
 inline constexpr int kPositionBar = 316;
 inline constexpr int kStateBar = 317;
 inline constexpr int kLineTypeBar = 318;
@@ -38,6 +40,9 @@ inline constexpr int kConstructToolbar = 313;
 inline constexpr int kAllCommandsToolbar = 345;
 inline constexpr int kStatusBar = 59393;
 inline constexpr int kPropertiesCommand = 32975;
+inline constexpr int kOpenCommand = 57601;
+// The message after a file that could not be opened.
+inline constexpr int kTextOpenFailed = 669;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -59,6 +64,9 @@ public:
 
     // Opens an empty document window, maximised.
     QMdiSubWindow* NewDocument();
+    // Reads the drawing file into a new document window, maximised; null,
+    // after the document's own message and text 669, when it cannot be read.
+    QMdiSubWindow* OpenDocument(const QString& path);
     // Writes the bar state to the profile and every toolbar's buttons to the
     // user's layout file; tells the user what could not be saved. False
     // when something was not saved.
@@ -88,6 +96,10 @@ protected:
 
 private:
     void RunCommand(int commandId);
+    // File > Open: the file dialog, then OpenDocument.
+    void OnFileOpen();
+    QMdiSubWindow* ShowDocument(QWidget* view);
+    DocumentView* ActiveView() const;
     void RebuildMenu();
     void Decorate(QMenu& menu);
     QToolBar* ControlBar(int barId, const QString& title, QWidget* control);

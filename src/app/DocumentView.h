@@ -1,0 +1,48 @@
+#pragma once
+// The window of one document: it owns the document and shows it through a
+// ViewCore, painting into two memory buffers of the screen's size (the
+// drawing and the overlay) that are copied to the widget. The mouse position
+// is tracked into the document's cursor record, so the element under the
+// cursor shows highlighted.
+#include "view/ViewCore.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class CMorvekDoc;
+class COptions;
+
+namespace gui {
+class QtDevice;
+}
+
+namespace app {
+
+class DocumentView : public QWidget {
+    Q_OBJECT
+public:
+    // Takes the document; the options may be null (see ViewCore).
+    DocumentView(std::unique_ptr<CMorvekDoc> doc, const COptions* options, QWidget* parent = nullptr);
+    ~DocumentView() override;
+
+    CMorvekDoc& Document() const { return *doc_; }
+    ViewCore& View() { return view_; }
+
+    // The view's zoom commands: View > Center (32771), Original Zoom (257),
+    // Save Zoom (32813) and Load Zoom (32814), each repainting. False for
+    // another command.
+    bool RunCommand(int commandId);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    std::unique_ptr<CMorvekDoc> doc_;
+    ViewCore view_;
+    std::unique_ptr<gui::QtDevice> drawing_;
+    std::unique_ptr<gui::QtDevice> overlay_;
+};
+
+} // namespace app

@@ -1,0 +1,146 @@
+#include "view/ViewCore.h"
+
+#include "display/DisplayList.h"
+#include "display/DrawContext.h"
+#include "document/MorvekDoc.h"
+#include "element/NodePoint.h"
+#include "options/Options.h"
+#include "platform/Device.h"
+
+void ViewCore::OnInitialUpdate(CMorvekDoc* doc, int clientWidth, int clientHeight)
+{
+    doc_ = doc;
+    painter_.SetDocument(doc);
+    if (!doc_)
+        return;
+    NodeTable& nodes = doc_->Nodes();
+    const double sum = nodes.GetMaxX() + nodes.GetMaxY() + nodes.GetMinX() + nodes.GetMinY();
+    if (sum == 0.0) {
+        transform_.zoom = 1.0;
+        transform_.origin = {0, 0};
+    } else {
+        OnViewCenter(clientWidth, clientHeight);
+    }
+    showBridges_ = false;
+    showSpecial_ = true;
+    doc_->EndModifyState();
+    showNodes_ = false;
+    firstPaint_ = true;
+}
+
+ViewExtents ViewCore::DocumentExtents() const
+{
+    ViewExtents e;
+    if (doc_)
+        doc_->GetExtents(e.left, e.top, e.right, e.bottom, true, true);
+    return e;
+}
+
+void ViewCore::OnViewCenter(int clientWidth, int clientHeight)
+{
+    transform_.Fit(clientWidth, clientHeight, DocumentExtents(), DrawContext::GetMirrorFlags());
+}
+
+void ViewCore::OnViewSaveZoom(COptions& options) const
+{
+    options.SaveView(transform_.origin.x, transform_.origin.y, transform_.zoom);
+}
+
+void ViewCore::OnViewLoadZoom()
+{
+    int x = transform_.origin.x;
+    int y = transform_.origin.y;
+    double zoom = transform_.zoom;
+    if (!options_ || !options_->LoadView(x, y, zoom))
+        return;
+    transform_.origin = {x, y};
+    transform_.zoom = zoom;
+}
+
+void ViewCore::SetZoom(double typed, int clientWidth, int clientHeight)
+{
+    transform_.SetZoomAboutCentre(typed, clientWidth, clientHeight);
+}
+
+void ViewCore::OnViewBridges()
+{
+    showBridges_ = !showBridges_;
+    if (showBridges_)
+        showSpecial_ = false;
+}
+
+void ViewCore::OnViewSpecialLineTypes()
+{
+    showSpecial_ = !showSpecial_;
+    if (showSpecial_)
+        showBridges_ = false;
+}
+
+int ViewCore::DisplayMode() const
+{
+    if (showBridges_)
+        return DisplayMode::WithBridges;
+    return showSpecial_ ? DisplayMode::SpecialLineTypes : DisplayMode::Normal;
+}
+
+void ViewCore::SetRubberLine(bool on, int x1, int y1, int x2, int y2)
+{
+    rubberLine_ = on;
+    rubber_[0] = x1;
+    rubber_[1] = y1;
+    rubber_[2] = x2;
+    rubber_[3] = y2;
+}
+
+void ViewCore::Paint(platform::Device& drawing, platform::Device& overlay, int clientWidth, int clientHeight)
+{
+    if (!doc_)
+        return;
+    if (firstPaint_) {
+        firstPaint_ = false;
+        OnViewCenter(clientWidth, clientHeight);
+    }
+    if (options_)
+        options_->PaintBackground(&drawing, 0, 0, drawing.width(), drawing.height());
+
+    const int mode = DisplayMode();
+    painter_.SetDevices(&drawing, &overlay);
+    painter_.SetScale(transform_.zoom);
+    painter_.SetOrigin(transform_.origin);
+    painter_.SetMirrored((DrawContext::GetMirrorFlags() & DrawContext::MirrorX) != 0);
+    doc_->RebuildAllDisplayLists();
+    doc_->SetDisplayMode(mode);
+    painter_.SetDisplayMode(mode);
+
+    painter_.DrawOriginMarker();
+    painter_.DrawSections();
+    if (showNodes_)
+        painter_.DrawNodes();
+
+    overlay.bitBlt(0, 0, drawing.width(), drawing.height(), drawing, 0, 0);
+    if (rubberLine_)
+        painter_.DrawMeasureLine({rubber_[0] / 1000.0, rubber_[1] / 1000.0}, {rubber_[2] / 1000.0, rubber_[3] / 1000.0});
+    painter_.DrawHighlighted(doc_->Cursor().element);
+    painter_.DrawNodeUnderCursor(overlay);
+}
+
+void ViewCore::TrackCursor(platform::DevicePoint pixel)
+{
+    if (!doc_)
+        return;
+    CursorRecord& cursor = doc_->Cursor();
+    painter_.SetScale(transform_.zoom);
+    painter_.SetOrigin(transform_.origin);
+    painter_.SetMirrored((DrawContext::GetMirrorFlags() & DrawContext::MirrorX) != 0);
+    transform_.ToModel(pixel.x, pixel.y, DrawContext::GetMirrorFlags(), cursor.modelX, cursor.modelY);
+    cursor.pixelX = pixel.x;
+    cursor.pixelY = pixel.y;
+    painter_.SetPickPoint(pixel);
+    painter_.PickElement();
+    cursor.element = painter_.GetHitElement();
+    cursor.elementInstance = painter_.GetHitInstance();
+    const ViewPainter::NodeHit node = painter_.NearestNode();
+    cursor.node = node.index;
+    cursor.nodePoint = node.index >= 0 ? doc_->Nodes().GetNode(node.index) : nullptr;
+    cursor.nodeInstance = node.index >= 0 ? node.instance : -1;
+}

@@ -1,0 +1,83 @@
+#pragma once
+// The view of one document without its window: zoom and origin, the display
+// switches, the zoom commands and the paint cycle on two devices (the
+// drawing buffer and the overlay that goes to the screen). The window that
+// shows it hands in its client size and its buffers.
+#include "view/ViewPainter.h"
+#include "view/ViewTransform.h"
+
+class CMorvekDoc;
+class COptions;
+
+namespace platform {
+class Device;
+}
+
+class ViewCore {
+public:
+    // The options give the background colour and the saved zoom; without
+    // them the background is left as it is and Load Zoom finds nothing.
+    explicit ViewCore(const COptions* options) : options_(options) {}
+
+    CMorvekDoc* GetDocument() const { return doc_; }
+    // Takes the document: zoom 1 and origin (0, 0) for a drawing whose node
+    // extents add up to 0, else fitted into the client area; default display
+    // switches; the document's edit state is ended.
+    void OnInitialUpdate(CMorvekDoc* doc, int clientWidth, int clientHeight);
+
+    const ViewTransform& Transform() const { return transform_; }
+    double GetZoom() const { return transform_.zoom; }
+    platform::DevicePoint GetOrigin() const { return transform_.origin; }
+
+    // The extents of the visible sections, every instance and the die-board
+    // margins counted.
+    ViewExtents DocumentExtents() const;
+    // View > Center: fits the drawing into the client area.
+    void OnViewCenter(int clientWidth, int clientHeight);
+    // View > Original Zoom: zoom 1, origin kept.
+    void OnViewOriginalZoom() { transform_.zoom = 1.0; }
+    void OnViewSaveZoom(COptions& options) const;
+    // View > Load Zoom: nothing changes when no zoom was saved.
+    void OnViewLoadZoom();
+    // View > Set Zoom with the typed value (clamped), about the client centre.
+    void SetZoom(double typed, int clientWidth, int clientHeight);
+
+    // Display switches: bridges and special line types exclude each other.
+    void OnViewBridges();
+    void OnViewSpecialLineTypes();
+    void OnViewNodes() { showNodes_ = !showNodes_; }
+    bool ShowsBridges() const { return showBridges_; }
+    bool ShowsSpecialLineTypes() const { return showSpecial_; }
+    bool ShowsNodes() const { return showNodes_; }
+    // 1 with bridges, else 2 with special line types, else 0.
+    int DisplayMode() const;
+
+    // The rubber line of measuring and construction, in whole micrometres.
+    void SetRubberLine(bool on, int x1 = 0, int y1 = 0, int x2 = 0, int y2 = 0);
+
+    // The paint cycle: the background, the origin marker, the sections and
+    // (when shown) the nodes on the drawing device, a copy of it on the
+    // overlay, then the rubber line, the hovered element and the node under
+    // the cursor on the overlay. The first paint fits the drawing into the
+    // drawing device's client size first.
+    void Paint(platform::Device& drawing, platform::Device& overlay, int clientWidth, int clientHeight);
+
+    // Cursor tracking: the model point under the pixel, the element picked
+    // within 15 pixels and the node within 5 go into the document's cursor
+    // record.
+    void TrackCursor(platform::DevicePoint pixel);
+
+    ViewPainter& Painter() { return painter_; }
+
+private:
+    const COptions* options_;
+    CMorvekDoc* doc_ = nullptr;
+    ViewTransform transform_;
+    ViewPainter painter_;
+    bool firstPaint_ = true;
+    bool showBridges_ = false;
+    bool showSpecial_ = true;
+    bool showNodes_ = false;
+    bool rubberLine_ = false;
+    int rubber_[4] = {0, 0, 0, 0};
+};

@@ -1,0 +1,307 @@
+#include "view/ViewPainter.h"
+
+#include "display/DisplayList.h"
+#include "document/MorvekDoc.h"
+#include "element/Element.h"
+#include "element/NodePoint.h"
+#include "linetype/LinetypeTable.h"
+#include "platform/Device.h"
+#include "section/Section.h"
+
+#include <array>
+
+namespace {
+
+platform::ArcDirection DirectionFor(bool mirrored)
+{
+    return mirrored ? platform::ArcDirection::Clockwise : platform::ArcDirection::CounterClockwise;
+}
+
+// A full circle of the radius about (x, y), started from its right-hand point.
+void Circle(platform::Device& dc, int x, int y, int radius)
+{
+    dc.moveTo(x + radius, y);
+    dc.angleArc(x, y, radius, 0.0, 360.0);
+}
+
+void Outline(platform::Device& dc, std::span<const platform::DevicePoint> points)
+{
+    dc.moveTo(points.front());
+    for (std::size_t i = 1; i < points.size(); ++i)
+        dc.lineTo(points[i]);
+    dc.lineTo(points.front());
+}
+
+} // namespace
+
+void ViewPainter::SetDevices(platform::Device* main, platform::Device* overlay)
+{
+    main_ = main;
+    overlay_ = overlay;
+}
+
+void ViewPainter::SetMirrored(bool mirrored)
+{
+    mapping_.mirrored = mirrored;
+    for (platform::Device* dc : {main_, overlay_})
+        if (dc)
+            dc->setArcDirection(DirectionFor(mirrored));
+}
+
+void ViewPainter::DrawOriginMarker()
+{
+    LinetypeTable* linetypes = DisplayList::GetLinetypeTable();
+    if (!main_ || !linetypes)
+        return;
+    linetypes->SelectCrosshair();
+    linetypes->SelectCurrentPen(*main_);
+    const int x = mapping_.origin.x;
+    const int y = mapping_.origin.y;
+    main_->moveTo(x, y - 20);
+    main_->lineTo(x, y + 20);
+    main_->lineTo(x, y);
+    main_->moveTo(x - 20, y);
+    main_->lineTo(x + 20, y);
+    main_->lineTo(x, y);
+    main_->moveTo(x - 6, y + 6);
+    main_->lineTo(x, y);
+    main_->lineTo(x + 6, y + 6);
+    main_->lineTo(x, y);
+    linetypes->ReleasePen(*main_);
+}
+
+void ViewPainter::DrawSections()
+{
+    LinetypeTable* linetypes = DisplayList::GetLinetypeTable();
+    if (!doc_ || !main_ || !linetypes)
+        return;
+    linetypes->SelectInactiveLayer();
+    linetypes->SelectCurrentPen(*main_);
+    Section* current = doc_->GetCurrentSection();
+    for (int i = 0; i < doc_->GetSectionCount(); ++i) {
+        Section* section = doc_->GetSection(i);
+        if (section != current)
+            DrawSection(*section, false, *linetypes);
+    }
+    if (current)
+        DrawSection(*current, true, *linetypes);
+    linetypes->ReleasePen(*main_);
+}
+
+void ViewPainter::DrawSection(Section& section, bool current, LinetypeTable& linetypes)
+{
+    if (!section.IsVisible())
+        return;
+    section.recreate_replicas();
+    if (!current) {
+        linetypes.SelectInactiveLayer();
+        linetypes.SelectCurrentPen(*main_);
+    }
+    FigurePainter painter(*main_, linetypes, mapping_);
+    for (CElement* element : section)
+        DrawElement(painter, *element, &section, current ? &linetypes : nullptr);
+}
+
+// With own pens every figure takes its line type's pen (the "selected" pen
+// for a selected element, the pattern pens in display mode 2); without, the
+// pen selected in the device stays.
+void ViewPainter::DrawElement(FigurePainter& painter, const CElement& element, const Section* replicasOf,
+                              LinetypeTable* ownPens)
+{
+    platform::Device& dc = *main_;
+    for (const DisplayFigure& figure : element.GetDisplayList().Figures()) {
+        if (ownPens) {
+            ownPens->SetCurrent(figure.lineType);
+            if (element.IsSelected())
+                ownPens->SelectSelected();
+            else if (mode_ == DisplayMode::SpecialLineTypes)
+                ownPens->SetPatternPens();
+            ownPens->SelectCurrentPen(dc);
+        }
+        painter.DrawFigure(figure);
+        if (replicasOf && !element.GetNotInstanced())
+            for (const Placement& replica : replicasOf->get_surface())
+                painter.DrawFigure(figure, &replica);
+    }
+}
+
+void ViewPainter::DrawHighlighted(const CElement* element)
+{
+    LinetypeTable* linetypes = DisplayList::GetLinetypeTable();
+    if (!element || !overlay_ || !linetypes)
+        return;
+    linetypes->SelectHighlight();
+    linetypes->SelectCurrentPen(*overlay_);
+    FigurePainter painter(*overlay_, *linetypes, mapping_);
+    for (const DisplayFigure& figure : element->GetDisplayList().Figures())
+        painter.DrawFigure(figure);
+    linetypes->ReleasePen(*overlay_);
+}
+
+void ViewPainter::DrawMeasureLine(const die::coord& from, const die::coord& to)
+{
+    LinetypeTable* linetypes = DisplayList::GetLinetypeTable();
+    if (!overlay_ || !linetypes)
+        return;
+    linetypes->SelectMeasure();
+    linetypes->SelectCurrentPen(*overlay_);
+    overlay_->moveTo(mapping_.ToDevice(from));
+    overlay_->lineTo(mapping_.ToDevice(to));
+    linetypes->ReleasePen(*overlay_);
+}
+
+void ViewPainter::DrawMovingNodeMarker(const die::coord& at)
+{
+    LinetypeTable* linetypes = DisplayList::GetLinetypeTable();
+    if (!overlay_ || !linetypes)
+        return;
+    linetypes->SelectMovingNode();
+    linetypes->SelectCurrentPen(*overlay_);
+    DrawMarker(*overlay_, at, Square);
+    linetypes->ReleasePen(*overlay_);
+}
+
+void ViewPainter::DrawNodes()
+{
+    LinetypeTable* linetypes = DisplayList::GetLinetypeTable();
+    if (!doc_ || !main_ || !linetypes)
+        return;
+    linetypes->SelectContrast();
+    linetypes->SelectCurrentPen(*main_);
+    NodeTable& nodes = doc_->Nodes();
+    for (int i = 0; i < nodes.GetCount(); ++i) {
+        CNodePoint* node = nodes.GetNode(i);
+        if (!node || !node->IsInUse())
+            continue;
+        const die::coord at{node->GetXInInstance(nullptr), node->GetYInInstance(nullptr)};
+        DrawMarker(*main_, at, node->IsParametric() ? Circle : Square);
+    }
+    linetypes->ReleasePen(*main_);
+}
+
+ViewPainter::NodeHit ViewPainter::NearestNode() const
+{
+    NodeHit hit;
+    if (!doc_ || mapping_.scale == 0.0)
+        return hit;
+    const double s = mapping_.scale;
+    double best = double(kNodePixels * kNodePixels) / (s * s);
+    const Section* current = doc_->GetCurrentSection();
+    NodeTable& nodes = doc_->Nodes();
+    auto consider = [&](int index, const die::coord& own, const die::coord& at, int instance) {
+        const double dx = at.x - pick_.x;
+        const double dy = at.y - pick_.y;
+        const double d2 = dx * dx + dy * dy;
+        if (d2 < best) {
+            best = d2;
+            hit = {index, own, instance, at};
+        }
+    };
+    for (int i = 0; i < nodes.GetCount(); ++i) {
+        CNodePoint* node = nodes.GetNode(i);
+        if (!node)
+            continue;
+        const die::coord own{node->GetXInInstance(nullptr), node->GetYInInstance(nullptr)};
+        consider(i, own, own, 0);
+        if (current)
+            for (const Placement& replica : current->get_surface())
+                consider(i, own, replica.Place(own), replica.instance);
+    }
+    return hit;
+}
+
+void ViewPainter::DrawNodeUnderCursor(platform::Device& dc)
+{
+    LinetypeTable* linetypes = DisplayList::GetLinetypeTable();
+    const NodeHit hit = NearestNode();
+    if (hit.index < 0 || !linetypes)
+        return;
+    NodeTable& nodes = doc_->Nodes();
+    CNodePoint* node = nodes.GetNode(hit.index);
+    linetypes->SelectContrast();
+    linetypes->SelectCurrentPen(dc);
+    if (!node->IsParametric()) {
+        DrawMarker(dc, hit.own, Square);
+    } else {
+        DrawMarker(dc, hit.own, Circle);
+        const int ref = node->GetReference1();
+        CNodePoint* reference = (ref >= 0 && ref < nodes.GetCount()) ? nodes.GetNode(ref) : nullptr;
+        if (reference)
+            DrawMarker(dc, {reference->GetXInInstance(nullptr), reference->GetYInInstance(nullptr)}, Triangle);
+    }
+    if (hit.instance != 0)
+        DrawMarker(dc, hit.at, Diamond);
+    linetypes->ReleasePen(dc);
+}
+
+void ViewPainter::DrawMarker(platform::Device& dc, const die::coord& at, int shape) const
+{
+    using P = platform::DevicePoint;
+    const P c = mapping_.ToDevice(at);
+    const int x = c.x;
+    const int y = c.y;
+    switch (shape) {
+    case Square: {
+        const std::array<P, 4> p{P{x - 5, y - 5}, P{x + 5, y - 5}, P{x + 5, y + 5}, P{x - 5, y + 5}};
+        Outline(dc, p);
+        break;
+    }
+    case Diamond: {
+        const std::array<P, 4> p{P{x, y - 5}, P{x + 5, y}, P{x, y + 5}, P{x - 5, y}};
+        Outline(dc, p);
+        break;
+    }
+    case Triangle: {
+        const std::array<P, 3> p{P{x, y - 5}, P{x - 5, y + 5}, P{x + 5, y + 5}};
+        Outline(dc, p);
+        break;
+    }
+    case Circle:
+        ::Circle(dc, x, y, 5);
+        break;
+    case FilledSquare: {
+        const std::array<P, 4> p{P{x - 4, y - 4}, P{x + 4, y - 4}, P{x + 4, y + 4}, P{x - 4, y + 4}};
+        dc.polygon(p);
+        break;
+    }
+    case Disc:
+        dc.ellipse(x - 5, y - 5, x + 6, y + 6);
+        break;
+    case Octagon: {
+        const std::array<P, 8> p{P{x - 2, y + 5}, P{x + 2, y + 5}, P{x + 5, y + 2}, P{x + 5, y - 2},
+                                 P{x + 2, y - 5}, P{x - 2, y - 5}, P{x - 5, y - 2}, P{x - 5, y + 2}};
+        dc.polygon(p);
+        break;
+    }
+    case Plus: {
+        const std::array<P, 12> p{P{x - 1, y - 1}, P{x - 1, y - 3}, P{x + 1, y - 3}, P{x + 1, y - 1},
+                                  P{x + 3, y - 1}, P{x + 3, y + 1}, P{x + 1, y + 1}, P{x + 1, y + 3},
+                                  P{x - 1, y + 3}, P{x - 1, y + 1}, P{x - 3, y + 1}, P{x - 3, y - 1}};
+        dc.polygon(p);
+        break;
+    }
+    case TickedCircle:
+        ::Circle(dc, x, y, 7);
+        dc.moveTo(x - 7, y);
+        dc.lineTo(x - 11, y);
+        dc.moveTo(x + 7, y);
+        dc.lineTo(x + 11, y);
+        dc.moveTo(x, y - 7);
+        dc.lineTo(x, y - 11);
+        dc.moveTo(x, y + 7);
+        dc.lineTo(x, y + 11);
+        break;
+    case CrossedCircle:
+        ::Circle(dc, x, y, 7);
+        for (const P& arm : {P{x - 9, y}, P{x + 9, y}, P{x, y - 9}, P{x, y + 9}}) {
+            dc.moveTo(x, y);
+            dc.lineTo(arm);
+        }
+        break;
+    case SmallDisc:
+        dc.ellipse(x - 3, y - 3, x + 4, y + 4);
+        break;
+    default:
+        break;
+    }
+}

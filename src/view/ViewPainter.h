@@ -1,0 +1,116 @@
+#pragma once
+// Draws a document's sections, nodes and markers on a device and finds the
+// element under the cursor. The view sets scale, origin, mirror state and
+// display mode before every paint; the figures come from the elements'
+// display lists, the pens from the line-type table installed for the display
+// lists (DisplayList::GetLinetypeTable).
+//
+// Paint order: DrawOriginMarker, DrawSections (every visible section, the
+// current one last, each element once and once per replica unless it is not
+// instanced), DrawNodes when nodes are shown; then on the overlay the measure
+// line, the highlighted element and the node under the cursor.
+// Picking: SetPickPoint, PickElement (the nearest figure of the current
+// section within 15 pixels, replicas included), GetHitElement/GetHitInstance.
+#include "display/FigurePainter.h"
+#include "geometry/Coord.h"
+
+class CElement;
+class CMorvekDoc;
+class LinetypeTable;
+class Section;
+struct DisplayFigure;
+
+namespace platform {
+class Device;
+}
+
+class ViewPainter {
+public:
+    static constexpr int kPickPixels = 15;
+    static constexpr int kNodePixels = 5;
+
+    // Marker shapes of DrawMarker.
+    enum Shape : int {
+        Square = 0, Diamond = 1, Triangle = 2, Circle = 3, FilledSquare = 4, Disc = 5,
+        Octagon = 6, Plus = 7, TickedCircle = 8, CrossedCircle = 9, SmallDisc = 10
+    };
+
+    ViewPainter() = default;
+
+    void SetDocument(CMorvekDoc* doc) { doc_ = doc; }
+    // The drawing buffer and the overlay the transient marks go on.
+    void SetDevices(platform::Device* main, platform::Device* overlay);
+    void SetScale(double pixelsPerMm) { mapping_.scale = pixelsPerMm; }
+    void SetOrigin(platform::DevicePoint origin) { mapping_.origin = origin; }
+    // Also sets both devices' arc direction: clockwise when mirrored.
+    void SetMirrored(bool mirrored);
+    void SetDisplayMode(int mode) { mode_ = mode; }
+    const ViewMapping& Mapping() const { return mapping_; }
+
+    void DrawOriginMarker();
+    void DrawSections();
+    void DrawNodes();
+    // The element's figures on the overlay with the highlight pen; nothing for null.
+    void DrawHighlighted(const CElement* element);
+    void DrawMeasureLine(const die::coord& from, const die::coord& to);
+    void DrawMovingNodeMarker(const die::coord& at);
+    // The node nearest the pick point within 5 pixels, at its own position
+    // or at a replica position of the current section (the first found wins
+    // a tie); every node of the table counts, in use or not.
+    struct NodeHit {
+        int index = -1;
+        die::coord own;
+        int instance = 0; // 0 its own position, else the replica's instance
+        die::coord at;    // where it was found
+    };
+    NodeHit NearestNode() const;
+    // Marks the nearest node on the device: a square for an absolute node, a
+    // circle and a triangle at its first reference for a parametric one, and
+    // a diamond where it was found in a replica.
+    void DrawNodeUnderCursor(platform::Device& dc);
+    // One marker of the shape around the device image of the model point,
+    // with the device's pen and brush; unknown shapes draw nothing.
+    void DrawMarker(platform::Device& dc, const die::coord& at, int shape) const;
+
+    // Picking (ViewPick.cpp).
+    void SetPickPoint(platform::DevicePoint pixel);
+    const die::coord& GetPickPoint() const { return pick_; }
+    void PickElement();
+    CElement* GetHitElement() const { return noHit_ ? nullptr : hit_.element; }
+    // −1 no hit, 0 the element itself, else the replica's instance number.
+    int GetHitInstance() const;
+    // The hit figure's segment and the vector from the pick point to its
+    // nearest point (world orientation).
+    int GetHitSegment() const { return hit_.segment; }
+    const die::coord& GetHitVector() const { return hit_.toNearest; }
+
+private:
+    struct Hit {
+        CElement* element = nullptr;
+        const DisplayFigure* figure = nullptr;
+        int segment = -1;
+        int instance = -1; // 0 the element itself
+        die::coord toNearest;
+    };
+
+    void DrawSection(Section& section, bool current, LinetypeTable& linetypes);
+    void DrawElement(FigurePainter& painter, const CElement& element, const Section* replicasOf,
+                     LinetypeTable* ownPens);
+    void PickFigure(CElement* element, const DisplayFigure& figure, const Placement* replica);
+    void PickPath(CElement* element, const DisplayFigure& figure, const Placement* replica, const die::coord& p);
+    void PickArc(CElement* element, const DisplayFigure& figure, const Placement* replica, const die::coord& p);
+    void Record(CElement* element, const DisplayFigure& figure, int segment, const Placement* replica,
+                const die::coord& p, const die::coord& nearest, double distance2);
+
+    CMorvekDoc* doc_ = nullptr;
+    platform::Device* main_ = nullptr;
+    platform::Device* overlay_ = nullptr;
+    ViewMapping mapping_{0.0, {}, false};
+    int mode_ = 0;
+
+    die::coord pick_;
+    double tolerance_ = 0.0;
+    double best_ = 0.0;
+    bool noHit_ = true;
+    Hit hit_;
+};

@@ -1,0 +1,262 @@
+#include "view/ViewPainter.h"
+
+#include "element/Element.h"
+#include "element/NodePoint.h"
+#include "section/Section.h"
+
+#include "view/ViewTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::DevicePoint;
+using platform::Pen;
+using platform::PenStyle;
+using platform::RecordedCall;
+using platform::RecordedLine;
+using namespace viewtest;
+
+Pen PenOf(platform::ColorRef colour)
+{
+    return Pen::make(PenStyle::Solid, 1, colour);
+}
+
+// One pixel per millimetre unless a test says otherwise, the model origin at
+// pixel (100, 500).
+class ViewPainterTest : public testing::Test {
+protected:
+    ViewPainterTest()
+    {
+        painter_.SetDocument(&doc_);
+        painter_.SetDevices(&main_, &overlay_);
+        Map(1.0);
+    }
+
+    void Map(double scale, bool mirrored = false)
+    {
+        painter_.SetScale(scale);
+        painter_.SetOrigin({100, 500});
+        painter_.SetMirrored(mirrored);
+    }
+
+    void Rebuild()
+    {
+        doc_.RebuildAllDisplayLists();
+        doc_.SetDisplayMode(0);
+        for (int i = 0; i < doc_.GetSectionCount(); ++i)
+            doc_.GetSection(i)->recreate_replicas();
+    }
+
+    CElement* Line(int section, double x1, double y1, double x2, double y2)
+    {
+        return doc_.GetSection(section)->AddLine3(x1, y1, x2, y2, true, 1).Get();
+    }
+
+    // The element picked at the model point moved by (dx, dy) pixels.
+    CElement* PickAt(double x, double y, double dxPixels, double dyPixels)
+    {
+        const ViewMapping& m = painter_.Mapping();
+        const DevicePoint p = m.ToDevice({x, y});
+        painter_.SetPickPoint({p.x + static_cast<int>(dxPixels), p.y + static_cast<int>(dyPixels)});
+        painter_.PickElement();
+        return painter_.GetHitElement();
+    }
+
+    ViewLinetypes linetypes_;
+    CMorvekDoc doc_;
+    platform::RecordingDevice main_;
+    platform::RecordingDevice overlay_;
+    ViewPainter painter_;
+};
+
+TEST_F(ViewPainterTest, OriginMarkerIsCrossAndChevronWithCrosshairPen)
+{
+    painter_.DrawOriginMarker();
+    const Pen pen = PenOf(kCrosshair);
+    const std::vector<RecordedLine> expected = {
+        {{100, 480}, {100, 520}, pen}, {{100, 520}, {100, 500}, pen}, {{80, 500}, {120, 500}, pen},
+        {{120, 500}, {100, 500}, pen}, {{94, 506}, {100, 500}, pen},  {{100, 500}, {106, 506}, pen},
+        {{106, 506}, {100, 500}, pen}};
+    EXPECT_EQ(main_.lines(), expected);
+    EXPECT_EQ(main_.pen(), Pen::null());
+}
+
+TEST_F(ViewPainterTest, CurrentSectionIsDrawnLastAndOthersWithTheInactivePen)
+{
+    ASSERT_NE(doc_.AppendSection(QStringLiteral("Zwei")), nullptr);
+    ASSERT_NE(doc_.AppendSection(QStringLiteral("Drei")), nullptr);
+    Line(0, 0, 0, 100, 0);
+    Line(1, 0, 10, 100, 10);
+    Line(2, 0, 20, 100, 20);
+    doc_.SetCurrentSection(0);
+    doc_.GetSection(2)->SetVisible(false);
+    doc_.GetSection(1)->SelectElements(1); // selected elsewhere still draws as inactive
+    Rebuild();
+    painter_.DrawSections();
+    std::vector<RecordedLine> expected = {{{100, 490}, {200, 490}, PenOf(kInactive)},
+                                          {{100, 500}, {200, 500}, PenOf(kLineColour)}};
+    EXPECT_EQ(main_.lines(), expected);
+
+    main_.clear();
+    doc_.GetSection(0)->SelectElements(1);
+    painter_.DrawSections();
+    expected.back().pen = PenOf(kSelected);
+    EXPECT_EQ(main_.lines(), expected);
+    EXPECT_EQ(main_.pen(), Pen::null());
+}
+
+TEST_F(ViewPainterTest, InstancedElementsDrawOncePerReplica)
+{
+    Line(0, 0, 0, 100, 0);
+    CElement* single = Line(0, 0, 30, 100, 30);
+    single->SetNotInstanced(1);
+    doc_.GetSection(0)->NewInstance(0.0, 50.0, 0.0);
+    Rebuild();
+    ASSERT_EQ(doc_.GetSection(0)->get_surface().size(), 1u);
+    painter_.DrawSections();
+    const std::vector<RecordedLine> lines = main_.lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].from, (DevicePoint{100, 500}));
+    EXPECT_EQ(lines[1].from, (DevicePoint{100, 450})); // the replica, 50 mm up
+    EXPECT_EQ(lines[2].from, (DevicePoint{100, 470})); // the not-instanced one, once
+}
+
+TEST_F(ViewPainterTest, PickWithinFifteenPixelsAtAnyZoom)
+{
+    CElement* line = Line(0, 0, 0, 100, 0);
+    Rebuild();
+    struct Case {
+        double scale;
+        double pixelsAway;
+        bool hit;
+    };
+    const Case cases[] = {{1.0, 14, true}, {1.0, 16, false}, {4.0, 14, true}, {4.0, 16, false},
+                          {0.5, 14, true}, {0.5, 16, false}};
+    for (const Case& c : cases) {
+        Map(c.scale);
+        EXPECT_EQ(PickAt(50, 0, 0, -c.pixelsAway), c.hit ? line : nullptr) << c.scale << " " << c.pixelsAway;
+        EXPECT_EQ(painter_.GetHitInstance(), c.hit ? 0 : -1);
+    }
+    Map(2.0, true);
+    EXPECT_EQ(PickAt(50, 0, 0, 14), line); // mirrored too
+}
+
+TEST_F(ViewPainterTest, EqualDistancesKeepTheEarlierElement)
+{
+    CElement* below = Line(0, 0, 0, 100, 0);
+    Line(0, 0, 10, 100, 10);
+    Rebuild();
+    EXPECT_EQ(PickAt(50, 5, 0, 0), below);
+    EXPECT_NEAR(painter_.GetHitVector().y, -5.0, 1e-9);
+}
+
+TEST_F(ViewPainterTest, ArcWithEqualEndAnglesPicksAsFullCircle)
+{
+    // Centre (0, 0), radius 50, from (50, 0) round to (50, 0).
+    auto circle = doc_.GetSection(0)->AddArc3(0, 0, 50, 0, 50, 0, true, 1);
+    ASSERT_NE(circle.Get(), nullptr);
+    Rebuild();
+    for (double angle : {0.0, 1.0, 2.5, 4.0, 5.5}) {
+        const double x = 50 * std::cos(angle);
+        const double y = 50 * std::sin(angle);
+        EXPECT_EQ(PickAt(x, y, 0, 10), circle.Get()) << angle;
+    }
+}
+
+TEST_F(ViewPainterTest, QuarterArcPicksOnlyAlongItsSpanOrNearItsEnds)
+{
+    // Counter-clockwise from (50, 0) to (0, 50).
+    CElement* arc = doc_.GetSection(0)->AddArc3(0, 0, 0, 50, 50, 0, true, 1).Get();
+    ASSERT_NE(arc, nullptr);
+    Rebuild();
+    EXPECT_EQ(PickAt(35.36, 35.36, 5, -5), arc);
+    EXPECT_EQ(PickAt(-35.36, -35.36, 0, 0), nullptr); // on the circle, off the arc
+    EXPECT_EQ(PickAt(50, 0, 0, 12), arc);             // just past the end
+}
+
+TEST_F(ViewPainterTest, PickFindsReplicasWithTheirInstanceNumber)
+{
+    CElement* line = Line(0, 0, 0, 100, 0);
+    doc_.GetSection(0)->NewInstance(0.0, 50.0, 0.0);
+    Rebuild();
+    const int instance = doc_.GetSection(0)->get_surface().begin()->instance;
+    EXPECT_EQ(PickAt(50, 50, 0, 3), line);
+    EXPECT_EQ(painter_.GetHitInstance(), instance);
+    EXPECT_NE(instance, 0);
+}
+
+TEST_F(ViewPainterTest, ZeroScalePicksNothing)
+{
+    Line(0, 0, 0, 100, 0);
+    Rebuild();
+    painter_.SetScale(0.0);
+    painter_.SetPickPoint({150, 500});
+    painter_.PickElement();
+    EXPECT_EQ(painter_.GetHitElement(), nullptr);
+    painter_.DrawNodeUnderCursor(overlay_);
+    EXPECT_TRUE(overlay_.calls().empty());
+}
+
+TEST_F(ViewPainterTest, NodeWithinFivePixelsOnlyInAReplicaGetsADiamondThere)
+{
+    Line(0, 0, 0, 100, 0);
+    doc_.GetSection(0)->NewInstance(0.0, 50.0, 0.0);
+    Rebuild();
+    painter_.SetPickPoint({204, 450}); // 4 pixels from (100, 0) placed 50 mm up
+    const ViewPainter::NodeHit hit = painter_.NearestNode();
+    ASSERT_GE(hit.index, 0);
+    EXPECT_NE(hit.instance, 0);
+    painter_.DrawNodeUnderCursor(overlay_);
+    const std::vector<RecordedLine> lines = overlay_.lines();
+    ASSERT_EQ(lines.size(), 8u); // a square at the node, a diamond in the replica
+    EXPECT_EQ(lines[0].from, (DevicePoint{195, 495}));
+    EXPECT_EQ(lines[4].from, (DevicePoint{200, 445}));
+    EXPECT_EQ(lines[0].pen, PenOf(kContrast));
+
+    overlay_.clear();
+    painter_.SetPickPoint({206, 450});
+    EXPECT_EQ(painter_.NearestNode().index, -1);
+    painter_.DrawNodeUnderCursor(overlay_);
+    EXPECT_TRUE(overlay_.calls().empty());
+}
+
+TEST_F(ViewPainterTest, NodesAreSquaresOrCirclesByKind)
+{
+    const int base = doc_.Nodes().AddPoint(10, 10, false);
+    CNodePoint offset(&doc_.Variables(), &doc_.Nodes());
+    offset.MakeOffset(doc_.Nodes().GetNode(base), QStringLiteral("5"), QStringLiteral("0"));
+    (void)doc_.Nodes().AddNode(offset, false);
+    painter_.DrawNodes();
+    // The origin node and the base: squares of four lines; the offset: a circle.
+    EXPECT_EQ(main_.lines().size(), 8u);
+    const auto arcs = main_.callsOf(RecordedCall::Kind::AngleArc);
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_EQ(arcs[0].points[0], (DevicePoint{115, 490}));
+    EXPECT_EQ(arcs[0].radius, 5);
+}
+
+TEST_F(ViewPainterTest, MarkerShapes)
+{
+    struct Case {
+        int shape;
+        RecordedCall::Kind kind;
+        std::size_t count;
+    };
+    const Case cases[] = {{0, RecordedCall::Kind::Line, 4},     {1, RecordedCall::Kind::Line, 4},
+                          {2, RecordedCall::Kind::Line, 3},     {3, RecordedCall::Kind::AngleArc, 1},
+                          {4, RecordedCall::Kind::Polygon, 1},  {5, RecordedCall::Kind::Ellipse, 1},
+                          {6, RecordedCall::Kind::Polygon, 1},  {7, RecordedCall::Kind::Polygon, 1},
+                          {8, RecordedCall::Kind::Line, 4},     {9, RecordedCall::Kind::Line, 4},
+                          {10, RecordedCall::Kind::Ellipse, 1}, {11, RecordedCall::Kind::Line, 0}};
+    for (const Case& c : cases) {
+        main_.clear();
+        painter_.DrawMarker(main_, {0, 0}, c.shape);
+        EXPECT_EQ(main_.callsOf(c.kind).size(), c.count) << c.shape;
+    }
+    main_.clear();
+    painter_.DrawMarker(main_, {0, 0}, 5);
+    EXPECT_EQ(main_.calls()[0].points, (std::vector<DevicePoint>{{95, 495}, {106, 506}}));
+}
+
+} // namespace
