@@ -16,16 +16,16 @@ set(MORVEK_MODULES
   "geometry"
   "linetype    platform settings"
   "display     platform geometry linetype"
-  "element     platform support settings options formula geometry linetype display"
-  "section     platform support settings options formula geometry linetype display element"
-  "exchange    platform support settings options formula geometry linetype display element section"
-  "document    platform support settings options formula geometry linetype display element section exchange"
-  "view        platform support settings options formula geometry linetype display element section exchange document"
+  "element     platform support settings options formula geometry display"
+  "section     platform support options formula geometry element"
+  "exchange    platform support settings formula geometry element"
+  "document    platform options formula element section exchange"
+  "view        platform options geometry linetype display element section document"
   "standards   platform support settings options formula geometry linetype display element section exchange document"
   "shell       platform support"
-  "gui         platform support settings options formula geometry linetype display element section exchange document standards shell"
+  "gui         platform options shell"
   "dlg         platform support settings options formula geometry linetype display element section exchange document standards shell gui"
-  "app         platform support settings options formula geometry linetype display element section exchange document view standards shell gui dlg"
+  "app         platform support options linetype display exchange document view shell gui"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a
