@@ -20,6 +20,11 @@ FormulaEvaluator::FormulaEvaluator(FormulaTable& table)
 {
 }
 
+double FormulaEvaluator::EvaluateStale(FormulaTable& table, FormulaVariable& v)
+{
+    return FormulaEvaluator(table).EvaluateCold(v);
+}
+
 inline void FormulaEvaluator::Keep(FormulaVariable& v, double value, int error)
 {
     // Field by field: the next variable reads them one by one, each from
