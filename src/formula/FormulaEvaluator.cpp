@@ -20,6 +20,11 @@ FormulaEvaluator::FormulaEvaluator(FormulaTable& table)
 {
 }
 
+double FormulaEvaluator::EvaluateStale(FormulaTable& table, FormulaVariable& v)
+{
+    return FormulaEvaluator(table).EvaluateCold(v);
+}
+
 inline void FormulaEvaluator::Keep(FormulaVariable& v, double value, int error)
 {
     // Field by field: the next variable reads them one by one, each from
@@ -45,7 +50,7 @@ inline bool FormulaEvaluator::Settle(FormulaVariable& v)
 // Runs v and, first, every variable it needs that has no current value, each
 // in a frame of its own. Most often every value v needs is current, and v's
 // run ends without a frame list.
-double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
+inline double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
 {
     Q_ASSERT(frames_.empty());
     if (!Settle(v)) {
@@ -138,9 +143,11 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
 // in `top`, the k - 1 values below it in st[1..k-1] (st[0] takes what a push
 // onto the empty stack moves down). An operation whose result may not be a
 // finite number leaves the switch with `break` for the check after it; the
-// others go on with `continue`.
-double FormulaEvaluator::Run(FormulaFrame& f, const FormulaProgram& p, double* const st, int pc,
-                            int k, double top)
+// others go on with `continue`. Built into each of its two callers: most
+// variables are one short run, and the call would cost as much as the run.
+[[gnu::always_inline]] inline double FormulaEvaluator::Run(FormulaFrame& f, const FormulaProgram& p,
+                                                          double* const st, int pc, int k,
+                                                          double top)
 {
     const FormulaInstruction* const code = p.code.data();
     const FormulaInstruction* in = code + pc;

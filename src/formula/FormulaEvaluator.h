@@ -27,20 +27,13 @@ class FormulaTable;
 
 class FormulaEvaluator {
 public:
-    explicit FormulaEvaluator(FormulaTable& table);
-
-    // The value of v, which is not on the chain itself; v.error receives the
-    // outcome (0 or a FormulaError code). The value is 0 on error.
-    double Evaluate(FormulaVariable& v)
-    {
-        const FormulaMemo& memo = *v.memo_;
-        if (memo.generation != generation_)
-            return EvaluateCold(v);
-        v.error = memo.error;
-        return memo.error != 0 ? 0.0 : memo.value;
-    }
+    // The value of v, whose kept outcome is not current and which is not on
+    // the chain itself; v.error receives the outcome (0 or a FormulaError
+    // code). The value is 0 on error.
+    static double EvaluateStale(FormulaTable& table, FormulaVariable& v);
 
 private:
+    explicit FormulaEvaluator(FormulaTable& table);
     double EvaluateCold(FormulaVariable& v);
     void RunFrames();
     // Keeps the outcome of a variable that needs no run (a formula that did

@@ -85,13 +85,19 @@ struct FormulaInstruction {
     }
 };
 
+struct FormulaUser;
+using FormulaUsers = std::vector<FormulaUser>;
+
 // The outcome of a variable's last evaluation and the table generation it
-// belongs to (0: none). The table keeps these together, apart from the
-// variables, so that evaluation reads them from a few cache lines.
+// belongs to (0: none), with the users of the variable's name (a table's
+// variable; null otherwise). The table keeps these together, apart from the
+// variables, so that evaluation and the stale marking read them from a few
+// cache lines.
 struct FormulaMemo {
     uint64_t generation = 0;
     double value = 0.0;
     int error = 0;
+    FormulaUsers* users = nullptr;
 };
 
 // A variable name of the formula with the table's answer for it, kept until
@@ -111,7 +117,6 @@ struct FormulaUser {
     FormulaMemo* memo; // the variable's, for the stale marking
     uint32_t reference;
 };
-using FormulaUsers = std::vector<FormulaUser>;
 
 // Where the run of a variable's program stands while the variable it needs
 // is evaluated first: the instruction, the number of values on the stack,

@@ -186,7 +186,7 @@ void FormulaTable::Unregister(FormulaVariable& v)
 
 void FormulaTable::AttachUsers(FormulaVariable& v)
 {
-    v.users_ = &users_[v.Name()];
+    v.memo_->users = &users_[v.Name()];
 }
 
 void FormulaTable::DropUsersIfUnused(const QString& name)
@@ -199,7 +199,7 @@ void FormulaTable::DropUsersIfUnused(const QString& name)
 void FormulaTable::Invalidate(FormulaVariable& v)
 {
     v.memo_->generation = 0;
-    InvalidateUsers(v.users_);
+    InvalidateUsers(v.memo_->users);
 }
 
 void FormulaTable::InvalidateUsers(const QString& name)
@@ -215,17 +215,18 @@ void FormulaTable::InvalidateUsers(FormulaUsers* users)
 {
     if (users == nullptr)
         return;
+    const uint64_t current = generation_;
     pendingUsers_.push_back(users);
     while (!pendingUsers_.empty()) {
         const FormulaUsers& next = *pendingUsers_.back();
         pendingUsers_.pop_back();
         for (const FormulaUser& user : next) {
-            if (user.memo->generation != generation_)
+            FormulaMemo& memo = *user.memo;
+            if (memo.generation != current)
                 continue;
-            user.memo->generation = 0;
-            FormulaUsers* further = user.variable->users_;
-            if (further != nullptr && !further->empty())
-                pendingUsers_.push_back(further);
+            memo.generation = 0;
+            if (memo.users != nullptr && !memo.users->empty())
+                pendingUsers_.push_back(memo.users);
         }
     }
 }
@@ -462,7 +463,7 @@ double FormulaTable::EvaluateVariable(FormulaVariable& v)
         v.error = memo.error;
         return memo.error != 0 ? 0.0 : memo.value;
     }
-    return FormulaEvaluator(*this).Evaluate(v);
+    return FormulaEvaluator::EvaluateStale(*this, v);
 }
 
 double FormulaTable::GetValue(int n)
@@ -569,7 +570,10 @@ void FormulaTable::StoreCachedValue(const QString& name, double value)
 {
     if (FormulaVariable* v = FindFirst(name)) {
         InvalidateUsers(name);
-        *v->memo_ = {generation_, value, 0};
+        FormulaMemo& memo = *v->memo_;
+        memo.generation = generation_;
+        memo.value = value;
+        memo.error = 0;
     }
 }
 

@@ -35,8 +35,6 @@ private:
     bool onChain_ = false;
     FormulaProgram program_;
     double constValue_ = 0.0;
-    // A table's variable: the users of its name, kept by the table.
-    FormulaUsers* users_ = nullptr;
     FormulaMemo ownMemo_;
 
 public:
