@@ -5,6 +5,7 @@
 #include "options/Options.h"
 
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScreen>
 
 namespace app {
@@ -26,9 +27,11 @@ bool DocumentView::RunCommand(int commandId)
     switch (commandId) {
     case 32771:
         view_.OnViewCenter(width(), height());
+        keepFitted_ = true;
         break;
     case 257:
         view_.OnViewOriginalZoom();
+        keepFitted_ = false;
         break;
     case 32813:
         if (COptions* options = COptions::Current())
@@ -36,6 +39,7 @@ bool DocumentView::RunCommand(int commandId)
         return true;
     case 32814:
         view_.OnViewLoadZoom();
+        keepFitted_ = false;
         break;
     default:
         return false;
@@ -58,6 +62,13 @@ void DocumentView::paintEvent(QPaintEvent*)
     view_.Paint(*drawing_, *overlay_, width(), height());
     gui::QtDevice target(this);
     target.bitBlt(0, 0, width(), height(), *overlay_, 0, 0);
+}
+
+void DocumentView::resizeEvent(QResizeEvent* event)
+{
+    if (keepFitted_)
+        view_.OnViewCenter(width(), height());
+    QWidget::resizeEvent(event);
 }
 
 void DocumentView::mouseMoveEvent(QMouseEvent* event)

@@ -37,12 +37,18 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     std::unique_ptr<CMorvekDoc> doc_;
     ViewCore view_;
     std::unique_ptr<gui::QtDevice> drawing_;
     std::unique_ptr<gui::QtDevice> overlay_;
+    // While the drawing is shown fitted (on opening, after View > Center),
+    // a new window size fits it again: the window takes its final size (the
+    // property bar opening beside it) after the first paint. Any other zoom
+    // keeps what the user chose.
+    bool keepFitted_ = true;
 };
 
 } // namespace app

@@ -70,6 +70,17 @@ TEST(DocumentView, OpenedDrawingIsPaintedInItsWindow)
     emit window.commandChosen(32771);
     EXPECT_DOUBLE_EQ(view->View().GetZoom(), fitted);
     EXPECT_FALSE(view->RunCommand(1));
+
+    // Fitted, the drawing follows the window's size (the property bar opening
+    // beside it narrows the window); a zoom the user chose stays.
+    window.resize(400, 600);
+    QApplication::processEvents();
+    const double narrower = view->View().GetZoom();
+    EXPECT_LT(narrower, fitted);
+    emit window.commandChosen(257);
+    window.resize(800, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(view->View().GetZoom(), 1.0);
     window.Documents()->closeAllSubWindows();
 }
 
