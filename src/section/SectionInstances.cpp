@@ -10,10 +10,10 @@
 void Section::NewInstance(double dx, double dy, double angleDegrees)
 {
     Log::TheLog().Write("Section::NewInstance( double ..)", Log::Section);
-    if (GetInstanceCount() + 1 >= instanceCapacity_) {
+    // The capacity is the section's reported figure; the list itself grows
+    // as vectors do, so reading a drawing of many instances stays linear.
+    if (GetInstanceCount() + 1 >= instanceCapacity_)
         instanceCapacity_ += kInstanceCapacityStep;
-        instances_.reserve(static_cast<std::size_t>(instanceCapacity_));
-    }
     CInstance instance(false);
     instance.dx = dx;
     instance.dy = dy;
