@@ -122,6 +122,9 @@ public:
     virtual double OnCtrlWheel(int delta, int x, int y) = 0;
     virtual double OnShiftWheel(int delta, int x, int y) = 0;
     virtual int GetTypeId() const = 0;
+    // The die board lies under everything else: selection, counts and
+    // bridge refreshes leave it out.
+    bool IsDieBoard() const { return GetTypeId() == ElementTypeId::Wood; }
     // Non-zero exactly when a point was stored in the record.
     virtual int GetSnapPoint(int kind, double x, double y, int mode, double refX, double refY,
                              const CInstance* instance, SnapRecord* out) = 0;

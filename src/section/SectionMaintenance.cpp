@@ -117,7 +117,7 @@ void Section::ReplaceNode(int from, int to, bool skipSelected)
     const bool recording = undo_ && undo_->HasOpenStep();
     for (int i = 0; i < GetSlotsInUse(); ++i) {
         CElement* e = GetElement(i);
-        if (!e || e->GetTypeId() == ElementTypeId::Wood || (skipSelected && e->IsSelected()))
+        if (!e || e->IsDieBoard() || (skipSelected && e->IsSelected()))
             continue;
         if (!recording) {
             (void)ElementNodeFields::Replace(*e, from, to); // changed in place either way
@@ -137,7 +137,7 @@ bool Section::DelWood()
 {
     Log::TheLog().Write("Section::DelWood()", Log::Section);
     for (CElement* e : *this) {
-        if (e->GetTypeId() == ElementTypeId::Wood) {
+        if (e->IsDieBoard()) {
             DeleteElement(e);
             return true;
         }

@@ -14,11 +14,6 @@
 
 namespace {
 
-bool IsBoard(const CElement& e)
-{
-    return e.GetTypeId() == ElementTypeId::Wood;
-}
-
 // Extends the borders by the element's extremes; with init they become them.
 void Extend(SectionBorders& b, CElement& e, bool init)
 {
@@ -72,7 +67,7 @@ SectionBorders Section::GetSelectedBorders() const
     SectionBorders b;
     bool first = true;
     for (CElement* e : *this) {
-        if (!e->IsSelected() || IsBoard(*e))
+        if (!e->IsSelected() || e->IsDieBoard())
             continue;
         Extend(b, *e, first);
         first = false;
@@ -92,7 +87,7 @@ SectionBorders Section::GetBorders(bool allInstances, bool addBoardMargins, bool
     const bool unplaced = nodes_->GetCurrentPlacement() == nullptr;
     BoundingBox instanced;
     for (CElement* e : *this) {
-        if (IsBoard(*e)) {
+        if (e->IsDieBoard()) {
             board = e; // the last one counts
             continue;
         }
@@ -143,7 +138,7 @@ void Section::DesignBoxes(bool includeBoard, BoundingBox& all, BoundingBox& inst
 {
     UnderPlacement(nullptr, [&] {
         for (CElement* e : *this) {
-            if (IsBoard(*e) && !includeBoard)
+            if (e->IsDieBoard() && !includeBoard)
                 continue;
             const BoundingBox box = e->GetBoundingBox();
             all.Unite(box);
@@ -177,7 +172,7 @@ BoundingBox Section::GetExtents(const CInstance* instance) const
     BoundingBox box;
     UnderPlacement(instance, [&] {
         for (CElement* e : *this) {
-            if (!IsBoard(*e))
+            if (!e->IsDieBoard())
                 box.Unite(e->GetBoundingBox());
         }
     });

@@ -12,11 +12,6 @@
 namespace {
 // mm: what placing a point may add by rounding, many times over.
 constexpr double kRounding = 1e-6;
-
-bool IsBoard(const CElement& e)
-{
-    return e.GetTypeId() == ElementTypeId::Wood;
-}
 } // namespace
 
 void Section::SelectElements(int mode)
@@ -25,7 +20,7 @@ void Section::SelectElements(int mode)
     if (mode < 0 || mode > 2)
         return;
     for (CElement* e : *this) {
-        if (!IsBoard(*e))
+        if (!e->IsDieBoard())
             e->SetSelection(mode);
     }
 }
@@ -60,7 +55,7 @@ void Section::SelectAllInRect(double x1, double y1, double x2, double y2, int mo
             return;
         for (CElement* e : *this) {
             // An element already selected stays so: no test needed.
-            if (e->IsSelected() || IsBoard(*e) || (i > 0 && e->GetNotInstanced()))
+            if (e->IsSelected() || e->IsDieBoard() || (i > 0 && e->GetNotInstanced()))
                 continue;
             if (e->IsInRect(left, bottom, right, top, mode))
                 e->SetSelection(1);
@@ -73,7 +68,7 @@ int Section::GetSelectedCount() const
     Log::TheLog().Write("Section::GetSelectedCount()", Log::Section);
     int count = 0;
     for (CElement* e : *this) {
-        if (e->IsSelected() && !IsBoard(*e))
+        if (e->IsSelected() && !e->IsDieBoard())
             ++count;
     }
     return count;
