@@ -25,7 +25,7 @@ set(MORVEK_MODULES
   "shell       platform support"
   "gui         platform options shell"
   "dlg         platform support settings options formula geometry linetype display element section exchange document standards shell gui"
-  "app         platform support options linetype display exchange document view shell gui"
+  "app         platform support options linetype display exchange document view shell gui dlg"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a

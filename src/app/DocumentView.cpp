@@ -1,23 +1,58 @@
 #include "app/DocumentView.h"
 
+#include "app/FileChooser.h"
+#include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
+#include "options/LanguageTable.h"
 #include "options/Options.h"
+#include "platform/Prompt.h"
 
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace app {
+namespace {
+
+const QString kSaveFilter = QStringLiteral("Morvek document (*.n)");
+constexpr int kDefaultAutosaveSeconds = 600;
+
+QString DrawingFolder()
+{
+    const COptions* options = COptions::Current();
+    return options ? options->GetNPath() : QString();
+}
+
+void Tell(const QString& text)
+{
+    (void)platform::ask(text, QString(), platform::PromptButtons::Ok, platform::PromptIcon::Error); // Ok only
+}
+
+} // namespace
 
 DocumentView::DocumentView(std::unique_ptr<CMorvekDoc> doc, const COptions* options, QWidget* parent)
-    : QWidget(parent), doc_(std::move(doc)), view_(options)
+    : QWidget(parent), doc_(std::move(doc)), view_(options), autosaveTimer_(new QTimer(this))
 {
     setObjectName(QStringLiteral("DocumentView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     view_.OnInitialUpdate(doc_.get(), width(), height());
+
+    // A setting of 0 or less would save without pause: one second at least.
+    const int seconds = options ? options->GetAutosaveInterval() : kDefaultAutosaveSeconds;
+    autosaveTimer_->setInterval(std::max(seconds, 1) * 1000);
+    connect(autosaveTimer_, &QTimer::timeout, this, &DocumentView::OnAutosaveTimer);
+    autosaveTimer_->start();
+    autosave_.Enable(true);
 }
 
 DocumentView::~DocumentView() = default;
@@ -41,11 +76,125 @@ bool DocumentView::RunCommand(int commandId)
         view_.OnViewLoadZoom();
         keepFitted_ = false;
         break;
+    case 441:
+        OnViewSetZoom();
+        return true;
+    case 57603:
+        (void)Save(); // a failure has been shown
+        return true;
+    case 469:
+        OnFileSaveCopyAs();
+        return true;
+    case 370:
+        UndoOneStep(*doc_);
+        break;
+    case 371:
+        RedoOneStep(*doc_);
+        break;
+    case 32963:
+        OnClipboardCopy();
+        return true;
+    case 32964:
+        OnClipboardPaste();
+        return true;
     default:
         return false;
     }
     update();
     return true;
+}
+
+std::optional<MenuItemState> DocumentView::MenuItem(int commandId) const
+{
+    if (commandId == 370)
+        return UndoMenuItem(doc_->Undo());
+    if (commandId == 371)
+        return RedoMenuItem(doc_->Undo());
+    return std::nullopt;
+}
+
+void DocumentView::OnViewSetZoom()
+{
+    const std::optional<QString> typed =
+        dlg::AskOneValue({Translate(kTextSetZoomLabel), ZoomText(view_.GetZoom()), false});
+    if (!typed)
+        return;
+    // Text without a number is refused: the zoom stays as it is.
+    const std::optional<double> zoom = ZoomFromText(*typed);
+    if (!zoom) {
+        Tell(Translate(dlg::kTextNotANumber));
+        return;
+    }
+    view_.SetZoom(*zoom, width(), height());
+    keepFitted_ = false;
+    update();
+}
+
+bool DocumentView::Save()
+{
+    AutosaveTimer::Pause pause(autosave_);
+    if (doc_->GetPathName().isEmpty()) {
+        const QString path = ChooseFileToSave(this, DrawingFolder(), kSaveFilter);
+        if (path.isEmpty() || !doc_->SaveAs(path))
+            return false;
+    } else if (!doc_->Save()) {
+        return false;
+    }
+    setWindowTitle(doc_->GetTitle());
+    return true;
+}
+
+void DocumentView::OnFileSaveCopyAs()
+{
+    AutosaveTimer::Pause pause(autosave_);
+    const QString path = ChooseFileToSave(this, DrawingFolder(), kSaveFilter);
+    if (!path.isEmpty())
+        (void)doc_->SaveCopyAs(path); // a failure has been shown
+}
+
+bool DocumentView::SaveModified()
+{
+    // After an autosave the document's own close asks (CMorvekDoc::OnCloseDocument).
+    if (!doc_->IsModified() || doc_->IsAutosaved())
+        return true;
+    const auto answer = platform::ask(QStringLiteral("Save changes to %1?").arg(doc_->GetTitle()), QString(),
+                                      platform::PromptButtons::YesNoCancel, platform::PromptIcon::Question);
+    if (answer == platform::PromptResult::Yes)
+        return Save();
+    return answer == platform::PromptResult::No;
+}
+
+void DocumentView::OnClipboardCopy()
+{
+    QGuiApplication::clipboard()->setText(doc_->GetSelectionAsText());
+}
+
+void DocumentView::OnClipboardPaste()
+{
+    const QMimeData* held = QGuiApplication::clipboard()->mimeData();
+    if (held == nullptr || !held->hasText() || held->text().isEmpty()) {
+        (void)platform::ask(QStringLiteral("No understandable clipboard data avaible.")); // Ok only
+        return;
+    }
+    // The text is taken and read as script; it creates nothing, so the
+    // drawing, the selection and the undo steps stay as they are.
+}
+
+void DocumentView::OnAutosaveTimer()
+{
+    (void)autosave_.OnTimer(*doc_); // the copy needs no repaint
+}
+
+void DocumentView::closeEvent(QCloseEvent* event)
+{
+    if (!closeAgreed_ && !SaveModified()) {
+        event->ignore();
+        return;
+    }
+    closeAgreed_ = true;
+    autosaveTimer_->stop();
+    doc_->OnCloseDocument();
+    QWidget::closeEvent(event);
 }
 
 void DocumentView::paintEvent(QPaintEvent*)

@@ -4,14 +4,18 @@
 // drawing and the overlay) that are copied to the widget. The mouse position
 // is tracked into the document's cursor record, so the element under the
 // cursor shows highlighted.
+#include "view/AutosaveTimer.h"
+#include "view/EditCommands.h"
 #include "view/ViewCore.h"
 
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class CMorvekDoc;
 class COptions;
+class QTimer;
 
 namespace gui {
 class QtDevice;
@@ -29,19 +33,49 @@ public:
     CMorvekDoc& Document() const { return *doc_; }
     ViewCore& View() { return view_; }
 
-    // The view's zoom commands: View > Center (32771), Original Zoom (257),
-    // Save Zoom (32813) and Load Zoom (32814), each repainting. False for
-    // another command.
+    // The view's commands: View > Center (32771), Original Zoom (257), Save
+    // Zoom (32813), Load Zoom (32814) and Set Zoom (441); File > Save
+    // (57603) and Save Copy As (469); Undo (370), Redo (371), Clipboard Copy
+    // (32963) and Paste (32964). False for another command.
     bool RunCommand(int commandId);
+    // The text and state of a command's menu item where the view decides
+    // them (Undo and Redo); nothing for another command.
+    std::optional<MenuItemState> MenuItem(int commandId) const;
+
+    // The autosave timer (every COptions::GetAutosaveInterval seconds);
+    // file dialogs and saves pause it.
+    AutosaveTimer& Autosave() { return autosave_; }
+    // File > Save: to the document's path, or to one asked for when it has
+    // none. False when nothing was saved.
+    bool Save();
+    // Before closing: a modified drawing asks whether to save it (Yes saves,
+    // No closes without, Cancel keeps the window). True when the window may
+    // close.
+    bool SaveModified();
+    // The user has answered for this drawing already (File > Close All asks
+    // for every drawing first): closing asks nothing more.
+    void AgreeToClose() { closeAgreed_ = true; }
 
 protected:
+    // Closing: SaveModified (unless answered already), then the document's
+    // close, which removes its autosave copy.
+    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void OnViewSetZoom();
+    void OnFileSaveCopyAs();
+    void OnClipboardCopy();
+    void OnClipboardPaste();
+    void OnAutosaveTimer();
+
     std::unique_ptr<CMorvekDoc> doc_;
     ViewCore view_;
+    AutosaveTimer autosave_;
+    QTimer* autosaveTimer_;
+    bool closeAgreed_ = false;
     std::unique_ptr<gui::QtDevice> drawing_;
     std::unique_ptr<gui::QtDevice> overlay_;
     // While the drawing is shown fitted (on opening, after View > Center),

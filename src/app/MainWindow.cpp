@@ -2,6 +2,7 @@
 
 #include "app/DefaultMenu.h"
 #include "app/DocumentView.h"
+#include "app/FileChooser.h"
 #include "document/MorvekDoc.h"
 #include "options/Options.h"
 #include "gui/CommandToolbar.h"
@@ -19,13 +20,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+
+#include <optional>
 
 namespace app {
 namespace {
@@ -80,18 +82,26 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), menuStyle_(new gu
 void MainWindow::SetMenus(const std::vector<shell::BuiltMenuItem>& menus)
 {
     defaultMenus_ = menus;
+    if (shownMenus_ == MenuSet::Default)
+        shownMenus_ = MenuSet::None;
     RebuildMenu();
 }
 
 void MainWindow::SetDocumentMenus(const std::vector<shell::BuiltMenuItem>& menus)
 {
     documentMenus_ = menus;
+    if (shownMenus_ == MenuSet::Document)
+        shownMenus_ = MenuSet::None;
     RebuildMenu();
 }
 
 void MainWindow::RebuildMenu()
 {
     const bool document = !documents_->subWindowList().isEmpty() && !documentMenus_.empty();
+    const MenuSet wanted = document ? MenuSet::Document : MenuSet::Default;
+    if (wanted == shownMenus_ || (defaultMenus_.empty() && documentMenus_.empty()))
+        return;
+    shownMenus_ = wanted;
     gui::FillMenuBar(*menuBar(), document ? documentMenus_ : defaultMenus_);
     for (QAction* top : menuBar()->actions()) {
         if (QMenu* menu = top->menu())
@@ -119,9 +129,17 @@ void MainWindow::Decorate(QMenu& menu)
             action->setCheckable(true);
     }
     connect(&menu, &QMenu::aboutToShow, this, [this, &menu] {
+        const DocumentView* view = ActiveView();
         for (QAction* action : menu.actions()) {
-            if (QWidget* bar = action->data().isValid() ? BarForCommand(action->data().toInt()) : nullptr)
+            if (!action->data().isValid())
+                continue;
+            const int id = action->data().toInt();
+            if (QWidget* bar = BarForCommand(id))
                 action->setChecked(bar->isVisible());
+            if (const std::optional<MenuItemState> item = view ? view->MenuItem(id) : std::nullopt) {
+                action->setText(item->text);
+                action->setEnabled(item->enabled);
+            }
         }
     });
 }
@@ -220,6 +238,8 @@ void MainWindow::CreateBars(const shell::CommandCatalogue& catalogue, const shel
     properties_->LoadState(kBarStateSection);
     properties_->hide();
     bars_[kPropertiesCommand] = properties_;
+    // Menus given before the bars lack the pictures and check marks.
+    shownMenus_ = MenuSet::None;
     RebuildMenu();
 }
 
@@ -248,15 +268,38 @@ QMdiSubWindow* MainWindow::OpenDocument(const QString& path)
     return ShowDocument(view);
 }
 
-void MainWindow::OnFileOpen()
+void MainWindow::OnFileOpen(const QString& filter)
 {
+    std::optional<AutosaveTimer::Pause> pause;
+    if (DocumentView* view = ActiveView())
+        pause.emplace(view->Autosave());
     const COptions* options = COptions::Current();
-    const QString path = QFileDialog::getOpenFileName(
-        this, QString(), options ? options->GetNPath() : QString(),
-        QStringLiteral("Morvek document (*.n);;CF2 document (*.cf2);;Diecutting Data (*.dd3);;"
-                       "AutoCAD document (*.dxf);;HP-GL document (*.plt *.hpgl)"));
+    const QString path = ChooseFileToOpen(this, options ? options->GetNPath() : QString(), filter);
     if (!path.isEmpty())
         OpenDocument(path);
+}
+
+void MainWindow::OnFileMerge()
+{
+    if (!ActiveView())
+        return;
+    platform::ask(QStringLiteral("Merging a drawing into this one is not available in this version yet."), QString(),
+                  platform::PromptButtons::Ok, platform::PromptIcon::Information);
+}
+
+void MainWindow::OnFileCloseAll()
+{
+    const QList<QMdiSubWindow*> children = documents_->subWindowList();
+    for (QMdiSubWindow* child : children) {
+        auto* view = qobject_cast<DocumentView*>(child->widget());
+        if (view && !view->SaveModified())
+            return; // cancelled, or a save failed: every drawing stays open
+    }
+    for (QMdiSubWindow* child : children) {
+        if (auto* view = qobject_cast<DocumentView*>(child->widget()))
+            view->AgreeToClose();
+    }
+    documents_->closeAllSubWindows();
 }
 
 QMdiSubWindow* MainWindow::ShowDocument(QWidget* view)
@@ -266,7 +309,7 @@ QMdiSubWindow* MainWindow::ShowDocument(QWidget* view)
     child->setWindowIcon(gui::ToolbarImage(kDocumentPicture, QString()));
     child->showMaximized();
     documents_->setActiveSubWindow(child);
-    RebuildMenu();
+    RebuildMenu(); // when activating it did not already
     return child;
 }
 
@@ -284,12 +327,16 @@ void MainWindow::RunCommand(int commandId)
     if (commandId == kNewCommand) {
         NewDocument();
     } else if (commandId == kOpenCommand) {
-        OnFileOpen();
+        OnFileOpen(DrawingFilter());
+    } else if (commandId == 475) {
+        OnFileOpen(ImportFilter());
+    } else if (commandId == 476) {
+        OnFileMerge();
     } else if (commandId == kCloseCommand) {
         if (QMdiSubWindow* child = documents_->activeSubWindow())
             child->close();
     } else if (commandId == 470) {
-        documents_->closeAllSubWindows();
+        OnFileCloseAll();
     } else if (commandId == kExitCommand) {
         close();
     } else if (commandId == 57650) {

@@ -96,10 +96,18 @@ protected:
 
 private:
     void RunCommand(int commandId);
-    // File > Open: the file dialog, then OpenDocument.
-    void OnFileOpen();
+    // File > Open and File > Import: the file dialog (with the file types
+    // given), then OpenDocument; the active view's autosave waits meanwhile.
+    void OnFileOpen(const QString& filter);
+    // File > Merge: only with a document open.
+    void OnFileMerge();
+    // File > Close All: asks for every modified drawing first; closes them
+    // all only when none was cancelled and every save asked for succeeded.
+    void OnFileCloseAll();
     QMdiSubWindow* ShowDocument(QWidget* view);
     DocumentView* ActiveView() const;
+    // Shows the menu set for the documents open, building it only when it
+    // is not the one shown already or has changed since.
     void RebuildMenu();
     void Decorate(QMenu& menu);
     QToolBar* ControlBar(int barId, const QString& title, QWidget* control);
@@ -109,6 +117,8 @@ private:
     gui::MenuStyle* menuStyle_;
     std::vector<shell::BuiltMenuItem> defaultMenus_;
     std::vector<shell::BuiltMenuItem> documentMenus_;
+    enum class MenuSet { None, Default, Document };
+    MenuSet shownMenus_ = MenuSet::None;
     QMdiArea* documents_;
     int untitled_ = 0;
     bool firstShow_ = true;

@@ -28,6 +28,11 @@ void WindowSteps::CreateMainWindow()
 {
     const auto translate = [](int id) { return Translate(id); };
     const shell::CommandCatalogue& catalogue = morvek_.GetCommandCatalogue();
+    // The bars first: the menus are then built once, with the commands'
+    // pictures and the bars' check marks.
+    shell::ToolbarButtons all;
+    morvek_.AddCommandButtons(&all);
+    window_.CreateBars(catalogue, all);
     window_.SetMenus(shell::MenuTree(DefaultMenu()).Build(catalogue, translate));
 
     shell::MenuTree document(DocumentMenu());
@@ -43,9 +48,6 @@ void WindowSteps::CreateMainWindow()
     document.SetStandards(standards);
     window_.SetDocumentMenus(document.Build(catalogue, translate));
 
-    shell::ToolbarButtons all;
-    morvek_.AddCommandButtons(&all);
-    window_.CreateBars(catalogue, all);
 
     COptions* options = morvek_.GetOptions();
     QObject::connect(&window_, &MainWindow::lineTypeChosen, &window_, [options](int number) {

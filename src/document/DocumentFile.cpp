@@ -92,7 +92,11 @@ QByteArray CMorvekDoc::WriteFile()
     undo_->Open(kTextSaveCleanup, current_);
     DeleteIdleNodes(-1);
     undo_->Close();
+    return WriteDrawing();
+}
 
+QByteArray CMorvekDoc::WriteDrawing()
+{
     native::Drawing d;
     d.identification = kIdentification;
     d.version = native::kFormatVersion;

@@ -44,6 +44,11 @@ bool ReadWhole(const QString& path, QByteArray& bytes, QString& error)
     return true;
 }
 
+bool IsExtendedStandardPath(const QString& path)
+{
+    return docpath::Extension(docpath::MakePretty(path)).compare(QLatin1String(".nst"), Qt::CaseInsensitive) == 0;
+}
+
 // The path a save writes to: ".n" added to a path without extension.
 QString SavePath(const QString& path)
 {
@@ -106,7 +111,7 @@ bool CMorvekDoc::OnOpenDocument(const QString& path)
 bool CMorvekDoc::OnSaveDocument(const QString& path)
 {
     EndModifyState();
-    if (docpath::Extension(docpath::MakePretty(path)).compare(QLatin1String(".nst"), Qt::CaseInsensitive) == 0) {
+    if (IsExtendedStandardPath(path)) {
         if (!autosaving_)
             ShowError(Translate(kTextNoExtendedStandard));
         return false;
@@ -116,17 +121,28 @@ bool CMorvekDoc::OnSaveDocument(const QString& path)
         (void)SetTempFileName(target); // never empty here
         autosaved_ = false;
     }
-    return WriteTo(target);
+    if (!WriteTo(target, WriteFile()))
+        return false;
+    modified_ = false;
+    return true;
 }
 
-bool CMorvekDoc::WriteTo(const QString& path)
+bool CMorvekDoc::SaveCopyAs(const QString& path)
+{
+    if (IsExtendedStandardPath(path)) {
+        ShowError(Translate(kTextNoExtendedStandard));
+        return false;
+    }
+    return WriteTo(SavePath(path), WriteFile());
+}
+
+bool CMorvekDoc::WriteTo(const QString& path, const QByteArray& bytes)
 {
     QString error;
-    if (!platform::writeFileAtomically(path, WriteFile(), &error)) {
+    if (!platform::writeFileAtomically(path, bytes, &error)) {
         ShowError(QStringLiteral("%1 could not be saved: %2\nThe file on disk is unchanged.").arg(path, error));
         return false;
     }
-    modified_ = false;
     return true;
 }
 
@@ -146,10 +162,13 @@ bool CMorvekDoc::DoSave(const QString& path, bool replace)
 
 void CMorvekDoc::AutoSave()
 {
-    if (tempFileName_.isEmpty())
+    // The copy is written as the drawing stands: a save's cleanup would
+    // change the drawing and leave an undo step in the middle of the user's
+    // work, and clearing the modified flag would hide the unsaved changes.
+    if (tempFileName_.isEmpty() || IsExtendedStandardPath(tempFileName_))
         return;
     autosaving_ = true;
-    const bool written = DoSave(tempFileName_, false);
+    const bool written = WriteTo(tempFileName_, WriteDrawing());
     autosaving_ = false;
     autosaved_ = autosaved_ || written;
 }

@@ -177,6 +177,18 @@ void CMorvekDoc::RebuildAllDisplayLists()
     ForEachElement(sections_, [](CElement& e) { e.RebuildContour(); });
 }
 
+QString CMorvekDoc::GetSelectionAsText() const
+{
+    QString text;
+    if (current_ == nullptr)
+        return text;
+    for (auto it = current_->begin(); it.NotEqual(current_->end()); it.Next()) {
+        if (it.Get()->IsSelected())
+            text += it.Get()->GetScriptText();
+    }
+    return text;
+}
+
 void CMorvekDoc::SetDisplayMode(int mode)
 {
     displayMode_ = mode;

@@ -114,6 +114,9 @@ public:
     void RefreshAllBridges();
     void UpdateAllElements();
     void RebuildAllDisplayLists();
+    // The script lines of the current section's selected elements, in
+    // element-table order (the clipboard copy); empty without a selection.
+    QString GetSelectionAsText() const;
     void SetDisplayMode(int mode);
     int GetDisplayMode() const { return displayMode_; }
 
@@ -138,6 +141,7 @@ public:
     bool moveDetached = true;
     bool sectorMode = false;
     bool avoidLayout = false;
+    // 1 while an interactive command runs (its undo step is open).
     int commandActive = 0;
     int layoutCounter = 1;
 
@@ -145,6 +149,9 @@ public:
     // The whole ".n" file of the drawing. Removes idle nodes and null-length
     // lines first, inside an undo step of its own.
     QByteArray WriteFile();
+    // The file of the drawing as it stands, without that cleanup: what an
+    // autosave writes, so that it changes nothing of the drawing.
+    QByteArray WriteDrawing();
     // Reads a file's bytes into this document, which is new; the reader is
     // chosen by the name's last three letters, then by the first tag. On
     // failure the document is reset (one empty section, default variables,
@@ -170,9 +177,16 @@ public:
     // takes the path written to. False when nothing was written.
     [[nodiscard]] bool Save() { return DoSave(pathName_, true); }
     [[nodiscard]] bool SaveAs(const QString& path) { return DoSave(path, true); }
+    // File > Save Copy As: writes the drawing to the path (".n" added when it
+    // has none; an ".nst" path refused) and nothing else changes: the
+    // document keeps its path, its modified flag and its autosave copy.
+    [[nodiscard]] bool SaveCopyAs(const QString& path);
     // Deletes the autosave copy; after an autosave asks whether to save.
     void OnCloseDocument();
-    // Writes the autosave copy, leaving the document's path as it is.
+    // Writes the autosave copy. The drawing stays as it is: its path, its
+    // modified flag, its nodes and its undo steps (the copy is written
+    // without the cleanup of a save). Nothing for an untitled drawing or an
+    // extended-standard path.
     void AutoSave();
 
     // Language texts of the life cycle: the recovery question, the question
@@ -192,9 +206,9 @@ private:
     // The framework's save: writes the file and clears the modified flag;
     // with replace the document takes the path.
     [[nodiscard]] bool DoSave(const QString& path, bool replace);
-    // Writes the file through a temporary one; false, the user told and the
-    // old file unchanged, when it cannot be written.
-    [[nodiscard]] bool WriteTo(const QString& path);
+    // Writes the bytes through a temporary file; false, the user told and
+    // the old file unchanged, when they cannot be written.
+    [[nodiscard]] static bool WriteTo(const QString& path, const QByteArray& bytes);
 
     CommandMemory remembered_;
     int originNode_ = -1;

@@ -1,0 +1,66 @@
+#include "view/EditCommands.h"
+
+#include "document/MorvekDoc.h"
+#include "options/LanguageTable.h"
+#include "platform/CFormat.h"
+#include "section/UndoManager.h"
+
+namespace {
+
+MenuItemState ItemFor(const UndoStep* next, int stepText, int emptyText)
+{
+    if (next == nullptr)
+        return {false, Translate(emptyText)};
+    return {true, platform::cformat("%s : %s", Translate(stepText), Translate(next->title))};
+}
+
+void AfterStep(CMorvekDoc& doc)
+{
+    doc.ValidateAllElements();
+    doc.RefreshAllBridges();
+}
+
+void EndCommand(CMorvekDoc& doc)
+{
+    doc.commandActive = 0;
+    doc.Undo().Close();
+}
+
+} // namespace
+
+MenuItemState UndoMenuItem(const CUndoManager& undo)
+{
+    return ItemFor(undo.NextUndo(), kTextUndoStep, kTextNothingToUndo);
+}
+
+MenuItemState RedoMenuItem(const CUndoManager& undo)
+{
+    return ItemFor(undo.NextRedo(), kTextRedoStep, kTextNothingToRedo);
+}
+
+void UndoOneStep(CMorvekDoc& doc)
+{
+    EndCommand(doc);
+    doc.Undo().Undo();
+    AfterStep(doc);
+}
+
+void RedoOneStep(CMorvekDoc& doc)
+{
+    EndCommand(doc);
+    doc.Undo().Redo();
+    AfterStep(doc);
+}
+
+QString ZoomText(double zoom)
+{
+    return platform::cformat("%6.3f", zoom);
+}
+
+std::optional<double> ZoomFromText(QStringView text)
+{
+    double value = 0.0;
+    if (platform::readLeadingDouble(text, value) == 0)
+        return std::nullopt;
+    return value;
+}
