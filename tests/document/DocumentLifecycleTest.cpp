@@ -148,7 +148,7 @@ TEST_F(DocumentLifecycle, ClosingAfterAnAutosaveAsksToSave)
         const QString copy = dir.file(QStringLiteral("box_tmp.n"));
         EXPECT_TRUE(QFile::exists(copy));
         EXPECT_EQ(doc.GetPathName(), path);
-        EXPECT_FALSE(doc.IsModified());
+        EXPECT_TRUE(doc.IsModified()) << "the copy does not stand for the file";
         EXPECT_TRUE(doc.IsAutosaved());
         EXPECT_EQ(dir.read(QStringLiteral("box.n")), DrawingOf(1));
 
@@ -162,6 +162,27 @@ TEST_F(DocumentLifecycle, ClosingAfterAnAutosaveAsksToSave)
         EXPECT_EQ(ElementCount(reread), answer == PromptResult::Yes ? 2 : 1);
     }
     EXPECT_EQ(prompt.unexpected(), 0);
+}
+
+// Save Copy As writes the copy and nothing else: the drawing keeps its
+// path, its unsaved changes and its autosave copy's name.
+TEST_F(DocumentLifecycle, ASavedCopyLeavesTheDocumentAsItWas)
+{
+    const QString path = Write(QStringLiteral("a.n"), DrawingOf(1));
+    CMorvekDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    (void)doc.GetSection(0)->AddLine3(50, 50, 60, 60, true, 1);
+    doc.SetModifiedFlag();
+    ASSERT_TRUE(doc.SaveCopyAs(dir.file(QStringLiteral("copy"))));
+    EXPECT_EQ(doc.GetPathName(), path);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetTempFileName(), dir.file(QStringLiteral("a_tmp.n")));
+    CMorvekDoc copy;
+    ASSERT_TRUE(copy.OnOpenDocument(dir.file(QStringLiteral("copy.n"))));
+    EXPECT_EQ(ElementCount(copy), 2);
+    EXPECT_EQ(dir.read(QStringLiteral("a.n")), DrawingOf(1));
+    EXPECT_FALSE(doc.SaveCopyAs(dir.file(QStringLiteral("copy.nst"))));
+    EXPECT_EQ(prompt.texts().size(), 1);
 }
 
 TEST_F(DocumentLifecycle, SavingUnderANewPathDropsTheOldCopy)

@@ -136,4 +136,21 @@ TEST(Document, ResetCursorKeepsThePositions)
     EXPECT_EQ(doc.Cursor().modelX, 7.5);
 }
 
+// The clipboard copy: the script line of each selected element of the
+// current section, nothing of the others.
+TEST(Document, SelectionAsTextHoldsTheSelectedElementsScriptLines)
+{
+    CMorvekDoc doc;
+    EXPECT_EQ(doc.GetSelectionAsText(), QString());
+    auto chosen = doc.GetSection(0)->AddLine3(0, 0, 12.5, 0, true, 1);
+    (void)doc.GetSection(0)->AddLine3(0, 0, 0, 40, true, 1);
+    EXPECT_EQ(doc.GetSelectionAsText(), QString()) << "nothing selected";
+    chosen.Get()->SetSelection(1);
+    const QString text = doc.GetSelectionAsText();
+    EXPECT_EQ(text, chosen.Get()->GetScriptText());
+    EXPECT_TRUE(text.endsWith(QStringLiteral(";\n")));
+    EXPECT_EQ(text.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(text.contains(QStringLiteral("12.5"))) << qPrintable(text);
+}
+
 } // namespace
