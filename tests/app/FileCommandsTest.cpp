@@ -1,0 +1,290 @@
+// The view's file and edit commands in the main window, offscreen: a drawing
+// opened through File > Open is shown fitted, saved, closed and opened
+// again unchanged; Set Zoom, Undo's menu text, Close All and the clipboard.
+#include "app/DefaultMenu.h"
+#include "app/DocumentView.h"
+#include "app/FileChooser.h"
+#include "app/MainWindow.h"
+
+#include "display/DrawContext.h"
+#include "dlg/OneValue.h"
+#include "document/MorvekDoc.h"
+#include "element/Element.h"
+#include "platform/Prompt.h"
+#include "section/Section.h"
+#include "shell/CommandCatalogue.h"
+
+#include "common/DisplayTestSupport.h"
+#include "common/TempDir.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr platform::ColorRef kRed = 0x0000FF; // 0x00BBGGRR
+constexpr int kSaveCommand = 57603;
+
+struct ScriptedChooser : app::FileChooser {
+    QString Open(QWidget*, const QString&, const QString&) override { return open; }
+    QString Save(QWidget*, const QString&, const QString&) override { return save; }
+    QString open;
+    QString save;
+};
+
+struct TypedValue : dlg::OneValueAsker {
+    std::optional<QString> Ask(const dlg::OneValueRequest& request) override
+    {
+        offered = request.value;
+        return typed;
+    }
+    std::optional<QString> typed;
+    QString offered;
+};
+
+QByteArray Fixture()
+{
+    QFile file(QStringLiteral(MORVEK_TEST_DATA_DIR "/view/rectangle.n"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The fixture's rules: a 200 × 100 mm rectangle split by a crease at x = 100.
+constexpr double kLines[5][4] = {
+    {0, 0, 200, 0}, {200, 0, 200, 100}, {200, 100, 0, 100}, {0, 100, 0, 0}, {100, 0, 100, 100},
+};
+
+bool RedNear(const QImage& image, double px, double py)
+{
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int x = static_cast<int>(std::lround(px)) + dx;
+            const int y = static_cast<int>(std::lround(py)) + dy;
+            if (image.valid(x, y) && image.pixelColor(x, y) == QColor(255, 0, 0))
+                return true;
+        }
+    }
+    return false;
+}
+
+class FileCommands : public testing::Test {
+protected:
+    FileCommands()
+    {
+        linetypes_.Add(1, LinetypeKind::Standard, -1, -1, 0, 0, 0, kRed);
+        catalogue_.Build();
+        const auto translate = [](int id) { return QStringLiteral("T%1").arg(id); };
+        window_.SetMenus(shell::MenuTree(DefaultMenu()).Build(catalogue_, translate));
+        window_.SetDocumentMenus(shell::MenuTree(DocumentMenu()).Build(catalogue_, translate));
+        window_.resize(900, 600);
+        window_.show();
+        path_ = env_.dir().write(QStringLiteral("rectangle.n"), Fixture());
+    }
+    ~FileCommands() override
+    {
+        for (QMdiSubWindow* child : window_.Documents()->subWindowList())
+            qobject_cast<app::DocumentView*>(child->widget())->AgreeToClose();
+        window_.Documents()->closeAllSubWindows();
+    }
+
+    app::DocumentView* Active() const
+    {
+        QMdiSubWindow* child = window_.Documents()->activeSubWindow();
+        return child ? qobject_cast<app::DocumentView*>(child->widget()) : nullptr;
+    }
+    app::DocumentView* OpenFixture()
+    {
+        chooser_.open = path_;
+        emit window_.commandChosen(app::kOpenCommand);
+        QApplication::processEvents();
+        return Active();
+    }
+
+    test::ScopedTestEnvironment env_;
+    platform::ScopedOverride<int> mirror_ = DrawContext::OverrideMirrorFlags(DrawContext::MirrorY);
+    displaytest::LinkedLinetypes linetypes_;
+    platform::ScriptedPrompt prompt_;
+    platform::ScopedOverride<platform::Prompt*> promptGuard_ = platform::installPrompt(prompt_);
+    ScriptedChooser chooser_;
+    platform::ScopedOverride<app::FileChooser*> chooserGuard_ = app::InstallFileChooser(chooser_);
+    shell::CommandCatalogue catalogue_;
+    app::MainWindow window_;
+    QString path_;
+};
+
+// The file is written back byte for byte as it was read.
+TEST_F(FileCommands, OpenedDrawingIsShownSavedClosedAndReopenedUnchanged)
+{
+    ASSERT_FALSE(Fixture().isEmpty());
+    app::DocumentView* view = OpenFixture();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("rectangle.n"));
+
+    // Fitted: 25 pixels left over in the narrower direction.
+    const int w = view->width();
+    const int h = view->height();
+    EXPECT_DOUBLE_EQ(view->View().GetZoom(), std::min((w - 25) / 200.0, (h - 25) / 100.0));
+
+    const QImage picture = view->grab().toImage();
+    const ViewTransform& transform = view->View().Transform();
+    for (const auto& line : kLines) {
+        for (double t = 0.1; t < 1.0; t += 0.2) {
+            double px = 0;
+            double py = 0;
+            transform.ToPixel(line[0] + t * (line[2] - line[0]), line[1] + t * (line[3] - line[1]),
+                              DrawContext::MirrorY, px, py);
+            EXPECT_TRUE(RedNear(picture, px, py)) << line[0] << "," << line[1] << " t=" << t;
+        }
+    }
+    double px = 0;
+    double py = 0;
+    transform.ToPixel(50, 50, DrawContext::MirrorY, px, py);
+    EXPECT_FALSE(RedNear(picture, px, py)) << "inside a panel";
+
+    emit window_.commandChosen(kSaveCommand);
+    EXPECT_EQ(env_.dir().read(QStringLiteral("rectangle.n")), Fixture());
+    emit window_.commandChosen(kCloseCommand);
+    QApplication::processEvents();
+    EXPECT_TRUE(window_.Documents()->subWindowList().isEmpty());
+    EXPECT_FALSE(QFile::exists(env_.dir().file(QStringLiteral("rectangle_tmp.n"))));
+
+    view = OpenFixture();
+    ASSERT_NE(view, nullptr);
+    int rules = 0;
+    for (auto it = view->Document().GetSection(0)->begin(); it.NotEqual(view->Document().GetSection(0)->end()); it.Next())
+        ++rules;
+    EXPECT_EQ(rules, 5);
+    EXPECT_EQ(prompt_.texts(), QStringList());
+}
+
+TEST_F(FileCommands, SetZoomRefusesTextThatIsNoNumber)
+{
+    app::DocumentView* view = OpenFixture();
+    ASSERT_NE(view, nullptr);
+    const double fitted = view->View().GetZoom();
+    TypedValue value;
+    auto asker = dlg::InstallOneValueAsker(value);
+
+    for (const char* refused : {"", "-", ",5"}) {
+        value.typed = QString::fromLatin1(refused);
+        EXPECT_TRUE(view->RunCommand(441));
+        EXPECT_EQ(view->View().GetZoom(), fitted) << refused;
+    }
+    EXPECT_EQ(prompt_.texts(), QStringList(3, QStringLiteral("<344>")));
+    value.typed.reset(); // cancelled
+    EXPECT_TRUE(view->RunCommand(441));
+    EXPECT_EQ(view->View().GetZoom(), fitted);
+
+    value.typed = QStringLiteral("2,5");
+    EXPECT_TRUE(view->RunCommand(441));
+    EXPECT_EQ(view->View().GetZoom(), 2.0);
+    value.typed = QStringLiteral("0");
+    EXPECT_TRUE(view->RunCommand(441));
+    EXPECT_EQ(value.offered, QStringLiteral(" 2.000"));
+    EXPECT_EQ(view->View().GetZoom(), 0.0001);
+}
+
+TEST_F(FileCommands, UndoItemNamesTheLastStep)
+{
+    app::DocumentView* view = OpenFixture();
+    ASSERT_NE(view, nullptr);
+    QAction* undo = nullptr;
+    QMenu* menu = nullptr;
+    for (QAction* top : window_.menuBar()->actions()) {
+        for (QAction* item : top->menu() ? top->menu()->actions() : QList<QAction*>()) {
+            if (item->data().toInt() == 370) {
+                undo = item;
+                menu = top->menu();
+            }
+        }
+    }
+    ASSERT_NE(undo, nullptr);
+    emit menu->aboutToShow();
+    EXPECT_EQ(undo->text(), QStringLiteral("<165>"));
+    EXPECT_FALSE(undo->isEnabled());
+
+    CMorvekDoc& doc = view->Document();
+    doc.Undo().Open(42, doc.GetCurrentSection());
+    (void)doc.GetSection(0)->AddLine3(10, 10, 20, 20, true, 1);
+    doc.Undo().Close();
+    emit menu->aboutToShow();
+    EXPECT_EQ(undo->text(), QStringLiteral("<168> : <42>"));
+    EXPECT_TRUE(undo->isEnabled());
+    undo->trigger();
+    emit menu->aboutToShow();
+    EXPECT_EQ(undo->text(), QStringLiteral("<165>"));
+}
+
+TEST_F(FileCommands, CloseAllClosesNothingWhenOneDrawingIsCancelled)
+{
+    app::DocumentView* first = OpenFixture();
+    ASSERT_NE(first, nullptr);
+    window_.NewDocument();
+    first->Document().SetModifiedFlag();
+
+    prompt_.push(platform::PromptResult::Cancel);
+    emit window_.commandChosen(470);
+    QApplication::processEvents();
+    EXPECT_EQ(window_.Documents()->subWindowList().size(), 2);
+
+    // Asked once per modified drawing: No closes every window unsaved.
+    prompt_.push(platform::PromptResult::No);
+    emit window_.commandChosen(470);
+    QApplication::processEvents();
+    EXPECT_TRUE(window_.Documents()->subWindowList().isEmpty());
+    EXPECT_EQ(prompt_.texts().size(), 2);
+    EXPECT_EQ(prompt_.unexpected(), 0);
+    EXPECT_EQ(env_.dir().read(QStringLiteral("rectangle.n")), Fixture());
+}
+
+TEST_F(FileCommands, ClipboardCopyPutsTheSelectionAsScriptText)
+{
+    app::DocumentView* view = OpenFixture();
+    ASSERT_NE(view, nullptr);
+    CMorvekDoc& doc = view->Document();
+    doc.GetSection(0)->begin().Get()->SetSelection(1);
+    emit window_.commandChosen(32963);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), doc.GetSelectionAsText());
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count(QLatin1Char(';')), 1);
+
+    // Paste reads the text and changes nothing.
+    const int steps = doc.Undo().GetUndoCount();
+    emit window_.commandChosen(32964);
+    EXPECT_EQ(doc.Undo().GetUndoCount(), steps);
+    EXPECT_EQ(prompt_.texts(), QStringList());
+    QGuiApplication::clipboard()->clear();
+    emit window_.commandChosen(32964);
+    EXPECT_EQ(prompt_.texts(), QStringList{QStringLiteral("No understandable clipboard data avaible.")});
+}
+
+// Counts the menus the bar receives: one build adds each top menu once.
+struct MenuBuilds : QObject {
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        added += event->type() == QEvent::ActionAdded;
+        return false;
+    }
+    int added = 0;
+};
+
+TEST_F(FileCommands, ANewDocumentWindowBuildsTheMenusOnce)
+{
+    MenuBuilds builds;
+    window_.menuBar()->installEventFilter(&builds);
+    window_.NewDocument();
+    QApplication::processEvents();
+    const int documentMenus = static_cast<int>(window_.menuBar()->actions().size());
+    EXPECT_EQ(builds.added, documentMenus);
+    window_.NewDocument();
+    QApplication::processEvents();
+    EXPECT_EQ(builds.added, documentMenus) << "the same menus stay";
+}
+
+} // namespace
