@@ -14,6 +14,7 @@
 #include "section/Section.h"
 #include "shell/CommandCatalogue.h"
 
+#include "app/MenuBuildCounter.h"
 #include "common/DisplayTestSupport.h"
 #include "common/TempDir.h"
 
@@ -264,19 +265,9 @@ TEST_F(FileCommands, ClipboardCopyPutsTheSelectionAsScriptText)
     EXPECT_EQ(prompt_.texts(), QStringList{QStringLiteral("No understandable clipboard data avaible.")});
 }
 
-// Counts the menus the bar receives: one build adds each top menu once.
-struct MenuBuilds : QObject {
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        added += event->type() == QEvent::ActionAdded;
-        return false;
-    }
-    int added = 0;
-};
-
 TEST_F(FileCommands, ANewDocumentWindowBuildsTheMenusOnce)
 {
-    MenuBuilds builds;
+    apptest::MenuBuildCounter builds;
     window_.menuBar()->installEventFilter(&builds);
     window_.NewDocument();
     QApplication::processEvents();

@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/MorvekXPApp.h"
 #include "app/WindowSteps.h"
+#include "app/MenuBuildCounter.h"
 #include "gui/CommandToolbar.h"
 #include "gui/LineTypeBox.h"
 #include "gui/PropertyBar.h"
@@ -73,8 +74,11 @@ TEST(ProgramWindow, StartsShowsItsBarsOpensADocumentAndWritesOnlyItsOwnFiles)
         CMorvekXPApp morvek;
         app::MainWindow window;
         app::WindowSteps steps(window, morvek);
+        apptest::MenuBuildCounter builds;
+        window.menuBar()->installEventFilter(&builds);
         ASSERT_FALSE(morvek.InitInstance(&steps).has_value());
         QApplication::processEvents();
+        EXPECT_EQ(builds.added, 3) << "start-up builds the menus once";
 
         EXPECT_TRUE(window.isVisible());
         EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("MorvekXP - ")));
