@@ -281,10 +281,14 @@ void MainWindow::OnFileOpen(const QString& filter)
 
 void MainWindow::OnFileMerge()
 {
-    if (!ActiveView())
+    DocumentView* view = ActiveView();
+    if (!view)
         return;
-    platform::ask(QStringLiteral("Merging a drawing into this one is not available in this version yet."), QString(),
-                  platform::PromptButtons::Ok, platform::PromptIcon::Information);
+    AutosaveTimer::Pause pause(view->Autosave());
+    const COptions* options = COptions::Current();
+    const QString path = ChooseFileToOpen(this, options ? options->GetNPath() : QString(), DrawingFilter());
+    if (!path.isEmpty() && MergeDrawing(view->Document(), path))
+        view->update();
 }
 
 void MainWindow::OnFileCloseAll()

@@ -46,30 +46,31 @@ native::SectionRecord RecordOf(const Section& section, bool current)
 // An element of that class read from the record on the document's nodes;
 // null when its own Load refuses the record.
 template <typename Class>
-std::unique_ptr<CElement> Loaded(platform::BinaryReader& in, int version, NodeTable& nodes, COptions* options)
+std::unique_ptr<CElement> Loaded(platform::BinaryReader& in, int version, NodeTable& nodes, COptions* options,
+                                 int nodeBase)
 {
     auto element = std::make_unique<Class>(&nodes, options, 0);
-    if (!element->Load(in, version, 0))
+    if (!element->Load(in, version, nodeBase))
         return nullptr;
     return element;
 }
 
 // The element of a record, made on the document's nodes; null, with the
 // reason, for a type this program does not build yet or a record that names
-// nodes the drawing lacks.
+// nodes the drawing lacks. The record's node indices count from nodeBase.
 std::unique_ptr<CElement> ElementOf(const native::ElementRecord& record, int version, NodeTable& nodes,
-                                    COptions* options, QString* error)
+                                    COptions* options, int nodeBase, QString* error)
 {
     platform::BinaryReader in(record.bytes);
     (void)in.readInt32(); // the type id, known already
     std::unique_ptr<CElement> element;
     switch (record.typeId) {
-    case ElementTypeId::Line: element = Loaded<CLine>(in, version, nodes, options); break;
-    case ElementTypeId::Arc: element = Loaded<CArc>(in, version, nodes, options); break;
-    case ElementTypeId::Ellipse: element = Loaded<CEllipse>(in, version, nodes, options); break;
-    case ElementTypeId::Text: element = Loaded<CText>(in, version, nodes, options); break;
-    case ElementTypeId::Measure: element = Loaded<CMeasure>(in, version, nodes, options); break;
-    case ElementTypeId::Spline: element = Loaded<CSpline>(in, version, nodes, options); break;
+    case ElementTypeId::Line: element = Loaded<CLine>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::Arc: element = Loaded<CArc>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::Ellipse: element = Loaded<CEllipse>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::Text: element = Loaded<CText>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::Measure: element = Loaded<CMeasure>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::Spline: element = Loaded<CSpline>(in, version, nodes, options, nodeBase); break;
     default:
         *error = QStringLiteral("the drawing holds %1 element (type %2), which this version cannot load yet")
                      .arg(native::ElementTypePhrase(record.typeId))
@@ -167,17 +168,17 @@ bool CMorvekDoc::ReadFormatFFFF(const native::Drawing& drawing, QString* error)
         // A drawing without its origin node gets one again.
         AddOriginNode();
     }
-    if (!ReadSections(drawing, error))
+    if (!ReadSections(drawing, QString(), 0, error))
         return false;
     for (const auto& s : sections_)
         (void)s->SetCenterOfInstances(); // always true
     return true;
 }
 
-bool CMorvekDoc::ReadSections(const native::Drawing& drawing, QString* error)
+bool CMorvekDoc::ReadSections(const native::Drawing& drawing, const QString& prefix, int nodeBase, QString* error)
 {
     for (const native::SectionRecord& record : drawing.sections) {
-        Section* section = AppendSection(record.name);
+        Section* section = AppendSection(prefix + record.name);
         if (section == nullptr) { // the reader refuses more sections already
             *error = QStringLiteral("more than %1 sections").arg(kMaxSections);
             return false;
@@ -192,7 +193,7 @@ bool CMorvekDoc::ReadSections(const native::Drawing& drawing, QString* error)
         for (const native::InstanceRecord& r : record.instances)
             section->NewInstance(r.dx, r.dy, r.angle);
         for (const native::ElementRecord& e : record.elements) {
-            std::unique_ptr<CElement> element = ElementOf(e, drawing.version, nodes_, options_, error);
+            std::unique_ptr<CElement> element = ElementOf(e, drawing.version, nodes_, options_, nodeBase, error);
             if (!element) {
                 *error = QStringLiteral("section \"%1\": %2").arg(record.name, *error);
                 return false;
@@ -203,7 +204,7 @@ bool CMorvekDoc::ReadSections(const native::Drawing& drawing, QString* error)
             element->Recalculate();
             (void)section->AddBuilt(std::move(element)); // the slot is not needed
         }
-        if (record.current || current_ == nullptr)
+        if (record.current || current_ == nullptr || !prefix.isEmpty()) // a merged one is current in turn
             current_ = section;
     }
     if (sections_.empty()) {

@@ -25,25 +25,6 @@ void ShowError(const QString& text)
     (void)platform::ask(text, QString(), platform::PromptButtons::Ok, platform::PromptIcon::Error); // Ok only
 }
 
-bool ReadWhole(const QString& path, QByteArray& bytes, QString& error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return false;
-    }
-    if (file.size() > CMorvekDoc::kMaxFileBytes) {
-        error = QStringLiteral("the file is larger than any drawing (%1 bytes)").arg(file.size());
-        return false;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
 bool IsExtendedStandardPath(const QString& path)
 {
     return docpath::Extension(docpath::MakePretty(path)).compare(QLatin1String(".nst"), Qt::CaseInsensitive) == 0;
@@ -57,6 +38,25 @@ QString SavePath(const QString& path)
 }
 
 } // namespace
+
+bool CMorvekDoc::ReadWhole(const QString& path, QByteArray& bytes, QString& error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (file.size() > kMaxFileBytes) {
+        error = QStringLiteral("the file is larger than any drawing (%1 bytes)").arg(file.size());
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
 
 QString CMorvekDoc::GetTitle() const
 {

@@ -158,6 +158,19 @@ public:
     // the origin node), the load-refused flag is set and *error says why.
     // Every load ends with the bridges and elements brought up to date.
     [[nodiscard]] bool LoadFile(const QString& fileName, QByteArrayView bytes, QString* error);
+    // File > Merge (DocumentMerge.cpp): adds a drawing file's variables,
+    // nodes and sections to this document. The sections are named after
+    // the prefix (the file's name up to its first dot when empty) and "_";
+    // the last one becomes current. mergeMode as FormulaTable::Import has
+    // it; MergeNothing (7604) asks text 406 whether variables of the same
+    // name are replaced (yes) or the incoming ones renamed (no). A file that
+    // cannot be read or is no drawing, or would take the document beyond
+    // kMaxSections, is told and adds nothing. Opens no undo step; the
+    // caller brings bridges and elements up to date.
+    [[nodiscard]] bool MergeFile(const QString& path, int mergeMode, QString prefix);
+    static constexpr int kTextCannotOpen = 386;
+    static constexpr int kTextNotADrawing = 392;
+    static constexpr int kTextMergeVariables = 406;
 
     // --- open, save, close, autosave (DocumentLifecycle.cpp) -----------------
     const QString& GetPathName() const { return pathName_; }
@@ -198,11 +211,16 @@ public:
     static constexpr qint64 kMaxFileBytes = qint64(1) << 30;
 
 private:
+    // The whole file, refused unread when larger than kMaxFileBytes.
+    [[nodiscard]] static bool ReadWhole(const QString& path, QByteArray& bytes, QString& error);
     void CreateFirstSection(int nameText);
     void AddOriginNode();
     void ResetAfterFailedLoad();
     [[nodiscard]] bool ReadFormatFFFF(const native::Drawing& drawing, QString* error);
-    [[nodiscard]] bool ReadSections(const native::Drawing& drawing, QString* error);
+    // Appends the drawing's sections, their names after the prefix and
+    // their node indices counted from nodeBase.
+    [[nodiscard]] bool ReadSections(const native::Drawing& drawing, const QString& prefix, int nodeBase,
+                                    QString* error);
     // The framework's save: writes the file and clears the modified flag;
     // with replace the document takes the path.
     [[nodiscard]] bool DoSave(const QString& path, bool replace);

@@ -52,6 +52,18 @@ void RedoOneStep(CMorvekDoc& doc)
     AfterStep(doc);
 }
 
+bool MergeDrawing(CMorvekDoc& doc, const QString& path)
+{
+    if (!doc.MergeFile(path, FormulaTable::MergeNothing, QString()))
+        return false;
+    doc.RefreshAllBridges();
+    doc.SetModifiedFlag();
+    doc.UpdateAllElements();
+    (void)doc.Nodes().SetCacheValid(false);
+    doc.RefreshAllBridges();
+    return true;
+}
+
 QString ZoomText(double zoom)
 {
     return platform::cformat("%6.3f", zoom);

@@ -34,6 +34,12 @@ MenuItemState RedoMenuItem(const CUndoManager& undo);
 void UndoOneStep(CMorvekDoc& doc);
 void RedoOneStep(CMorvekDoc& doc);
 
+// File > Merge of a chosen file: CMorvekDoc::MergeFile asking about the
+// variables, then the document marked modified and its elements, node
+// values and bridges brought up to date. False, nothing changed, when the
+// file was not merged (the user has been told why).
+bool MergeDrawing(CMorvekDoc& doc, const QString& path);
+
 // The zoom as Set Zoom offers it ("%6.3f").
 QString ZoomText(double zoom);
 // The typed zoom: the leading number of the text ("12,5" reads 12, "1/2"

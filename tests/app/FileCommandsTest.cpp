@@ -245,6 +245,23 @@ TEST_F(FileCommands, CloseAllClosesNothingWhenOneDrawingIsCancelled)
     EXPECT_EQ(env_.dir().read(QStringLiteral("rectangle.n")), Fixture());
 }
 
+TEST_F(FileCommands, MergeAddsTheFilesLayersToTheActiveDrawing)
+{
+    emit window_.commandChosen(476);
+    EXPECT_EQ(prompt_.texts(), QStringList()) << "no drawing open: nothing happens";
+    app::DocumentView* view = OpenFixture();
+    ASSERT_NE(view, nullptr);
+    chooser_.open = env_.dir().write(QStringLiteral("second.n"), Fixture());
+    prompt_.push(platform::PromptResult::Yes);
+    emit window_.commandChosen(476);
+    CMorvekDoc& doc = view->Document();
+    ASSERT_EQ(doc.GetSectionCount(), 2);
+    EXPECT_TRUE(doc.GetSection(1)->getName().startsWith(QStringLiteral("second_")));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(prompt_.unexpected(), 0);
+    EXPECT_EQ(window_.Documents()->subWindowList().size(), 1);
+}
+
 TEST_F(FileCommands, ClipboardCopyPutsTheSelectionAsScriptText)
 {
     app::DocumentView* view = OpenFixture();

@@ -1,0 +1,90 @@
+// File > Merge: a drawing file's variables, nodes and sections added to the
+// document. The file is read and checked whole first; the variables and
+// nodes are merged, then the sections appended with their node indices
+// moved past the document's own nodes.
+#include "document/MorvekDoc.h"
+
+#include "exchange/native/NativeDrawing.h"
+#include "formula/VariableList.h"
+#include "options/LanguageTable.h"
+#include "platform/BinaryStream.h"
+#include "platform/CFormat.h"
+#include "platform/Prompt.h"
+#include "section/Section.h"
+
+#include <QFileInfo>
+
+namespace {
+
+void Tell(const QString& text)
+{
+    (void)platform::ask(text, QString(), platform::PromptButtons::Ok, platform::PromptIcon::Error); // Ok only
+}
+
+QString PathText(int id, const QString& path)
+{
+    return platform::cformat(Translate(id).toUtf8().constData(), path);
+}
+
+} // namespace
+
+bool CMorvekDoc::MergeFile(const QString& path, int mergeMode, QString prefix)
+{
+    QByteArray bytes;
+    QString error;
+    if (!ReadWhole(path, bytes, error)) {
+        Tell(PathText(kTextCannotOpen, path) + QStringLiteral("\n") + error);
+        return false;
+    }
+    if (prefix.isEmpty())
+        prefix = QFileInfo(path).fileName().section(QLatin1Char('.'), 0, 0);
+    prefix += QLatin1Char('_');
+
+    if (native::ReadTag(bytes) != native::kDrawingTag) {
+        if (bytes.startsWith("D]"))
+            Tell(QStringLiteral("%1: drawings in the older text layout cannot be merged by this version").arg(path));
+        else
+            Tell(PathText(kTextNotADrawing, path));
+        return false;
+    }
+    native::Drawing drawing;
+    if (!native::ReadDrawing(bytes, drawing, &error)) {
+        Tell(QStringLiteral("%1 cannot be merged: %2").arg(path, error));
+        return false;
+    }
+    const int before = GetSectionCount();
+    if (before + static_cast<int>(drawing.sections.size()) > kMaxSections) {
+        Tell(QStringLiteral("%1 cannot be merged: the drawing would have more than %2 layers").arg(path).arg(kMaxSections));
+        return false;
+    }
+
+    if (mergeMode == FormulaTable::MergeNothing) {
+        const auto answer = platform::ask(Translate(kTextMergeVariables), QString(), platform::PromptButtons::YesNo,
+                                          platform::PromptIcon::Question);
+        mergeMode = answer == platform::PromptResult::Yes ? FormulaTable::MergeOverwrite : FormulaTable::MergeRename;
+    }
+    VariableList renames;
+    platform::BinaryReader variables(drawing.variableBlock);
+    platform::BinaryReader nodes(drawing.nodeBlock);
+    if (!variables_.Import(variables, prefix, mergeMode, renames, nullptr)) {
+        Tell(QStringLiteral("%1 cannot be merged: %2").arg(path, variables.error()));
+        return false;
+    }
+    const int nodeBase = nodes_.Append(nodes, mergeMode, renames);
+    if (nodeBase < 0) {
+        Tell(QStringLiteral("%1 cannot be merged: its nodes do not fit into this drawing").arg(path));
+        return false;
+    }
+    Section* const current = current_;
+    if (!ReadSections(drawing, prefix, nodeBase, &error)) {
+        // None of the file's layers stays half read.
+        while (GetSectionCount() > before)
+            DeleteSection(GetSectionCount() - 1);
+        current_ = current;
+        Tell(QStringLiteral("%1 cannot be merged: %2").arg(path, error));
+        return false;
+    }
+    for (int n = before; n < GetSectionCount(); ++n)
+        (void)GetSection(n)->SetCenterOfInstances(); // always true
+    return true;
+}
