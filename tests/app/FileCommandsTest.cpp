@@ -245,6 +245,31 @@ TEST_F(FileCommands, CloseAllClosesNothingWhenOneDrawingIsCancelled)
     EXPECT_EQ(env_.dir().read(QStringLiteral("rectangle.n")), Fixture());
 }
 
+// Until the plot importer exists, the reader says so and no window opens.
+TEST_F(FileCommands, ImportOfAPlotFileSaysItCannotBeReadYet)
+{
+    chooser_.open = env_.dir().write(QStringLiteral("plot.plt"), QByteArray("IN;PU0,0;PD100,0;"));
+    emit window_.commandChosen(475);
+    EXPECT_TRUE(window_.Documents()->subWindowList().isEmpty());
+    ASSERT_EQ(prompt_.texts().size(), 2);
+    EXPECT_TRUE(prompt_.texts()[0].contains(QStringLiteral("PLT files cannot be read"))) << prompt_.texts()[0].toStdString();
+    EXPECT_EQ(prompt_.texts()[1], QStringLiteral("<669>"));
+}
+
+TEST_F(FileCommands, SavingANewDrawingAsksForItsName)
+{
+    window_.NewDocument();
+    app::DocumentView* view = Active();
+    ASSERT_NE(view, nullptr);
+    emit window_.commandChosen(kSaveCommand); // the dialog cancelled
+    EXPECT_TRUE(view->Document().GetPathName().isEmpty());
+    chooser_.save = env_.dir().file(QStringLiteral("new"));
+    emit window_.commandChosen(kSaveCommand);
+    EXPECT_TRUE(QFile::exists(env_.dir().file(QStringLiteral("new.n"))));
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("new.n"));
+    EXPECT_EQ(prompt_.texts(), QStringList());
+}
+
 TEST_F(FileCommands, MergeAddsTheFilesLayersToTheActiveDrawing)
 {
     emit window_.commandChosen(476);
