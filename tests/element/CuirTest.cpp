@@ -176,6 +176,12 @@ TEST_F(Cuir, TurnsAndMirrorsTakeTheWingsAlong)
         EXPECT_NEAR(At(cuir->GetNode()).y, c.at.y, 1e-3);
         EXPECT_LT(Apart(cuir->GetAngle(), c.angle), 1e-9) << c.mirror << ' ' << c.a;
     }
+    // Without a radius the wings still turn with it.
+    auto point = Make(10, 10, 0, 0, 10);
+    point->SetSelection(1);
+    NodeRemap turn;
+    point->Rotate(turn, 0, 0, 90);
+    EXPECT_LT(Apart(point->GetAngle(), Geom::kHalfPi), 1e-9);
     // Scaling leaves it alone; an unselected cuir does not turn.
     auto cuir = Make(10, 10, 21, 0, 10);
     NodeRemap remap;
