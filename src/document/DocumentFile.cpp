@@ -5,9 +5,12 @@
 #include "document/MorvekDoc.h"
 
 #include "element/Arc.h"
+#include "element/Cuir.h"
 #include "element/Ellipse.h"
+#include "element/Holder.h"
 #include "element/Line.h"
 #include "element/Measure.h"
+#include "element/SideSymbol.h"
 #include "element/Spline.h"
 #include "element/Text.h"
 #include "section/Section.h"
@@ -71,6 +74,10 @@ std::unique_ptr<CElement> ElementOf(const native::ElementRecord& record, int ver
     case ElementTypeId::Text: element = Loaded<CText>(in, version, nodes, options, nodeBase); break;
     case ElementTypeId::Measure: element = Loaded<CMeasure>(in, version, nodes, options, nodeBase); break;
     case ElementTypeId::Spline: element = Loaded<CSpline>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::Cuir: element = Loaded<CCuir>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::Holder: element = Loaded<CHolder>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::SeperationRule: element = Loaded<CSeperationRule>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::StripperWood: element = Loaded<CStripperWood>(in, version, nodes, options, nodeBase); break;
     default:
         *error = QStringLiteral("the drawing holds %1 element (type %2), which this version cannot load yet")
                      .arg(native::ElementTypePhrase(record.typeId))

@@ -3,10 +3,13 @@
 #include "section/Section.h"
 
 #include "element/Arc.h"
+#include "element/Cuir.h"
 #include "element/ElementTypes.h"
 #include "element/Ellipse.h"
+#include "element/Holder.h"
 #include "element/Line.h"
 #include "element/Measure.h"
+#include "element/SideSymbol.h"
 #include "element/Spline.h"
 #include "element/Text.h"
 #include "support/Log.h"
@@ -33,8 +36,11 @@ std::unique_ptr<CElement> Section::CreateElement(const CElement& source)
     case ElementTypeId::Text: return CopyOf<CText>(source);
     case ElementTypeId::Measure: return CopyOf<CMeasure>(source);
     case ElementTypeId::Spline: return CopyOf<CSpline>(source);
-    // Wood, Cuir, BobstAsm, Holder, Bobst, Martin, SeperationRule, BobstSP
-    // and StripperWood come here with their classes.
+    case ElementTypeId::Cuir: return CopyOf<CCuir>(source);
+    case ElementTypeId::Holder: return CopyOf<CHolder>(source);
+    case ElementTypeId::SeperationRule: return CopyOf<CSeperationRule>(source);
+    case ElementTypeId::StripperWood: return CopyOf<CStripperWood>(source);
+    // Wood, BobstAsm, Bobst, Martin and BobstSP come here with their classes.
     default: return nullptr;
     }
 }

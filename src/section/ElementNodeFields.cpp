@@ -1,8 +1,10 @@
 #include "section/ElementNodeFields.h"
 
 #include "element/Arc.h"
+#include "element/Cuir.h"
 #include "element/ElementTypes.h"
 #include "element/Line.h"
+#include "element/NodeSymbol.h"
 
 namespace ElementNodeFields {
 
@@ -12,6 +14,8 @@ std::vector<int> CentreNodes(const CElement& element)
         return {arc->GetStartNode(), arc->GetEndNode(), arc->GetCenterNode()};
     if (const auto* line = dynamic_cast<const CLine*>(&element))
         return {line->GetStartNode(), line->GetEndNode()};
+    if (const auto* cuir = dynamic_cast<const CCuir*>(&element))
+        return {cuir->GetNode()};
     return {};
 }
 
@@ -31,6 +35,8 @@ bool Replace(CElement& element, int from, int to)
     } else if (auto* line = dynamic_cast<CLine*>(&element)) {
         set(line->GetStartNode(), [&](int n) { line->SetStartNode(n); });
         set(line->GetEndNode(), [&](int n) { line->SetEndNode(n); });
+    } else if (auto* symbol = dynamic_cast<CNodeSymbol*>(&element)) {
+        set(symbol->GetNode(), [&](int n) { symbol->SetNode(n); });
     }
     return changed;
 }

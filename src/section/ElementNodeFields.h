@@ -8,8 +8,9 @@ class CElement;
 namespace ElementNodeFields {
 
 // The nodes that count for a section's centre: an arc's start, end and
-// centre, a line's start and end. Classes that do not count (the die board,
-// holders, hole patterns, separation rules, stripper boards) give none.
+// centre, a line's start and end, a cuir hole's node. Classes that do not
+// count (the die board, holders, hole patterns, separation rules, stripper
+// boards) give none.
 std::vector<int> CentreNodes(const CElement& element);
 // Sets every node field of the element that refers to node from to node to;
 // true when one did.

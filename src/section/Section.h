@@ -202,6 +202,21 @@ public:
     // element that has no copy.
     int CopyElement(const CElement& source);
 
+    // --- fixed symbols (SectionCreateSymbols.cpp) ------------------------------------
+    // Each on its own line type (the cuir's for cuir holes and holders, the
+    // die board frame's for separation rules and stripper boards; the
+    // options' current line type stays as it is), bridges by rule (none
+    // result), not instanced. The coordinate forms find or add their node
+    // (merge as given) and return the end iterator when the point cannot be
+    // a node; AddCuir1 returns it for a node the table lacks.
+    ElementIterator AddCuir1(int centreNode, double radius, double angle, double wingLength);
+    ElementIterator AddCuirAt(double x, double y, double radius, double angle, double wingLength, bool merge);
+    // The length as CHolder::SetSize takes it: the default W + 50 unless it
+    // exceeds the width by more than 40.
+    ElementIterator AddHolder(double x, double y, bool vertical, double length, double width, bool merge);
+    ElementIterator AddSeperatingRule(double x, double y, bool side, bool merge);
+    ElementIterator AddStripperWood(double x, double y, bool side, bool merge);
+
     // --- selection and queries (SectionSelection.cpp, SectionQueries.cpp) -----------
     // 0 clears, 1 sets, 2 toggles the selection of every element but the die
     // board; other modes change nothing.
@@ -306,6 +321,11 @@ private:
     ElementIterator Place(std::unique_ptr<CElement> element, int lineType, NewBridges bridges);
     // Bridges, line type and ptg of a new or continued element.
     void Dress(CElement& element, int lineType, NewBridges bridges) const;
+    // The end of a symbol's creation: bridges by rule, its line type and
+    // ptg, linked and recorded; it stays not instanced.
+    ElementIterator PlaceSymbol(std::unique_ptr<CElement> element, int lineType);
+    // The node of a symbol at (x, y); −1 when the point cannot be a node.
+    int SymbolNode(double x, double y, bool merge);
     // Puts a new element into the lowest free slot and records the
     // addition (unless recording is off and not alwaysRecord).
     int Insert(std::unique_ptr<CElement> element, bool alwaysRecord);

@@ -239,17 +239,17 @@ TEST(DocumentFile, EveryTruncatedFileFailsIntoAnEmptyDrawing)
 // an empty drawing.
 TEST(DocumentFile, FilesNotReadableYetAreRefusedWithTheirReason)
 {
-    QByteArray cuir = nativetest::OldFile({15});
+    QByteArray martin = nativetest::OldFile({15});
     {
-        // The arc record becomes a cuir hole record.
+        // The arc record becomes a Martin holes record.
         platform::BinaryWriter e;
-        e.writeInt32(ElementTypeId::Cuir);
+        e.writeInt32(ElementTypeId::Martin);
         e.writeInt32(1);
-        for (double v : {5.0, 0.0, 10.0})
+        for (double v : {2.0, 3.0})
             e.writeDouble(v);
         nativetest::WriteBase(e, 15, 0);
-        cuir.chop(4 + 12 + 36);
-        cuir.append(e.data());
+        martin.chop(4 + 12 + 36);
+        martin.append(e.data());
     }
     const struct {
         const char* name;
@@ -263,7 +263,7 @@ TEST(DocumentFile, FilesNotReadableYetAreRefusedWithTheirReason)
         {"standard.nst", QByteArray("\xFF\x0F\x00\x00", 4), "extended standard"},
         {"old.n", QByteArray("D]1]2]"), "older text layout"},
         {"empty.n", QByteArray(), "older text layout"},
-        {"cuir.n", cuir, "holds a cuir element (type 8)"},
+        {"martin.n", martin, "holds a Martin holes element (type 16)"},
         {"new.n", nativetest::OldFile({16}), "newer"},
         {"many.n", nativetest::OldFile({15, 103}), "at most 102"},
         {"odd.n", nativetest::OldFile({15, 1, 10}), "unknown element type 10"},

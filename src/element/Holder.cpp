@@ -1,0 +1,151 @@
+#include "element/Holder.h"
+
+#include "display/DisplayList.h"
+#include "element/ElementNodes.h"
+#include "geometry/GeomConstants.h"
+#include "platform/BinaryStream.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// The gap of each straight side: from 10 to 12 mm along it.
+constexpr double kGapStart = 10.0;
+constexpr double kGapEnd = 12.0;
+// A turn this close to 90° swaps the orientation.
+constexpr double kQuarterTurnTolerance = 1.0;
+} // namespace
+
+CHolder::CHolder(NodeTable* nodes, COptions* opts, int contextWord) : CNodeSymbol(nodes, opts, contextWord) {}
+
+CHolder::CHolder(const CHolder& source)
+    : CNodeSymbol(source), width(source.width), vertical(source.vertical), length(source.length)
+{
+}
+
+CHolder::~CHolder() = default;
+
+void CHolder::SetVertical(bool on)
+{
+    vertical = on ? 1 : 0;
+    SetGeometryDirty();
+}
+
+void CHolder::SetSize(double newLength, double newWidth)
+{
+    width = newWidth;
+    length = newLength > newWidth + kMinExcess ? newLength : newWidth + kDefaultExcess;
+    SetGeometryDirty();
+}
+
+void CHolder::Save(platform::BinaryWriter& out) const
+{
+    out.writeInt32(ElementTypeId::Holder);
+    out.writeInt32(node);
+    out.writeInt32(vertical);
+    out.writeDouble(length);
+    out.writeDouble(width);
+    SaveBase(out);
+}
+
+bool CHolder::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
+{
+    const int32_t at = in.readInt32();
+    const int32_t upright = in.readInt32();
+    const double lg = in.readDouble();
+    const double w = in.readDouble();
+    if (!in.ok() || !CheckNode(in, at + nodeBase, "holder") || !CheckFinite(in, {lg, w}, "holder")
+        || !LoadBase(in, fileVersion))
+        return false;
+    SetNode(at + nodeBase);
+    SetVertical(upright != 0);
+    SetSize(lg, w);
+    return true;
+}
+
+void CHolder::CopyFrom(const CElement& source, bool withNodes)
+{
+    const auto* holder = dynamic_cast<const CHolder*>(&source);
+    if (withNodes && holder) {
+        SetNode(holder->node);
+        vertical = holder->vertical;
+        length = holder->length;
+        width = holder->width;
+    }
+    AssignMainValues(source);
+}
+
+void CHolder::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
+{
+    if (!selected)
+        return;
+    if (std::fabs(degrees - 90.0) < kQuarterTurnTolerance)
+        SetVertical(vertical == 0);
+    TurnNode(remap, cx, cy, degrees);
+}
+
+void CHolder::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
+{
+    if (selected)
+        ReflectNode(remap, x1, y1, x2, y2);
+}
+
+void CHolder::RebuildContour()
+{
+    const auto at = NodePosition();
+    if (!displayDirty || !at)
+        return;
+    const die::coord c = *at;
+    const double e = (length - width) / 2.0;
+    const die::coord along = vertical ? die::coord{0.0, e} : die::coord{e, 0.0};
+    const die::coord q = c - along;
+    const die::coord r = c + along;
+    const die::coord n = vertical ? die::coord{-1.0, 0.0} : die::coord{0.0, 1.0};
+    const die::coord u = q == r ? die::coord{} : (r - q) / (r - q).Length();
+    const die::coord side = n * (width / 2.0);
+    BeginContour();
+    displayList->AddLine(q + side, q + side + u * kGapStart);
+    displayList->AddLine(q + side + u * kGapEnd, r + side);
+    displayList->AddLine(r - side, r - side - u * kGapStart);
+    displayList->AddLine(r - side - u * kGapEnd, q - side);
+    displayList->AddArc(q, q - side, q + side);
+    displayList->AddArc(r, r + side, r - side);
+    FinishContour();
+}
+
+double CHolder::SlotExtent(double current, bool init, int axis, bool largest)
+{
+    CNodePoint* n = ElementNodes::NodeOf(nodeTable, node);
+    if (!n)
+        return current;
+    const die::coord c = ElementNodes::ExtentPosition(*this, *n);
+    const double alongLength = (axis == 0) == (vertical == 0) ? length : width;
+    const double half = alongLength / 2.0;
+    const double middle = axis == 0 ? c.x : c.y;
+    const double v = largest ? middle + half : middle - half;
+    if (init)
+        return v;
+    return largest ? std::max(current, v) : std::min(current, v);
+}
+
+double CHolder::GetFullLength()
+{
+    return 2.0 * (length - width) + Geom::kPi * width;
+}
+
+double CHolder::OnCtrlWheel(int, int, int)
+{
+    SetVertical(vertical == 0);
+    return 0.0;
+}
+
+double CHolder::OnShiftWheel(int delta, int, int)
+{
+    const double before = length;
+    const double next = WheelDelta(delta) > 0 ? length + kLengthStep : length - kLengthStep;
+    if (next > width + kMinExcess) {
+        length = next;
+        SetGeometryDirty();
+    }
+    return before;
+}

@@ -1,0 +1,85 @@
+#pragma once
+// CNodeSymbol: the base of the fixed symbols that sit on one node of the node
+// table: cuir holes, holders, separation rules and stripper boards. They are
+// drawn through their display lists only, lay out no bridges of their own,
+// add nothing to outlines, take part in no cutting command and are not
+// repeated by instancing (a new symbol is not instanced; the common record
+// of a file may say otherwise). What the classes share lives here: the node,
+// its moves under the edits, the extents and rectangle tests at the node,
+// and the checks of a record's node and sizes.
+#include "element/Element.h"
+
+#include <cstdint>
+#include <optional>
+
+class CNodeSymbol : public CElement {
+public:
+    ~CNodeSymbol() override;
+
+    int GetNode() const { return node; }
+    // The symbol sits on the node from now on; its display is rebuilt.
+    void SetNode(int index);
+
+    void CountAutoBridges(int, double, bool) override {}
+    void Draw(DrawContext&) override {}
+    void SetFromText(const QString&) override {}
+    // Nothing is cached; the node may have moved.
+    void Recalculate() override { MarkDisplayDirty(); }
+    void AddRefNodes() override;
+    // Selected symbols only: the node moves by (dx, dy).
+    void Move(NodeRemap& remap, double dx, double dy) override;
+    void DrawBridges(int, DrawContext&) override {}
+    void ValidateNodes() override {}
+    void AddToOutline(OutlineBuilder*, int, double, int, const CInstance*) override {}
+    // The node's coordinate (under the table's placement when instanced).
+    double GetMinX(double current, bool init) override { return NodeExtent(current, init, 0, false); }
+    double GetMinY(double current, bool init) override { return NodeExtent(current, init, 1, false); }
+    double GetMaxX(double current, bool init) override { return NodeExtent(current, init, 0, true); }
+    double GetMaxY(double current, bool init) override { return NodeExtent(current, init, 1, true); }
+    double GetFullLength() override { return 0.0; }
+    double ProjectPoint(double, double, double*, double*, double, double) override { return kNoProjection; }
+    double DrawFitted(DrawContext&, const DeviceRect&) override { return 0.0; }
+    double OnCtrlWheel(int, int, int) override { return 0.0; }
+    double OnShiftWheel(int, int, int) override { return 0.0; }
+    int GetSnapPoint(int, double, double, int, double, double, const CInstance*, SnapRecord*) override { return 0; }
+    // Modes 1 and 2: the node lies in the rectangle; 3: the extents reach
+    // into it.
+    bool IsInRect(double x1, double y1, double x2, double y2, int mode) override;
+    bool UsesNode(int index, bool onlyIfUnselected) const override;
+    bool ExtendTowards(double, double, double) override { return true; }
+    bool ExtendBy(double, double) override { return true; }
+
+protected:
+    // A symbol projects no point.
+    static constexpr double kNoProjection = 2147483647.0;
+
+    // Not instanced, on no node.
+    CNodeSymbol(NodeTable* nodes, COptions* options, int context);
+    // The common values, the node and the section; not instanced.
+    explicit CNodeSymbol(const CNodeSymbol& source);
+
+    // The node's position; none while the symbol sits on no node.
+    std::optional<die::coord> NodePosition() const;
+    // The extent of the node along one axis (0 x, 1 y) combined with current.
+    double NodeExtent(double current, bool init, int axis, bool largest);
+    // The node turned about (cx, cy), scaled about it, reflected across the
+    // line through (x1, y1) and (x2, y2); the caller tests the selection.
+    void TurnNode(NodeRemap& remap, double cx, double cy, double degrees);
+    void ScaleNode(NodeRemap& remap, double cx, double cy, double fx, double fy);
+    void ReflectNode(NodeRemap& remap, double x1, double y1, double x2, double y2);
+
+    // The wheel delta as the view gives it: its low 16 bits, signed.
+    static int WheelDelta(int delta) { return static_cast<int16_t>(delta & 0xFFFF); }
+
+    // Record reading: the node index read (the merge base added) must name a
+    // node of the table, and the sizes must be finite. Each fails the reader
+    // with the reason; the symbol's name goes into it.
+    [[nodiscard]] bool CheckNode(platform::BinaryReader& in, int index, const char* what) const;
+    [[nodiscard]] static bool CheckFinite(platform::BinaryReader& in, std::initializer_list<double> values,
+                                          const char* what);
+
+    int node = -1;
+
+private:
+    void MoveNodeBy(NodeRemap& remap, const die::coord& offset);
+};

@@ -1,0 +1,103 @@
+#include "element/SideSymbol.h"
+
+#include "display/DisplayList.h"
+#include "platform/BinaryStream.h"
+
+CSideSymbol::CSideSymbol(NodeTable* nodes, COptions* opts, int contextWord) : CNodeSymbol(nodes, opts, contextWord) {}
+
+CSideSymbol::CSideSymbol(const CSideSymbol& source) : CNodeSymbol(source), side(source.side) {}
+
+CSideSymbol::~CSideSymbol() = default;
+
+void CSideSymbol::SetSide(bool flipped)
+{
+    side = flipped ? 1 : 0;
+    SetGeometryDirty();
+}
+
+void CSideSymbol::Save(platform::BinaryWriter& out) const
+{
+    out.writeInt32(GetTypeId());
+    out.writeInt32(node);
+    out.writeInt32(side);
+    SaveBase(out);
+}
+
+bool CSideSymbol::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
+{
+    const int32_t at = in.readInt32();
+    const int32_t flag = in.readInt32();
+    const char* what = GetTypeId() == ElementTypeId::SeperationRule ? "separating rule" : "stripper board";
+    if (!in.ok() || !CheckNode(in, at + nodeBase, what) || !LoadBase(in, fileVersion))
+        return false;
+    SetNode(at + nodeBase);
+    SetSide(flag != 0);
+    return true;
+}
+
+void CSideSymbol::CopyFrom(const CElement& source, bool withNodes)
+{
+    const auto* symbol = dynamic_cast<const CSideSymbol*>(&source);
+    if (withNodes && symbol && symbol->GetTypeId() == GetTypeId()) {
+        SetNode(symbol->node);
+        side = symbol->side;
+    }
+    AssignMainValues(source);
+}
+
+void CSideSymbol::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
+{
+    if (selected)
+        TurnNode(remap, cx, cy, degrees);
+}
+
+void CSideSymbol::Scale(NodeRemap& remap, double cx, double cy, double fx, double fy)
+{
+    if (selected)
+        ScaleNode(remap, cx, cy, fx, fy);
+}
+
+void CSideSymbol::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
+{
+    if (selected)
+        ReflectNode(remap, x1, y1, x2, y2);
+}
+
+double CSideSymbol::OnShiftWheel(int, int, int)
+{
+    SetSide(side == 0);
+    return side ? 1.0 : 0.0;
+}
+
+std::optional<die::coord> CSideSymbol::BeginFigure()
+{
+    const auto at = NodePosition();
+    if (!displayDirty || !at)
+        return std::nullopt;
+    BeginContour();
+    return at;
+}
+
+void CSideSymbol::AddCircle(const die::coord& centre, double r)
+{
+    const die::coord top = centre + die::coord{0.0, r};
+    displayList->AddArc(centre, top, top);
+}
+
+CSeperationRule::CSeperationRule(NodeTable* nodes, COptions* opts, int contextWord)
+    : CSideSymbol(nodes, opts, contextWord)
+{
+}
+
+CSeperationRule::CSeperationRule(const CSeperationRule& source) : CSideSymbol(source) {}
+
+CSeperationRule::~CSeperationRule() = default;
+
+CStripperWood::CStripperWood(NodeTable* nodes, COptions* opts, int contextWord)
+    : CSideSymbol(nodes, opts, contextWord)
+{
+}
+
+CStripperWood::CStripperWood(const CStripperWood& source) : CSideSymbol(source) {}
+
+CStripperWood::~CStripperWood() = default;
