@@ -5,8 +5,11 @@
 #include "document/MorvekDoc.h"
 
 #include "element/Arc.h"
+#include "element/BobstAsm.h"
+#include "element/BobstHoles.h"
 #include "element/Ellipse.h"
 #include "element/Line.h"
+#include "element/Martin.h"
 #include "element/Measure.h"
 #include "element/Spline.h"
 #include "element/Text.h"
@@ -70,6 +73,10 @@ std::unique_ptr<CElement> ElementOf(const native::ElementRecord& record, int ver
     case ElementTypeId::Text: element = Loaded<CText>(in, version, nodes, options); break;
     case ElementTypeId::Measure: element = Loaded<CMeasure>(in, version, nodes, options); break;
     case ElementTypeId::Spline: element = Loaded<CSpline>(in, version, nodes, options); break;
+    case ElementTypeId::BobstAsm: element = Loaded<CBobstAsm>(in, version, nodes, options); break;
+    case ElementTypeId::Bobst: element = Loaded<CBobst>(in, version, nodes, options); break;
+    case ElementTypeId::Martin: element = Loaded<CMartin>(in, version, nodes, options); break;
+    case ElementTypeId::BobstSP: element = Loaded<CBobstSP>(in, version, nodes, options); break;
     default:
         *error = QStringLiteral("the drawing holds %1 element (type %2), which this version cannot load yet")
                      .arg(native::ElementTypePhrase(record.typeId))

@@ -3,9 +3,12 @@
 #include "section/Section.h"
 
 #include "element/Arc.h"
+#include "element/BobstAsm.h"
+#include "element/BobstHoles.h"
 #include "element/ElementTypes.h"
 #include "element/Ellipse.h"
 #include "element/Line.h"
+#include "element/Martin.h"
 #include "element/Measure.h"
 #include "element/Spline.h"
 #include "element/Text.h"
@@ -33,6 +36,10 @@ std::unique_ptr<CElement> Section::CreateElement(const CElement& source)
     case ElementTypeId::Text: return CopyOf<CText>(source);
     case ElementTypeId::Measure: return CopyOf<CMeasure>(source);
     case ElementTypeId::Spline: return CopyOf<CSpline>(source);
+    case ElementTypeId::BobstAsm: return CopyOf<CBobstAsm>(source);
+    case ElementTypeId::Bobst: return CopyOf<CBobst>(source);
+    case ElementTypeId::Martin: return CopyOf<CMartin>(source);
+    case ElementTypeId::BobstSP: return CopyOf<CBobstSP>(source);
     // Wood, Cuir, BobstAsm, Holder, Bobst, Martin, SeperationRule, BobstSP
     // and StripperWood come here with their classes.
     default: return nullptr;
