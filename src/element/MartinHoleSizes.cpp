@@ -5,8 +5,6 @@
 
 #include <QStringLiteral>
 
-#include <cmath>
-
 MartinHoleSizes MartinHoleSizes::Read(ProfileStore& settings)
 {
     MartinHoleSizes sizes;
@@ -24,11 +22,8 @@ MartinHoleSizes MartinHoleSizes::Read(ProfileStore& settings)
     };
     for (const auto& k : keys) {
         QString text;
-        if (!settings.Lookup(QLatin1String(k.key), text))
-            continue;
-        const double value = platform::wtof(text);
-        if (std::isfinite(value)) // "inf" would put the holes nowhere
-            sizes.*k.value = value;
+        if (settings.Lookup(QLatin1String(k.key), text))
+            sizes.*k.value = platform::wtof(text);
     }
     return sizes;
 }

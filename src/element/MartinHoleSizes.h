@@ -2,8 +2,7 @@
 // The hole sizes of the Martin hole pattern (mm): section "martin" of the
 // settings pair ("\Defaults\settings.ini" under "\Config\settings.cfg"),
 // which the options read once at start-up. A key absent from both files
-// keeps its factory value below; text that is no number reads 0, and a
-// value that is not finite keeps the factory value.
+// keeps its factory value below; text that is no number reads 0.
 class ProfileStore;
 
 struct MartinHoleSizes {
