@@ -12,9 +12,10 @@ class HolePattern : public SingleNodeElement {
 public:
     // The line type the section gives a new pattern ("wood_frame").
     static constexpr int kLineType = 122;
-    // No count goes beyond this either way (5 m of extents from the node):
-    // the wheel stops there and a file holding more is damaged.
-    static constexpr int kMaxCount = 100;
+    // No count goes beyond this either way (2 m of extents from the node,
+    // more than any die-cutting press takes): the wheel stops there and a
+    // file holding more is damaged.
+    static constexpr int kMaxCount = 40;
 
     HolePattern(NodeTable* nodes, COptions* options, int context);
 

@@ -125,6 +125,13 @@ TEST_F(Martin, HorizontalCountDefaultsToTwoAndStaysPositive)
     EXPECT_EQ(m->GetHorizontalCount(), 2);
     EXPECT_EQ(m->OnCtrlWheel(-120, 0, 0), 0);
     EXPECT_EQ(m->GetVerticalCount(), -1);
+
+    // The wheel stops where a file would no longer be read back.
+    m->SetCounts(HolePattern::kMaxCount, HolePattern::kMaxCount);
+    (void)m->OnShiftWheel(120, 0, 0);
+    (void)m->OnCtrlWheel(120, 0, 0);
+    EXPECT_EQ(m->GetHorizontalCount(), HolePattern::kMaxCount);
+    EXPECT_EQ(m->GetVerticalCount(), HolePattern::kMaxCount);
 }
 
 TEST_F(Martin, RecordRoundTripsAndTakesOnlyAPositiveHorizontalCount)
@@ -156,8 +163,8 @@ TEST_F(Martin, RecordRoundTripsAndTakesOnlyAPositiveHorizontalCount)
         {0.0, 3.0, true, 2, 3},   // no count: the default
         {-2.0, 3.7, true, 2, 3},  // truncated
         {5.0, -1.0, true, 5, -1}, // a count wheeled below 0 stays
-        {100.0, -100.0, true, 100, -100},
-        {101.0, 3.0, false, 0, 0},
+        {40.0, -40.0, true, 40, -40},
+        {41.0, 3.0, false, 0, 0},
         {3.0, 1e12, false, 0, 0},
         {std::numeric_limits<double>::quiet_NaN(), 3.0, false, 0, 0},
         {3.0, std::numeric_limits<double>::infinity(), false, 0, 0},
