@@ -5,10 +5,13 @@
 #include "document/MorvekDoc.h"
 
 #include "element/Arc.h"
+#include "element/BobstAsm.h"
+#include "element/BobstHoles.h"
 #include "element/Cuir.h"
 #include "element/Ellipse.h"
 #include "element/Holder.h"
 #include "element/Line.h"
+#include "element/Martin.h"
 #include "element/Measure.h"
 #include "element/SideSymbol.h"
 #include "element/Spline.h"
@@ -78,6 +81,10 @@ std::unique_ptr<CElement> ElementOf(const native::ElementRecord& record, int ver
     case ElementTypeId::Holder: element = Loaded<CHolder>(in, version, nodes, options, nodeBase); break;
     case ElementTypeId::SeperationRule: element = Loaded<CSeperationRule>(in, version, nodes, options, nodeBase); break;
     case ElementTypeId::StripperWood: element = Loaded<CStripperWood>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::BobstAsm: element = Loaded<CBobstAsm>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::Bobst: element = Loaded<CBobst>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::Martin: element = Loaded<CMartin>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::BobstSP: element = Loaded<CBobstSP>(in, version, nodes, options, nodeBase); break;
     default:
         *error = QStringLiteral("the drawing holds %1 element (type %2), which this version cannot load yet")
                      .arg(native::ElementTypePhrase(record.typeId))

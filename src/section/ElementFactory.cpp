@@ -3,11 +3,14 @@
 #include "section/Section.h"
 
 #include "element/Arc.h"
+#include "element/BobstAsm.h"
+#include "element/BobstHoles.h"
 #include "element/Cuir.h"
 #include "element/ElementTypes.h"
 #include "element/Ellipse.h"
 #include "element/Holder.h"
 #include "element/Line.h"
+#include "element/Martin.h"
 #include "element/Measure.h"
 #include "element/SideSymbol.h"
 #include "element/Spline.h"
@@ -40,7 +43,11 @@ std::unique_ptr<CElement> Section::CreateElement(const CElement& source)
     case ElementTypeId::Holder: return CopyOf<CHolder>(source);
     case ElementTypeId::SeperationRule: return CopyOf<CSeperationRule>(source);
     case ElementTypeId::StripperWood: return CopyOf<CStripperWood>(source);
-    // Wood, BobstAsm, Bobst, Martin and BobstSP come here with their classes.
+    case ElementTypeId::BobstAsm: return CopyOf<CBobstAsm>(source);
+    case ElementTypeId::Bobst: return CopyOf<CBobst>(source);
+    case ElementTypeId::Martin: return CopyOf<CMartin>(source);
+    case ElementTypeId::BobstSP: return CopyOf<CBobstSP>(source);
+    // Wood comes here with its class.
     default: return nullptr;
     }
 }

@@ -32,6 +32,7 @@
 #include <memory>
 #include <vector>
 
+struct BobstAsmParams;
 class CElement;
 class COptions;
 class CUndoManager;
@@ -188,6 +189,16 @@ public:
     }
     // Every dimension's line type.
     static constexpr int kMeasureLineType = 16;
+    // Machine symbols on one node (SectionCreateHoles.cpp): the node found
+    // or added at (x, y), bridges by rule, the class's own line type, never
+    // repeated over instances. The end iterator when (x, y) cannot be a node.
+    // The hole patterns take the horizontal count only when above 0.
+    ElementIterator AddMartinHole(double x, double y, int horizontal, int vertical, bool merge);
+    ElementIterator AddBobstHole(double x, double y, int horizontal, int vertical, bool merge);
+    ElementIterator AddBobstSPHole(double x, double y, int horizontal, int vertical, bool merge);
+    // The assembly hole keeps the record as given (callers validate it).
+    ElementIterator AddBobst2(int node, const BobstAsmParams& params);
+    ElementIterator AddBobstAt(double x, double y, const BobstAsmParams& params, bool merge);
     // The node-index forms the file reader uses: the element is linked and
     // recorded; bridges, line type and ptg are left to the base record read
     // next. They return the slot.

@@ -239,18 +239,6 @@ TEST(DocumentFile, EveryTruncatedFileFailsIntoAnEmptyDrawing)
 // an empty drawing.
 TEST(DocumentFile, FilesNotReadableYetAreRefusedWithTheirReason)
 {
-    QByteArray martin = nativetest::OldFile({15});
-    {
-        // The arc record becomes a Martin holes record.
-        platform::BinaryWriter e;
-        e.writeInt32(ElementTypeId::Martin);
-        e.writeInt32(1);
-        for (double v : {2.0, 3.0})
-            e.writeDouble(v);
-        nativetest::WriteBase(e, 15, 0);
-        martin.chop(4 + 12 + 36);
-        martin.append(e.data());
-    }
     const struct {
         const char* name;
         QByteArray bytes;
@@ -263,7 +251,6 @@ TEST(DocumentFile, FilesNotReadableYetAreRefusedWithTheirReason)
         {"standard.nst", QByteArray("\xFF\x0F\x00\x00", 4), "extended standard"},
         {"old.n", QByteArray("D]1]2]"), "older text layout"},
         {"empty.n", QByteArray(), "older text layout"},
-        {"martin.n", martin, "holds a Martin holes element (type 16)"},
         {"new.n", nativetest::OldFile({16}), "newer"},
         {"many.n", nativetest::OldFile({15, 103}), "at most 102"},
         {"odd.n", nativetest::OldFile({15, 1, 10}), "unknown element type 10"},

@@ -1,0 +1,259 @@
+#include "element/BobstAsm.h"
+
+#include "display/DisplayList.h"
+#include "display/DrawContext.h"
+#include "element/FittedPreview.h"
+#include "element/NodeTransforms.h"
+#include "geometry/Angle.h"
+#include "platform/BinaryStream.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr int kMaxKind = 3;
+constexpr int kWheelNotch = 120;
+
+} // namespace
+
+void BobstAsmParams::Validate()
+{
+    if (kind < 0 || kind > kMaxKind)
+        kind = 0;
+    // Written so that a value that is not a number fails each test.
+    if (!(openingAngle >= 0.0))
+        openingAngle = 0.0;
+    openingAngle = std::min(openingAngle, kPi);
+    if (!(innerRadius >= 0.0))
+        innerRadius = 0.0;
+    innerRadius = std::min(innerRadius, kMaxRadius);
+    if (!(outerRadius >= innerRadius))
+        outerRadius = innerRadius;
+    outerRadius = std::min(outerRadius, kMaxRadius);
+    rotation = Angle::Normalize(rotation);
+}
+
+void BobstAsmParams::SetDefaults()
+{
+    kind = 2;
+    openingAngle = 0.0;
+    innerRadius = 12.0;
+    outerRadius = 12.0;
+    Validate();
+}
+
+void BobstAsmParams::SetPreset1()
+{
+    kind = 1;
+    openingAngle = 95.0 * kPi / 180.0;
+    innerRadius = 12.0;
+    outerRadius = 19.0;
+    Validate();
+}
+
+CBobstAsm::CBobstAsm(NodeTable* nodes, COptions* opts, int contextWord) : SingleNodeElement(nodes, opts, contextWord)
+{
+    params.Validate();
+}
+
+CBobstAsm::CBobstAsm(const CBobstAsm& source) : CBobstAsm(source.nodeTable, source.options, source.context)
+{
+    CopyNodeAndMainValues(source);
+    params = source.params;
+}
+
+CBobstAsm::~CBobstAsm() = default;
+
+void CBobstAsm::SetParams(const BobstAsmParams& p)
+{
+    params = p;
+    SetGeometryDirty();
+}
+
+void CBobstAsm::SetPreviewNode(CNodePoint* previewAt)
+{
+    preview = 1;
+    previewNode = previewAt;
+    SetGeometryDirty();
+}
+
+void CBobstAsm::Save(platform::BinaryWriter& out) const
+{
+    out.writeInt32(ElementTypeId::BobstAsm);
+    out.writeInt32(node);
+    out.writeInt32(params.kind);
+    out.writeDouble(params.openingAngle);
+    out.writeDouble(params.innerRadius);
+    out.writeDouble(params.outerRadius);
+    out.writeDouble(params.rotation);
+    SaveBase(out);
+}
+
+bool CBobstAsm::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
+{
+    const int at = ReadNode(in, nodeBase, "Bobst assembly hole");
+    BobstAsmParams read;
+    read.kind = in.readInt32();
+    read.openingAngle = in.readDouble();
+    read.innerRadius = in.readDouble();
+    read.outerRadius = in.readDouble();
+    read.rotation = in.readDouble();
+    if (!in.ok() || !LoadBase(in, fileVersion))
+        return false;
+    read.Validate();
+    SetNode(at);
+    SetParams(read);
+    return true;
+}
+
+void CBobstAsm::CopyFrom(const CElement& source, bool withNodes)
+{
+    const auto* hole = dynamic_cast<const CBobstAsm*>(&source);
+    if (withNodes && hole) {
+        SetNode(hole->node);
+        SetParams(hole->params);
+    }
+    AssignMainValues(source);
+}
+
+CBobstAsm::Corners CBobstAsm::CornersAbout(const die::coord& centre, const BobstAsmParams& p)
+{
+    const double rho = p.rotation;
+    const double a = p.openingAngle;
+    const std::array<double, 4> theta{Angle::Normalize(rho + (kPi - a) / 2), Angle::Normalize(rho + (kPi + a) / 2),
+                                      Angle::Normalize(rho + (kPi - a) / 2 + kPi),
+                                      Angle::Normalize(rho + (kPi + a) / 2 + kPi)};
+    Corners c;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const die::coord dir{std::cos(theta[i]), std::sin(theta[i])};
+        c.inner[i] = centre + dir * p.innerRadius;
+        c.outer[i] = centre + dir * p.outerRadius;
+    }
+    return c;
+}
+
+void CBobstAsm::RebuildContour()
+{
+    if (!displayDirty)
+        return;
+    const die::coord centre = GetNodePoint(node);
+    const Corners k = CornersAbout(centre, params);
+    const auto& [a, b] = k;
+    BeginContour();
+    // The arcs run counter-clockwise from their end to their start.
+    displayList->AddArc(centre, a[0], a[3]);
+    displayList->AddLine(a[3], b[3]);
+    displayList->AddArc(centre, b[3], b[2]);
+    displayList->AddLine(b[2], a[2]);
+    displayList->AddArc(centre, a[2], a[1]);
+    displayList->AddLine(a[1], b[1]);
+    displayList->AddArc(centre, b[1], b[0]);
+    displayList->AddLine(b[0], a[0]);
+    FinishContour();
+}
+
+void CBobstAsm::Draw(DrawContext& dc)
+{
+    if (!dc.device)
+        return;
+    CNodePoint* at = preview ? previewNode : ElementNodes::NodeOf(nodeTable, node);
+    if (!at)
+        return;
+    const die::coord centre = ElementNodes::Position(*at);
+    const Corners k = CornersAbout(centre, params);
+    const auto& [a, b] = k;
+    const auto arc = [&](double r, const die::coord& from, const die::coord& to) {
+        dc.Arc(centre - die::coord{r, r}, centre + die::coord{r, r}, from, to);
+    };
+    const double r1 = params.innerRadius;
+    const double r2 = params.outerRadius;
+    dc.Line(a[0], b[0]);
+    arc(r1, a[0], a[3]);
+    dc.Line(a[3], b[3]);
+    arc(r2, b[3], b[2]);
+    dc.Line(a[2], b[2]);
+    arc(r1, a[2], a[1]);
+    dc.Line(a[1], b[1]);
+    arc(r2, b[1], b[0]);
+}
+
+double CBobstAsm::DrawFitted(DrawContext& dc, const DeviceRect& rect)
+{
+    if (!previewNode)
+        return dc.scale;
+    const double size = 2.0 * params.outerRadius;
+    FitPreview(dc, rect, ElementNodes::Position(*previewNode), size, size);
+    const unsigned char wasPreview = preview;
+    preview = 1;
+    Draw(dc);
+    preview = wasPreview;
+    return dc.scale;
+}
+
+void CBobstAsm::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
+{
+    if (!selected)
+        return;
+    MoveNodeBy(remap, [&](const die::coord& p) { return NodeTransforms::RotateOffset(p, cx, cy, degrees); });
+    // The lobes turn with the node about the centre.
+    params.rotation = Angle::Normalize(params.rotation + degrees * kPi / 180.0);
+    SetGeometryDirty();
+}
+
+void CBobstAsm::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
+{
+    if (!selected)
+        return;
+    MoveNodeBy(remap, [&](const die::coord& p) { return NodeTransforms::MirrorOffset(p, x1, y1, x2, y2); });
+    // A direction reflected across a line of direction φ becomes 2φ - ρ.
+    const double phi = x1 == x2 ? kPi / 2 : std::atan2(y2 - y1, x2 - x1);
+    params.rotation = Angle::Normalize(2.0 * phi - params.rotation);
+    SetGeometryDirty();
+}
+
+double CBobstAsm::Extent(double current, bool init, int axis, double sign, bool largest)
+{
+    CNodePoint* at = ElementNodes::NodeOf(nodeTable, node);
+    const die::coord p = at ? ElementNodes::ExtentPosition(*this, *at) : die::coord{};
+    const double own = (axis == 0 ? p.x : p.y) + sign * params.outerRadius;
+    return Combine(current, init, own, largest);
+}
+
+double CBobstAsm::GetMinX(double current, bool init)
+{
+    return Extent(current, init, 0, -1.0, false);
+}
+
+double CBobstAsm::GetMinY(double current, bool init)
+{
+    return Extent(current, init, 1, -1.0, false);
+}
+
+double CBobstAsm::GetMaxX(double current, bool init)
+{
+    return Extent(current, init, 0, 1.0, true);
+}
+
+double CBobstAsm::GetMaxY(double current, bool init)
+{
+    return Extent(current, init, 1, 1.0, true);
+}
+
+double CBobstAsm::GetFullLength()
+{
+    const double a = params.openingAngle;
+    return 4.0 * (params.outerRadius - params.innerRadius) + 2.0 * a * params.outerRadius
+        + 2.0 * (kPi - a) * params.innerRadius;
+}
+
+double CBobstAsm::OnCtrlWheel(int delta, int, int)
+{
+    const int notches = static_cast<int16_t>(delta & 0xFFFF) / kWheelNotch;
+    params.rotation = Angle::Normalize(params.rotation + notches * kPi / 6.0);
+    SetGeometryDirty();
+    return 0.0;
+}

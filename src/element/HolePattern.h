@@ -1,0 +1,55 @@
+#pragma once
+// HolePattern: what the Bobst and Martin hole patterns share. The pattern
+// lies about its node; two counts set the extents it reports, 50 mm per unit
+// each way from the node (horizontal along x, vertical along y), and are
+// changed with the mouse wheel (Ctrl: vertical, Shift: horizontal, which
+// stays at least 1). Turning, scaling and mirroring move the node only: the
+// holes keep their size and direction. The holes are display-list figures
+// drawn with the internal "wood_frame" line type; there is no direct drawing.
+#include "element/SingleNodeElement.h"
+
+class HolePattern : public SingleNodeElement {
+public:
+    // The line type the section gives a new pattern ("wood_frame").
+    static constexpr int kLineType = 122;
+    // No count goes beyond this either way (2 m of extents from the node,
+    // more than any die-cutting press takes): the wheel stops there and a
+    // file holding more is damaged.
+    static constexpr int kMaxCount = 40;
+
+    HolePattern(NodeTable* nodes, COptions* options, int context);
+
+    int GetHorizontalCount() const { return horizontal; }
+    int GetVerticalCount() const { return vertical; }
+    // The creation rule: the horizontal count only when above 0 (else it
+    // keeps its value), the vertical count always; both held to kMaxCount
+    // either way.
+    void SetCounts(int horizontalCount, int verticalCount);
+
+    void Rotate(NodeRemap& remap, double cx, double cy, double degrees) override;
+    void Scale(NodeRemap& remap, double cx, double cy, double fx, double fy) override;
+    void Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2) override;
+    double GetMinX(double current, bool init) override;
+    double GetMinY(double current, bool init) override;
+    double GetMaxX(double current, bool init) override;
+    double GetMaxY(double current, bool init) override;
+    double GetFullLength() override;
+    double DrawFitted(DrawContext&, const DeviceRect&) override { return 0.0; }
+    // Vertical count one up for a forward notch (the low 16 bits of delta,
+    // signed, above 0), else one down; returns the count before.
+    double OnCtrlWheel(int delta, int x, int y) override;
+    // The horizontal count likewise, taken only while it stays above 0.
+    double OnShiftWheel(int delta, int x, int y) override;
+
+protected:
+    // The copy constructor's part: node, counts, common values, section.
+    void CopyPattern(const HolePattern& source);
+    // CopyFrom's part with withNodes: node and counts.
+    void CopyNodeAndCounts(const HolePattern& source);
+    // Begins the display list, adds a full circle of the radius about
+    // reference + each offset, and ends it.
+    void BuildCircles(const die::coord& reference, std::span<const die::coord> offsets, double radius);
+
+    int vertical = 0;
+    int horizontal = 0;
+};
