@@ -10,6 +10,7 @@
 #include "element/Measure.h"
 #include "element/Spline.h"
 #include "element/Text.h"
+#include "element/Wood.h"
 #include "section/Section.h"
 #include "exchange/native/ElementLayout.h"
 #include "exchange/native/NativeDrawing.h"
@@ -70,6 +71,7 @@ std::unique_ptr<CElement> ElementOf(const native::ElementRecord& record, int ver
     case ElementTypeId::Text: element = Loaded<CText>(in, version, nodes, options); break;
     case ElementTypeId::Measure: element = Loaded<CMeasure>(in, version, nodes, options); break;
     case ElementTypeId::Spline: element = Loaded<CSpline>(in, version, nodes, options); break;
+    case ElementTypeId::Wood: element = Loaded<CWood>(in, version, nodes, options); break;
     default:
         *error = QStringLiteral("the drawing holds %1 element (type %2), which this version cannot load yet")
                      .arg(native::ElementTypePhrase(record.typeId))

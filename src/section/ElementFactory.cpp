@@ -9,6 +9,7 @@
 #include "element/Measure.h"
 #include "element/Spline.h"
 #include "element/Text.h"
+#include "element/Wood.h"
 #include "support/Log.h"
 
 namespace {
@@ -33,7 +34,8 @@ std::unique_ptr<CElement> Section::CreateElement(const CElement& source)
     case ElementTypeId::Text: return CopyOf<CText>(source);
     case ElementTypeId::Measure: return CopyOf<CMeasure>(source);
     case ElementTypeId::Spline: return CopyOf<CSpline>(source);
-    // Wood, Cuir, BobstAsm, Holder, Bobst, Martin, SeperationRule, BobstSP
+    case ElementTypeId::Wood: return CopyOf<CWood>(source);
+    // Cuir, BobstAsm, Holder, Bobst, Martin, SeperationRule, BobstSP
     // and StripperWood come here with their classes.
     default: return nullptr;
     }
