@@ -5,8 +5,11 @@
 //
 //   RebuildOutline/0:  rules ending at the nearest crossing.
 //   RebuildOutline/1:  symmetric rules, crossing the whole board.
+//   LayoutBox:         the layout's box alone, the part of a rebuild that
+//                      does not depend on the rules.
 #include <benchmark/benchmark.h>
 
+#include "display/DisplayList.h"
 #include "element/NodeTable.h"
 #include "element/Wood.h"
 #include "section/Section.h"
@@ -61,6 +64,15 @@ void RebuildOutline(benchmark::State& state)
     }
 }
 BENCHMARK(RebuildOutline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The part of a rebuild that finds the layout's box over every instance.
+void LayoutBox(benchmark::State& state)
+{
+    Layout layout(5000, false);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(layout.board->GetElementsBorders());
+}
+BENCHMARK(LayoutBox)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -13,6 +13,27 @@ class CInstance;
 
 class BoardLayout {
 public:
+    // Probing for the length of a scope.
+    class Probing {
+    public:
+        explicit Probing(BoardLayout* layout) : layout_(layout)
+        {
+            if (layout_)
+                layout_->BeginProbing();
+        }
+        ~Probing()
+        {
+            if (layout_)
+                layout_->EndProbing();
+        }
+        Probing(const Probing&) = delete;
+        Probing& operator=(const Probing&) = delete;
+
+    private:
+        BoardLayout* layout_;
+    };
+
+public:
     virtual ~BoardLayout() = default;
 
     // Every element of the section in slot order, die boards included.
@@ -20,6 +41,10 @@ public:
     virtual int InstanceCount() const = 0;
     virtual const CInstance& Instance(int i) const = 0;
 
+    // Between these the layout does not change: the crossing set may keep
+    // what it gathered for each placement.
+    virtual void BeginProbing() {}
+    virtual void EndProbing() {}
     // Replaces the crossing set by the points where the segment p–q crosses
     // the section's lines, arcs and elliptical arcs of line type 1, node
     // positions taken under the placement (null: none).

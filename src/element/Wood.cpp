@@ -124,13 +124,26 @@ WoodBox CWood::GetElementsBorders() const
     if (nodeTable)
         nodeTable->SetCurrentPlacement(nullptr);
     ExtendOver(*layout_, box, first);
-    if (nodeTable) {
+    if (nodeTable && !first) {
+        // Under a placement that keeps the axes the layout's box goes where
+        // its corners go; under any other each element is asked again.
+        BoundingBox base;
+        base.Extend(box.minX, box.minY);
+        base.Extend(box.maxX, box.maxY);
         for (int i = 0; i < layout_->InstanceCount(); ++i) {
-            nodeTable->SetCurrentPlacement(&layout_->Instance(i));
+            const CInstance& instance = layout_->Instance(i);
+            if (instance.KeepsAxes()) {
+                const BoundingBox placed = instance.PlaceBox(base);
+                box = {std::min(box.minX, placed.minX), std::max(box.maxY, placed.maxY),
+                       std::max(box.maxX, placed.maxX), std::min(box.minY, placed.minY)};
+                continue;
+            }
+            nodeTable->SetCurrentPlacement(&instance);
             ExtendOver(*layout_, box, first);
         }
-        nodeTable->SetCurrentPlacement(previous);
     }
+    if (nodeTable)
+        nodeTable->SetCurrentPlacement(previous);
     return box;
 }
 

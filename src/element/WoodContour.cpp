@@ -156,6 +156,7 @@ void CWood::RebuildContour()
     ListSink sink(*displayList);
     const WoodBox box = LayoutBox();
     const WoodValues& v = values_;
+    const BoardLayout::Probing probing(layout_);
     const double height = box.maxY - box.minY;
     const double width = box.maxX - box.minX;
     const die::coord topLeft{box.minX, box.maxY};

@@ -4,6 +4,7 @@
 #include "element/Wood.h"
 
 #include "display/DrawContext.h"
+#include "element/BoardLayout.h"
 #include "element/FittedPreview.h"
 #include "element/WoodOutline.h"
 #include "geometry/GeomConstants.h"
@@ -92,6 +93,7 @@ void CWood::Draw(DrawContext& dc)
         return;
     const WoodValues& v = values_;
     const WoodBox box = LayoutBox();
+    const BoardLayout::Probing probing(layout_);
     const die::coord topLeft{box.minX, box.maxY};
     const die::coord topRight{box.maxX, box.maxY};
     const die::coord bottomRight{box.maxX, box.minY};

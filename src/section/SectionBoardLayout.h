@@ -4,6 +4,9 @@
 #include "element/BoardLayout.h"
 #include "section/SectionIntersections.h"
 
+#include <utility>
+#include <vector>
+
 class Section;
 
 class SectionBoardLayout : public BoardLayout {
@@ -15,6 +18,10 @@ public:
     const CInstance& Instance(int i) const override;
     // Any selection, line type 1.
     void CollectCrossings(const CInstance* placement, const die::coord& p, const die::coord& q) override;
+    // While probing, the section's rules as placed under each placement are
+    // gathered once and kept.
+    void BeginProbing() override;
+    void EndProbing() override;
     int FindNearestCrossing(const die::coord& at, double limit, bool second) const override;
     int CrossingCount() const override { return crossings_.Count(); }
     die::coord Crossing(int i) const override;
@@ -24,4 +31,10 @@ public:
 private:
     Section& section_;
     SectionIntersections crossings_;
+    bool probing_ = false;
+    // The rules gathered under each placement while probing: the first
+    // `gatheredCount_` entries; the others keep their storage for the next
+    // time.
+    std::vector<std::pair<const CInstance*, SectionIntersections::Shapes>> gathered_;
+    std::size_t gatheredCount_ = 0;
 };

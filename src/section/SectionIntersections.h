@@ -19,6 +19,21 @@ public:
         double y = 0.0;
     };
 
+    // A rule of the section as placed: a line from a by b (its direction
+    // and length), or an arc or elliptical arc about a from b to c with the
+    // radius r1 (an ellipse: semi-axes r1 and r2 turned by rho).
+    struct Shape {
+        int kind = 0; // the element's type id
+        int element = 0;
+        die::coord a;
+        die::coord b;
+        die::coord c;
+        double r1 = 0.0;
+        double r2 = 0.0;
+        double rho = 0.0;
+    };
+    using Shapes = std::vector<Shape>;
+
     explicit SectionIntersections(const Section& section) : section_(section) {}
 
     // Replaces the set by the crossings of p–q with the elements of line
@@ -26,6 +41,11 @@ public:
     // must equal the line type too). The placement may be null.
     void Collect(const CInstance* placement, const die::coord& p, const die::coord& q, bool selectedOnly,
                  int lineTypeFilter);
+    // Collect in two steps, for many probes under one placement: the
+    // section's rules as placed, then a probe crossed with them.
+    // Gather refills `shapes`, keeping its storage.
+    void Gather(const CInstance* placement, bool selectedOnly, int lineTypeFilter, Shapes& shapes) const;
+    void Cross(const Shapes& shapes, const die::coord& p, const die::coord& q, bool selectedOnly);
     // The index of the point nearest to (x, y) and closer than the limit, or
     // −1. Distances are taken from the differences truncated to whole
     // millimetres. With second, the nearest other point within the limit
@@ -39,4 +59,5 @@ public:
 private:
     const Section& section_;
     std::vector<Point> points_;
+    Shapes shapes_; // Collect's, kept for its storage
 };

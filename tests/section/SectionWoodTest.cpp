@@ -6,6 +6,7 @@
 #include "section/SectionIntersections.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -88,9 +89,24 @@ TEST_F(SectionWood, LayoutBoxCoversEveryInstance)
     CWood* board = Board();
     EXPECT_EQ(board->GetElementsBorders(), (WoodBox{0.0, 50.0, 300.0, -10.0}));
     EXPECT_EQ(board->BoardBox(board->LayoutBox()), (WoodBox{-50.0, 130.0, 350.0, -23.0}));
+    const SectionBorders widened = section.GetBorders(true, true, false);
+    EXPECT_EQ(widened.left, -50.0);
+    EXPECT_EQ(widened.top, 130.0);
+    EXPECT_EQ(widened.right, 350.0);
+    EXPECT_EQ(widened.bottom, -23.0);
     board->Values().absolute = true;
     board->Values().absoluteBox = {1, 2, 3, 4};
     EXPECT_EQ(board->LayoutBox(), (WoodBox{1, 2, 3, 4}));
+
+    // Turned instances (about the origin): a quarter turn takes the line to
+    // (0, 0)-(−50, 100), an eighth to (0, 0)-(35.36, 106.07).
+    section.NewInstance(0.0, 0.0, 90.0);
+    section.NewInstance(0.0, 0.0, 45.0);
+    const WoodBox turned = board->GetElementsBorders();
+    EXPECT_NEAR(turned.minX, -50.0, 1e-9);
+    EXPECT_NEAR(turned.maxY, 150.0 / std::sqrt(2.0), 1e-9);
+    EXPECT_NEAR(turned.maxX, 300.0, 1e-9);
+    EXPECT_NEAR(turned.minY, -10.0, 1e-9);
 }
 
 TEST_F(SectionWood, CentredRulesEndAtTheLayout)
