@@ -158,6 +158,11 @@ WoodBox CWood::BoardBox(const WoodBox& layout) const
             layout.minY - values_.bottomMargin};
 }
 
+bool CWood::IsFinite(const WoodBox& box)
+{
+    return std::isfinite(box.minX) && std::isfinite(box.maxY) && std::isfinite(box.maxX) && std::isfinite(box.minY);
+}
+
 int CWood::FrontEdge() const
 {
     const int edge = values_.centreLineEdge;

@@ -159,6 +159,9 @@ public:
     WoodBox LayoutBox() const;
     // The layout box widened by the margins: left, top, right, bottom.
     WoodBox BoardBox(const WoodBox& layout) const;
+    // Whether every side of the box is a finite number: a board read from a
+    // damaged file may not be, and then shows no outline.
+    static bool IsFinite(const WoodBox& box);
     // The front edge, a centre-line edge outside 1 to 4 read as the bottom.
     int FrontEdge() const;
     // The fillet in use: at least 0 and at most half the board's shorter

@@ -157,6 +157,11 @@ void CWood::RebuildContour()
     const WoodBox box = LayoutBox();
     const WoodValues& v = values_;
     const BoardLayout::Probing probing(layout_);
+    if (!IsFinite(BoardBox(box))) {
+        displayList->End();
+        displayDirty = false;
+        return;
+    }
     const double height = box.maxY - box.minY;
     const double width = box.maxX - box.minX;
     const die::coord topLeft{box.minX, box.maxY};

@@ -94,6 +94,8 @@ void CWood::Draw(DrawContext& dc)
     const WoodValues& v = values_;
     const WoodBox box = LayoutBox();
     const BoardLayout::Probing probing(layout_);
+    if (!IsFinite(BoardBox(box)))
+        return;
     const die::coord topLeft{box.minX, box.maxY};
     const die::coord topRight{box.maxX, box.maxY};
     const die::coord bottomRight{box.maxX, box.minY};

@@ -3,6 +3,7 @@
 #include "options/Options.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 
 namespace WoodOutline {
@@ -270,7 +271,9 @@ void AddTexts(WoodSink& sink, const WoodValues& v, double l, double r, double b,
     if (h > band)
         return;
     const double o = v.textOffset;
-    const double w = static_cast<double>((static_cast<int>(v.text.size()) + 2) * h);
+    // Whole millimetres, in a width no text height read from a file
+    // overflows.
+    const double w = static_cast<double>((static_cast<int64_t>(v.text.size()) + 2) * h);
     using P = WoodValues::TextPosition;
     const struct {
         P position;

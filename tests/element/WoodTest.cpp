@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -460,6 +461,32 @@ TEST_F(Wood, FittedPreview)
     EXPECT_EQ(board->DrawFitted(empty, {0, 0, 200, 100}), 0.0);
     EXPECT_EQ(empty.scale, 1.0);
     EXPECT_TRUE(device.calls().empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Wood, ValuesOfADamagedFileGiveABoundedOutline)
+{
+    // A board of no finite size shows nothing.
+    auto board = Board(400.0);
+    board->Values().topMargin = std::numeric_limits<double>::infinity();
+    EXPECT_TRUE(Figures(*board).empty());
+    board->Values().topMargin = std::nan("");
+    EXPECT_TRUE(Figures(*board).empty());
+
+    // A text height no band can hold in whole millimetres, and series far
+    // too long for any board, are built without overflow and bounded.
+    board = Board(400.0);
+    WoodValues& v = board->Values();
+    v.text = QStringLiteral("X");
+    v.textHeight = std::numeric_limits<int>::max();
+    v.textBand = 1e300;
+    v.textPositions[WoodValues::TopLeft] = true;
+    v.knifeSpacing = 1e-300;
+    v.topMargin = 1e6;
+    EXPECT_LE(Figures(*board).size(), 4u * 3u * WoodOutline::kMaxSeries + 2u * WoodOutline::kMaxSeries + 10u);
 }
 
 } // namespace
