@@ -490,3 +490,30 @@ TEST_F(Wood, ValuesOfADamagedFileGiveABoundedOutline)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Wood, PreviewDrawsPlainGapsOnTheDevice)
+{
+    // 4 device units per mm, no mirror: the top edge at device y 692, its
+    // gaps 10 units wide about 25, 175, 325 and 475 mm, without bent ends.
+    const auto flags = DrawContext::OverrideMirrorFlags(0);
+    platform::RecordingDevice device(2000, 800);
+    DrawContext dc(&device, CInstance(true), false, false, {0, 0});
+    dc.scale = 4.0;
+    auto board = Board(400.0);
+    board->Draw(dc);
+    std::vector<std::pair<int, int>> top;
+    for (const platform::RecordedLine& l : device.lines()) {
+        if (l.from.y == 692 && l.to.y == 692)
+            top.emplace_back(std::min(l.from.x, l.to.x), std::max(l.from.x, l.to.x));
+    }
+    std::sort(top.begin(), top.end());
+    const std::vector<std::pair<int, int>> expected = {{0, 95}, {105, 695}, {705, 1295}, {1305, 1895}, {1905, 2000}};
+    EXPECT_EQ(top, expected);
+    // The outline's 5 + 5 + 3 + 3 pieces and the notch's 3 sides: nothing
+    // bent, no slots, knives or texts.
+    EXPECT_EQ(device.lines().size(), 16u + 3u);
+}
+
+} // namespace
