@@ -2,7 +2,7 @@
 // document built from them. A file that reads writes back to records that
 // read the same; a document either loads it or is left empty with the
 // load refused; a loaded drawing saves to a file that loads again and saves
-// to the same bytes.
+// to the same bytes; its display lists build from what was read.
 #include "common/FuzzSupport.h"
 
 #include "document/MorvekDoc.h"
@@ -56,6 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     "a failed load left more than an empty drawing", error);
         return 0;
     }
+    // Every element's figures from what was read (the die board's outline
+    // among them: its sizes, counts and spacings come from the file).
+    doc.RebuildAllDisplayLists();
     const QByteArray saved = doc.WriteFile();
     CMorvekDoc reread;
     fuzz::Check(reread.LoadFile(QStringLiteral("fuzz.n"), saved, &error), "a saved drawing does not load", error);

@@ -16,6 +16,7 @@
 #include "element/SideSymbol.h"
 #include "element/Spline.h"
 #include "element/Text.h"
+#include "element/Wood.h"
 #include "section/Section.h"
 #include "exchange/native/ElementLayout.h"
 #include "exchange/native/NativeDrawing.h"
@@ -85,6 +86,7 @@ std::unique_ptr<CElement> ElementOf(const native::ElementRecord& record, int ver
     case ElementTypeId::Bobst: element = Loaded<CBobst>(in, version, nodes, options, nodeBase); break;
     case ElementTypeId::Martin: element = Loaded<CMartin>(in, version, nodes, options, nodeBase); break;
     case ElementTypeId::BobstSP: element = Loaded<CBobstSP>(in, version, nodes, options, nodeBase); break;
+    case ElementTypeId::Wood: element = Loaded<CWood>(in, version, nodes, options, nodeBase); break;
     default:
         *error = QStringLiteral("the drawing holds %1 element (type %2), which this version cannot load yet")
                      .arg(native::ElementTypePhrase(record.typeId))

@@ -1,8 +1,9 @@
 #include "element/MeasureFormat.h"
 
+#include "element/MorvekIni.h"
+
 #include "options/Options.h"
 #include "platform/CFormat.h"
-#include "platform/Paths.h"
 #include "settings/ProfileStore.h"
 
 #include <QStringLiteral>
@@ -115,10 +116,7 @@ double Shown(double value)
 MeasureFormats MeasureFormats::Read(const COptions* options)
 {
     ProfileStore store;
-    store.AddFile(platform::localPath(QStringLiteral("c:\\Morvek.ini")));
-    if (options)
-        store.AddFile(platform::localPath(options->MakeAppPath(QStringLiteral("\\config\\settings.cfg"))));
-    (void)store.Load(); // a missing file leaves the defaults
+    LoadMorvekIni(store, options);
     MeasureFormats formats;
     if (store.SelectSection(QStringLiteral("measure"))) {
         formats.distance = Setting(store, QStringLiteral("textformatdistance"), formats.distance);

@@ -15,6 +15,7 @@
 #include "element/SideSymbol.h"
 #include "element/Spline.h"
 #include "element/Text.h"
+#include "element/Wood.h"
 #include "support/Log.h"
 
 namespace {
@@ -47,7 +48,7 @@ std::unique_ptr<CElement> Section::CreateElement(const CElement& source)
     case ElementTypeId::Bobst: return CopyOf<CBobst>(source);
     case ElementTypeId::Martin: return CopyOf<CMartin>(source);
     case ElementTypeId::BobstSP: return CopyOf<CBobstSP>(source);
-    // Wood comes here with its class.
+    case ElementTypeId::Wood: return CopyOf<CWood>(source);
     default: return nullptr;
     }
 }

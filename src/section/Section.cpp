@@ -3,11 +3,14 @@
 #include "element/Element.h"
 #include "element/NodePoint.h"
 #include "element/NodeTable.h"
+#include "element/Wood.h"
+#include "section/SectionBoardLayout.h"
 #include "section/UndoManager.h"
 #include "support/Log.h"
 
 Section::Section(NodeTable* nodes, COptions* options, CUndoManager* undo, int context)
-    : nodes_(nodes), options_(options), undo_(undo), context_(context)
+    : nodes_(nodes), options_(options), undo_(undo), context_(context),
+      boardLayout_(std::make_unique<SectionBoardLayout>(*this))
 {
     Log::TheLog().Write("Section::Section()", Log::Section);
     rows_.angle = 180.0;
@@ -68,9 +71,11 @@ std::unique_ptr<CElement> Section::ExchangeSlot(int slot, std::unique_ptr<CEleme
     Q_ASSERT(slot >= 0);
     while (slot >= GetSlotsInUse())
         (void)GetFirstNullElement(); // grows by the table's own rule
-    if (element)
+    if (element) {
         element->SetSection(this);
-    else if (slot < firstHole_)
+        if (auto* board = dynamic_cast<CWood*>(element.get()))
+            board->SetLayout(boardLayout_.get()); // a board frames the layout of its section
+    } else if (slot < firstHole_)
         firstHole_ = slot;
     std::unique_ptr<CElement> old = std::move(slots_[static_cast<std::size_t>(slot)]);
     slots_[static_cast<std::size_t>(slot)] = std::move(element);

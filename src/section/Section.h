@@ -37,6 +37,7 @@ class CElement;
 class COptions;
 class CUndoManager;
 class NodeTable;
+class SectionBoardLayout;
 
 // Borders of a section: y grows upwards, so top is the largest y.
 struct SectionBorders {
@@ -320,6 +321,15 @@ public:
     // Deletes the first die board; false when there is none.
     bool DelWood();
 
+    // --- the die board (SectionWood.cpp) ------------------------------------------------
+    // Sets the die board's margins and fillet, the bottom front edge, gap
+    // spacing 150 and all knife values 20, line type 122: a copy of the
+    // section's board replaces it (recorded as replaced, its records kept),
+    // else a new board with the ten default records is added.
+    ElementIterator AddWood(double left, double top, double right, double bottom, double fillet);
+    // The layout a die board of this section frames, with the crossing set.
+    SectionBoardLayout& GetBoardLayout() { return *boardLayout_; }
+
 private:
     friend class CUndoManager; // forgets itself when it goes first
 
@@ -368,6 +378,8 @@ private:
     int firstHole_ = 0; // no hole below this slot
     std::unique_ptr<CElement> held_;
     std::vector<std::unique_ptr<CElement>> preEdit_;
+
+    std::unique_ptr<SectionBoardLayout> boardLayout_;
 
     std::vector<CInstance> instances_;
     int instanceCapacity_ = kFirstInstanceCapacity;

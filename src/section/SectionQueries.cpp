@@ -7,6 +7,7 @@
 #include "element/Element.h"
 #include "element/ElementTypes.h"
 #include "element/NodeTable.h"
+#include "element/Wood.h"
 #include "section/ElementNodeFields.h"
 #include "support/Log.h"
 
@@ -37,10 +38,14 @@ void Unite(SectionBorders& b, const SectionBorders& other, bool init)
 }
 
 // The die board's margins (left, top, right, bottom), by which the borders
-// widen; they come with the die board's class.
-SectionBorders BoardMargins(const CElement&)
+// widen.
+SectionBorders BoardMargins(const CElement& board)
 {
-    return {};
+    const auto* wood = dynamic_cast<const CWood*>(&board);
+    if (!wood)
+        return {};
+    const WoodValues& v = wood->Values();
+    return {v.leftMargin, v.topMargin, v.rightMargin, v.bottomMargin};
 }
 
 // The middle of the range of one coordinate over the elements' defining

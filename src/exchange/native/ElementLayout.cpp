@@ -2,6 +2,7 @@
 
 #include "element/ElementBaseRecord.h"
 #include "element/ElementTypes.h"
+#include "element/Wood.h"
 #include "platform/BinaryStream.h"
 
 namespace native {
@@ -13,7 +14,6 @@ constexpr qsizetype kDouble = 8;
 constexpr qsizetype kLogFontBytes = 92;
 // No spline of a drawing has more poles; a larger count is a damaged record.
 constexpr int32_t kMaxSplineNodes = 1 << 20;
-constexpr int32_t kMaxBoardRecords = 1 << 16;
 
 // The die board's own fields (the values of CWood in its order).
 void SkipWood(platform::BinaryReader& in, int version)
@@ -23,7 +23,7 @@ void SkipWood(platform::BinaryReader& in, int version)
         (void)in.skip(kInt + 4 * kDouble);
     if (version >= 6) {
         (void)in.skip(kInt);
-        const int32_t n = in.readCount(2 * kInt + 2 * kDouble, kMaxBoardRecords);
+        const int32_t n = in.readCount(2 * kInt + 2 * kDouble, CWood::kMaxRecords);
         (void)in.skip(n * (2 * kInt + 2 * kDouble));
     }
     if (version >= 9)

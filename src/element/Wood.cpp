@@ -1,0 +1,304 @@
+// The die board: its values and records, the board settings, the file
+// record and the boxes every drawing of the board starts from.
+#include "element/Wood.h"
+
+#include "element/BoardLayout.h"
+#include "element/MorvekIni.h"
+#include "element/NodeTable.h"
+#include "geometry/Instance.h"
+#include "options/Options.h"
+#include "platform/BinaryStream.h"
+#include "platform/CFormat.h"
+#include "settings/ProfileStore.h"
+
+#include <QStringLiteral>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr int kRecordBytes = 2 * 4 + 2 * 8;
+
+// A flag stored as an int32: set when 1 (strict) or non-zero.
+bool StrictFlag(int32_t value)
+{
+    return value == 1;
+}
+
+// The box of every element but die boards, asked as the elements answer
+// (the first with init), under the node table's current placement.
+void ExtendOver(const BoardLayout& layout, WoodBox& box, bool& first)
+{
+    layout.ForEachElement([&](CElement& e) {
+        if (e.IsDieBoard())
+            return;
+        box.minX = e.GetMinX(box.minX, first);
+        box.maxY = e.GetMaxY(box.maxY, first);
+        box.maxX = e.GetMaxX(box.maxX, first);
+        box.minY = e.GetMinY(box.minY, first);
+        first = false;
+    });
+}
+} // namespace
+
+CWood::CWood(NodeTable* nodes, COptions* opts, int contextWord, BoardLayout* layout)
+    : CElement(nodes, opts, contextWord), layout_(layout)
+{
+    notInstanced = 1;
+    selected = 0;
+    if (options)
+        options->GetClSize(values_.notchWidth, values_.notchDepth);
+    ReadBoardSettings();
+}
+
+CWood::CWood(const CWood& source)
+    : CElement(source.nodeTable, source.options, source.context), values_(source.values_),
+      records_(source.records_), layout_(source.layout_)
+{
+    CopyMainValues(source);
+    section = source.section;
+    notInstanced = 1;
+    ReadBoardSettings();
+}
+
+CWood::~CWood() = default;
+
+int CWood::AddRecord(const WoodRecord& record)
+{
+    records_.push_back(record);
+    return static_cast<int>(records_.size()) - 1;
+}
+
+void CWood::AddDefaultRecords()
+{
+    static constexpr WoodRecord kDefaults[] = {{1, 2, 0, 40}, {1, 2, 100, 40}, {1, 5, 0, 70}, {1, 4, 0, 40},
+                                               {1, 4, 100, 40}, {3, 2, 0, 40}, {3, 2, 100, 40}, {3, 5, 0, 70},
+                                               {3, 4, 0, 40}, {3, 4, 100, 40}};
+    for (const WoodRecord& r : kDefaults)
+        (void)AddRecord(r);
+}
+
+void CWood::ReadBoardSettings()
+{
+    ProfileStore store;
+    LoadMorvekIni(store, options);
+    slotRadius_ = 0.0;
+    slotDepth_ = 0.0;
+    if (!store.SelectSection(QStringLiteral("bobstwood")))
+        return;
+    QString text;
+    if (store.Lookup(QStringLiteral("radius"), text))
+        slotRadius_ = platform::wtof(text);
+    if (store.Lookup(QStringLiteral("height"), text))
+        slotDepth_ = platform::wtof(text);
+}
+
+void CWood::SetSlotSettings(double radius, double depth)
+{
+    slotRadius_ = radius;
+    slotDepth_ = depth;
+    MarkDisplayDirty();
+}
+
+void CWood::CopyFrom(const CElement& source, bool withNodes)
+{
+    const auto* other = dynamic_cast<const CWood*>(&source);
+    if (withNodes && other) {
+        values_.leftMargin = other->values_.leftMargin;
+        values_.topMargin = other->values_.topMargin;
+        values_.rightMargin = other->values_.rightMargin;
+        values_.bottomMargin = other->values_.bottomMargin;
+        values_.fillet = other->values_.fillet;
+        values_.centreLineEdge = other->values_.centreLineEdge;
+    }
+    AssignMainValues(source);
+}
+
+WoodBox CWood::GetElementsBorders() const
+{
+    WoodBox box;
+    if (!layout_)
+        return box;
+    bool first = true;
+    const CInstance* previous = nodeTable ? nodeTable->GetCurrentPlacement() : nullptr;
+    if (nodeTable)
+        nodeTable->SetCurrentPlacement(nullptr);
+    ExtendOver(*layout_, box, first);
+    if (nodeTable && !first) {
+        // Under a placement that keeps the axes the layout's box goes where
+        // its corners go; under any other each element is asked again.
+        BoundingBox base;
+        base.Extend(box.minX, box.minY);
+        base.Extend(box.maxX, box.maxY);
+        for (int i = 0; i < layout_->InstanceCount(); ++i) {
+            const CInstance& instance = layout_->Instance(i);
+            if (instance.KeepsAxes()) {
+                const BoundingBox placed = instance.PlaceBox(base);
+                box = {std::min(box.minX, placed.minX), std::max(box.maxY, placed.maxY),
+                       std::max(box.maxX, placed.maxX), std::min(box.minY, placed.minY)};
+                continue;
+            }
+            nodeTable->SetCurrentPlacement(&instance);
+            ExtendOver(*layout_, box, first);
+        }
+    }
+    if (nodeTable)
+        nodeTable->SetCurrentPlacement(previous);
+    return box;
+}
+
+WoodBox CWood::LayoutBox() const
+{
+    return values_.absolute ? values_.absoluteBox : GetElementsBorders();
+}
+
+WoodBox CWood::BoardBox(const WoodBox& layout) const
+{
+    return {layout.minX - values_.leftMargin, layout.maxY + values_.topMargin, layout.maxX + values_.rightMargin,
+            layout.minY - values_.bottomMargin};
+}
+
+bool CWood::IsFinite(const WoodBox& box)
+{
+    return std::isfinite(box.minX) && std::isfinite(box.maxY) && std::isfinite(box.maxX) && std::isfinite(box.minY);
+}
+
+int CWood::FrontEdge() const
+{
+    const int edge = values_.centreLineEdge;
+    return edge >= CentreLineEdge::Left && edge <= CentreLineEdge::Bottom ? edge : CentreLineEdge::Bottom;
+}
+
+double CWood::UsableFillet(const WoodBox& board) const
+{
+    const double half = std::min(std::abs(board.maxX - board.minX), std::abs(board.maxY - board.minY)) / 2.0;
+    if (!(values_.fillet > 0.0))
+        return 0.0;
+    return std::min(values_.fillet, half);
+}
+
+double CWood::GetProbeLength() const
+{
+    if (!nodeTable)
+        return 0.0;
+    const double width = nodeTable->GetMaxX() - nodeTable->GetMinX();
+    const double height = nodeTable->GetMaxY() - nodeTable->GetMinY();
+    return 2.0 * std::max(width, height);
+}
+
+void CWood::Save(platform::BinaryWriter& out) const
+{
+    const WoodValues& v = values_;
+    out.writeInt32(ElementTypeId::Wood);
+    out.writeDouble(v.leftMargin);
+    out.writeDouble(v.topMargin);
+    out.writeDouble(v.rightMargin);
+    out.writeDouble(v.bottomMargin);
+    out.writeDouble(v.fillet);
+    out.writeInt32(v.centreLineEdge);
+    out.writeDouble(v.gapSpacing);
+    for (double knife : {v.knifeStartOverhang, v.knifeEndOverhang, v.knifeOffset, v.knifeSpacing,
+                         v.knifeEndClearance})
+        out.writeDouble(knife);
+    out.writeInt32(v.absolute ? 1 : 0);
+    out.writeDouble(v.absoluteBox.minX);
+    out.writeDouble(v.absoluteBox.maxY);
+    out.writeDouble(v.absoluteBox.maxX);
+    out.writeDouble(v.absoluteBox.minY);
+    out.writeInt32(v.knives ? 1 : 0);
+    out.writeInt32(static_cast<int32_t>(records_.size()));
+    for (const WoodRecord& r : records_) {
+        out.writeInt32(r.a);
+        out.writeInt32(r.b);
+        out.writeDouble(r.c);
+        out.writeDouble(r.d);
+    }
+    for (const WoodSideRecord& side : v.sides) {
+        out.writeDouble(side.start);
+        out.writeDouble(side.step);
+        out.writeDouble(side.offset);
+        out.writeInt32(side.oneSidedTick);
+        out.writeInt32(side.on ? 1 : 0);
+        out.writeInt32(side.centred ? 1 : 0);
+    }
+    out.writeInt32(v.symmetric ? 1 : 0);
+    out.writeWString(v.text);
+    for (bool position : v.textPositions)
+        out.writeInt32(position ? 1 : 0);
+    out.writeInt32(v.textHeight);
+    out.writeDouble(v.textBand);
+    out.writeDouble(v.textOffset);
+    out.writeDouble(v.notchWidth);
+    out.writeDouble(v.notchDepth);
+    SaveBase(out);
+}
+
+bool CWood::Load(platform::BinaryReader& in, int fileVersion, int)
+{
+    // Fields the file does not reach keep what a new board has: the
+    // creation's values over the constructor's.
+    WoodValues v = values_;
+    v.leftMargin = in.readDouble();
+    v.topMargin = in.readDouble();
+    v.rightMargin = in.readDouble();
+    v.bottomMargin = in.readDouble();
+    v.fillet = in.readDouble();
+    v.centreLineEdge = in.readInt32();
+    v.gapSpacing = in.readDouble();
+    for (double* knife : {&v.knifeStartOverhang, &v.knifeEndOverhang, &v.knifeOffset, &v.knifeSpacing,
+                          &v.knifeEndClearance})
+        *knife = in.readDouble();
+    if (fileVersion >= kAbsoluteVersion) {
+        v.absolute = StrictFlag(in.readInt32());
+        v.absoluteBox.minX = in.readDouble();
+        v.absoluteBox.maxY = in.readDouble();
+        v.absoluteBox.maxX = in.readDouble();
+        v.absoluteBox.minY = in.readDouble();
+    }
+    std::vector<WoodRecord> records;
+    if (fileVersion >= kRecordsVersion) {
+        v.knives = StrictFlag(in.readInt32());
+        const int32_t count = in.readCount(kRecordBytes, kMaxRecords);
+        for (int32_t i = 0; i < count && in.ok(); ++i) {
+            WoodRecord r;
+            r.a = in.readInt32();
+            r.b = in.readInt32();
+            r.c = in.readDouble();
+            r.d = in.readDouble();
+            records.push_back(r);
+        }
+    }
+    if (fileVersion >= kSidesVersion) {
+        for (WoodSideRecord& side : v.sides) {
+            side.start = in.readDouble();
+            side.step = in.readDouble();
+            side.offset = in.readDouble();
+            side.oneSidedTick = in.readInt32();
+            side.on = in.readInt32() != 0;
+            side.centred = in.readInt32() != 0;
+        }
+    }
+    if (fileVersion >= kTextVersion) {
+        v.symmetric = in.readInt32() != 0;
+        v.text = in.readWString();
+        for (bool& position : v.textPositions)
+            position = in.readInt32() != 0;
+        v.textHeight = in.readInt32();
+        v.textBand = in.readDouble();
+        v.textOffset = in.readDouble();
+    }
+    if (fileVersion >= kNotchVersion) {
+        v.notchWidth = in.readDouble();
+        v.notchDepth = in.readDouble();
+    }
+    if (!in.ok() || !LoadBase(in, fileVersion))
+        return false;
+    values_ = v;
+    records_.clear();
+    if (fileVersion >= kRecordsVersion)
+        records_ = std::move(records);
+    else
+        AddDefaultRecords();
+    MarkDisplayDirty();
+    return true;
+}
