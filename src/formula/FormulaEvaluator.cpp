@@ -15,8 +15,7 @@ const FormulaMemo kNoVariable;
 } // namespace
 
 FormulaEvaluator::FormulaEvaluator(FormulaTable& table)
-    : table_(table), frames_(table.frames_), values_(table.values_),
-      generation_(table.generation_), namesGeneration_(table.namesGeneration_)
+    : table_(table), generation_(table.generation_), namesGeneration_(table.namesGeneration_)
 {
 }
 
@@ -52,21 +51,26 @@ inline bool FormulaEvaluator::Settle(FormulaVariable& v)
 // run ends without a frame list.
 inline double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
 {
-    Q_ASSERT(frames_.empty());
+    Q_ASSERT(table_.frames_.empty());
     if (!Settle(v)) {
         const size_t end = static_cast<size_t>(v.program_.maxDepth) + 1;
-        if (values_.size() < end)
-            values_.resize(end);
+        if (end > kReservedValues && table_.values_.size() < end) [[unlikely]]
+            table_.values_.resize(end);
+        Bind(v.program_);
         FormulaFrame first{&v, 0, 0, 0.0, 0};
         v.onChain_ = true;
-        need_ = nullptr;
-        const double value = Run(first, v.program_, values_.data(), 0, 0, 0.0);
+        const Ran ran = Run(first, v.program_, table_.values_.data(), 0, 0, 0.0);
+        if (ran.returned) {
+            v.onChain_ = false;
+            Keep(v, ran.value, 0);
+            return ran.value;
+        }
         if (need_ == nullptr) {
             v.onChain_ = false;
-            Keep(v, value, error_);
-            return error_ != 0 ? 0.0 : value;
+            Keep(v, 0.0, error_);
+            return 0.0;
         }
-        frames_.push_back(first);
+        table_.frames_.push_back(first);
         Push(*need_);
         RunFrames();
     }
@@ -78,19 +82,17 @@ inline double FormulaEvaluator::EvaluateCold(FormulaVariable& v)
 // variable goes on when that one is done.
 void FormulaEvaluator::RunFrames()
 {
-    while (!frames_.empty()) {
-        FormulaFrame& f = frames_.back();
-        need_ = nullptr;
-        const double value =
-            Run(f, f.var->program_, values_.data() + f.base, f.pc, f.k, f.top);
-        if (need_ != nullptr) {
+    while (!table_.frames_.empty()) {
+        FormulaFrame& f = table_.frames_.back();
+        const Ran ran = Run(f, f.var->program_, table_.values_.data() + f.base, f.pc, f.k, f.top);
+        if (!ran.returned && need_ != nullptr) {
             Push(*need_);
             continue;
         }
         FormulaVariable& done = *f.var;
-        frames_.pop_back();
+        table_.frames_.pop_back();
         done.onChain_ = false;
-        Keep(done, value, error_);
+        Keep(done, ran.value, ran.returned ? 0 : error_);
     }
 }
 
@@ -98,32 +100,33 @@ void FormulaEvaluator::RunFrames()
 inline void FormulaEvaluator::Push(FormulaVariable& v)
 {
     size_t base = 0;
-    if (!frames_.empty())
-        base = frames_.back().base + static_cast<size_t>(frames_.back().var->program_.maxDepth) + 1;
+    if (!table_.frames_.empty())
+        base = table_.frames_.back().base + static_cast<size_t>(table_.frames_.back().var->program_.maxDepth) + 1;
     const size_t end = base + static_cast<size_t>(v.program_.maxDepth) + 1;
-    if (values_.size() < end)
-        values_.resize(end);
+    if (table_.values_.size() < end)
+        table_.values_.resize(end);
+    Bind(v.program_);
     v.onChain_ = true;
-    frames_.push_back({&v, 0, 0, 0.0, base});
+    table_.frames_.push_back({&v, 0, 0, 0.0, base});
 }
 
-FormulaVariable* FormulaEvaluator::Resolve(const FormulaReference& ref) const
+void FormulaEvaluator::BindNames(const FormulaProgram& p) const
 {
-    if (ref.namesGeneration != namesGeneration_) {
+    for (const FormulaReference& ref : p.references)
         ref.target = table_.FindFirst(ref.name);
-        ref.memo = ref.target ? ref.target->memo_ : &kNoVariable;
-        ref.namesGeneration = namesGeneration_;
+    for (const FormulaInstruction& in : p.code) {
+        if (in.NamesVariable()) {
+            const FormulaVariable* w = p.references[in.arg].target;
+            in.memo = w ? w->memo_ : &kNoVariable;
+        }
     }
-    return ref.target;
+    p.namesGeneration = namesGeneration_;
 }
 
 FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& in,
                                                       const FormulaProgram& p)
 {
-    const FormulaReference& ref = p.references[in.arg];
-    FormulaVariable* w = Resolve(ref);
-    in.memo = ref.memo;
-    in.namesGeneration = static_cast<uint32_t>(namesGeneration_);
+    FormulaVariable* w = p.references[in.arg].target;
     if (w == nullptr)
         return {0.0, true}; // a name that is no variable counts as 0
     if (w->memo_->generation != generation_ && !Settle(*w)) {
@@ -145,7 +148,7 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
 // finite number leaves the switch with `break` for the check after it; the
 // others go on with `continue`. Built into each of its two callers: most
 // variables are one short run, and the call would cost as much as the run.
-[[gnu::always_inline]] inline double FormulaEvaluator::Run(FormulaFrame& f, const FormulaProgram& p,
+[[gnu::always_inline]] inline FormulaEvaluator::Ran FormulaEvaluator::Run(FormulaFrame& f, const FormulaProgram& p,
                                                           double* const st, int pc, int k,
                                                           double top)
 {
@@ -159,11 +162,16 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
         f.pc = static_cast<int>(in - code);
         f.k = k;
         f.top = top;
-        return 0.0;
+        return Ran{0.0, false};
     };
     auto fail = [this](int error) {
         error_ = error;
-        return 0.0;
+        need_ = nullptr;
+        return Ran{0.0, false};
+    };
+    auto push = [&](double value) {
+        st[k++] = top;
+        top = value;
     };
     // Pops both sides of a comparison; a false one goes to the else-branch.
     auto branch = [&](bool holds) {
@@ -176,21 +184,28 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
     for (;; ++in) {
         switch (in->handler) {
         case FormulaHandler::Number:
-            st[k++] = top;
-            top = in->number;
+            push(in->number);
             continue;
         case FormulaHandler::Variable:
             y = Fetch(*in, p);
             if (!y.ok)
                 return stop();
-            st[k++] = top;
-            top = y.value;
+            push(y.value);
             continue;
         case FormulaHandler::Negate:
             top = -top;
             continue;
 
+        // A VariableXNumber pushes the variable's value and goes on with the
+        // number operation in the next instruction.
         case FormulaHandler::AddStack: top = st[--k] + top; break;
+        case FormulaHandler::VariableAddNumber:
+            y = Fetch(*in, p);
+            if (!y.ok)
+                return stop();
+            push(y.value);
+            ++in;
+            [[fallthrough]];
         case FormulaHandler::AddNumber: top += in->number; break;
         case FormulaHandler::AddVariable:
             y = Fetch(*in, p);
@@ -200,6 +215,13 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
             break;
 
         case FormulaHandler::SubtractStack: top = st[--k] - top; break;
+        case FormulaHandler::VariableSubtractNumber:
+            y = Fetch(*in, p);
+            if (!y.ok)
+                return stop();
+            push(y.value);
+            ++in;
+            [[fallthrough]];
         case FormulaHandler::SubtractNumber: top -= in->number; break;
         case FormulaHandler::SubtractVariable:
             y = Fetch(*in, p);
@@ -209,6 +231,13 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
             break;
 
         case FormulaHandler::MultiplyStack: top = st[--k] * top; break;
+        case FormulaHandler::VariableMultiplyNumber:
+            y = Fetch(*in, p);
+            if (!y.ok)
+                return stop();
+            push(y.value);
+            ++in;
+            [[fallthrough]];
         case FormulaHandler::MultiplyNumber: top *= in->number; break;
         case FormulaHandler::MultiplyVariable:
             y = Fetch(*in, p);
@@ -222,11 +251,18 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
                 return fail(FormulaError::DivisionByZero);
             top = st[--k] / top;
             break;
-        case FormulaHandler::DivideNumber:
-            if (in->number == 0.0)
-                return fail(FormulaError::DivisionByZero);
+        case FormulaHandler::VariableDivideNumber:
+            y = Fetch(*in, p);
+            if (!y.ok)
+                return stop();
+            push(y.value);
+            ++in;
+            [[fallthrough]];
+        case FormulaHandler::DivideNumber: // never by 0 (DivideByZero)
             top /= in->number;
             break;
+        case FormulaHandler::DivideByZero:
+            return fail(FormulaError::DivisionByZero);
         case FormulaHandler::DivideVariable:
             y = Fetch(*in, p);
             if (!y.ok)
@@ -272,8 +308,7 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
             k -= in->arg - 1;
             continue;
         case FormulaHandler::Return:
-            error_ = 0;
-            return top;
+            return {top, true};
         case FormulaHandler::Malformed:
             return fail(FormulaError::Malformed);
         default:

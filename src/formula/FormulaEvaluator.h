@@ -31,6 +31,9 @@ public:
     // the chain itself; v.error receives the outcome (0 or a FormulaError
     // code). The value is 0 on error.
     static double EvaluateStale(FormulaTable& table, FormulaVariable& v);
+    // The values the table holds from the start: most formulas run within
+    // them without a size check.
+    static constexpr size_t kReservedValues = 64;
 
 private:
     explicit FormulaEvaluator(FormulaTable& table);
@@ -41,12 +44,17 @@ private:
     bool Settle(FormulaVariable& v);
     void Keep(FormulaVariable& v, double value, int error);
     void Push(FormulaVariable& v);
+    // How a run ended: with the program's value, or stopped. A stopped run
+    // failed (error_ holds the code, need_ is null), or must wait for need_
+    // to be evaluated first; its frame then holds where it stopped.
+    struct Ran {
+        double value;
+        bool returned;
+    };
     // Runs the frame's program p on its stack st from where the frame stands
     // (given as values, so that a fresh run starts without reading them
-    // back). Returns the value when the run ended (the error in error_);
-    // when it stopped because need_ must be evaluated first, need_ is not
-    // null and the frame holds where it stopped.
-    double Run(FormulaFrame& f, const FormulaProgram& p, double* st, int pc, int k, double top);
+    // back).
+    Ran Run(FormulaFrame& f, const FormulaProgram& p, double* st, int pc, int k, double top);
     // The value of the variable an instruction names; not ok when the run
     // must stop: the variable needs a run of its own first (need_), or its
     // outcome is an error (error_). Returned in registers, not through
@@ -57,18 +65,22 @@ private:
     };
     Fetched Fetch(const FormulaInstruction& in, const FormulaProgram& p)
     {
-        if (in.namesGeneration == static_cast<uint32_t>(namesGeneration_)
-            && in.memo->generation == generation_ && in.memo->error == 0) [[likely]]
+        if (in.memo->generation == generation_ && in.memo->error == 0) [[likely]]
             return {in.memo->value, true};
         return FetchCold(in, p);
     }
     Fetched FetchCold(const FormulaInstruction& in, const FormulaProgram& p);
-    FormulaVariable* Resolve(const FormulaReference& ref) const;
+    // Looks up the names of p again when the table's names changed since.
+    void Bind(const FormulaProgram& p) const
+    {
+        if (p.namesGeneration != namesGeneration_) [[unlikely]]
+            BindNames(p);
+    }
+    void BindNames(const FormulaProgram& p) const;
 
+    // The frames and values live in the table, so that evaluations allocate
+    // nothing once they have run.
     FormulaTable& table_;
-    // The table's, so that evaluations allocate nothing once they have run.
-    std::vector<FormulaFrame>& frames_;
-    std::vector<double>& values_;
     const uint64_t generation_; // the table's, fixed during an evaluation
     const uint64_t namesGeneration_;
     int error_ = 0;

@@ -189,6 +189,7 @@ ParsedFormula Parser::Run(const QString& text)
     Emit(root, seg);
     EndSegment(seg);
     Append(FormulaOp::Return);
+    FuseVariableOperands(program_.code);
     result.program = std::move(program_);
     return result;
 }
@@ -545,6 +546,8 @@ void Parser::EmitArithmetic(FormulaOp op, int arg)
                 last.number = 1.0 / last.number;
             }
             last.Set(op, static_cast<uint8_t>(FormulaOperand::Number));
+            if (op == FormulaOp::Divide && last.number == 0.0)
+                last.handler = FormulaHandler::DivideByZero;
         } else {
             last.Set(op, static_cast<uint8_t>(FormulaOperand::Variable));
         }

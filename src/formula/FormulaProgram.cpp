@@ -36,3 +36,19 @@ FormulaHandler HandlerOf(FormulaOp op, unsigned detail)
     }
     return FormulaHandler::Malformed;
 }
+
+void FuseVariableOperands(std::vector<FormulaInstruction>& code)
+{
+    for (size_t i = 0; i + 1 < code.size(); ++i) {
+        FormulaInstruction& in = code[i];
+        if (in.Op() != FormulaOp::Variable)
+            continue;
+        switch (code[i + 1].handler) {
+        case FormulaHandler::AddNumber: in.handler = FormulaHandler::VariableAddNumber; break;
+        case FormulaHandler::SubtractNumber: in.handler = FormulaHandler::VariableSubtractNumber; break;
+        case FormulaHandler::MultiplyNumber: in.handler = FormulaHandler::VariableMultiplyNumber; break;
+        case FormulaHandler::DivideNumber: in.handler = FormulaHandler::VariableDivideNumber; break;
+        default: break;
+        }
+    }
+}

@@ -51,6 +51,11 @@ enum class FormulaHandler : uint8_t {
     Function,
     BranchLess, BranchLessEqual, BranchEqual, BranchGreater, BranchGreaterEqual, BranchNotEqual,
     Jump, Collapse, Malformed, Return,
+    // A variable pushed for the number operation that follows it: both run
+    // at one dispatch (the following instruction stays as it is, for a jump
+    // that lands on it).
+    VariableAddNumber, VariableSubtractNumber, VariableMultiplyNumber, VariableDivideNumber,
+    DivideByZero, // a division by the number 0 (DivideNumber never has it)
 };
 
 // The handler of an operation with its detail; Malformed for a detail that
@@ -66,10 +71,8 @@ struct FormulaInstruction {
     FormulaHandler handler = FormulaHandler::Malformed;
     uint16_t arg = 0; // reference index, function id or value count
     // A variable operand keeps the memo of the variable its name stood for
-    // when the table's names were last resolved (the low 32 bits of that
-    // generation, never 0; 0 means not resolved), so that evaluation need not
-    // look at the reference.
-    mutable uint32_t namesGeneration = 0;
+    // when the program's names were last resolved (FormulaProgram::
+    // namesGeneration), so that evaluation need not look at the reference.
     union {
         double number = 0.0;          // Number, and a number operand
         int32_t target;               // Branch and Jump
@@ -78,12 +81,24 @@ struct FormulaInstruction {
 
     FormulaOp Op() const { return static_cast<FormulaOp>(key & 15); }
     uint8_t Detail() const { return key >> 4; }
+    // Whether the instruction takes the value of references[arg].
+    bool NamesVariable() const
+    {
+        const FormulaOp op = Op();
+        return op == FormulaOp::Variable
+            || (op >= FormulaOp::Add && op <= FormulaOp::Power
+                && Detail() == static_cast<uint8_t>(FormulaOperand::Variable));
+    }
     void Set(FormulaOp op, uint8_t detail = 0)
     {
         key = static_cast<uint8_t>(static_cast<unsigned>(op) | detail << 4);
         handler = HandlerOf(op, detail);
     }
 };
+
+// Gives each variable instruction followed by an addition, subtraction,
+// multiplication or division with a number the handler that runs both.
+void FuseVariableOperands(std::vector<FormulaInstruction>& code);
 
 struct FormulaUser;
 using FormulaUsers = std::vector<FormulaUser>;
@@ -104,9 +119,7 @@ struct FormulaMemo {
 // the table's names change.
 struct FormulaReference {
     QString name;
-    mutable FormulaVariable* target = nullptr;
-    mutable const FormulaMemo* memo = nullptr; // target's, or one never current
-    mutable uint64_t namesGeneration = 0; // 0: not resolved yet
+    mutable FormulaVariable* target = nullptr; // as of the program's namesGeneration
     uint32_t userSlot = 0; // where the table lists this formula among the name's users
 };
 
@@ -129,17 +142,12 @@ struct FormulaFrame {
     size_t base = 0;
 };
 
+// What a run reads comes first: a variable keeps it on its first cache line.
 struct FormulaProgram {
-    int maxDepth = 0; // the most values on the stack at any point
     std::vector<FormulaInstruction> code;
+    // The table's names generation the variable operands were resolved in
+    // (0: not yet); a run resolves them again first when the names changed.
+    mutable uint64_t namesGeneration = 0;
+    int maxDepth = 0; // the most values on the stack at any point
     std::vector<FormulaReference> references;
-
-    // Every name is looked up again at the next evaluation.
-    void ForgetNames() const
-    {
-        for (const FormulaInstruction& in : code)
-            in.namesGeneration = 0;
-        for (const FormulaReference& ref : references)
-            ref.namesGeneration = 0;
-    }
 };

@@ -38,7 +38,7 @@ bool ContainsKeyword(const QString& name)
 
 } // namespace
 
-FormulaTable::FormulaTable()
+FormulaTable::FormulaTable() : values_(FormulaEvaluator::kReservedValues)
 {
     InitFunctions();
 }
@@ -146,15 +146,7 @@ void FormulaTable::EverythingChanged()
 
 void FormulaTable::NextNamesGeneration()
 {
-    // Instructions keep the low 32 bits of the generation they resolved
-    // names in; when those come round to 0, every instruction forgets.
-    if ((++namesGeneration_ & 0xffffffffu) != 0)
-        return;
     ++namesGeneration_;
-    for (const auto& v : variables_)
-        v->Program().ForgetNames();
-    for (const auto& [text, t] : textFormulas_)
-        t.variable.Program().ForgetNames();
 }
 
 void FormulaTable::Register(FormulaVariable& v)
@@ -216,17 +208,29 @@ void FormulaTable::InvalidateUsers(FormulaUsers* users)
     if (users == nullptr)
         return;
     const uint64_t current = generation_;
-    pendingUsers_.push_back(users);
-    while (!pendingUsers_.empty()) {
-        const FormulaUsers& next = *pendingUsers_.back();
-        pendingUsers_.pop_back();
+    // A stack of lists still to visit, kept in registers: the buffer grows
+    // only when it is full.
+    FormulaUsers** pending = pendingUsers_.data();
+    size_t capacity = pendingUsers_.size();
+    size_t count = 0;
+    auto push = [&](FormulaUsers* list) {
+        if (count == capacity) [[unlikely]] {
+            capacity = 2 * capacity + 16;
+            pendingUsers_.resize(capacity);
+            pending = pendingUsers_.data();
+        }
+        pending[count++] = list;
+    };
+    push(users);
+    while (count != 0) {
+        const FormulaUsers& next = *pending[--count];
         for (const FormulaUser& user : next) {
             FormulaMemo& memo = *user.memo;
             if (memo.generation != current)
                 continue;
             memo.generation = 0;
             if (memo.users != nullptr && !memo.users->empty())
-                pendingUsers_.push_back(memo.users);
+                push(memo.users);
         }
     }
 }

@@ -209,7 +209,7 @@ private:
     // Per name, the variables and formula texts whose formulas name it (a
     // node-based map: variables point at the lists of their names).
     std::unordered_map<QString, FormulaUsers, QStringHash> users_;
-    std::vector<FormulaUsers*> pendingUsers_; // scratch of InvalidateUsers
+    std::vector<FormulaUsers*> pendingUsers_; // the stack of InvalidateUsers, any size
     // The evaluator's frames and values, kept for the next evaluation.
     std::vector<FormulaFrame> frames_;
     std::vector<double> values_;

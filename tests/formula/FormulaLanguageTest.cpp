@@ -144,6 +144,18 @@ INSTANTIATE_TEST_SUITE_P(EvaluationErrors, FormulaLanguage, ::testing::Values(
     Case{"if 1>0 then (5/0) else 1", 0, FormulaError::DivisionByZero},
     Case{"1+(5/0)*0", 0, FormulaError::DivisionByZero}));
 
+// A variable and the number operation after it run as one step; a branch
+// that jumps to that operation runs it on its own.
+INSTANTIATE_TEST_SUITE_P(VariableThenNumber, FormulaLanguage, ::testing::Values(
+    Case{"A/0", 0, FormulaError::DivisionByZero},
+    Case{"Undefined/0", 0, FormulaError::DivisionByZero},
+    Case{"Undefined*2+A", 200, 0},
+    Case{"(if A>B then B else H)/4", 30, 0},
+    Case{"(if A<B then B else H)/4", 45, 0},
+    Case{"(if A>B then B else H)/3", 40, 0},
+    Case{"(if A<B then B else H)-1", 179, 0},
+    Case{"(if A>B then B else H)/0", 0, FormulaError::DivisionByZero}));
+
 // A formula that lacks an operand or a part of its conditional takes no value
 // from an empty stack: it evaluates to 0 with the malformed-formula error.
 INSTANTIATE_TEST_SUITE_P(Malformed, FormulaLanguage, ::testing::Values(
