@@ -5,7 +5,7 @@
 // (bridges) and 2 (pattern line types), and walking the output as the view's
 // painter does and as an exporter does.
 #include "display/DisplayList.h"
-#include "display/FigurePainter.h"
+#include "view/FigurePainter.h"
 #include "linetype/LinetypeTable.h"
 #include "platform/Device.h"
 

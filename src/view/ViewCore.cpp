@@ -105,9 +105,7 @@ void ViewCore::Paint(platform::Device& drawing, platform::Device& overlay, int c
 
     const int mode = DisplayMode();
     painter_.SetDevices(&drawing, &overlay);
-    painter_.SetScale(transform_.zoom);
-    painter_.SetOrigin(transform_.origin);
-    painter_.SetMirrored((DrawContext::GetMirrorFlags() & DrawContext::MirrorX) != 0);
+    painter_.SetMapping(transform_.Mapping(DrawContext::GetMirrorFlags()));
     doc_->RebuildAllDisplayLists();
     doc_->SetDisplayMode(mode);
     painter_.SetDisplayMode(mode);
@@ -129,13 +127,12 @@ void ViewCore::TrackCursor(platform::DevicePoint pixel)
     if (!doc_)
         return;
     CursorRecord& cursor = doc_->Cursor();
-    painter_.SetScale(transform_.zoom);
-    painter_.SetOrigin(transform_.origin);
-    painter_.SetMirrored((DrawContext::GetMirrorFlags() & DrawContext::MirrorX) != 0);
-    transform_.ToModel(pixel.x, pixel.y, DrawContext::GetMirrorFlags(), cursor.modelX, cursor.modelY);
+    const int mirror = DrawContext::GetMirrorFlags();
+    painter_.SetMapping(transform_.Mapping(mirror));
+    transform_.ToModel(pixel.x, pixel.y, mirror, cursor.modelX, cursor.modelY);
     cursor.pixelX = pixel.x;
     cursor.pixelY = pixel.y;
-    painter_.SetPickPoint(pixel);
+    painter_.SetModelPickPoint(die::coord{cursor.modelX, cursor.modelY});
     painter_.PickElement();
     cursor.element = painter_.GetHitElement();
     cursor.elementInstance = painter_.GetHitInstance();

@@ -12,11 +12,6 @@
 
 namespace {
 
-platform::ArcDirection DirectionFor(bool mirrored)
-{
-    return mirrored ? platform::ArcDirection::Clockwise : platform::ArcDirection::CounterClockwise;
-}
-
 // A full circle of the radius about (x, y), started from its right-hand point.
 void Circle(platform::Device& dc, int x, int y, int radius)
 {
@@ -38,6 +33,7 @@ void ViewPainter::SetDevices(platform::Device* main, platform::Device* overlay)
 {
     main_ = main;
     overlay_ = overlay;
+    SetMirrored(mapping_.mirrored);
 }
 
 void ViewPainter::SetMirrored(bool mirrored)
@@ -45,7 +41,17 @@ void ViewPainter::SetMirrored(bool mirrored)
     mapping_.mirrored = mirrored;
     for (platform::Device* dc : {main_, overlay_})
         if (dc)
-            dc->setArcDirection(DirectionFor(mirrored));
+            dc->setArcDirection(ArcDirectionFor(mapping_));
+}
+
+void ViewPainter::SetMapping(const ViewMapping& mapping)
+{
+    const bool same = mapping.scale == mapping_.scale && mapping.origin == mapping_.origin
+        && mapping.mirrored == mapping_.mirrored && mapping.yDown == mapping_.yDown;
+    if (same)
+        return;
+    mapping_ = mapping;
+    SetMirrored(mapping.mirrored);
 }
 
 void ViewPainter::DrawOriginMarker()

@@ -11,7 +11,7 @@
 // line, the highlighted element and the node under the cursor.
 // Picking: SetPickPoint, PickElement (the nearest figure of the current
 // section within 15 pixels, replicas included), GetHitElement/GetHitInstance.
-#include "display/FigurePainter.h"
+#include "view/FigurePainter.h"
 #include "geometry/Coord.h"
 
 class CElement;
@@ -42,8 +42,11 @@ public:
     void SetDevices(platform::Device* main, platform::Device* overlay);
     void SetScale(double pixelsPerMm) { mapping_.scale = pixelsPerMm; }
     void SetOrigin(platform::DevicePoint origin) { mapping_.origin = origin; }
-    // Also sets both devices' arc direction: clockwise when mirrored.
+    // Also sets both devices' arc direction (ArcDirectionFor).
     void SetMirrored(bool mirrored);
+    // Scale, origin and both mirrors at once (ViewTransform::Mapping); a
+    // mapping equal to the one set changes nothing.
+    void SetMapping(const ViewMapping& mapping);
     void SetDisplayMode(int mode) { mode_ = mode; }
     const ViewMapping& Mapping() const { return mapping_; }
 
@@ -72,7 +75,11 @@ public:
     // with the device's pen and brush; unknown shapes draw nothing.
     void DrawMarker(platform::Device& dc, const die::coord& at, int shape) const;
 
-    // Picking (ViewPick.cpp).
+    // Picking (ViewPick.cpp). The pick point is a model point: the view
+    // converts the cursor pixel once (ViewTransform::ToModel) and hands it in.
+    void SetModelPickPoint(const die::coord& model) { pick_ = model; }
+    // The model point of a device pixel under the painter's mapping; nothing
+    // while the scale is 0.
     void SetPickPoint(platform::DevicePoint pixel);
     const die::coord& GetPickPoint() const { return pick_; }
     void PickElement();

@@ -58,9 +58,7 @@ void ViewPainter::SetPickPoint(platform::DevicePoint pixel)
 {
     if (mapping_.scale == 0.0)
         return;
-    const double s = mapping_.scale;
-    const double dx = mapping_.mirrored ? mapping_.origin.x - pixel.x : pixel.x - mapping_.origin.x;
-    pick_ = {dx / s, (mapping_.origin.y - pixel.y) / s};
+    pick_ = mapping_.ToModel(pixel);
 }
 
 void ViewPainter::PickElement()
