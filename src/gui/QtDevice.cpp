@@ -117,7 +117,12 @@ QRectF boxOf(DevicePoint a, DevicePoint b)
 double rayAngle(const QRectF& box, DevicePoint p)
 {
     const double rx = box.width() / 2, ry = box.height() / 2;
-    const double theta = std::atan2(box.center().y() - p.y, p.x - box.center().x());
+    const double dy = box.center().y() - p.y;
+    const double dx = p.x - box.center().x();
+    // On a circle the parametric angle is the ray's own.
+    if (rx == ry)
+        return std::atan2(dy, dx) * 180.0 / std::numbers::pi;
+    const double theta = std::atan2(dy, dx);
     return std::atan2(rx * std::sin(theta), ry * std::cos(theta)) * 180.0 / std::numbers::pi;
 }
 
@@ -141,8 +146,23 @@ QtDevice::QtDevice(int width, int height)
 
 QtDevice::~QtDevice()
 {
+    flush();
     if (painter_.isActive())
         painter_.end();
+}
+
+void QtDevice::flush() const
+{
+    if (usedStrokes_ == 0)
+        return;
+    painter_.setBrush(Qt::NoBrush);
+    for (std::size_t i = 0; i < usedStrokes_; ++i) {
+        Strokes& s = strokes_[i];
+        painter_.setPen(qtPen(s.pen, s.background));
+        painter_.drawLines(s.lines);
+        s.lines.clear(); // keeps its capacity for the next paint
+    }
+    usedStrokes_ = 0;
 }
 
 void QtDevice::begin()
@@ -166,9 +186,21 @@ std::unique_ptr<platform::Device> QtDevice::createCompatible(int width, int heig
     return std::make_unique<QtDevice>(width, height);
 }
 
+const QPen& QtDevice::qtPen(const platform::Pen& pen, ColorRef background) const
+{
+    if (!(hasConverted_ && convertedFrom_ == pen && convertedBackground_ == background)) {
+        converted_ = toQPen(pen, false, background);
+        convertedFrom_ = pen;
+        convertedBackground_ = background;
+        hasConverted_ = true;
+    }
+    return converted_;
+}
+
 void QtDevice::prepare(bool filled)
 {
-    painter_.setPen(toQPen(pen(), false, bkColor()));
+    flush();
+    painter_.setPen(qtPen(pen(), bkColor()));
     painter_.setBrush(filled ? toQBrush(brush()) : QBrush(Qt::NoBrush));
 }
 
@@ -197,12 +229,79 @@ void QtDevice::strokePath(const QPainterPath& path)
     painter_.drawPath(path);
 }
 
+bool QtDevice::gathers() const
+{
+    return !(bkMode() == BackgroundMode::Opaque && drawsPattern(pen()));
+}
+
+void QtDevice::gather(const QLineF& line)
+{
+    const auto matches = [&](const Strokes& s) { return s.pen == pen() && s.background == bkColor(); };
+    if (lastStrokes_ < usedStrokes_ && matches(strokes_[lastStrokes_])) {
+        strokes_[lastStrokes_].lines.append(line);
+        return;
+    }
+    std::size_t i = 0;
+    while (i < usedStrokes_ && !matches(strokes_[i]))
+        ++i;
+    if (i == usedStrokes_) {
+        if (usedStrokes_ == kMostPens) {
+            flush();
+            i = 0;
+        }
+        if (strokes_.size() <= i)
+            strokes_.resize(i + 1);
+        strokes_[i].pen = pen();
+        strokes_[i].background = bkColor();
+        usedStrokes_ = i + 1;
+    }
+    lastStrokes_ = i;
+    strokes_[i].lines.append(line);
+}
+
+bool QtDevice::gatherArc(const QRectF& box, double startDegrees, double sweepDegrees)
+{
+    // Beyond this radius in pixels the chords would be too many.
+    constexpr double kLargestRadius = 4096.0;
+    const double rx = box.width() / 2;
+    const double ry = box.height() / 2;
+    const double r = std::max(rx, ry);
+    if (r > kLargestRadius || !gathers())
+        return false;
+    const double sweep = sweepDegrees * std::numbers::pi / 180.0;
+    // A chord over the angle step stays within half a pixel of the curve,
+    // the rounding of aliased painting: r·(1 − cos(step/2)) ≤ r·step²/8 = 1/2.
+    const double step = r > 1.0 ? std::sqrt(4.0 / r) : std::numbers::pi / 2;
+    const int chords = std::max(1, static_cast<int>(std::ceil(std::abs(sweep) / step)));
+    const double c = std::cos(sweep / chords);
+    const double sn = std::sin(sweep / chords);
+    const QPointF centre = box.center();
+    double u = std::cos(startDegrees * std::numbers::pi / 180.0);
+    double v = std::sin(startDegrees * std::numbers::pi / 180.0);
+    QPointF previous(centre.x() + rx * u, centre.y() - ry * v);
+    for (int i = 0; i < chords; ++i) {
+        const double nu = u * c - v * sn;
+        v = u * sn + v * c;
+        u = nu;
+        const QPointF next(centre.x() + rx * u, centre.y() - ry * v);
+        gather(QLineF(previous, next));
+        previous = next;
+    }
+    return true;
+}
+
 void QtDevice::drawLine(DevicePoint from, DevicePoint to)
 {
     // A line that ends where it starts draws nothing, as LineTo does.
     if (!painter_.isActive() || from == to)
         return;
     const QLine line(from.x, from.y, to.x, to.y);
+    if (gathers()) {
+        gather(QLineF(line));
+        return;
+    }
+    // The gaps first, then the pattern.
+    flush();
     paintWithBackground(painter_, *this, false, [&] { painter_.drawLine(line); });
     prepare(false);
     painter_.drawLine(line);
@@ -222,6 +321,8 @@ void QtDevice::drawArc(DevicePoint corner1, DevicePoint corner2, DevicePoint sta
         sweep = 360.0;
     if (arcDirection() == platform::ArcDirection::Clockwise)
         sweep = sweep == 360.0 ? -360.0 : sweep - 360.0;
+    if (gatherArc(box, from, sweep))
+        return;
     QPainterPath path;
     path.arcMoveTo(box, from);
     path.arcTo(box, from, sweep);
@@ -233,14 +334,18 @@ void QtDevice::drawAngleArc(DevicePoint centre, int radius, double startDegrees,
     if (!painter_.isActive())
         return;
     const QRectF box(centre.x - radius, centre.y - radius, 2.0 * radius, 2.0 * radius);
+    const double sweep = std::clamp(sweepDegrees, -360.0, 360.0);
+    if (gatherArc(box, startDegrees, sweep))
+        return;
     QPainterPath path;
     path.arcMoveTo(box, startDegrees);
-    path.arcTo(box, startDegrees, std::clamp(sweepDegrees, -360.0, 360.0));
+    path.arcTo(box, startDegrees, sweep);
     strokePath(path);
 }
 
 void QtDevice::drawPolygon(std::span<const DevicePoint> points)
 {
+    flush();
     if (!painter_.isActive())
         return;
     QPolygon polygon;
@@ -254,6 +359,7 @@ void QtDevice::drawPolygon(std::span<const DevicePoint> points)
 
 void QtDevice::drawBoxShape(DevicePoint corner1, DevicePoint corner2, void (QPainter::*draw)(const QRect&))
 {
+    flush();
     const QRectF box = boxOf(corner1, corner2);
     if (!painter_.isActive() || box.width() < 0 || box.height() < 0)
         return;
@@ -275,6 +381,7 @@ void QtDevice::drawEllipse(DevicePoint corner1, DevicePoint corner2)
 
 void QtDevice::drawText(DevicePoint at, const QString& text)
 {
+    flush();
     if (!painter_.isActive())
         return;
     painter_.save();
@@ -315,14 +422,20 @@ void QtDevice::drawText(DevicePoint at, const QString& text)
 
 void QtDevice::copyFrom(DevicePoint to, int width, int height, const platform::Device& source, DevicePoint from)
 {
+    flush();
     const auto* qtSource = dynamic_cast<const QtDevice*>(&source);
     if (!painter_.isActive() || !qtSource || !qtSource->image_)
         return;
-    // A copy first, so that a device can copy a part of itself.
-    const QImage part = qtSource->image_->copy(from.x, from.y, width, height);
+    qtSource->flush();
     painter_.save();
     painter_.setCompositionMode(QPainter::CompositionMode_Source);
-    painter_.drawImage(QPoint(to.x, to.y), part);
+    if (qtSource == this) {
+        // A copy first, so that a device can copy a part of itself.
+        const QImage part = image_->copy(from.x, from.y, width, height);
+        painter_.drawImage(QPoint(to.x, to.y), part);
+    } else {
+        painter_.drawImage(QPoint(to.x, to.y), *qtSource->image_, QRect(from.x, from.y, width, height));
+    }
     painter_.restore();
 }
 

@@ -5,13 +5,22 @@
 // cosmetic pen styles, hatch patterns, opaque backgrounds).
 //
 // Painting is aliased, as the Windows calls paint, so that one device unit is
-// one pixel.
+// one pixel. Lines and arcs are gathered by pen and each pen's strokes drawn
+// together (arcs as chords within half a pixel of the curve), the pens in
+// the order of their first stroke: where strokes of different pens cross,
+// the pen used first lies below. They reach the target before any other
+// drawing, before the device is copied from and when it goes (flush() for a
+// caller that reads the target itself).
 #include "platform/Device.h"
 
 #include <QImage>
+#include <QLineF>
+#include <QList>
 #include <QPainter>
+#include <QPen>
 
 #include <memory>
+#include <vector>
 
 class QPaintDevice;
 
@@ -32,7 +41,13 @@ public:
 
     // The image drawn on: the memory device's own or the image target; null
     // for a widget.
-    const QImage* image() const { return image_; }
+    const QImage* image() const
+    {
+        flush();
+        return image_;
+    }
+    // Strokes the lines gathered so far.
+    void flush() const;
 
 protected:
     void drawLine(platform::DevicePoint from, platform::DevicePoint to) override;
@@ -51,14 +66,42 @@ private:
     // Sets the painter up for a stroke (pen only) or a filled shape.
     void prepare(bool filled);
     void strokePath(const QPainterPath& path);
+    // Gathers a stroke with the current pen, or draws it at once where the
+    // opaque background shows between a styled pen's dashes.
+    bool gathers() const;
+    void gather(const QLineF& line);
+    // Gathers the arc of the ellipse in the box from startDegrees over
+    // sweepDegrees (parametric angles, counter-clockwise on the device) as
+    // chords; false when it is too large for chords (the caller strokes a path).
+    bool gatherArc(const QRectF& box, double startDegrees, double sweepDegrees);
     // A rectangle or ellipse in the box of two corners.
     void drawBoxShape(platform::DevicePoint corner1, platform::DevicePoint corner2,
                       void (QPainter::*draw)(const QRect&));
 
+    // The Qt pen of a platform pen on that background, converted once for a
+    // run of calls with the same pen.
+    const QPen& qtPen(const platform::Pen& pen, platform::ColorRef background) const;
+
     std::unique_ptr<QImage> ownImage_;
     QPaintDevice* target_ = nullptr;
     QImage* image_ = nullptr;
-    QPainter painter_;
+    // Mutable: gathered lines are stroked when a const reader needs them.
+    mutable QPainter painter_;
+    // The gathered strokes of one pen on one background colour.
+    struct Strokes {
+        platform::Pen pen;
+        platform::ColorRef background = 0;
+        QList<QLineF> lines;
+    };
+    static constexpr std::size_t kMostPens = 16;
+    mutable std::vector<Strokes> strokes_; // in the order of first use
+    mutable std::size_t usedStrokes_ = 0;  // entries of strokes_ in use
+    std::size_t lastStrokes_ = 0;          // the entry gather used last
+    // The Qt pen of the last platform pen and background colour converted.
+    mutable platform::Pen convertedFrom_;
+    mutable platform::ColorRef convertedBackground_ = 0;
+    mutable QPen converted_;
+    mutable bool hasConverted_ = false;
 };
 
 } // namespace gui

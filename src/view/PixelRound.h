@@ -13,13 +13,15 @@
 #include "geometry/Coord.h"
 #include "platform/DrawingObjects.h"
 
-#include <cmath>
 
 // The nearest whole pixel of a pixel value, held within ±1e9 (a huge zoom)
 // and 0 for NaN.
 inline int RoundPixel(double pixels)
 {
-    return platform::toDeviceUnits(std::floor(pixels + 0.5));
+    // Truncation and a step down below zero: floor without a library call.
+    const double shifted = pixels + 0.5;
+    const int t = platform::toDeviceUnits(shifted);
+    return shifted < t && shifted > -1.0e9 ? t - 1 : t;
 }
 
 struct ViewMapping {
