@@ -139,6 +139,7 @@ protected:
     void drawEllipse(platform::DevicePoint, platform::DevicePoint) override { ++calls; }
     void drawText(platform::DevicePoint, const QString&) override { ++calls; }
     void copyFrom(platform::DevicePoint, int, int, const Device&, platform::DevicePoint) override {}
+    void drawPicture(platform::DevicePoint, int, int, const platform::Picture&) override {}
 };
 
 // The layout's lists, built once; the table linked while a benchmark runs.

@@ -30,9 +30,18 @@ public:
     ViewCore& View() { return view_; }
 
     // The view's zoom commands: View > Center (32771), Original Zoom (257),
-    // Save Zoom (32813) and Load Zoom (32814), each repainting. False for
+    // Save Zoom (32813) and Load Zoom (32814), each repainting; the display
+    // switches Nodes (449), Bridges (32777), Special Line Types (299) and
+    // Mirror (32794, every view); Background (32961, a picture file chosen in
+    // a dialog) and Unload (32962), which show at the next paint. False for
     // another command.
     bool RunCommand(int commandId);
+    // The display switches' check marks: whether the command is one, and
+    // whether it is on in this view.
+    static bool IsSwitch(int commandId);
+    bool IsChecked(int commandId) const;
+    // The drawing buffer of the last paint; null before the first.
+    const gui::QtDevice* DrawingBuffer() const { return drawing_.get(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +49,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // View > Background: a picture file chosen in a file dialog.
+    void ChooseBackground();
+
     std::unique_ptr<CMorvekDoc> doc_;
     ViewCore view_;
     std::unique_ptr<gui::QtDevice> drawing_;

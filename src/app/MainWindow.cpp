@@ -115,13 +115,17 @@ void MainWindow::Decorate(QMenu& menu)
         if (catalogue_ && catalogue_->GetImage(id) >= 0 && catalogue_->Contains(id))
             action->setIcon(gui::ToolbarImage(catalogue_->GetImage(id), action->text().remove(QLatin1Char('&'))));
         action->setShortcut(ShortcutFor(id));
-        if (BarForCommand(id))
+        if (BarForCommand(id) || DocumentView::IsSwitch(id))
             action->setCheckable(true);
     }
     connect(&menu, &QMenu::aboutToShow, this, [this, &menu] {
         for (QAction* action : menu.actions()) {
             if (QWidget* bar = action->data().isValid() ? BarForCommand(action->data().toInt()) : nullptr)
                 action->setChecked(bar->isVisible());
+            if (const int id = action->data().toInt(); action->data().isValid() && DocumentView::IsSwitch(id)) {
+                const DocumentView* view = ActiveView();
+                action->setChecked(view && view->IsChecked(id));
+            }
         }
     });
 }

@@ -1,5 +1,7 @@
 #include "gui/QtDevice.h"
 
+#include "gui/QtPicture.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPaintDevice>
@@ -133,10 +135,13 @@ QtDevice::QtDevice(QPaintDevice* target) : target_(target), image_(dynamic_cast<
     begin();
 }
 
-QtDevice::QtDevice(int width, int height)
+QtDevice::QtDevice(int width, int height, double pixelRatio)
 {
     if (width > 0 && height > 0) {
-        ownImage_ = std::make_unique<QImage>(width, height, QImage::Format_RGB32);
+        const double ratio = pixelRatio > 1.0 ? pixelRatio : 1.0;
+        ownImage_ = std::make_unique<QImage>(static_cast<int>(std::ceil(width * ratio)),
+                                             static_cast<int>(std::ceil(height * ratio)), QImage::Format_RGB32);
+        ownImage_->setDevicePixelRatio(ratio);
         ownImage_->fill(Qt::black);
         target_ = ownImage_.get();
         image_ = ownImage_.get();
@@ -173,17 +178,26 @@ void QtDevice::begin()
 
 int QtDevice::width() const
 {
+    if (image_)
+        return static_cast<int>(std::lround(image_->deviceIndependentSize().width()));
     return target_ ? target_->width() : 0;
 }
 
 int QtDevice::height() const
 {
+    if (image_)
+        return static_cast<int>(std::lround(image_->deviceIndependentSize().height()));
     return target_ ? target_->height() : 0;
+}
+
+double QtDevice::pixelRatio() const
+{
+    return target_ ? target_->devicePixelRatioF() : 1.0;
 }
 
 std::unique_ptr<platform::Device> QtDevice::createCompatible(int width, int height) const
 {
-    return std::make_unique<QtDevice>(width, height);
+    return std::make_unique<QtDevice>(width, height, pixelRatio());
 }
 
 const QPen& QtDevice::qtPen(const platform::Pen& pen, ColorRef background) const
@@ -429,13 +443,30 @@ void QtDevice::copyFrom(DevicePoint to, int width, int height, const platform::D
     qtSource->flush();
     painter_.save();
     painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    // The source's pixels of the units asked for, onto as many units here.
+    const double ratio = qtSource->image_->devicePixelRatio();
+    const QRect pixels(static_cast<int>(std::lround(from.x * ratio)), static_cast<int>(std::lround(from.y * ratio)),
+                       static_cast<int>(std::lround(width * ratio)), static_cast<int>(std::lround(height * ratio)));
+    const QRectF units(to.x, to.y, width, height);
     if (qtSource == this) {
         // A copy first, so that a device can copy a part of itself.
-        const QImage part = image_->copy(from.x, from.y, width, height);
-        painter_.drawImage(QPoint(to.x, to.y), part);
+        const QImage part = image_->copy(pixels);
+        painter_.drawImage(units, part);
     } else {
-        painter_.drawImage(QPoint(to.x, to.y), *qtSource->image_, QRect(from.x, from.y, width, height));
+        painter_.drawImage(units, *qtSource->image_, pixels);
     }
+    painter_.restore();
+}
+
+void QtDevice::drawPicture(DevicePoint at, int width, int height, const platform::Picture& picture)
+{
+    const auto* qtPicture = dynamic_cast<const QtPicture*>(&picture);
+    if (!painter_.isActive() || !qtPicture)
+        return;
+    flush();
+    painter_.save();
+    painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    painter_.drawImage(QRect(at.x, at.y, width, height), qtPicture->image());
     painter_.restore();
 }
 

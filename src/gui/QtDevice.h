@@ -31,12 +31,17 @@ public:
     // Paints on a widget (only inside its paint event) or on an image that
     // the caller keeps alive longer than the device.
     explicit QtDevice(QPaintDevice* target);
-    // A memory device: owns an image of that size, black at first.
-    QtDevice(int width, int height);
+    // A memory device: owns an image of that size, black at first. With a
+    // pixel ratio above 1 (a high-density screen) the image has that many
+    // pixels per device unit, so that strokes stay one screen pixel thin.
+    QtDevice(int width, int height, double pixelRatio = 1.0);
     ~QtDevice() override;
 
+    // In device units (for a memory device of a pixel ratio above 1, fewer
+    // than its image's pixels).
     int width() const override;
     int height() const override;
+    double pixelRatio() const;
     std::unique_ptr<platform::Device> createCompatible(int width, int height) const override;
 
     // The image drawn on: the memory device's own or the image target; null
@@ -60,6 +65,8 @@ protected:
     void drawText(platform::DevicePoint at, const QString& text) override;
     void copyFrom(platform::DevicePoint to, int width, int height, const platform::Device& source,
                   platform::DevicePoint from) override;
+    // Reads a gui::QtPicture only.
+    void drawPicture(platform::DevicePoint at, int width, int height, const platform::Picture& picture) override;
 
 private:
     void begin();

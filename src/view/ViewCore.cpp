@@ -83,6 +83,17 @@ int ViewCore::DisplayMode() const
     return showSpecial_ ? DisplayMode::SpecialLineTypes : DisplayMode::Normal;
 }
 
+void ViewCore::OnViewMirror(int clientWidth, int clientHeight)
+{
+    DrawContext::SetMirrorFlags(DrawContext::GetMirrorFlags() ^ DrawContext::MirrorX);
+    OnViewCenter(clientWidth, clientHeight);
+}
+
+bool ViewCore::IsMirrored()
+{
+    return (DrawContext::GetMirrorFlags() & DrawContext::MirrorX) != 0;
+}
+
 void ViewCore::SetRubberLine(bool on, int x1, int y1, int x2, int y2)
 {
     rubberLine_ = on;
@@ -109,6 +120,11 @@ void ViewCore::Paint(platform::Device& drawing, platform::Device& overlay, int c
     doc_->RebuildAllDisplayLists();
     doc_->SetDisplayMode(mode);
     painter_.SetDisplayMode(mode);
+    if (background_) {
+        const int w = platform::toDeviceUnits(background_->width() * transform_.zoom);
+        const int h = platform::toDeviceUnits(background_->height() * transform_.zoom);
+        drawing.stretchPicture(transform_.origin.x, transform_.origin.y - h, w, h, *background_);
+    }
 
     painter_.DrawOriginMarker();
     painter_.DrawSections();

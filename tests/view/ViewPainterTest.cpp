@@ -260,6 +260,59 @@ TEST_F(ViewPainterTest, MarkerShapes)
     EXPECT_EQ(main_.calls()[0].points, (std::vector<DevicePoint>{{95, 495}, {106, 506}}));
 }
 
+// The corners of the outlined and filled shapes about the marker's pixel
+// (100, 500), in drawing order.
+TEST_F(ViewPainterTest, MarkerCornersAroundThePixel)
+{
+    using P = std::vector<DevicePoint>;
+    const auto around = [](const P& offsets) {
+        P points;
+        for (const DevicePoint& d : offsets)
+            points.push_back({100 + d.x, 500 + d.y});
+        return points;
+    };
+    const auto outline = [&] {
+        P points;
+        for (const RecordedLine& line : main_.lines())
+            points.push_back(line.from);
+        return points;
+    };
+    struct Case {
+        int shape;
+        P corners;
+    };
+    const Case outlines[] = {{0, {{-5, -5}, {5, -5}, {5, 5}, {-5, 5}}},
+                             {1, {{0, -5}, {5, 0}, {0, 5}, {-5, 0}}},
+                             {2, {{0, -5}, {-5, 5}, {5, 5}}}};
+    for (const Case& c : outlines) {
+        main_.clear();
+        painter_.DrawMarker(main_, {0, 0}, c.shape);
+        EXPECT_EQ(outline(), around(c.corners)) << c.shape;
+        EXPECT_EQ(main_.lines().back().to, around(c.corners).front()) << c.shape; // closed
+    }
+    const Case filled[] = {
+        {4, {{-4, -4}, {4, -4}, {4, 4}, {-4, 4}}},
+        {6, {{-2, 5}, {2, 5}, {5, 2}, {5, -2}, {2, -5}, {-2, -5}, {-5, -2}, {-5, 2}}},
+        {7, {{-1, -1}, {-1, -3}, {1, -3}, {1, -1}, {3, -1}, {3, 1}, {1, 1}, {1, 3}, {-1, 3}, {-1, 1}, {-3, 1}, {-3, -1}}}};
+    for (const Case& c : filled) {
+        main_.clear();
+        painter_.DrawMarker(main_, {0, 0}, c.shape);
+        const auto polygons = main_.callsOf(RecordedCall::Kind::Polygon);
+        ASSERT_EQ(polygons.size(), 1u) << c.shape;
+        EXPECT_EQ(polygons[0].points, around(c.corners)) << c.shape;
+    }
+    // Circles: radius 5 for shape 3, 7 with ticks from 7 to 11 and arms of 9.
+    main_.clear();
+    painter_.DrawMarker(main_, {0, 0}, 8);
+    ASSERT_EQ(main_.callsOf(RecordedCall::Kind::AngleArc).size(), 1u);
+    EXPECT_EQ(main_.callsOf(RecordedCall::Kind::AngleArc)[0].radius, 7);
+    EXPECT_EQ(main_.lines()[0], (RecordedLine{{93, 500}, {89, 500}, main_.lines()[0].pen}));
+    main_.clear();
+    painter_.DrawMarker(main_, {0, 0}, 9);
+    EXPECT_EQ(main_.lines()[0].from, (DevicePoint{100, 500}));
+    EXPECT_EQ(main_.lines()[0].to, (DevicePoint{91, 500}));
+}
+
 } // namespace
 
 namespace {
