@@ -163,11 +163,69 @@ void QtDevice::flush() const
     painter_.setBrush(Qt::NoBrush);
     for (std::size_t i = 0; i < usedStrokes_; ++i) {
         Strokes& s = strokes_[i];
-        painter_.setPen(qtPen(s.pen, s.background));
-        painter_.drawLines(s.lines);
+        if (setsPixels(s.pen)) {
+            setPixels(s.pen, s.lines);
+        } else {
+            painter_.setPen(qtPen(s.pen, s.background));
+            painter_.drawLines(s.lines);
+        }
         s.lines.clear(); // keeps its capacity for the next paint
     }
     usedStrokes_ = 0;
+}
+
+bool QtDevice::setsPixels(const platform::Pen& pen) const
+{
+    // Only the own image: an image of the caller's might share its pixels.
+    const QImage* own = ownImage_.get();
+    return own && image_ == own && own->isDetached() && own->format() == QImage::Format_RGB32 && own->devicePixelRatio() == 1.0
+        && pen.style == PenStyle::Solid && pen.width <= 1 && painter_.isActive() && !painter_.hasClipping()
+        && painter_.worldTransform().isIdentity();
+}
+
+// Each line from its first pixel up to, not including, its last (as LineTo
+// draws), the ends rounded to the nearest pixel; pixels outside the image
+// are left out. A line reaching far beyond the image goes to Qt instead.
+void QtDevice::setPixels(const platform::Pen& pen, const QList<QLineF>& lines) const
+{
+    constexpr double kReach = 16384.0;
+    QImage& image = *ownImage_;
+    const QRgb colour = toQColor(pen.colour).rgb();
+    const int w = image.width();
+    const int h = image.height();
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const auto round = [](double v) { return static_cast<int>(std::floor(v + 0.5)); };
+    for (const QLineF& line : lines) {
+        if (std::abs(line.x1()) > kReach || std::abs(line.y1()) > kReach || std::abs(line.x2()) > kReach
+            || std::abs(line.y2()) > kReach) {
+            painter_.setPen(qtPen(pen, bkColor()));
+            painter_.drawLine(line);
+            continue;
+        }
+        int x = round(line.x1());
+        int y = round(line.y1());
+        const int x1 = round(line.x2());
+        const int y1 = round(line.y2());
+        const int dx = std::abs(x1 - x);
+        const int dy = -std::abs(y1 - y);
+        const int sx = x < x1 ? 1 : -1;
+        const int sy = y < y1 ? 1 : -1;
+        int error = dx + dy;
+        while (x != x1 || y != y1) {
+            if (x >= 0 && y >= 0 && x < w && y < h)
+                reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+            const int e2 = 2 * error;
+            if (e2 >= dy) {
+                error += dy;
+                x += sx;
+            }
+            if (e2 <= dx) {
+                error += dx;
+                y += sy;
+            }
+        }
+    }
 }
 
 void QtDevice::begin()

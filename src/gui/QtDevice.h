@@ -10,7 +10,8 @@
 // the order of their first stroke: where strokes of different pens cross,
 // the pen used first lies below. They reach the target before any other
 // drawing, before the device is copied from and when it goes (flush() for a
-// caller that reads the target itself).
+// caller that reads the target itself). A memory device sets the pixels of
+// solid one-pixel strokes itself (Bresenham, the last pixel left out).
 #include "platform/Device.h"
 
 #include <QImage>
@@ -85,6 +86,10 @@ private:
     void drawBoxShape(platform::DevicePoint corner1, platform::DevicePoint corner2,
                       void (QPainter::*draw)(const QRect&));
 
+    // Whether the strokes can be set straight into the own image's pixels
+    // (a solid pen one pixel wide, one pixel per unit, no clip), and doing it.
+    bool setsPixels(const platform::Pen& pen) const;
+    void setPixels(const platform::Pen& pen, const QList<QLineF>& lines) const;
     // The Qt pen of a platform pen on that background, converted once for a
     // run of calls with the same pen.
     const QPen& qtPen(const platform::Pen& pen, platform::ColorRef background) const;

@@ -265,3 +265,46 @@ TEST(QtDevice, HighDensityMemoryDevicesDrawThinStrokes)
     for (int y = 0; y < 60; ++y)
         EXPECT_EQ(screen.pixel(60, y), pixels.pixel(60, y)) << y;
 }
+
+// Memory devices set the pixels of solid thin strokes themselves: the same
+// lines and arcs as Qt strokes them on a caller's image, within a pixel, and
+// a line's last pixel left out as LineTo leaves it.
+TEST(QtDevice, MemoryDevicesStrokeAsQtDoes)
+{
+    const auto draw = [](platform::Device& dc) {
+        dc.selectPen(Pen::make(PenStyle::Solid, 1, rgb(0, 0, 0)));
+        dc.moveTo(5, 5);
+        dc.lineTo(110, 40);
+        dc.lineTo(20, 115);
+        dc.moveTo(60, 60);
+        dc.lineTo(60, 61);
+        dc.moveTo(-50, 100);
+        dc.lineTo(500, 90); // beyond both edges
+        dc.moveTo(90, 60);
+        dc.angleArc(60, 60, 30, 0, 270);
+    };
+    gui::QtDevice memory(120, 120);
+    memory.selectBrush(Brush::solid(rgb(255, 255, 255)));
+    memory.selectPen(Pen::null());
+    memory.rectangle(0, 0, 121, 121);
+    draw(memory);
+    const QImage own = *memory.image();
+    Canvas c;
+    draw(*c.dc);
+    const QImage& qt = c.done();
+    int inked = 0;
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            if (own.pixel(x, y) == black) {
+                ++inked;
+                EXPECT_TRUE(near(qt, x, y, black)) << x << ", " << y;
+            }
+            if (qt.pixel(x, y) == black) {
+                EXPECT_TRUE(near(own, x, y, black)) << x << ", " << y;
+            }
+        }
+    }
+    EXPECT_GT(inked, 300);
+    EXPECT_EQ(own.pixel(60, 60), black);
+    EXPECT_EQ(own.pixel(60, 61), white); // the last pixel of a line
+}
