@@ -5,7 +5,7 @@
 // (bridges) and 2 (pattern line types), and walking the output as the view's
 // painter does and as an exporter does.
 #include "display/DisplayList.h"
-#include "display/FigurePainter.h"
+#include "view/FigurePainter.h"
 #include "linetype/LinetypeTable.h"
 #include "platform/Device.h"
 
@@ -139,6 +139,7 @@ protected:
     void drawEllipse(platform::DevicePoint, platform::DevicePoint) override { ++calls; }
     void drawText(platform::DevicePoint, const QString&) override { ++calls; }
     void copyFrom(platform::DevicePoint, int, int, const Device&, platform::DevicePoint) override {}
+    void drawPicture(platform::DevicePoint, int, int, const platform::Picture&) override {}
 };
 
 // The layout's lists, built once; the table linked while a benchmark runs.

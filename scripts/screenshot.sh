@@ -7,7 +7,8 @@
 #   scripts/screenshot.sh [picture.png]      (default: build/screenshot.png)
 #
 # MORVEK_BUILD_DIR names an existing build folder to use instead of
-# build/release.
+# build/release. MORVEK_SCREENSHOT_KEYS are xdotool key names pressed
+# before the picture is taken, e.g. "alt+v n" (View > Nodes).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$(realpath -m "${1:-$root/build/screenshot.png}")"
@@ -34,7 +35,8 @@ if [ "${MORVEK_SCREENSHOT_INSIDE:-}" != 1 ]; then
   trap 'rm -rf "$config"' EXIT
   mkdir -p "$(dirname "$out")"
   [ -n "${MORVEK_SCREENSHOT_OPEN:-}" ] && MORVEK_SCREENSHOT_OPEN="$(realpath "$MORVEK_SCREENSHOT_OPEN")"
-  MORVEK_SCREENSHOT_INSIDE=1 MORVEK_SCREENSHOT_OPEN="${MORVEK_SCREENSHOT_OPEN:-}" MORVEK_PROGRAM="$build/bin/morvekxp" XDG_CONFIG_HOME="$config" \
+  MORVEK_SCREENSHOT_INSIDE=1 MORVEK_SCREENSHOT_OPEN="${MORVEK_SCREENSHOT_OPEN:-}" \
+    MORVEK_SCREENSHOT_KEYS="${MORVEK_SCREENSHOT_KEYS:-}" MORVEK_PROGRAM="$build/bin/morvekxp" XDG_CONFIG_HOME="$config" \
     XDG_RUNTIME_DIR="$config" ASAN_OPTIONS=detect_leaks=0 \
     xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$out"
   echo "$out"
@@ -63,6 +65,11 @@ sleep 1
 # menu is the seventh, Properties its fourth item.
 xdotool key --delay 150 alt Right Right Right Right Right Right Down Down Down Down Return
 sleep 1
+if [ -n "${MORVEK_SCREENSHOT_KEYS:-}" ]; then
+  # shellcheck disable=SC2086
+  xdotool key --delay 400 $MORVEK_SCREENSHOT_KEYS
+  sleep 1
+fi
 # The window fills the screen.
 import -window root "$out"
 kill "$program" 2>/dev/null || true

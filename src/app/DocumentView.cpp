@@ -4,12 +4,14 @@
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
+#include "gui/QtPicture.h"
 #include "options/LanguageTable.h"
 #include "options/Options.h"
 #include "platform/Prompt.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -96,6 +98,29 @@ bool DocumentView::RunCommand(int commandId)
         return true;
     case 32964:
         OnClipboardPaste();
+        return true;
+    case 449:
+        view_.OnViewNodes();
+        break;
+    case 32777:
+        view_.OnViewBridges();
+        break;
+    case 299:
+        view_.OnViewSpecialLineTypes();
+        break;
+    case 32794:
+        view_.OnViewMirror(width(), height());
+        keepFitted_ = true;
+        // The mirror is the same for every view.
+        if (QWidget* top = window())
+            for (DocumentView* other : top->findChildren<DocumentView*>())
+                other->update();
+        break;
+    case 32961:
+        ChooseBackground();
+        return true;
+    case 32962:
+        view_.OnViewUnload();
         return true;
     default:
         return false;
@@ -197,16 +222,46 @@ void DocumentView::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
+bool DocumentView::IsSwitch(int commandId)
+{
+    return commandId == 449 || commandId == 32777 || commandId == 299 || commandId == 32794;
+}
+
+bool DocumentView::IsChecked(int commandId) const
+{
+    switch (commandId) {
+    case 449:
+        return view_.ShowsNodes();
+    case 32777:
+        return view_.ShowsBridges();
+    case 299:
+        return view_.ShowsSpecialLineTypes();
+    case 32794:
+        return ViewCore::IsMirrored();
+    default:
+        return false;
+    }
+}
+
+void DocumentView::ChooseBackground()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), QString(), nullptr,
+                                                      QFileDialog::ReadOnly);
+    if (path.isEmpty())
+        return;
+    // The old picture goes in any case; one that cannot be read leaves none.
+    view_.SetBackgroundPicture(gui::QtPicture::Load(path));
+}
+
 void DocumentView::paintEvent(QPaintEvent*)
 {
-    // The buffers cover the screen, so that resizing the window keeps them;
-    // a window larger than its screen makes them grow.
-    const QSize screen = this->screen() ? this->screen()->size() : size();
-    const int w = std::max(screen.width(), width());
-    const int h = std::max(screen.height(), height());
-    if (!drawing_ || drawing_->width() < w || drawing_->height() < h) {
-        drawing_ = std::make_unique<gui::QtDevice>(w, h);
-        overlay_ = std::make_unique<gui::QtDevice>(w, h);
+    // The buffers are the window's size in the screen's own pixels (sharp
+    // on a high-density screen); a new size or screen makes new ones.
+    const double ratio = devicePixelRatioF();
+    if (!drawing_ || drawing_->width() != width() || drawing_->height() != height()
+        || drawing_->pixelRatio() != ratio) {
+        drawing_ = std::make_unique<gui::QtDevice>(width(), height(), ratio);
+        overlay_ = std::make_unique<gui::QtDevice>(width(), height(), ratio);
     }
     view_.Paint(*drawing_, *overlay_, width(), height());
     gui::QtDevice target(this);

@@ -33,8 +33,17 @@ public:
     CMorvekDoc& Document() const { return *doc_; }
     ViewCore& View() { return view_; }
 
+    // The display switches' check marks: whether the command is one, and
+    // whether it is on in this view.
+    static bool IsSwitch(int commandId);
+    bool IsChecked(int commandId) const;
+    // The drawing buffer of the last paint; null before the first.
+    const gui::QtDevice* DrawingBuffer() const { return drawing_.get(); }
     // The view's commands: View > Center (32771), Original Zoom (257), Save
-    // Zoom (32813), Load Zoom (32814) and Set Zoom (441); File > Save
+    // Zoom (32813), Load Zoom (32814) and Set Zoom (441); the display
+    // switches Nodes (449), Bridges (32777), Special Line Types (299) and
+    // Mirror (32794, every view); Background (32961, a picture file chosen in
+    // a dialog) and Unload (32962), which show at the next paint; File > Save
     // (57603) and Save Copy As (469); Undo (370), Redo (371), Clipboard Copy
     // (32963) and Paste (32964). False for another command.
     bool RunCommand(int commandId);
@@ -70,6 +79,8 @@ private:
     void OnClipboardCopy();
     void OnClipboardPaste();
     void OnAutosaveTimer();
+    // View > Background: a picture file chosen in a file dialog.
+    void ChooseBackground();
 
     std::unique_ptr<CMorvekDoc> doc_;
     ViewCore view_;

@@ -125,7 +125,7 @@ void MainWindow::Decorate(QMenu& menu)
         if (catalogue_ && catalogue_->GetImage(id) >= 0 && catalogue_->Contains(id))
             action->setIcon(gui::ToolbarImage(catalogue_->GetImage(id), action->text().remove(QLatin1Char('&'))));
         action->setShortcut(ShortcutFor(id));
-        if (BarForCommand(id))
+        if (BarForCommand(id) || DocumentView::IsSwitch(id))
             action->setCheckable(true);
     }
     connect(&menu, &QMenu::aboutToShow, this, [this, &menu] {
@@ -140,6 +140,8 @@ void MainWindow::Decorate(QMenu& menu)
                 action->setText(item->text);
                 action->setEnabled(item->enabled);
             }
+            if (DocumentView::IsSwitch(id))
+                action->setChecked(view && view->IsChecked(id));
         }
     });
 }

@@ -102,6 +102,10 @@ struct DisplayFigure {
     std::vector<PathNode> path;
     std::vector<OutputNode> output;
     BoundingBox box;
+    // What drawing the output can touch: the box, and for a wave or tear
+    // pattern its output beside the path (the view skips figures outside
+    // its window by it). Set with the output.
+    BoundingBox drawnBox;
 };
 
 class DisplayList {

@@ -6,6 +6,8 @@
 #include "display/LinetypePatterns.h"
 #include "linetype/LinetypeTable.h"
 
+#include <cmath>
+
 namespace {
 
 // The pattern of a figure's line type in the linked table: its kind (wave,
@@ -51,6 +53,27 @@ bool PatternOutput(DisplayFigure& figure, int pattern, const PatternValues& valu
     return built;
 }
 
+// The box of a pattern's output records: points, and for a wave the circle
+// of every half-wave (a Draw record followed by its centre, then (radius,
+// direction) and the angles).
+BoundingBox PatternOutputBox(const DisplayFigure& figure)
+{
+    BoundingBox box;
+    const auto& out = figure.output;
+    const bool wave = figure.outputKind == OutputKind::WaveArcs;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (wave && i > 0 && out[i].code == OutputCode::Draw && i + 3 < out.size()) {
+            const double r = std::abs(out[i + 2].x);
+            box.Extend(out[i + 1].x - r, out[i + 1].y - r);
+            box.Extend(out[i + 1].x + r, out[i + 1].y + r);
+            i += 3;
+            continue;
+        }
+        box.Extend(out[i].x, out[i].y);
+    }
+    return box;
+}
+
 void BuildOutput(DisplayFigure& figure, int mode)
 {
     figure.output.clear();
@@ -90,5 +113,8 @@ void DisplayList::Regenerate(int mode)
             continue;
         }
         BuildOutput(figure, mode);
+        figure.drawnBox = figure.box;
+        if (mode == DisplayMode::SpecialLineTypes && figure.outputKind != OutputKind::Arc)
+            figure.drawnBox.Unite(PatternOutputBox(figure));
     }
 }

@@ -35,6 +35,11 @@ int DrawContext::GetMirrorFlags()
     return g_mirrorFlags.Get();
 }
 
+void DrawContext::SetMirrorFlags(int bits)
+{
+    g_mirrorFlags.Set(bits);
+}
+
 DrawContext::DrawContext(platform::Device* dc, const CInstance& place, bool pen, bool bridges,
                          platform::DevicePoint deviceOrigin)
     : device(dc), placement(place), origin(deviceOrigin), penFlag(pen), bridgesFlag(bridges)

@@ -28,6 +28,8 @@ public:
     // Sets the bits until the guard goes.
     static platform::ScopedOverride<int> OverrideMirrorFlags(int bits);
     static int GetMirrorFlags();
+    // View > Mirror: changes the installed bits in place.
+    static void SetMirrorFlags(int bits);
 
     // Copies the placement; scale 1.0.
     DrawContext(platform::Device* device, const CInstance& placement, bool penFlag, bool bridgesFlag,

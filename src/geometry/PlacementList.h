@@ -20,6 +20,13 @@ struct Placement {
     {
         return {x + cosine * p.x - sine * p.y, y + sine * p.x + cosine * p.y};
     }
+    // The design point placed at p: the offset taken off, turned back.
+    die::coord Unplace(const die::coord& p) const
+    {
+        const double dx = p.x - x;
+        const double dy = p.y - y;
+        return {cosine * dx + sine * dy, -sine * dx + cosine * dy};
+    }
 };
 
 class PlacementList {

@@ -1,5 +1,7 @@
 #include "gui/QtDevice.h"
 
+#include "gui/QtPicture.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPaintDevice>
@@ -117,7 +119,12 @@ QRectF boxOf(DevicePoint a, DevicePoint b)
 double rayAngle(const QRectF& box, DevicePoint p)
 {
     const double rx = box.width() / 2, ry = box.height() / 2;
-    const double theta = std::atan2(box.center().y() - p.y, p.x - box.center().x());
+    const double dy = box.center().y() - p.y;
+    const double dx = p.x - box.center().x();
+    // On a circle the parametric angle is the ray's own.
+    if (rx == ry)
+        return std::atan2(dy, dx) * 180.0 / std::numbers::pi;
+    const double theta = std::atan2(dy, dx);
     return std::atan2(rx * std::sin(theta), ry * std::cos(theta)) * 180.0 / std::numbers::pi;
 }
 
@@ -128,10 +135,13 @@ QtDevice::QtDevice(QPaintDevice* target) : target_(target), image_(dynamic_cast<
     begin();
 }
 
-QtDevice::QtDevice(int width, int height)
+QtDevice::QtDevice(int width, int height, double pixelRatio)
 {
     if (width > 0 && height > 0) {
-        ownImage_ = std::make_unique<QImage>(width, height, QImage::Format_RGB32);
+        const double ratio = pixelRatio > 1.0 ? pixelRatio : 1.0;
+        ownImage_ = std::make_unique<QImage>(static_cast<int>(std::ceil(width * ratio)),
+                                             static_cast<int>(std::ceil(height * ratio)), QImage::Format_RGB32);
+        ownImage_->setDevicePixelRatio(ratio);
         ownImage_->fill(Qt::black);
         target_ = ownImage_.get();
         image_ = ownImage_.get();
@@ -141,8 +151,81 @@ QtDevice::QtDevice(int width, int height)
 
 QtDevice::~QtDevice()
 {
+    flush();
     if (painter_.isActive())
         painter_.end();
+}
+
+void QtDevice::flush() const
+{
+    if (usedStrokes_ == 0)
+        return;
+    painter_.setBrush(Qt::NoBrush);
+    for (std::size_t i = 0; i < usedStrokes_; ++i) {
+        Strokes& s = strokes_[i];
+        if (setsPixels(s.pen)) {
+            setPixels(s.pen, s.lines);
+        } else {
+            painter_.setPen(qtPen(s.pen, s.background));
+            painter_.drawLines(s.lines);
+        }
+        s.lines.clear(); // keeps its capacity for the next paint
+    }
+    usedStrokes_ = 0;
+}
+
+bool QtDevice::setsPixels(const platform::Pen& pen) const
+{
+    // Only the own image: an image of the caller's might share its pixels.
+    const QImage* own = ownImage_.get();
+    return own && image_ == own && own->isDetached() && own->format() == QImage::Format_RGB32 && own->devicePixelRatio() == 1.0
+        && pen.style == PenStyle::Solid && pen.width <= 1 && painter_.isActive() && !painter_.hasClipping()
+        && painter_.worldTransform().isIdentity();
+}
+
+// Each line from its first pixel up to, not including, its last (as LineTo
+// draws), the ends rounded to the nearest pixel; pixels outside the image
+// are left out. A line reaching far beyond the image goes to Qt instead.
+void QtDevice::setPixels(const platform::Pen& pen, const QList<QLineF>& lines) const
+{
+    constexpr double kReach = 16384.0;
+    QImage& image = *ownImage_;
+    const QRgb colour = toQColor(pen.colour).rgb();
+    const int w = image.width();
+    const int h = image.height();
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const auto round = [](double v) { return static_cast<int>(std::floor(v + 0.5)); };
+    for (const QLineF& line : lines) {
+        if (std::abs(line.x1()) > kReach || std::abs(line.y1()) > kReach || std::abs(line.x2()) > kReach
+            || std::abs(line.y2()) > kReach) {
+            painter_.setPen(qtPen(pen, bkColor()));
+            painter_.drawLine(line);
+            continue;
+        }
+        int x = round(line.x1());
+        int y = round(line.y1());
+        const int x1 = round(line.x2());
+        const int y1 = round(line.y2());
+        const int dx = std::abs(x1 - x);
+        const int dy = -std::abs(y1 - y);
+        const int sx = x < x1 ? 1 : -1;
+        const int sy = y < y1 ? 1 : -1;
+        int error = dx + dy;
+        while (x != x1 || y != y1) {
+            if (x >= 0 && y >= 0 && x < w && y < h)
+                reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+            const int e2 = 2 * error;
+            if (e2 >= dy) {
+                error += dy;
+                x += sx;
+            }
+            if (e2 <= dx) {
+                error += dx;
+                y += sy;
+            }
+        }
+    }
 }
 
 void QtDevice::begin()
@@ -153,22 +236,43 @@ void QtDevice::begin()
 
 int QtDevice::width() const
 {
+    if (image_)
+        return static_cast<int>(std::lround(image_->deviceIndependentSize().width()));
     return target_ ? target_->width() : 0;
 }
 
 int QtDevice::height() const
 {
+    if (image_)
+        return static_cast<int>(std::lround(image_->deviceIndependentSize().height()));
     return target_ ? target_->height() : 0;
+}
+
+double QtDevice::pixelRatio() const
+{
+    return target_ ? target_->devicePixelRatioF() : 1.0;
 }
 
 std::unique_ptr<platform::Device> QtDevice::createCompatible(int width, int height) const
 {
-    return std::make_unique<QtDevice>(width, height);
+    return std::make_unique<QtDevice>(width, height, pixelRatio());
+}
+
+const QPen& QtDevice::qtPen(const platform::Pen& pen, ColorRef background) const
+{
+    if (!(hasConverted_ && convertedFrom_ == pen && convertedBackground_ == background)) {
+        converted_ = toQPen(pen, false, background);
+        convertedFrom_ = pen;
+        convertedBackground_ = background;
+        hasConverted_ = true;
+    }
+    return converted_;
 }
 
 void QtDevice::prepare(bool filled)
 {
-    painter_.setPen(toQPen(pen(), false, bkColor()));
+    flush();
+    painter_.setPen(qtPen(pen(), bkColor()));
     painter_.setBrush(filled ? toQBrush(brush()) : QBrush(Qt::NoBrush));
 }
 
@@ -197,12 +301,79 @@ void QtDevice::strokePath(const QPainterPath& path)
     painter_.drawPath(path);
 }
 
+bool QtDevice::gathers() const
+{
+    return !(bkMode() == BackgroundMode::Opaque && drawsPattern(pen()));
+}
+
+void QtDevice::gather(const QLineF& line)
+{
+    const auto matches = [&](const Strokes& s) { return s.pen == pen() && s.background == bkColor(); };
+    if (lastStrokes_ < usedStrokes_ && matches(strokes_[lastStrokes_])) {
+        strokes_[lastStrokes_].lines.append(line);
+        return;
+    }
+    std::size_t i = 0;
+    while (i < usedStrokes_ && !matches(strokes_[i]))
+        ++i;
+    if (i == usedStrokes_) {
+        if (usedStrokes_ == kMostPens) {
+            flush();
+            i = 0;
+        }
+        if (strokes_.size() <= i)
+            strokes_.resize(i + 1);
+        strokes_[i].pen = pen();
+        strokes_[i].background = bkColor();
+        usedStrokes_ = i + 1;
+    }
+    lastStrokes_ = i;
+    strokes_[i].lines.append(line);
+}
+
+bool QtDevice::gatherArc(const QRectF& box, double startDegrees, double sweepDegrees)
+{
+    // Beyond this radius in pixels the chords would be too many.
+    constexpr double kLargestRadius = 4096.0;
+    const double rx = box.width() / 2;
+    const double ry = box.height() / 2;
+    const double r = std::max(rx, ry);
+    if (r > kLargestRadius || !gathers())
+        return false;
+    const double sweep = sweepDegrees * std::numbers::pi / 180.0;
+    // A chord over the angle step stays within half a pixel of the curve,
+    // the rounding of aliased painting: r·(1 − cos(step/2)) ≤ r·step²/8 = 1/2.
+    const double step = r > 1.0 ? std::sqrt(4.0 / r) : std::numbers::pi / 2;
+    const int chords = std::max(1, static_cast<int>(std::ceil(std::abs(sweep) / step)));
+    const double c = std::cos(sweep / chords);
+    const double sn = std::sin(sweep / chords);
+    const QPointF centre = box.center();
+    double u = std::cos(startDegrees * std::numbers::pi / 180.0);
+    double v = std::sin(startDegrees * std::numbers::pi / 180.0);
+    QPointF previous(centre.x() + rx * u, centre.y() - ry * v);
+    for (int i = 0; i < chords; ++i) {
+        const double nu = u * c - v * sn;
+        v = u * sn + v * c;
+        u = nu;
+        const QPointF next(centre.x() + rx * u, centre.y() - ry * v);
+        gather(QLineF(previous, next));
+        previous = next;
+    }
+    return true;
+}
+
 void QtDevice::drawLine(DevicePoint from, DevicePoint to)
 {
     // A line that ends where it starts draws nothing, as LineTo does.
     if (!painter_.isActive() || from == to)
         return;
     const QLine line(from.x, from.y, to.x, to.y);
+    if (gathers()) {
+        gather(QLineF(line));
+        return;
+    }
+    // The gaps first, then the pattern.
+    flush();
     paintWithBackground(painter_, *this, false, [&] { painter_.drawLine(line); });
     prepare(false);
     painter_.drawLine(line);
@@ -222,6 +393,8 @@ void QtDevice::drawArc(DevicePoint corner1, DevicePoint corner2, DevicePoint sta
         sweep = 360.0;
     if (arcDirection() == platform::ArcDirection::Clockwise)
         sweep = sweep == 360.0 ? -360.0 : sweep - 360.0;
+    if (gatherArc(box, from, sweep))
+        return;
     QPainterPath path;
     path.arcMoveTo(box, from);
     path.arcTo(box, from, sweep);
@@ -233,14 +406,18 @@ void QtDevice::drawAngleArc(DevicePoint centre, int radius, double startDegrees,
     if (!painter_.isActive())
         return;
     const QRectF box(centre.x - radius, centre.y - radius, 2.0 * radius, 2.0 * radius);
+    const double sweep = std::clamp(sweepDegrees, -360.0, 360.0);
+    if (gatherArc(box, startDegrees, sweep))
+        return;
     QPainterPath path;
     path.arcMoveTo(box, startDegrees);
-    path.arcTo(box, startDegrees, std::clamp(sweepDegrees, -360.0, 360.0));
+    path.arcTo(box, startDegrees, sweep);
     strokePath(path);
 }
 
 void QtDevice::drawPolygon(std::span<const DevicePoint> points)
 {
+    flush();
     if (!painter_.isActive())
         return;
     QPolygon polygon;
@@ -254,6 +431,7 @@ void QtDevice::drawPolygon(std::span<const DevicePoint> points)
 
 void QtDevice::drawBoxShape(DevicePoint corner1, DevicePoint corner2, void (QPainter::*draw)(const QRect&))
 {
+    flush();
     const QRectF box = boxOf(corner1, corner2);
     if (!painter_.isActive() || box.width() < 0 || box.height() < 0)
         return;
@@ -275,6 +453,7 @@ void QtDevice::drawEllipse(DevicePoint corner1, DevicePoint corner2)
 
 void QtDevice::drawText(DevicePoint at, const QString& text)
 {
+    flush();
     if (!painter_.isActive())
         return;
     painter_.save();
@@ -315,14 +494,37 @@ void QtDevice::drawText(DevicePoint at, const QString& text)
 
 void QtDevice::copyFrom(DevicePoint to, int width, int height, const platform::Device& source, DevicePoint from)
 {
+    flush();
     const auto* qtSource = dynamic_cast<const QtDevice*>(&source);
     if (!painter_.isActive() || !qtSource || !qtSource->image_)
         return;
-    // A copy first, so that a device can copy a part of itself.
-    const QImage part = qtSource->image_->copy(from.x, from.y, width, height);
+    qtSource->flush();
     painter_.save();
     painter_.setCompositionMode(QPainter::CompositionMode_Source);
-    painter_.drawImage(QPoint(to.x, to.y), part);
+    // The source's pixels of the units asked for, onto as many units here.
+    const double ratio = qtSource->image_->devicePixelRatio();
+    const QRect pixels(static_cast<int>(std::lround(from.x * ratio)), static_cast<int>(std::lround(from.y * ratio)),
+                       static_cast<int>(std::lround(width * ratio)), static_cast<int>(std::lround(height * ratio)));
+    const QRectF units(to.x, to.y, width, height);
+    if (qtSource == this) {
+        // A copy first, so that a device can copy a part of itself.
+        const QImage part = image_->copy(pixels);
+        painter_.drawImage(units, part);
+    } else {
+        painter_.drawImage(units, *qtSource->image_, pixels);
+    }
+    painter_.restore();
+}
+
+void QtDevice::drawPicture(DevicePoint at, int width, int height, const platform::Picture& picture)
+{
+    const auto* qtPicture = dynamic_cast<const QtPicture*>(&picture);
+    if (!painter_.isActive() || !qtPicture)
+        return;
+    flush();
+    painter_.save();
+    painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    painter_.drawImage(QRect(at.x, at.y, width, height), qtPicture->image());
     painter_.restore();
 }
 

@@ -5,13 +5,23 @@
 // cosmetic pen styles, hatch patterns, opaque backgrounds).
 //
 // Painting is aliased, as the Windows calls paint, so that one device unit is
-// one pixel.
+// one pixel. Lines and arcs are gathered by pen and each pen's strokes drawn
+// together (arcs as chords within half a pixel of the curve), the pens in
+// the order of their first stroke: where strokes of different pens cross,
+// the pen used first lies below. They reach the target before any other
+// drawing, before the device is copied from and when it goes (flush() for a
+// caller that reads the target itself). A memory device sets the pixels of
+// solid one-pixel strokes itself (Bresenham, the last pixel left out).
 #include "platform/Device.h"
 
 #include <QImage>
+#include <QLineF>
+#include <QList>
 #include <QPainter>
+#include <QPen>
 
 #include <memory>
+#include <vector>
 
 class QPaintDevice;
 
@@ -22,17 +32,28 @@ public:
     // Paints on a widget (only inside its paint event) or on an image that
     // the caller keeps alive longer than the device.
     explicit QtDevice(QPaintDevice* target);
-    // A memory device: owns an image of that size, black at first.
-    QtDevice(int width, int height);
+    // A memory device: owns an image of that size, black at first. With a
+    // pixel ratio above 1 (a high-density screen) the image has that many
+    // pixels per device unit, so that strokes stay one screen pixel thin.
+    QtDevice(int width, int height, double pixelRatio = 1.0);
     ~QtDevice() override;
 
+    // In device units (for a memory device of a pixel ratio above 1, fewer
+    // than its image's pixels).
     int width() const override;
     int height() const override;
+    double pixelRatio() const;
     std::unique_ptr<platform::Device> createCompatible(int width, int height) const override;
 
     // The image drawn on: the memory device's own or the image target; null
     // for a widget.
-    const QImage* image() const { return image_; }
+    const QImage* image() const
+    {
+        flush();
+        return image_;
+    }
+    // Strokes the lines gathered so far.
+    void flush() const;
 
 protected:
     void drawLine(platform::DevicePoint from, platform::DevicePoint to) override;
@@ -45,20 +66,54 @@ protected:
     void drawText(platform::DevicePoint at, const QString& text) override;
     void copyFrom(platform::DevicePoint to, int width, int height, const platform::Device& source,
                   platform::DevicePoint from) override;
+    // Reads a gui::QtPicture only.
+    void drawPicture(platform::DevicePoint at, int width, int height, const platform::Picture& picture) override;
 
 private:
     void begin();
     // Sets the painter up for a stroke (pen only) or a filled shape.
     void prepare(bool filled);
     void strokePath(const QPainterPath& path);
+    // Gathers a stroke with the current pen, or draws it at once where the
+    // opaque background shows between a styled pen's dashes.
+    bool gathers() const;
+    void gather(const QLineF& line);
+    // Gathers the arc of the ellipse in the box from startDegrees over
+    // sweepDegrees (parametric angles, counter-clockwise on the device) as
+    // chords; false when it is too large for chords (the caller strokes a path).
+    bool gatherArc(const QRectF& box, double startDegrees, double sweepDegrees);
     // A rectangle or ellipse in the box of two corners.
     void drawBoxShape(platform::DevicePoint corner1, platform::DevicePoint corner2,
                       void (QPainter::*draw)(const QRect&));
 
+    // Whether the strokes can be set straight into the own image's pixels
+    // (a solid pen one pixel wide, one pixel per unit, no clip), and doing it.
+    bool setsPixels(const platform::Pen& pen) const;
+    void setPixels(const platform::Pen& pen, const QList<QLineF>& lines) const;
+    // The Qt pen of a platform pen on that background, converted once for a
+    // run of calls with the same pen.
+    const QPen& qtPen(const platform::Pen& pen, platform::ColorRef background) const;
+
     std::unique_ptr<QImage> ownImage_;
     QPaintDevice* target_ = nullptr;
     QImage* image_ = nullptr;
-    QPainter painter_;
+    // Mutable: gathered lines are stroked when a const reader needs them.
+    mutable QPainter painter_;
+    // The gathered strokes of one pen on one background colour.
+    struct Strokes {
+        platform::Pen pen;
+        platform::ColorRef background = 0;
+        QList<QLineF> lines;
+    };
+    static constexpr std::size_t kMostPens = 16;
+    mutable std::vector<Strokes> strokes_; // in the order of first use
+    mutable std::size_t usedStrokes_ = 0;  // entries of strokes_ in use
+    std::size_t lastStrokes_ = 0;          // the entry gather used last
+    // The Qt pen of the last platform pen and background colour converted.
+    mutable platform::Pen convertedFrom_;
+    mutable platform::ColorRef convertedBackground_ = 0;
+    mutable QPen converted_;
+    mutable bool hasConverted_ = false;
 };
 
 } // namespace gui

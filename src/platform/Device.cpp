@@ -110,4 +110,10 @@ void Device::bitBlt(int x, int y, int width, int height, const Device& source, i
         copyFrom({x, y}, width, height, source, {xSource, ySource});
 }
 
+void Device::stretchPicture(int x, int y, int width, int height, const Picture& picture)
+{
+    if (width > 0 && height > 0)
+        drawPicture({x, y}, width, height, picture);
+}
+
 } // namespace platform

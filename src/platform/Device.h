@@ -21,6 +21,7 @@
 // The base class keeps this state and the current position; a concrete device
 // (the Qt painter device, the recording device of the tests) only draws.
 #include "platform/DrawingObjects.h"
+#include "platform/Picture.h"
 
 #include <QString>
 
@@ -115,6 +116,10 @@ public:
     // of the source to (x, y) of this device. A source this device cannot read
     // copies nothing.
     void bitBlt(int x, int y, int width, int height, const Device& source, int xSource, int ySource);
+    // StretchBlt of a whole picture with SRCCOPY into the box of width by
+    // height units at (x, y); an empty box draws nothing, as does a picture
+    // this device cannot read.
+    void stretchPicture(int x, int y, int width, int height, const Picture& picture);
 
 protected:
     Device() = default;
@@ -129,6 +134,7 @@ protected:
     virtual void drawEllipse(DevicePoint corner1, DevicePoint corner2) = 0;
     virtual void drawText(DevicePoint at, const QString& text) = 0;
     virtual void copyFrom(DevicePoint to, int width, int height, const Device& source, DevicePoint from) = 0;
+    virtual void drawPicture(DevicePoint at, int width, int height, const Picture& picture) = 0;
 
 private:
     DevicePoint position_;

@@ -6,14 +6,6 @@
 
 namespace platform {
 
-int toDeviceUnits(double scaled)
-{
-    constexpr double limit = 1.0e9;
-    if (std::isnan(scaled))
-        return 0;
-    return static_cast<int>(std::clamp(scaled, -limit, limit));
-}
-
 
 QString LogFont::face() const
 {

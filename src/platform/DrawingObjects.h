@@ -8,7 +8,9 @@
 // it, and "deleting" it is letting it go out of scope.
 #include <QString>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <iosfwd>
 
@@ -37,7 +39,14 @@ struct DevicePoint {
 // int conversion does. Values no device can show (a huge zoom, a point that is
 // not a number) are held at +/-1e9, and NaN gives 0, instead of the undefined
 // conversion.
-int toDeviceUnits(double scaled);
+// (Inline: the painter converts every point through it.)
+inline int toDeviceUnits(double scaled)
+{
+    constexpr double limit = 1.0e9;
+    if (std::isnan(scaled))
+        return 0;
+    return static_cast<int>(std::clamp(scaled, -limit, limit));
+}
 
 // The Windows pen styles of the same numbers. A styled pen wider than one
 // device unit draws solid, as a Windows cosmetic pen does.

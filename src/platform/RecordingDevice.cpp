@@ -88,6 +88,14 @@ void RecordingDevice::copyFrom(DevicePoint to, int width, int height, const Devi
     call.source = &source;
 }
 
+void RecordingDevice::drawPicture(DevicePoint at, int width, int height, const Picture& picture)
+{
+    RecordedCall& call = record(RecordedCall::Kind::Picture, {at});
+    call.width = width;
+    call.height = height;
+    call.picture = &picture;
+}
+
 std::ostream& operator<<(std::ostream& os, const RecordedLine& line)
 {
     return os << line.from << " -> " << line.to << ' ' << line.pen;

@@ -11,19 +11,21 @@
 namespace platform {
 
 struct RecordedCall {
-    enum class Kind { Line, Arc, AngleArc, Polygon, Rectangle, Ellipse, Text, Blit };
+    enum class Kind { Line, Arc, AngleArc, Polygon, Rectangle, Ellipse, Text, Blit, Picture };
 
     Kind kind = Kind::Line;
     // Line: from, to. Arc: the two box corners, start, end. AngleArc: the
     // centre. Polygon: its points. Rectangle, Ellipse: the two corners.
     // Text: the reference point. Blit: destination, source position.
+    // Picture: the box's top-left corner.
     std::vector<DevicePoint> points;
     int radius = 0;           // AngleArc
     double startDegrees = 0;  // AngleArc
     double sweepDegrees = 0;  // AngleArc
-    int width = 0;            // Blit
-    int height = 0;           // Blit
+    int width = 0;            // Blit, Picture
+    int height = 0;           // Blit, Picture
     const Device* source = nullptr; // Blit
+    const Picture* picture = nullptr; // Picture
     QString text;             // Text
 
     // The device state at the call.
@@ -67,6 +69,7 @@ protected:
     void drawEllipse(DevicePoint corner1, DevicePoint corner2) override;
     void drawText(DevicePoint at, const QString& text) override;
     void copyFrom(DevicePoint to, int width, int height, const Device& source, DevicePoint from) override;
+    void drawPicture(DevicePoint at, int width, int height, const Picture& picture) override;
 
 private:
     RecordedCall& record(RecordedCall::Kind kind, std::vector<DevicePoint> points);

@@ -51,6 +51,9 @@ public:
     constexpr explicit Current(T initial = T{}) : value_(initial) {}
     const T& Get() const { return value_; }
     ScopedOverride<T> Override(T value) { return ScopedOverride<T>(value_, std::move(value)); }
+    // Changes the value in place: a user's switch of a setting some guard
+    // installed; that guard still puts its previous value back.
+    void Set(T value) { value_ = std::move(value); }
 
 private:
     T value_;

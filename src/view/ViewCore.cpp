@@ -83,6 +83,17 @@ int ViewCore::DisplayMode() const
     return showSpecial_ ? DisplayMode::SpecialLineTypes : DisplayMode::Normal;
 }
 
+void ViewCore::OnViewMirror(int clientWidth, int clientHeight)
+{
+    DrawContext::SetMirrorFlags(DrawContext::GetMirrorFlags() ^ DrawContext::MirrorX);
+    OnViewCenter(clientWidth, clientHeight);
+}
+
+bool ViewCore::IsMirrored()
+{
+    return (DrawContext::GetMirrorFlags() & DrawContext::MirrorX) != 0;
+}
+
 void ViewCore::SetRubberLine(bool on, int x1, int y1, int x2, int y2)
 {
     rubberLine_ = on;
@@ -105,12 +116,15 @@ void ViewCore::Paint(platform::Device& drawing, platform::Device& overlay, int c
 
     const int mode = DisplayMode();
     painter_.SetDevices(&drawing, &overlay);
-    painter_.SetScale(transform_.zoom);
-    painter_.SetOrigin(transform_.origin);
-    painter_.SetMirrored((DrawContext::GetMirrorFlags() & DrawContext::MirrorX) != 0);
+    painter_.SetMapping(transform_.Mapping(DrawContext::GetMirrorFlags()));
     doc_->RebuildAllDisplayLists();
     doc_->SetDisplayMode(mode);
     painter_.SetDisplayMode(mode);
+    if (background_) {
+        const int w = platform::toDeviceUnits(background_->width() * transform_.zoom);
+        const int h = platform::toDeviceUnits(background_->height() * transform_.zoom);
+        drawing.stretchPicture(transform_.origin.x, transform_.origin.y - h, w, h, *background_);
+    }
 
     painter_.DrawOriginMarker();
     painter_.DrawSections();
@@ -129,13 +143,12 @@ void ViewCore::TrackCursor(platform::DevicePoint pixel)
     if (!doc_)
         return;
     CursorRecord& cursor = doc_->Cursor();
-    painter_.SetScale(transform_.zoom);
-    painter_.SetOrigin(transform_.origin);
-    painter_.SetMirrored((DrawContext::GetMirrorFlags() & DrawContext::MirrorX) != 0);
-    transform_.ToModel(pixel.x, pixel.y, DrawContext::GetMirrorFlags(), cursor.modelX, cursor.modelY);
+    const int mirror = DrawContext::GetMirrorFlags();
+    painter_.SetMapping(transform_.Mapping(mirror));
+    transform_.ToModel(pixel.x, pixel.y, mirror, cursor.modelX, cursor.modelY);
     cursor.pixelX = pixel.x;
     cursor.pixelY = pixel.y;
-    painter_.SetPickPoint(pixel);
+    painter_.SetModelPickPoint(die::coord{cursor.modelX, cursor.modelY});
     painter_.PickElement();
     cursor.element = painter_.GetHitElement();
     cursor.elementInstance = painter_.GetHitInstance();

@@ -6,6 +6,10 @@
 #include "view/ViewPainter.h"
 #include "view/ViewTransform.h"
 
+#include "platform/Picture.h"
+
+#include <memory>
+
 class CMorvekDoc;
 class COptions;
 
@@ -51,11 +55,23 @@ public:
     bool ShowsNodes() const { return showNodes_; }
     // 1 with bridges, else 2 with special line types, else 0.
     int DisplayMode() const;
+    // View > Mirror: turns the X axis over in every view (mirror bit 1 of
+    // DrawContext, process-wide) and fits the drawing; twice restores it.
+    void OnViewMirror(int clientWidth, int clientHeight);
+    static bool IsMirrored();
+
+    // View > Background: the picture drawn under the drawing from the next
+    // paint on, one pixel per millimetre with its lower-left corner on the
+    // model origin (the mirror bits do not turn it); null frees it, as View >
+    // Unload does.
+    void SetBackgroundPicture(std::unique_ptr<platform::Picture> picture) { background_ = std::move(picture); }
+    void OnViewUnload() { background_.reset(); }
+    const platform::Picture* BackgroundPicture() const { return background_.get(); }
 
     // The rubber line of measuring and construction, in whole micrometres.
     void SetRubberLine(bool on, int x1 = 0, int y1 = 0, int x2 = 0, int y2 = 0);
 
-    // The paint cycle: the background, the origin marker, the sections and
+    // The paint cycle: the background, the background picture, the origin marker, the sections and
     // (when shown) the nodes on the drawing device, a copy of it on the
     // overlay, then the rubber line, the hovered element and the node under
     // the cursor on the overlay. The first paint fits the drawing into the
@@ -78,6 +94,7 @@ private:
     bool showBridges_ = false;
     bool showSpecial_ = true;
     bool showNodes_ = false;
+    std::unique_ptr<platform::Picture> background_;
     bool rubberLine_ = false;
     int rubber_[4] = {0, 0, 0, 0};
 };

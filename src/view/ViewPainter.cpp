@@ -4,6 +4,7 @@
 #include "document/MorvekDoc.h"
 #include "element/Element.h"
 #include "element/NodePoint.h"
+#include "geometry/PlacementList.h"
 #include "linetype/LinetypeTable.h"
 #include "platform/Device.h"
 #include "section/Section.h"
@@ -11,11 +12,6 @@
 #include <array>
 
 namespace {
-
-platform::ArcDirection DirectionFor(bool mirrored)
-{
-    return mirrored ? platform::ArcDirection::Clockwise : platform::ArcDirection::CounterClockwise;
-}
 
 // A full circle of the radius about (x, y), started from its right-hand point.
 void Circle(platform::Device& dc, int x, int y, int radius)
@@ -38,6 +34,7 @@ void ViewPainter::SetDevices(platform::Device* main, platform::Device* overlay)
 {
     main_ = main;
     overlay_ = overlay;
+    SetMirrored(mapping_.mirrored);
 }
 
 void ViewPainter::SetMirrored(bool mirrored)
@@ -45,7 +42,17 @@ void ViewPainter::SetMirrored(bool mirrored)
     mapping_.mirrored = mirrored;
     for (platform::Device* dc : {main_, overlay_})
         if (dc)
-            dc->setArcDirection(DirectionFor(mirrored));
+            dc->setArcDirection(ArcDirectionFor(mapping_));
+}
+
+void ViewPainter::SetMapping(const ViewMapping& mapping)
+{
+    const bool same = mapping.scale == mapping_.scale && mapping.origin == mapping_.origin
+        && mapping.mirrored == mapping_.mirrored && mapping.yDown == mapping_.yDown;
+    if (same)
+        return;
+    mapping_ = mapping;
+    SetMirrored(mapping.mirrored);
 }
 
 void ViewPainter::DrawOriginMarker()
@@ -97,32 +104,85 @@ void ViewPainter::DrawSection(Section& section, bool current, LinetypeTable& lin
         linetypes.SelectInactiveLayer();
         linetypes.SelectCurrentPen(*main_);
     }
+    penLineType_ = -1;
+    PrepareWindows(section);
     FigurePainter painter(*main_, linetypes, mapping_);
     for (CElement* element : section)
-        DrawElement(painter, *element, &section, current ? &linetypes : nullptr);
+        DrawElement(painter, *element, section, current ? &linetypes : nullptr);
 }
+
+void ViewPainter::PrepareWindows(const Section& section)
+{
+    windows_.clear();
+    BoundingBox world;
+    const int m = kCullMargin;
+    const platform::DevicePoint corners[4] = {
+        {-m, -m}, {main_->width() + m, -m}, {-m, main_->height() + m}, {main_->width() + m, main_->height() + m}};
+    for (const platform::DevicePoint& c : corners)
+        world.Extend(mapping_.ToModel(c));
+    windows_.push_back(world);
+    for (const Placement& replica : section.get_surface()) {
+        BoundingBox window;
+        for (const platform::DevicePoint& c : corners)
+            window.Extend(replica.Unplace(mapping_.ToModel(c)));
+        windows_.push_back(window);
+    }
+}
+
+namespace {
+
+// A figure without a box is never skipped.
+bool MayShow(const BoundingBox& figure, const BoundingBox& window)
+{
+    return figure.IsEmpty()
+        || (figure.minX <= window.maxX && figure.maxX >= window.minX && figure.minY <= window.maxY
+            && figure.maxY >= window.minY);
+}
+
+} // namespace
 
 // With own pens every figure takes its line type's pen (the "selected" pen
 // for a selected element, the pattern pens in display mode 2); without, the
-// pen selected in the device stays.
-void ViewPainter::DrawElement(FigurePainter& painter, const CElement& element, const Section* replicasOf,
+// pen selected in the device stays. A figure, and each replica of it, is
+// drawn only when its box reaches into the window.
+void ViewPainter::DrawElement(FigurePainter& painter, const CElement& element, const Section& section,
                               LinetypeTable* ownPens)
 {
-    platform::Device& dc = *main_;
+    const bool replicated = !element.GetNotInstanced();
     for (const DisplayFigure& figure : element.GetDisplayList().Figures()) {
-        if (ownPens) {
-            ownPens->SetCurrent(figure.lineType);
-            if (element.IsSelected())
-                ownPens->SelectSelected();
-            else if (mode_ == DisplayMode::SpecialLineTypes)
-                ownPens->SetPatternPens();
-            ownPens->SelectCurrentPen(dc);
-        }
-        painter.DrawFigure(figure);
-        if (replicasOf && !element.GetNotInstanced())
-            for (const Placement& replica : replicasOf->get_surface())
-                painter.DrawFigure(figure, &replica);
+        bool penReady = ownPens == nullptr;
+        const auto draw = [&](const Placement* replica) {
+            if (!penReady) {
+                SelectFigurePen(*ownPens, figure.lineType, element.IsSelected());
+                penReady = true;
+            }
+            painter.DrawFigure(figure, replica);
+        };
+        if (MayShow(figure.drawnBox, windows_[0]))
+            draw(nullptr);
+        if (!replicated)
+            continue;
+        std::size_t i = 1;
+        for (const Placement& replica : section.get_surface())
+            if (MayShow(figure.drawnBox, windows_[i++]))
+                draw(&replica);
     }
+}
+
+void ViewPainter::SelectFigurePen(LinetypeTable& pens, int lineType, bool selected)
+{
+    if (lineType != penLineType_ || selected != penSelected_) {
+        pens.SetCurrent(lineType);
+        if (selected)
+            pens.SelectSelected();
+        else if (mode_ == DisplayMode::SpecialLineTypes)
+            pens.SetPatternPens();
+        penLineType_ = lineType;
+        penSelected_ = selected;
+    }
+    // Again for every figure: a pattern figure leaves one of its pattern
+    // pens selected.
+    pens.SelectCurrentPen(*main_);
 }
 
 void ViewPainter::DrawHighlighted(const CElement* element)
@@ -179,9 +239,10 @@ void ViewPainter::DrawNodes()
     linetypes->ReleasePen(*main_);
 }
 
-ViewPainter::NodeHit ViewPainter::NearestNode() const
+ViewPainter::NodeHit ViewPainter::NearestNode()
 {
-    NodeHit hit;
+    NodeHit& hit = nodeHit_;
+    hit = NodeHit{};
     if (!doc_ || mapping_.scale == 0.0)
         return hit;
     const double s = mapping_.scale;
@@ -213,11 +274,13 @@ ViewPainter::NodeHit ViewPainter::NearestNode() const
 void ViewPainter::DrawNodeUnderCursor(platform::Device& dc)
 {
     LinetypeTable* linetypes = DisplayList::GetLinetypeTable();
-    const NodeHit hit = NearestNode();
-    if (hit.index < 0 || !linetypes)
+    const NodeHit& hit = nodeHit_;
+    if (!doc_ || mapping_.scale == 0.0 || hit.index < 0 || !linetypes)
         return;
     NodeTable& nodes = doc_->Nodes();
-    CNodePoint* node = nodes.GetNode(hit.index);
+    CNodePoint* node = hit.index < nodes.GetCount() ? nodes.GetNode(hit.index) : nullptr;
+    if (!node)
+        return;
     linetypes->SelectContrast();
     linetypes->SelectCurrentPen(dc);
     if (!node->IsParametric()) {

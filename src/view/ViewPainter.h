@@ -11,8 +11,11 @@
 // line, the highlighted element and the node under the cursor.
 // Picking: SetPickPoint, PickElement (the nearest figure of the current
 // section within 15 pixels, replicas included), GetHitElement/GetHitInstance.
-#include "display/FigurePainter.h"
+#include "view/FigurePainter.h"
+#include "geometry/BoundingBox.h"
 #include "geometry/Coord.h"
+
+#include <vector>
 
 class CElement;
 class CMorvekDoc;
@@ -37,13 +40,20 @@ public:
 
     ViewPainter() = default;
 
-    void SetDocument(CMorvekDoc* doc) { doc_ = doc; }
+    void SetDocument(CMorvekDoc* doc)
+    {
+        doc_ = doc;
+        nodeHit_ = NodeHit{};
+    }
     // The drawing buffer and the overlay the transient marks go on.
     void SetDevices(platform::Device* main, platform::Device* overlay);
     void SetScale(double pixelsPerMm) { mapping_.scale = pixelsPerMm; }
     void SetOrigin(platform::DevicePoint origin) { mapping_.origin = origin; }
-    // Also sets both devices' arc direction: clockwise when mirrored.
+    // Also sets both devices' arc direction (ArcDirectionFor).
     void SetMirrored(bool mirrored);
+    // Scale, origin and both mirrors at once (ViewTransform::Mapping); a
+    // mapping equal to the one set changes nothing.
+    void SetMapping(const ViewMapping& mapping);
     void SetDisplayMode(int mode) { mode_ = mode; }
     const ViewMapping& Mapping() const { return mapping_; }
 
@@ -63,16 +73,26 @@ public:
         int instance = 0; // 0 its own position, else the replica's instance
         die::coord at;    // where it was found
     };
-    NodeHit NearestNode() const;
-    // Marks the nearest node on the device: a square for an absolute node, a
-    // circle and a triangle at its first reference for a parametric one, and
-    // a diamond where it was found in a replica.
+    // The search runs once per pick point (the view's cursor tracking); the
+    // hit is kept for DrawNodeUnderCursor until the pick point changes.
+    NodeHit NearestNode();
+    // Marks the node NearestNode last found on the device: a square for an
+    // absolute node, a circle and a triangle at its first reference for a
+    // parametric one, and a diamond where it was found in a replica.
     void DrawNodeUnderCursor(platform::Device& dc);
     // One marker of the shape around the device image of the model point,
     // with the device's pen and brush; unknown shapes draw nothing.
     void DrawMarker(platform::Device& dc, const die::coord& at, int shape) const;
 
-    // Picking (ViewPick.cpp).
+    // Picking (ViewPick.cpp). The pick point is a model point: the view
+    // converts the cursor pixel once (ViewTransform::ToModel) and hands it in.
+    void SetModelPickPoint(const die::coord& model)
+    {
+        pick_ = model;
+        nodeHit_ = NodeHit{};
+    }
+    // The model point of a device pixel under the painter's mapping; nothing
+    // while the scale is 0.
     void SetPickPoint(platform::DevicePoint pixel);
     const die::coord& GetPickPoint() const { return pick_; }
     void PickElement();
@@ -94,21 +114,40 @@ private:
     };
 
     void DrawSection(Section& section, bool current, LinetypeTable& linetypes);
-    void DrawElement(FigurePainter& painter, const CElement& element, const Section* replicasOf,
+    void DrawElement(FigurePainter& painter, const CElement& element, const Section& section,
                      LinetypeTable* ownPens);
+    // Makes the figure's pen current (its line type, "selected", or the
+    // pattern pens of display mode 2) and selects it; the line-type table is
+    // asked only when the line type or the selection differs from the last
+    // figure's.
+    void SelectFigurePen(LinetypeTable& pens, int lineType, bool selected);
+    // The model window the main device shows, grown by kCullMargin pixels,
+    // in the world frame and in the frame of each of the section's replicas.
+    void PrepareWindows(const Section& section);
     void PickFigure(CElement* element, const DisplayFigure& figure, const Placement* replica);
     void PickPath(CElement* element, const DisplayFigure& figure, const Placement* replica, const die::coord& p);
     void PickArc(CElement* element, const DisplayFigure& figure, const Placement* replica, const die::coord& p);
     void Record(CElement* element, const DisplayFigure& figure, int segment, const Placement* replica,
                 const die::coord& p, const die::coord& nearest, double distance2);
 
+    // Pixels beyond the device edge that a figure's box may lie and still be
+    // drawn: room for the widest pens.
+    static constexpr int kCullMargin = 8;
+
     CMorvekDoc* doc_ = nullptr;
     platform::Device* main_ = nullptr;
+    // PrepareWindows: [0] the world window, then one per replica.
+    std::vector<BoundingBox> windows_;
+    // The line type and selection whose pen SelectFigurePen made current;
+    // line type −1 none.
+    int penLineType_ = -1;
+    bool penSelected_ = false;
     platform::Device* overlay_ = nullptr;
     ViewMapping mapping_{0.0, {}, false};
     int mode_ = 0;
 
     die::coord pick_;
+    NodeHit nodeHit_;
     double tolerance_ = 0.0;
     double best_ = 0.0;
     bool noHit_ = true;

@@ -19,11 +19,7 @@ namespace {
 // The pick point in the frame of the replica (its inverse placement).
 die::coord IntoReplica(const die::coord& p, const Placement* replica)
 {
-    if (!replica)
-        return p;
-    const double dx = p.x - replica->x;
-    const double dy = p.y - replica->y;
-    return {replica->cosine * dx + replica->sine * dy, -replica->sine * dx + replica->cosine * dy};
+    return replica ? replica->Unplace(p) : p;
 }
 
 // A vector of the replica's frame turned back into world orientation.
@@ -58,9 +54,7 @@ void ViewPainter::SetPickPoint(platform::DevicePoint pixel)
 {
     if (mapping_.scale == 0.0)
         return;
-    const double s = mapping_.scale;
-    const double dx = mapping_.mirrored ? mapping_.origin.x - pixel.x : pixel.x - mapping_.origin.x;
-    pick_ = {dx / s, (mapping_.origin.y - pixel.y) / s};
+    SetModelPickPoint(mapping_.ToModel(pixel));
 }
 
 void ViewPainter::PickElement()

@@ -20,6 +20,11 @@ double SignY(int mirrorFlags)
 
 } // namespace
 
+ViewMapping ViewTransform::Mapping(int mirrorFlags) const
+{
+    return {zoom, origin, (mirrorFlags & DrawContext::MirrorX) != 0, (mirrorFlags & DrawContext::MirrorY) == 0};
+}
+
 void ViewTransform::ToPixel(double x, double y, int mirrorFlags, double& px, double& py) const
 {
     px = origin.x + SignX(mirrorFlags) * zoom * x;

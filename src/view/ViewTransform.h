@@ -5,7 +5,7 @@
 //   px = Ox + sx·z·x, py = Oy + sy·z·y, sx (sy) −1 when the bit is set.
 // Also the zoom operations that change it: fitting extents into a client
 // area and a typed zoom kept about the client centre.
-#include "platform/DrawingObjects.h"
+#include "view/PixelRound.h"
 
 struct ViewExtents {
     double left = 0.0;
@@ -23,7 +23,10 @@ struct ViewTransform {
     double zoom = 1.0;
     platform::DevicePoint origin;
 
-    // Model point to pixel (no rounding; the painter rounds).
+    // The mapping the painter draws with and the view input rounds with:
+    // this zoom and origin under the mirror bits.
+    ViewMapping Mapping(int mirrorFlags) const;
+    // Model point to pixel (no rounding; Mapping rounds).
     void ToPixel(double x, double y, int mirrorFlags, double& px, double& py) const;
     // Pixel to model point.
     void ToModel(double px, double py, int mirrorFlags, double& x, double& y) const;

@@ -2,7 +2,9 @@
 #include "app/DocumentView.h"
 #include "app/MainWindow.h"
 
+#include "display/DrawContext.h"
 #include "document/MorvekDoc.h"
+#include "gui/QtDevice.h"
 #include "platform/Prompt.h"
 #include "section/Section.h"
 
@@ -95,4 +97,56 @@ TEST(DocumentView, UnreadableFileOpensNoWindowAndSaysSo)
     EXPECT_EQ(window.OpenDocument(path), nullptr);
     EXPECT_TRUE(window.Documents()->subWindowList().isEmpty());
     EXPECT_FALSE(prompt.texts().isEmpty());
+}
+
+// The buffers are the window's size, and the display switches reach the
+// active view from the menu commands with their check marks.
+TEST(DocumentView, BuffersFollowTheWindowAndTheDisplaySwitchesTheView)
+{
+    test::ScopedTestEnvironment env;
+    displaytest::LinkedLinetypes linetypes;
+    linetypes.Add(1, LinetypeKind::Standard, -1, -1, 0, 0, 0, kRed);
+    const auto mirror = DrawContext::OverrideMirrorFlags(DrawContext::MirrorY);
+    app::MainWindow window;
+    window.resize(800, 600);
+    window.show();
+    QMdiSubWindow* child = window.NewDocument();
+    ASSERT_NE(child, nullptr);
+    auto* view = qobject_cast<app::DocumentView*>(child->widget());
+    ASSERT_NE(view, nullptr);
+    (void)view->Document().GetSection(0)->AddLine3(0, 0, 200, 100, true, 1);
+    (void)view->grab();
+    ASSERT_NE(view->DrawingBuffer(), nullptr);
+    EXPECT_EQ(view->DrawingBuffer()->width(), view->width());
+    EXPECT_EQ(view->DrawingBuffer()->height(), view->height());
+    child->resize(300, 200);
+    QApplication::processEvents();
+    (void)view->grab();
+    EXPECT_EQ(view->DrawingBuffer()->width(), view->width());
+    EXPECT_EQ(view->DrawingBuffer()->height(), view->height());
+
+    struct Case {
+        int command;
+        bool checkedAfter;
+        int modeAfter;
+    };
+    // Nodes on; bridges on (mode 1, special line types off); special line
+    // types on again (mode 2, bridges off); special line types off (mode 0).
+    const Case cases[] = {{449, true, 2}, {32777, true, 1}, {299, true, 2}, {299, false, 0}};
+    for (const Case& c : cases) {
+        EXPECT_TRUE(app::DocumentView::IsSwitch(c.command));
+        emit window.commandChosen(c.command);
+        EXPECT_EQ(view->IsChecked(c.command), c.checkedAfter) << c.command;
+        EXPECT_EQ(view->View().DisplayMode(), c.modeAfter) << c.command;
+    }
+    EXPECT_FALSE(view->IsChecked(32777));
+    emit window.commandChosen(32794);
+    EXPECT_TRUE(view->IsChecked(32794));
+    EXPECT_EQ(DrawContext::GetMirrorFlags(), DrawContext::MirrorX | DrawContext::MirrorY);
+    emit window.commandChosen(32794);
+    EXPECT_FALSE(view->IsChecked(32794));
+    // Unload without a picture changes nothing.
+    emit window.commandChosen(32962);
+    EXPECT_EQ(view->View().BackgroundPicture(), nullptr);
+    window.Documents()->closeAllSubWindows();
 }

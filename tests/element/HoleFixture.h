@@ -5,7 +5,7 @@
 #include "ElementFixture.h"
 
 #include "common/DisplayTestSupport.h"
-#include "display/FigurePainter.h"
+#include "view/FigurePainter.h"
 #include "platform/BinaryStream.h"
 #include "platform/RecordingDevice.h"
 

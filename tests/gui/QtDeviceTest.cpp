@@ -211,3 +211,100 @@ TEST(QtDevice, TextSitsOnItsBaselineWithBaselineAlignment)
     EXPECT_EQ(between, 0); // neither hangs below it, nor reaches above the top line
     EXPECT_GT(below, 50);
 }
+
+// Gathered strokes: each pen's lines land, the pen used first below, and a
+// copy of the device sees every stroke drawn before it.
+TEST(QtDevice, GatheredStrokesKeepTheirPensAndReachACopy)
+{
+    gui::QtDevice memory(40, 40);
+    memory.selectPen(Pen::make(PenStyle::Solid, 1, rgb(255, 0, 0)));
+    memory.moveTo(0, 10);
+    memory.lineTo(40, 10);
+    memory.selectPen(Pen::make(PenStyle::Solid, 1, rgb(0, 0, 255)));
+    memory.moveTo(10, 0);
+    memory.lineTo(10, 40);
+    memory.angleArc(20, 20, 5, 0, 360); // lead-in from (10, 40), then the circle
+    Canvas c;
+    c.dc->bitBlt(0, 0, 40, 40, memory, 0, 0);
+    const QImage& image = c.done();
+    EXPECT_EQ(image.pixel(30, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(10, 30), qRgb(0, 0, 255));
+    EXPECT_TRUE(near(image, 25, 20, qRgb(0, 0, 255))); // the circle's right-hand point
+    EXPECT_TRUE(near(image, 20, 15, qRgb(0, 0, 255))); // its top
+    EXPECT_EQ(image.pixel(20, 20), black);             // not its centre
+}
+
+// On a screen of two pixels per unit a memory device keeps its size in units
+// and strokes one screen pixel thin; a copy to a widget-like target of the
+// same ratio takes the pixels one to one.
+TEST(QtDevice, HighDensityMemoryDevicesDrawThinStrokes)
+{
+    gui::QtDevice memory(50, 30, 2.0);
+    EXPECT_EQ(memory.width(), 50);
+    EXPECT_EQ(memory.height(), 30);
+    EXPECT_EQ(memory.pixelRatio(), 2.0);
+    memory.selectPen(Pen::make(PenStyle::Solid, 1, rgb(255, 255, 255)));
+    memory.moveTo(0, 10);
+    memory.lineTo(50, 10);
+    const QImage& pixels = *memory.image();
+    ASSERT_EQ(pixels.size(), QSize(100, 60));
+    int inkedRows = 0;
+    for (int y = 0; y < pixels.height(); ++y)
+        inkedRows += pixels.pixel(60, y) == qRgb(255, 255, 255);
+    EXPECT_EQ(inkedRows, 1); // one screen pixel, not two
+    EXPECT_EQ(pixels.pixel(98, 20), qRgb(255, 255, 255)); // across the whole width
+
+    QImage screen(100, 60, QImage::Format_RGB32);
+    screen.setDevicePixelRatio(2.0);
+    screen.fill(Qt::black);
+    {
+        gui::QtDevice target(&screen);
+        EXPECT_EQ(target.width(), 50);
+        target.bitBlt(0, 0, 50, 30, memory, 0, 0);
+    }
+    for (int y = 0; y < 60; ++y)
+        EXPECT_EQ(screen.pixel(60, y), pixels.pixel(60, y)) << y;
+}
+
+// Memory devices set the pixels of solid thin strokes themselves: the same
+// lines and arcs as Qt strokes them on a caller's image, within a pixel, and
+// a line's last pixel left out as LineTo leaves it.
+TEST(QtDevice, MemoryDevicesStrokeAsQtDoes)
+{
+    const auto draw = [](platform::Device& dc) {
+        dc.selectPen(Pen::make(PenStyle::Solid, 1, rgb(0, 0, 0)));
+        dc.moveTo(5, 5);
+        dc.lineTo(110, 40);
+        dc.lineTo(20, 115);
+        dc.moveTo(60, 60);
+        dc.lineTo(60, 61);
+        dc.moveTo(-50, 100);
+        dc.lineTo(500, 90); // beyond both edges
+        dc.moveTo(90, 60);
+        dc.angleArc(60, 60, 30, 0, 270);
+    };
+    gui::QtDevice memory(120, 120);
+    memory.selectBrush(Brush::solid(rgb(255, 255, 255)));
+    memory.selectPen(Pen::null());
+    memory.rectangle(0, 0, 121, 121);
+    draw(memory);
+    const QImage own = *memory.image();
+    Canvas c;
+    draw(*c.dc);
+    const QImage& qt = c.done();
+    int inked = 0;
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            if (own.pixel(x, y) == black) {
+                ++inked;
+                EXPECT_TRUE(near(qt, x, y, black)) << x << ", " << y;
+            }
+            if (qt.pixel(x, y) == black) {
+                EXPECT_TRUE(near(own, x, y, black)) << x << ", " << y;
+            }
+        }
+    }
+    EXPECT_GT(inked, 300);
+    EXPECT_EQ(own.pixel(60, 60), black);
+    EXPECT_EQ(own.pixel(60, 61), white); // the last pixel of a line
+}

@@ -99,4 +99,112 @@ TEST_F(ViewCoreTest, CursorTrackingFillsTheDocumentsCursorRecord)
     EXPECT_GE(doc_.Cursor().node, 0);
 }
 
+// Under every axis mirror the view picks an element where it drew it: the
+// pixel in the middle of the drawn line gives that line.
+TEST_F(ViewCoreTest, DrawnLinesArePickedWhereTheyShowUnderEveryMirror)
+{
+    using DC = DrawContext;
+    CElement* line = doc_.GetSection(0)->AddLine3(0, 0, 200, 100, true, 1).Get();
+    (void)doc_.GetSection(0)->AddLine3(0, 100, 200, 100, true, 1);
+    for (const int flags : {0, int(DC::MirrorX), int(DC::MirrorY), DC::MirrorX | DC::MirrorY}) {
+        const auto mirror = DC::OverrideMirrorFlags(flags);
+        view_.OnInitialUpdate(&doc_, 825, 425);
+        drawing_.clear();
+        view_.Paint(drawing_, overlay_, 825, 425);
+        std::vector<platform::RecordedLine> drawn;
+        for (const platform::RecordedLine& l : drawing_.lines())
+            if (l.pen.colour == kLineColour)
+                drawn.push_back(l);
+        ASSERT_EQ(drawn.size(), 2u) << flags;
+        const DevicePoint middle{(drawn[0].from.x + drawn[0].to.x) / 2, (drawn[0].from.y + drawn[0].to.y) / 2};
+        view_.TrackCursor(middle);
+        EXPECT_EQ(doc_.Cursor().element, line) << flags;
+        // The cursor's model point is the transform's.
+        EXPECT_NEAR(doc_.Cursor().modelX, 100.0, 1.0) << flags;
+        EXPECT_NEAR(doc_.Cursor().modelY, 50.0, 1.0) << flags;
+    }
+}
+
+TEST_F(ViewCoreTest, MirrorTurnsTheXAxisOfEveryViewAndTwiceRestoresIt)
+{
+    (void)doc_.GetSection(0)->AddLine3(0, 0, 200, 100, true, 1);
+    view_.OnInitialUpdate(&doc_, 825, 425);
+    ViewCore other{&options_};
+    EXPECT_FALSE(ViewCore::IsMirrored());
+    view_.OnViewMirror(825, 425);
+    EXPECT_TRUE(ViewCore::IsMirrored());
+    EXPECT_EQ(DrawContext::GetMirrorFlags(), DrawContext::MirrorX | DrawContext::MirrorY);
+    // Fitted again: the drawing's centre stays at the client centre.
+    double px = 0, py = 0;
+    view_.Transform().ToPixel(100, 50, DrawContext::GetMirrorFlags(), px, py);
+    EXPECT_NEAR(px, 412, 1.0);
+    EXPECT_NEAR(py, 212, 1.0);
+    view_.Transform().ToPixel(0, 50, DrawContext::GetMirrorFlags(), px, py);
+    EXPECT_GT(px, 412); // the left end now lies right
+    view_.OnViewMirror(825, 425);
+    EXPECT_FALSE(ViewCore::IsMirrored());
+    EXPECT_EQ(DrawContext::GetMirrorFlags(), DrawContext::MirrorY);
+}
+
+// A picture of 40 by 20 pixels at zoom 2.5: 100 by 50 device units whose
+// lower-left corner sits on the origin, under everything else.
+struct TestPicture : platform::Picture {
+    int width() const override { return 40; }
+    int height() const override { return 20; }
+};
+
+TEST_F(ViewCoreTest, PaintOrderFromBackgroundToTheCursorMarks)
+{
+    (void)doc_.GetSection(0)->AddLine3(0, 0, 200, 100, true, 1);
+    view_.OnInitialUpdate(&doc_, 825, 425);
+    view_.Paint(drawing_, overlay_, 825, 425); // the first paint fits
+    view_.SetZoom(2.5, 825, 425);
+    auto picture = std::make_unique<TestPicture>();
+    const platform::Picture* shown = picture.get();
+    view_.SetBackgroundPicture(std::move(picture));
+    view_.OnViewNodes();
+    view_.SetRubberLine(true, 0, 0, 50000, 0);
+    double px = 0, py = 0;
+    view_.Transform().ToPixel(200, 100, DrawContext::MirrorY, px, py);
+    view_.TrackCursor({int(px), int(py) + 1}); // on the line's end node
+    ASSERT_NE(doc_.Cursor().element, nullptr);
+    ASSERT_GE(doc_.Cursor().node, 0);
+    drawing_.clear();
+    overlay_.clear();
+    view_.Paint(drawing_, overlay_, 825, 425);
+
+    // The drawing: background, picture, origin cross, the line, node markers.
+    const auto& calls = drawing_.calls();
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ(calls[0].kind, RecordedCall::Kind::Rectangle);
+    EXPECT_EQ(calls[1].kind, RecordedCall::Kind::Picture);
+    EXPECT_EQ(calls[1].picture, shown);
+    const DevicePoint origin = view_.GetOrigin();
+    EXPECT_EQ(calls[1].points[0], (DevicePoint{origin.x, origin.y - 50}));
+    EXPECT_EQ(calls[1].width, 100);
+    EXPECT_EQ(calls[1].height, 50);
+    std::vector<platform::ColorRef> pens;
+    for (std::size_t i = 2; i < calls.size(); ++i)
+        if (pens.empty() || pens.back() != calls[i].pen.colour)
+            pens.push_back(calls[i].pen.colour);
+    EXPECT_EQ(pens, (std::vector<platform::ColorRef>{kCrosshair, kLineColour, kContrast}));
+
+    // The overlay: the copy, the measure line, the highlighted line, the node
+    // under the cursor.
+    const auto& marks = overlay_.calls();
+    ASSERT_FALSE(marks.empty());
+    EXPECT_EQ(marks[0].kind, RecordedCall::Kind::Blit);
+    pens.clear();
+    for (std::size_t i = 1; i < marks.size(); ++i)
+        if (pens.empty() || pens.back() != marks[i].pen.colour)
+            pens.push_back(marks[i].pen.colour);
+    EXPECT_EQ(pens, (std::vector<platform::ColorRef>{kMeasure, kHighlight, kContrast}));
+
+    // View > Unload: no picture from the next paint on.
+    view_.OnViewUnload();
+    drawing_.clear();
+    view_.Paint(drawing_, overlay_, 825, 425);
+    EXPECT_TRUE(drawing_.callsOf(RecordedCall::Kind::Picture).empty());
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "element/Element.h"
 #include "element/NodePoint.h"
+#include "geometry/PlacementList.h"
 #include "section/Section.h"
 
 #include "view/ViewTestSupport.h"
@@ -23,7 +24,7 @@ Pen PenOf(platform::ColorRef colour)
 }
 
 // One pixel per millimetre unless a test says otherwise, the model origin at
-// pixel (100, 500).
+// pixel (100, 500) of devices of 1000 by 1000 pixels.
 class ViewPainterTest : public testing::Test {
 protected:
     ViewPainterTest()
@@ -65,8 +66,8 @@ protected:
 
     ViewLinetypes linetypes_;
     CMorvekDoc doc_;
-    platform::RecordingDevice main_;
-    platform::RecordingDevice overlay_;
+    platform::RecordingDevice main_{1000, 1000};
+    platform::RecordingDevice overlay_{1000, 1000};
     ViewPainter painter_;
 };
 
@@ -257,6 +258,128 @@ TEST_F(ViewPainterTest, MarkerShapes)
     main_.clear();
     painter_.DrawMarker(main_, {0, 0}, 5);
     EXPECT_EQ(main_.calls()[0].points, (std::vector<DevicePoint>{{95, 495}, {106, 506}}));
+}
+
+// The corners of the outlined and filled shapes about the marker's pixel
+// (100, 500), in drawing order.
+TEST_F(ViewPainterTest, MarkerCornersAroundThePixel)
+{
+    using P = std::vector<DevicePoint>;
+    const auto around = [](const P& offsets) {
+        P points;
+        for (const DevicePoint& d : offsets)
+            points.push_back({100 + d.x, 500 + d.y});
+        return points;
+    };
+    const auto outline = [&] {
+        P points;
+        for (const RecordedLine& line : main_.lines())
+            points.push_back(line.from);
+        return points;
+    };
+    struct Case {
+        int shape;
+        P corners;
+    };
+    const Case outlines[] = {{0, {{-5, -5}, {5, -5}, {5, 5}, {-5, 5}}},
+                             {1, {{0, -5}, {5, 0}, {0, 5}, {-5, 0}}},
+                             {2, {{0, -5}, {-5, 5}, {5, 5}}}};
+    for (const Case& c : outlines) {
+        main_.clear();
+        painter_.DrawMarker(main_, {0, 0}, c.shape);
+        EXPECT_EQ(outline(), around(c.corners)) << c.shape;
+        EXPECT_EQ(main_.lines().back().to, around(c.corners).front()) << c.shape; // closed
+    }
+    const Case filled[] = {
+        {4, {{-4, -4}, {4, -4}, {4, 4}, {-4, 4}}},
+        {6, {{-2, 5}, {2, 5}, {5, 2}, {5, -2}, {2, -5}, {-2, -5}, {-5, -2}, {-5, 2}}},
+        {7, {{-1, -1}, {-1, -3}, {1, -3}, {1, -1}, {3, -1}, {3, 1}, {1, 1}, {1, 3}, {-1, 3}, {-1, 1}, {-3, 1}, {-3, -1}}}};
+    for (const Case& c : filled) {
+        main_.clear();
+        painter_.DrawMarker(main_, {0, 0}, c.shape);
+        const auto polygons = main_.callsOf(RecordedCall::Kind::Polygon);
+        ASSERT_EQ(polygons.size(), 1u) << c.shape;
+        EXPECT_EQ(polygons[0].points, around(c.corners)) << c.shape;
+    }
+    // Circles: radius 5 for shape 3, 7 with ticks from 7 to 11 and arms of 9.
+    main_.clear();
+    painter_.DrawMarker(main_, {0, 0}, 8);
+    ASSERT_EQ(main_.callsOf(RecordedCall::Kind::AngleArc).size(), 1u);
+    EXPECT_EQ(main_.callsOf(RecordedCall::Kind::AngleArc)[0].radius, 7);
+    EXPECT_EQ(main_.lines()[0], (RecordedLine{{93, 500}, {89, 500}, main_.lines()[0].pen}));
+    main_.clear();
+    painter_.DrawMarker(main_, {0, 0}, 9);
+    EXPECT_EQ(main_.lines()[0].from, (DevicePoint{100, 500}));
+    EXPECT_EQ(main_.lines()[0].to, (DevicePoint{91, 500}));
+}
+
+} // namespace
+
+namespace {
+
+// The device shows model x from −100 to 900 and y from −500 to 500 (origin
+// at pixel (100, 500), 1 pixel per millimetre, 1000 by 1000 pixels).
+TEST_F(ViewPainterTest, FiguresOutsideTheWindowAreSkippedAndThoseAcrossItsEdgeDrawn)
+{
+    struct Case {
+        const char* name;
+        double x1, y1, x2, y2;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {"inside", 0, 0, 100, 0, true},
+        {"across the right edge", 850, 10, 1200, 10, true},
+        {"across the top edge", 10, 400, 10, 700, true},
+        {"across the window, both ends outside", -300, 20, 1300, 20, true},
+        {"left of the window", -400, 30, -200, 30, false},
+        {"above the window", 10, 600, 50, 600, false},
+        {"diagonal beyond the corner", 950, 550, 1100, 700, false},
+    };
+    for (const Case& c : cases) {
+        CMorvekDoc doc;
+        painter_.SetDocument(&doc);
+        ASSERT_NE(doc.GetSection(0)->AddLine3(c.x1, c.y1, c.x2, c.y2, true, 1).Get(), nullptr) << c.name;
+        doc.RebuildAllDisplayLists();
+        doc.SetDisplayMode(0);
+        main_.clear();
+        painter_.DrawSections();
+        EXPECT_EQ(main_.lines().size(), c.drawn ? 1u : 0u) << c.name;
+    }
+}
+
+TEST_F(ViewPainterTest, AReplicaIsDrawnWhereItReachesIntoTheWindow)
+{
+    // The element lies outside, its replica turned by 180° and moved 400 mm
+    // right falls inside; a second replica stays outside.
+    Line(0, -300, 100, -200, 100);
+    doc_.GetSection(0)->NewInstance(400.0, 0.0, 180.0);
+    doc_.GetSection(0)->NewInstance(-2000.0, 0.0, 0.0);
+    Rebuild();
+    ASSERT_EQ(doc_.GetSection(0)->get_surface().size(), 2u);
+    const Placement& turned = *doc_.GetSection(0)->get_surface().begin();
+    painter_.DrawSections();
+    const std::vector<RecordedLine> lines = main_.lines();
+    ASSERT_EQ(lines.size(), 1u);
+    const ViewMapping& m = painter_.Mapping();
+    EXPECT_EQ(lines[0].from, m.ToDevice(turned.Place({-300, 100})));
+    EXPECT_EQ(lines[0].to, m.ToDevice(turned.Place({-200, 100})));
+    EXPECT_GT(lines[0].from.x, 0);
+}
+
+// In display mode 2 a wave pattern strays beside its path: a path just
+// outside the window whose waves reach in is still drawn.
+TEST_F(ViewPainterTest, PatternOutputReachingIntoTheWindowIsDrawn)
+{
+    constexpr int kWave = 8;
+    linetypes_.Add(kWave, LinetypeKind::Wave, 1, -1, 20, 10, 0, kLineColour);
+    // 12 pixels above the top edge: outside the 8-pixel margin, the wave's
+    // half height of 10 mm reaches in.
+    doc_.GetSection(0)->AddLine3(0, 512, 200, 512, true, kWave);
+    doc_.RebuildAllDisplayLists();
+    doc_.SetDisplayMode(2);
+    painter_.SetDisplayMode(2);
+    painter_.DrawSections();
+    EXPECT_FALSE(main_.callsOf(RecordedCall::Kind::AngleArc).empty());
 }
 
 } // namespace

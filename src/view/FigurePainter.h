@@ -10,8 +10,7 @@
 //     from the piece's end to its start in the device's arc direction.
 // The painter draws with the pen selected in the device; DrawList selects
 // the line types' pens itself.
-#include "geometry/Coord.h"
-#include "platform/DrawingObjects.h"
+#include "view/PixelRound.h"
 
 class DisplayList;
 class LinetypeTable;
@@ -20,24 +19,16 @@ struct Placement;
 
 namespace platform {
 class Device;
+enum class ArcDirection : int;
 }
 
-// The view's mapping from millimetres to device units: device x = origin x +
-// int(x·scale + 0.5) (minus it when mirrored), device y = origin y −
-// int(y·scale + 0.5), int truncating towards zero.
-struct ViewMapping {
-    double scale = 1.0;
-    platform::DevicePoint origin;
-    bool mirrored = false;
-
-    platform::DevicePoint ToDevice(const die::coord& p) const;
-    int ToDeviceLength(double mm) const;
-};
+// The device arc direction that draws the model's counter-clockwise arcs:
+// clockwise when the mapping mirrors one axis.
+platform::ArcDirection ArcDirectionFor(const ViewMapping& mapping);
 
 class FigurePainter {
 public:
-    // Sets the device's arc direction: clockwise when the mapping mirrors,
-    // counter-clockwise otherwise.
+    // Sets the device's arc direction (ArcDirectionFor).
     FigurePainter(platform::Device& dc, const LinetypeTable& linetypes, const ViewMapping& mapping);
 
     void DrawFigure(const DisplayFigure& figure, const Placement* replica = nullptr);

@@ -1,4 +1,4 @@
-#include "display/FigurePainter.h"
+#include "view/FigurePainter.h"
 
 #include "geometry/Angle.h"
 #include "display/DisplayList.h"
@@ -21,23 +21,17 @@ die::coord PointOf(const OutputNode& node)
 
 } // namespace
 
-platform::DevicePoint ViewMapping::ToDevice(const die::coord& p) const
+platform::ArcDirection ArcDirectionFor(const ViewMapping& mapping)
 {
-    const int x = platform::toDeviceUnits(p.x * scale + 0.5);
-    const int y = platform::toDeviceUnits(p.y * scale + 0.5);
-    return {mirrored ? origin.x - x : origin.x + x, origin.y - y};
-}
-
-int ViewMapping::ToDeviceLength(double mm) const
-{
-    return platform::toDeviceUnits(mm * scale + 0.5);
+    // Either mirror turns the model's counter-clockwise round on the device.
+    return mapping.mirrored != mapping.yDown ? platform::ArcDirection::Clockwise
+                                             : platform::ArcDirection::CounterClockwise;
 }
 
 FigurePainter::FigurePainter(platform::Device& dc, const LinetypeTable& linetypes, const ViewMapping& mapping)
     : dc_(dc), linetypes_(linetypes), mapping_(mapping)
 {
-    dc_.setArcDirection(mapping.mirrored ? platform::ArcDirection::Clockwise
-                                         : platform::ArcDirection::CounterClockwise);
+    dc_.setArcDirection(ArcDirectionFor(mapping));
 }
 
 platform::DevicePoint FigurePainter::Convert(const die::coord& p, const Placement* replica) const
@@ -123,6 +117,10 @@ void FigurePainter::DrawWavePath(const DisplayFigure& figure, const Placement* r
             start = Geom::kPi - start;
             if (start < 0.0)
                 start += Geom::kTwoPi;
+            sign = -sign;
+        }
+        if (mapping_.yDown) {
+            start = Angle::Normalize(-start);
             sign = -sign;
         }
         dc_.angleArc(centre.x, centre.y, mapping_.ToDeviceLength(radius), Geom::RadToDeg(start),

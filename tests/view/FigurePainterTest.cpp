@@ -1,4 +1,4 @@
-#include "display/FigurePainter.h"
+#include "view/FigurePainter.h"
 #include "geometry/GeomConstants.h"
 #include "geometry/PlacementList.h"
 #include "platform/RecordingDevice.h"
@@ -114,16 +114,17 @@ TEST_F(FigurePainterTest, ArcPiecesAreDrawnFromTheirEndToTheirStart)
     Paint(list, DisplayMode::WithBridges);
     const std::vector<RecordedCall> arcs = dc_.callsOf(RecordedCall::Kind::Arc);
     ASSERT_EQ(arcs.size(), 2u);
-    // The circle's box; negative values round towards zero after adding 0.5.
+    // The circle's box, centred on the centre: negative values round as
+    // positive ones do.
     for (const RecordedCall& arc : arcs) {
-        EXPECT_EQ(arc.points[0], (DevicePoint{91, 190}));
-        EXPECT_EQ(arc.points[1], (DevicePoint{110, 209}));
+        EXPECT_EQ(arc.points[0], (DevicePoint{90, 190}));
+        EXPECT_EQ(arc.points[1], (DevicePoint{110, 210}));
         EXPECT_EQ(arc.arcDirection, platform::ArcDirection::CounterClockwise);
         EXPECT_EQ(arc.pen, PenOf(rgb(255, 0, 0)));
     }
     // First piece from (1, 0) to the gap: drawn from the gap's start back to (1, 0).
     EXPECT_EQ(arcs[0].points[3], (DevicePoint{110, 200}));
-    EXPECT_EQ(arcs[1].points[2], (DevicePoint{91, 200}));
+    EXPECT_EQ(arcs[1].points[2], (DevicePoint{90, 200}));
 
     // A full circle without bridges is one arc whose ends meet.
     dc_.clear();

@@ -1,0 +1,132 @@
+// A full repaint of the view through the Qt device, as every pan and zoom
+// does: a die layout of rule segments (boxes of four cut lines and a round
+// crease hole) in one section with 20 placements, painted into an offscreen
+// screen-sized image in display mode 2. The counter "frames" is the repaint's
+// time as a fraction of a 60 Hz frame (16.7 ms).
+//
+// Sizes: 10,000 and 100,000 drawn elements (the section holds a twentieth of
+// them), fitted into the window and zoomed so that a tenth of the layout's
+// area is visible.
+#include "display/DisplayList.h"
+#include "document/MorvekDoc.h"
+#include "gui/QtDevice.h"
+#include "linetype/LinetypeTable.h"
+#include "section/Section.h"
+#include "view/ViewCore.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr int kCut = 1;
+constexpr int kCrease = 3;
+constexpr int kPlacements = 20;
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+std::unique_ptr<LinetypeTable> Linetypes()
+{
+    auto table = std::make_unique<LinetypeTable>();
+    for (const SpecialLinetype::Registration& r : SpecialLinetype::Registrations())
+        table->RegisterSymbolicName(QString::fromLatin1(r.name), r.number, r.kind);
+    const auto add = [&](int number, int kind, platform::ColorRef colour) {
+        table->AddLinetype(number, LinetypeStyle::Solid, 1, colour);
+        table->SetCurrentTypeAndSubtypes(kind, -1, -1);
+        table->SetCurrentData(0, 0, 0);
+    };
+    add(kCut, LinetypeKind::Standard, platform::rgb(255, 255, 255));
+    add(kCrease, LinetypeKind::Standard, platform::rgb(255, 0, 0));
+    for (int special : {SpecialLinetype::Highlight, SpecialLinetype::Selected, SpecialLinetype::Crosshair,
+                        SpecialLinetype::InactiveLayer})
+        add(special, LinetypeKind::Display, platform::rgb(0, 255, 0));
+    table->CreatePens();
+    table->CreateContrastLinetype(platform::rgb(255, 255, 0));
+    return table;
+}
+
+// One placement's rules: boxes of 8 by 6 mm, each four lines and a hole,
+// in a square grid; the placements in five columns and four rows.
+void FillLayout(CMorvekDoc& doc, int drawnElements)
+{
+    Section& section = *doc.GetSection(0);
+    const int rules = drawnElements / kPlacements;
+    const int boxes = rules / 5;
+    const int columns = static_cast<int>(std::ceil(std::sqrt(boxes * 0.75)));
+    for (int b = 0; b < boxes; ++b) {
+        const double x = (b % columns) * 10.0;
+        const double y = (b / columns) * 8.0;
+        (void)section.AddLine3(x, y, x + 8, y, true, kCut);
+        (void)section.AddLine3(x + 8, y, x + 8, y + 6, true, kCut);
+        (void)section.AddLine3(x + 8, y + 6, x, y + 6, true, kCut);
+        (void)section.AddLine3(x, y + 6, x, y, true, kCut);
+        (void)section.AddArc3(x + 4, y + 3, x + 5, y + 3, x + 5, y + 3, true, kCrease);
+    }
+    const double width = columns * 10.0 + 20.0;
+    const double height = ((boxes + columns - 1) / columns) * 8.0 + 20.0;
+    for (int p = 1; p < kPlacements; ++p)
+        section.NewInstance((p % 5) * width, (p / 5) * height, 0.0);
+}
+
+struct Fixture {
+    explicit Fixture(int drawnElements) : linetypes(Linetypes()), linked(DisplayList::InstallLinetypeTable(*linetypes))
+    {
+        FillLayout(doc, drawnElements);
+        view.OnInitialUpdate(&doc, kWidth, kHeight);
+        view.Paint(drawing, overlay, kWidth, kHeight); // fits and builds the display lists
+    }
+
+    std::unique_ptr<LinetypeTable> linetypes;
+    platform::ScopedOverride<LinetypeTable*> linked;
+    CMorvekDoc doc;
+    ViewCore view{nullptr};
+    gui::QtDevice drawing{kWidth, kHeight};
+    gui::QtDevice overlay{kWidth, kHeight};
+};
+
+void Repaint(benchmark::State& state, bool zoomed)
+{
+    Fixture f(static_cast<int>(state.range(0)));
+    if (zoomed)
+        f.view.SetZoom(f.view.GetZoom() * std::sqrt(10.0), kWidth, kHeight);
+    double seconds = 0.0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        f.view.Paint(f.drawing, f.overlay, kWidth, kHeight);
+        benchmark::DoNotOptimize(f.overlay.image()->constBits());
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    state.counters["frames"] = seconds * 60.0 / static_cast<double>(state.iterations());
+}
+
+void BM_RepaintFitted(benchmark::State& state)
+{
+    Repaint(state, false);
+}
+
+void BM_RepaintZoomedToATenth(benchmark::State& state)
+{
+    Repaint(state, true);
+}
+
+BENCHMARK(BM_RepaintFitted)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintZoomedToATenth)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
