@@ -50,14 +50,13 @@ void CHolder::Save(platform::BinaryWriter& out) const
 
 bool CHolder::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int32_t at = in.readInt32();
+    const int at = ReadNode(in, nodeBase, "holder");
     const int32_t upright = in.readInt32();
     const double lg = in.readDouble();
     const double w = in.readDouble();
-    if (!in.ok() || !CheckNode(in, at + nodeBase, "holder") || !CheckFinite(in, {lg, w}, "holder")
-        || !LoadBase(in, fileVersion))
+    if (!in.ok() || !CheckFinite(in, {lg, w}, "holder") || !LoadBase(in, fileVersion))
         return false;
-    SetNode(at + nodeBase);
+    SetNode(at);
     SetVertical(upright != 0);
     SetSize(lg, w);
     return true;
@@ -115,17 +114,8 @@ void CHolder::RebuildContour()
 
 double CHolder::SlotExtent(double current, bool init, int axis, bool largest)
 {
-    CNodePoint* n = ElementNodes::NodeOf(nodeTable, node);
-    if (!n)
-        return current;
-    const die::coord c = ElementNodes::ExtentPosition(*this, *n);
     const double alongLength = (axis == 0) == (vertical == 0) ? length : width;
-    const double half = alongLength / 2.0;
-    const double middle = axis == 0 ? c.x : c.y;
-    const double v = largest ? middle + half : middle - half;
-    if (init)
-        return v;
-    return largest ? std::max(current, v) : std::min(current, v);
+    return NodeExtent(current, init, axis, largest, alongLength / 2.0);
 }
 
 double CHolder::GetFullLength()

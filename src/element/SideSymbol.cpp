@@ -25,12 +25,12 @@ void CSideSymbol::Save(platform::BinaryWriter& out) const
 
 bool CSideSymbol::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int32_t at = in.readInt32();
-    const int32_t flag = in.readInt32();
     const char* what = GetTypeId() == ElementTypeId::SeperationRule ? "separating rule" : "stripper board";
-    if (!in.ok() || !CheckNode(in, at + nodeBase, what) || !LoadBase(in, fileVersion))
+    const int at = ReadNode(in, nodeBase, what);
+    const int32_t flag = in.readInt32();
+    if (!in.ok() || !LoadBase(in, fileVersion))
         return false;
-    SetNode(at + nodeBase);
+    SetNode(at);
     SetSide(flag != 0);
     return true;
 }
