@@ -1,7 +1,6 @@
 #include "element/Cuir.h"
 
 #include "element/ElementNodes.h"
-#include "geometry/Angle.h"
 #include "geometry/Geom.h"
 #include "element/CuirRadius.h"
 #include "platform/BinaryStream.h"

@@ -5,7 +5,6 @@
 #include "geometry/GeomConstants.h"
 #include "platform/BinaryStream.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -81,12 +80,6 @@ void CHolder::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
     if (std::fabs(degrees - 90.0) < kQuarterTurnTolerance)
         SetVertical(vertical == 0);
     TurnNode(remap, cx, cy, degrees);
-}
-
-void CHolder::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
-{
-    if (selected)
-        ReflectNode(remap, x1, y1, x2, y2);
 }
 
 void CHolder::RebuildContour()

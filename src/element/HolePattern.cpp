@@ -29,24 +29,6 @@ void HolePattern::CopyNodeAndCounts(const HolePattern& source)
     horizontal = source.horizontal;
 }
 
-void HolePattern::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
-{
-    if (selected)
-        TurnNode(remap, cx, cy, degrees);
-}
-
-void HolePattern::Scale(NodeRemap& remap, double cx, double cy, double fx, double fy)
-{
-    if (selected)
-        ScaleNode(remap, cx, cy, fx, fy);
-}
-
-void HolePattern::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
-{
-    if (selected)
-        ReflectNode(remap, x1, y1, x2, y2);
-}
-
 double HolePattern::Reach(int axis) const
 {
     return kStep * (axis == 0 ? horizontal : vertical);

@@ -28,9 +28,6 @@ public:
     // either way.
     void SetCounts(int horizontalCount, int verticalCount);
 
-    void Rotate(NodeRemap& remap, double cx, double cy, double degrees) override;
-    void Scale(NodeRemap& remap, double cx, double cy, double fx, double fy) override;
-    void Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2) override;
     // The counts' reach about the node.
     double GetMinX(double current, bool init) override { return NodeExtent(current, init, 0, false, Reach(0)); }
     double GetMinY(double current, bool init) override { return NodeExtent(current, init, 1, false, Reach(1)); }

@@ -85,6 +85,24 @@ void CNodeSymbol::Move(NodeRemap& remap, double dx, double dy)
         MoveNodeBy(remap, {dx, dy});
 }
 
+void CNodeSymbol::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
+{
+    if (selected)
+        TurnNode(remap, cx, cy, degrees);
+}
+
+void CNodeSymbol::Scale(NodeRemap& remap, double cx, double cy, double fx, double fy)
+{
+    if (selected)
+        ScaleNode(remap, cx, cy, fx, fy);
+}
+
+void CNodeSymbol::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
+{
+    if (selected)
+        ReflectNode(remap, x1, y1, x2, y2);
+}
+
 void CNodeSymbol::TurnNode(NodeRemap& remap, double cx, double cy, double degrees)
 {
     if (const auto p = NodePosition())

@@ -30,6 +30,12 @@ public:
     void AddRefNodes() override;
     // Selected symbols only: the node moves by (dx, dy).
     void Move(NodeRemap& remap, double dx, double dy) override;
+    // Selected symbols only: the node turns, scales or is reflected; the
+    // figure keeps its direction and size (symbols with a direction or a
+    // size of their own say otherwise).
+    void Rotate(NodeRemap& remap, double cx, double cy, double degrees) override;
+    void Scale(NodeRemap& remap, double cx, double cy, double fx, double fy) override;
+    void Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2) override;
     void DrawBridges(int, DrawContext&) override {}
     void ValidateNodes() override {}
     void AddToOutline(OutlineBuilder*, int, double, int, const CInstance*) override {}

@@ -45,24 +45,6 @@ void CSideSymbol::CopyFrom(const CElement& source, bool withNodes)
     AssignMainValues(source);
 }
 
-void CSideSymbol::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
-{
-    if (selected)
-        TurnNode(remap, cx, cy, degrees);
-}
-
-void CSideSymbol::Scale(NodeRemap& remap, double cx, double cy, double fx, double fy)
-{
-    if (selected)
-        ScaleNode(remap, cx, cy, fx, fy);
-}
-
-void CSideSymbol::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
-{
-    if (selected)
-        ReflectNode(remap, x1, y1, x2, y2);
-}
-
 double CSideSymbol::OnShiftWheel(int, int, int)
 {
     SetSide(side == 0);
