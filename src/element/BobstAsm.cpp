@@ -69,13 +69,6 @@ void CBobstAsm::SetParams(const BobstAsmParams& p)
     SetGeometryDirty();
 }
 
-void CBobstAsm::SetPreviewNode(CNodePoint* previewAt)
-{
-    preview = 1;
-    previewNode = previewAt;
-    SetGeometryDirty();
-}
-
 void CBobstAsm::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(ElementTypeId::BobstAsm);
@@ -155,7 +148,7 @@ void CBobstAsm::Draw(DrawContext& dc)
 {
     if (!dc.device)
         return;
-    CNodePoint* at = preview ? previewNode : ElementNodes::NodeOf(nodeTable, node);
+    CNodePoint* at = CurrentNode();
     if (!at)
         return;
     const die::coord centre = ElementNodes::Position(*at);

@@ -48,9 +48,6 @@ public:
     const BobstAsmParams& GetParams() const { return params; }
     // Stores the record as given (callers validate it).
     void SetParams(const BobstAsmParams& p);
-    // The preview copy of a property page draws about this node (not owned)
-    // instead of the table's.
-    void SetPreviewNode(CNodePoint* previewNode);
 
     // Reads the record after its type id (the merge base added to the node
     // index) and validates the values. False on a damaged record (truncated,
@@ -93,5 +90,4 @@ public:
 
 private:
     BobstAsmParams params;
-    CNodePoint* previewNode = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "element/Cuir.h"
 
-#include "element/ElementNodes.h"
 #include "geometry/Geom.h"
 #include "element/CuirRadius.h"
 #include "platform/BinaryStream.h"
@@ -36,18 +35,6 @@ void CCuir::SetWingLength(double value)
 {
     wingLength = value;
     SetGeometryDirty();
-}
-
-void CCuir::SetPreviewNode(CNodePoint* previewPoint)
-{
-    previewNode = previewPoint;
-    preview = previewPoint ? 1 : 0;
-    SetGeometryDirty();
-}
-
-CNodePoint* CCuir::CurrentNode() const
-{
-    return preview ? previewNode : ElementNodes::NodeOf(nodeTable, node);
 }
 
 void CCuir::Save(platform::BinaryWriter& out) const

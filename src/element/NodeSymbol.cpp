@@ -43,6 +43,18 @@ void CNodeSymbol::SetNode(int index)
     SetGeometryDirty();
 }
 
+void CNodeSymbol::SetPreviewNode(CNodePoint* previewPoint)
+{
+    previewNode = previewPoint;
+    preview = previewPoint ? 1 : 0;
+    SetGeometryDirty();
+}
+
+CNodePoint* CNodeSymbol::CurrentNode() const
+{
+    return preview ? previewNode : ElementNodes::NodeOf(nodeTable, node);
+}
+
 void CNodeSymbol::AddRefNodes()
 {
     ElementNodes::AddRef(nodeTable, node);

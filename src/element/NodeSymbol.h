@@ -21,6 +21,9 @@ public:
     int GetNode() const { return node; }
     // The symbol sits on the node from now on; its display is rebuilt.
     void SetNode(int index);
+    // The preview copy of a dialog is drawn about this node (not owned)
+    // instead of the table's; null ends the preview.
+    void SetPreviewNode(CNodePoint* preview);
 
     void CountAutoBridges(int, double, bool) override {}
     void Draw(DrawContext&) override {}
@@ -68,6 +71,8 @@ protected:
 
     // The node's position; none while the symbol sits on no node.
     std::optional<die::coord> NodePosition() const;
+    // The preview node while one is set, else the table's node.
+    CNodePoint* CurrentNode() const;
     // The extent along one axis (0 x, 1 y): the node's coordinate (under the
     // table's placement when instanced) reached out by `reach` (down for the
     // smallest, up for the largest), combined with current; current as it is
@@ -99,6 +104,7 @@ protected:
                                           const char* what);
 
     int node = -1;
+    CNodePoint* previewNode = nullptr;
 
 private:
     // Moves the node by the offset and clears the moved node's cached
