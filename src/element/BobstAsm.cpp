@@ -2,21 +2,19 @@
 
 #include "display/DisplayList.h"
 #include "display/DrawContext.h"
+#include "element/ElementNodes.h"
 #include "element/FittedPreview.h"
-#include "element/NodeTransforms.h"
 #include "geometry/Angle.h"
 #include "platform/BinaryStream.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <numbers>
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr int kMaxKind = 3;
-constexpr int kWheelNotch = 120;
 
 } // namespace
 
@@ -55,29 +53,19 @@ void BobstAsmParams::SetPreset1()
     Validate();
 }
 
-CBobstAsm::CBobstAsm(NodeTable* nodes, COptions* opts, int contextWord) : SingleNodeElement(nodes, opts, contextWord)
+CBobstAsm::CBobstAsm(NodeTable* nodes, COptions* opts, int contextWord) : CNodeSymbol(nodes, opts, contextWord)
 {
     params.Validate();
 }
 
-CBobstAsm::CBobstAsm(const CBobstAsm& source) : CBobstAsm(source.nodeTable, source.options, source.context)
-{
-    CopyNodeAndMainValues(source);
-    params = source.params;
-}
+// The preview node is the dialog's own: a copy draws about the table's.
+CBobstAsm::CBobstAsm(const CBobstAsm& source) : CNodeSymbol(source), params(source.params) {}
 
 CBobstAsm::~CBobstAsm() = default;
 
 void CBobstAsm::SetParams(const BobstAsmParams& p)
 {
     params = p;
-    SetGeometryDirty();
-}
-
-void CBobstAsm::SetPreviewNode(CNodePoint* previewAt)
-{
-    preview = 1;
-    previewNode = previewAt;
     SetGeometryDirty();
 }
 
@@ -160,7 +148,7 @@ void CBobstAsm::Draw(DrawContext& dc)
 {
     if (!dc.device)
         return;
-    CNodePoint* at = preview ? previewNode : ElementNodes::NodeOf(nodeTable, node);
+    CNodePoint* at = CurrentNode();
     if (!at)
         return;
     const die::coord centre = ElementNodes::Position(*at);
@@ -196,51 +184,15 @@ double CBobstAsm::DrawFitted(DrawContext& dc, const DeviceRect& rect)
 
 void CBobstAsm::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
 {
-    if (!selected)
-        return;
-    MoveNodeBy(remap, [&](const die::coord& p) { return NodeTransforms::RotateOffset(p, cx, cy, degrees); });
     // The lobes turn with the node about the centre.
-    params.rotation = Angle::Normalize(params.rotation + degrees * kPi / 180.0);
-    SetGeometryDirty();
+    if (selected)
+        TurnNodeAndDirection(remap, cx, cy, degrees, params.rotation);
 }
 
 void CBobstAsm::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
 {
-    if (!selected)
-        return;
-    MoveNodeBy(remap, [&](const die::coord& p) { return NodeTransforms::MirrorOffset(p, x1, y1, x2, y2); });
-    // A direction reflected across a line of direction φ becomes 2φ - ρ.
-    const double phi = x1 == x2 ? kPi / 2 : std::atan2(y2 - y1, x2 - x1);
-    params.rotation = Angle::Normalize(2.0 * phi - params.rotation);
-    SetGeometryDirty();
-}
-
-double CBobstAsm::Extent(double current, bool init, int axis, double sign, bool largest)
-{
-    CNodePoint* at = ElementNodes::NodeOf(nodeTable, node);
-    const die::coord p = at ? ElementNodes::ExtentPosition(*this, *at) : die::coord{};
-    const double own = (axis == 0 ? p.x : p.y) + sign * params.outerRadius;
-    return Combine(current, init, own, largest);
-}
-
-double CBobstAsm::GetMinX(double current, bool init)
-{
-    return Extent(current, init, 0, -1.0, false);
-}
-
-double CBobstAsm::GetMinY(double current, bool init)
-{
-    return Extent(current, init, 1, -1.0, false);
-}
-
-double CBobstAsm::GetMaxX(double current, bool init)
-{
-    return Extent(current, init, 0, 1.0, true);
-}
-
-double CBobstAsm::GetMaxY(double current, bool init)
-{
-    return Extent(current, init, 1, 1.0, true);
+    if (selected)
+        ReflectNodeAndDirection(remap, x1, y1, x2, y2, params.rotation);
 }
 
 double CBobstAsm::GetFullLength()
@@ -252,8 +204,7 @@ double CBobstAsm::GetFullLength()
 
 double CBobstAsm::OnCtrlWheel(int delta, int, int)
 {
-    const int notches = static_cast<int16_t>(delta & 0xFFFF) / kWheelNotch;
-    params.rotation = Angle::Normalize(params.rotation + notches * kPi / 6.0);
+    params.rotation = WheelTurned(params.rotation, delta);
     SetGeometryDirty();
     return 0.0;
 }

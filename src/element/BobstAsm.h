@@ -9,7 +9,7 @@
 // File record: int32 type id 13, int32 node, int32 kind, double opening
 // angle, double inner radius, double outer radius, double rotation (radians),
 // then the common element record. Read values are validated.
-#include "element/SingleNodeElement.h"
+#include "element/NodeSymbol.h"
 
 #include <array>
 
@@ -35,7 +35,7 @@ struct BobstAsmParams {
     bool operator==(const BobstAsmParams&) const = default;
 };
 
-class CBobstAsm : public SingleNodeElement {
+class CBobstAsm : public CNodeSymbol {
 public:
     // The line type the section gives a new hole ("bobst").
     static constexpr int kLineType = 127;
@@ -48,9 +48,6 @@ public:
     const BobstAsmParams& GetParams() const { return params; }
     // Stores the record as given (callers validate it).
     void SetParams(const BobstAsmParams& p);
-    // The preview copy of a property page draws about this node (not owned)
-    // instead of the table's.
-    void SetPreviewNode(CNodePoint* previewNode);
 
     // Reads the record after its type id (the merge base added to the node
     // index) and validates the values. False on a damaged record (truncated,
@@ -66,10 +63,11 @@ public:
     void Scale(NodeRemap&, double, double, double, double) override {}
     void Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2) override;
     void RebuildContour() override;
-    double GetMinX(double current, bool init) override;
-    double GetMinY(double current, bool init) override;
-    double GetMaxX(double current, bool init) override;
-    double GetMaxY(double current, bool init) override;
+    // The box of the outer radius about the node.
+    double GetMinX(double current, bool init) override { return NodeExtent(current, init, 0, false, params.outerRadius); }
+    double GetMinY(double current, bool init) override { return NodeExtent(current, init, 1, false, params.outerRadius); }
+    double GetMaxX(double current, bool init) override { return NodeExtent(current, init, 0, true, params.outerRadius); }
+    double GetMaxY(double current, bool init) override { return NodeExtent(current, init, 1, true, params.outerRadius); }
     // 4 (r2 - r1) + 2 α r2 + 2 (π - α) r1: the outline's length.
     double GetFullLength() override;
     // Fits the hole about the preview node into 90 % of the rectangle and
@@ -91,8 +89,5 @@ public:
     static Corners CornersAbout(const die::coord& centre, const BobstAsmParams& p);
 
 private:
-    double Extent(double current, bool init, int axis, double sign, bool largest);
-
     BobstAsmParams params;
-    CNodePoint* previewNode = nullptr;
 };

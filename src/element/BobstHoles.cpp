@@ -96,17 +96,7 @@ CBobst::CBobst(NodeTable* nodes, COptions* opts, int contextWord)
 {
 }
 
-CBobst::CBobst(const CBobst& source) : CBobst(source.nodeTable, source.options, source.context)
-{
-    CopyPattern(source);
-}
-
 CBobstSP::CBobstSP(NodeTable* nodes, COptions* opts, int contextWord)
     : BobstHolePattern(nodes, opts, contextWord, kBobstSPHoles, kBobstSPRadius, {0.0, 0.0})
 {
-}
-
-CBobstSP::CBobstSP(const CBobstSP& source) : CBobstSP(source.nodeTable, source.options, source.context)
-{
-    CopyPattern(source);
 }

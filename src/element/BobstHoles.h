@@ -33,6 +33,7 @@ public:
 protected:
     BobstHolePattern(NodeTable* nodes, COptions* options, int context, std::span<const die::coord> table,
                      double holeRadius, die::coord referenceOffset);
+    BobstHolePattern(const BobstHolePattern& source) = default;
 
 private:
     std::span<const die::coord> holes;
@@ -43,13 +44,13 @@ private:
 class CBobst : public BobstHolePattern {
 public:
     CBobst(NodeTable* nodes, COptions* options, int context);
-    CBobst(const CBobst& source);
+    CBobst(const CBobst& source) = default;
     int GetTypeId() const override { return ElementTypeId::Bobst; }
 };
 
 class CBobstSP : public BobstHolePattern {
 public:
     CBobstSP(NodeTable* nodes, COptions* options, int context);
-    CBobstSP(const CBobstSP& source);
+    CBobstSP(const CBobstSP& source) = default;
     int GetTypeId() const override { return ElementTypeId::BobstSP; }
 };

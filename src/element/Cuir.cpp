@@ -1,7 +1,5 @@
 #include "element/Cuir.h"
 
-#include "element/ElementNodes.h"
-#include "geometry/Angle.h"
 #include "geometry/Geom.h"
 #include "element/CuirRadius.h"
 #include "platform/BinaryStream.h"
@@ -10,9 +8,6 @@
 
 namespace {
 const QString kCuirGroup = QStringLiteral("Cuir");
-// One wheel notch, and the turn it gives.
-constexpr int kNotch = 120;
-constexpr double kNotchTurn = Geom::kPi / 6.0;
 } // namespace
 
 CCuir::CCuir(NodeTable* nodes, COptions* opts, int contextWord) : CNodeSymbol(nodes, opts, contextWord) {}
@@ -42,18 +37,6 @@ void CCuir::SetWingLength(double value)
     SetGeometryDirty();
 }
 
-void CCuir::SetPreviewNode(CNodePoint* previewPoint)
-{
-    previewNode = previewPoint;
-    preview = previewPoint ? 1 : 0;
-    SetGeometryDirty();
-}
-
-CNodePoint* CCuir::CurrentNode() const
-{
-    return preview ? previewNode : ElementNodes::NodeOf(nodeTable, node);
-}
-
 void CCuir::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(ElementTypeId::Cuir);
@@ -66,14 +49,13 @@ void CCuir::Save(platform::BinaryWriter& out) const
 
 bool CCuir::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int32_t centre = in.readInt32();
+    const int centre = ReadNode(in, nodeBase, "cuir");
     const double a = in.readDouble();
     const double w = in.readDouble();
     const double r = in.readDouble();
-    if (!in.ok() || !CheckNode(in, centre + nodeBase, "cuir") || !CheckFinite(in, {a, w, r}, "cuir")
-        || !LoadBase(in, fileVersion))
+    if (!in.ok() || !CheckFinite(in, {a, w, r}, "cuir") || !LoadBase(in, fileVersion))
         return false;
-    SetNode(centre + nodeBase);
+    SetNode(centre);
     angle = a;
     wingLength = w;
     radius = r;
@@ -94,24 +76,15 @@ void CCuir::CopyFrom(const CElement& source, bool withNodes)
 
 void CCuir::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
 {
-    if (!selected)
-        return;
-    TurnNode(remap, cx, cy, degrees);
     // The wings turn with the node, whatever the radius.
-    angle = Angle::Normalize(angle + Geom::DegToRad(degrees));
-    SetGeometryDirty();
+    if (selected)
+        TurnNodeAndDirection(remap, cx, cy, degrees, angle);
 }
 
 void CCuir::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
 {
-    if (!selected)
-        return;
-    ReflectNode(remap, x1, y1, x2, y2);
-    // A direction a reflected across a line of direction t becomes 2t − a;
-    // two equal x give the vertical line, as for the node.
-    const double line = x1 == x2 ? Geom::kHalfPi : Geom::VectorAngle(y2 - y1, x2 - x1);
-    angle = Angle::Normalize(2.0 * line - angle);
-    SetGeometryDirty();
+    if (selected)
+        ReflectNodeAndDirection(remap, x1, y1, x2, y2, angle);
 }
 
 double CCuir::GetFullLength()
@@ -121,8 +94,7 @@ double CCuir::GetFullLength()
 
 double CCuir::OnCtrlWheel(int delta, int, int)
 {
-    const int notches = WheelDelta(delta) / kNotch;
-    angle = Angle::Normalize(angle + notches * kNotchTurn);
+    angle = WheelTurned(angle, delta);
     SetGeometryDirty();
     return 0.0;
 }

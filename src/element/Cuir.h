@@ -24,9 +24,6 @@ public:
     void SetRadius(double value);
     void SetAngle(double radians);
     void SetWingLength(double value);
-    // The preview copy of the cuir dialog: it is drawn at this node (not
-    // owned) instead of the table's; null ends the preview.
-    void SetPreviewNode(CNodePoint* preview);
 
     // Reads the element record after its type id (the merge base added to
     // the node index). False on a damaged record (truncated, a missing node,
@@ -61,10 +58,6 @@ public:
     void FillParameters() override;
 
 private:
-    // The preview node while one is set, else the table's node.
-    CNodePoint* CurrentNode() const;
-
-    CNodePoint* previewNode = nullptr;
     double radius = 21.0;
     double angle = 0.0;
     double wingLength = 0.0;

@@ -5,7 +5,6 @@
 #include "geometry/GeomConstants.h"
 #include "platform/BinaryStream.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -50,14 +49,13 @@ void CHolder::Save(platform::BinaryWriter& out) const
 
 bool CHolder::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int32_t at = in.readInt32();
+    const int at = ReadNode(in, nodeBase, "holder");
     const int32_t upright = in.readInt32();
     const double lg = in.readDouble();
     const double w = in.readDouble();
-    if (!in.ok() || !CheckNode(in, at + nodeBase, "holder") || !CheckFinite(in, {lg, w}, "holder")
-        || !LoadBase(in, fileVersion))
+    if (!in.ok() || !CheckFinite(in, {lg, w}, "holder") || !LoadBase(in, fileVersion))
         return false;
-    SetNode(at + nodeBase);
+    SetNode(at);
     SetVertical(upright != 0);
     SetSize(lg, w);
     return true;
@@ -82,12 +80,6 @@ void CHolder::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
     if (std::fabs(degrees - 90.0) < kQuarterTurnTolerance)
         SetVertical(vertical == 0);
     TurnNode(remap, cx, cy, degrees);
-}
-
-void CHolder::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
-{
-    if (selected)
-        ReflectNode(remap, x1, y1, x2, y2);
 }
 
 void CHolder::RebuildContour()
@@ -115,17 +107,8 @@ void CHolder::RebuildContour()
 
 double CHolder::SlotExtent(double current, bool init, int axis, bool largest)
 {
-    CNodePoint* n = ElementNodes::NodeOf(nodeTable, node);
-    if (!n)
-        return current;
-    const die::coord c = ElementNodes::ExtentPosition(*this, *n);
     const double alongLength = (axis == 0) == (vertical == 0) ? length : width;
-    const double half = alongLength / 2.0;
-    const double middle = axis == 0 ? c.x : c.y;
-    const double v = largest ? middle + half : middle - half;
-    if (init)
-        return v;
-    return largest ? std::max(current, v) : std::min(current, v);
+    return NodeExtent(current, init, axis, largest, alongLength / 2.0);
 }
 
 double CHolder::GetFullLength()

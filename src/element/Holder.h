@@ -5,7 +5,8 @@
 // side carries one gap of 2 mm, 10 mm from one end (the first end on the
 // side +n, the second end on the side −n). Ctrl and the wheel swap the
 // orientation, Shift and the wheel change the length in steps of 10, and a
-// turn by 90° swaps it too. It is drawn with the internal "cuir" line type.
+// turn by 90° swaps it too; mirroring moves the node only. It is drawn with
+// the internal "cuir" line type.
 //
 // The length always exceeds the width by more than 40: a length that would
 // not is refused by the wheel, and a holder given one (created or read from
@@ -49,8 +50,6 @@ public:
     void Rotate(NodeRemap& remap, double cx, double cy, double degrees) override;
     // A holder keeps its place and size.
     void Scale(NodeRemap&, double, double, double, double) override {}
-    // Selected only: the node is reflected; the orientation stays.
-    void Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2) override;
     void RebuildContour() override;
     // The slot's box: Lg by W about the node (W by Lg when vertical).
     double GetMinX(double current, bool init) override { return SlotExtent(current, init, 0, false); }

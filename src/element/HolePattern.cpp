@@ -1,7 +1,6 @@
 #include "element/HolePattern.h"
 
 #include "display/DisplayList.h"
-#include "element/NodeTransforms.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,17 +10,9 @@ namespace {
 
 constexpr double kStep = 50.0; // mm of extents per count
 
-bool Forward(int delta)
-{
-    return static_cast<int16_t>(delta & 0xFFFF) > 0;
-}
-
 } // namespace
 
-HolePattern::HolePattern(NodeTable* nodes, COptions* opts, int contextWord)
-    : SingleNodeElement(nodes, opts, contextWord)
-{
-}
+HolePattern::HolePattern(NodeTable* nodes, COptions* opts, int contextWord) : CNodeSymbol(nodes, opts, contextWord) {}
 
 void HolePattern::SetCounts(int horizontalCount, int verticalCount)
 {
@@ -31,13 +22,6 @@ void HolePattern::SetCounts(int horizontalCount, int verticalCount)
     displayDirty = true;
 }
 
-void HolePattern::CopyPattern(const HolePattern& source)
-{
-    CopyNodeAndMainValues(source);
-    vertical = source.vertical;
-    horizontal = source.horizontal;
-}
-
 void HolePattern::CopyNodeAndCounts(const HolePattern& source)
 {
     SetNode(source.node);
@@ -45,45 +29,9 @@ void HolePattern::CopyNodeAndCounts(const HolePattern& source)
     horizontal = source.horizontal;
 }
 
-void HolePattern::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
+double HolePattern::Reach(int axis) const
 {
-    if (!selected)
-        return;
-    MoveNodeBy(remap, [&](const die::coord& p) { return NodeTransforms::RotateOffset(p, cx, cy, degrees); });
-}
-
-void HolePattern::Scale(NodeRemap& remap, double cx, double cy, double fx, double fy)
-{
-    if (!selected)
-        return;
-    MoveNodeBy(remap, [&](const die::coord& p) { return NodeTransforms::ScaleOffset(p, cx, cy, fx, fy); });
-}
-
-void HolePattern::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
-{
-    if (!selected)
-        return;
-    MoveNodeBy(remap, [&](const die::coord& p) { return NodeTransforms::MirrorOffset(p, x1, y1, x2, y2); });
-}
-
-double HolePattern::GetMinX(double current, bool init)
-{
-    return Combine(current, init, GetNodePoint(node).x - kStep * horizontal, false);
-}
-
-double HolePattern::GetMinY(double current, bool init)
-{
-    return Combine(current, init, GetNodePoint(node).y - kStep * vertical, false);
-}
-
-double HolePattern::GetMaxX(double current, bool init)
-{
-    return Combine(current, init, GetNodePoint(node).x + kStep * horizontal, true);
-}
-
-double HolePattern::GetMaxY(double current, bool init)
-{
-    return Combine(current, init, GetNodePoint(node).y + kStep * vertical, true);
+    return kStep * (axis == 0 ? horizontal : vertical);
 }
 
 double HolePattern::GetFullLength()
@@ -94,7 +42,7 @@ double HolePattern::GetFullLength()
 double HolePattern::OnCtrlWheel(int delta, int, int)
 {
     const int before = vertical;
-    vertical = std::clamp(vertical + (Forward(delta) ? 1 : -1), -kMaxCount, kMaxCount);
+    vertical = std::clamp(vertical + (WheelDelta(delta) > 0 ? 1 : -1), -kMaxCount, kMaxCount);
     displayDirty = true;
     return before;
 }
@@ -102,7 +50,7 @@ double HolePattern::OnCtrlWheel(int delta, int, int)
 double HolePattern::OnShiftWheel(int delta, int, int)
 {
     const int before = horizontal;
-    const int next = horizontal + (Forward(delta) ? 1 : -1);
+    const int next = horizontal + (WheelDelta(delta) > 0 ? 1 : -1);
     if (next > 0 && next <= kMaxCount) {
         horizontal = next;
         displayDirty = true;

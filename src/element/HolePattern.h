@@ -6,9 +6,11 @@
 // stays at least 1). Turning, scaling and mirroring move the node only: the
 // holes keep their size and direction. The holes are display-list figures
 // drawn with the internal "wood_frame" line type; there is no direct drawing.
-#include "element/SingleNodeElement.h"
+#include "element/NodeSymbol.h"
 
-class HolePattern : public SingleNodeElement {
+#include <span>
+
+class HolePattern : public CNodeSymbol {
 public:
     // The line type the section gives a new pattern ("wood_frame").
     static constexpr int kLineType = 122;
@@ -26,15 +28,12 @@ public:
     // either way.
     void SetCounts(int horizontalCount, int verticalCount);
 
-    void Rotate(NodeRemap& remap, double cx, double cy, double degrees) override;
-    void Scale(NodeRemap& remap, double cx, double cy, double fx, double fy) override;
-    void Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2) override;
-    double GetMinX(double current, bool init) override;
-    double GetMinY(double current, bool init) override;
-    double GetMaxX(double current, bool init) override;
-    double GetMaxY(double current, bool init) override;
+    // The counts' reach about the node.
+    double GetMinX(double current, bool init) override { return NodeExtent(current, init, 0, false, Reach(0)); }
+    double GetMinY(double current, bool init) override { return NodeExtent(current, init, 1, false, Reach(1)); }
+    double GetMaxX(double current, bool init) override { return NodeExtent(current, init, 0, true, Reach(0)); }
+    double GetMaxY(double current, bool init) override { return NodeExtent(current, init, 1, true, Reach(1)); }
     double GetFullLength() override;
-    double DrawFitted(DrawContext&, const DeviceRect&) override { return 0.0; }
     // Vertical count one up for a forward notch (the low 16 bits of delta,
     // signed, above 0), else one down; returns the count before.
     double OnCtrlWheel(int delta, int x, int y) override;
@@ -42,13 +41,15 @@ public:
     double OnShiftWheel(int delta, int x, int y) override;
 
 protected:
-    // The copy constructor's part: node, counts, common values, section.
-    void CopyPattern(const HolePattern& source);
+    // The common values, the node, the counts and the section; not instanced.
+    HolePattern(const HolePattern& source) = default;
     // CopyFrom's part with withNodes: node and counts.
     void CopyNodeAndCounts(const HolePattern& source);
     // Begins the display list, adds a full circle of the radius about
     // reference + each offset, and ends it.
     void BuildCircles(const die::coord& reference, std::span<const die::coord> offsets, double radius);
+    // 50 mm per count along the axis (0 x: horizontal, 1 y: vertical).
+    double Reach(int axis) const;
 
     int vertical = 0;
     int horizontal = 0;

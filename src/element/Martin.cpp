@@ -29,10 +29,7 @@ CMartin::CMartin(NodeTable* nodes, COptions* opts, int contextWord)
     horizontal = kDefaultHorizontalCount;
 }
 
-CMartin::CMartin(const CMartin& source) : HolePattern(source.nodeTable, source.options, source.context), sizes(source.sizes)
-{
-    CopyPattern(source);
-}
+CMartin::CMartin(const CMartin& source) = default;
 
 CMartin::~CMartin() = default;
 

@@ -2,6 +2,8 @@
 
 #include "element/ElementNodes.h"
 #include "element/NodeTransforms.h"
+#include "geometry/Angle.h"
+#include "geometry/Geom.h"
 #include "platform/BinaryStream.h"
 
 #include <QStringLiteral>
@@ -9,6 +11,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+
+namespace {
+// One wheel notch, and the turn it gives.
+constexpr int kNotch = 120;
+constexpr double kNotchTurn = Geom::kPi / 6.0;
+} // namespace
 
 CNodeSymbol::CNodeSymbol(NodeTable* nodes, COptions* opts, int contextWord) : CElement(nodes, opts, contextWord)
 {
@@ -34,6 +43,18 @@ void CNodeSymbol::SetNode(int index)
     SetGeometryDirty();
 }
 
+void CNodeSymbol::SetPreviewNode(CNodePoint* previewPoint)
+{
+    previewNode = previewPoint;
+    preview = previewPoint ? 1 : 0;
+    SetGeometryDirty();
+}
+
+CNodePoint* CNodeSymbol::CurrentNode() const
+{
+    return preview ? previewNode : ElementNodes::NodeOf(nodeTable, node);
+}
+
 void CNodeSymbol::AddRefNodes()
 {
     ElementNodes::AddRef(nodeTable, node);
@@ -47,13 +68,14 @@ std::optional<die::coord> CNodeSymbol::NodePosition() const
     return ElementNodes::Position(*n);
 }
 
-double CNodeSymbol::NodeExtent(double current, bool init, int axis, bool largest)
+double CNodeSymbol::NodeExtent(double current, bool init, int axis, bool largest, double reach)
 {
     CNodePoint* n = ElementNodes::NodeOf(nodeTable, node);
     if (!n)
         return current;
     const die::coord p = ElementNodes::ExtentPosition(*this, *n);
-    const double v = axis == 0 ? p.x : p.y;
+    const double middle = axis == 0 ? p.x : p.y;
+    const double v = largest ? middle + reach : middle - reach;
     if (init)
         return v;
     return largest ? std::max(current, v) : std::min(current, v);
@@ -64,12 +86,33 @@ void CNodeSymbol::MoveNodeBy(NodeRemap& remap, const die::coord& offset)
     if (!ElementNodes::NodeOf(nodeTable, node))
         return;
     SetNode(ElementNodes::MoveNode(nodeTable, node, remap, offset.x, offset.y));
+    // A node moved in place keeps the position it cached before.
+    if (CNodePoint* moved = ElementNodes::NodeOf(nodeTable, node))
+        ElementNodes::ClearCache(*moved);
 }
 
 void CNodeSymbol::Move(NodeRemap& remap, double dx, double dy)
 {
     if (selected)
         MoveNodeBy(remap, {dx, dy});
+}
+
+void CNodeSymbol::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
+{
+    if (selected)
+        TurnNode(remap, cx, cy, degrees);
+}
+
+void CNodeSymbol::Scale(NodeRemap& remap, double cx, double cy, double fx, double fy)
+{
+    if (selected)
+        ScaleNode(remap, cx, cy, fx, fy);
+}
+
+void CNodeSymbol::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
+{
+    if (selected)
+        ReflectNode(remap, x1, y1, x2, y2);
 }
 
 void CNodeSymbol::TurnNode(NodeRemap& remap, double cx, double cy, double degrees)
@@ -90,6 +133,29 @@ void CNodeSymbol::ReflectNode(NodeRemap& remap, double x1, double y1, double x2,
         MoveNodeBy(remap, NodeTransforms::MirrorOffset(*p, x1, y1, x2, y2));
 }
 
+void CNodeSymbol::TurnNodeAndDirection(NodeRemap& remap, double cx, double cy, double degrees, double& direction)
+{
+    TurnNode(remap, cx, cy, degrees);
+    direction = Angle::Normalize(direction + Geom::DegToRad(degrees));
+    SetGeometryDirty();
+}
+
+void CNodeSymbol::ReflectNodeAndDirection(NodeRemap& remap, double x1, double y1, double x2, double y2,
+                                          double& direction)
+{
+    ReflectNode(remap, x1, y1, x2, y2);
+    // A direction a reflected across a line of direction t becomes 2t − a.
+    const double line = x1 == x2 ? Geom::kHalfPi : Geom::VectorAngle(y2 - y1, x2 - x1);
+    direction = Angle::Normalize(2.0 * line - direction);
+    SetGeometryDirty();
+}
+
+double CNodeSymbol::WheelTurned(double direction, int delta)
+{
+    const int notches = WheelDelta(delta) / kNotch;
+    return Angle::Normalize(direction + notches * kNotchTurn);
+}
+
 bool CNodeSymbol::IsInRect(double x1, double y1, double x2, double y2, int mode)
 {
     const std::array<CNodePoint*, 1> nodes{ElementNodes::NodeOf(nodeTable, node)};
@@ -103,12 +169,17 @@ bool CNodeSymbol::UsesNode(int index, bool onlyIfUnselected) const
     return index == node;
 }
 
-bool CNodeSymbol::CheckNode(platform::BinaryReader& in, int index, const char* what) const
+int CNodeSymbol::ReadNode(platform::BinaryReader& in, int nodeBase, const char* what) const
 {
-    if (ElementNodes::NodeOf(nodeTable, index))
-        return true;
-    in.fail(QStringLiteral("%1 on a missing node").arg(QLatin1String(what)));
-    return false;
+    const int32_t stored = in.readInt32();
+    if (!in.ok())
+        return -1;
+    const int64_t index = int64_t(stored) + nodeBase;
+    if (index > INT32_MAX || !ElementNodes::NodeOf(nodeTable, static_cast<int>(index))) {
+        in.fail(QStringLiteral("%1 on a missing node").arg(QLatin1String(what)));
+        return -1;
+    }
+    return static_cast<int>(index);
 }
 
 bool CNodeSymbol::CheckFinite(platform::BinaryReader& in, std::initializer_list<double> values, const char* what)

@@ -1,12 +1,14 @@
 #pragma once
-// CNodeSymbol: the base of the fixed symbols that sit on one node of the node
-// table: cuir holes, holders, separation rules and stripper boards. They are
-// drawn through their display lists only, lay out no bridges of their own,
-// add nothing to outlines, take part in no cutting command and are not
-// repeated by instancing (a new symbol is not instanced; the common record
-// of a file may say otherwise). What the classes share lives here: the node,
-// its moves under the edits, the extents and rectangle tests at the node,
-// and the checks of a record's node and sizes.
+// CNodeSymbol: the base of the symbols that sit on one node of the node
+// table: cuir holes, holders, separation rules, stripper boards, the Martin
+// and Bobst hole patterns and the Bobst assembly hole. They are drawn
+// through their display lists only, lay out no bridges of their own, add
+// nothing to outlines, take no snap point, take part in no cutting command
+// and are not repeated by instancing (a new symbol is not instanced; the
+// common record of a file may say otherwise). What the classes share lives
+// here: the node, its moves under the edits, the extents and rectangle tests
+// at the node, the wheel and the turns of a symbol's direction, and the
+// checks of a record's node and sizes.
 #include "element/Element.h"
 
 #include <cstdint>
@@ -19,15 +21,24 @@ public:
     int GetNode() const { return node; }
     // The symbol sits on the node from now on; its display is rebuilt.
     void SetNode(int index);
+    // The preview copy of a dialog is drawn about this node (not owned)
+    // instead of the table's; null ends the preview.
+    void SetPreviewNode(CNodePoint* preview);
 
     void CountAutoBridges(int, double, bool) override {}
     void Draw(DrawContext&) override {}
     void SetFromText(const QString&) override {}
-    // Nothing is cached; the node may have moved.
+    // Nothing is cached; the node may have moved: the display is rebuilt.
     void Recalculate() override { MarkDisplayDirty(); }
     void AddRefNodes() override;
     // Selected symbols only: the node moves by (dx, dy).
     void Move(NodeRemap& remap, double dx, double dy) override;
+    // Selected symbols only: the node turns, scales or is reflected; the
+    // figure keeps its direction and size (symbols with a direction or a
+    // size of their own say otherwise).
+    void Rotate(NodeRemap& remap, double cx, double cy, double degrees) override;
+    void Scale(NodeRemap& remap, double cx, double cy, double fx, double fy) override;
+    void Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2) override;
     void DrawBridges(int, DrawContext&) override {}
     void ValidateNodes() override {}
     void AddToOutline(OutlineBuilder*, int, double, int, const CInstance*) override {}
@@ -60,26 +71,43 @@ protected:
 
     // The node's position; none while the symbol sits on no node.
     std::optional<die::coord> NodePosition() const;
-    // The extent of the node along one axis (0 x, 1 y) combined with current.
-    double NodeExtent(double current, bool init, int axis, bool largest);
+    // The preview node while one is set, else the table's node.
+    CNodePoint* CurrentNode() const;
+    // The extent along one axis (0 x, 1 y): the node's coordinate (under the
+    // table's placement when instanced) reached out by `reach` (down for the
+    // smallest, up for the largest), combined with current; current as it is
+    // while the symbol sits on no node.
+    double NodeExtent(double current, bool init, int axis, bool largest, double reach = 0.0);
     // The node turned about (cx, cy), scaled about it, reflected across the
     // line through (x1, y1) and (x2, y2); the caller tests the selection.
     void TurnNode(NodeRemap& remap, double cx, double cy, double degrees);
     void ScaleNode(NodeRemap& remap, double cx, double cy, double fx, double fy);
     void ReflectNode(NodeRemap& remap, double x1, double y1, double x2, double y2);
+    // The same for a symbol with a direction (radians, kept in [0, 2π)): it
+    // turns with the node, and is reflected across the line (two equal x
+    // give the vertical line, as for the node); the display is rebuilt.
+    void TurnNodeAndDirection(NodeRemap& remap, double cx, double cy, double degrees, double& direction);
+    void ReflectNodeAndDirection(NodeRemap& remap, double x1, double y1, double x2, double y2, double& direction);
 
     // The wheel delta as the view gives it: its low 16 bits, signed.
     static int WheelDelta(int delta) { return static_cast<int16_t>(delta & 0xFFFF); }
+    // A direction turned by 30° per whole wheel notch (120) of the delta,
+    // kept in [0, 2π).
+    static double WheelTurned(double direction, int delta);
 
-    // Record reading: the node index read (the merge base added) must name a
-    // node of the table, and the sizes must be finite. Each fails the reader
-    // with the reason; the symbol's name goes into it.
-    [[nodiscard]] bool CheckNode(platform::BinaryReader& in, int index, const char* what) const;
+    // Record reading. The node index read (the merge base added) must name a
+    // node of the table: the index, else -1 with the reader failed (a
+    // truncated record leaves its own reason). The sizes must be finite.
+    // Each failure gives the reason with the symbol's name.
+    [[nodiscard]] int ReadNode(platform::BinaryReader& in, int nodeBase, const char* what) const;
     [[nodiscard]] static bool CheckFinite(platform::BinaryReader& in, std::initializer_list<double> values,
                                           const char* what);
 
     int node = -1;
+    CNodePoint* previewNode = nullptr;
 
 private:
+    // Moves the node by the offset and clears the moved node's cached
+    // position; a symbol on no node stays as it is.
     void MoveNodeBy(NodeRemap& remap, const die::coord& offset);
 };

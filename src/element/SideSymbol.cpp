@@ -25,12 +25,12 @@ void CSideSymbol::Save(platform::BinaryWriter& out) const
 
 bool CSideSymbol::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int32_t at = in.readInt32();
-    const int32_t flag = in.readInt32();
     const char* what = GetTypeId() == ElementTypeId::SeperationRule ? "separating rule" : "stripper board";
-    if (!in.ok() || !CheckNode(in, at + nodeBase, what) || !LoadBase(in, fileVersion))
+    const int at = ReadNode(in, nodeBase, what);
+    const int32_t flag = in.readInt32();
+    if (!in.ok() || !LoadBase(in, fileVersion))
         return false;
-    SetNode(at + nodeBase);
+    SetNode(at);
     SetSide(flag != 0);
     return true;
 }
@@ -43,24 +43,6 @@ void CSideSymbol::CopyFrom(const CElement& source, bool withNodes)
         side = symbol->side;
     }
     AssignMainValues(source);
-}
-
-void CSideSymbol::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
-{
-    if (selected)
-        TurnNode(remap, cx, cy, degrees);
-}
-
-void CSideSymbol::Scale(NodeRemap& remap, double cx, double cy, double fx, double fy)
-{
-    if (selected)
-        ScaleNode(remap, cx, cy, fx, fy);
-}
-
-void CSideSymbol::Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2)
-{
-    if (selected)
-        ReflectNode(remap, x1, y1, x2, y2);
 }
 
 double CSideSymbol::OnShiftWheel(int, int, int)

@@ -3,7 +3,8 @@
 // mirrors their figure: CSeperationRule, the mark of a separating rule (its
 // figure to the right of the node, or with the flag to the left), and
 // CStripperWood, the mark of a stripper board (up from the node, or with
-// the flag down). Shift and the wheel switch the side. They are drawn with
+// the flag down). Shift and the wheel switch the side; turning, scaling and
+// mirroring move the node only. They are drawn with
 // the internal "wood_frame" line type; their extents are the node's.
 //
 // File record: int32 type id (17 separation rule, 19 stripper wood), int32
@@ -27,10 +28,6 @@ public:
 
     void Save(platform::BinaryWriter& out) const override;
     void CopyFrom(const CElement& source, bool withNodes) override;
-    // Selected only: the node moves; the figure keeps its direction and size.
-    void Rotate(NodeRemap& remap, double cx, double cy, double degrees) override;
-    void Scale(NodeRemap& remap, double cx, double cy, double fx, double fy) override;
-    void Mirror(NodeRemap& remap, double x1, double y1, double x2, double y2) override;
     // Switches the side; returns 1 when the side is now 1, else 0.
     double OnShiftWheel(int delta, int x, int y) override;
 

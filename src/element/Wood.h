@@ -183,7 +183,13 @@ public:
     // With withNodes the margins, fillet and centre-line edge; then the
     // common values.
     void CopyFrom(const CElement& source, bool withNodes) override;
-    void Recalculate() override { selected = 0; }
+    // Never selected; the layout may have changed since the outline was
+    // built, so it is built again.
+    void Recalculate() override
+    {
+        selected = 0;
+        MarkDisplayDirty();
+    }
     void AddRefNodes() override {}
     void Move(NodeRemap&, double, double) override {}
     void Rotate(NodeRemap&, double, double, double) override {}

@@ -34,6 +34,7 @@
 
 struct BobstAsmParams;
 class CElement;
+class CNodeSymbol;
 class COptions;
 class CUndoManager;
 class NodeTable;
@@ -197,7 +198,8 @@ public:
     ElementIterator AddMartinHole(double x, double y, int horizontal, int vertical, bool merge);
     ElementIterator AddBobstHole(double x, double y, int horizontal, int vertical, bool merge);
     ElementIterator AddBobstSPHole(double x, double y, int horizontal, int vertical, bool merge);
-    // The assembly hole keeps the record as given (callers validate it).
+    // The assembly hole keeps the record as given (callers validate it);
+    // AddBobst2 returns the end iterator for a node the table lacks.
     ElementIterator AddBobst2(int node, const BobstAsmParams& params);
     ElementIterator AddBobstAt(double x, double y, const BobstAsmParams& params, bool merge);
     // The node-index forms the file reader uses: the element is linked and
@@ -342,9 +344,14 @@ private:
     ElementIterator Place(std::unique_ptr<CElement> element, int lineType, NewBridges bridges);
     // Bridges, line type and ptg of a new or continued element.
     void Dress(CElement& element, int lineType, NewBridges bridges) const;
-    // The end of a symbol's creation: bridges by rule, its line type and
-    // ptg, linked and recorded; it stays not instanced.
-    ElementIterator PlaceSymbol(std::unique_ptr<CElement> element, int lineType);
+    // The end of a one-node symbol's creation (SectionCreateSymbols.cpp):
+    // on the node, bridges by rule, its line type and ptg, linked and
+    // recorded; it stays not instanced. The end iterator, nothing added,
+    // for a node the table lacks.
+    ElementIterator PlaceSymbol(std::unique_ptr<CNodeSymbol> symbol, int node, int lineType);
+    // The same on the node found or added at (x, y); the end iterator when
+    // the point cannot be a node.
+    ElementIterator PlaceSymbolAt(std::unique_ptr<CNodeSymbol> symbol, double x, double y, bool merge, int lineType);
     // The node of a symbol at (x, y); −1 when the point cannot be a node.
     int SymbolNode(double x, double y, bool merge);
     // Puts a new element into the lowest free slot and records the

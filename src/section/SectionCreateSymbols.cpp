@@ -1,5 +1,7 @@
 // Creation of the fixed symbols: cuir holes, holders, separation rules and
-// stripper boards. Each sits on one node and takes its own line type.
+// stripper boards; and the steps every one-node symbol's creation shares
+// (the machine symbols' too, SectionCreateHoles.cpp). Each sits on one node
+// and takes its own line type.
 #include "section/Section.h"
 
 #include "element/Cuir.h"
@@ -16,23 +18,32 @@ int Section::SymbolNode(double x, double y, bool merge)
     return nodes_->AddPoint(x, y, merge);
 }
 
-ElementIterator Section::PlaceSymbol(std::unique_ptr<CElement> element, int lineType)
+ElementIterator Section::PlaceSymbol(std::unique_ptr<CNodeSymbol> symbol, int node, int lineType)
 {
-    Dress(*element, lineType, NewBridges::ByRule);
-    return ElementIterator(this, AddBuilt(std::move(element)));
+    if (!ElementNodes::NodeOf(nodes_, node))
+        return end();
+    symbol->SetNode(node);
+    Dress(*symbol, lineType, NewBridges::ByRule);
+    return ElementIterator(this, AddBuilt(std::move(symbol)));
+}
+
+ElementIterator Section::PlaceSymbolAt(std::unique_ptr<CNodeSymbol> symbol, double x, double y, bool merge,
+                                       int lineType)
+{
+    const int node = SymbolNode(x, y, merge);
+    if (node < 0)
+        return end();
+    return PlaceSymbol(std::move(symbol), node, lineType);
 }
 
 ElementIterator Section::AddCuir1(int centreNode, double radius, double angle, double wingLength)
 {
     Log::TheLog().Write("Section::AddCuir1( long ..)", Log::Section);
-    if (!ElementNodes::NodeOf(nodes_, centreNode))
-        return end();
     auto cuir = std::make_unique<CCuir>(nodes_, options_, context_);
-    cuir->SetNode(centreNode);
     cuir->SetRadius(radius);
     cuir->SetAngle(angle);
     cuir->SetWingLength(wingLength);
-    return PlaceSymbol(std::move(cuir), CCuir::kLineType);
+    return PlaceSymbol(std::move(cuir), centreNode, CCuir::kLineType);
 }
 
 ElementIterator Section::AddCuirAt(double x, double y, double radius, double angle, double wingLength, bool merge)
@@ -47,36 +58,24 @@ ElementIterator Section::AddCuirAt(double x, double y, double radius, double ang
 ElementIterator Section::AddHolder(double x, double y, bool vertical, double length, double width, bool merge)
 {
     Log::TheLog().Write("Section::AddHolder( double ..)", Log::Section);
-    const int at = SymbolNode(x, y, merge);
-    if (at < 0)
-        return end();
     auto holder = std::make_unique<CHolder>(nodes_, options_, context_);
-    holder->SetNode(at);
     holder->SetVertical(vertical);
     holder->SetSize(length, width);
-    return PlaceSymbol(std::move(holder), CCuir::kLineType);
+    return PlaceSymbolAt(std::move(holder), x, y, merge, CCuir::kLineType);
 }
 
 ElementIterator Section::AddSeperatingRule(double x, double y, bool side, bool merge)
 {
     Log::TheLog().Write("Section::AddSeperatingRule( double ..)", Log::Section);
-    const int at = SymbolNode(x, y, merge);
-    if (at < 0)
-        return end();
     auto rule = std::make_unique<CSeperationRule>(nodes_, options_, context_);
-    rule->SetNode(at);
     rule->SetSide(side);
-    return PlaceSymbol(std::move(rule), CSideSymbol::kLineType);
+    return PlaceSymbolAt(std::move(rule), x, y, merge, CSideSymbol::kLineType);
 }
 
 ElementIterator Section::AddStripperWood(double x, double y, bool side, bool merge)
 {
     Log::TheLog().Write("Section::AddStripperWood( double ..)", Log::Section);
-    const int at = SymbolNode(x, y, merge);
-    if (at < 0)
-        return end();
     auto board = std::make_unique<CStripperWood>(nodes_, options_, context_);
-    board->SetNode(at);
     board->SetSide(side);
-    return PlaceSymbol(std::move(board), CSideSymbol::kLineType);
+    return PlaceSymbolAt(std::move(board), x, y, merge, CSideSymbol::kLineType);
 }

@@ -40,7 +40,6 @@ ElementIterator Section::AddWood(double left, double top, double right, double b
     board->SetLineType(kWoodLineType);
     board->SetPtg(options_ ? options_->GetDefaultPtg() : kDefaultPtg);
     board->Recalculate();
-    board->MarkDisplayDirty();
     // The default records belong to a new board; a replaced one keeps its
     // own, so editing a board does not make its record list grow.
     if (!found)

@@ -1,7 +1,8 @@
 #pragma once
-// The fixed symbols on a node table of their own: their display-list
-// figures as plain values for tables, and their drawing through the view's
-// figure painter on the recording device.
+// The symbols on one node on a node table of their own: their display-list
+// figures as plain values for tables, their drawing through the view's
+// figure painter on the recording device (read back in millimetres for the
+// machine symbols), and their records.
 #include "ElementFixture.h"
 
 #include "common/DisplayTestSupport.h"
@@ -12,9 +13,18 @@
 #include <QByteArray>
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace elementtest {
+
+// The record of an element as the drawing file holds it.
+inline QByteArray RecordOf(const CElement& e)
+{
+    platform::BinaryWriter out;
+    e.Save(out);
+    return out.take();
+}
 
 // One figure of a display list: its kind and defining points (mm).
 struct Figure {
@@ -72,27 +82,66 @@ protected:
         }
     }
 
-    // Paints the display list as the view does at one device unit per mm,
-    // the model origin at device (0, 100) (so y = 60 mm is device 40).
-    platform::RecordingDevice& Paint(CElement& e)
+    // Paints the display list as the view does, by default at one device
+    // unit per mm with the model origin at device (0, 100) (so y = 60 mm is
+    // device 40).
+    platform::RecordingDevice& Paint(CElement& e, const ViewMapping& mapping = {1.0, {0, 100}, false})
     {
         e.RebuildContour();
-        e.GetDisplayList().Regenerate(DisplayMode::Normal);
+        e.RegenerateDisplayList(DisplayMode::Normal);
         device.clear();
-        FigurePainter painter(device, linetypes.table, ViewMapping{1.0, {0, 100}, false});
+        FigurePainter painter(device, linetypes.table, mapping);
         painter.DrawList(e.GetDisplayList(), linetypes.table, DisplayMode::Normal);
         return device;
     }
 
-    static QByteArray Record(const CElement& e)
-    {
-        platform::BinaryWriter out;
-        e.Save(out);
-        return out.take();
-    }
-
     displaytest::LinkedLinetypes linetypes;
     platform::RecordingDevice device;
+};
+
+struct PaintedArc {
+    die::coord centre; // the middle of the arc's box
+    double radius;
+};
+
+struct PaintedLine {
+    die::coord from;
+    die::coord to;
+};
+
+// The machine symbols painted at 100 device units per millimetre, the model
+// origin at the device's, read back in millimetres.
+class Painted : public Symbols {
+protected:
+    static constexpr double kScale = 100.0;
+
+    void Paint(CElement& element) { (void)Symbols::Paint(element, ViewMapping{kScale, {0, 0}, false}); }
+
+    std::vector<PaintedArc> Arcs() const
+    {
+        std::vector<PaintedArc> arcs;
+        for (const platform::RecordedCall& call : device.callsOf(platform::RecordedCall::Kind::Arc)) {
+            const platform::DevicePoint a = call.points[0];
+            const platform::DevicePoint b = call.points[1];
+            arcs.push_back({{(a.x + b.x) / 2.0 / kScale, -(a.y + b.y) / 2.0 / kScale}, (b.x - a.x) / 2.0 / kScale});
+        }
+        return arcs;
+    }
+
+    std::vector<PaintedLine> Lines() const
+    {
+        std::vector<PaintedLine> lines;
+        for (const platform::RecordedLine& l : device.lines())
+            lines.push_back({{l.from.x / kScale, -l.from.y / kScale}, {l.to.x / kScale, -l.to.y / kScale}});
+        return lines;
+    }
+
+    // Within one device unit (and its rounding) of the expected point.
+    static void ExpectAt(const die::coord& actual, const die::coord& expected, const std::string& what)
+    {
+        EXPECT_NEAR(actual.x, expected.x, 0.011) << what;
+        EXPECT_NEAR(actual.y, expected.y, 0.011) << what;
+    }
 };
 
 } // namespace elementtest

@@ -1,17 +1,43 @@
-// Cuir holes, holders, separation rules and stripper boards made from
-// coordinates and node indices, copied, and moved to another node.
+// The symbols on one node (cuir holes, holders, separation rules, stripper
+// boards, the hole patterns and the assembly hole) made from coordinates and
+// node indices, copied, and moved to another node.
 #include "section/SectionFixture.h"
 
 #include "display/DisplayList.h"
+#include "element/BobstAsm.h"
+#include "element/BobstHoles.h"
 #include "element/Cuir.h"
 #include "element/Holder.h"
+#include "element/Martin.h"
 #include "element/SideSymbol.h"
+#include "platform/BinaryStream.h"
 
 #include <limits>
 
 namespace {
 
-using SectionSymbols = sectiontest::Drawing;
+class SectionSymbols : public sectiontest::Drawing {
+protected:
+    // One symbol of each class at (x, y).
+    std::vector<ElementIterator> EachAt(double x, double y)
+    {
+        BobstAsmParams p;
+        p.SetPreset1();
+        return {
+            section.AddCuirAt(x, y, 30, 1, 10, true),   section.AddHolder(x, y, true, 90, 20, true),
+            section.AddSeperatingRule(x, y, true, true), section.AddStripperWood(x, y, true, true),
+            section.AddMartinHole(x, y, 3, 2, true),     section.AddBobstHole(x, y, 2, 4, true),
+            section.AddBobstSPHole(x, y, 2, 4, true),    section.AddBobstAt(x, y, p, true),
+        };
+    }
+
+    static QByteArray RecordOf(const CElement& e)
+    {
+        platform::BinaryWriter out;
+        e.Save(out);
+        return out.take();
+    }
+};
 
 TEST_F(SectionSymbols, EachSymbolTakesItsOwnLineTypeAndStaysNotInstanced)
 {
@@ -27,6 +53,10 @@ TEST_F(SectionSymbols, EachSymbolTakesItsOwnLineTypeAndStaysNotInstanced)
         {section.AddHolder(10, 20, true, 80, 20, true), ElementTypeId::Holder, 126},
         {section.AddSeperatingRule(10, 20, true, true), ElementTypeId::SeperationRule, 122},
         {section.AddStripperWood(10, 20, false, true), ElementTypeId::StripperWood, 122},
+        {section.AddMartinHole(10, 20, 2, 4, true), ElementTypeId::Martin, 122},
+        {section.AddBobstHole(10, 20, 2, 4, true), ElementTypeId::Bobst, 122},
+        {section.AddBobstSPHole(10, 20, 3, 1, true), ElementTypeId::BobstSP, 122},
+        {section.AddBobstAt(10, 20, BobstAsmParams{}, true), ElementTypeId::BobstAsm, 127},
     };
     int node = -1;
     for (const auto& c : cases) {
@@ -46,7 +76,7 @@ TEST_F(SectionSymbols, EachSymbolTakesItsOwnLineTypeAndStaysNotInstanced)
         }
         node = at;
     }
-    EXPECT_EQ(undo.GetOpenStep()->items.size(), 5u); // one node, four elements
+    EXPECT_EQ(undo.GetOpenStep()->items.size(), 9u); // one node, eight elements
     undo.Close();
     const auto* holder = dynamic_cast<const CHolder*>(cases[1].made.Get());
     EXPECT_TRUE(holder->IsVertical());
@@ -74,18 +104,23 @@ TEST_F(SectionSymbols, PointsNoNodeCanHoldAreRefused)
     EXPECT_FALSE(section.AddHolder(0, nan, false, 80, 20, true).NotEqual(section.end()));
     EXPECT_FALSE(section.AddSeperatingRule(far, far, false, true).NotEqual(section.end()));
     EXPECT_FALSE(section.AddStripperWood(-far, 0, false, true).NotEqual(section.end()));
+    EXPECT_FALSE(section.AddMartinHole(std::numeric_limits<double>::infinity(), 0, 2, 3, true).NotEqual(section.end()));
+    EXPECT_FALSE(section.AddBobstHole(0, far, 2, 3, true).NotEqual(section.end()));
+    EXPECT_FALSE(section.AddBobstSPHole(nan, 0, 2, 3, true).NotEqual(section.end()));
+    EXPECT_FALSE(section.AddBobstAt(far, 0, BobstAsmParams{}, true).NotEqual(section.end()));
+    // The node forms refuse a node the table lacks: a symbol on it could
+    // not be read back from the file.
     EXPECT_FALSE(section.AddCuir1(77, 21, 0, 10).NotEqual(section.end()));
+    EXPECT_FALSE(section.AddBobst2(77, BobstAsmParams{}).NotEqual(section.end()));
     EXPECT_TRUE(Elements().empty());
 }
 
+// A copy is of the same class with an equal record and figure; a node
+// replaced under a symbol carries it along (one left on the old node would
+// be on a missing one once that node goes).
 TEST_F(SectionSymbols, SymbolsCopyAndFollowAReplacedNode)
 {
-    const ElementIterator made[] = {
-        section.AddCuirAt(5, 5, 30, 1, 10, true),
-        section.AddHolder(5, 5, true, 90, 20, true),
-        section.AddSeperatingRule(5, 5, true, true),
-        section.AddStripperWood(5, 5, true, true),
-    };
+    const std::vector<ElementIterator> made = EachAt(5, 5);
     const int other = nodes.AddPoint(50, 50, true);
     for (const ElementIterator& it : made) {
         ASSERT_TRUE(it.NotEqual(section.end()));
@@ -94,6 +129,8 @@ TEST_F(SectionSymbols, SymbolsCopyAndFollowAReplacedNode)
         CElement* copy = section.GetElement(slot);
         EXPECT_NE(copy, it.Get());
         EXPECT_EQ(copy->GetTypeId(), it.Get()->GetTypeId());
+        EXPECT_EQ(RecordOf(*copy), RecordOf(*it.Get())) << copy->GetTypeId();
+        EXPECT_EQ(copy->GetSection(), &section);
         EXPECT_EQ(copy->GetNotInstanced(), 1);
         copy->RebuildContour();
         it.Get()->RebuildContour();
@@ -107,6 +144,41 @@ TEST_F(SectionSymbols, SymbolsCopyAndFollowAReplacedNode)
         EXPECT_EQ(dynamic_cast<CNodeSymbol&>(*e).GetNode(), other) << e->GetTypeId();
     // Only the cuir holes count for the centre.
     EXPECT_EQ(section.GetCenterX(), 25); // (0 + 50) / 2
+}
+
+// The hole patterns with the menu's counts: a horizontal count of 0 or less
+// leaves the class's own (2 for Martin holes, 0 for the Bobst patterns).
+TEST_F(SectionSymbols, PatternsTakeTheirCounts)
+{
+    const struct {
+        int type;
+        int horizontal, vertical;
+        int h, v;
+    } cases[] = {
+        {ElementTypeId::Martin, 2, 4, 2, 4},    {ElementTypeId::Martin, 0, 3, 2, 3},
+        {ElementTypeId::Martin, -1, 3, 2, 3},   {ElementTypeId::Bobst, 2, 4, 2, 4},
+        {ElementTypeId::Bobst, 0, 0, 0, 0},     {ElementTypeId::BobstSP, 3, 1, 3, 1},
+    };
+    for (const auto& c : cases) {
+        ElementIterator it = c.type == ElementTypeId::Martin ? section.AddMartinHole(100, 50, c.horizontal, c.vertical, true)
+            : c.type == ElementTypeId::Bobst ? section.AddBobstHole(100, 50, c.horizontal, c.vertical, true)
+                                             : section.AddBobstSPHole(100, 50, c.horizontal, c.vertical, true);
+        ASSERT_TRUE(it.NotEqual(section.end()));
+        auto* pattern = dynamic_cast<HolePattern*>(it.Get());
+        ASSERT_NE(pattern, nullptr);
+        EXPECT_EQ(pattern->GetTypeId(), c.type);
+        EXPECT_EQ(pattern->GetHorizontalCount(), c.h) << c.type << " " << c.horizontal;
+        EXPECT_EQ(pattern->GetVerticalCount(), c.v);
+    }
+}
+
+TEST_F(SectionSymbols, AssemblyHoleKeepsItsRecord)
+{
+    BobstAsmParams p;
+    p.SetPreset1();
+    const auto* hole = dynamic_cast<CBobstAsm*>(section.AddBobstAt(10, 20, p, true).Get());
+    ASSERT_NE(hole, nullptr);
+    EXPECT_EQ(hole->GetParams(), p);
 }
 
 } // namespace

@@ -109,6 +109,33 @@ TEST_F(SectionWood, LayoutBoxCoversEveryInstance)
     EXPECT_NEAR(turned.minY, -10.0, 1e-9);
 }
 
+// After an edit the section recalculates its elements: the board then
+// frames the layout where it stands now, not where it stood.
+TEST_F(SectionWood, OutlineFollowsTheEditedLayout)
+{
+    Rectangle(0, 0, 100, 50);
+    CWood* board = PlainBoard();
+    board->RebuildContour();
+    const BoundingBox before = board->GetDisplayList().GetBoundingBox();
+    EXPECT_EQ(before.minX, -50.0);
+    EXPECT_EQ(before.maxX, 150.0);
+
+    NodeRemap remap;
+    for (CElement* e : Elements()) {
+        if (e->IsDieBoard())
+            continue;
+        e->SetSelection(1);
+        e->Move(remap, 200.0, 30.0);
+    }
+    section.UpdateElements();
+    board->RebuildContour();
+    const BoundingBox after = board->GetDisplayList().GetBoundingBox();
+    EXPECT_EQ(after.minX, before.minX + 200.0);
+    EXPECT_EQ(after.maxX, before.maxX + 200.0);
+    EXPECT_EQ(after.minY, before.minY + 30.0);
+    EXPECT_EQ(after.maxY, before.maxY + 30.0);
+}
+
 TEST_F(SectionWood, CentredRulesEndAtTheLayout)
 {
     Rectangle(0, 0, 100, 50);
