@@ -6,6 +6,7 @@
 // and written through it (DocumentFile.cpp) and its life cycle of open,
 // save, close and autosave (DocumentLifecycle.cpp) asks its questions
 // through platform::prompt().
+#include "document/CursorInfo.h"
 #include "element/NodeTable.h"
 #include "section/UndoManager.h"
 #include "formula/FormulaTable.h"
@@ -46,19 +47,13 @@ struct CommandMemory {
     QString quickText;
 };
 
-// What lies under the mouse, filled by the view.
-struct CursorRecord {
-    CElement* element = nullptr;
-    int elementInstance = -1;
-    const CInstance* elementPlacement = nullptr;
-    int node = -1;
-    CNodePoint* nodePoint = nullptr;
-    int nodeInstance = -1;
-    const CInstance* nodePlacement = nullptr;
-    double modelX = 0.0;
-    double modelY = 0.0;
-    int pixelX = 0;
-    int pixelY = 0;
+using CursorRecord = CursorInfo;
+
+// Something a higher layer keeps per document (the command engine keeps its
+// input request here); the document owns it without knowing what it is.
+class DocumentSlot {
+public:
+    virtual ~DocumentSlot() = default;
 };
 
 class CMorvekDoc {
@@ -144,6 +139,8 @@ public:
     CursorRecord& Cursor() { return cursor_; }
     void ResetCursor();
     CommandMemory& Remembered() { return remembered_; }
+    // The command engine's slot (see DocumentSlot); empty until it is used.
+    std::unique_ptr<DocumentSlot>& CommandSlot() { return commandSlot_; }
 
     // --- flags of the document -----------------------------------------------
     bool IsModified() const { return modified_; }
@@ -236,4 +233,5 @@ private:
     std::vector<std::unique_ptr<Section>> sections_;
     Section* current_ = nullptr;
     CursorRecord cursor_;
+    std::unique_ptr<DocumentSlot> commandSlot_;
 };
