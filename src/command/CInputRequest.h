@@ -52,9 +52,10 @@ public:
     InputStep* Current();
 
     // Takes the view and its document; clears the four callbacks, restart
-    // −1, keep-result clear, first-prompt set. Every step's results are
-    // cleared, so a new command starts with nothing left from the last one.
-    // The step set-ups, the step count and the command code stay.
+    // −1, keep-result clear, first-prompt set. Every step is reset (set-up
+    // and results), so a new command starts with nothing left from the last
+    // one: fill the steps after Attach. The step count and the command code
+    // stay.
     void Attach(ViewInput* view);
     void SetFinishCallback(InputCallback f) { finish_ = std::move(f); }
     void SetAfterFinishCallback(InputCallback f) { afterFinish_ = std::move(f); }

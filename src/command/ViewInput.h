@@ -51,6 +51,8 @@ public:
     static constexpr int kCodeZoomWindow = 16;
     static constexpr int kCodeNodeDrag = 501;
     static constexpr double kWheelFactor = 1.125;
+    // The wheel zooms out no further once the zoom is at or below this.
+    static constexpr double kMinWheelZoom = 0.001;
 
     // The options give the hot keys and pens; they may be null (no hot key
     // matches).

@@ -23,14 +23,14 @@ die::coord PointOf(const OutputNode& node)
 
 platform::DevicePoint ViewMapping::ToDevice(const die::coord& p) const
 {
-    const int x = platform::toDeviceUnits(p.x * scale + 0.5);
-    const int y = platform::toDeviceUnits(p.y * scale + 0.5);
+    const int x = platform::roundToDeviceUnits(p.x * scale);
+    const int y = platform::roundToDeviceUnits(p.y * scale);
     return {mirrored ? origin.x - x : origin.x + x, origin.y - y};
 }
 
 int ViewMapping::ToDeviceLength(double mm) const
 {
-    return platform::toDeviceUnits(mm * scale + 0.5);
+    return platform::roundToDeviceUnits(mm * scale);
 }
 
 FigurePainter::FigurePainter(platform::Device& dc, const LinetypeTable& linetypes, const ViewMapping& mapping)

@@ -23,8 +23,8 @@ class Device;
 }
 
 // The view's mapping from millimetres to device units: device x = origin x +
-// int(x·scale + 0.5) (minus it when mirrored), device y = origin y −
-// int(y·scale + 0.5), int truncating towards zero.
+// round(x·scale) (minus it when mirrored), device y = origin y −
+// round(y·scale), rounded by platform::roundToDeviceUnits.
 struct ViewMapping {
     double scale = 1.0;
     platform::DevicePoint origin;

@@ -14,6 +14,8 @@ struct CursorInfo {
     CNodePoint* nodePoint = nullptr;
     int nodeInstance = -1;           // the placement in which the node was found
     const CInstance* nodePlacement = nullptr;    // null for a negative number
+    double nodeX = 0.0;              // the node's position in that placement
+    double nodeY = 0.0;
     double modelX = 0.0;             // the cursor in millimetres
     double modelY = 0.0;
     int pixelX = 0;                  // the cursor in client pixels

@@ -14,6 +14,11 @@ int toDeviceUnits(double scaled)
     return static_cast<int>(std::clamp(scaled, -limit, limit));
 }
 
+int roundToDeviceUnits(double scaled)
+{
+    return toDeviceUnits(std::floor(scaled + 0.5));
+}
+
 
 QString LogFont::face() const
 {

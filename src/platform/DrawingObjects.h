@@ -38,6 +38,11 @@ struct DevicePoint {
 // not a number) are held at +/-1e9, and NaN gives 0, instead of the undefined
 // conversion.
 int toDeviceUnits(double scaled);
+// A scaled value rounded to the nearest device unit, halves upwards
+// (floor(v + 0.5)), so that negative values round as positive ones do and a
+// shift by whole units shifts the result by as many; held like toDeviceUnits.
+// Every pixel computation of the view rounds through it.
+int roundToDeviceUnits(double scaled);
 
 // The Windows pen styles of the same numbers. A styled pen wider than one
 // device unit draws solid, as a Windows cosmetic pen does.
