@@ -96,6 +96,24 @@ public:
     int GetOriginNode() const { return originNode_; }
     int GetFileVersion() const { return fileVersion_; }
 
+    // --- node re-mapping after a node drag (DocumentNodes.cpp) ---------------
+    // Who uses the node: 0 no element (references of other nodes do not
+    // count), 1 elements of unlocked sections only, 2 of locked sections
+    // only, 3 both.
+    int GetNodeUsage(int node) const;
+    // Node from dropped onto node to: the elements of every section and the
+    // nodes that referred to from refer to to, from is removed and the node
+    // caches are cleared; the changes go to the open undo step. False,
+    // nothing changed, when either is no node, they are one node, from is
+    // the origin node, or to is built on from (it would refer to itself).
+    [[nodiscard]] bool MergeNode(int from, int to);
+    // Re-points elements (selected ones too) from node from to node to:
+    // with lockedOnly those of the locked sections, otherwise those of the
+    // unlocked sections and the nodes that referred to from. The node
+    // caches are cleared. False, nothing changed, for the same reasons as
+    // MergeNode except the origin (which stays in the table).
+    [[nodiscard]] bool ReplaceNodeInSections(int from, int to, bool lockedOnly);
+
     // --- the drawing as a whole ----------------------------------------------
     // The union of the borders of the visible sections; all 0 when none is
     // visible or they hold no element.
@@ -181,6 +199,9 @@ public:
     static constexpr qint64 kMaxFileBytes = qint64(1) << 30;
 
 private:
+    // Both are nodes, two of them, and (when references move) to is not
+    // built on from.
+    bool CanRepoint(int from, int to, bool withReferences);
     void CreateFirstSection(int nameText);
     void AddOriginNode();
     void ResetAfterFailedLoad();
