@@ -26,7 +26,7 @@ set(MORVEK_MODULES
   "shell       platform support"
   "gui         platform options shell"
   "dlg         platform support settings options formula geometry linetype display element section exchange document standards shell gui"
-  "app         platform support options linetype display exchange document view command shell gui"
+  "app         platform support options linetype display exchange document view command shell gui dlg"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a

@@ -183,18 +183,38 @@ int OnNodeDragFinish(CInputRequest* request)
     CNodePoint* node = nodes.GetNode(dragged);
     if (!node)
         return 0;
+    // A node only locked layers use stays where it is.
+    const int usage = doc->GetNodeUsage(dragged);
+    if (usage == 2)
+        return 0;
     const double zoom = view->Core().GetZoom();
     die::coord drop{step->x, step->y};
     const NodeFound target =
         FindNodeAt(*doc, drop, ViewPainter::kNodePixels / zoom, dragged, doc->GetOriginNode());
+    if (target.index >= 0 && target.placement == 0) {
+        // Dropped onto another node of the section itself: the two become
+        // one; locked layers keep the dragged node.
+        const bool merged = usage == 3 ? doc->ReplaceNodeInSections(dragged, target.index, false)
+                                       : doc->MergeNode(dragged, target.index);
+        if (!merged)
+            return 0;
+        doc->ValidateAllElements();
+        doc->RefreshAllBridges();
+        return 1;
+    }
     if (target.index >= 0) {
-        if (target.placement == 0)
-            return 0; // merging onto a node of the section itself comes with the node operations
-        drop = target.at;
+        drop = target.at; // onto a node shown in a replica: to where it shows
     } else {
+        // A click on a node without moving it does not move it.
         const double tolerance = kNodeStayPixels / zoom;
         if (std::abs(drop.x - node->GetXInInstance(nullptr)) <= tolerance &&
             std::abs(drop.y - node->GetYInInstance(nullptr)) <= tolerance)
+            return 0;
+    }
+    if (usage == 3) {
+        // The locked layers keep a copy at the old position.
+        const int copy = nodes.AddNode(*node, false);
+        if (copy < 0 || !doc->ReplaceNodeInSections(dragged, copy, true))
             return 0;
     }
     if (!nodes.PlaceNodeAt(dragged, drop.x, drop.y))

@@ -125,6 +125,7 @@ bool ViewInput::OnLButtonDown(platform::DevicePoint pixel, InputModifiers mods)
     UpdateCursor(pixel);
     if (request->IsRunning()) {
         AcceptClick();
+        UpdateCursor(pixel); // a finished command may have replaced what was hovered
         return true;
     }
     CMorvekDoc& doc = *GetDocument();
@@ -242,6 +243,7 @@ bool ViewInput::OnLButtonUp(platform::DevicePoint pixel, InputModifiers)
     step->y = c.modelY;
     step->resultKind = InputDrag;
     request->Advance(false);
+    UpdateCursor(pixel); // a node drag replaces the elements that use the node
     return true;
 }
 
@@ -274,7 +276,9 @@ bool ViewInput::OnRButtonUp(platform::DevicePoint pixel, InputModifiers)
     step->x = c.modelX;
     step->y = c.modelY;
     step->resultKind = InputDrag;
-    return request->Advance(false) == 0;
+    const bool zoomed = request->Advance(false) != 0;
+    UpdateCursor(pixel);
+    return !zoomed;
 }
 
 bool ViewInput::OnMButtonDown(platform::DevicePoint pixel, InputModifiers)
@@ -348,6 +352,8 @@ bool ViewInput::OnKeyDown(int virtualKey, InputModifiers mods)
     if (!step || !step->Accepts(InputPoint) || !step->Snaps(SnapKeys))
         return false;
     DefinePoint(action, mode);
+    const CursorInfo& c = GetDocument()->Cursor();
+    UpdateCursor({c.pixelX, c.pixelY});
     return true;
 }
 

@@ -21,6 +21,7 @@ public:
     explicit ViewCore(const COptions* options) : options_(options) {}
 
     CMorvekDoc* GetDocument() const { return doc_; }
+    const COptions* Options() const { return options_; }
     // Takes the document: zoom 1 and origin (0, 0) for a drawing whose node
     // extents add up to 0, else fitted into the client area; default display
     // switches; the document's edit state is ended.

@@ -1,6 +1,7 @@
 #include "command/ViewDragActions.h"
 
 #include "command/CommandTestSupport.h"
+#include "element/Line.h"
 #include "element/NodePoint.h"
 
 #include <cmath>
@@ -133,6 +134,59 @@ TEST_F(CommandTest, AClickOnANodeStartsNoDragWhileNodesAreHidden)
     Show();
     input_.OnLButtonDown(Pixel(100, 0), {});
     EXPECT_FALSE(Request().IsRunning());
+}
+
+} // namespace
+
+namespace {
+
+using namespace commandtest;
+
+// Line slot of a section (a re-pointed element is a new object in its slot).
+const CLine& LineOf(Section& section, int slot)
+{
+    return *static_cast<const CLine*>(section.GetElement(slot));
+}
+
+die::coord PositionOf(CMorvekDoc& doc, int node)
+{
+    CNodePoint* n = doc.Nodes().GetNode(node);
+    return {n->GetXInInstance(nullptr), n->GetYInInstance(nullptr)};
+}
+
+TEST_F(CommandTest, ANodeDroppedOnAnotherMergesAndLockedLayersKeepTheirPosition)
+{
+    (void)Layer().AddLine3(0, 0, 100, 0, true, 1);    // a, slot 0
+    (void)Layer().AddLine3(100, 50, 150, 50, true, 1); // b, slot 1
+    Section* locked = doc_.AppendSection(QStringLiteral("locked"));
+    ASSERT_NE(locked, nullptr);
+    (void)locked->AddLine3(0, -50, 100, 0, true, 1); // c shares the node at (100, 0)
+    locked->SetLocked(true);
+    doc_.SetCurrentSection(0);
+    Show();
+    core_.OnViewNodes();
+
+    // Moved into empty space: the open layer follows, the locked one stays.
+    input_.OnMouseMove(Pixel(100, 0), {});
+    input_.OnLButtonDown(Pixel(100, 0), {});
+    input_.OnLButtonUp(Pixel(120, -20), {});
+    EXPECT_EQ(PositionOf(doc_, LineOf(Layer(), 0).GetEndNode()), (die::coord{120, -20}));
+    EXPECT_EQ(PositionOf(doc_, LineOf(*locked, 0).GetEndNode()), (die::coord{100, 0}));
+
+    // Dropped onto the start of b: a ends on b's node.
+    input_.OnMouseMove(Pixel(120, -20), {});
+    input_.OnLButtonDown(Pixel(120, -20), {});
+    input_.OnLButtonUp(Offset(Pixel(100, 50), 2, -1), {});
+    EXPECT_EQ(LineOf(Layer(), 0).GetEndNode(), LineOf(Layer(), 1).GetStartNode());
+    EXPECT_EQ(PositionOf(doc_, LineOf(Layer(), 0).GetEndNode()), (die::coord{100, 50}));
+    EXPECT_EQ(PositionOf(doc_, LineOf(*locked, 0).GetEndNode()), (die::coord{100, 0}));
+
+    // A node only the locked layer uses does not move.
+    input_.OnMouseMove(Pixel(0, -50), {});
+    ASSERT_GE(doc_.Cursor().node, 0);
+    input_.OnLButtonDown(Pixel(0, -50), {});
+    input_.OnLButtonUp(Pixel(30, -60), {});
+    EXPECT_EQ(PositionOf(doc_, LineOf(*locked, 0).GetStartNode()), (die::coord{0, -50}));
 }
 
 } // namespace

@@ -114,16 +114,16 @@ TEST_F(FigurePainterTest, ArcPiecesAreDrawnFromTheirEndToTheirStart)
     Paint(list, DisplayMode::WithBridges);
     const std::vector<RecordedCall> arcs = dc_.callsOf(RecordedCall::Kind::Arc);
     ASSERT_EQ(arcs.size(), 2u);
-    // The circle's box; negative values round towards zero after adding 0.5.
+    // The circle's box, as wide on the negative side as on the positive one.
     for (const RecordedCall& arc : arcs) {
-        EXPECT_EQ(arc.points[0], (DevicePoint{91, 190}));
-        EXPECT_EQ(arc.points[1], (DevicePoint{110, 209}));
+        EXPECT_EQ(arc.points[0], (DevicePoint{90, 190}));
+        EXPECT_EQ(arc.points[1], (DevicePoint{110, 210}));
         EXPECT_EQ(arc.arcDirection, platform::ArcDirection::CounterClockwise);
         EXPECT_EQ(arc.pen, PenOf(rgb(255, 0, 0)));
     }
     // First piece from (1, 0) to the gap: drawn from the gap's start back to (1, 0).
     EXPECT_EQ(arcs[0].points[3], (DevicePoint{110, 200}));
-    EXPECT_EQ(arcs[1].points[2], (DevicePoint{91, 200}));
+    EXPECT_EQ(arcs[1].points[2], (DevicePoint{90, 200}));
 
     // A full circle without bridges is one arc whose ends meet.
     dc_.clear();
@@ -161,6 +161,27 @@ TEST_F(FigurePainterTest, ReplicasAndMirroringMoveTheDrawing)
     EXPECT_DOUBLE_EQ(arcs[0].startDegrees, 0.0);   // π − π
     EXPECT_DOUBLE_EQ(arcs[0].sweepDegrees, 180.0); // the direction turned round
     EXPECT_EQ(dc_.arcDirection(), platform::ArcDirection::Clockwise);
+}
+
+} // namespace
+
+namespace {
+
+// Negative model values round as positive ones do: a drawing left of or
+// below the origin sits exactly where its mirror image to the right does.
+TEST(ViewMapping, RoundsNegativeValuesToTheNearestUnit)
+{
+    const struct {
+        double mm;
+        int units;
+    } cases[] = {{0.26, 3}, {-0.26, -3}, {0.24, 2}, {-0.24, -2}, {-0.05, 0}, {-0.15, -1}, {1e300, 1000000000}};
+    const ViewMapping m{10.0, {100, 200}, false};
+    for (const auto& c : cases) {
+        EXPECT_EQ(m.ToDeviceLength(c.mm), c.units) << c.mm;
+        if (c.units != 1000000000) {
+            EXPECT_EQ(m.ToDevice({c.mm, c.mm}), (platform::DevicePoint{100 + c.units, 200 - c.units})) << c.mm;
+        }
+    }
 }
 
 } // namespace
