@@ -172,7 +172,8 @@ int CInputRequest::Finish()
     SetRunning(false);
     const int result = finish_ ? finish_(this) : 0;
     const bool titled = title != -1;
-    if (titled && doc_)
+    // Only a finish that did its work changed the drawing.
+    if (titled && doc_ && result != 0)
         doc_->SetModifiedFlag(true);
     // Prompts after the first finish are those of the next object.
     firstPrompt = false;

@@ -86,6 +86,8 @@ public:
     // finish callback returned 0.
     int Advance(bool reset);
     // Runs the finish callback and ends (restart −1) or restarts the request.
+    // A titled request marks the document modified only when the callback
+    // reports that it did its work.
     int Finish();
 
     // A one-step point request for a dialog's pick button, started at once.
