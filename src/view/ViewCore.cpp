@@ -136,6 +136,10 @@ void ViewCore::TrackCursor(platform::DevicePoint pixel)
     if (!doc_)
         return;
     CursorRecord& cursor = doc_->Cursor();
+    // Pick from the drawing as it is now: a command may have just replaced
+    // elements whose figures are not built yet.
+    doc_->RebuildAllDisplayLists();
+    doc_->SetDisplayMode(DisplayMode());
     painter_.SetScale(transform_.zoom);
     painter_.SetOrigin(transform_.origin);
     painter_.SetMirrored((DrawContext::GetMirrorFlags() & DrawContext::MirrorX) != 0);

@@ -2,6 +2,7 @@
 
 #include "command/CommandTestSupport.h"
 #include "element/ElementTypes.h"
+#include "element/Line.h"
 #include "element/NodePoint.h"
 #include "platform/Registry.h"
 
@@ -300,6 +301,37 @@ TEST_F(CommandTest, TheOverlayShowsTheElementSnapAndTheCommandsDrawing)
         EXPECT_EQ(movingNodeMarks() > 0, running);
         EXPECT_EQ(draws, running ? 1 : 0);
     }
+}
+
+} // namespace
+
+namespace {
+
+using namespace commandtest;
+
+// A finish that re-points the hovered line to another node replaces its
+// object; the cursor record must not keep the old one.
+TEST_F(CommandTest, TheCursorRecordFollowsElementsAFinishReplaced)
+{
+    (void)Layer().AddLine3(0, 0, 100, 0, true, 1);
+    (void)Layer().AddLine3(100, 50, 150, 50, true, 1);
+    Show();
+    CInputRequest& r = Request();
+    r.stepCount = 1;
+    r.Attach(&input_);
+    r.SetFinishCallback([](CInputRequest* q) {
+        CMorvekDoc& doc = *q->GetDocument();
+        const auto* a = static_cast<const CLine*>(doc.GetCurrentSection()->GetElement(0));
+        const auto* b = static_cast<const CLine*>(doc.GetCurrentSection()->GetElement(1));
+        return doc.MergeNode(a->GetEndNode(), b->GetStartNode()) ? 1 : 0;
+    });
+    r.SetTitle(400);
+    r.steps[0].accepted = InputPoint;
+    r.steps[0].snapFlags = SnapElement;
+    r.Start();
+    input_.OnLButtonDown(Pixel(10, 0), {}); // still on the line after it turned to (100, 50)
+    ASSERT_FALSE(r.IsRunning());
+    EXPECT_EQ(doc_.Cursor().element, Layer().GetElement(0)); // the new object, picked
 }
 
 } // namespace
