@@ -21,7 +21,7 @@ set(MORVEK_MODULES
   "exchange    platform support settings formula geometry element"
   "document    platform options formula element section exchange"
   "view        platform options geometry linetype display element section document"
-  "command     platform options geometry element section document view"
+  "command     platform options geometry display element section document view"
   "standards   platform support settings options formula geometry linetype display element section exchange document"
   "shell       platform support"
   "gui         platform options shell"

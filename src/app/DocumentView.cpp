@@ -72,11 +72,7 @@ void DocumentView::paintEvent(QPaintEvent*)
         overlay_ = std::make_unique<gui::QtDevice>(w, h);
     }
     view_.Paint(*drawing_, *overlay_, width(), height());
-    CInputRequest& request = CInputRequest::Of(*doc_);
-    if (request.IsRunning()) {
-        overlay_->selectPen(platform::Pen::null());
-        request.CallDraw(overlay_.get());
-    }
+    input_.DrawOverlay(*overlay_);
     gui::QtDevice target(this);
     target.bitBlt(0, 0, width(), height(), *overlay_, 0, 0);
 }

@@ -10,6 +10,7 @@
 #include "options/LanguageTable.h"
 #include "options/Options.h"
 #include "platform/CFormat.h"
+#include "platform/Device.h"
 #include "section/Section.h"
 #include "section/UndoManager.h"
 #include "view/ViewCore.h"
@@ -419,6 +420,30 @@ bool ViewInput::OnKeyUp(int virtualKey, InputModifiers mods)
         return false;
     core_.OnViewNodes();
     return true;
+}
+
+void ViewInput::DrawOverlay(platform::Device& overlay)
+{
+    CInputRequest* request = Request();
+    if (!request || !request->IsRunning())
+        return;
+    const CursorInfo& c = GetDocument()->Cursor();
+    const InputStep* step = request->Current();
+    if (step && step->Accepts(InputPoint) && step->Snaps(SnapElement) && c.element) {
+        int last = -1;
+        const bool hasLast = request->FindLastPointStep(last);
+        const InputStep* from = hasLast ? request->GetStep(last) : nullptr;
+        SnapRecord snap;
+        if (c.element->GetSnapPoint(0, c.modelX, c.modelY, hasLast ? 2 : 1, from ? from->x : 0.0,
+                                    from ? from->y : 0.0, c.elementPlacement, &snap) != 0) {
+            if (from)
+                core_.Painter().DrawMeasureLine({from->x, from->y}, {snap.x, snap.y});
+            if (c.node == -1)
+                core_.Painter().DrawMovingNodeMarker({snap.x, snap.y});
+        }
+    }
+    overlay.selectPen(platform::Pen::null());
+    request->CallDraw(&overlay);
 }
 
 std::vector<ContextMenuItem> ViewInput::ContextMenuItems()

@@ -17,6 +17,10 @@ class CMorvekDoc;
 class COptions;
 class ViewCore;
 
+namespace platform {
+class Device;
+}
+
 struct InputModifiers {
     bool shift = false;
     bool ctrl = false;
@@ -95,6 +99,12 @@ public:
     std::vector<ContextMenuItem> ContextMenuItems();
     // Carries out one of the view's own popup commands; false for others.
     bool OnPopupCommand(int command);
+
+    // The running command's marks on the overlay, after the view's paint:
+    // the element snap a click would take (a line from the last point, and
+    // a marker where no node is under the cursor), then the command's own
+    // drawing with the null pen selected. Nothing while no command runs.
+    void DrawOverlay(platform::Device& overlay);
 
     // Ends the running command: the command flag cleared, the open undo step
     // closed (also when none ran), the measure line and status pane 0 cleared.

@@ -263,3 +263,43 @@ TEST_F(CommandTest, TheMiddleButtonCancelsAndClosesTheUndoStep)
 }
 
 } // namespace
+
+namespace {
+
+using namespace commandtest;
+
+TEST_F(CommandTest, TheOverlayShowsTheElementSnapAndTheCommandsDrawing)
+{
+    (void)Layer().AddLine3(0, 0, 100, 0, true, 1);
+    Show();
+    auto movingNodeMarks = [this] {
+        int n = 0;
+        for (const platform::RecordedCall& call : overlay_.calls())
+            n += call.pen.colour == viewtest::kMovingNode ? 1 : 0;
+        return n;
+    };
+    CInputRequest& r = Request();
+    int draws = 0;
+    for (bool running : {false, true}) {
+        r.stepCount = 1;
+        r.Attach(&input_);
+        r.SetDrawMoveCallbacks(
+            [&draws](CInputRequest*, platform::Device* dc) {
+                draws += dc->pen().style == platform::PenStyle::Null ? 1 : 0;
+                return 1;
+            },
+            nullptr);
+        r.steps[0].accepted = InputPoint;
+        r.steps[0].snapFlags = SnapElement;
+        if (running)
+            r.Start();
+        input_.OnMouseMove(Pixel(40, 1), {});
+        overlay_.clear();
+        core_.Paint(drawing_, overlay_, kWidth, kHeight);
+        input_.DrawOverlay(overlay_);
+        EXPECT_EQ(movingNodeMarks() > 0, running);
+        EXPECT_EQ(draws, running ? 1 : 0);
+    }
+}
+
+} // namespace
