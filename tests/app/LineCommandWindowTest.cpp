@@ -1,5 +1,7 @@
-// Drawing a line through the real window: File > New, Construct > Basic >
-// Line, two clicks on nodes draw one line, Construct > Undo removes it.
+// Drawing lines through the real window: File > New, Construct > Basic >
+// Line or Line continuous, clicks on nodes draw the lines, Construct > Undo
+// removes them one by one, the middle button cancels, and a saved drawing
+// opens with the same lines.
 #include "app/DefaultMenu.h"
 #include "app/DocumentView.h"
 #include "app/MainWindow.h"
@@ -17,8 +19,8 @@
 #include "common/TempDir.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -42,77 +44,142 @@ QAction* FindCommand(const QList<QAction*>& actions, int command)
     return nullptr;
 }
 
-int LineCount(const Section& section)
+// The lines of the current section as pairs of end points.
+std::vector<std::pair<die::coord, die::coord>> LinesOf(CMorvekDoc& doc)
 {
-    int n = 0;
-    for (CElement* e : section)
-        n += dynamic_cast<CLine*>(e) ? 1 : 0;
-    return n;
+    std::vector<std::pair<die::coord, die::coord>> lines;
+    const Section& section = *doc.GetCurrentSection();
+    for (CElement* e : section) {
+        if (auto* line = dynamic_cast<CLine*>(e))
+            lines.emplace_back(section.Point(line->GetStartNode()), section.Point(line->GetEndNode()));
+    }
+    return lines;
 }
 
-TEST(LineCommandWindow, TwoClicksDrawOneLineAndUndoRemovesIt)
+class LineCommandWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        linetypes_.Add(1, LinetypeKind::Standard, -1, -1, 0, 0, 0, 0x0000FF);
+        catalogue_.Build();
+        const auto label = [](int id) { return QStringLiteral("T%1").arg(id); };
+        window_.SetMenus(shell::MenuTree(DefaultMenu()).Build(catalogue_, label));
+        window_.SetDocumentMenus(shell::MenuTree(DocumentMenu()).Build(catalogue_, label));
+        window_.CreateBars(catalogue_, shell::ToolbarButtons{});
+        window_.show();
+        QApplication::processEvents();
+        Choose(kNewCommand);
+        QApplication::processEvents();
+        QMdiSubWindow* child = window_.Documents()->activeSubWindow();
+        ASSERT_NE(child, nullptr);
+        view_ = qobject_cast<app::DocumentView*>(child->widget());
+        ASSERT_NE(view_, nullptr);
+    }
+    void TearDown() override { window_.close(); }
+
+    void Choose(int command)
+    {
+        QAction* action = FindCommand(window_.menuBar()->actions(), command);
+        ASSERT_NE(action, nullptr) << command;
+        action->trigger();
+    }
+    QPoint PixelOf(double x, double y) const
+    {
+        const platform::DevicePoint p = view_->View().Transform().ToDevicePixel(x, y, DrawContext::GetMirrorFlags());
+        return {p.x, p.y};
+    }
+    // A free node a step of (dx, dy) pixels from the origin's pixel; its
+    // model point.
+    die::coord NodeAtPixels(int dx, int dy)
+    {
+        const double zoom = view_->View().GetZoom();
+        const die::coord p{dx / zoom, -dy / zoom};
+        EXPECT_GE(Doc().Nodes().AddPoint(p.x, p.y, false), 0);
+        EXPECT_EQ(PixelOf(p.x, p.y), PixelOf(0, 0) + QPoint(dx, dy));
+        return p;
+    }
+    void Click(const die::coord& p, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(view_, button, Qt::NoModifier, PixelOf(p.x, p.y));
+    }
+    CMorvekDoc& Doc() { return view_->Document(); }
+
+    test::ScopedTestEnvironment env_;
+    platform::ScopedOverride<int> mirror_ = DrawContext::OverrideMirrorFlags(DrawContext::MirrorY);
+    displaytest::LinkedLinetypes linetypes_;
+    shell::CommandCatalogue catalogue_;
+    app::MainWindow window_;
+    app::DocumentView* view_ = nullptr;
+};
+
+TEST_F(LineCommandWindow, TwoClicksDrawOneLineAndUndoRemovesIt)
 {
-    test::ScopedTestEnvironment env;
-    platform::ScopedOverride<int> mirror = DrawContext::OverrideMirrorFlags(DrawContext::MirrorY);
-    displaytest::LinkedLinetypes linetypes;
-    linetypes.Add(1, LinetypeKind::Standard, -1, -1, 0, 0, 0, 0x0000FF);
-    shell::CommandCatalogue catalogue;
-    catalogue.Build();
-    const auto label = [](int id) { return QStringLiteral("T%1").arg(id); };
-    app::MainWindow window;
-    window.SetMenus(shell::MenuTree(DefaultMenu()).Build(catalogue, label));
-    window.SetDocumentMenus(shell::MenuTree(DocumentMenu()).Build(catalogue, label));
-    window.CreateBars(catalogue, shell::ToolbarButtons{});
-    window.show();
-    QApplication::processEvents();
+    // A new drawing holds the origin node; one more node to click on.
+    const die::coord origin{0, 0};
+    const die::coord target = NodeAtPixels(view_->width() / 4, -view_->height() / 4);
 
-    QAction* fileNew = FindCommand(window.menuBar()->actions(), kNewCommand);
-    ASSERT_NE(fileNew, nullptr);
-    fileNew->trigger();
-    QApplication::processEvents();
-    QMdiSubWindow* child = window.Documents()->activeSubWindow();
-    ASSERT_NE(child, nullptr);
-    auto* view = qobject_cast<app::DocumentView*>(child->widget());
-    ASSERT_NE(view, nullptr);
-    CMorvekDoc& doc = view->Document();
-    const auto pixelOf = [view](double x, double y) {
-        const platform::DevicePoint p = view->View().Transform().ToDevicePixel(x, y, DrawContext::GetMirrorFlags());
-        return QPoint(p.x, p.y);
-    };
-    // A new drawing holds the origin node; a second node to click on lies
-    // a quarter of the window away.
-    const QPoint origin = pixelOf(0, 0);
-    const QPoint target = origin + QPoint(view->width() / 4, -view->height() / 4);
-    const double zoom = view->View().GetZoom();
-    const double tx = (target.x() - origin.x()) / zoom;
-    const double ty = (origin.y() - target.y()) / zoom;
-    ASSERT_GE(doc.Nodes().AddPoint(tx, ty, false), 0);
-    ASSERT_EQ(pixelOf(tx, ty), target);
+    Choose(linecommands::kCmdLine);
+    EXPECT_EQ(Doc().commandActive, 1);
+    EXPECT_EQ(window_.MessageText()->text(), Translate(linecommands::kTextFirstPoint));
+    Click(origin);
+    EXPECT_TRUE(LinesOf(Doc()).empty());
+    Click(target);
+    const auto lines = LinesOf(Doc());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].first.x, 0.0);
+    EXPECT_EQ(lines[0].first.y, 0.0);
+    EXPECT_NEAR(lines[0].second.x, target.x, 0.001);
+    EXPECT_NEAR(lines[0].second.y, target.y, 0.001);
+    EXPECT_TRUE(Doc().IsModified());
 
-    QAction* line = FindCommand(window.menuBar()->actions(), 32797);
-    ASSERT_NE(line, nullptr);
-    line->trigger();
-    EXPECT_EQ(doc.commandActive, 1);
-    EXPECT_EQ(window.MessageText()->text(), Translate(linecommands::kTextFirstPoint));
-    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, origin);
-    EXPECT_EQ(LineCount(*doc.GetCurrentSection()), 0);
-    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, target);
-    ASSERT_EQ(LineCount(*doc.GetCurrentSection()), 1);
-    auto* drawn = static_cast<CLine*>(*doc.GetCurrentSection()->begin());
-    const die::coord start = doc.GetCurrentSection()->Point(drawn->GetStartNode());
-    const die::coord end = doc.GetCurrentSection()->Point(drawn->GetEndNode());
-    EXPECT_EQ(start.x, 0.0);
-    EXPECT_EQ(start.y, 0.0);
-    EXPECT_NEAR(end.x, tx, 0.001);
-    EXPECT_NEAR(end.y, ty, 0.001);
-    EXPECT_TRUE(doc.IsModified());
+    Choose(370);
+    EXPECT_TRUE(LinesOf(Doc()).empty());
+    EXPECT_EQ(Doc().commandActive, 0) << "Undo ends the running command";
+}
 
-    QAction* undo = FindCommand(window.menuBar()->actions(), 370);
-    ASSERT_NE(undo, nullptr);
-    undo->trigger();
-    EXPECT_EQ(LineCount(*doc.GetCurrentSection()), 0);
-    EXPECT_EQ(doc.commandActive, 0) << "Undo ends the running command";
-    window.close();
+TEST_F(LineCommandWindow, LineContinuousClosesARectangleThatSavesAndUndoesLineByLine)
+{
+    const int w = view_->width() / 4;
+    const int h = view_->height() / 4;
+    const die::coord corners[] = {{0, 0}, NodeAtPixels(w, 0), NodeAtPixels(w, -h), NodeAtPixels(0, -h)};
+
+    Choose(linecommands::kCmdLineContinuous);
+    for (const die::coord& p : corners)
+        Click(p);
+    Click(corners[0]);
+    ASSERT_EQ(LinesOf(Doc()).size(), 4u);
+    Click(corners[1], Qt::MiddleButton);
+    EXPECT_EQ(Doc().commandActive, 0) << "the middle button cancels";
+    EXPECT_EQ(Doc().Undo().GetUndoCount(), 4) << "one step per line and no empty one";
+    EXPECT_FALSE(Doc().Undo().HasOpenStep());
+
+    const CLine* first = nullptr;
+    const CLine* last = nullptr;
+    for (CElement* e : *Doc().GetCurrentSection()) {
+        last = static_cast<CLine*>(e);
+        first = first ? first : last;
+    }
+    EXPECT_EQ(first->GetStartNode(), last->GetEndNode()) << "the rectangle closes on its first node";
+
+    const QString path = env_.dir().file(QStringLiteral("rectangle.n"));
+    ASSERT_TRUE(Doc().SaveAs(path));
+    const auto drawn = LinesOf(Doc());
+    for (int remaining = 3; remaining >= 0; --remaining) {
+        Choose(370);
+        EXPECT_EQ(LinesOf(Doc()).size(), static_cast<size_t>(remaining));
+    }
+
+    QMdiSubWindow* reopened = window_.OpenDocument(path);
+    ASSERT_NE(reopened, nullptr);
+    auto* view = qobject_cast<app::DocumentView*>(reopened->widget());
+    const auto read = LinesOf(view->Document());
+    ASSERT_EQ(read.size(), drawn.size());
+    for (size_t i = 0; i < read.size(); ++i) {
+        EXPECT_NEAR(read[i].first.x, drawn[i].first.x, 0.001);
+        EXPECT_NEAR(read[i].first.y, drawn[i].first.y, 0.001);
+        EXPECT_NEAR(read[i].second.x, drawn[i].second.x, 0.001);
+        EXPECT_NEAR(read[i].second.y, drawn[i].second.y, 0.001);
+    }
 }
 
 } // namespace
