@@ -1,6 +1,8 @@
 #include "app/DocumentView.h"
 
 #include "command/CInputRequest.h"
+#include "command/LineCommands.h"
+#include "command/UndoCommand.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
 #include "gui/VirtualKey.h"
@@ -46,8 +48,13 @@ bool DocumentView::RunCommand(int commandId)
         view_.OnViewLoadZoom();
         keepFitted_ = false;
         break;
+    case editcommands::kCmdUndo:
+        editcommands::OnUndo(input_);
+        break;
     default:
-        return false;
+        if (!linecommands::RunLineCommand(commandId, input_))
+            return false;
+        break;
     }
     update();
     return true;

@@ -32,8 +32,8 @@ public:
     ViewCore& View() { return view_; }
 
     // The view's zoom commands: View > Center (32771), Original Zoom (257),
-    // Save Zoom (32813) and Load Zoom (32814), each repainting. False for
-    // another command.
+    // Save Zoom (32813) and Load Zoom (32814), Construct > Undo and the line
+    // commands, each repainting. False for another command.
     bool RunCommand(int commandId);
 
 protected:

@@ -101,6 +101,22 @@ void StartLineContinuous(ViewInput& view)
     StartTwoPointRequest(view, kCodeLineContinuous, OnContinuousLineFinish, 1);
 }
 
+bool RunLineCommand(int commandId, ViewInput& view)
+{
+    switch (commandId) {
+    case kCmdLine:
+    case kCmdLineToolbar:
+        StartLine(view);
+        return true;
+    case kCmdLineContinuous:
+    case kCmdLineContinuousToolbar:
+        StartLineContinuous(view);
+        return true;
+    default:
+        return false;
+    }
+}
+
 int OnLineFinish(CInputRequest* request)
 {
     CMorvekDoc* doc = request->GetDocument();

@@ -27,6 +27,9 @@ constexpr int kTextTitle = 170;
 // continuous), until the command is cancelled.
 void StartLine(ViewInput& view);
 void StartLineContinuous(ViewInput& view);
+// The menu and toolbar commands: starts the command the id names; false
+// for another id.
+bool RunLineCommand(int commandId, ViewInput& view);
 
 // Adds the line the two steps give: between their points, or, where a step
 // received an arc (the tangent key), touching it: from the other step's
