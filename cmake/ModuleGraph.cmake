@@ -21,11 +21,12 @@ set(MORVEK_MODULES
   "exchange    platform support settings formula geometry element"
   "document    platform options formula element section exchange"
   "view        platform options geometry linetype display element section document"
+  "command     platform options geometry display element section document view"
   "standards   platform support settings options formula geometry linetype display element section exchange document"
   "shell       platform support"
   "gui         platform options shell"
   "dlg         platform support settings options formula geometry linetype display element section exchange document standards shell gui"
-  "app         platform support options linetype display exchange document view shell gui dlg"
+  "app         platform support options linetype display exchange document view command shell gui dlg"
 )
 
 # MORVEK_MODULE_NAMES: the folders in table order; MORVEK_USES_<folder>: a

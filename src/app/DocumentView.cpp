@@ -1,10 +1,13 @@
 #include "app/DocumentView.h"
 
 #include "app/FileChooser.h"
+#include "command/CInputRequest.h"
+#include "command/LineCommands.h"
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
 #include "gui/QtPicture.h"
+#include "gui/VirtualKey.h"
 #include "options/LanguageTable.h"
 #include "options/Options.h"
 #include "platform/Prompt.h"
@@ -13,6 +16,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QResizeEvent>
@@ -47,6 +51,8 @@ DocumentView::DocumentView(std::unique_ptr<CMorvekDoc> doc, const COptions* opti
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    // The popup opens from the right button's release (mouseReleaseEvent).
+    setContextMenuPolicy(Qt::PreventContextMenu);
     view_.OnInitialUpdate(doc_.get(), width(), height());
 
     // A setting of 0 or less would save without pause: one second at least.
@@ -88,9 +94,11 @@ bool DocumentView::RunCommand(int commandId)
         OnFileSaveCopyAs();
         return true;
     case 370:
+        input_.CancelCommand();
         UndoOneStep(*doc_);
         break;
     case 371:
+        input_.CancelCommand();
         RedoOneStep(*doc_);
         break;
     case 32963:
@@ -123,7 +131,9 @@ bool DocumentView::RunCommand(int commandId)
         view_.OnViewUnload();
         return true;
     default:
-        return false;
+        if (!linecommands::RunLineCommand(commandId, input_))
+            return false;
+        break;
     }
     update();
     return true;
@@ -264,6 +274,7 @@ void DocumentView::paintEvent(QPaintEvent*)
         overlay_ = std::make_unique<gui::QtDevice>(width(), height(), ratio);
     }
     view_.Paint(*drawing_, *overlay_, width(), height());
+    input_.DrawOverlay(*overlay_);
     gui::QtDevice target(this);
     target.bitBlt(0, 0, width(), height(), *overlay_, 0, 0);
 }
@@ -275,16 +286,104 @@ void DocumentView::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
 }
 
-void DocumentView::mouseMoveEvent(QMouseEvent* event)
+namespace {
+
+InputModifiers ModifiersOf(Qt::KeyboardModifiers m)
+{
+    return {m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier), m.testFlag(Qt::AltModifier)};
+}
+
+platform::DevicePoint PixelOf(const QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
-    const CursorRecord before = doc_->Cursor();
-    view_.TrackCursor({at.x(), at.y()});
-    const CursorRecord& now = doc_->Cursor();
-    if (now.element != before.element || now.elementInstance != before.elementInstance || now.node != before.node
-        || now.nodeInstance != before.nodeInstance)
+    return {at.x(), at.y()};
+}
+
+} // namespace
+
+void DocumentView::AfterInput(bool repaint)
+{
+    if (repaint)
         update();
+}
+
+void DocumentView::mouseMoveEvent(QMouseEvent* event)
+{
+    input_.SetClientSize(width(), height());
+    const CursorRecord before = doc_->Cursor();
+    const platform::DevicePoint origin = view_.GetOrigin();
+    input_.OnMouseMove(PixelOf(event), ModifiersOf(event->modifiers()));
+    const CursorRecord& now = doc_->Cursor();
+    // Repaint when what lies under the cursor changed, or a command draws.
+    const bool changed = now.element != before.element || now.elementInstance != before.elementInstance ||
+                         now.node != before.node || now.nodeInstance != before.nodeInstance ||
+                         CInputRequest::Of(*doc_).IsRunning() || !(view_.GetOrigin() == origin);
+    if (!(view_.GetOrigin() == origin))
+        keepFitted_ = false;
+    AfterInput(changed);
     QWidget::mouseMoveEvent(event);
+}
+
+void DocumentView::mousePressEvent(QMouseEvent* event)
+{
+    input_.SetClientSize(width(), height());
+    const platform::DevicePoint at = PixelOf(event);
+    const InputModifiers mods = ModifiersOf(event->modifiers());
+    bool repaint = false;
+    switch (event->button()) {
+    case Qt::LeftButton: repaint = input_.OnLButtonDown(at, mods); break;
+    case Qt::RightButton: repaint = input_.OnRButtonDown(at, mods); break;
+    case Qt::MiddleButton: repaint = input_.OnMButtonDown(at, mods); break;
+    default: break;
+    }
+    AfterInput(repaint);
+    QWidget::mousePressEvent(event);
+}
+
+void DocumentView::mouseReleaseEvent(QMouseEvent* event)
+{
+    input_.SetClientSize(width(), height());
+    const platform::DevicePoint at = PixelOf(event);
+    const InputModifiers mods = ModifiersOf(event->modifiers());
+    const double zoom = view_.GetZoom();
+    if (event->button() == Qt::LeftButton) {
+        AfterInput(input_.OnLButtonUp(at, mods));
+    } else if (event->button() == Qt::RightButton) {
+        const bool menu = input_.OnRButtonUp(at, mods);
+        if (view_.GetZoom() != zoom)
+            keepFitted_ = false;
+        update();
+        if (menu) {
+            const QPoint screen = event->globalPosition().toPoint();
+            (void)input_.OnContextMenu({screen.x(), screen.y()});
+            update();
+        }
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void DocumentView::wheelEvent(QWheelEvent* event)
+{
+    const double zoom = view_.GetZoom();
+    const bool repaint = input_.OnMouseWheel(event->angleDelta().y(), ModifiersOf(event->modifiers()));
+    if (view_.GetZoom() != zoom)
+        keepFitted_ = false;
+    AfterInput(repaint);
+    event->accept();
+}
+
+void DocumentView::keyPressEvent(QKeyEvent* event)
+{
+    if (input_.OnKeyDown(gui::VirtualKeyOf(event->key()), ModifiersOf(event->modifiers())))
+        AfterInput(true);
+    QWidget::keyPressEvent(event);
+}
+
+void DocumentView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!event->isAutoRepeat() && input_.OnKeyUp(gui::VirtualKeyOf(event->key()), ModifiersOf(event->modifiers())))
+        AfterInput(true);
+    QWidget::keyReleaseEvent(event);
 }
 
 } // namespace app

@@ -4,6 +4,8 @@
 // drawing and the overlay) that are copied to the widget. The mouse position
 // is tracked into the document's cursor record, so the element under the
 // cursor shows highlighted.
+#include "app/ViewCommandUi.h"
+#include "command/ViewInput.h"
 #include "view/AutosaveTimer.h"
 #include "view/EditCommands.h"
 #include "view/ViewCore.h"
@@ -44,8 +46,9 @@ public:
     // switches Nodes (449), Bridges (32777), Special Line Types (299) and
     // Mirror (32794, every view); Background (32961, a picture file chosen in
     // a dialog) and Unload (32962), which show at the next paint; File > Save
-    // (57603) and Save Copy As (469); Undo (370), Redo (371), Clipboard Copy
-    // (32963) and Paste (32964). False for another command.
+    // (57603) and Save Copy As (469); Undo (370) and Redo (371), which end a
+    // running command first; Clipboard Copy (32963) and Paste (32964); the
+    // line commands. False for another command.
     bool RunCommand(int commandId);
     // The text and state of a command's menu item where the view decides
     // them (Undo and Redo); nothing for another command.
@@ -70,7 +73,15 @@ protected:
     // close, which removes its autosave copy.
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // Mouse, wheel and keys go to the view's input rules (ViewInput), with
+    // Shift, Ctrl and Alt read from each event; the popup menu opens when
+    // the right button is released, unless that finished a zoom window.
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -87,6 +98,8 @@ private:
     AutosaveTimer autosave_;
     QTimer* autosaveTimer_;
     bool closeAgreed_ = false;
+    ViewCommandUi commandUi_{this};
+    ViewInput input_{view_, commandUi_, view_.Options()};
     std::unique_ptr<gui::QtDevice> drawing_;
     std::unique_ptr<gui::QtDevice> overlay_;
     // While the drawing is shown fitted (on opening, after View > Center),
@@ -94,6 +107,10 @@ private:
     // property bar opening beside it) after the first paint. Any other zoom
     // keeps what the user chose.
     bool keepFitted_ = true;
+
+    // After an input rule: a changed zoom or origin ends the fitted state;
+    // repaints when asked.
+    void AfterInput(bool repaint);
 };
 
 } // namespace app

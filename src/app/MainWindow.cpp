@@ -79,6 +79,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), menuStyle_(new gu
     connect(this, &MainWindow::commandChosen, this, &MainWindow::RunCommand);
 }
 
+MainWindow::~MainWindow()
+{
+    // The document windows close while the QWidget part tears down; their
+    // activation signals must not reach this half-destroyed window.
+    disconnect(documents_, nullptr, this, nullptr);
+}
+
 void MainWindow::SetMenus(const std::vector<shell::BuiltMenuItem>& menus)
 {
     defaultMenus_ = menus;

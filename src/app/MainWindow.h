@@ -48,6 +48,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The menus while no document is open; shown now when none is.
     void SetMenus(const std::vector<shell::BuiltMenuItem>& menus);

@@ -6,6 +6,7 @@
 // and written through it (DocumentFile.cpp) and its life cycle of open,
 // save, close and autosave (DocumentLifecycle.cpp) asks its questions
 // through platform::prompt().
+#include "document/CursorInfo.h"
 #include "element/NodeTable.h"
 #include "section/UndoManager.h"
 #include "formula/FormulaTable.h"
@@ -46,19 +47,13 @@ struct CommandMemory {
     QString quickText;
 };
 
-// What lies under the mouse, filled by the view.
-struct CursorRecord {
-    CElement* element = nullptr;
-    int elementInstance = -1;
-    const CInstance* elementPlacement = nullptr;
-    int node = -1;
-    CNodePoint* nodePoint = nullptr;
-    int nodeInstance = -1;
-    const CInstance* nodePlacement = nullptr;
-    double modelX = 0.0;
-    double modelY = 0.0;
-    int pixelX = 0;
-    int pixelY = 0;
+using CursorRecord = CursorInfo;
+
+// Something a higher layer keeps per document (the command engine keeps its
+// input request here); the document owns it without knowing what it is.
+class DocumentSlot {
+public:
+    virtual ~DocumentSlot() = default;
 };
 
 class CMorvekDoc {
@@ -101,6 +96,24 @@ public:
     int GetOriginNode() const { return originNode_; }
     int GetFileVersion() const { return fileVersion_; }
 
+    // --- node re-mapping after a node drag (DocumentNodes.cpp) ---------------
+    // Who uses the node: 0 no element (references of other nodes do not
+    // count), 1 elements of unlocked sections only, 2 of locked sections
+    // only, 3 both.
+    int GetNodeUsage(int node) const;
+    // Node from dropped onto node to: the elements of every section and the
+    // nodes that referred to from refer to to, from is removed and the node
+    // caches are cleared; the changes go to the open undo step. False,
+    // nothing changed, when either is no node, they are one node, from is
+    // the origin node, or to is built on from (it would refer to itself).
+    [[nodiscard]] bool MergeNode(int from, int to);
+    // Re-points elements (selected ones too) from node from to node to:
+    // with lockedOnly those of the locked sections, otherwise those of the
+    // unlocked sections and the nodes that referred to from. The node
+    // caches are cleared. False, nothing changed, for the same reasons as
+    // MergeNode except the origin (which stays in the table).
+    [[nodiscard]] bool ReplaceNodeInSections(int from, int to, bool lockedOnly);
+
     // --- the drawing as a whole ----------------------------------------------
     // The union of the borders of the visible sections; all 0 when none is
     // visible or they hold no element.
@@ -129,6 +142,8 @@ public:
     CursorRecord& Cursor() { return cursor_; }
     void ResetCursor();
     CommandMemory& Remembered() { return remembered_; }
+    // The command engine's slot (see DocumentSlot); empty until it is used.
+    std::unique_ptr<DocumentSlot>& CommandSlot() { return commandSlot_; }
 
     // --- flags of the document -----------------------------------------------
     bool IsModified() const { return modified_; }
@@ -213,6 +228,9 @@ public:
 private:
     // The whole file, refused unread when larger than kMaxFileBytes.
     [[nodiscard]] static bool ReadWhole(const QString& path, QByteArray& bytes, QString& error);
+    // Both are nodes, two of them, and (when references move) to is not
+    // built on from.
+    bool CanRepoint(int from, int to, bool withReferences);
     void CreateFirstSection(int nameText);
     void AddOriginNode();
     void ResetAfterFailedLoad();
@@ -247,4 +265,5 @@ private:
     std::vector<std::unique_ptr<Section>> sections_;
     Section* current_ = nullptr;
     CursorRecord cursor_;
+    std::unique_ptr<DocumentSlot> commandSlot_;
 };

@@ -181,6 +181,7 @@ public:
     const std::list<CrossPoint>& GetCrossPoints() const { return crossPoints; }
     void ClearCrossPoints() { crossPoints.clear(); }
     void StoreCrossPoints(const CElement& other);
+    void AddCrossPoint(double x, double y, const CElement* key) { crossPoints.push_back(CrossPoint{x, y, key}); }
     CrossPoint FindNthNearestCrossPoint(double x, double y, double minDistance, int n) const;
     const std::vector<die::coord>& GetIntersections() const { return intersections; }
 

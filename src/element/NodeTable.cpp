@@ -310,6 +310,19 @@ void NodeTable::ReplaceReference(int a, int b)
     }
 }
 
+bool NodeTable::PlaceNodeAt(int i, double x, double y)
+{
+    const CNodePoint* n = GetNode(i);
+    if (n == nullptr)
+        return false;
+    auto placed = MadeFrom(*n);
+    if (!placed->SetPlain(x, y, true))
+        return false;
+    placed->SetRotationFormulas(QString(), QString(), QString());
+    ReplaceNode(i, std::move(placed));
+    return true;
+}
+
 int NodeTable::MoveNode(int i, std::vector<int>& remap, double dx, double dy, bool allowParametric)
 {
     Q_ASSERT(i >= 0 && i < static_cast<int>(remap.size()));

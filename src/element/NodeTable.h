@@ -111,6 +111,11 @@ public:
     // returned with the entry unchanged.
     int MoveNode(int i, std::vector<int>& remap, double dx, double dy, bool allowParametric);
     int MoveNode(int i, int* remapEntry, double dx, double dy, bool allowParametric);
+    // A node dragged in the view: a copy of node i, made absolute at (x, y)
+    // mm (its rotation kept out of the way) with its rotation formulas
+    // cleared, replaces it, recorded as a replaced item. False, nothing
+    // changed, for an empty slot or a position the node cannot hold.
+    [[nodiscard]] bool PlaceNodeAt(int i, double x, double y);
     // The node conversion command: mode 1 makes every node absolute at its
     // plain position, 3 at its rotated position without rotation, 2 drops the
     // rotation formulas only.

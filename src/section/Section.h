@@ -242,6 +242,10 @@ public:
     // instanced is tested under instance 0 only. Never deselects.
     void SelectAllInRect(double x1, double y1, double x2, double y2, int mode);
     int GetSelectedCount() const;
+    // Rebuilds the element's crossing list: its intersections with every
+    // element of the section (itself included), then for a line or an arc
+    // its start point and, when it differs, its end point, keyed by itself.
+    void GetCrossNodes(CElement* e);
     // Borders of the selected elements (the die board left out); zeros when
     // nothing is selected.
     SectionBorders GetSelectedBorders() const;

@@ -6,6 +6,7 @@
 #include "element/NodePoint.h"
 #include "options/Options.h"
 #include "platform/Device.h"
+#include "section/Section.h"
 
 void ViewCore::OnInitialUpdate(CMorvekDoc* doc, int clientWidth, int clientHeight)
 {
@@ -60,6 +61,12 @@ void ViewCore::OnViewLoadZoom()
 void ViewCore::SetZoom(double typed, int clientWidth, int clientHeight)
 {
     transform_.SetZoomAboutCentre(typed, clientWidth, clientHeight);
+}
+
+void ViewCore::SetZoomAndOrigin(double zoom, platform::DevicePoint origin)
+{
+    transform_.zoom = ViewTransform::ClampZoom(zoom);
+    transform_.origin = origin;
 }
 
 void ViewCore::OnViewBridges()
@@ -143,6 +150,10 @@ void ViewCore::TrackCursor(platform::DevicePoint pixel)
     if (!doc_)
         return;
     CursorRecord& cursor = doc_->Cursor();
+    // Pick from the drawing as it is now: a command may have just replaced
+    // elements whose figures are not built yet.
+    doc_->RebuildAllDisplayLists();
+    doc_->SetDisplayMode(DisplayMode());
     const int mirror = DrawContext::GetMirrorFlags();
     painter_.SetMapping(transform_.Mapping(mirror));
     transform_.ToModel(pixel.x, pixel.y, mirror, cursor.modelX, cursor.modelY);
@@ -152,8 +163,20 @@ void ViewCore::TrackCursor(platform::DevicePoint pixel)
     painter_.PickElement();
     cursor.element = painter_.GetHitElement();
     cursor.elementInstance = painter_.GetHitInstance();
+    cursor.elementPlacement = PlacementOf(cursor.elementInstance);
     const ViewPainter::NodeHit node = painter_.NearestNode();
     cursor.node = node.index;
     cursor.nodePoint = node.index >= 0 ? doc_->Nodes().GetNode(node.index) : nullptr;
     cursor.nodeInstance = node.index >= 0 ? node.instance : -1;
+    cursor.nodePlacement = node.index >= 0 ? PlacementOf(node.instance) : nullptr;
+    cursor.nodeX = node.at.x;
+    cursor.nodeY = node.at.y;
+}
+
+const CInstance* ViewCore::PlacementOf(int number) const
+{
+    const Section* section = doc_ ? doc_->GetCurrentSection() : nullptr;
+    if (!section || number <= 0 || number >= section->GetInstanceCount())
+        return nullptr;
+    return &section->GetInstance(number);
 }

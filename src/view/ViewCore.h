@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class CInstance;
 class CMorvekDoc;
 class COptions;
 
@@ -24,6 +25,7 @@ public:
     explicit ViewCore(const COptions* options) : options_(options) {}
 
     CMorvekDoc* GetDocument() const { return doc_; }
+    const COptions* Options() const { return options_; }
     // Takes the document: zoom 1 and origin (0, 0) for a drawing whose node
     // extents add up to 0, else fitted into the client area; default display
     // switches; the document's edit state is ended.
@@ -32,6 +34,10 @@ public:
     const ViewTransform& Transform() const { return transform_; }
     double GetZoom() const { return transform_.zoom; }
     platform::DevicePoint GetOrigin() const { return transform_.origin; }
+    // The input rules move and zoom the view (pan, wheel, zoom window).
+    void SetOrigin(platform::DevicePoint origin) { transform_.origin = origin; }
+    void SetZoomAndOrigin(double zoom, platform::DevicePoint origin);
+    void ZoomAbout(double zoom, platform::DevicePoint fixed) { transform_.ZoomAbout(zoom, fixed); }
 
     // The extents of the visible sections, every instance and the die-board
     // margins counted.
@@ -80,8 +86,11 @@ public:
 
     // Cursor tracking: the model point under the pixel, the element picked
     // within 15 pixels and the node within 5 go into the document's cursor
-    // record.
+    // record, each with its placement (null for the section's own elements).
     void TrackCursor(platform::DevicePoint pixel);
+    // The current section's placement of a replica number; null for 0 and
+    // for a number it does not hold.
+    const CInstance* PlacementOf(int number) const;
 
     ViewPainter& Painter() { return painter_; }
 

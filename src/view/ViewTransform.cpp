@@ -1,7 +1,6 @@
 #include "view/ViewTransform.h"
 
 #include "display/DrawContext.h"
-#include "geometry/GeomBasics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,17 +59,23 @@ void ViewTransform::Fit(int width, int height, const ViewExtents& e, int mirrorF
 
 void ViewTransform::SetZoomAboutCentre(double newZoom, int width, int height)
 {
+    ZoomAbout(newZoom, {width / 2, height / 2});
+}
+
+void ViewTransform::ZoomAbout(double newZoom, platform::DevicePoint fixed)
+{
     const double z0 = zoom;
-    const double cx = width / 2;
-    const double cy = height / 2;
-    const double dx = cx - origin.x;
-    const double dy = cy - origin.y;
-    const double d = std::hypot(dx, dy);
-    const double a = Geom::VectorAngle(dy, dx);
     zoom = ClampZoom(newZoom);
-    const double k = (1.0 - zoom / z0) * d;
-    origin.x += platform::toDeviceUnits(std::cos(a) * k + 0.5);
-    origin.y += platform::toDeviceUnits(std::sin(a) * k + 0.5);
+    // The origin moves towards the fixed pixel by the part of its distance
+    // that the zoom takes away: O' = O + (1 − z1/z0)·(P − O).
+    const double k = z0 != 0.0 ? 1.0 - zoom / z0 : 0.0;
+    origin.x += RoundPixel(k * (fixed.x - origin.x));
+    origin.y += RoundPixel(k * (fixed.y - origin.y));
+}
+
+platform::DevicePoint ViewTransform::ToDevicePixel(double x, double y, int mirrorFlags) const
+{
+    return Mapping(mirrorFlags).ToDevice({x, y});
 }
 
 double ViewTransform::ClampZoom(double value)

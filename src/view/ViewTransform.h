@@ -28,6 +28,8 @@ struct ViewTransform {
     ViewMapping Mapping(int mirrorFlags) const;
     // Model point to pixel (no rounding; Mapping rounds).
     void ToPixel(double x, double y, int mirrorFlags, double& px, double& py) const;
+    // Model point to the nearest pixel (through Mapping).
+    platform::DevicePoint ToDevicePixel(double x, double y, int mirrorFlags) const;
     // Pixel to model point.
     void ToModel(double px, double py, int mirrorFlags, double& x, double& y) const;
 
@@ -38,5 +40,8 @@ struct ViewTransform {
     // Takes a new zoom, clamped to kMinZoom..kMaxZoom, keeping the model point
     // under the client centre in place.
     void SetZoomAboutCentre(double newZoom, int width, int height);
+    // Takes a new zoom, clamped, keeping the model point under the fixed
+    // pixel in place (within half a pixel each way).
+    void ZoomAbout(double newZoom, platform::DevicePoint fixed);
     static double ClampZoom(double zoom);
 };

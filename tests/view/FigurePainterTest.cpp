@@ -165,3 +165,25 @@ TEST_F(FigurePainterTest, ReplicasAndMirroringMoveTheDrawing)
 }
 
 } // namespace
+
+namespace {
+
+// Negative model values round as positive ones do: a drawing left of or
+// below the origin sits exactly where its mirror image to the right does.
+TEST(ViewMapping, RoundsNegativeValuesToTheNearestUnit)
+{
+    const struct {
+        double mm;
+        int units;
+    } cases[] = {{0.26, 3}, {-0.26, -3}, {0.24, 2}, {-0.24, -2}, {-0.05, 0}, {-0.15, -1}, {1e300, 1000000000}};
+    const ViewMapping m{10.0, {100, 200}, false};
+    for (const auto& c : cases) {
+        EXPECT_EQ(m.ToDeviceLength(c.mm), c.units) << c.mm;
+        if (c.units != 1000000000) {
+            // Model Y grows upwards: -mm lands c.units below the origin row.
+            EXPECT_EQ(m.ToDevice({c.mm, -c.mm}), (platform::DevicePoint{100 + c.units, 200 + c.units})) << c.mm;
+        }
+    }
+}
+
+} // namespace

@@ -88,3 +88,17 @@ TEST(ViewTransform, SetZoomClampsAndKeepsTheCentrePoint)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ViewTransform, ModelPointsRoundToTheNearestPixelOnBothSidesOfTheOrigin)
+{
+    ViewTransform t;
+    t.zoom = 10.0;
+    t.origin = {100, 200};
+    EXPECT_EQ(t.ToDevicePixel(-0.26, -0.26, DrawContext::MirrorY), (platform::DevicePoint{97, 203}));
+    EXPECT_EQ(t.ToDevicePixel(0.26, 0.26, DrawContext::MirrorY), (platform::DevicePoint{103, 197}));
+    EXPECT_EQ(t.ToDevicePixel(-12.66, 30.07, DrawContext::MirrorY), (platform::DevicePoint{-27, -101}));
+}
+
+} // namespace

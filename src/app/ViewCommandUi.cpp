@@ -1,0 +1,71 @@
+#include "app/ViewCommandUi.h"
+
+#include "app/MainWindow.h"
+#include "dlg/CoordinateDialog.h"
+#include "dlg/OneValue.h"
+
+#include <QLabel>
+#include <QMenu>
+
+namespace app {
+namespace {
+
+// One of the main window's text fields; none while the view has no main
+// window or the bars are not built yet.
+template <typename Getter>
+QLabel* LabelOf(QWidget* view, Getter field)
+{
+    MainWindow* main = view ? qobject_cast<MainWindow*>(view->window()) : nullptr;
+    return main ? (main->*field)() : nullptr;
+}
+
+} // namespace
+
+void ViewCommandUi::SetStatusText(const QString& text)
+{
+    if (QLabel* label = LabelOf(view_, &MainWindow::MessageText))
+        label->setText(text.isEmpty() ? QStringLiteral("Ready") : text);
+}
+
+void ViewCommandUi::SetStateText(const QString& text)
+{
+    if (QLabel* label = LabelOf(view_, &MainWindow::StateText))
+        label->setText(text);
+}
+
+void ViewCommandUi::SetPositionText(const QString& text)
+{
+    if (QLabel* label = LabelOf(view_, &MainWindow::PositionText))
+        label->setText(text);
+}
+
+bool ViewCommandUi::AskValue(const QString& label, QString& value, bool validate)
+{
+    const std::optional<QString> typed = dlg::AskOneValue({label, value, !validate});
+    if (typed)
+        value = *typed;
+    return typed.has_value();
+}
+
+bool ViewCommandUi::AskCoordinate(CoordinateEntry& entry)
+{
+    dlg::CCoordinate dialog(view_);
+    dialog.SetTexts(entry.baseX, entry.baseY, entry.dX, entry.dY);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const dlg::CoordinateFields& f = dialog.Fields();
+    entry = {f.Text(dlg::CoordinateFields::BaseX), f.Text(dlg::CoordinateFields::BaseY),
+             f.Text(dlg::CoordinateFields::DeltaX), f.Text(dlg::CoordinateFields::DeltaY)};
+    return true;
+}
+
+int ViewCommandUi::ShowContextMenu(const std::vector<ContextMenuItem>& items, platform::DevicePoint screen)
+{
+    QMenu menu(view_);
+    for (const ContextMenuItem& item : items)
+        menu.addAction(item.text)->setData(item.command);
+    const QAction* chosen = menu.exec(QPoint(screen.x, screen.y));
+    return chosen ? chosen->data().toInt() : 0;
+}
+
+} // namespace app

@@ -1,0 +1,185 @@
+// Drawing lines through the real window: File > New, Construct > Basic >
+// Line or Line continuous, clicks on nodes draw the lines, Construct > Undo
+// removes them one by one, the middle button cancels, and a saved drawing
+// opens with the same lines.
+#include "app/DefaultMenu.h"
+#include "app/DocumentView.h"
+#include "app/MainWindow.h"
+#include "command/LineCommands.h"
+
+#include "display/DrawContext.h"
+#include "document/MorvekDoc.h"
+#include "element/Line.h"
+#include "options/LanguageTable.h"
+#include "section/Section.h"
+#include "shell/CommandCatalogue.h"
+#include "shell/ToolbarButtons.h"
+
+#include "common/DisplayTestSupport.h"
+#include "common/TempDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The menu action of the command, searched through every popup.
+QAction* FindCommand(const QList<QAction*>& actions, int command)
+{
+    for (QAction* action : actions) {
+        if (action->data().isValid() && action->data().toInt() == command)
+            return action;
+        if (QMenu* menu = action->menu()) {
+            if (QAction* found = FindCommand(menu->actions(), command))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+// The lines of the current section as pairs of end points.
+std::vector<std::pair<die::coord, die::coord>> LinesOf(CMorvekDoc& doc)
+{
+    std::vector<std::pair<die::coord, die::coord>> lines;
+    const Section& section = *doc.GetCurrentSection();
+    for (CElement* e : section) {
+        if (auto* line = dynamic_cast<CLine*>(e))
+            lines.emplace_back(section.Point(line->GetStartNode()), section.Point(line->GetEndNode()));
+    }
+    return lines;
+}
+
+class LineCommandWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        linetypes_.Add(1, LinetypeKind::Standard, -1, -1, 0, 0, 0, 0x0000FF);
+        catalogue_.Build();
+        const auto label = [](int id) { return QStringLiteral("T%1").arg(id); };
+        window_.SetMenus(shell::MenuTree(DefaultMenu()).Build(catalogue_, label));
+        window_.SetDocumentMenus(shell::MenuTree(DocumentMenu()).Build(catalogue_, label));
+        window_.CreateBars(catalogue_, shell::ToolbarButtons{});
+        window_.show();
+        QApplication::processEvents();
+        Choose(kNewCommand);
+        QApplication::processEvents();
+        QMdiSubWindow* child = window_.Documents()->activeSubWindow();
+        ASSERT_NE(child, nullptr);
+        view_ = qobject_cast<app::DocumentView*>(child->widget());
+        ASSERT_NE(view_, nullptr);
+    }
+    void TearDown() override { window_.close(); }
+
+    void Choose(int command)
+    {
+        QAction* action = FindCommand(window_.menuBar()->actions(), command);
+        ASSERT_NE(action, nullptr) << command;
+        action->trigger();
+    }
+    QPoint PixelOf(double x, double y) const
+    {
+        const platform::DevicePoint p = view_->View().Transform().ToDevicePixel(x, y, DrawContext::GetMirrorFlags());
+        return {p.x, p.y};
+    }
+    // A free node a step of (dx, dy) pixels from the origin's pixel; its
+    // model point.
+    die::coord NodeAtPixels(int dx, int dy)
+    {
+        const double zoom = view_->View().GetZoom();
+        const die::coord p{dx / zoom, -dy / zoom};
+        EXPECT_GE(Doc().Nodes().AddPoint(p.x, p.y, false), 0);
+        EXPECT_EQ(PixelOf(p.x, p.y), PixelOf(0, 0) + QPoint(dx, dy));
+        return p;
+    }
+    void Click(const die::coord& p, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(view_, button, Qt::NoModifier, PixelOf(p.x, p.y));
+    }
+    CMorvekDoc& Doc() { return view_->Document(); }
+
+    test::ScopedTestEnvironment env_;
+    platform::ScopedOverride<int> mirror_ = DrawContext::OverrideMirrorFlags(DrawContext::MirrorY);
+    displaytest::LinkedLinetypes linetypes_;
+    shell::CommandCatalogue catalogue_;
+    app::MainWindow window_;
+    app::DocumentView* view_ = nullptr;
+};
+
+TEST_F(LineCommandWindow, TwoClicksDrawOneLineAndUndoRemovesIt)
+{
+    // A new drawing holds the origin node; one more node to click on.
+    const die::coord origin{0, 0};
+    const die::coord target = NodeAtPixels(view_->width() / 4, -view_->height() / 4);
+
+    Choose(linecommands::kCmdLine);
+    EXPECT_EQ(Doc().commandActive, 1);
+    EXPECT_EQ(window_.MessageText()->text(), Translate(linecommands::kTextFirstPoint));
+    Click(origin);
+    EXPECT_TRUE(LinesOf(Doc()).empty());
+    Click(target);
+    const auto lines = LinesOf(Doc());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].first.x, 0.0);
+    EXPECT_EQ(lines[0].first.y, 0.0);
+    EXPECT_NEAR(lines[0].second.x, target.x, 0.001);
+    EXPECT_NEAR(lines[0].second.y, target.y, 0.001);
+    EXPECT_TRUE(Doc().IsModified());
+
+    Choose(370);
+    EXPECT_TRUE(LinesOf(Doc()).empty());
+    EXPECT_EQ(Doc().commandActive, 0) << "Undo ends the running command";
+}
+
+TEST_F(LineCommandWindow, LineContinuousClosesARectangleThatSavesAndUndoesLineByLine)
+{
+    const int w = view_->width() / 4;
+    const int h = view_->height() / 4;
+    const die::coord corners[] = {{0, 0}, NodeAtPixels(w, 0), NodeAtPixels(w, -h), NodeAtPixels(0, -h)};
+
+    Choose(linecommands::kCmdLineContinuous);
+    for (const die::coord& p : corners)
+        Click(p);
+    Click(corners[0]);
+    ASSERT_EQ(LinesOf(Doc()).size(), 4u);
+    Click(corners[1], Qt::MiddleButton);
+    EXPECT_EQ(Doc().commandActive, 0) << "the middle button cancels";
+    EXPECT_EQ(Doc().Undo().GetUndoCount(), 4) << "one step per line and no empty one";
+    EXPECT_FALSE(Doc().Undo().HasOpenStep());
+
+    const CLine* first = nullptr;
+    const CLine* last = nullptr;
+    for (CElement* e : *Doc().GetCurrentSection()) {
+        last = static_cast<CLine*>(e);
+        first = first ? first : last;
+    }
+    EXPECT_EQ(first->GetStartNode(), last->GetEndNode()) << "the rectangle closes on its first node";
+
+    const QString path = env_.dir().file(QStringLiteral("rectangle.n"));
+    ASSERT_TRUE(Doc().SaveAs(path));
+    const auto drawn = LinesOf(Doc());
+    for (int remaining = 3; remaining >= 0; --remaining) {
+        Choose(370);
+        EXPECT_EQ(LinesOf(Doc()).size(), static_cast<size_t>(remaining));
+    }
+
+    QMdiSubWindow* reopened = window_.OpenDocument(path);
+    ASSERT_NE(reopened, nullptr);
+    auto* view = qobject_cast<app::DocumentView*>(reopened->widget());
+    const auto read = LinesOf(view->Document());
+    ASSERT_EQ(read.size(), drawn.size());
+    for (size_t i = 0; i < read.size(); ++i) {
+        EXPECT_NEAR(read[i].first.x, drawn[i].first.x, 0.001);
+        EXPECT_NEAR(read[i].first.y, drawn[i].first.y, 0.001);
+        EXPECT_NEAR(read[i].second.x, drawn[i].second.x, 0.001);
+        EXPECT_NEAR(read[i].second.y, drawn[i].second.y, 0.001);
+    }
+}
+
+} // namespace
