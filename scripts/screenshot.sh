@@ -9,6 +9,8 @@
 # MORVEK_BUILD_DIR names an existing build folder to use instead of
 # build/release. MORVEK_SCREENSHOT_KEYS are xdotool key names pressed
 # before the picture is taken, e.g. "alt+v n" (View > Nodes).
+# MORVEK_SCREENSHOT_MOUSE is an xdotool command chain run after the keys,
+# e.g. "mousemove 400 300 click 1 mousemove 600 300" (screen pixels).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$(realpath -m "${1:-$root/build/screenshot.png}")"
@@ -36,7 +38,8 @@ if [ "${MORVEK_SCREENSHOT_INSIDE:-}" != 1 ]; then
   mkdir -p "$(dirname "$out")"
   [ -n "${MORVEK_SCREENSHOT_OPEN:-}" ] && MORVEK_SCREENSHOT_OPEN="$(realpath "$MORVEK_SCREENSHOT_OPEN")"
   MORVEK_SCREENSHOT_INSIDE=1 MORVEK_SCREENSHOT_OPEN="${MORVEK_SCREENSHOT_OPEN:-}" \
-    MORVEK_SCREENSHOT_KEYS="${MORVEK_SCREENSHOT_KEYS:-}" MORVEK_PROGRAM="$build/bin/morvekxp" XDG_CONFIG_HOME="$config" \
+    MORVEK_SCREENSHOT_KEYS="${MORVEK_SCREENSHOT_KEYS:-}" MORVEK_SCREENSHOT_MOUSE="${MORVEK_SCREENSHOT_MOUSE:-}" \
+    MORVEK_PROGRAM="$build/bin/morvekxp" XDG_CONFIG_HOME="$config" \
     XDG_RUNTIME_DIR="$config" ASAN_OPTIONS=detect_leaks=0 \
     xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$out"
   echo "$out"
@@ -68,6 +71,11 @@ sleep 1
 if [ -n "${MORVEK_SCREENSHOT_KEYS:-}" ]; then
   # shellcheck disable=SC2086
   xdotool key --delay 400 $MORVEK_SCREENSHOT_KEYS
+  sleep 1
+fi
+if [ -n "${MORVEK_SCREENSHOT_MOUSE:-}" ]; then
+  # shellcheck disable=SC2086
+  xdotool $MORVEK_SCREENSHOT_MOUSE
   sleep 1
 fi
 # The window fills the screen.
