@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace app {
 namespace {
@@ -88,18 +89,24 @@ bool DocumentView::RunCommand(int commandId)
         OnViewSetZoom();
         return true;
     case 57603:
+        // A save's cleanup opens an undo step of its own: a running
+        // command ends first, as for Undo.
+        input_.CancelCommand();
         (void)Save(); // a failure has been shown
         return true;
     case 469:
+        input_.CancelCommand();
         OnFileSaveCopyAs();
         return true;
     case 370:
         input_.CancelCommand();
         UndoOneStep(*doc_);
+        RefreshCursor();
         break;
     case 371:
         input_.CancelCommand();
         RedoOneStep(*doc_);
+        RefreshCursor();
         break;
     case 32963:
         OnClipboardCopy();
@@ -213,6 +220,13 @@ void DocumentView::OnClipboardPaste()
     }
     // The text is taken and read as script; it creates nothing, so the
     // drawing, the selection and the undo steps stay as they are.
+    RefreshCursor();
+}
+
+void DocumentView::RefreshCursor()
+{
+    const CursorRecord& cursor = doc_->Cursor();
+    input_.UpdateCursor({cursor.pixelX, cursor.pixelY});
 }
 
 void DocumentView::OnAutosaveTimer()
@@ -365,7 +379,14 @@ void DocumentView::mouseReleaseEvent(QMouseEvent* event)
 void DocumentView::wheelEvent(QWheelEvent* event)
 {
     const double zoom = view_.GetZoom();
-    const bool repaint = input_.OnMouseWheel(event->angleDelta().y(), ModifiersOf(event->modifiers()));
+    // A touchpad sends many small turns: one step per whole notch.
+    wheelRest_ += event->angleDelta().y();
+    bool repaint = false;
+    while (std::abs(wheelRest_) >= kWheelNotch) {
+        const int notch = wheelRest_ > 0 ? kWheelNotch : -kWheelNotch;
+        wheelRest_ -= notch;
+        repaint = input_.OnMouseWheel(notch, ModifiersOf(event->modifiers())) || repaint;
+    }
     if (view_.GetZoom() != zoom)
         keepFitted_ = false;
     AfterInput(repaint);

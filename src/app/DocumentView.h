@@ -48,8 +48,12 @@ public:
     // a dialog) and Unload (32962), which show at the next paint; File > Save
     // (57603) and Save Copy As (469); Undo (370) and Redo (371), which end a
     // running command first; Clipboard Copy (32963) and Paste (32964); the
-    // line commands. False for another command.
+    // line commands. False for another command. Save and Save Copy As end a
+    // running command first too.
     bool RunCommand(int commandId);
+    // Picks what lies under the cursor's last pixel again: after a command
+    // that took elements away or added some (Undo, Redo, Merge, Paste).
+    void RefreshCursor();
     // The text and state of a command's menu item where the view decides
     // them (Undo and Redo); nothing for another command.
     std::optional<MenuItemState> MenuItem(int commandId) const;
@@ -107,6 +111,9 @@ private:
     // property bar opening beside it) after the first paint. Any other zoom
     // keeps what the user chose.
     bool keepFitted_ = true;
+    // The wheel's turn not yet used: one zoom step per kWheelNotch.
+    static constexpr int kWheelNotch = 120;
+    int wheelRest_ = 0;
 
     // After an input rule: a changed zoom or origin ends the fitted state;
     // repaints when asked.

@@ -296,8 +296,10 @@ void MainWindow::OnFileMerge()
     AutosaveTimer::Pause pause(view->Autosave());
     const COptions* options = COptions::Current();
     const QString path = ChooseFileToOpen(this, options ? options->GetNPath() : QString(), DrawingFilter());
-    if (!path.isEmpty() && MergeDrawing(view->Document(), path))
+    if (!path.isEmpty() && MergeDrawing(view->Document(), path)) {
+        view->RefreshCursor();
         view->update();
+    }
 }
 
 void MainWindow::OnFileCloseAll()

@@ -88,7 +88,7 @@ bool CInputRequest::IsTypeAllowed(int i, int type) const
 
 int CInputRequest::GetLastPointStep() const
 {
-    for (int i = std::min(currentStep, stepCount) - 1; i >= 0; --i)
+    for (int i = std::min({currentStep, stepCount, kMaxSteps}) - 1; i >= 0; --i)
         if (steps[static_cast<std::size_t>(i)].resultKind == InputPoint)
             return i;
     return -1;

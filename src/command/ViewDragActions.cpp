@@ -215,8 +215,12 @@ int OnNodeDragFinish(CInputRequest* request)
     if (usage == 3) {
         // The locked layers keep a copy at the old position.
         const int copy = nodes.AddNode(*node, false);
-        if (copy < 0 || !doc->ReplaceNodeInSections(dragged, copy, true))
+        if (copy < 0)
             return 0;
+        if (!doc->ReplaceNodeInSections(dragged, copy, true)) {
+            nodes.RemoveNode(copy); // no element uses it
+            return 0;
+        }
     }
     if (!nodes.PlaceNodeAt(dragged, drop.x, drop.y))
         return 0;

@@ -271,6 +271,8 @@ bool ViewInput::OnRButtonUp(platform::DevicePoint pixel, InputModifiers)
         return false;
     UpdateCursor(pixel);
     InputStep* step = request->IsRunning() ? request->Current() : nullptr;
+    if (step && step->Accepts(InputDrag) && step->dragButton == 1)
+        return false; // no popup in the middle of a left drag
     if (!step || !step->Accepts(InputDrag) || step->dragButton != 2)
         return true;
     const CursorInfo& c = GetDocument()->Cursor();

@@ -81,7 +81,7 @@ public:
     bool OnLButtonUp(platform::DevicePoint pixel, InputModifiers mods);
     bool OnRButtonDown(platform::DevicePoint pixel, InputModifiers mods);
     // True when the release may open the context menu: false after a zoom
-    // window that zoomed.
+    // window that zoomed, and while a left-button drag runs.
     bool OnRButtonUp(platform::DevicePoint pixel, InputModifiers mods);
     bool OnMButtonDown(platform::DevicePoint pixel, InputModifiers mods);
     // delta > 0 turned away from the user (zoom in), < 0 towards (zoom out).

@@ -133,7 +133,9 @@ bool CMorvekDoc::SaveCopyAs(const QString& path)
         ShowError(Translate(kTextNoExtendedStandard));
         return false;
     }
-    return WriteTo(SavePath(path), WriteFile());
+    // Without the save's cleanup: a copy leaves the drawing and its undo
+    // steps as they are.
+    return WriteTo(SavePath(path), WriteDrawing());
 }
 
 bool CMorvekDoc::WriteTo(const QString& path, const QByteArray& bytes)

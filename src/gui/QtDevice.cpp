@@ -143,6 +143,8 @@ QtDevice::QtDevice(int width, int height, double pixelRatio)
                                              static_cast<int>(std::ceil(height * ratio)), QImage::Format_RGB32);
         ownImage_->setDevicePixelRatio(ratio);
         ownImage_->fill(Qt::black);
+        ownWidth_ = width;
+        ownHeight_ = height;
         target_ = ownImage_.get();
         image_ = ownImage_.get();
     }
@@ -236,6 +238,8 @@ void QtDevice::begin()
 
 int QtDevice::width() const
 {
+    if (ownImage_)
+        return ownWidth_;
     if (image_)
         return static_cast<int>(std::lround(image_->deviceIndependentSize().width()));
     return target_ ? target_->width() : 0;
@@ -243,6 +247,8 @@ int QtDevice::width() const
 
 int QtDevice::height() const
 {
+    if (ownImage_)
+        return ownHeight_;
     if (image_)
         return static_cast<int>(std::lround(image_->deviceIndependentSize().height()));
     return target_ ? target_->height() : 0;

@@ -95,6 +95,10 @@ private:
     const QPen& qtPen(const platform::Pen& pen, platform::ColorRef background) const;
 
     std::unique_ptr<QImage> ownImage_;
+    // The own image's size in device units as asked for: its pixel size
+    // divided by a fractional ratio would not give it back.
+    int ownWidth_ = 0;
+    int ownHeight_ = 0;
     QPaintDevice* target_ = nullptr;
     QImage* image_ = nullptr;
     // Mutable: gathered lines are stroked when a const reader needs them.

@@ -107,6 +107,35 @@ TEST_F(DocumentViewInput, TheWheelZoomsAboutTheCursor)
     EXPECT_DOUBLE_EQ(view_->View().GetZoom(), zoom);
 }
 
+// A touchpad sends a notch as many small turns: one zoom step per 120.
+TEST_F(DocumentViewInput, SmallWheelTurnsAddUpToOneStep)
+{
+    QWidget* w = view_.get();
+    const double zoom = view_->View().GetZoom();
+    for (int i = 0; i < 4; ++i)
+        Wheel(w, {123, 77}, 30);
+    EXPECT_DOUBLE_EQ(view_->View().GetZoom(), zoom * 1.125);
+    for (int i = 0; i < 3; ++i)
+        Wheel(w, {123, 77}, -40);
+    EXPECT_DOUBLE_EQ(view_->View().GetZoom(), zoom);
+}
+
+// A right click in the middle of a left drag opens no popup, which would
+// leave the drag running after it.
+TEST_F(DocumentViewInput, ARightClickDuringALeftDragOpensNoPopup)
+{
+    QWidget* w = view_.get();
+    const QPoint on = PixelOf(100, 0);
+    Mouse(w, QEvent::MouseButtonPress, {300, 300}, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseMove, on, Qt::NoButton, Qt::LeftButton);
+    PopupWatch watch;
+    Mouse(w, QEvent::MouseButtonPress, on, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+    Mouse(w, QEvent::MouseButtonRelease, on, Qt::RightButton, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_FALSE(watch.opened);
+    Mouse(w, QEvent::MouseButtonRelease, on, Qt::LeftButton, Qt::NoButton);
+}
+
 TEST_F(DocumentViewInput, TheRightButtonZoomsToAWindowOrOpensThePopupOnRelease)
 {
     QWidget* w = view_.get();

@@ -137,6 +137,40 @@ TEST_F(LineCommandWindow, TwoClicksDrawOneLineAndUndoRemovesIt)
     EXPECT_EQ(Doc().commandActive, 0) << "Undo ends the running command";
 }
 
+// Undo takes the hovered line away: the cursor record lets go of it, so the
+// next paint, wheel or snap never reaches the removed line.
+TEST_F(LineCommandWindow, UndoLetsTheCursorGoOfTheLineItTakesAway)
+{
+    const die::coord target = NodeAtPixels(view_->width() / 4, 0);
+    Choose(linecommands::kCmdLine);
+    Click({0, 0});
+    Click(target);
+    QTest::mouseMove(view_, PixelOf(target.x / 2, 0));
+    ASSERT_NE(Doc().Cursor().element, nullptr);
+    Choose(370);
+    ASSERT_TRUE(LinesOf(Doc()).empty());
+    EXPECT_EQ(Doc().Cursor().element, nullptr);
+    Choose(371);
+    ASSERT_EQ(LinesOf(Doc()).size(), 1u);
+    EXPECT_EQ(Doc().Cursor().element, Doc().GetCurrentSection()->begin().operator*()) << "Redo hovers it again";
+    Choose(370);
+    Choose(linecommands::kCmdLine);
+    view_->repaint();
+}
+
+// Saving during a command ends it first: the save's own undo step does not
+// cut into the command's.
+TEST_F(LineCommandWindow, SaveEndsTheRunningCommand)
+{
+    ASSERT_TRUE(Doc().SaveAs(env_.dir().file(QStringLiteral("saved.n"))));
+    Choose(linecommands::kCmdLine);
+    Click({0, 0});
+    ASSERT_EQ(Doc().commandActive, 1);
+    ASSERT_TRUE(view_->RunCommand(57603));
+    EXPECT_EQ(Doc().commandActive, 0);
+    EXPECT_FALSE(Doc().Undo().HasOpenStep());
+}
+
 TEST_F(LineCommandWindow, LineContinuousClosesARectangleThatSavesAndUndoesLineByLine)
 {
     const int w = view_->width() / 4;

@@ -115,6 +115,16 @@ TEST_F(CommandTest, ANewCommandStartsWithNothingLeftFromTheLastOne)
     EXPECT_EQ(r.GetLastPointStep(), -1);
 }
 
+// Counts beyond the step table look at the table's steps only.
+TEST_F(CommandTest, TheLastPointStepIsSoughtWithinTheStepTable)
+{
+    CInputRequest& r = Request();
+    r.steps[CInputRequest::kMaxSteps - 1].resultKind = InputPoint;
+    r.stepCount = CInputRequest::kMaxSteps + 4;
+    r.currentStep = CInputRequest::kMaxSteps + 4;
+    EXPECT_EQ(r.GetLastPointStep(), CInputRequest::kMaxSteps - 1);
+}
+
 TEST_F(CommandTest, KeepResultShowsNoPromptAfterTheFirstResult)
 {
     Show();

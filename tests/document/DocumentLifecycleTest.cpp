@@ -173,7 +173,13 @@ TEST_F(DocumentLifecycle, ASavedCopyLeavesTheDocumentAsItWas)
     ASSERT_TRUE(doc.OnOpenDocument(path));
     (void)doc.GetSection(0)->AddLine3(50, 50, 60, 60, true, 1);
     doc.SetModifiedFlag();
+    // A copy leaves the drawing as it is: no cleanup of idle nodes, no undo step.
+    const int idle = doc.Nodes().AddPoint(70, 70, false);
+    ASSERT_GE(idle, 0);
+    const int steps = doc.Undo().GetUndoCount();
     ASSERT_TRUE(doc.SaveCopyAs(dir.file(QStringLiteral("copy"))));
+    EXPECT_NE(doc.Nodes().GetNode(idle), nullptr);
+    EXPECT_EQ(doc.Undo().GetUndoCount(), steps);
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetTempFileName(), dir.file(QStringLiteral("a_tmp.n")));

@@ -266,6 +266,20 @@ TEST(QtDevice, HighDensityMemoryDevicesDrawThinStrokes)
         EXPECT_EQ(screen.pixel(60, y), pixels.pixel(60, y)) << y;
 }
 
+// At a fractional ratio the image's pixels divided by the ratio round to
+// more than the size asked for: the device still tells the size it was made
+// with, so a window of that size does not make new buffers at every paint.
+TEST(QtDevice, FractionalRatioMemoryDevicesKeepTheirSize)
+{
+    for (const double ratio : {1.25, 1.5, 1.75}) {
+        for (const int size : {5, 7, 601}) {
+            const gui::QtDevice memory(size, size + 2, ratio);
+            EXPECT_EQ(memory.width(), size) << ratio;
+            EXPECT_EQ(memory.height(), size + 2) << ratio;
+        }
+    }
+}
+
 // Memory devices set the pixels of solid thin strokes themselves: the same
 // lines and arcs as Qt strokes them on a caller's image, within a pixel, and
 // a line's last pixel left out as LineTo leaves it.
