@@ -209,8 +209,10 @@ public:
     // has none; an ".nst" path refused) and nothing else changes: the
     // document keeps its path, its modified flag and its autosave copy.
     [[nodiscard]] bool SaveCopyAs(const QString& path);
-    // Deletes the autosave copy; after an autosave asks whether to save.
-    void OnCloseDocument();
+    // Deletes the autosave copy; after an autosave first asks whether to
+    // save (Yes/No/Cancel). False when the document stays open: Cancel, or
+    // the save failed; the copy is kept then.
+    [[nodiscard]] bool OnCloseDocument();
     // Writes the autosave copy. The drawing stays as it is: its path, its
     // modified flag, its nodes and its undo steps (the copy is written
     // without the cleanup of a save). Nothing for an untitled drawing or an
