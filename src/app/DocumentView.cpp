@@ -240,9 +240,17 @@ void DocumentView::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    {
+        AutosaveTimer::Pause pause(autosave_);
+        if (!doc_->OnCloseDocument()) {
+            // Cancelled, or the save failed: the window stays with its copy.
+            closeAgreed_ = false;
+            event->ignore();
+            return;
+        }
+    }
     closeAgreed_ = true;
     autosaveTimer_->stop();
-    doc_->OnCloseDocument();
     QWidget::closeEvent(event);
 }
 

@@ -74,7 +74,8 @@ public:
 
 protected:
     // Closing: SaveModified (unless answered already), then the document's
-    // close, which removes its autosave copy.
+    // close, which removes its autosave copy; when that close is cancelled
+    // or its save fails, the window stays open.
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     // Mouse, wheel and keys go to the view's input rules (ViewInput), with

@@ -117,12 +117,12 @@ bool CMorvekDoc::OnSaveDocument(const QString& path)
         return false;
     }
     const QString target = SavePath(path);
+    if (!WriteTo(target, WriteFile()))
+        return false; // the autosave copy stays: it may be all there is
     if (!autosaving_) {
         (void)SetTempFileName(target); // never empty here
         autosaved_ = false;
     }
-    if (!WriteTo(target, WriteFile()))
-        return false;
     modified_ = false;
     return true;
 }
@@ -175,20 +175,23 @@ void CMorvekDoc::AutoSave()
     autosaved_ = autosaved_ || written;
 }
 
-void CMorvekDoc::OnCloseDocument()
+bool CMorvekDoc::OnCloseDocument()
 {
-    const QString temp = tempFileName_;
+    if (tempFileName_.isEmpty())
+        return true;
+    if (autosaved_) {
+        // The copy goes only once the drawing is saved or given up: a
+        // failed save or Cancel keeps the document open with its copy.
+        modified_ = true;
+        const auto answer = platform::ask(TextWith(kTextSaveAfterAutosave, GetTitle()), QString(),
+                                          platform::PromptButtons::YesNoCancel, platform::PromptIcon::Question);
+        if (answer == platform::PromptResult::Cancel)
+            return false;
+        if (answer == platform::PromptResult::Yes && !DoSave(pathName_, true))
+            return false; // the failure has been shown
+    }
+    // A successful save named a fresh copy that was never written.
+    (void)QFile::remove(tempFileName_); // a missing copy is not worth a word
     tempFileName_.clear();
-    if (temp.isEmpty())
-        return;
-    (void)QFile::remove(temp); // a missing copy is not worth a word
-    if (!autosaved_)
-        return;
-    modified_ = true;
-    const auto answer = platform::ask(TextWith(kTextSaveAfterAutosave, GetTitle()), QString(),
-                                      platform::PromptButtons::YesNo, platform::PromptIcon::Question);
-    if (answer == platform::PromptResult::Yes)
-        (void)DoSave(pathName_, true); // a failure has been shown
-    // The save named a copy again; a closed document keeps none.
-    tempFileName_.clear();
+    return true;
 }

@@ -1,7 +1,8 @@
 // File > Merge: a drawing file's variables, nodes and sections added to the
 // document. The file is read and checked whole first; the variables and
 // nodes are merged, then the sections appended with their node indices
-// moved past the document's own nodes.
+// moved past the document's own nodes. When a layer cannot be read, the
+// variables, nodes and layers are put back as they were.
 #include "document/MorvekDoc.h"
 
 #include "exchange/native/NativeDrawing.h"
@@ -63,27 +64,36 @@ bool CMorvekDoc::MergeFile(const QString& path, int mergeMode, QString prefix)
                                           platform::PromptIcon::Question);
         mergeMode = answer == platform::PromptResult::Yes ? FormulaTable::MergeOverwrite : FormulaTable::MergeRename;
     }
-    VariableList renames;
-    platform::BinaryReader variables(drawing.variableBlock);
-    platform::BinaryReader nodes(drawing.nodeBlock);
-    if (!variables_.Import(variables, prefix, mergeMode, renames, nullptr)) {
-        Tell(QStringLiteral("%1 cannot be merged: %2").arg(path, variables.error()));
-        return false;
-    }
-    const int nodeBase = nodes_.Append(nodes, mergeMode, renames);
-    if (nodeBase < 0) {
-        Tell(QStringLiteral("%1 cannot be merged: its nodes do not fit into this drawing").arg(path));
-        return false;
-    }
+    // The variables as they are, to put back when the merge fails after
+    // they were merged: a failed merge changes nothing.
+    platform::BinaryWriter ownVariables;
+    (void)variables_.Save(ownVariables); // the whole table always saves
+    const int ownNodes = nodes_.GetCount();
     Section* const current = current_;
-    if (!ReadSections(drawing, prefix, nodeBase, &error)) {
-        // None of the file's layers stays half read.
+    const auto undo = [&](const QString& why) {
+        // The layers first: their elements stand on the merged nodes.
         while (GetSectionCount() > before)
             DeleteSection(GetSectionCount() - 1);
         current_ = current;
-        Tell(QStringLiteral("%1 cannot be merged: %2").arg(path, error));
+        nodes_.DropAppended(ownNodes);
+        variables_.Clear();
+        platform::BinaryReader saved(ownVariables.data());
+        (void)variables_.Load(saved); // written just now: it reads back
+        (void)nodes_.SetCacheValid(false);
+        Tell(QStringLiteral("%1 cannot be merged: %2").arg(path, why));
         return false;
-    }
+    };
+
+    VariableList renames;
+    platform::BinaryReader variables(drawing.variableBlock);
+    platform::BinaryReader nodes(drawing.nodeBlock);
+    if (!variables_.Import(variables, prefix, mergeMode, renames, nullptr))
+        return undo(variables.error());
+    const int nodeBase = nodes_.Append(nodes, mergeMode, renames);
+    if (nodeBase < 0)
+        return undo(QStringLiteral("its nodes do not fit into this drawing"));
+    if (!ReadSections(drawing, prefix, nodeBase, &error))
+        return undo(error);
     for (int n = before; n < GetSectionCount(); ++n)
         (void)GetSection(n)->SetCenterOfInstances(); // always true
     return true;

@@ -179,8 +179,9 @@ public:
     // the last one becomes current. mergeMode as FormulaTable::Import has
     // it; MergeNothing (7604) asks text 406 whether variables of the same
     // name are replaced (yes) or the incoming ones renamed (no). A file that
-    // cannot be read or is no drawing, or would take the document beyond
-    // kMaxSections, is told and adds nothing. Opens no undo step; the
+    // cannot be read or is no drawing, would take the document beyond
+    // kMaxSections, or holds a record that cannot be read, is told and
+    // changes nothing (variables, nodes and layers stay as they were). Opens no undo step; the
     // caller brings bridges and elements up to date.
     [[nodiscard]] bool MergeFile(const QString& path, int mergeMode, QString prefix);
     static constexpr int kTextCannotOpen = 386;
@@ -209,8 +210,10 @@ public:
     // has none; an ".nst" path refused) and nothing else changes: the
     // document keeps its path, its modified flag and its autosave copy.
     [[nodiscard]] bool SaveCopyAs(const QString& path);
-    // Deletes the autosave copy; after an autosave asks whether to save.
-    void OnCloseDocument();
+    // Deletes the autosave copy; after an autosave first asks whether to
+    // save (Yes/No/Cancel). False when the document stays open: Cancel, or
+    // the save failed; the copy is kept then.
+    [[nodiscard]] bool OnCloseDocument();
     // Writes the autosave copy. The drawing stays as it is: its path, its
     // modified flag, its nodes and its undo steps (the copy is written
     // without the cleanup of a save). Nothing for an untitled drawing or an

@@ -163,6 +163,9 @@ public:
     // elements' node indices; −1, and the table unchanged, when the block is
     // damaged or would make the table too long.
     [[nodiscard]] int Append(platform::BinaryReader& in, int mode, VariableList& renames);
+    // Takes back the slots an Append added (a merge that failed after it):
+    // the table keeps its first count slots. Records nothing.
+    void DropAppended(int count);
 
     // For the nodes: the generation under which plain positions are kept
     // (a new one for every evaluation while caching is off), the notice that

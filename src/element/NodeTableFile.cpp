@@ -78,3 +78,13 @@ int NodeTable::Append(platform::BinaryReader& in, int mode, VariableList& rename
     UsageChanged();
     return offset;
 }
+
+void NodeTable::DropAppended(int count)
+{
+    if (count < 0 || count >= GetCount())
+        return;
+    slotNodes.resize(static_cast<size_t>(count));
+    if (loopNode >= count)
+        loopNode = -1;
+    UsageChanged();
+}

@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMdiArea>
@@ -243,6 +244,41 @@ TEST_F(FileCommands, CloseAllClosesNothingWhenOneDrawingIsCancelled)
     EXPECT_EQ(prompt_.texts().size(), 2);
     EXPECT_EQ(prompt_.unexpected(), 0);
     EXPECT_EQ(env_.dir().read(QStringLiteral("rectangle.n")), Fixture());
+}
+
+// Closing after an autosave asks Yes/No/Cancel: a save that fails keeps the
+// window open with its autosave copy; No then closes it and drops the copy.
+TEST_F(FileCommands, AFailedSaveAfterAnAutosaveKeepsTheWindowAndItsCopy)
+{
+    app::DocumentView* view = OpenFixture();
+    ASSERT_NE(view, nullptr);
+    (void)view->Document().GetSection(0)->AddLine3(20, 20, 80, 80, true, 1);
+    view->Document().SetModifiedFlag();
+    view->Autosave().Enable(true);
+    ASSERT_TRUE(view->Autosave().OnTimer(view->Document()));
+    const QByteArray copy = env_.dir().read(QStringLiteral("rectangle_tmp.n"));
+    ASSERT_FALSE(copy.isEmpty());
+    // The file's place is taken by a folder: the save cannot write it.
+    ASSERT_TRUE(QFile::remove(path_));
+    ASSERT_TRUE(QDir().mkdir(path_));
+
+    for (const platform::PromptResult answer : {platform::PromptResult::Yes, platform::PromptResult::Cancel}) {
+        SCOPED_TRACE(static_cast<int>(answer));
+        prompt_.push(answer);
+        if (answer == platform::PromptResult::Yes)
+            prompt_.push(platform::PromptResult::Ok); // the failed save is told
+        emit window_.commandChosen(kCloseCommand);
+        QApplication::processEvents();
+        EXPECT_TRUE(prompt_.exhausted());
+        ASSERT_EQ(window_.Documents()->subWindowList().size(), 1);
+        EXPECT_EQ(env_.dir().read(QStringLiteral("rectangle_tmp.n")), copy);
+    }
+    prompt_.push(platform::PromptResult::No);
+    emit window_.commandChosen(kCloseCommand);
+    QApplication::processEvents();
+    EXPECT_TRUE(window_.Documents()->subWindowList().isEmpty());
+    EXPECT_FALSE(QFile::exists(env_.dir().file(QStringLiteral("rectangle_tmp.n"))));
+    EXPECT_EQ(prompt_.unexpected(), 0);
 }
 
 // Until the plot importer exists, the reader says so and no window opens.

@@ -5,6 +5,7 @@
 #include "platform/Prompt.h"
 #include "section/Section.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -154,13 +155,50 @@ TEST_F(DocumentLifecycle, ClosingAfterAnAutosaveAsksToSave)
 
         const int asked = static_cast<int>(prompt.texts().size());
         prompt.push(answer);
-        doc.OnCloseDocument();
+        EXPECT_TRUE(doc.OnCloseDocument());
         EXPECT_EQ(prompt.texts().size(), asked + 1);
         EXPECT_FALSE(QFile::exists(copy));
         CMorvekDoc reread;
         ASSERT_TRUE(reread.OnOpenDocument(path));
         EXPECT_EQ(ElementCount(reread), answer == PromptResult::Yes ? 2 : 1);
     }
+    EXPECT_EQ(prompt.unexpected(), 0);
+}
+
+// A save that fails at close keeps the drawing open and its autosave copy;
+// Cancel keeps both too, and only No lets the copy go unsaved.
+TEST_F(DocumentLifecycle, AFailedSaveAtCloseKeepsTheAutosaveCopy)
+{
+    const QString path = Write(QStringLiteral("box.n"), DrawingOf(1));
+    CMorvekDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    (void)doc.GetSection(0)->AddLine3(50, 50, 60, 60, true, 1);
+    doc.SetModifiedFlag();
+    doc.AutoSave();
+    const QString copy = dir.file(QStringLiteral("box_tmp.n"));
+    const QByteArray autosaved = dir.read(QStringLiteral("box_tmp.n"));
+    ASSERT_FALSE(autosaved.isEmpty());
+    // The file's place is taken by a folder: no save can write it.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkdir(path));
+
+    for (const PromptResult answer : {PromptResult::Yes, PromptResult::Cancel}) {
+        SCOPED_TRACE(static_cast<int>(answer));
+        prompt.push(answer);
+        if (answer == PromptResult::Yes)
+            prompt.push(PromptResult::Ok); // the failed save says so
+        EXPECT_FALSE(doc.OnCloseDocument());
+        EXPECT_TRUE(prompt.exhausted());
+        EXPECT_EQ(dir.read(QStringLiteral("box_tmp.n")), autosaved);
+        EXPECT_EQ(doc.GetTempFileName(), copy);
+        EXPECT_TRUE(doc.IsAutosaved());
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(ElementCount(doc), 2);
+    }
+    prompt.push(PromptResult::No);
+    EXPECT_TRUE(doc.OnCloseDocument());
+    EXPECT_FALSE(QFile::exists(copy));
+    EXPECT_TRUE(doc.GetTempFileName().isEmpty());
     EXPECT_EQ(prompt.unexpected(), 0);
 }
 
@@ -203,7 +241,7 @@ TEST_F(DocumentLifecycle, SavingUnderANewPathDropsTheOldCopy)
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("a_tmp.n"))));
     EXPECT_FALSE(doc.IsAutosaved());
     EXPECT_EQ(doc.GetTempFileName(), dir.file(QStringLiteral("b_tmp.n")));
-    doc.OnCloseDocument();
+    EXPECT_TRUE(doc.OnCloseDocument());
     EXPECT_EQ(prompt.texts().size(), 0) << "closing after a real save asks nothing";
 }
 

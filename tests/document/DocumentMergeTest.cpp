@@ -3,8 +3,11 @@
 #include "document/MorvekDoc.h"
 
 #include "common/TempDir.h"
+#include "exchange/native/NativeDrawing.h"
 #include "platform/Prompt.h"
 #include "section/Section.h"
+
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +97,46 @@ TEST_F(DocumentMerge, AFileThatIsNoDrawingAddsNothing)
     EXPECT_EQ(prompt_.texts().size(), 3);
     EXPECT_EQ(doc.GetSectionCount(), 1);
     EXPECT_EQ(doc.Nodes().GetCount(), nodes);
+}
+
+// A file whose variables and nodes read well but whose last layer holds a
+// line on a node it does not have: the merge fails after the variables and
+// nodes were taken, and must leave the drawing exactly as it was.
+TEST_F(DocumentMerge, AFailedMergeChangesNothing)
+{
+    CMorvekDoc file;
+    ASSERT_TRUE(file.Variables().AddVariable(QStringLiteral("Flap"), QStringLiteral("5"), QString(), 2, true));
+    ASSERT_TRUE(file.Variables().AddVariable(QStringLiteral("Lid"), QStringLiteral("Flap*2"), QString(), 2, true));
+    (void)file.GetSection(0)->AddLine3(300, 40, 350, 90, true, 1);
+    ASSERT_NE(file.AppendSection(QStringLiteral("Crease")), nullptr);
+    (void)file.GetSection(1)->AddLine3(300, 90, 350, 40, true, 1);
+    native::Drawing drawing;
+    ASSERT_TRUE(native::ReadDrawing(file.WriteFile(), drawing, nullptr));
+    ASSERT_EQ(drawing.sections.size(), 2u);
+    ASSERT_EQ(drawing.sections[1].elements.size(), 1u);
+    QByteArray& line = drawing.sections[1].elements[0].bytes;
+    qToLittleEndian<int32_t>(1000000, line.data() + 4); // the line's start node
+    const QString path = dir_.write(QStringLiteral("damaged.n"), native::WriteDrawing(drawing));
+
+    for (const PromptResult answer : {PromptResult::Yes, PromptResult::No}) {
+        SCOPED_TRACE(static_cast<int>(answer));
+        CMorvekDoc doc;
+        Prepare(doc);
+        const QByteArray before = doc.WriteDrawing();
+        const int nodes = doc.Nodes().GetCount();
+        Section* const current = doc.GetCurrentSection();
+        prompt_.push(answer);
+        prompt_.push(PromptResult::Ok); // the failure is told
+        EXPECT_FALSE(doc.MergeFile(path, FormulaTable::MergeNothing, QString()));
+        EXPECT_TRUE(prompt_.exhausted());
+        EXPECT_EQ(doc.GetSectionCount(), 1);
+        EXPECT_EQ(doc.GetCurrentSection(), current);
+        EXPECT_EQ(doc.Nodes().GetCount(), nodes);
+        EXPECT_EQ(doc.Variables().GetFormula(doc.Variables().FindIndex(QStringLiteral("Flap"))), QStringLiteral("9"));
+        EXPECT_FALSE(doc.Variables().Exists(QStringLiteral("Lid")));
+        EXPECT_TRUE(doc.WriteDrawing() == before) << "the drawing's file changed";
+    }
+    EXPECT_EQ(prompt_.unexpected(), 0);
 }
 
 TEST_F(DocumentMerge, RefusesToGoBeyondTheLayerLimit)
