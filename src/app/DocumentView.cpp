@@ -218,8 +218,9 @@ void DocumentView::OnClipboardPaste()
         (void)platform::ask(QStringLiteral("No understandable clipboard data avaible.")); // Ok only
         return;
     }
-    // The text is taken and read as script; it creates nothing, so the
+    // Script text is not read by this version: the user is told, and the
     // drawing, the selection and the undo steps stay as they are.
+    (void)platform::ask(QStringLiteral("Pasting script text is not supported by this version.")); // Ok only
     RefreshCursor();
 }
 
