@@ -69,6 +69,7 @@ void FormulaTable::AttachMemo(FormulaVariable& v)
     }
     *slot = FormulaMemo();
     v.memo_ = slot;
+    UsersChanged();
 }
 
 void FormulaTable::ReleaseMemo(FormulaVariable& v)
@@ -76,6 +77,7 @@ void FormulaTable::ReleaseMemo(FormulaVariable& v)
     if (v.memo_ != &v.ownMemo_)
         freeMemos_.push_back(v.memo_);
     v.memo_ = &v.ownMemo_;
+    UsersChanged();
 }
 
 void FormulaTable::ClearTextFormulas()
@@ -124,6 +126,7 @@ void FormulaTable::Clear()
     variables_.clear();
     RebuildNameIndex();
     std::erase_if(users_, [](const auto& entry) { return entry.second.empty(); });
+    UsersChanged();
     NextNamesGeneration();
     EverythingChanged();
 }
@@ -152,6 +155,8 @@ void FormulaTable::NextNamesGeneration()
 void FormulaTable::Register(FormulaVariable& v)
 {
     std::vector<FormulaReference>& refs = v.program_.references;
+    if (!refs.empty())
+        UsersChanged();
     for (size_t i = 0; i < refs.size(); ++i) {
         const auto entry = users_.try_emplace(refs[i].name).first;
         refs[i].name = entry->first; // one copy of each name for all formulas
@@ -163,6 +168,8 @@ void FormulaTable::Register(FormulaVariable& v)
 
 void FormulaTable::Unregister(FormulaVariable& v)
 {
+    if (!v.program_.references.empty())
+        UsersChanged();
     for (const FormulaReference& ref : v.program_.references) {
         const auto it = users_.find(ref.name);
         Q_ASSERT(it != users_.end());
@@ -179,13 +186,16 @@ void FormulaTable::Unregister(FormulaVariable& v)
 void FormulaTable::AttachUsers(FormulaVariable& v)
 {
     v.memo_->users = &users_[v.Name()];
+    UsersChanged();
 }
 
 void FormulaTable::DropUsersIfUnused(const QString& name)
 {
     const auto it = users_.find(name);
-    if (it != users_.end() && it->second.empty() && !byName_.contains(name))
+    if (it != users_.end() && it->second.empty() && !byName_.contains(name)) {
         users_.erase(it);
+        UsersChanged();
+    }
 }
 
 void FormulaTable::Invalidate(FormulaVariable& v)
@@ -208,6 +218,11 @@ void FormulaTable::InvalidateUsers(FormulaUsers* users)
     if (users == nullptr)
         return;
     const uint64_t current = generation_;
+    if (users == reachRoot_ && reachVersion_ == usersVersion_ && MarkReach(current))
+        return;
+    const uint64_t mark = ++walkMark_;
+    bool clean = true; // every memo met was current or marked by this walk
+    reach_.clear();
     // A stack of lists still to visit, kept in registers: the buffer grows
     // only when it is full.
     FormulaUsers** pending = pendingUsers_.data();
@@ -226,13 +241,36 @@ void FormulaTable::InvalidateUsers(FormulaUsers* users)
         const FormulaUsers& next = *pending[--count];
         for (const FormulaUser& user : next) {
             FormulaMemo& memo = *user.memo;
-            if (memo.generation != current)
+            if (memo.generation != current) {
+                clean = clean && memo.generation == mark;
                 continue;
-            memo.generation = 0;
+            }
+            memo.generation = mark;
+            reach_.push_back(&memo);
             if (memo.users != nullptr && !memo.users->empty())
                 push(memo.users);
         }
     }
+    reachRoot_ = clean ? users : nullptr;
+    reachVersion_ = usersVersion_;
+}
+
+// Marks the memos of reach_ when all of them are current; false, marking
+// nothing, when one is not (the walk then takes another way).
+bool FormulaTable::MarkReach(uint64_t current)
+{
+    const uint64_t mark = ++walkMark_;
+    const size_t count = reach_.size();
+    for (size_t i = 0; i < count; ++i) {
+        FormulaMemo& memo = *reach_[i];
+        if (memo.generation != current) [[unlikely]] {
+            for (size_t j = 0; j < i; ++j)
+                reach_[j]->generation = current;
+            return false;
+        }
+        memo.generation = mark;
+    }
+    return true;
 }
 
 void FormulaTable::RebuildNameIndex()

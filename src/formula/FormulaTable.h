@@ -210,6 +210,20 @@ private:
     // node-based map: variables point at the lists of their names).
     std::unordered_map<QString, FormulaUsers, QStringHash> users_;
     std::vector<FormulaUsers*> pendingUsers_; // the stack of InvalidateUsers, any size
+    // The memos the last walk of InvalidateUsers marked, when every memo it
+    // met was current or marked by that walk: as long as the users lists and
+    // memo slots stay as they are and all these memos are current again, a
+    // walk from the same list marks exactly these, so it need not follow the
+    // lists (MarkReach).
+    FormulaUsers* reachRoot_ = nullptr;
+    std::vector<FormulaMemo*> reach_;
+    uint64_t usersVersion_ = 1; // changes with every users list and memo slot
+    uint64_t reachVersion_ = 0; // the usersVersion_ reach_ was found in
+    // What a walk writes into the memos it marks: stale (never a generation),
+    // and told apart from the memos that were stale before the walk.
+    uint64_t walkMark_ = uint64_t(1) << 63;
+    void UsersChanged() { ++usersVersion_; }
+    bool MarkReach(uint64_t current);
     // The evaluator's frames and values, kept for the next evaluation.
     std::vector<FormulaFrame> frames_;
     std::vector<double> values_;

@@ -211,6 +211,39 @@ TEST_F(FormulaTableTest, ValuesFollowEveryChange)
     EXPECT_FALSE(table.LookupCachedValue("W", cached));
 }
 
+// Changing one variable again and again marks stale what the first change
+// did, also after a formula or a formula text starts to use it; a user not read since the last
+// change stops the marking, so what only it leads to keeps its value.
+TEST_F(FormulaTableTest, RepeatedChangesOfOneVariable)
+{
+    ASSERT_TRUE(table.AddVariable("X", "A+1", "", 1000, true));
+    ASSERT_TRUE(table.AddVariable("Y", "if B>0 then 5 else X", "", 1000, true));
+    ASSERT_TRUE(table.AddVariable("Z", "B+1", "", 1000, true));
+    double cached = 0;
+    for (const double width : {10.0, 20.0, 30.0}) {
+        ASSERT_TRUE(table.SetFormula("A", QString::number(width), ""));
+        EXPECT_FALSE(table.LookupCachedValue("X", cached));
+        EXPECT_FALSE(table.LookupCachedValue("Y", cached));
+        EXPECT_TRUE(table.LookupCachedValue("Z", cached));
+        EXPECT_EQ(table.Evaluate("X"), width + 1);
+        EXPECT_EQ(table.Evaluate("Y"), 5.0);
+        EXPECT_EQ(table.Evaluate("X*2"), 2 * (width + 1)); // a new user at first
+    }
+    ASSERT_TRUE(table.SetFormula("Z", "X+B", ""));
+    for (const double width : {40.0, 50.0}) {
+        ASSERT_TRUE(table.SetFormula("A", QString::number(width), ""));
+        EXPECT_FALSE(table.LookupCachedValue("Z", cached));
+        EXPECT_EQ(table.Evaluate("Z"), width + 121);
+        EXPECT_EQ(table.Evaluate("Y"), 5.0);
+    }
+    ASSERT_TRUE(table.SetFormula("A", "60", ""));
+    EXPECT_EQ(table.Evaluate("Y"), 5.0); // X stays stale
+    ASSERT_TRUE(table.SetFormula("A", "70", ""));
+    EXPECT_TRUE(table.LookupCachedValue("Y", cached));
+    EXPECT_FALSE(table.LookupCachedValue("Z", cached));
+    EXPECT_EQ(table.Evaluate("Z"), 191.0);
+}
+
 // A variable reached through the table is a read-only view: its formula and
 // name change only through the table, which keeps dependants current.
 TEST_F(FormulaTableTest, VariablesChangeOnlyThroughTheTable)
