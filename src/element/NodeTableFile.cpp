@@ -32,10 +32,13 @@ std::vector<std::unique_ptr<CNodePoint>> NodeTable::NodesFromBlock(const NodeBlo
         if (renames != nullptr && mode == FormulaTable::MergeRename)
             RenameRecordFormulas(r, *renames);
         // The block reader has checked every needed reference against the
-        // block's slots; the offset keeps them inside the grown table.
+        // block's slots; the offset keeps them inside the grown table. A
+        // reference the node does not use may hold anything: appended, one
+        // outside the block would point at another drawing's node (or
+        // overflow), so it is dropped.
         for (int32_t* ref : {&r.reference1, &r.reference2}) {
-            if (*ref >= 0)
-                *ref += offset;
+            if (*ref >= 0 && offset != 0)
+                *ref = *ref < block.slotCount ? *ref + offset : -1;
         }
         auto node = std::make_unique<CNodePoint>();
         node->FromRecord(r);

@@ -139,6 +139,20 @@ TEST_F(DocumentMerge, AFailedMergeChangesNothing)
     EXPECT_EQ(prompt_.unexpected(), 0);
 }
 
+// A node's reference it does not use may hold any number in a file (here
+// the largest int32): appending the file's nodes must not move it past the
+// table (it overflowed), and the merged drawing saves and loads again.
+TEST_F(DocumentMerge, UnusedNodeReferencesOfTheFileAreNotShifted)
+{
+    CMorvekDoc doc;
+    Prepare(doc);
+    const QString path = QStringLiteral(MORVEK_TEST_DATA_DIR "/merge/unused_reference.n");
+    ASSERT_TRUE(doc.MergeFile(path, FormulaTable::MergeRename, QString()));
+    CMorvekDoc again;
+    QString error;
+    EXPECT_TRUE(again.LoadFile(QStringLiteral("merged.n"), doc.WriteDrawing(), &error)) << error.toStdString();
+}
+
 TEST_F(DocumentMerge, RefusesToGoBeyondTheLayerLimit)
 {
     const QString path = WriteDrawing(QStringLiteral("box.n"));
