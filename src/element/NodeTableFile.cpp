@@ -6,8 +6,6 @@
 #include "formula/FormulaTable.h"
 #include "platform/BinaryStream.h"
 
-#include <limits>
-
 void NodeTable::Save(platform::BinaryWriter& out) const
 {
     NodeBlock block;
@@ -70,8 +68,13 @@ int NodeTable::Append(platform::BinaryReader& in, int mode, VariableList& rename
     const auto block = ReadNodeBlock(in, GetFileVersion());
     if (!block)
         return -1;
-    if (block->slotCount > std::numeric_limits<int32_t>::max() - offset) {
-        in.fail(QStringLiteral("%1 merged node slotNodes do not fit after %2").arg(block->slotCount).arg(offset));
+    // The merged table must stay within what a drawing file holds, or the
+    // drawing would save to a file that cannot be read again.
+    if (block->slotCount > kMaxNodeSlots - offset) {
+        in.fail(QStringLiteral("%1 merged node slots do not fit after %2 (at most %3 in a drawing)")
+                    .arg(block->slotCount)
+                    .arg(offset)
+                    .arg(kMaxNodeSlots));
         return -1;
     }
     auto loaded = NodesFromBlock(*block, offset, mode, &renames);

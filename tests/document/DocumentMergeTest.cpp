@@ -153,6 +153,19 @@ TEST_F(DocumentMerge, UnusedNodeReferencesOfTheFileAreNotShifted)
     EXPECT_TRUE(again.LoadFile(QStringLiteral("merged.n"), doc.WriteDrawing(), &error)) << error.toStdString();
 }
 
+// A file whose node table would push the drawing's past what a drawing file
+// holds is refused whole: merged, the drawing saved to a file that could not
+// be read again.
+TEST_F(DocumentMerge, RefusesNodesBeyondWhatAFileHolds)
+{
+    CMorvekDoc doc;
+    Prepare(doc);
+    const QByteArray before = doc.WriteDrawing();
+    const QString path = QStringLiteral(MORVEK_TEST_DATA_DIR "/merge/too_many_nodes.n");
+    EXPECT_FALSE(doc.MergeFile(path, FormulaTable::MergeRename, QString()));
+    EXPECT_EQ(doc.WriteDrawing(), before);
+}
+
 TEST_F(DocumentMerge, RefusesToGoBeyondTheLayerLimit)
 {
     const QString path = WriteDrawing(QStringLiteral("box.n"));
