@@ -53,12 +53,12 @@ CWood::CWood(NodeTable* nodes, COptions* opts, int contextWord, BoardLayout* lay
 
 CWood::CWood(const CWood& source)
     : CElement(source.nodeTable, source.options, source.context), values_(source.values_),
-      records_(source.records_), layout_(source.layout_)
+      records_(source.records_), layout_(source.layout_), slotRadius_(source.slotRadius_),
+      slotDepth_(source.slotDepth_)
 {
     CopyMainValues(source);
     section = source.section;
     notInstanced = 1;
-    ReadBoardSettings();
 }
 
 CWood::~CWood() = default;

@@ -137,7 +137,8 @@ public:
     void AddDefaultRecords();
     // The register slot settings, key "radius" and "height" of section
     // "bobstwood" of "c:\Morvek.ini" under the user's "config\settings.cfg";
-    // 0 when absent (no slots).
+    // 0 when absent (no slots). Read when a board is made; a copy takes its
+    // source's.
     void ReadBoardSettings();
     double GetSlotRadius() const { return slotRadius_; }
     double GetSlotDepth() const { return slotDepth_; }
