@@ -124,8 +124,7 @@ void ViewCore::Paint(platform::Device& drawing, platform::Device& overlay, int c
     const int mode = DisplayMode();
     painter_.SetDevices(&drawing, &overlay);
     painter_.SetMapping(transform_.Mapping(DrawContext::GetMirrorFlags()));
-    doc_->RebuildAllDisplayLists();
-    doc_->SetDisplayMode(mode);
+    UpdateFigures();
     painter_.SetDisplayMode(mode);
     if (background_) {
         const int w = platform::toDeviceUnits(background_->width() * transform_.zoom);
@@ -145,6 +144,12 @@ void ViewCore::Paint(platform::Device& drawing, platform::Device& overlay, int c
     painter_.DrawNodeUnderCursor(overlay);
 }
 
+void ViewCore::UpdateFigures()
+{
+    doc_->RebuildAllDisplayLists();
+    doc_->SetDisplayMode(DisplayMode());
+}
+
 void ViewCore::TrackCursor(platform::DevicePoint pixel)
 {
     if (!doc_)
@@ -152,8 +157,7 @@ void ViewCore::TrackCursor(platform::DevicePoint pixel)
     CursorRecord& cursor = doc_->Cursor();
     // Pick from the drawing as it is now: a command may have just replaced
     // elements whose figures are not built yet.
-    doc_->RebuildAllDisplayLists();
-    doc_->SetDisplayMode(DisplayMode());
+    UpdateFigures();
     const int mirror = DrawContext::GetMirrorFlags();
     painter_.SetMapping(transform_.Mapping(mirror));
     transform_.ToModel(pixel.x, pixel.y, mirror, cursor.modelX, cursor.modelY);

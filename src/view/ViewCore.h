@@ -95,6 +95,10 @@ public:
     ViewPainter& Painter() { return painter_; }
 
 private:
+    // Every element's figures rebuilt where stale and put out in the
+    // view's display mode (before painting and before picking).
+    void UpdateFigures();
+
     const COptions* options_;
     CMorvekDoc* doc_ = nullptr;
     ViewTransform transform_;
