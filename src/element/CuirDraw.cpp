@@ -12,8 +12,10 @@ using Annotation::UnitAt;
 
 void CCuir::RebuildContour()
 {
+    if (!displayDirty)
+        return;
     CNodePoint* current = CurrentNode();
-    if (!displayDirty || !current)
+    if (!current)
         return;
     const die::coord c = ElementNodes::Position(*current);
     const die::coord d = UnitAt(angle);

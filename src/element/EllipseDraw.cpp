@@ -39,9 +39,12 @@ die::coord Placed(const DrawContext& dc, const die::coord& p)
 
 void CEllipse::RebuildContour()
 {
+    // Every paint asks: a clean display list costs nothing more.
+    if (!displayDirty)
+        return;
     Shape s;
     const NodeSet n = TableNodes();
-    if (!displayDirty || !ShapeOf(n, s))
+    if (!ShapeOf(n, s))
         return;
     displayList->Begin(LineType, 0, kContourResolution, ptg);
     die::coord axis = Position(*n[MajorSlot]) - s.centre;

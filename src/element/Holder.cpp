@@ -84,8 +84,10 @@ void CHolder::Rotate(NodeRemap& remap, double cx, double cy, double degrees)
 
 void CHolder::RebuildContour()
 {
+    if (!displayDirty)
+        return;
     const auto at = NodePosition();
-    if (!displayDirty || !at)
+    if (!at)
         return;
     const die::coord c = *at;
     const double e = (length - width) / 2.0;

@@ -53,8 +53,10 @@ double CSideSymbol::OnShiftWheel(int, int, int)
 
 std::optional<die::coord> CSideSymbol::BeginFigure()
 {
+    if (!displayDirty)
+        return std::nullopt;
     const auto at = NodePosition();
-    if (!displayDirty || !at)
+    if (!at)
         return std::nullopt;
     BeginContour();
     return at;
