@@ -178,7 +178,7 @@ bool CArc::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
     if (!in.ok())
         return false;
     for (int32_t index : {start, end, centre}) {
-        if (!ElementNodes::NodeOf(nodeTable, index + nodeBase)) {
+        if (ElementNodes::StoredNode(nodeTable, index, nodeBase) < 0) {
             in.fail(QStringLiteral("arc on a missing node"));
             return false;
         }

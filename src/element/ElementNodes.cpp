@@ -42,6 +42,14 @@ CNodePoint* NodeOf(NodeTable* table, int index)
     return node && node->IsInUse() ? node : nullptr;
 }
 
+int StoredNode(NodeTable* table, int32_t stored, int nodeBase)
+{
+    const int64_t index = int64_t(stored) + nodeBase;
+    if (stored < 0 || index > INT32_MAX || !NodeOf(table, static_cast<int>(index)))
+        return -1;
+    return static_cast<int>(index);
+}
+
 int AddPoint(NodeTable* table, const die::coord& p)
 {
     return table ? table->AddPoint(p.x, p.y, true) : -1;

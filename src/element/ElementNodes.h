@@ -19,6 +19,11 @@ double Direction(CNodePoint& from, CNodePoint& to);
 // The node of slot index, or null for a negative index, one beyond the table
 // or an empty slot.
 CNodePoint* NodeOf(NodeTable* table, int index);
+// The table index of a node index stored in a file record whose indices
+// count from nodeBase (a merged file's nodes follow the drawing's own): -1
+// when the stored index is negative, the sum leaves int32, or no node in use
+// sits there.
+int StoredNode(NodeTable* table, int32_t stored, int nodeBase);
 // Finds or adds the node at p (NodeTable::AddPoint with merge on); -1 when p
 // cannot be a node (not finite or out of range).
 [[nodiscard]] int AddPoint(NodeTable* table, const die::coord& p);

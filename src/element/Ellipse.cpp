@@ -350,7 +350,7 @@ bool CEllipse::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
     if (!in.ok())
         return false;
     for (int32_t& index : indices) {
-        if (!ElementNodes::NodeOf(nodeTable, index + nodeBase)) {
+        if (ElementNodes::StoredNode(nodeTable, index, nodeBase) < 0) {
             in.fail(QStringLiteral("ellipse on a missing node"));
             return false;
         }

@@ -123,7 +123,7 @@ bool CLine::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
     const int32_t end = in.readInt32();
     if (!in.ok())
         return false;
-    if (!ElementNodes::NodeOf(nodeTable, start + nodeBase) || !ElementNodes::NodeOf(nodeTable, end + nodeBase)) {
+    if (ElementNodes::StoredNode(nodeTable, start, nodeBase) < 0 || ElementNodes::StoredNode(nodeTable, end, nodeBase) < 0) {
         in.fail(QStringLiteral("line on a missing node"));
         return false;
     }

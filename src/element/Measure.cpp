@@ -182,7 +182,7 @@ bool CMeasure::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
     if (!in.ok())
         return false;
     const bool hasCentre = centreNode != -1;
-    const auto present = [&](int32_t index) { return ElementNodes::NodeOf(nodeTable, index + nodeBase) != nullptr; };
+    const auto present = [&](int32_t index) { return ElementNodes::StoredNode(nodeTable, index, nodeBase) >= 0; };
     if (!present(first) || !present(second) || !present(line) || (hasCentre && !present(centreNode))) {
         in.fail(QStringLiteral("dimension on a missing node"));
         return false;

@@ -174,12 +174,10 @@ int CNodeSymbol::ReadNode(platform::BinaryReader& in, int nodeBase, const char* 
     const int32_t stored = in.readInt32();
     if (!in.ok())
         return -1;
-    const int64_t index = int64_t(stored) + nodeBase;
-    if (index > INT32_MAX || !ElementNodes::NodeOf(nodeTable, static_cast<int>(index))) {
+    const int index = ElementNodes::StoredNode(nodeTable, stored, nodeBase);
+    if (index < 0)
         in.fail(QStringLiteral("%1 on a missing node").arg(QLatin1String(what)));
-        return -1;
-    }
-    return static_cast<int>(index);
+    return index;
 }
 
 bool CNodeSymbol::CheckFinite(platform::BinaryReader& in, std::initializer_list<double> values, const char* what)

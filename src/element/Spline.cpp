@@ -238,18 +238,25 @@ bool CSpline::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
     // The first format version whose spline records carry the samples per
     // segment.
     constexpr int kSamplesVersion = 12;
-    const int32_t count = in.readCount(4);
+    const int32_t count = in.readCount(4, kMaxNodes);
     std::deque<int> loaded;
     for (int32_t i = 0; i < count && in.ok(); ++i) {
         const int32_t index = in.readInt32();
-        if (in.ok() && !ElementNodes::NodeOf(nodeTable, index + nodeBase)) {
+        if (in.ok() && ElementNodes::StoredNode(nodeTable, index, nodeBase) < 0) {
             in.fail(QStringLiteral("spline on a missing node"));
             return false;
         }
         loaded.push_back(index + nodeBase);
     }
     const int32_t s = fileVersion >= kSamplesVersion ? in.readInt32() : samplesPerSegment;
-    if (!in.ok() || !LoadBase(in, fileVersion))
+    if (!in.ok())
+        return false;
+    const int64_t curvePoints = int64_t(std::max(count - 1, 0)) * std::clamp(s, 1, MostSamplesPerSegment);
+    if (curvePoints > kMaxSamples) {
+        in.fail(QStringLiteral("spline too large: %1 curve points").arg(curvePoints));
+        return false;
+    }
+    if (!LoadBase(in, fileVersion))
         return false;
     nodeList = std::move(loaded);
     SetSamplesPerSegment(s);

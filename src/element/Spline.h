@@ -26,6 +26,11 @@ class CSpline : public CElement {
 public:
     static constexpr int DefaultSamplesPerSegment = 10;
     static constexpr int MostSamplesPerSegment = 1000;
+    // A file's spline holds at most this many node references, and its
+    // curve at most kMaxSamples points (nodes - 1 times the samples per
+    // segment): beyond either the record is refused, never allocated.
+    static constexpr int32_t kMaxNodes = 1 << 20;
+    static constexpr int64_t kMaxSamples = 1 << 22;
 
     CSpline(NodeTable* nodes, COptions* options, int context);
     CSpline(const CSpline& source);

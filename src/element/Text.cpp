@@ -122,7 +122,7 @@ bool CText::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
     if (!in.ok())
         return false;
     for (int32_t index : {height, base, end}) {
-        if (!ElementNodes::NodeOf(nodeTable, index + nodeBase)) {
+        if (ElementNodes::StoredNode(nodeTable, index, nodeBase) < 0) {
             in.fail(QStringLiteral("text on a missing node"));
             return false;
         }

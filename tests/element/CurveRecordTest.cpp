@@ -116,12 +116,13 @@ TEST_F(CurveRecord, TruncatedRecordsFailCleanly)
 TEST_F(CurveRecord, CountsAndNodesAreCheckedBeforeUse)
 {
     const int a = Node(0, 0);
-    const auto spline = [&](int32_t count, std::vector<int32_t> indices) {
+    const int b = Node(50, 50);
+    const auto spline = [&](int32_t count, std::vector<int32_t> indices, int32_t samples = 10) {
         platform::BinaryWriter out;
         out.writeInt32(count);
         for (int32_t i : indices)
             out.writeInt32(i);
-        out.writeInt32(10);
+        out.writeInt32(samples);
         CSpline base(&nodes, nullptr, 0);
         out.writeBytes(Body(base).mid(8)); // an empty spline's common record
         return out.take();
@@ -129,15 +130,22 @@ TEST_F(CurveRecord, CountsAndNodesAreCheckedBeforeUse)
     const struct {
         const char* what;
         QByteArray bytes;
+        int nodeBase;
     } cases[] = {
-        {"negative count", spline(-1, {})},
-        {"count beyond the data", spline(1000000, {a, a})},
-        {"missing node", spline(2, {a, nodes.GetCount() + 3})},
+        {"negative count", spline(-1, {}), 0},
+        {"count beyond the data", spline(1000000, {a, a}), 0},
+        {"missing node", spline(2, {a, nodes.GetCount() + 3}), 0},
+        // 4,999 segments of 1,000 samples: a curve of 5 million points.
+        {"curve too large", spline(5000, std::vector<int32_t>(5000, a), 1000), 0},
+        // A merged file's nodes follow the drawing's from b on: a negative
+        // index would land on the drawing's own node a.
+        {"negative node of a merged file", spline(2, {a - b, 0}), b},
+        {"node past int32 when merged", spline(2, {INT32_MAX, 0}), b},
     };
     for (const auto& c : cases) {
         CSpline back(&nodes, nullptr, 0);
         platform::BinaryReader in(c.bytes);
-        EXPECT_FALSE(back.Load(in, 15, 0)) << c.what;
+        EXPECT_FALSE(back.Load(in, 15, c.nodeBase)) << c.what;
         EXPECT_EQ(back.GetNodeCount(), 0) << c.what;
     }
 

@@ -2,6 +2,7 @@
 
 #include "element/ElementBaseRecord.h"
 #include "element/ElementTypes.h"
+#include "element/Spline.h"
 #include "element/Wood.h"
 #include "platform/BinaryStream.h"
 
@@ -12,9 +13,6 @@ namespace {
 constexpr qsizetype kInt = 4;
 constexpr qsizetype kDouble = 8;
 constexpr qsizetype kLogFontBytes = 92;
-// No spline of a drawing has more poles; a larger count is a damaged record.
-constexpr int32_t kMaxSplineNodes = 1 << 20;
-
 // The die board's own fields (the values of CWood in its order).
 void SkipWood(platform::BinaryReader& in, int version)
 {
@@ -64,7 +62,7 @@ bool SkipElementBody(platform::BinaryReader& in, int32_t typeId, int version)
         SkipWood(in, version);
         break;
     case T::Spline: {
-        const int32_t n = in.readCount(kInt, kMaxSplineNodes);
+        const int32_t n = in.readCount(kInt, CSpline::kMaxNodes);
         (void)in.skip(n * kInt + (version >= 12 ? kInt : 0));
         break;
     }
