@@ -52,10 +52,10 @@ int Section::GetFirstNullElement()
             return i;
         }
     }
-    if (used + 1 >= capacity_) {
+    // The reported capacity grows in its fixed steps; the table itself grows
+    // as vectors do, so a large drawing loads in linear time.
+    if (used + 1 >= capacity_)
         capacity_ += kElementCapacityStep;
-        slots_.reserve(static_cast<std::size_t>(capacity_));
-    }
     slots_.emplace_back();
     firstHole_ = used;
     return used;
