@@ -12,6 +12,24 @@ namespace {
 // The memo a name that is no variable resolves to: never current.
 const FormulaMemo kNoVariable;
 
+// Whether a value on a run's stack (see FormulaEvaluator::Run) is not a
+// finite number.
+bool HoldsNonFinite(const double* st, int k, double top)
+{
+    if (k > 0 && !std::isfinite(top))
+        return true;
+    for (int i = 1; i < k; ++i) {
+        if (!std::isfinite(st[i]))
+            return true;
+    }
+    return false;
+}
+
+inline bool SidesFinite(double left, double right)
+{
+    return std::isfinite(left) && std::isfinite(right);
+}
+
 } // namespace
 
 FormulaEvaluator::FormulaEvaluator(FormulaTable& table)
@@ -142,12 +160,37 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
     return {w->memo_->value, true};
 }
 
+// A run stopped at a fetch: to wait for need_, or for the fetched variable's
+// error; an overflow met before comes first.
+FormulaEvaluator::Ran FormulaEvaluator::Stopped(const double* st, int k, double top)
+{
+    if (HoldsNonFinite(st, k, top)) {
+        error_ = FormulaError::NotFinite;
+        need_ = nullptr;
+    }
+    return {0.0, false};
+}
+
+FormulaEvaluator::Ran FormulaEvaluator::Failed(int error, const double* st, int k, double top)
+{
+    error_ = HoldsNonFinite(st, k, top) ? FormulaError::NotFinite : error;
+    need_ = nullptr;
+    return {0.0, false};
+}
+
 // Runs the frame's program from where it stands. The top of the stack lives
 // in `top`, the k - 1 values below it in st[1..k-1] (st[0] takes what a push
-// onto the empty stack moves down). An operation whose result may not be a
-// finite number leaves the switch with `break` for the check after it; the
-// others go on with `continue`. Built into each of its two callers: most
+// onto the empty stack moves down). Built into each of its two callers: most
 // variables are one short run, and the call would cost as much as the run.
+//
+// Values that are not finite numbers are errors, but not every operation
+// checks its result. Numbers and variable values enter finite, and adding,
+// subtracting, multiplying, negating and dividing by a number or a variable
+// (never 0) keep a value that is not finite not finite (infinity minus
+// infinity is NaN). So such a value is checked for where it could vanish: as
+// a divisor, in a power or function, a comparison, a collapse, and as the
+// program's value. A run that stops for any other reason looks at its stack
+// first, so the error met first is still the one reported.
 [[gnu::always_inline]] inline FormulaEvaluator::Ran FormulaEvaluator::Run(FormulaFrame& f, const FormulaProgram& p,
                                                           double* const st, int pc, int k,
                                                           double top)
@@ -157,17 +200,13 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
     Fetched y{}; // a right operand fetched from a variable
 
     // A fetch stopped the run: it ends with the error met, or stops at this
-    // instruction to run it again once need_ has its value.
-    auto stop = [&] {
-        f.pc = static_cast<int>(in - code);
-        f.k = k;
-        f.top = top;
-        return Ran{0.0, false};
-    };
-    auto fail = [this](int error) {
-        error_ = error;
-        need_ = nullptr;
-        return Ran{0.0, false};
+    // instruction to run it again once need_ has its value. (The stopping
+    // helpers take the stack by value, so that it stays in registers.)
+    auto stop = [&f, code, st, this](const FormulaInstruction* at, int depth, double value) {
+        f.pc = static_cast<int>(at - code);
+        f.k = depth;
+        f.top = value;
+        return Stopped(st, depth, value);
     };
     auto push = [&](double value) {
         st[k++] = top;
@@ -189,7 +228,7 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
         case FormulaHandler::Variable:
             y = Fetch(*in, p);
             if (!y.ok)
-                return stop();
+                return stop(in, k, top);
             push(y.value);
             continue;
         case FormulaHandler::Negate:
@@ -198,123 +237,152 @@ FormulaEvaluator::Fetched FormulaEvaluator::FetchCold(const FormulaInstruction& 
 
         // A VariableXNumber pushes the variable's value and goes on with the
         // number operation in the next instruction.
-        case FormulaHandler::AddStack: top = st[--k] + top; break;
+        case FormulaHandler::AddStack: top = st[--k] + top; continue;
         case FormulaHandler::VariableAddNumber:
             y = Fetch(*in, p);
             if (!y.ok)
-                return stop();
+                return stop(in, k, top);
             push(y.value);
             ++in;
             [[fallthrough]];
-        case FormulaHandler::AddNumber: top += in->number; break;
+        case FormulaHandler::AddNumber: top += in->number; continue;
         case FormulaHandler::AddVariable:
             y = Fetch(*in, p);
             if (!y.ok)
-                return stop();
+                return stop(in, k, top);
             top += y.value;
-            break;
+            continue;
 
-        case FormulaHandler::SubtractStack: top = st[--k] - top; break;
+        case FormulaHandler::SubtractStack: top = st[--k] - top; continue;
         case FormulaHandler::VariableSubtractNumber:
             y = Fetch(*in, p);
             if (!y.ok)
-                return stop();
+                return stop(in, k, top);
             push(y.value);
             ++in;
             [[fallthrough]];
-        case FormulaHandler::SubtractNumber: top -= in->number; break;
+        case FormulaHandler::SubtractNumber: top -= in->number; continue;
         case FormulaHandler::SubtractVariable:
             y = Fetch(*in, p);
             if (!y.ok)
-                return stop();
+                return stop(in, k, top);
             top -= y.value;
-            break;
+            continue;
 
-        case FormulaHandler::MultiplyStack: top = st[--k] * top; break;
+        case FormulaHandler::MultiplyStack: top = st[--k] * top; continue;
         case FormulaHandler::VariableMultiplyNumber:
             y = Fetch(*in, p);
             if (!y.ok)
-                return stop();
+                return stop(in, k, top);
             push(y.value);
             ++in;
             [[fallthrough]];
-        case FormulaHandler::MultiplyNumber: top *= in->number; break;
+        case FormulaHandler::MultiplyNumber: top *= in->number; continue;
         case FormulaHandler::MultiplyVariable:
             y = Fetch(*in, p);
             if (!y.ok)
-                return stop();
+                return stop(in, k, top);
             top *= y.value;
-            break;
+            continue;
 
         case FormulaHandler::DivideStack:
             if (top == 0.0)
-                return fail(FormulaError::DivisionByZero);
+                return Failed(FormulaError::DivisionByZero, st, k, top);
+            if (!std::isfinite(top)) // x / infinity would be 0
+                return Failed(FormulaError::NotFinite, st, k, top);
             top = st[--k] / top;
-            break;
+            continue;
         case FormulaHandler::VariableDivideNumber:
             y = Fetch(*in, p);
             if (!y.ok)
-                return stop();
+                return stop(in, k, top);
             push(y.value);
             ++in;
             [[fallthrough]];
         case FormulaHandler::DivideNumber: // never by 0 (DivideByZero)
             top /= in->number;
-            break;
+            continue;
         case FormulaHandler::DivideByZero:
-            return fail(FormulaError::DivisionByZero);
+            return Failed(FormulaError::DivisionByZero, st, k, top);
         case FormulaHandler::DivideVariable:
             y = Fetch(*in, p);
             if (!y.ok)
-                return stop();
+                return stop(in, k, top);
             if (y.value == 0.0)
-                return fail(FormulaError::DivisionByZero);
+                return Failed(FormulaError::DivisionByZero, st, k, top);
             top /= y.value;
-            break;
+            continue;
 
         case FormulaHandler::PowerStack: {
             const double x = st[--k];
-            if (!ApplyPower(x, top, top))
-                return fail(FormulaError::NotFinite);
+            if (!std::isfinite(x) || !std::isfinite(top) || !ApplyPower(x, top, top))
+                return Failed(FormulaError::NotFinite, st, k, top);
             continue;
         }
         case FormulaHandler::PowerNumber:
-            if (!ApplyPower(top, in->number, top))
-                return fail(FormulaError::NotFinite);
+            if (!std::isfinite(top) || !ApplyPower(top, in->number, top))
+                return Failed(FormulaError::NotFinite, st, k, top);
             continue;
         case FormulaHandler::PowerVariable:
             y = Fetch(*in, p);
             if (!y.ok)
-                return stop();
-            if (!ApplyPower(top, y.value, top))
-                return fail(FormulaError::NotFinite);
+                return stop(in, k, top);
+            if (!std::isfinite(top) || !ApplyPower(top, y.value, top))
+                return Failed(FormulaError::NotFinite, st, k, top);
             continue;
 
         case FormulaHandler::Function:
-            if (!ApplyFunction(in->arg, top, top))
-                return fail(FormulaError::NotFinite);
+            if (!std::isfinite(top) || !ApplyFunction(in->arg, top, top))
+                return Failed(FormulaError::NotFinite, st, k, top);
             continue;
 
-        case FormulaHandler::BranchLess: branch(st[k - 1] < top); continue;
-        case FormulaHandler::BranchLessEqual: branch(st[k - 1] <= top); continue;
-        case FormulaHandler::BranchEqual: branch(st[k - 1] == top); continue;
-        case FormulaHandler::BranchGreater: branch(st[k - 1] > top); continue;
-        case FormulaHandler::BranchGreaterEqual: branch(st[k - 1] >= top); continue;
-        case FormulaHandler::BranchNotEqual: branch(st[k - 1] != top); continue;
+        // A side that is not finite would choose a branch.
+        case FormulaHandler::BranchLess:
+            if (!SidesFinite(st[k - 1], top))
+                return Failed(FormulaError::NotFinite, st, k, top);
+            branch(st[k - 1] < top);
+            continue;
+        case FormulaHandler::BranchLessEqual:
+            if (!SidesFinite(st[k - 1], top))
+                return Failed(FormulaError::NotFinite, st, k, top);
+            branch(st[k - 1] <= top);
+            continue;
+        case FormulaHandler::BranchEqual:
+            if (!SidesFinite(st[k - 1], top))
+                return Failed(FormulaError::NotFinite, st, k, top);
+            branch(st[k - 1] == top);
+            continue;
+        case FormulaHandler::BranchGreater:
+            if (!SidesFinite(st[k - 1], top))
+                return Failed(FormulaError::NotFinite, st, k, top);
+            branch(st[k - 1] > top);
+            continue;
+        case FormulaHandler::BranchGreaterEqual:
+            if (!SidesFinite(st[k - 1], top))
+                return Failed(FormulaError::NotFinite, st, k, top);
+            branch(st[k - 1] >= top);
+            continue;
+        case FormulaHandler::BranchNotEqual:
+            if (!SidesFinite(st[k - 1], top))
+                return Failed(FormulaError::NotFinite, st, k, top);
+            branch(st[k - 1] != top);
+            continue;
         case FormulaHandler::Jump:
             in = code + in->target - 1;
             continue;
         case FormulaHandler::Collapse: // keep the top of the last arg values
+            if (HoldsNonFinite(st, k, top))
+                return Failed(FormulaError::NotFinite, st, k, top);
             k -= in->arg - 1;
             continue;
         case FormulaHandler::Return:
+            if (!std::isfinite(top)) [[unlikely]]
+                return Failed(FormulaError::NotFinite, st, k, top);
             return {top, true};
         case FormulaHandler::Malformed:
-            return fail(FormulaError::Malformed);
+            return Failed(FormulaError::Malformed, st, k, top);
         default:
             Q_UNREACHABLE();
         }
-        if (!std::isfinite(top)) [[unlikely]]
-            return fail(FormulaError::NotFinite);
     }
 }

@@ -55,6 +55,11 @@ private:
     // (given as values, so that a fresh run starts without reading them
     // back).
     Ran Run(FormulaFrame& f, const FormulaProgram& p, double* st, int pc, int k, double top);
+    // How a run that stopped at a fetch ends (the stack a run keeps, as Run
+    // describes), and one that failed with an error: a value on the stack
+    // that is not finite makes either end with that error.
+    [[gnu::cold]] [[gnu::noinline]] Ran Stopped(const double* st, int k, double top);
+    [[gnu::cold]] [[gnu::noinline]] Ran Failed(int error, const double* st, int k, double top);
     // The value of the variable an instruction names; not ok when the run
     // must stop: the variable needs a run of its own first (need_), or its
     // outcome is an error (error_). Returned in registers, not through

@@ -190,6 +190,32 @@ INSTANTIATE_TEST_SUITE_P(NotFinite, FormulaLanguage, ::testing::Values(
     Case{"trunc(-2147483649)", 0, FormulaError::NotFinite},
     Case{"if (asin(2))>0 then 1 else 2", 0, FormulaError::NotFinite}));
 
+// An intermediate value that overflows is an error even where a later
+// operation would turn it back into a number (1/infinity is 0, infinity**0
+// is 1, the arc tangent of infinity is 90), and it is the error reported
+// when a later part of the formula fails as well.
+#define MORVEK_E200 "(99999999999999999999**10)"
+#define MORVEK_INF "(" MORVEK_E200 "*" MORVEK_E200 ")"
+INSTANTIATE_TEST_SUITE_P(Overflow, FormulaLanguage, ::testing::Values(
+    Case{MORVEK_E200 "/" MORVEK_E200, 1, 0},
+    Case{MORVEK_INF "*0", 0, FormulaError::NotFinite},
+    Case{MORVEK_INF "-" MORVEK_INF, 0, FormulaError::NotFinite},
+    Case{"1/" MORVEK_INF, 0, FormulaError::NotFinite},
+    Case{"A/" MORVEK_INF, 0, FormulaError::NotFinite},
+    Case{MORVEK_INF "**0", 0, FormulaError::NotFinite},
+    Case{"1**" MORVEK_INF, 0, FormulaError::NotFinite},
+    Case{"1**(-" MORVEK_INF ")", 0, FormulaError::NotFinite},
+    Case{"atg(" MORVEK_INF ")", 0, FormulaError::NotFinite},
+    Case{"if " MORVEK_INF ">0 then 1 else 2", 0, FormulaError::NotFinite},
+    Case{"if 0<" MORVEK_INF " then 1 else 2", 0, FormulaError::NotFinite},
+    Case{MORVEK_INF "/0", 0, FormulaError::NotFinite},
+    Case{MORVEK_INF "+A/0", 0, FormulaError::NotFinite},
+    Case{MORVEK_INF "+Undefined/0", 0, FormulaError::NotFinite},
+    Case{MORVEK_INF "+(if A<B then 1 else)", 0, FormulaError::NotFinite},
+    Case{"-" MORVEK_INF "+" MORVEK_E200, 0, FormulaError::NotFinite}));
+#undef MORVEK_INF
+#undef MORVEK_E200
+
 INSTANTIATE_TEST_SUITE_P(ParseErrors, FormulaLanguage, ::testing::Values(
     Case{"", 0, FormulaError::Empty},
     Case{"   // note", 0, FormulaError::Empty},

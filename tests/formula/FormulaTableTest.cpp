@@ -148,6 +148,24 @@ TEST_F(FormulaTableTest, EvaluatingATextNeverTouchesAUserVariable)
     EXPECT_EQ(table.Evaluate(kTemporaryName), 5.0);
 }
 
+// An overflow met first is the error, ahead of a variable's own error or a
+// circular reference met later in the same formula.
+TEST_F(FormulaTableTest, AnOverflowComesBeforeLaterErrors)
+{
+    const QString inf = "(99999999999999999999**10)*(99999999999999999999**10)";
+    ASSERT_TRUE(table.AddVariable("Bad", "A/0", "", 1000, true));
+    ASSERT_TRUE(table.AddVariable("Over", inf + "+Bad", "", 1000, true));
+    EXPECT_EQ(table.LastError(), FormulaError::NotFinite);
+    ASSERT_TRUE(table.AddVariable("Loop", inf + "+Loop", "", 1000, true));
+    EXPECT_EQ(table.LastError(), FormulaError::NotFinite);
+    ASSERT_TRUE(table.AddVariable("Late", inf + "+Later", "", 1000, true));
+    ASSERT_TRUE(table.AddVariable("Later", "Late", "", 1000, true));
+    EXPECT_EQ(table.Evaluate("Late"), 0.0);
+    EXPECT_EQ(table.LastError(), FormulaError::NotFinite);
+    EXPECT_EQ(table.Evaluate("Later"), 0.0);
+    EXPECT_EQ(table.LastError(), FormulaError::NotFinite);
+}
+
 TEST_F(FormulaTableTest, CircularReferences)
 {
     ASSERT_TRUE(table.AddVariable("Self", "Self", "", 1000, true));
