@@ -15,6 +15,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -113,6 +114,54 @@ public:
     // caches are cleared. False, nothing changed, for the same reasons as
     // MergeNode except the origin (which stays in the table).
     [[nodiscard]] bool ReplaceNodeInSections(int from, int to, bool lockedOnly);
+
+    // --- transforms of the current section's selection (DocumentTransforms.cpp)
+    // Move by (dx, dy), rotate about (cx, cy) by degrees, scale about (cx, cy)
+    // by fx and fy, mirror about the line through (x1, y1) and (x2, y2), all
+    // in mm. Detached: the selection leaves its neighbours behind (a move or
+    // rotation gives the selected elements nodes of their own; a scale or
+    // mirror moves in place the nodes only the selection uses). Connected:
+    // the nodes move in place and every element of an unlocked section that
+    // shares them follows; nodes of locked sections and the origin node are
+    // copied and stay. Nodes the selection shares keep being shared. A node
+    // another node is built on counts as used by the users of that node.
+    // The changes go to the open undo step (the caller opens it, keeps the
+    // selected elements with Section::PrepareSelElements and closes it);
+    // bridges and displays are the caller's. False, nothing changed, for a
+    // value that is not finite, a scale factor of 0 or a mirror axis of one
+    // point.
+    [[nodiscard]] bool MoveSelectionDetached(double dx, double dy);
+    [[nodiscard]] bool MoveSelectionConnected(double dx, double dy);
+    [[nodiscard]] bool RotateSelectionDetached(double cx, double cy, double angle);
+    [[nodiscard]] bool RotateSelectionConnected(double cx, double cy, double angle);
+    [[nodiscard]] bool ScaleSelectionDetached(double cx, double cy, double fx, double fy);
+    [[nodiscard]] bool ScaleSelectionConnected(double cx, double cy, double fx, double fy);
+    [[nodiscard]] bool MirrorSelectionDetached(double x1, double y1, double x2, double y2);
+    [[nodiscard]] bool MirrorSelectionConnected(double x1, double y1, double x2, double y2);
+
+    // --- layer operations (DocumentLayers.cpp) --------------------------------
+    // A new empty section at position index (−1: after the last); the
+    // current section stays. Returns the position; −1, nothing added, when
+    // the document holds kMaxSections or the index lies outside 0 … count.
+    [[nodiscard]] int InsertSection(const QString& name, int index);
+    // Appends a copy of section n (named by text 391 with the section
+    // count): its elements once where they are (not-instanced ones too) and
+    // its further placements, and makes it current. Null, nothing added, for no such section or when the
+    // document holds kMaxSections.
+    [[nodiscard]] Section* DuplicateSection(int n);
+    // Copies src's elements into dst once per placement of src from
+    // firstInstance on (a section without placements stands once where it
+    // is); an element not instanced only for placement 0. Each copy lands
+    // where that placement shows the element (turned about the placement's
+    // own centre). Only the elements there at the start are copied (dst may
+    // be src). Opens no undo step.
+    void CopySectionElements(Section* dst, const Section* src, int firstInstance);
+    // Copies from's selected elements into to, once per placement (an
+    // element not instanced once), in one undo step titled text 394; the
+    // copies are selected when selectCopies is set.
+    void CopySelectionToLayer(Section* from, Section* to, bool selectCopies);
+    static constexpr int kTextCopySectionName = 391;
+    static constexpr int kTextCopyToLayer = 394;
 
     // --- the drawing as a whole ----------------------------------------------
     // The union of the borders of the visible sections; all 0 when none is
@@ -234,6 +283,14 @@ private:
     // Both are nodes, two of them, and (when references move) to is not
     // built on from.
     bool CanRepoint(int from, int to, bool withReferences);
+    // How a transform of the selection treats the nodes it uses: all copied
+    // (detached move and rotate), copied where anything else uses them
+    // (detached scale and mirror), or moved in place unless a locked section
+    // uses them, the others following (connected).
+    enum class NodeRule { CopyAll, CopyShared, Connected };
+    // Builds the node remap by the rule, runs apply on every element of the
+    // current section in table order, and re-points followers (connected).
+    void TransformSelection(NodeRule rule, const std::function<void(CElement&, std::vector<int>&)>& apply);
     void CreateFirstSection(int nameText);
     void AddOriginNode();
     void ResetAfterFailedLoad();

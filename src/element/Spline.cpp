@@ -51,6 +51,17 @@ void CSpline::InsertNode(int index, int position)
     Recalculate();
 }
 
+bool CSpline::ReplaceNodeIndex(int from, int to)
+{
+    const auto found = std::ranges::count(nodeList, from);
+    if (found == 0)
+        return false;
+    std::ranges::replace(nodeList, from, to);
+    SetGeometryDirty();
+    Recalculate();
+    return true;
+}
+
 void CSpline::SetSamplesPerSegment(int s)
 {
     samplesPerSegment = std::clamp(s, 1, MostSamplesPerSegment);

@@ -46,6 +46,9 @@ public:
     // with a node already there, inserted into the span it falls in. Returns
     // its index; -1 without chords or when the point can be no node.
     int InsertNodeAtLength(double length);
+    // Every entry of the node list that is node from becomes node to; true
+    // when one did (the curve follows).
+    bool ReplaceNodeIndex(int from, int to);
     // Stores s, held to 1 … 1000; the curve is not recomputed.
     void SetSamplesPerSegment(int s);
     int GetSamplesPerSegment() const { return samplesPerSegment; }

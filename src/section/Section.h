@@ -277,6 +277,32 @@ public:
     // destroyed instead and the edit stays without undo.
     void AddSelElementsToUndo(bool discard);
 
+    // --- duplication (SectionDuplicate.cpp) ---------------------------------------------
+    // Adds a copy of the source, which may lie in another section of the
+    // drawing, with every point placed by the placement about the source
+    // section's centre (GetCenterX, GetCenterY): a new element of the
+    // source's class made by its coordinate-based creation, then given the
+    // source's values without its nodes (the selected and not-instanced
+    // flags too). Lines, arcs, holders, separation rules and stripper boards
+    // always merge their nodes with existing ones; the other classes as
+    // merge says. The end iterator, nothing added, for the die board and the
+    // hole patterns, for a class without a creation (after text 199), and
+    // when the creation refuses the placed points.
+    ElementIterator AddDuplicated(const CElement& source, const CInstance& placement, const Section& sourceSection,
+                                  bool merge);
+    // The same about a centre the caller takes once for a series of copies
+    // (the centre moves while copies go into the source section itself).
+    ElementIterator AddDuplicatedAbout(const CElement& source, const CInstance& placement, die::coord centre,
+                                       bool merge);
+    // Adds an unselected copy in place (node merge off for the classes that
+    // follow it) of every selected element, or of every element when
+    // selectedOnly is false; only the elements there at the start are
+    // copied, never the copies.
+    void DuplicateAll(bool selectedOnly);
+    // The section's placements: its instances, or the identity alone when it
+    // has none (its elements then stand once where they are).
+    std::vector<CInstance> GetPlacements() const;
+
     // --- instances (SectionInstances.cpp) -----------------------------------------------
     // Appends an instance (not the identity, centre (0, 0)).
     void NewInstance(double dx, double dy, double angleDegrees);
