@@ -1,0 +1,295 @@
+// Move, rotate, scale and mirror of the selection, detached and connected,
+// run as the modify commands run them: one undo step around the selection's
+// working copies.
+#include "document/MorvekDoc.h"
+
+#include "element/Line.h"
+#include "element/NodePoint.h"
+#include "section/Section.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+namespace {
+
+struct Segment {
+    double x1, y1, x2, y2;
+};
+
+// Two selected lines a (10, 10)–(20, 10) and b (20, 10)–(20, 20) meet at the
+// corner (20, 10), which the unselected line c (20, 10)–(30, 10) shares.
+class DocumentTransforms : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        layer = doc.GetSection(0);
+        a = Add(*layer, 10, 10, 20, 10);
+        b = Add(*layer, 20, 10, 20, 20);
+        c = Add(*layer, 20, 10, 30, 10);
+        corner = Line(a)->GetEndNode();
+        ASSERT_EQ(Line(b)->GetStartNode(), corner);
+        ASSERT_EQ(Line(c)->GetStartNode(), corner);
+        Line(a)->SetSelection(1);
+        Line(b)->SetSelection(1);
+    }
+
+    static int Add(Section& s, double x1, double y1, double x2, double y2)
+    {
+        const ElementIterator it = s.AddLine3(x1, y1, x2, y2, true, 1);
+        EXPECT_TRUE(it.NotEqual(s.end()));
+        return it.GetIndex();
+    }
+    CLine* Line(int slot, Section* s = nullptr) const
+    {
+        return dynamic_cast<CLine*>((s ? s : layer)->GetElement(slot));
+    }
+    die::coord At(int node) const
+    {
+        CNodePoint* n = const_cast<CMorvekDoc&>(doc).Nodes().GetNode(node);
+        return n ? die::coord{n->GetX(), n->GetY()} : die::coord{std::nan(""), std::nan("")};
+    }
+    Segment Where(int slot, Section* s = nullptr) const
+    {
+        const CLine* l = Line(slot, s);
+        const die::coord p = At(l->GetStartNode());
+        const die::coord q = At(l->GetEndNode());
+        return {p.x, p.y, q.x, q.y};
+    }
+    int NodesInUse()
+    {
+        int count = 0;
+        for (int i = 0; i < doc.Nodes().GetCount(); ++i)
+            count += doc.Nodes().GetNode(i) != nullptr ? 1 : 0;
+        return count;
+    }
+    // What the modify commands do around a transform.
+    bool Run(const std::function<bool()>& transform, bool copy = false)
+    {
+        doc.Undo().Open(405, layer);
+        if (copy)
+            layer->DuplicateAll(true);
+        layer->PrepareSelElements();
+        (void)doc.Nodes().SetCacheValid(false); // every position evaluated afresh
+        const bool done = transform();
+        (void)doc.Nodes().SetCacheValid(false);
+        doc.RefreshAllBridges();
+        layer->AddSelElementsToUndo(false);
+        doc.Undo().Close();
+        return done;
+    }
+
+    CMorvekDoc doc;
+    Section* layer = nullptr;
+    int a = -1;
+    int b = -1;
+    int c = -1;
+    int corner = -1;
+};
+
+// Positions are whole micrometres, truncated: a turned point may lie one
+// micrometre short.
+void ExpectAt(const Segment& got, const Segment& want, const char* what)
+{
+    constexpr double kMicrometre = 1.001e-3;
+    SCOPED_TRACE(what);
+    EXPECT_NEAR(got.x1, want.x1, kMicrometre);
+    EXPECT_NEAR(got.y1, want.y1, kMicrometre);
+    EXPECT_NEAR(got.x2, want.x2, kMicrometre);
+    EXPECT_NEAR(got.y2, want.y2, kMicrometre);
+}
+
+struct TransformCase {
+    const char* name;
+    std::function<bool(CMorvekDoc&)> run;
+    Segment a, b, c;
+    bool cornerMovesInPlace; // else the selection gets a new corner node and c keeps the old one
+};
+
+TEST_F(DocumentTransforms, ResultingCoordinatesOfEachTransform)
+{
+    const Segment c0{20, 10, 30, 10};
+    const TransformCase cases[] = {
+        {"move detached", [](CMorvekDoc& d) { return d.MoveSelectionDetached(5, 0); }, {15, 10, 25, 10},
+         {25, 10, 25, 20}, c0, false},
+        {"move connected", [](CMorvekDoc& d) { return d.MoveSelectionConnected(5, 0); }, {15, 10, 25, 10},
+         {25, 10, 25, 20}, {25, 10, 30, 10}, true},
+        {"rotate detached", [](CMorvekDoc& d) { return d.RotateSelectionDetached(20, 10, 90); }, {20, 0, 20, 10},
+         {20, 10, 10, 10}, c0, false},
+        {"rotate connected", [](CMorvekDoc& d) { return d.RotateSelectionConnected(20, 10, 90); }, {20, 0, 20, 10},
+         {20, 10, 10, 10}, c0, true},
+        {"scale detached", [](CMorvekDoc& d) { return d.ScaleSelectionDetached(0, 0, 2, 3); }, {20, 30, 40, 30},
+         {40, 30, 40, 60}, c0, false},
+        {"scale connected", [](CMorvekDoc& d) { return d.ScaleSelectionConnected(0, 0, 2, 3); }, {20, 30, 40, 30},
+         {40, 30, 40, 60}, {40, 30, 30, 10}, true},
+        {"mirror detached", [](CMorvekDoc& d) { return d.MirrorSelectionDetached(0, 0, 0, 1); }, {-10, 10, -20, 10},
+         {-20, 10, -20, 20}, c0, false},
+        {"mirror connected", [](CMorvekDoc& d) { return d.MirrorSelectionConnected(0, 15, 1, 15); },
+         {10, 20, 20, 20}, {20, 20, 20, 10}, {20, 20, 30, 10}, true},
+    };
+    for (const TransformCase& t : cases) {
+        SCOPED_TRACE(t.name);
+        CMorvekDoc& d = doc;
+        ASSERT_TRUE(Run([&] { return t.run(d); }));
+        ExpectAt(Where(a), t.a, "a");
+        ExpectAt(Where(b), t.b, "b");
+        ExpectAt(Where(c), t.c, "c");
+        EXPECT_EQ(Line(a)->GetEndNode(), Line(b)->GetStartNode()) << "the selection still shares its corner";
+        EXPECT_EQ(Line(a)->GetEndNode() == corner, t.cornerMovesInPlace);
+        EXPECT_EQ(Line(c)->GetStartNode(), corner);
+
+        doc.Undo().Undo(); // one step puts everything back
+        ExpectAt(Where(a), {10, 10, 20, 10}, "a after undo");
+        ExpectAt(Where(b), {20, 10, 20, 20}, "b after undo");
+        ExpectAt(Where(c), c0, "c after undo");
+        EXPECT_EQ(Line(a)->GetEndNode(), corner);
+        EXPECT_EQ(Line(b)->GetStartNode(), corner);
+    }
+}
+
+// A layer that is locked keeps its node in every variant; in the connected
+// one the unselected line of the open layer follows the copy.
+TEST_F(DocumentTransforms, NodeOfALockedLayerIsCopiedAndTheOpenLayerFollows)
+{
+    Section* locked = doc.AppendSection(QStringLiteral("locked"));
+    ASSERT_NE(locked, nullptr);
+    const int d = Add(*locked, 20, 10, 20, 0);
+    ASSERT_EQ(Line(d, locked)->GetStartNode(), corner);
+    locked->SetLocked(true);
+    const int before = NodesInUse();
+
+    ASSERT_TRUE(Run([&] { return doc.MoveSelectionConnected(5, 5); }));
+    ExpectAt(Where(a), {15, 15, 25, 15}, "a");
+    ExpectAt(Where(b), {25, 15, 25, 25}, "b");
+    ExpectAt(Where(c), {25, 15, 30, 10}, "c follows the selection");
+    ExpectAt(Where(d, locked), {20, 10, 20, 0}, "the locked line stays");
+    EXPECT_EQ(Line(d, locked)->GetStartNode(), corner);
+    EXPECT_NE(Line(c)->GetStartNode(), corner);
+    EXPECT_EQ(Line(c)->GetStartNode(), Line(a)->GetEndNode());
+
+    doc.Undo().Undo();
+    ExpectAt(Where(c), {20, 10, 30, 10}, "c after undo");
+    EXPECT_EQ(Line(c)->GetStartNode(), corner);
+    EXPECT_EQ(NodesInUse(), before) << "the copied corner goes with the undo";
+
+    ASSERT_TRUE(Run([&] { return doc.ScaleSelectionDetached(0, 0, 2, 2); }));
+    EXPECT_EQ(Line(d, locked)->GetStartNode(), corner);
+    ExpectAt(Where(d, locked), {20, 10, 20, 0}, "the locked line stays");
+}
+
+TEST_F(DocumentTransforms, OriginStaysAndTheLinesOnItFollowTheNewNode)
+{
+    Section* other = doc.AppendSection(QStringLiteral("other"));
+    ASSERT_NE(other, nullptr);
+    layer->Deselect();
+    const int origin = doc.GetOriginNode(); // new points never merge with it
+    const int s = layer->AddLine0(origin, doc.Nodes().AddPoint(0, 10, false));
+    const int u = other->AddLine0(origin, doc.Nodes().AddPoint(-10, 0, false));
+    ASSERT_EQ(Line(s)->GetStartNode(), doc.GetOriginNode());
+    ASSERT_EQ(Line(u, other)->GetStartNode(), doc.GetOriginNode());
+    Line(s)->SetSelection(1);
+
+    ASSERT_TRUE(Run([&] { return doc.MoveSelectionConnected(5, 5); }));
+    ExpectAt(Where(s), {5, 5, 5, 15}, "selected");
+    ExpectAt(Where(u, other), {5, 5, -10, 0}, "the other layer's line follows");
+    EXPECT_EQ(At(doc.GetOriginNode()), die::coord(0, 0));
+    EXPECT_NE(Line(s)->GetStartNode(), doc.GetOriginNode());
+    EXPECT_EQ(Line(u, other)->GetStartNode(), Line(s)->GetStartNode());
+}
+
+TEST_F(DocumentTransforms, WholeContourScaledDetachedMovesItsNodesInPlace)
+{
+    (void)Add(*layer, 30, 10, 10, 10); // closes a and c into a triangle
+    layer->SelectElements(1);           // every user of their nodes
+    const int before = NodesInUse();
+    ASSERT_TRUE(Run([&] { return doc.ScaleSelectionDetached(20, 10, 2, 2); }));
+    EXPECT_EQ(NodesInUse(), before) << "no node is made";
+    EXPECT_EQ(Line(a)->GetEndNode(), corner);
+    ExpectAt(Where(a), {0, 10, 20, 10}, "a");
+    ExpectAt(Where(b), {20, 10, 20, 30}, "b");
+}
+
+// The modify Copy: unselected copies stay where the selection was, the
+// selection itself moves with nodes of its own; one undo removes both.
+TEST_F(DocumentTransforms, CopyLeavesCopiesBehindAndUndoRemovesThemAtOnce)
+{
+    ASSERT_TRUE(Run([&] { return doc.MoveSelectionDetached(10, 0); }, true));
+    std::vector<int> filled;
+    for (auto it = layer->begin(); it.NotEqual(layer->end()); it.Next())
+        filled.push_back(it.GetIndex());
+    ASSERT_EQ(filled.size(), 5U);
+    ExpectAt(Where(a), {20, 10, 30, 10}, "a moved");
+    ExpectAt(Where(b), {30, 10, 30, 20}, "b moved");
+    ExpectAt(Where(filled[3]), {10, 10, 20, 10}, "copy of a");
+    ExpectAt(Where(filled[4]), {20, 10, 20, 20}, "copy of b");
+    EXPECT_FALSE(Line(filled[3])->IsSelected());
+    EXPECT_EQ(Line(filled[3])->GetEndNode(), corner) << "the copies keep the old nodes";
+    ExpectAt(Where(c), {20, 10, 30, 10}, "c");
+
+    doc.Undo().Undo();
+    int count = 0;
+    for (auto it = layer->begin(); it.NotEqual(layer->end()); it.Next())
+        ++count;
+    EXPECT_EQ(count, 3);
+    ExpectAt(Where(a), {10, 10, 20, 10}, "a after undo");
+}
+
+// A node built on another node that moves too is placed once: fixed where
+// it stands before its base moves, then moved by its own offset.
+TEST_F(DocumentTransforms, NodeBuiltOnAMovedNodeMovesOnce)
+{
+    layer->Deselect();
+    const int base = doc.Nodes().AddPoint(100, 100, false);
+    CNodePoint offset(&doc.Variables(), &doc.Nodes());
+    offset.MakeOffset(doc.Nodes().GetNode(base), QStringLiteral("10"), QStringLiteral("0"));
+    const int built = doc.Nodes().AddNode(offset, false);
+    const int l = layer->AddLine0(base, built);
+    Line(l)->SetSelection(1);
+    ASSERT_TRUE(Run([&] { return doc.MoveSelectionConnected(5, 0); }));
+    ExpectAt(Where(l), {105, 100, 115, 100}, "connected move");
+}
+
+// A node another node is built on counts as used by that node's users: a
+// detached scale copies it, so the unselected line on the built node stays.
+TEST_F(DocumentTransforms, BaseOfANodeOthersUseIsNotMovedInPlace)
+{
+    layer->Deselect();
+    const int base = doc.Nodes().AddPoint(100, 100, false);
+    CNodePoint offset(&doc.Variables(), &doc.Nodes());
+    offset.MakeOffset(doc.Nodes().GetNode(base), QStringLiteral("10"), QStringLiteral("0"));
+    const int built = doc.Nodes().AddNode(offset, false);
+    const int s = layer->AddLine0(base, doc.Nodes().AddPoint(100, 120, false));
+    const int u = layer->AddLine0(built, doc.Nodes().AddPoint(140, 100, false));
+    Line(s)->SetSelection(1);
+    ASSERT_TRUE(Run([&] { return doc.ScaleSelectionDetached(0, 0, 2, 2); }));
+    ExpectAt(Where(s), {200, 200, 200, 240}, "scaled");
+    ExpectAt(Where(u), {110, 100, 140, 100}, "the neighbour stays");
+}
+
+TEST_F(DocumentTransforms, DegenerateValuesAndEmptySelectionChangeNothing)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::function<bool()> refused[] = {
+        [&] { return doc.ScaleSelectionDetached(0, 0, 0, 1); },
+        [&] { return doc.ScaleSelectionConnected(0, 0, 2, 0); },
+        [&] { return doc.MirrorSelectionDetached(5, 5, 5, 5); },
+        [&] { return doc.MirrorSelectionConnected(5, 5, 5, 5); },
+        [&] { return doc.MoveSelectionDetached(nan, 0); },
+        [&] { return doc.RotateSelectionConnected(0, 0, std::numeric_limits<double>::infinity()); },
+    };
+    const int before = NodesInUse();
+    for (const auto& transform : refused) {
+        EXPECT_FALSE(Run(transform));
+        ExpectAt(Where(a), {10, 10, 20, 10}, "a");
+        ExpectAt(Where(b), {20, 10, 20, 20}, "b");
+        EXPECT_EQ(NodesInUse(), before);
+    }
+    layer->Deselect();
+    ASSERT_TRUE(Run([&] { return doc.MoveSelectionDetached(5, 5); }));
+    ExpectAt(Where(a), {10, 10, 20, 10}, "nothing selected");
+    EXPECT_EQ(NodesInUse(), before);
+}
+
+} // namespace
