@@ -339,6 +339,8 @@ int NodeTable::MoveNode(int i, int* remapEntry, double dx, double dy, bool allow
     if (n->IsParametric()) {
         if (!allowParametric)
             return i;
+        if (*remapEntry != kMoveInPlace)
+            return SplitOff(i, *n, remapEntry, dx, dy); // the node stays as it is for the others
         // Freeze it where it is, keeping its rotation.
         auto frozen = MadeFrom(*n);
         if (!frozen->SetPlain(n->GetX(), n->GetY(), false))
@@ -360,9 +362,14 @@ int NodeTable::MoveNode(int i, int* remapEntry, double dx, double dy, bool allow
         *remapEntry = i;
         return i;
     }
-    // Split off: a new absolute node for the edited elements; the old one
-    // stays for the others.
-    const int made = AddPoint(n->GetX() + dx, n->GetY() + dy, false);
+    return SplitOff(i, *n, remapEntry, dx, dy);
+}
+
+int NodeTable::SplitOff(int i, CNodePoint& node, int* remapEntry, double dx, double dy)
+{
+    // A new absolute node for the edited elements; the old one stays, with
+    // its formulas, for the others.
+    const int made = AddPoint(node.GetX() + dx, node.GetY() + dy, false);
     if (made < 0)
         return i;
     *remapEntry = made;

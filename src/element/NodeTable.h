@@ -105,7 +105,9 @@ public:
     std::unique_ptr<CNodePoint> ExchangeSlot(int i, std::unique_ptr<CNodePoint> node);
     // Moves the node of slot i by (dx, dy) mm for an edit of selected
     // elements; remap holds the entry for each slot (kMoveInPlace,
-    // kSplitOff, or the slot made for it earlier in the same operation).
+    // kSplitOff, or the slot made for it earlier in the same operation). A
+    // node built on others is fixed where it stands before it moves in
+    // place; one that is split off keeps its formulas for the others.
     // Returns the slot the caller uses from now on. A move whose result would
     // not fit the micrometre range is refused: the node stays and i is
     // returned with the entry unchanged.
@@ -177,6 +179,9 @@ public:
     void ReportReferenceLoop(const CNodePoint* node);
 
 private:
+    // MoveNode's split-off: a new absolute node at node i's position moved
+    // by (dx, dy), its slot written to the entry; i when it cannot be made.
+    int SplitOff(int i, CNodePoint& node, int* remapEntry, double dx, double dy);
     // A new node made from another (Assign), not yet in a slot.
     static std::unique_ptr<CNodePoint> MadeFrom(const CNodePoint& node);
     // Puts a node into slot i, releasing a node not in use that sat there;

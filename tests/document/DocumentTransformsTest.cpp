@@ -268,6 +268,25 @@ TEST_F(DocumentTransforms, BaseOfANodeOthersUseIsNotMovedInPlace)
     ExpectAt(Where(u), {110, 100, 140, 100}, "the neighbour stays");
 }
 
+// A detached move gives the selection new nodes; a node built on another
+// that stays behind keeps its formulas for the unselected line.
+TEST_F(DocumentTransforms, NodeLeftBehindKeepsItsFormulas)
+{
+    layer->Deselect();
+    const int base = doc.Nodes().AddPoint(100, 100, false);
+    CNodePoint offset(&doc.Variables(), &doc.Nodes());
+    offset.MakeOffset(doc.Nodes().GetNode(base), QStringLiteral("10"), QStringLiteral("0"));
+    const int built = doc.Nodes().AddNode(offset, false);
+    const int s = layer->AddLine0(built, doc.Nodes().AddPoint(110, 120, false));
+    const int u = layer->AddLine0(built, doc.Nodes().AddPoint(140, 100, false));
+    Line(s)->SetSelection(1);
+    ASSERT_TRUE(Run([&] { return doc.MoveSelectionDetached(0, 5); }));
+    ExpectAt(Where(s), {110, 105, 110, 125}, "moved");
+    EXPECT_EQ(Line(u)->GetStartNode(), built);
+    EXPECT_TRUE(doc.Nodes().GetNode(built)->IsParametric());
+    ExpectAt(Where(u), {110, 100, 140, 100}, "the neighbour stays");
+}
+
 TEST_F(DocumentTransforms, DegenerateValuesAndEmptySelectionChangeNothing)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
