@@ -14,8 +14,8 @@
 // The operations are grouped by file: the table (Section.cpp), creation
 // (SectionCreate.cpp), selection and the property-edit pair
 // (SectionSelection.cpp), borders, extents, centre and lengths
-// (SectionQueries.cpp), instances (SectionInstances.cpp) and maintenance
-// (SectionMaintenance.cpp).
+// (SectionQueries.cpp), instances (SectionInstances.cpp), maintenance
+// (SectionMaintenance.cpp) and duplication (SectionDuplicate.cpp).
 #include "geometry/AutoInstance.h"
 #include "geometry/BoundingBox.h"
 #include "geometry/Coord.h"
