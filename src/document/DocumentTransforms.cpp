@@ -81,8 +81,8 @@ void CMorvekDoc::TransformSelection(NodeRule rule, const std::function<void(CEle
         // A node built on other nodes is fixed where it stands before any
         // node moves, so it moves once by its own offset and not again with
         // a base that moved before it.
-        const std::vector<bool> reached = NodesUsedBy(
-            nodes_, sections_, [current](const Section& s, const CElement& e) { return &s == current && e.IsSelected(); });
+        const auto selected = [current](const Section& s, const CElement& e) { return &s == current && e.IsSelected(); };
+        const std::vector<bool> reached = NodesUsedBy(nodes_, sections_, selected);
         for (int i = 0; i < count; ++i) {
             CNodePoint* n = nodes_.GetNode(i);
             if (remap[static_cast<std::size_t>(i)] != NodeTable::kMoveInPlace || !reached[static_cast<std::size_t>(i)]
