@@ -19,6 +19,9 @@ QString serialDevicePath()
 
 QString startCommand(const QString& commandLine, const QString& filePath, const QString& folder)
 {
+    // Without a command the shell would run the file itself.
+    if (commandLine.trimmed().isEmpty())
+        return QStringLiteral("No program is set to take the exported file.");
     const QFileInfo shell(kShell);
     if (!shell.exists())
         return QStringLiteral("Command interpreter cannot be found.");

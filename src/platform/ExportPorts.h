@@ -15,7 +15,8 @@ namespace platform {
 QString serialDevicePath();
 
 // Empty when the command was started; otherwise the reason: the command
-// interpreter's texts of the Windows program where they apply.
+// interpreter's texts of the Windows program where they apply. A blank
+// command line starts nothing.
 [[nodiscard]] QString startCommand(const QString& commandLine, const QString& filePath, const QString& folder);
 
 } // namespace platform

@@ -133,8 +133,7 @@ bool RunExport(exporter& type, const ExportJob& job, ExportRunUi& ui)
         ui.Warn(kCannotCreate);
         return false;
     }
-    // An empty command line would run the exported file itself.
-    if (target.handOver && !settings.send_to.trimmed().isEmpty()) {
+    if (target.handOver) {
         const QString failure = platform::startCommand(settings.send_to, target.path, job.tempFolder);
         if (!failure.isNull()) {
             ui.Warn(failure);
