@@ -1,6 +1,6 @@
 #include "exchange/export/ContourChainer.h"
 
-#include "exchange/export/ChainGrids.h"
+#include "exchange/export/ChainLookups.h"
 
 #include <algorithm>
 #include <climits>
@@ -17,10 +17,37 @@ bool PointsCoincide(const die::coord& a, const die::coord& b)
 
 void ExportChain::Reverse()
 {
-    std::reverse(items.begin(), items.end());
-    for (Item& item : items)
+    std::swap(front_, back_);
+    for (Item& item : front_)
+        item.reverse = item.reverse ? 0 : 1;
+    for (Item& item : back_)
         item.reverse = item.reverse ? 0 : 1;
     std::swap(start, end);
+}
+
+void ExportChain::Append(const ExportChain& other)
+{
+    back_.insert(back_.end(), other.front_.rbegin(), other.front_.rend());
+    back_.insert(back_.end(), other.back_.begin(), other.back_.end());
+}
+
+void ExportChain::Prepend(const ExportChain& other)
+{
+    front_.insert(front_.end(), other.back_.rbegin(), other.back_.rend());
+    front_.insert(front_.end(), other.front_.begin(), other.front_.end());
+}
+
+void ExportChain::Clear()
+{
+    front_.clear();
+    back_.clear();
+}
+
+std::vector<ExportChain::Item> ExportChain::Items() const
+{
+    std::vector<Item> items(front_.rbegin(), front_.rend());
+    items.insert(items.end(), back_.begin(), back_.end());
+    return items;
 }
 
 namespace {
@@ -66,7 +93,7 @@ void BuildChains(const ExportBlock& block, bool byLineType, std::vector<ExportCh
             chain.line_type = p.line_type;
             chain.start = p.B;
             chain.end = p.C;
-            chain.items.push_back({index, 0});
+            chain.PushBack({index, 0});
             chains.push_back(std::move(chain));
             const int number = static_cast<int>(chains.size()) - 1;
             grid.Add({number, false}, p.B);
@@ -75,19 +102,19 @@ void BuildChains(const ExportBlock& block, bool byLineType, std::vector<ExportCh
         }
         ExportChain& chain = chains[static_cast<std::size_t>(found)];
         if (PointsCoincide(p.B, chain.end)) {
-            chain.items.push_back({index, 0});
+            chain.PushBack({index, 0});
             grid.Move({found, true}, chain.end, p.C);
             chain.end = p.C;
         } else if (PointsCoincide(p.B, chain.start)) {
-            chain.items.push_front({index, 1});
+            chain.PushFront({index, 1});
             grid.Move({found, false}, chain.start, p.C);
             chain.start = p.C;
         } else if (PointsCoincide(p.C, chain.end)) {
-            chain.items.push_back({index, 1});
+            chain.PushBack({index, 1});
             grid.Move({found, true}, chain.end, p.B);
             chain.end = p.B;
         } else {
-            chain.items.push_front({index, 0});
+            chain.PushFront({index, 0});
             grid.Move({found, false}, chain.start, p.B);
             chain.start = p.B;
         }
@@ -117,17 +144,17 @@ void MergeChains(bool byLineType, std::vector<ExportChain>& chains, std::vector<
             if (PointsCoincide(into.end, taken.start) || PointsCoincide(into.end, taken.end)) {
                 if (!PointsCoincide(into.end, taken.start))
                     taken.Reverse();
-                into.items.insert(into.items.end(), taken.items.begin(), taken.items.end());
+                into.Append(taken);
                 into.end = taken.end;
                 grid.Move({static_cast<int>(r), true}, oldEnd, into.end);
             } else {
                 if (!PointsCoincide(into.start, taken.end))
                     taken.Reverse();
-                into.items.insert(into.items.begin(), taken.items.begin(), taken.items.end());
+                into.Prepend(taken);
                 into.start = taken.start;
                 grid.Move({static_cast<int>(r), false}, oldStart, into.start);
             }
-            taken.items.clear();
+            taken.Clear();
         }
     }
 }
@@ -137,7 +164,7 @@ void MergeChains(bool byLineType, std::vector<ExportChain>& chains, std::vector<
 // texts); a chain reached at its end is reversed.
 void Walk(std::vector<ExportChain>& chains, const std::vector<int>& group, std::vector<int>& ordered)
 {
-    NearestGrid nearest;
+    NearestEnds nearest;
     for (const int c : group) {
         const ExportChain& chain = chains[static_cast<std::size_t>(c)];
         nearest.Add({c, false}, chain.start);
@@ -177,7 +204,7 @@ std::vector<ExportChain> ContourChainer::Chains(const ExportBlock& block, bool b
         chain.text = true;
         chain.start = p.A;
         chain.end = p.A + p.B * (static_cast<double>(p.text.size()) * p.C.x);
-        chain.items.push_back({static_cast<int>(i), 0});
+        chain.PushBack({static_cast<int>(i), 0});
         chains.push_back(std::move(chain));
         alive.push_back(true);
     }
@@ -213,7 +240,7 @@ void ContourChainer::Run(ExportBlock& block, int optimize, const std::map<int, i
     keys.reserve(block.primitives.size());
     std::int64_t k = 0;
     for (const ExportChain& chain : chains) {
-        for (const ExportChain::Item& item : chain.items) {
+        for (const ExportChain::Item& item : chain.Items()) {
             ExportPrimitive& p = block.primitives[static_cast<std::size_t>(item.primitive)];
             p.reverse = item.reverse;
             std::int64_t position = unlisted;

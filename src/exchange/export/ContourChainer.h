@@ -14,24 +14,38 @@
 #include "exchange/export/ExportBlock.h"
 #include "geometry/Coord.h"
 
-#include <deque>
 #include <map>
 
 namespace Export {
 
 struct ExportChain {
-    std::int16_t line_type = 0;
-    bool text = false;
-    die::coord start;
-    die::coord end;
     struct Item {
         int primitive = 0;        // index into the block
         std::int16_t reverse = 0; // the direction that follows the chain
     };
-    std::deque<Item> items;       // in traversal order
 
+    std::int16_t line_type = 0;
+    bool text = false;
+    die::coord start;
+    die::coord end;
+
+    void PushBack(const Item& item) { back_.push_back(item); }
+    void PushFront(const Item& item) { front_.push_back(item); }
+    // The other chain's items after (before) this one's, in its order.
+    void Append(const ExportChain& other);
+    void Prepend(const ExportChain& other);
     // Runs the chain the other way: items in reverse order, each flipped.
     void Reverse();
+    void Clear();
+    std::size_t Size() const { return front_.size() + back_.size(); }
+    // The items in traversal order.
+    std::vector<Item> Items() const;
+
+private:
+    // The traversal order is front_ read backwards, then back_: both ends
+    // grow without moving what is there.
+    std::vector<Item> front_;
+    std::vector<Item> back_;
 };
 
 class ContourChainer {

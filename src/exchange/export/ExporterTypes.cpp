@@ -33,8 +33,9 @@ public:
     QString TypeName() const override { return QStringLiteral("oldn"); }
     QString DefaultExtension() const override { return QStringLiteral("n"); }
     QString FileDialogFilter() const override { return QStringLiteral("Morvek NT files (*.n)|*.n|All Files (*.*)|*.*||"); }
-    // The older layout's writer is not built yet: the file stays empty.
+    // The older layout's writer is not built yet.
     void Write(ExportText&, const ExportPreparer&) const override {}
+    bool CanWrite() const override { return false; }
 };
 
 class wild_exporter final : public exporter {

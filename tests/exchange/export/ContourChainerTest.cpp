@@ -98,7 +98,7 @@ TEST(ContourChainer, TextsStayAloneAndUnturned)
     const auto chains = ContourChainer::Chains(block, false);
     ASSERT_EQ(chains.size(), 3u);
     for (const auto& chain : chains)
-        EXPECT_EQ(chain.items.size(), 1u);
+        EXPECT_EQ(chain.Size(), 1u);
     ContourChainer::Run(block, 1, {});
     // (1,0) for both the first line and the text: the line's chain comes
     // first in the list; from (1,9) the text start (1,0) and line (5,0).
@@ -129,7 +129,7 @@ TEST(ContourChainer, EndsJoinWithinOneMillionthOnly)
     const struct {
         double gap;
         std::size_t chains;
-    } cases[] = {{0.0, 1}, {0.9e-6, 1}, {0.00001, 2}};
+    } cases[] = {{0.0, 1}, {0.9e-6, 1}, {-0.9e-6, 1}, {0.00001, 2}, {-0.00001, 2}}; // across a cell border too
     for (const auto& c : cases) {
         ExportBlock block;
         block.primitives = {Line(0, 0, 1, 1), Line(1 + c.gap, 1 + c.gap, 2, 0)};

@@ -192,6 +192,16 @@ TEST_F(ExportRun, FaultsAreToldAndLeaveTheOldFile)
     EXPECT_TRUE(ui.warnings.empty());
 }
 
+TEST_F(ExportRun, ATypeWithoutWriterIsRefusedBeforeTheDialog)
+{
+    auto oldn = Export::CreateExporter(QStringLiteral("oldn"));
+    ui.answer = dir.file(QStringLiteral("out.n"));
+    EXPECT_FALSE(Export::RunExport(*oldn, Job(), ui));
+    EXPECT_TRUE(ui.proposals.empty());
+    EXPECT_EQ(ui.warnings, std::vector<QString>{QStringLiteral("Files of this output type cannot be written yet.")});
+    EXPECT_FALSE(QFileInfo::exists(ui.answer));
+}
+
 TEST_F(ExportRun, LastFolderIsKept)
 {
     auto cf2 = Cf2([](Export::ExportSettings& s) { s.dir_policy = 0; });

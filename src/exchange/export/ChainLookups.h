@@ -1,7 +1,7 @@
 #pragma once
 // The two look-ups of the contour chainer: the chain ends at a point (EndGrid,
-// a hash of small cells) and the nearest chain end to a point (NearestGrid, a
-// grid over the ends' extent searched in rings).
+// a hash of small cells) and the nearest chain end left to a point
+// (NearestEnds, a k-d tree).
 #include "geometry/Coord.h"
 
 #include <cstdint>
@@ -25,15 +25,16 @@ public:
         Remove(ref, from);
         Add(ref, to);
     }
-    // Calls fn for every end in the cells around p: a superset of the ends
-    // within 1e-6 of p.
+    // Calls fn for every end in the cells that the square of ±1e-6 about p
+    // touches: a superset of the ends within 1e-6 of p.
     template <class Fn>
     void ForEachNear(const die::coord& p, Fn fn) const
     {
-        const Cell c = CellOf(p);
-        for (std::int64_t dx = -1; dx <= 1; ++dx) {
-            for (std::int64_t dy = -1; dy <= 1; ++dy) {
-                const auto found = cells_.find(Key({c.x + dx, c.y + dy}));
+        const Cell low = CellOf({p.x - kReach, p.y - kReach});
+        const Cell high = CellOf({p.x + kReach, p.y + kReach});
+        for (std::int64_t x = low.x; x <= high.x; ++x) {
+            for (std::int64_t y = low.y; y <= high.y; ++y) {
+                const auto found = cells_.find(Key({x, y}));
                 if (found == cells_.end())
                     continue;
                 for (const Ref& ref : found->second)
@@ -43,6 +44,7 @@ public:
     }
 
 private:
+    static constexpr double kReach = 1e-6;
     struct Cell {
         std::int64_t x = 0;
         std::int64_t y = 0;
@@ -53,7 +55,9 @@ private:
     std::unordered_map<std::uint64_t, std::vector<Ref>> cells_;
 };
 
-class NearestGrid {
+// A k-d tree over the chain ends with a count of the ends left in every
+// node, so that the parts of the drawing the walk has emptied cost nothing.
+class NearestEnds {
 public:
     using Ref = EndGrid::Ref;
 
@@ -71,24 +75,29 @@ private:
     struct Point {
         Ref ref;
         die::coord at;
-        int cell = -1;      // -1: not in the grid (coordinates not finite)
-        int alivePos = -1;  // position in alive_, -1 once removed
+        int leaf = -1;     // the tree node holding it; -1: coordinates not finite
+        bool alive = true;
     };
+    struct Node {
+        double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+        int begin = 0;     // range of order_ (leaves only)
+        int end = 0;
+        int low = -1;      // children; -1 for a leaf
+        int high = -1;
+        int parent = -1;
+        int alive = 0;     // ends left below
+    };
+    int BuildNode(int begin, int end, int parent);
     // Better by squared distance, then chain number, then start before end.
     bool Better(int candidate, double d2, int best, double bestD2) const;
-    void ScanAll(const die::coord& p, int& best, double& bestD2) const;
     void RemovePoint(int point);
 
     std::vector<Point> points_;
     std::unordered_map<int, std::vector<int>> byChain_;
-    std::vector<int> alive_;
-    std::vector<std::vector<int>> cells_;
+    std::vector<int> order_;   // finite points, grouped by leaf
+    std::vector<Node> nodes_;
     std::vector<int> outside_; // points whose coordinates are not finite
-    double minX_ = 0.0;
-    double minY_ = 0.0;
-    double size_ = 1.0;
-    int columns_ = 1;
-    int rows_ = 1;
+    int root_ = -1;
 };
 
 } // namespace Export
