@@ -60,6 +60,8 @@ TEST(ExportTarget, ByPolicyAndPort)
          QStringLiteral("/out/my box.n.cf2"), QStringLiteral("/out")},
         {"document folder", 2, 0, QStringLiteral("/d/f.cf2"), ExportTarget::File, QStringLiteral("/d/f.cf2"),
          QStringLiteral("/docs/my box.n.cf2"), QStringLiteral("/out")},
+        {"document without a file", 2, -1, QStringLiteral("/d/f.cf2"), ExportTarget::File, QStringLiteral("/d/f.cf2"),
+         QStringLiteral("my box.n.cf2"), QStringLiteral("/out")},
         {"cancelled", 2, -1, QString(), ExportTarget::Cancelled, QString(), QStringLiteral("/docs/my box.n.cf2"),
          QStringLiteral("/out")},
         {"hand to a program", 3, -1, QString(), ExportTarget::File, QStringLiteral("/tmp dir/my_box.n.cf2"), QString(),
@@ -77,7 +79,7 @@ TEST(ExportTarget, ByPolicyAndPort)
         settings.dir = QStringLiteral("/out");
         Export::ExportJob job;
         job.title = QStringLiteral("my box.n");
-        job.pathName = QStringLiteral("/docs/my box.n");
+        job.pathName = std::string_view(c.name) == "document without a file" ? QString() : QStringLiteral("/docs/my box.n");
         job.tempFolder = QStringLiteral("/tmp dir/");
         ScriptedUi ui;
         ui.answer = c.answer;
@@ -168,7 +170,7 @@ TEST_F(ExportRun, SerialPortIgnoresThePolicyAndTheProgram)
     EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("tmp folder"))));
 }
 
-TEST_F(ExportRun, FaultsAreToldAndLeaveTheOldFile)
+TEST_F(ExportRun, FaultsAreTold)
 {
     // A folder that is not there: nothing is prepared.
     auto cf2 = Cf2([](Export::ExportSettings& s) { s.dir_policy = 1; });
@@ -214,8 +216,8 @@ TEST_F(ExportRun, HandedToTheProgramWithThePathAsOneArgument)
 {
     auto cf2 = Cf2([](Export::ExportSettings& s) {
         s.dir_policy = 3;
-        // Copies the file it is given into the folder it runs in.
-        s.send_to = QStringLiteral("cp -- \"$1\" handed.cf2; :");
+        // A program that copies its first argument into the folder it runs in.
+        s.send_to = QStringLiteral("sh -c 'cp -- \"$0\" handed.cf2'");
     });
     ASSERT_TRUE(Export::RunExport(*cf2, Job(), ui));
     EXPECT_TRUE(ui.warnings.empty());
