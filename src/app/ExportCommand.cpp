@@ -5,7 +5,6 @@
 #include "document/MorvekDoc.h"
 #include "exchange/export/ExportRun.h"
 #include "platform/Prompt.h"
-#include "section/Section.h"
 
 #include <QFileInfo>
 #include <QStringList>
