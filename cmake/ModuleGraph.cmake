@@ -18,7 +18,7 @@ set(MORVEK_MODULES
   "display     platform geometry linetype"
   "element     platform support settings options formula geometry display"
   "section     platform support options formula geometry element"
-  "exchange    platform support settings formula geometry element"
+  "exchange    platform support settings formula geometry display element section"
   "document    platform options formula element section exchange"
   "view        platform options geometry linetype display element section document"
   "command     platform options geometry display element section document view"

@@ -1,5 +1,6 @@
 #include "app/DocumentView.h"
 
+#include "app/ExportCommand.h"
 #include "app/FileChooser.h"
 #include "command/CInputRequest.h"
 #include "command/LineCommands.h"
@@ -11,6 +12,7 @@
 #include "options/LanguageTable.h"
 #include "options/Options.h"
 #include "platform/Prompt.h"
+#include "shell/MenuTree.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -68,6 +70,15 @@ DocumentView::~DocumentView() = default;
 
 bool DocumentView::RunCommand(int commandId)
 {
+    if (commandId >= shell::kFirstExporterCommand && commandId <= shell::kLastExporterCommand) {
+        // The Output menu: the export reads the figures in its own display
+        // mode; the view sets its own again when it paints.
+        input_.CancelCommand();
+        AutosaveTimer::Pause pause(autosave_);
+        (void)RunExportCommand(this, *doc_, commandId); // a failure has been shown
+        update();
+        return true;
+    }
     switch (commandId) {
     case 32771:
         view_.OnViewCenter(width(), height());

@@ -13,6 +13,16 @@ class SectionMap;
 
 namespace Export {
 
+class ExportPreparer;
+
+// What a writer writes to: lines ending in "\n" (each becomes CR LF in the
+// target) and the name of the target (its last path component, "COM2" for
+// the serial port), which some formats quote.
+struct ExportText {
+    QString name;
+    QString text;
+};
+
 class exporter {
 public:
     virtual ~exporter() = default;
@@ -24,6 +34,10 @@ public:
     virtual QString DefaultExtension() const = 0;
     // The save dialog's filter, entries separated by '|'.
     virtual QString FileDialogFilter() const = 0;
+    // Writes the prepared geometry in the type's format.
+    virtual void Write(ExportText& out, const ExportPreparer& job) const = 0;
+    // False for a type whose writer is not built yet: a run refuses it.
+    virtual bool CanWrite() const { return true; }
 
     // Reads this exporter's keys from its section; an absent key leaves the
     // field as it is.

@@ -1,5 +1,10 @@
-// The four exporter types. Their writers come with running an export.
+// The four exporter types.
 #include "exchange/export/Exporter.h"
+
+#include "exchange/export/ExportPreparer.h"
+#include "exchange/export/cf2/Cf2Writer.h"
+#include "exchange/export/hpgl/HpglWriter.h"
+#include "exchange/export/wild/WildWriter.h"
 
 namespace Export {
 namespace {
@@ -10,6 +15,7 @@ public:
     QString TypeName() const override { return QStringLiteral("cf2"); }
     QString DefaultExtension() const override { return QStringLiteral("cf2"); }
     QString FileDialogFilter() const override { return QStringLiteral("CF2 files (*.cf2)|*.cf2|All Files (*.*)|*.*||"); }
+    void Write(ExportText& out, const ExportPreparer& job) const override { WriteCf2(out, job); }
 };
 
 class hpgl_exporter final : public exporter {
@@ -18,6 +24,7 @@ public:
     QString TypeName() const override { return QStringLiteral("hpgl"); }
     QString DefaultExtension() const override { return QStringLiteral("plt"); }
     QString FileDialogFilter() const override { return QStringLiteral("HPGL files (*.plt)|*.plt|All Files (*.*)|*.*||"); }
+    void Write(ExportText& out, const ExportPreparer& job) const override { WriteHpgl(out, job, job.GetSettings().vcut); }
 };
 
 class oldn_exporter final : public exporter {
@@ -26,6 +33,9 @@ public:
     QString TypeName() const override { return QStringLiteral("oldn"); }
     QString DefaultExtension() const override { return QStringLiteral("n"); }
     QString FileDialogFilter() const override { return QStringLiteral("Morvek NT files (*.n)|*.n|All Files (*.*)|*.*||"); }
+    // The older layout's writer is not built yet.
+    void Write(ExportText&, const ExportPreparer&) const override {}
+    bool CanWrite() const override { return false; }
 };
 
 class wild_exporter final : public exporter {
@@ -37,6 +47,7 @@ public:
     {
         return QStringLiteral("Wild-plotter files (*.plt)|*.plt|All Files (*.*)|*.*||");
     }
+    void Write(ExportText& out, const ExportPreparer& job) const override { WriteWild(out, job); }
 };
 
 } // namespace

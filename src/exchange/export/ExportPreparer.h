@@ -1,0 +1,46 @@
+#pragma once
+// The geometry of one export: a drawing's chosen layers read through the
+// display lists of their elements (in the display mode the export has set),
+// turned into blocks of output primitives with placements, then mirrored,
+// shifted to the offset, remapped and chained as the exporter's settings ask.
+// The writers walk the blocks and their primitives in order.
+#include "exchange/export/ExportBlock.h"
+#include "exchange/export/ExportSettings.h"
+#include "exchange/export/LineTypeMap.h"
+
+#include <vector>
+
+class Section;
+
+namespace Export {
+
+// The layers an export reads: the drawing's sections in their order and its
+// current one.
+struct ExportSource {
+    std::vector<Section*> sections;
+    const Section* current = nullptr;
+};
+
+class ExportPreparer {
+public:
+    explicit ExportPreparer(ExportSource source) : source_(std::move(source)) {}
+
+    void SetSettings(const ExportSettings& settings) { settings_ = settings; }
+    const ExportSettings& GetSettings() const { return settings_; }
+
+    // Builds the blocks. Rebuilds each collected section's replica placements.
+    void Run();
+
+    const std::vector<ExportBlock>& Blocks() const { return blocks_; }
+    std::vector<ExportBlock>& Blocks() { return blocks_; }
+
+private:
+    void Collect(Section& section);
+
+    ExportSource source_;
+    ExportSettings settings_;
+    std::vector<ExportBlock> blocks_;
+    LineTypeMap lineTypes_;
+};
+
+} // namespace Export

@@ -1,0 +1,139 @@
+#include "exchange/export/hpgl/HpglWriter.h"
+
+#include "exchange/export/ExportPreparer.h"
+#include "geometry/Angle.h"
+#include "geometry/GeomConstants.h"
+#include "platform/CFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace Export {
+namespace {
+
+constexpr double kDegreesPerRadian = 57.29577951308232;
+
+// Millimetres as plotter units, rounded.
+long long Units(double mm)
+{
+    const double v = std::floor(mm * 40.0 + 0.5);
+    return std::isfinite(v) ? static_cast<long long>(std::clamp(v, -9.0e18, 9.0e18)) : 0;
+}
+
+class HpglPen {
+public:
+    HpglPen(QString& out, bool vcut) : out_(out), vcut_(vcut) {}
+
+    void Primitive(const ExportPrimitive& p)
+    {
+        if (!pen_ || *pen_ != p.line_type) {
+            out_ += platform::cformat("SP%d;PU;", p.line_type);
+            pen_ = p.line_type;
+            down_ = false;
+        }
+        switch (p.kind) {
+        case ExportPrimitive::Line:
+            Line(p);
+            break;
+        case ExportPrimitive::Arc:
+            Arc(p);
+            break;
+        case ExportPrimitive::Text:
+            Text(p);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void Finish()
+    {
+        if (down_)
+            out_ += QStringLiteral("PU;");
+    }
+
+private:
+    void Point(const char* command, const die::coord& p) { out_ += platform::cformat(command, Units(p.x), Units(p.y)); }
+
+    void MoveTo(const die::coord& s)
+    {
+        if (current_ && (*current_ - s).Length() <= 0.01)
+            return;
+        Up();
+        Point("PA%d,%d;", s);
+    }
+    void Up()
+    {
+        if (down_)
+            out_ += QStringLiteral("PU;");
+        down_ = false;
+    }
+    void Down()
+    {
+        if (!down_)
+            out_ += QStringLiteral("PD;");
+        down_ = true;
+    }
+
+    void Line(const ExportPrimitive& p)
+    {
+        const die::coord& s = p.Start();
+        const die::coord& e = p.End();
+        MoveTo(s);
+        Down();
+        Point("PA%d,%d;\n", e);
+        if (vcut_ && p.line_type == 2) {
+            Point("PA%d,%d;\n", s);
+            Up();
+            Point("PA%d,%d;\n", e);
+        }
+        current_ = e;
+    }
+
+    void Arc(const ExportPrimitive& p)
+    {
+        const double b = Angle().FromVector(p.B - p.A).Radians();
+        const double c = Angle().FromVector(p.C - p.A).Radians();
+        double sweep = b == c ? Geom::kTwoPi : Angle::Normalize(c - b);
+        const die::coord& start = p.reverse ? p.C : p.B;
+        if (p.reverse)
+            sweep = -sweep;
+        MoveTo(start);
+        Down();
+        out_ += platform::cformat("AA%d,%d,%f;\n", Units(p.A.x), Units(p.A.y), sweep * kDegreesPerRadian);
+        current_ = p.reverse ? p.B : p.C;
+    }
+
+    void Text(const ExportPrimitive& p)
+    {
+        MoveTo(p.A);
+        QString label = p.text;
+        label.replace(QLatin1Char(';'), QLatin1Char(':'));
+        out_ += platform::cformat("SI%.5f,%.5f;DI%.5f,%.5f;LB", p.C.x, p.C.y, p.B.x, p.B.y);
+        out_ += label;
+        out_ += QStringLiteral(";PU;\n");
+        current_.reset();
+        down_ = false;
+    }
+
+    QString& out_;
+    bool vcut_;
+    std::optional<int> pen_;
+    bool down_ = false;
+    std::optional<die::coord> current_;
+};
+
+} // namespace
+
+void WriteHpgl(ExportText& out, const ExportPreparer& job, bool vcut)
+{
+    HpglPen pen(out.text, vcut);
+    for (const ExportBlock& block : job.Blocks()) {
+        for (const ExportPrimitive& p : block.primitives)
+            pen.Primitive(p);
+    }
+    pen.Finish();
+}
+
+} // namespace Export

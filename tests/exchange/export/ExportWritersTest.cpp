@@ -1,0 +1,153 @@
+#include "exchange/export/ExportPreparer.h"
+#include "exchange/export/cf2/Cf2Writer.h"
+#include "exchange/export/hpgl/HpglWriter.h"
+#include "exchange/export/wild/WildWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Export::ExportBlock;
+using Export::ExportPrimitive;
+
+ExportPrimitive Line(double x1, double y1, double x2, double y2, int lineType, int reverse = 0)
+{
+    ExportPrimitive p;
+    p.kind = ExportPrimitive::Line;
+    p.line_type = static_cast<std::int16_t>(lineType);
+    p.B = {x1, y1};
+    p.C = {x2, y2};
+    p.reverse = static_cast<std::int16_t>(reverse);
+    return p;
+}
+
+ExportPrimitive Arc(die::coord centre, die::coord b, die::coord c, int lineType, int reverse)
+{
+    ExportPrimitive p;
+    p.kind = ExportPrimitive::Arc;
+    p.line_type = static_cast<std::int16_t>(lineType);
+    p.A = centre;
+    p.B = b;
+    p.C = c;
+    p.reverse = static_cast<std::int16_t>(reverse);
+    return p;
+}
+
+ExportPrimitive Text(const QString& text)
+{
+    ExportPrimitive p;
+    p.kind = ExportPrimitive::Text;
+    p.line_type = 1;
+    p.A = {1, 2};
+    p.B = {1, 0};
+    p.C = {2, 3};
+    p.text = text;
+    return p;
+}
+
+// A job of one block holding the primitives.
+Export::ExportPreparer Job(std::vector<ExportPrimitive> primitives, const QString& name = QStringLiteral("B"))
+{
+    Export::ExportPreparer job({});
+    if (!primitives.empty()) {
+        ExportBlock block;
+        block.name = name;
+        block.primitives = std::move(primitives);
+        job.Blocks().push_back(std::move(block));
+    }
+    return job;
+}
+
+QString Cf2(const Export::ExportPreparer& job)
+{
+    Export::ExportText out{QStringLiteral("x.cf2"), {}};
+    Export::WriteCf2(out, job);
+    return out.text;
+}
+
+const QString kCf2Header = QStringLiteral(
+    "$BOF\nV2\nORDER\nEND\nAUX\nEND\nMAIN,x.cf2\nUM\nLL,-65,-56\nUR,343,286\nSCALE,1,1\n");
+
+TEST(Cf2Writer, FrameBlocksAndRecords)
+{
+    EXPECT_EQ(Cf2(Job({})), kCf2Header + QStringLiteral("END\n$EOF\n"));
+
+    ExportPrimitive bridged = Line(0, 0, 96, 0, 1);
+    bridged.bridge_count = 3;
+    bridged.bridge_width = 4.0f;
+    bridged.ptg = 2.0f;
+    const QString text = Cf2(Job({bridged, Arc({0, 0}, {10, 0}, {0, 10}, 2, 0), Arc({0, 0}, {10, 0}, {0, 10}, 2, 1),
+                                  Text(QStringLiteral("no record"))},
+                                 QStringLiteral("A,B")));
+    EXPECT_EQ(text, kCf2Header + QStringLiteral("C,A B,0,0,0,1,1\nEND\nSUB,A B\n"
+                                                "L,2.000000,1,0,0.000000,0.000000,96.000000,0.000000,3,4.000000\n"
+                                                "A,0.000000,2,0,0.000000,10.000000,10.000000,0.000000,0.000000,0.000000,-10.000000,0,0.000000\n"
+                                                "A,0.000000,2,0,10.000000,0.000000,0.000000,10.000000,0.000000,0.000000,10.000000,0,0.000000\n"
+                                                "END\n$EOF\n"));
+}
+
+QString Hpgl(const Export::ExportPreparer& job, bool vcut = false)
+{
+    Export::ExportText out;
+    Export::WriteHpgl(out, job, vcut);
+    return out.text;
+}
+
+TEST(HpglWriter, PenMovesAndLiftsOnlyWhereNeeded)
+{
+    const struct {
+        const char* name;
+        std::vector<ExportPrimitive> primitives;
+        bool vcut;
+        const char* expected;
+    } cases[] = {
+        {"corner", {Line(0, 0, 10, 0, 1), Line(10, 0, 10, 10, 1)}, false,
+         "SP1;PU;PA0,0;PD;PA400,0;\nPA400,400;\nPU;"},
+        {"pen change at a shared point", {Line(0, 0, 10, 0, 1), Line(10, 0, 20, 0, 2)}, false,
+         "SP1;PU;PA0,0;PD;PA400,0;\nSP2;PU;PD;PA800,0;\nPU;"},
+        {"rounding and a reversed line", {Line(12.3456, 0, 0, 0, 1, 1)}, false, "SP1;PU;PA0,0;PD;PA494,0;\nPU;"},
+        {"full circles", {Arc({0, 0}, {5, 0}, {5, 0}, 1, 0), Arc({0, 0}, {5, 0}, {5, 0}, 1, 1)}, false,
+         "SP1;PU;PA200,0;PD;AA0,0,360.000000;\nAA0,0,-360.000000;\nPU;"},
+        {"vcut", {Line(0, 0, 10, 0, 2)}, true, "SP2;PU;PA0,0;PD;PA400,0;\nPA0,0;\nPU;PA400,0;\n"},
+        {"label", {Text(QStringLiteral("a;b"))}, false, "SP1;PU;PA40,80;SI2.00000,3.00000;DI1.00000,0.00000;LBa:b;PU;\n"},
+    };
+    for (const auto& c : cases) {
+        const auto job = Job(c.primitives);
+        EXPECT_EQ(Hpgl(job, c.vcut), QString::fromLatin1(c.expected)) << c.name;
+        // A second file starts from no pen and no point again.
+        EXPECT_EQ(Hpgl(job, c.vcut), Hpgl(job, c.vcut)) << c.name;
+    }
+}
+
+QString Wild(const Export::ExportPreparer& job)
+{
+    Export::ExportText out;
+    Export::WriteWild(out, job);
+    return out.text;
+}
+
+TEST(WildWriter, ToolGroupsOffsetsAndMoves)
+{
+    const QString head = QStringLiteral(":83\nA0,0\n");
+    const QString p4 = QStringLiteral("P4\n:21\n:5200,200\n:747,47\n:E4500\n");
+    const QString p3 = QStringLiteral("P3\n:21\n:550,50\n:747,47\n:E-100\n");
+    const struct {
+        const char* name;
+        std::vector<ExportPrimitive> primitives;
+        QString expected;
+    } cases[] = {
+        {"tool offset", {Line(0, 0, 10, 0, 1)}, head + p4 + QStringLiteral("U-200,4700\nD300,4700\n")},
+        {"line type 2 without offset", {Line(0, 0, 10, 0, 2)}, head + p4 + QStringLiteral("U0,0\nD500,0\n")},
+        {"a group at every change",
+         {Line(0, 0, 1, 0, 1), Line(1, 0, 2, 0, 2), Line(2, 0, 3, 0, 1)},
+         head + p4 + QStringLiteral("U-200,4700\nD-150,4700\n") + p4 + QStringLiteral("D100,0\n") + p4 +
+             QStringLiteral("D-50,4700\n")},
+        {"connected lines", {Line(0, 0, 1, 0, 3), Line(1, 0, 1, 1, 3)},
+         head + p3 + QStringLiteral("U-200,4700\nD-150,4700\nD-150,4750\n")},
+        {"arcs only", {Arc({0, 0}, {1, 0}, {0, 1}, 1, 0)}, head + p4},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Wild(Job(c.primitives)), c.expected) << c.name;
+}
+
+} // namespace
