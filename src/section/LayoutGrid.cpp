@@ -11,11 +11,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <vector>
 
 namespace {
 
-constexpr double kDegreesPerRadian = 57.29577951308232;
 // How much a grid must grow from one copy to the next.
 constexpr double kMinGrowth = 1e-6;
 
@@ -36,6 +36,13 @@ double Advance(int n, const double (&step)[2])
     return ((n + 1) / 2) * step[1] + (n / 2) * step[0];
 }
 
+constexpr std::size_t kSide = LayoutGrid::kMaxIndex + 1;
+
+std::size_t Cell(int a, int b)
+{
+    return static_cast<std::size_t>(a) * kSide + static_cast<std::size_t>(b);
+}
+
 bool Grows(double before, double after)
 {
     return after - before >= kMinGrowth; // false for a value that is not a number
@@ -50,8 +57,8 @@ LayoutFit LayoutGrid::Compute(const SavedLayout& layout, double width, double he
     AutoInstance rows = layout.rows;
     AutoInstance columns = layout.columns;
     CoupleAxes(rows, columns);
-    const double xAngle = rows.rotateAlternate ? Angle::Normalize(rows.angle / kDegreesPerRadian) : 0.0;
-    const double yAngle = columns.rotateAlternate ? Angle::Normalize(columns.angle / kDegreesPerRadian) : 0.0;
+    const double xAngle = rows.rotateAlternate ? Angle::Normalize(Geom::DegToRad(rows.angle)) : 0.0;
+    const double yAngle = columns.rotateAlternate ? Angle::Normalize(Geom::DegToRad(columns.angle)) : 0.0;
 
     const BoundingBox extent = section_.GetExtents(nullptr);
     const double w = Width(extent);
@@ -71,7 +78,7 @@ LayoutFit LayoutGrid::Compute(const SavedLayout& layout, double width, double he
     for (int p = 0; p < 2; ++p) {
         for (int q = 0; q < 2; ++q) {
             CInstance turn(false);
-            turn.angle = Angle::Normalize(p * xAngle + q * yAngle) * kDegreesPerRadian;
+            turn.angle = Geom::RadToDeg(Angle::Normalize(p * xAngle + q * yAngle));
             turn.centreX = cx;
             turn.centreY = cy;
             BoundingBox& kind = kinds_[p][q];
@@ -85,7 +92,8 @@ LayoutFit LayoutGrid::Compute(const SavedLayout& layout, double width, double he
         }
     }
 
-    grid_.clear();
+    grid_.resize(kSide * kSide);
+    inGrid_.assign(kSide * kSide, 0);
     if (!(std::isfinite(width) && std::isfinite(height) && width > 0.0 && height > 0.0))
         return {};
     const auto [lastX, lastY] = FitSheet(width, height);
@@ -110,23 +118,24 @@ BoundingBox LayoutGrid::GetInstanceRect(int a, int b) const
 BoundingBox LayoutGrid::GetGridRect(int a, int b)
 {
     Q_ASSERT(a >= 0 && a <= kMaxIndex && b >= 0 && b <= kMaxIndex);
-    if (const auto found = grid_.find({a, b}); found != grid_.end())
-        return found->second;
+    if (inGrid_[Cell(a, b)])
+        return grid_[Cell(a, b)];
     // Row by row, so the boxes to the left and below are there before each
     // box needs them; no recursion however large the grid.
     for (int j = 0; j <= b; ++j) {
         for (int i = 0; i <= a; ++i) {
-            if (grid_.contains({i, j}))
+            if (inGrid_[Cell(i, j)])
                 continue;
             BoundingBox box = GetInstanceRect(i, j);
             if (i > 0)
-                box.Unite(grid_.at({i - 1, j}));
+                box.Unite(grid_[Cell(i - 1, j)]);
             if (j > 0)
-                box.Unite(grid_.at({i, j - 1}));
-            grid_.emplace(std::pair{i, j}, box);
+                box.Unite(grid_[Cell(i, j - 1)]);
+            grid_[Cell(i, j)] = box;
+            inGrid_[Cell(i, j)] = 1;
         }
     }
-    return grid_.at({a, b});
+    return grid_[Cell(a, b)];
 }
 
 std::pair<int, int> LayoutGrid::FitSheet(double width, double height)
@@ -151,11 +160,16 @@ std::pair<int, int> LayoutGrid::FindBestFit(double width, double height) const
 {
     std::pair<int, int> best{0, 0};
     int bestCount = 1;
-    for (const auto& [index, box] : grid_) {
-        const int count = (index.first + 1) * (index.second + 1);
-        if (count > bestCount && Width(box) < width && Height(box) < height) {
-            best = index;
-            bestCount = count;
+    for (int a = 0; a <= kMaxIndex; ++a) {
+        for (int b = 0; b <= kMaxIndex; ++b) {
+            const int count = (a + 1) * (b + 1);
+            if (!inGrid_[Cell(a, b)] || count <= bestCount)
+                continue;
+            const BoundingBox& box = grid_[Cell(a, b)];
+            if (Width(box) < width && Height(box) < height) {
+                best = {a, b};
+                bestCount = count;
+            }
         }
     }
     return best;

@@ -5,8 +5,8 @@
 #include "geometry/AutoInstance.h"
 #include "geometry/BoundingBox.h"
 
-#include <map>
 #include <utility>
+#include <vector>
 
 class Section;
 struct SavedLayout;
@@ -59,6 +59,9 @@ private:
     // The section's extent as the copies of each parity of x and y index
     // are turned, about the section's centre.
     BoundingBox kinds_[2][2];
-    // Grid boxes by (x index, y index), x index first.
-    std::map<std::pair<int, int>, BoundingBox> grid_;
+    // Grid boxes by (x index, y index), x index first: entry
+    // a · (kMaxIndex + 1) + b, made at the first computation; a box is
+    // there when its flag is set.
+    std::vector<BoundingBox> grid_;
+    std::vector<char> inGrid_;
 };
