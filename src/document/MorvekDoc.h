@@ -2,12 +2,13 @@
 // CMorvekDoc: one die drawing without any window. It owns the sections (the
 // layers, room for kMaxSections), the node table they share with the origin
 // node at (0, 0), the variables, the undo manager, the values commands
-// remember per drawing and the cursor record the view fills. Files are read
-// and written through it (DocumentFile.cpp) and its life cycle of open,
-// save, close and autosave (DocumentLifecycle.cpp) asks its questions
-// through platform::prompt().
+// remember per drawing, the saved automatic layouts and the cursor record
+// the view fills. Files are read and written through it (DocumentFile.cpp)
+// and its life cycle of open, save, close and autosave
+// (DocumentLifecycle.cpp) asks its questions through platform::prompt().
 #include "document/CursorInfo.h"
 #include "element/NodeTable.h"
+#include "section/LayoutStore.h"
 #include "section/UndoManager.h"
 #include "formula/FormulaTable.h"
 
@@ -191,6 +192,10 @@ public:
     CursorRecord& Cursor() { return cursor_; }
     void ResetCursor();
     CommandMemory& Remembered() { return remembered_; }
+    // The saved automatic layouts and their sheets, and the running number
+    // in the names of saved layouts (the automatic-layout dialog raises it).
+    LayoutStore* GetLayoutStore() { return &layouts_; }
+    int* GetLayoutCounter() { return &layoutCounter_; }
     // The command engine's slot (see DocumentSlot); empty until it is used.
     std::unique_ptr<DocumentSlot>& CommandSlot() { return commandSlot_; }
 
@@ -307,6 +312,8 @@ private:
     [[nodiscard]] static bool WriteTo(const QString& path, const QByteArray& bytes);
 
     CommandMemory remembered_;
+    LayoutStore layouts_;
+    int layoutCounter_ = 1;
     int originNode_ = -1;
     int fileVersion_ = kFileVersion;
     int modifyState_ = 0;

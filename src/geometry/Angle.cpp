@@ -22,6 +22,18 @@ double Angle::Normalize(double radians)
     return radians;
 }
 
+double Angle::NormalizeDegrees(double degrees)
+{
+    if (!std::isfinite(degrees))
+        return 0.0;
+    // One remainder, not a loop of whole turns: a far-off value such as
+    // 1e300 does not change when a turn is added to it.
+    degrees = std::fmod(degrees, 360.0);
+    if (degrees < 0.0)
+        degrees += 360.0;
+    return degrees >= 360.0 ? 0.0 : degrees; // a tiny negative value rounds up to 360
+}
+
 Angle& Angle::Normalize()
 {
     value_ = Normalize(value_);

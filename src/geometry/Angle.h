@@ -18,6 +18,9 @@ public:
     Angle& Normalize();
     // The same for a plain radian value.
     static double Normalize(double radians);
+    // An angle in degrees brought into [0, 360) by whole turns (540 gives
+    // 180 exactly); a value that is not finite becomes 0.
+    static double NormalizeDegrees(double degrees);
 
     // Sets the angle to the direction of v (atan2); x exactly 0 gives 0 for the
     // zero vector, π/2 for y > 0 and 3π/2 for y < 0. Then normalised.

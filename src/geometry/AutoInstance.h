@@ -12,3 +12,13 @@ struct AutoInstance {
     double shift2 = 0.0;          // mm across, at every even step of the other direction from the second on
     int count = 1;                // copies in this direction
 };
+
+// The most copies a layout makes in one direction: the sheet fitting looks
+// no further, and a section refuses a record that asks for more.
+inline constexpr int kMaxAutoCount = 301;
+
+// The coupling of the two directions that the layout and the sheet fitting
+// apply to their copies of a pair: a direction without alternate turns has
+// uniform gaps (gap 2 takes gap 1), and the other record's shifts across it
+// form a zig-zag (shift 2 becomes minus shift 1).
+void CoupleAxes(AutoInstance& rows, AutoInstance& columns);

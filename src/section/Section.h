@@ -14,8 +14,9 @@
 // The operations are grouped by file: the table (Section.cpp), creation
 // (SectionCreate.cpp), selection and the property-edit pair
 // (SectionSelection.cpp), borders, extents, centre and lengths
-// (SectionQueries.cpp), instances (SectionInstances.cpp), maintenance
-// (SectionMaintenance.cpp) and duplication (SectionDuplicate.cpp).
+// (SectionQueries.cpp), instances (SectionInstances.cpp), the automatic
+// layout (SectionAutoLayout.cpp), maintenance (SectionMaintenance.cpp) and
+// duplication (SectionDuplicate.cpp).
 #include "geometry/AutoInstance.h"
 #include "geometry/BoundingBox.h"
 #include "geometry/Coord.h"
@@ -322,6 +323,17 @@ public:
     AutoInstance& GetColumns() { return columns_; }
     const AutoInstance& GetRows() const { return rows_; }
     const AutoInstance& GetColumns() const { return columns_; }
+
+    // --- automatic layout (SectionAutoLayout.cpp) ----------------------------------------
+    // Keeps instance 0 (made when there is none), stores the pair as the
+    // section's rows and columns and adds one instance per further copy of
+    // the step-and-repeat grid, x index first: the copies advance by the
+    // section's own width and height (not-instanced elements left out) and
+    // the records' gaps and shifts, every odd copy of a rotating direction
+    // turned by its angle. Records nothing for undo. False, nothing changed,
+    // when a count lies outside 1..kMaxAutoCount or a value (or a copy's
+    // offset) is not finite.
+    [[nodiscard]] bool AddAutoInstances(AutoInstance rows, AutoInstance columns);
 
     // --- maintenance (SectionMaintenance.cpp) -------------------------------------------
     // Every element recomputes from its nodes, in slot order.

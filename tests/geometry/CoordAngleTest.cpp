@@ -42,6 +42,30 @@ TEST(Angle, NormalizeBringsIntoOneTurn)
     }
 }
 
+TEST(Angle, NormalizeDegreesTakesOneRemainder)
+{
+    struct Case {
+        double in;
+        double out;
+    };
+    const Case cases[] = {
+        {0.0, 0.0},
+        {540.0, 180.0},
+        {360.0, 0.0},
+        {-90.0, 270.0},
+        {-1e-14, 0.0}, // rounds up to 360
+        {1e300, std::fmod(1e300, 360.0)}, // adding turns one by one would never end
+        {std::numeric_limits<double>::infinity(), 0.0},
+        {std::numeric_limits<double>::quiet_NaN(), 0.0},
+    };
+    for (const Case& c : cases) {
+        const double out = Angle::NormalizeDegrees(c.in);
+        EXPECT_EQ(out, c.out) << "from " << c.in;
+        EXPECT_GE(out, 0.0);
+        EXPECT_LT(out, 360.0);
+    }
+}
+
 TEST(Angle, FromVectorCoversTheAxesAndTheZeroVector)
 {
     struct Case {
