@@ -327,6 +327,13 @@ public:
     // Deletes the first die board; false when there is none.
     bool DelWood();
 
+    // --- replacing edited elements (SectionReplace.cpp) ----------------------------------
+    // Editing operations never change an element in place: they edit a copy
+    // (CreateElement) and put it into the element's slot here, which records
+    // the pair (the element as it was, the copy; operation replaced) in the
+    // open step. The slot must hold an element. Returns the copy.
+    CElement* ReplaceElement(int slot, std::unique_ptr<CElement> copy);
+
     // --- the die board (SectionWood.cpp) ------------------------------------------------
     // Sets the die board's margins and fillet, the bottom front edge, gap
     // spacing 150 and all knife values 20, line type 122: a copy of the
