@@ -212,8 +212,6 @@ bool Section::DoParallelFillet(CElement* first, CElement* second, double x, doub
         const die::coord& to = plan->fromT1 ? plan->t2 : plan->t1;
         (void)AddArc3(plan->centre.x, plan->centre.y, from.x, from.y, to.x, to.y, true, CurrentArcLineType());
     }
-    // The trimmed lines lay their bridges out again over their new lengths.
-    RefreshAllBridges();
     return true;
 }
 
