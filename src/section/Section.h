@@ -33,6 +33,7 @@
 #include <vector>
 
 struct BobstAsmParams;
+struct ChamferValues;
 class CElement;
 class CNodeSymbol;
 class COptions;
@@ -371,6 +372,12 @@ public:
     // 0.001 joins them at the corner. Always its own undo step (text 385).
     bool DoChampfer(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
                     double distance1, double distance2);
+    // The chamfer the user's values give (ChamferDistances.h): each
+    // combination of given values is tried in turn until one is made.
+    // Ignored, nothing tried: not two lines of this section, or parallel.
+    enum class ChamferOutcome { Made, NoCombination, Ignored };
+    ChamferOutcome ChamferByValues(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
+                                   const ChamferValues& values);
 
     // --- the die board (SectionWood.cpp) ------------------------------------------------
     // Sets the die board's margins and fillet, the bottom front edge, gap
