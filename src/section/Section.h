@@ -340,7 +340,8 @@ public:
     void MoveLineEnd(int slot, bool start, const die::coord& to);
 
     // --- fillets, chamfers and constructions (SectionFillets.cpp,
-    // SectionArcLineFillet.cpp, SectionChamfer.cpp, SectionConstructions.cpp) ------------
+    // SectionArcLineFillet.cpp, SectionChamfer.cpp, SectionConstructions.cpp,
+    // SectionParallelSide.cpp) ---------------------------------------------------------
     // Each edited element is replaced in its slot by an edited copy (recorded
     // as replaced); new ends are nodes found or added with merging. Every
     // refusal returns false before anything changes. The elements must be in
@@ -378,6 +379,26 @@ public:
     enum class ChamferOutcome { Made, NoCombination, Ignored };
     ChamferOutcome ChamferByValues(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
                                    const ChamferValues& values);
+    // A line of the length from the corner of two lines along the bisector
+    // of the angle the picks select (the ends towards the picks, as a fillet
+    // keeps them). Nothing for a length not above 0, not two lines, or lines
+    // that never meet. Opens no step: the command's step holds the line.
+    void AddAngleBisector(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
+                          double length);
+    // A regular polygon of the edges (at least 3) and side length about the
+    // centre, its first edge below the centre and horizontal at rotation 0
+    // (degrees); its lines selected when asked. Opens no step.
+    void AddPolygon(double cx, double cy, int edges, double side, double rotation, bool select);
+    // A rectangle about the centre, its corners rounded by the radius (at
+    // most half the smaller side): four sides, then four corner arcs, in one
+    // undo step (text 59). Nothing when a side is not above 0.
+    void AddRectByCenter(const die::coord& centre, double width, double height, double radius);
+    // The offset distance for a parallel of the element, signed by the side
+    // of it where (x, y) lies: mode 1 positive on the left of a line's
+    // direction, 2 on the right of it in x, 3 above it; an arc or an ellipse
+    // positive outside (an inward offset that would reach the centre turns
+    // outward), a spline positive on the left of its course.
+    double GetParDist(CElement* element, double x, double y, double distance, int mode);
 
     // --- the die board (SectionWood.cpp) ------------------------------------------------
     // Sets the die board's margins and fillet, the bottom front edge, gap
