@@ -369,7 +369,7 @@ public:
     bool DoArcLineFillet(CElement* arc, CElement* line, const die::coord& arcPick, const die::coord& linePick,
                          double radius, bool notInstanced);
     // Cuts the corner of two lines by a line from distance1 along the first
-    // to distance2 along the second, measured from the corner; both below
+    // to distance2 along the second, measured from the corner; either below
     // 0.001 joins them at the corner. Always its own undo step (text 385).
     bool DoChampfer(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
                     double distance1, double distance2);
