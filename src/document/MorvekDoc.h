@@ -196,6 +196,12 @@ public:
     // in the names of saved layouts (the automatic-layout dialog raises it).
     LayoutStore* GetLayoutStore() { return &layouts_; }
     int* GetLayoutCounter() { return &layoutCounter_; }
+    // The chamfer of two lines picked on the current section, from the
+    // remembered chamfer values (distance 1, distance 2, chamfer length,
+    // angle 1, angle 2; 0 not given) (DocumentChamfer.cpp). Silent when the
+    // elements are not two lines of the section that meet; text 250 when no
+    // combination of the values makes a chamfer.
+    void ChamferLines(CElement* first, CElement* second, double x1, double y1, double x2, double y2);
     // The command engine's slot (see DocumentSlot); empty until it is used.
     std::unique_ptr<DocumentSlot>& CommandSlot() { return commandSlot_; }
 

@@ -34,6 +34,7 @@
 #include <vector>
 
 struct BobstAsmParams;
+struct ChamferValues;
 class CElement;
 class CNodeSymbol;
 class COptions;
@@ -364,6 +365,78 @@ public:
     void ReplaceNode(int from, int to, bool skipSelected);
     // Deletes the first die board; false when there is none.
     bool DelWood();
+
+    // --- replacing edited elements (SectionReplace.cpp) ----------------------------------
+    // Editing operations never change an element in place: they edit a copy
+    // (CreateElement) and put it into the element's slot here, which records
+    // the pair (the element as it was, the copy; operation replaced) in the
+    // open step. The slot must hold an element. Returns the copy.
+    CElement* ReplaceElement(int slot, std::unique_ptr<CElement> copy);
+    // Replaces the line of the slot by a copy whose start (or end) lies on
+    // the node found or added at the point (merged). The slot must hold a
+    // line and the point must be able to be a node (CanBeNodes).
+    void MoveLineEnd(int slot, bool start, const die::coord& to);
+
+    // --- fillets, chamfers and constructions (SectionFillets.cpp,
+    // SectionArcLineFillet.cpp, SectionChamfer.cpp, SectionConstructions.cpp,
+    // SectionParallelSide.cpp) ---------------------------------------------------------
+    // Each edited element is replaced in its slot by an edited copy (recorded
+    // as replaced); new ends are nodes found or added with merging. Every
+    // refusal returns false before anything changes. The elements must be in
+    // this section's table. A fillet opens and closes its own undo step
+    // (text 181, two parallel lines 182) unless the compound-operation flag
+    // is set.
+    // Joins the two picked elements by a tangent arc of the radius, trimming
+    // or extending both to its tangent points: two lines, or an arc and a
+    // line in either order (DoArcLineFillet). Nearly parallel lines get the
+    // half circle of DoParallelFillet; a radius below 0.001 joins two lines
+    // at their corner without an arc. The new arc is not instanced when asked.
+    bool DoFillet(CElement* first, CElement* second, double x1, double y1, double x2, double y2, double radius,
+                  bool notInstanced);
+    bool DoFilletAt(int firstSlot, int secondSlot, double x1, double y1, double x2, double y2, double radius,
+                    bool notInstanced);
+    // Closes the end of the first line nearer to (x, y) against the second,
+    // parallel line with a half circle across the gap.
+    bool DoParallelFillet(CElement* first, CElement* second, double x, double y);
+    // Two arcs are not filleted: always false.
+    bool DoArcArcFillet(CElement* firstArc, CElement* secondArc, const die::coord* pick1, const die::coord* pick2,
+                        double radius, bool notInstanced);
+    // The fillet between an arc and a line; the line pick chooses the side of
+    // the foot of the perpendicular from the arc's centre, the arc pick the
+    // side of the line where the fillet lies when the line cuts the circle.
+    bool DoArcLineFillet(CElement* arc, CElement* line, const die::coord& arcPick, const die::coord& linePick,
+                         double radius, bool notInstanced);
+    // Cuts the corner of two lines by a line from distance1 along the first
+    // to distance2 along the second, measured from the corner; either below
+    // 0.001 joins them at the corner. Always its own undo step (text 385).
+    bool DoChampfer(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
+                    double distance1, double distance2);
+    // The chamfer the user's values give (ChamferDistances.h): each
+    // combination of given values is tried in turn until one is made.
+    // Ignored, nothing tried: not two lines of this section, or parallel.
+    enum class ChamferOutcome { Made, NoCombination, Ignored };
+    ChamferOutcome ChamferByValues(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
+                                   const ChamferValues& values);
+    // A line of the length from the corner of two lines along the bisector
+    // of the angle the picks select (the ends towards the picks, as a fillet
+    // keeps them). Nothing for a length not above 0, not two lines, or lines
+    // that never meet. Opens no step: the command's step holds the line.
+    void AddAngleBisector(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
+                          double length);
+    // A regular polygon of the edges (at least 3) and side length about the
+    // centre, its first edge below the centre and horizontal at rotation 0
+    // (degrees); its lines selected when asked. Opens no step.
+    void AddPolygon(double cx, double cy, int edges, double side, double rotation, bool select);
+    // A rectangle about the centre, its corners rounded by the radius (at
+    // most half the smaller side): four sides, then four corner arcs, in one
+    // undo step (text 59). Nothing when a side is not above 0.
+    void AddRectByCenter(const die::coord& centre, double width, double height, double radius);
+    // The offset distance for a parallel of the element, signed by the side
+    // of it where (x, y) lies: mode 1 positive on the left of a line's
+    // direction, 2 on the right of it in x, 3 above it; an arc or an ellipse
+    // positive outside (an inward offset that would reach the centre turns
+    // outward), a spline positive on the left of its course.
+    double GetParDist(CElement* element, double x, double y, double distance, int mode);
 
     // --- the die board (SectionWood.cpp) ------------------------------------------------
     // Sets the die board's margins and fillet, the bottom front edge, gap
