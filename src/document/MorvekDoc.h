@@ -184,6 +184,15 @@ public:
     // changes nothing (variables, nodes and layers stay as they were). Opens no undo step; the
     // caller brings bridges and elements up to date.
     [[nodiscard]] bool MergeFile(const QString& path, int mergeMode, QString prefix);
+    // Other programs' files (DocumentImport.cpp), read into this document,
+    // which is new: the current section takes the file's title (its name
+    // without the extension) and the file's figures become its elements.
+    // False, the document unchanged and *error saying why, when the file
+    // cannot be read. CF2 die files:
+    [[nodiscard]] bool ImportCf2(const QString& fileName, QByteArrayView bytes, QString* error);
+    // HP-GL plot files: each pen-down move a line, its line type the pen
+    // selected before it, else the current line type (which stays current).
+    [[nodiscard]] bool ImportHpgl(const QString& fileName, QByteArrayView bytes, QString* error);
     static constexpr int kTextCannotOpen = 386;
     static constexpr int kTextNotADrawing = 392;
     static constexpr int kTextMergeVariables = 406;
