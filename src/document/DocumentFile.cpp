@@ -142,7 +142,9 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
         loaded = ImportHpgl(fileName, bytes, &reason);
     } else if (kind == QLatin1String("CF2")) {
         loaded = ImportCf2(fileName, bytes, &reason);
-    } else if (kind == QLatin1String("DXF") || kind == QLatin1String("DD3")) {
+    } else if (kind == QLatin1String("DD3")) {
+        loaded = ImportDd3(fileName, bytes, &reason);
+    } else if (kind == QLatin1String("DXF")) {
         reason = QStringLiteral("%1 files cannot be read by this version").arg(kind);
     } else if (tag == native::kDrawingTag) {
         native::Drawing drawing;

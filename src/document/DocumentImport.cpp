@@ -6,6 +6,7 @@
 
 #include "document/GeneralLoader.h"
 #include "exchange/cf2/Cf2Reader.h"
+#include "exchange/dd3/Dd3Reader.h"
 #include "exchange/hpgl/HpglReader.h"
 #include "section/Section.h"
 
@@ -46,4 +47,14 @@ bool CMorvekDoc::ImportHpgl(const QString& fileName, QByteArrayView bytes, QStri
         loader.AddLine(line.start, line.end, attributes);
     }
     return true;
+}
+
+bool CMorvekDoc::ImportDd3(const QString& fileName, QByteArrayView bytes, QString* error)
+{
+    dd3::Drawing drawing;
+    if (!dd3::Dd3Reader::Parse(bytes, drawing, error))
+        return false;
+    current_->setName(FileTitle(fileName));
+    general_loader loader(*current_);
+    return dd3::Dd3Reader::Emit(drawing, loader, error);
 }

@@ -190,6 +190,8 @@ public:
     // False, the document unchanged and *error saying why, when the file
     // cannot be read. CF2 die files:
     [[nodiscard]] bool ImportCf2(const QString& fileName, QByteArrayView bytes, QString* error);
+    // DDES3 die files: the first block defined with the blocks it includes.
+    [[nodiscard]] bool ImportDd3(const QString& fileName, QByteArrayView bytes, QString* error);
     // HP-GL plot files: each pen-down move a line, its line type the pen
     // selected before it, else the current line type (which stays current).
     [[nodiscard]] bool ImportHpgl(const QString& fileName, QByteArrayView bytes, QString* error);

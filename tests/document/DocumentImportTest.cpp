@@ -138,3 +138,18 @@ TEST_F(DocumentImport, ADamagedCf2FileIsNotOpened)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DocumentImport, ADd3FileBecomesTheElementsOfALayerNamedAfterIt)
+{
+    ASSERT_TRUE(Open(QStringLiteral("nested.DD3"), Fixture(QStringLiteral("dd3/nested.dd3"))));
+    EXPECT_EQ(doc_->GetCurrentSection()->getName(), QStringLiteral("nested"));
+    const std::vector<CElement*> elements = Elements(*doc_->GetCurrentSection());
+    ASSERT_EQ(elements.size(), 8u);
+    EXPECT_EQ(elements[0]->GetTypeId(), ElementTypeId::Line);
+    EXPECT_EQ(elements[0]->GetAutoCount(), 2);
+    EXPECT_EQ(elements[3]->GetLineType(), 4);
+}
+
+} // namespace
