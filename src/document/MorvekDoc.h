@@ -200,6 +200,9 @@ public:
     static constexpr int kTextMergeVariables = 406;
 
     // --- open, save, close, autosave (DocumentLifecycle.cpp) -----------------
+    // A document opened from another program's file (CF2, DDES3, HP-GL) has
+    // no path, so that no save ever writes a drawing over that file, and no
+    // autosave copy; its title is the file's name.
     const QString& GetPathName() const { return pathName_; }
     QString GetTitle() const;
     const QString& GetTempFileName() const { return tempFileName_; }
@@ -266,6 +269,8 @@ private:
     int modifyState_ = 0;
     int displayMode_ = 0;
     bool loadRefused_ = false;
+    bool imported_ = false; // the last load read another program's file
+    QString importedTitle_;  // that file's name, the title of a document opened from it
     bool loadedFromStandard_ = false;
     bool autosaving_ = false;
     bool autosaved_ = false;

@@ -87,6 +87,25 @@ TEST_F(DocumentImport, ACf2FileBecomesTheElementsOfALayerNamedAfterIt)
     EXPECT_NEAR(Point(arc->GetCenterNode()).x, 100.0, 1e-3);
 }
 
+// Saving or autosaving never writes a drawing over the file it came from:
+// the document has no path until Save As gives it one.
+TEST_F(DocumentImport, AnImportedFileIsNeverOverwritten)
+{
+    const QByteArray plot = "PD;PA40,0;\n";
+    ASSERT_TRUE(Open(QStringLiteral("plot.plt"), plot));
+    EXPECT_TRUE(doc_->GetPathName().isEmpty());
+    EXPECT_EQ(doc_->GetTitle(), QStringLiteral("plot.plt"));
+    doc_->SetModifiedFlag();
+    doc_->AutoSave();
+    prompt_.push(platform::PromptResult::Ok); // "use Save As"
+    EXPECT_FALSE(doc_->Save());
+    EXPECT_EQ(env_.dir().read(QStringLiteral("plot.plt")), plot);
+    EXPECT_FALSE(QFile::exists(env_.dir().file(QStringLiteral("plot_tmp.plt")))); // no autosave copy
+    EXPECT_TRUE(doc_->SaveAs(env_.dir().file(QStringLiteral("plot.n"))));
+    EXPECT_EQ(doc_->GetTitle(), QStringLiteral("plot.n"));
+    EXPECT_EQ(env_.dir().read(QStringLiteral("plot.plt")), plot);
+}
+
 TEST_F(DocumentImport, APlotFileDrawsLinesAtFortyUnitsAMillimetre)
 {
     options_.SetLineType(7);
