@@ -9,11 +9,8 @@
 
 void general_loader::Dress(const ElementIterator& made, const ImportAttributes& attributes, bool withBridges)
 {
-    if (!made.NotEqual(section_.end())) {
-        ++leftOut_;
-        return;
-    }
-    ++added_;
+    if (!made.NotEqual(section_.end()))
+        return; // the figure makes no element
     CElement* element = made.Get();
     if (attributes.ptg > 0.0)
         element->SetPtg(attributes.ptg);

@@ -18,15 +18,9 @@ public:
     void AddText(const die::coord& position, double angle, const die::coord& size, const QString& text,
                  const ImportAttributes& attributes, int32_t mirrored) override;
 
-    // How many figures became elements, and how many were left out.
-    int Added() const { return added_; }
-    int LeftOut() const { return leftOut_; }
-
 private:
-    // Counts the new element and gives it the file's ptg and bridges.
+    // Gives a new element the file's ptg and automatic bridges.
     void Dress(const ElementIterator& made, const ImportAttributes& attributes, bool withBridges);
 
     Section& section_;
-    int added_ = 0;
-    int leftOut_ = 0;
 };

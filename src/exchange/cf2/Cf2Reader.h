@@ -72,11 +72,10 @@ public:
     [[nodiscard]] static bool Emit(const Drawing& drawing, Import::Importer& importer, QString* error);
     // Parse, then Emit.
     [[nodiscard]] static bool Read(QByteArrayView bytes, Import::Importer& importer, QString* error);
+private:
     // The block a figure's sub-block name resolves to: the last block of
     // that name, 0 (the main block) when none.
     static int BlockOf(const Drawing& drawing, const Figure& figure);
-
-private:
     static void PlaceSub(const Figure& figure, const Block& block, Import::Importer& importer);
 };
 

@@ -10,6 +10,7 @@
 // The whole file is read first; then the first block defined is handed to
 // the importer with every block it includes, directly or through others,
 // placed where the inclusions put it.
+#include "element/Bridge.h"
 #include "exchange/Importer.h"
 
 #include <QByteArrayView>
@@ -24,7 +25,7 @@ namespace dd3 {
 // importer (every inclusion counted), bridges of one figure.
 inline constexpr int kMaxDepth = 64;
 inline constexpr int64_t kMaxFigures = 1000000;
-inline constexpr int kMaxBridges = 100;
+inline constexpr int kMaxBridges = BridgeList::MaxCount;
 
 // Lines, arcs, corners and circles: point 1 the start, point 2 the end,
 // point 3 the centre (arcs, corners, circles), in mm.
