@@ -5,6 +5,8 @@
 # "module_graph" fails when a file of src/<folder>/ includes a header of a
 # folder its row does not name. A row names only rows above it; a new edge is
 # a design decision: add it here and to the picture in ARCHITECTURE.md.
+# Subfolders belong to their folder's row: the file formats of exchange
+# (native, export, cf2, dd3, hpgl) use only what exchange may use.
 #
 #   folder      the folders it uses
 set(MORVEK_MODULES

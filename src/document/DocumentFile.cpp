@@ -134,12 +134,18 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
     QString reason;
     (void)nodes_.SetCacheValid(false);
     loadRefused_ = false;
+    imported_ = false;
 
     const QString kind = fileName.right(3).toUpper();
     const std::optional<int32_t> tag = native::ReadTag(bytes);
     bool loaded = false;
-    if (kind == QLatin1String("DXF") || kind == QLatin1String("PLT") || kind == QLatin1String("CF2")
-        || kind == QLatin1String("DD3")) {
+    if (kind == QLatin1String("PLT")) {
+        loaded = ImportHpgl(fileName, bytes, &reason);
+    } else if (kind == QLatin1String("CF2")) {
+        loaded = ImportCf2(fileName, bytes, &reason);
+    } else if (kind == QLatin1String("DD3")) {
+        loaded = ImportDd3(fileName, bytes, &reason);
+    } else if (kind == QLatin1String("DXF")) {
         reason = QStringLiteral("%1 files cannot be read by this version").arg(kind);
     } else if (tag == native::kDrawingTag) {
         native::Drawing drawing;
@@ -151,6 +157,7 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
         reason = QStringLiteral("drawings in the older text layout cannot be read by this version");
     }
 
+    imported_ = loaded && (kind == QLatin1String("PLT") || kind == QLatin1String("CF2") || kind == QLatin1String("DD3"));
     if (!loaded) {
         loadRefused_ = true;
         ResetAfterFailedLoad();

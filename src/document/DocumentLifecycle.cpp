@@ -60,7 +60,9 @@ bool CMorvekDoc::ReadWhole(const QString& path, QByteArray& bytes, QString& erro
 
 QString CMorvekDoc::GetTitle() const
 {
-    return pathName_.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(pathName_).fileName();
+    if (pathName_.isEmpty())
+        return importedTitle_.isEmpty() ? QStringLiteral("Untitled") : importedTitle_;
+    return QFileInfo(pathName_).fileName();
 }
 
 bool CMorvekDoc::SetTempFileName(const QString& path)
@@ -103,7 +105,12 @@ bool CMorvekDoc::OnOpenDocument(const QString& path)
         ShowError(QStringLiteral("%1 cannot be opened: %2").arg(path, error));
         return false;
     }
-    pathName_ = path;
+    if (imported_) {
+        importedTitle_ = QFileInfo(path).fileName();
+        tempFileName_.clear();
+    } else {
+        pathName_ = path;
+    }
     modified_ = false;
     return true;
 }

@@ -244,11 +244,25 @@ public:
     // changes nothing (variables, nodes and layers stay as they were). Opens no undo step; the
     // caller brings bridges and elements up to date.
     [[nodiscard]] bool MergeFile(const QString& path, int mergeMode, QString prefix);
+    // Other programs' files (DocumentImport.cpp), read into this document,
+    // which is new: the current section takes the file's title (its name
+    // without the extension) and the file's figures become its elements.
+    // False, the document unchanged and *error saying why, when the file
+    // cannot be read. CF2 die files:
+    [[nodiscard]] bool ImportCf2(const QString& fileName, QByteArrayView bytes, QString* error);
+    // DDES3 die files: the first block defined with the blocks it includes.
+    [[nodiscard]] bool ImportDd3(const QString& fileName, QByteArrayView bytes, QString* error);
+    // HP-GL plot files: each pen-down move a line, its line type the pen
+    // selected before it, else the current line type (which stays current).
+    [[nodiscard]] bool ImportHpgl(const QString& fileName, QByteArrayView bytes, QString* error);
     static constexpr int kTextCannotOpen = 386;
     static constexpr int kTextNotADrawing = 392;
     static constexpr int kTextMergeVariables = 406;
 
     // --- open, save, close, autosave (DocumentLifecycle.cpp) -----------------
+    // A document opened from another program's file (CF2, DDES3, HP-GL) has
+    // no path, so that no save ever writes a drawing over that file, and no
+    // autosave copy; its title is the file's name.
     const QString& GetPathName() const { return pathName_; }
     QString GetTitle() const;
     const QString& GetTempFileName() const { return tempFileName_; }
@@ -325,6 +339,8 @@ private:
     int modifyState_ = 0;
     int displayMode_ = 0;
     bool loadRefused_ = false;
+    bool imported_ = false; // the last load read another program's file
+    QString importedTitle_;  // that file's name, the title of a document opened from it
     bool loadedFromStandard_ = false;
     bool autosaving_ = false;
     bool autosaved_ = false;

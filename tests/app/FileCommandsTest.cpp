@@ -281,15 +281,19 @@ TEST_F(FileCommands, AFailedSaveAfterAnAutosaveKeepsTheWindowAndItsCopy)
     EXPECT_EQ(prompt_.unexpected(), 0);
 }
 
-// Until the plot importer exists, the reader says so and no window opens.
-TEST_F(FileCommands, ImportOfAPlotFileSaysItCannotBeReadYet)
+// File > Import of a plot file opens its lines as a new drawing whose layer
+// bears the file's name.
+TEST_F(FileCommands, ImportOfAPlotFileOpensItsLines)
 {
-    chooser_.open = env_.dir().write(QStringLiteral("plot.plt"), QByteArray("IN;PU0,0;PD100,0;"));
+    chooser_.open = env_.dir().write(QStringLiteral("plot.plt"), QByteArray("IN;PU;PA0,0;PD;PA4000,0;PU;\n"));
     emit window_.commandChosen(475);
-    EXPECT_TRUE(window_.Documents()->subWindowList().isEmpty());
-    ASSERT_EQ(prompt_.texts().size(), 2);
-    EXPECT_TRUE(prompt_.texts()[0].contains(QStringLiteral("PLT files cannot be read"))) << prompt_.texts()[0].toStdString();
-    EXPECT_EQ(prompt_.texts()[1], QStringLiteral("<669>"));
+    ASSERT_EQ(window_.Documents()->subWindowList().size(), 1);
+    app::DocumentView* view = Active();
+    ASSERT_NE(view, nullptr);
+    const Section* layer = view->Document().GetCurrentSection();
+    EXPECT_EQ(layer->getName(), QStringLiteral("plot"));
+    EXPECT_NE(layer->begin().Get(), nullptr);
+    EXPECT_EQ(prompt_.texts(), QStringList());
 }
 
 TEST_F(FileCommands, SavingANewDrawingAsksForItsName)

@@ -245,9 +245,8 @@ TEST(DocumentFile, FilesNotReadableYetAreRefusedWithTheirReason)
         const char* reason;
     } cases[] = {
         {"layout.dxf", nativetest::OldFile({15}), "DXF"},
-        {"plot.PLT", QByteArray("IN;"), "PLT"},
-        {"die.Dd3", QByteArray(), "DD3"},
-        {"sample.cf2", QByteArray(), "CF2"},
+        {"die.Dd3", QByteArray(), "defines no block"},
+        {"cut.cf2", QByteArray("T,2,1,0,0,0,0,5,4"), "text record without its text"},
         {"standard.nst", QByteArray("\xFF\x0F\x00\x00", 4), "extended standard"},
         {"old.n", QByteArray("D]1]2]"), "older text layout"},
         {"empty.n", QByteArray(), "older text layout"},

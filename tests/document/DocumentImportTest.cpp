@@ -1,0 +1,174 @@
+// Opening another program's file through the document, as File > Open and
+// File > Import do: the file read from disk, the reader chosen by the name.
+#include "document/MorvekDoc.h"
+
+#include "common/TempDir.h"
+#include "element/Arc.h"
+#include "element/ElementTypes.h"
+#include "element/Line.h"
+#include "element/Text.h"
+#include "options/LanguageTable.h"
+#include "options/Options.h"
+#include "platform/Prompt.h"
+#include "section/Section.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Fixture(const QString& name)
+{
+    QFile file(QStringLiteral(MORVEK_TEST_DATA_DIR "/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::vector<CElement*> Elements(const Section& section)
+{
+    std::vector<CElement*> out;
+    for (auto it = section.begin(); it.NotEqual(section.end()); it.Next())
+        out.push_back(it.Get());
+    return out;
+}
+
+class DocumentImport : public ::testing::Test {
+protected:
+    // Opens a copy of the bytes under that name.
+    bool Open(const QString& name, const QByteArray& bytes)
+    {
+        return doc_->OnOpenDocument(env_.dir().write(name, bytes));
+    }
+    die::coord Point(int node) const { return doc_->GetCurrentSection()->Point(node); }
+
+    test::ScopedTestEnvironment env_;
+    COptions options_;
+    platform::ScopedOverride<COptions*> optionsGuard_ = COptions::Install(options_);
+    platform::ScriptedPrompt prompt_;
+    platform::ScopedOverride<platform::Prompt*> promptGuard_ = platform::installPrompt(prompt_);
+    std::unique_ptr<CMorvekDoc> doc_ = std::make_unique<CMorvekDoc>(); // made with the options installed
+};
+
+TEST_F(DocumentImport, ACf2FileBecomesTheElementsOfALayerNamedAfterIt)
+{
+    ASSERT_TRUE(Open(QStringLiteral("placed_box.cf2"), Fixture(QStringLiteral("cf2/placed_box.cf2"))));
+    EXPECT_FALSE(doc_->IsLoadRefused());
+    ASSERT_EQ(doc_->GetSectionCount(), 1);
+    EXPECT_EQ(doc_->GetCurrentSection()->getName(), QStringLiteral("placed_box"));
+    const std::vector<CElement*> elements = Elements(*doc_->GetCurrentSection());
+    ASSERT_EQ(elements.size(), 6u);
+    int lines = 0, arcs = 0, texts = 0;
+    for (CElement* e : elements) {
+        if (auto* line = dynamic_cast<CLine*>(e)) {
+            ++lines;
+            EXPECT_EQ(line->GetLineType(), 1);
+            EXPECT_EQ(line->GetPtg(), 2.0);
+            EXPECT_EQ(line->GetAutoCount(), 2);
+            EXPECT_EQ(line->GetAutoWidth(), 3.0);
+        } else if (auto* arc = dynamic_cast<CArc*>(e)) {
+            ++arcs;
+            EXPECT_EQ(arc->GetLineType(), 3);
+            EXPECT_EQ(arc->GetPtg(), 2.5);
+        } else if (auto* text = dynamic_cast<CText*>(e)) {
+            ++texts;
+            EXPECT_EQ(text->GetLineType(), 5);
+            EXPECT_EQ(text->GetText(), QStringLiteral("Box 12"));
+        }
+    }
+    EXPECT_EQ(lines, 2);
+    EXPECT_EQ(arcs, 2);
+    EXPECT_EQ(texts, 2);
+    // The arc of the turned copy: counter-clockwise in the file from
+    // (100, 50) to (50, 0), so clockwise from (50, 0) to (100, 50).
+    const auto* arc = dynamic_cast<CArc*>(elements[3]);
+    ASSERT_NE(arc, nullptr);
+    EXPECT_NEAR(Point(arc->GetStartNode()).x, 50.0, 1e-3);
+    EXPECT_NEAR(Point(arc->GetEndNode()).y, 50.0, 1e-3);
+    EXPECT_NEAR(Point(arc->GetCenterNode()).x, 100.0, 1e-3);
+}
+
+// Saving or autosaving never writes a drawing over the file it came from:
+// the document has no path until Save As gives it one.
+TEST_F(DocumentImport, AnImportedFileIsNeverOverwritten)
+{
+    const QByteArray plot = "PD;PA40,0;\n";
+    ASSERT_TRUE(Open(QStringLiteral("plot.plt"), plot));
+    EXPECT_TRUE(doc_->GetPathName().isEmpty());
+    EXPECT_EQ(doc_->GetTitle(), QStringLiteral("plot.plt"));
+    doc_->SetModifiedFlag();
+    doc_->AutoSave();
+    prompt_.push(platform::PromptResult::Ok); // "use Save As"
+    EXPECT_FALSE(doc_->Save());
+    EXPECT_EQ(env_.dir().read(QStringLiteral("plot.plt")), plot);
+    EXPECT_FALSE(QFile::exists(env_.dir().file(QStringLiteral("plot_tmp.plt")))); // no autosave copy
+    EXPECT_TRUE(doc_->SaveAs(env_.dir().file(QStringLiteral("plot.n"))));
+    EXPECT_EQ(doc_->GetTitle(), QStringLiteral("plot.n"));
+    EXPECT_EQ(env_.dir().read(QStringLiteral("plot.plt")), plot);
+}
+
+TEST_F(DocumentImport, APlotFileDrawsLinesAtFortyUnitsAMillimetre)
+{
+    options_.SetLineType(7);
+    ASSERT_TRUE(Open(QStringLiteral("square.plt"),
+                     Fixture(QStringLiteral("hpgl/square.plt")) + "SP;PU;SP4;PA0,0;SP0;PD;PA40,0;\n"));
+    EXPECT_EQ(doc_->GetCurrentSection()->getName(), QStringLiteral("square"));
+    const std::vector<CElement*> elements = Elements(*doc_->GetCurrentSection());
+    ASSERT_EQ(elements.size(), 4u);
+    const struct {
+        double x1, y1, x2, y2;
+        int lineType;
+    } expected[] = {{0, 0, 100, 0, 1}, {100, 0, 100, 100, 1}, {100, 100, 1.025, -1.025, 2}, {0, 0, 1, 0, 0}};
+    for (size_t i = 0; i < elements.size(); ++i) {
+        SCOPED_TRACE(i);
+        const auto* line = dynamic_cast<CLine*>(elements[i]);
+        ASSERT_NE(line, nullptr);
+        EXPECT_NEAR(Point(line->GetStartNode()).x, expected[i].x1, 1e-3);
+        EXPECT_NEAR(Point(line->GetStartNode()).y, expected[i].y1, 1e-3);
+        EXPECT_NEAR(Point(line->GetEndNode()).x, expected[i].x2, 1e-3);
+        EXPECT_NEAR(Point(line->GetEndNode()).y, expected[i].y2, 1e-3);
+        EXPECT_EQ(line->GetLineType(), expected[i].lineType);
+    }
+    // The pens chose the lines' types only: the current line type stays.
+    EXPECT_EQ(options_.GetLineType(), 7);
+}
+
+TEST_F(DocumentImport, LinesBeforeAnyPenTakeTheCurrentLineType)
+{
+    options_.SetLineType(7);
+    ASSERT_TRUE(Open(QStringLiteral("plot.PLT"), "PD;PA40,0;\n"));
+    const std::vector<CElement*> elements = Elements(*doc_->GetCurrentSection());
+    ASSERT_EQ(elements.size(), 1u);
+    EXPECT_EQ(elements[0]->GetLineType(), 7);
+}
+
+// A file the reader refuses is not opened as an empty drawing: the user is
+// told why and the document is left as after any failed load.
+TEST_F(DocumentImport, ADamagedCf2FileIsNotOpened)
+{
+    prompt_.push(platform::PromptResult::Ok);
+    EXPECT_FALSE(Open(QStringLiteral("cut.cf2"), "L,2,1,0,0,0,5,0,0,0\nT,2,1,0,0,0,0,5,4"));
+    ASSERT_EQ(prompt_.texts().size(), 1);
+    EXPECT_TRUE(prompt_.texts()[0].contains(QStringLiteral("line 2: a text record without its text")))
+        << prompt_.texts()[0].toStdString();
+    EXPECT_TRUE(doc_->IsLoadRefused());
+    ASSERT_EQ(doc_->GetSectionCount(), 1);
+    EXPECT_EQ(doc_->GetSection(0)->getName(), Translate(CMorvekDoc::kTextEmptySection));
+    EXPECT_TRUE(Elements(*doc_->GetSection(0)).empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DocumentImport, ADd3FileBecomesTheElementsOfALayerNamedAfterIt)
+{
+    ASSERT_TRUE(Open(QStringLiteral("nested.DD3"), Fixture(QStringLiteral("dd3/nested.dd3"))));
+    EXPECT_EQ(doc_->GetCurrentSection()->getName(), QStringLiteral("nested"));
+    const std::vector<CElement*> elements = Elements(*doc_->GetCurrentSection());
+    ASSERT_EQ(elements.size(), 8u);
+    EXPECT_EQ(elements[0]->GetTypeId(), ElementTypeId::Line);
+    EXPECT_EQ(elements[0]->GetAutoCount(), 2);
+    EXPECT_EQ(elements[3]->GetLineType(), 4);
+}
+
+} // namespace
