@@ -108,7 +108,7 @@ void Section::DeleteElementPart(CElement* element, double x1, double y1, double 
         maker.make = [&, c, m, n](const die::coord& u, const die::coord& v, int lineType) {
             return made(AddEllipse4(c.x, c.y, u.x, u.y, v.x, v.y, m.x, m.y, n.x, n.y, true, lineType));
         };
-        maker.along = [&, c](const die::coord& p) {
+        maker.along = [&, c, ellipse](const die::coord& p) {
             return p == s ? 0.0 : ellipse->ArcLength(Direction(c, s), Direction(c, p));
         };
     } else {
