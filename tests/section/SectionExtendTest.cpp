@@ -137,7 +137,7 @@ TEST_F(Extend, NothingChangesWithoutAPointToGoTo)
          [](Sheet& t) { return t.Arc(10, 0, 10, 3, 10 + 3 * std::cos(0.7854), 3 * std::sin(0.7854)); }},
         {"circle missed", line(0, 0, 4, 0), [](Sheet& t) { return t.Arc(10, 10, 13, 10, 13, 10); }},
         // The crossing lies beyond what a node can hold.
-        {"crossing out of range", line(0, 0, 10, 0), line(0, 1, 10, 1 + 1e-9)},
+        {"crossing out of range", line(0, 0, 10, 0), line(0, 10, 1000, 10.001)},
         // The crossing is 0.002 from the end that stays: the line would
         // lie on one node.
         {"onto the other end", line(0, 0, 10, 0), line(4.998, -5, 14.998, 5)},
