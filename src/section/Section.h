@@ -334,6 +334,44 @@ public:
     // the pair (the element as it was, the copy; operation replaced) in the
     // open step. The slot must hold an element. Returns the copy.
     CElement* ReplaceElement(int slot, std::unique_ptr<CElement> copy);
+    // Replaces the line of the slot by a copy whose start (or end) lies on
+    // the node found or added at the point (merged). The slot must hold a
+    // line and the point must be able to be a node (CanBeNodes).
+    void MoveLineEnd(int slot, bool start, const die::coord& to);
+
+    // --- fillets, chamfers and constructions (SectionFillets.cpp,
+    // SectionArcLineFillet.cpp, SectionChamfer.cpp, SectionConstructions.cpp) ------------
+    // Each edited element is replaced in its slot by an edited copy (recorded
+    // as replaced); new ends are nodes found or added with merging. Every
+    // refusal returns false before anything changes. The elements must be in
+    // this section's table. A fillet opens and closes its own undo step
+    // (text 181, two parallel lines 182) unless the compound-operation flag
+    // is set.
+    // Joins the two picked elements by a tangent arc of the radius, trimming
+    // or extending both to its tangent points: two lines, or an arc and a
+    // line in either order (DoArcLineFillet). Nearly parallel lines get the
+    // half circle of DoParallelFillet; a radius below 0.001 joins two lines
+    // at their corner without an arc. The new arc is not instanced when asked.
+    bool DoFillet(CElement* first, CElement* second, double x1, double y1, double x2, double y2, double radius,
+                  bool notInstanced);
+    bool DoFilletAt(int firstSlot, int secondSlot, double x1, double y1, double x2, double y2, double radius,
+                    bool notInstanced);
+    // Closes the end of the first line nearer to (x, y) against the second,
+    // parallel line with a half circle across the gap.
+    bool DoParallelFillet(CElement* first, CElement* second, double x, double y);
+    // Two arcs are not filleted: always false.
+    bool DoArcArcFillet(CElement* firstArc, CElement* secondArc, const die::coord* pick1, const die::coord* pick2,
+                        double radius, bool notInstanced);
+    // The fillet between an arc and a line; the line pick chooses the side of
+    // the foot of the perpendicular from the arc's centre, the arc pick the
+    // side of the line where the fillet lies when the line cuts the circle.
+    bool DoArcLineFillet(CElement* arc, CElement* line, const die::coord& arcPick, const die::coord& linePick,
+                         double radius, bool notInstanced);
+    // Cuts the corner of two lines by a line from distance1 along the first
+    // to distance2 along the second, measured from the corner; both below
+    // 0.001 joins them at the corner. Always its own undo step (text 385).
+    bool DoChampfer(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
+                    double distance1, double distance2);
 
     // --- the die board (SectionWood.cpp) ------------------------------------------------
     // Sets the die board's margins and fillet, the bottom front edge, gap

@@ -1,0 +1,222 @@
+// Fillets: the dispatcher by element kinds, the fillet of two lines and the
+// half circle that closes two parallel lines. The arc and line fillet is in
+// SectionArcLineFillet.cpp.
+//
+// Every fillet decides everything before it changes anything: the tangent
+// points must be nodes, and a trimmed line must keep a length (its moved end
+// stays short of its kept end).
+#include "section/Section.h"
+
+#include "element/ElementTypes.h"
+#include "element/Line.h"
+#include "element/NodeTable.h"
+#include "geometry/EditLines.h"
+#include "geometry/GeomBasics.h"
+#include "geometry/GeomConstants.h"
+#include "geometry/GeomLinesCircles.h"
+#include "section/SectionEditStep.h"
+#include "support/Log.h"
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+constexpr int kTextFillet = 181;
+constexpr int kTextParallelFillet = 182;
+// Below this radius two lines are joined at their corner.
+constexpr double kSharpRadius = 0.001;
+// The shortest a trimmed line may become: its two ends never merge.
+constexpr double kShortest = 2.0 * NodeTable::kMergeTolerance;
+
+struct Segment {
+    die::coord s;
+    die::coord e;
+};
+
+Segment Ends(const Section& section, const CLine& line)
+{
+    return {section.Point(line.GetStartNode()), section.Point(line.GetEndNode())};
+}
+
+die::coord Along(double angle, double length)
+{
+    return {length * std::cos(angle), length * std::sin(angle)};
+}
+
+// What a fillet of two lines does: which end of each stays, where the moved
+// ends go, and the arc (when the radius makes one).
+struct LineFillet {
+    bool keepStart1 = true;
+    bool keepStart2 = true;
+    die::coord moved1;
+    die::coord moved2;
+    bool withArc = false;
+    die::coord centre;
+    bool reversed = false; // the arc runs from the second tangent point
+};
+
+std::optional<LineFillet> PlanLineFillet(const Segment& a, const Segment& b, const die::coord& pick1,
+                                         const die::coord& pick2, double radius)
+{
+    die::coord corner;
+    if (Geom::SolveLineLine(a.s.x, a.s.y, a.e.x, a.e.y, b.s.x, b.s.y, b.e.x, b.e.y, corner.x, corner.y) == 0)
+        return std::nullopt;
+    LineFillet plan;
+    plan.keepStart1 = Geom::FilletKeepsStart(corner, a.s, a.e, pick1);
+    plan.keepStart2 = Geom::FilletKeepsStart(corner, b.s, b.e, pick2);
+    const die::coord kept1 = plan.keepStart1 ? a.s : a.e;
+    const die::coord kept2 = plan.keepStart2 ? b.s : b.e;
+    double tangent = 0.0; // distance from the corner to the tangent points
+    if (radius < kSharpRadius) {
+        plan.moved1 = plan.moved2 = corner;
+    } else {
+        const double thetaA = Geom::VectorAngle(kept1.y - corner.y, kept1.x - corner.x);
+        const double thetaB = Geom::VectorAngle(kept2.y - corner.y, kept2.x - corner.x);
+        double delta = thetaB >= thetaA ? thetaB - thetaA : thetaB + Geom::kTwoPi - thetaA;
+        if (delta > Geom::kPi) {
+            plan.reversed = true;
+            delta = Geom::kTwoPi - delta;
+        }
+        double half = delta / 2.0;
+        if (half == 0.0)
+            half = 1e-7;
+        const double toCentre = radius / std::sin(half);
+        tangent = std::cos(half) * toCentre;
+        double bisector = (plan.reversed ? thetaA : thetaB) - half;
+        if (bisector < 0.0)
+            bisector += Geom::kTwoPi;
+        plan.withArc = true;
+        plan.centre = corner + Along(bisector, toCentre);
+        plan.moved1 = corner + Along(thetaA, tangent);
+        plan.moved2 = corner + Along(thetaB, tangent);
+    }
+    // A tangent point at or beyond the kept end would turn the line round.
+    if (tangent + kShortest > die::distance(corner, kept1) || tangent + kShortest > die::distance(corner, kept2))
+        return std::nullopt;
+    return plan;
+}
+
+// The half circle that closes the first line's free end against the second.
+struct ParallelFillet {
+    bool freeIsStart = true;
+    die::coord t1;
+    die::coord t2;
+    bool secondStartMoves = false;
+    die::coord centre;
+    bool fromT1 = true; // the arc runs clockwise from t1 to t2, else back
+};
+
+std::optional<ParallelFillet> PlanParallelFillet(const Segment& a, const Segment& b, const die::coord& pick)
+{
+    ParallelFillet plan;
+    plan.freeIsStart = die::distance(a.s, pick) < die::distance(a.e, pick);
+    const die::coord free = plan.freeIsStart ? a.s : a.e;
+    const die::coord far = plan.freeIsStart ? a.e : a.s;
+    const double w = Geom::VectorAngle(far.y - free.y, far.x - free.x);
+    // The perpendicular through the free end must meet the second line.
+    if (Geom::EditLinesParallel(free, free + Along(w + Geom::kHalfPi, 1.0), b.s, b.e))
+        return std::nullopt;
+    die::coord across;
+    (void)Geom::FootOfPerpendicular(b.s.x, b.s.y, b.e.x, b.e.y, free.x, free.y, across.x, across.y); // always true
+    const double half = die::distance(free, across) / 2.0;
+    const die::coord shift = Along(w, half);
+    plan.t1 = free + shift;
+    plan.t2 = across + shift;
+    plan.centre = (free + across) / 2.0 + shift;
+    if (std::fabs(plan.t1.x - plan.t2.x) <= NodeTable::kMergeTolerance &&
+        std::fabs(plan.t1.y - plan.t2.y) <= NodeTable::kMergeTolerance)
+        return std::nullopt; // no gap to close: both ends would be one node
+    plan.secondStartMoves = die::distance(b.s, plan.t2) < die::distance(b.e, plan.t2);
+    const die::coord secondKept = plan.secondStartMoves ? b.e : b.s;
+    if (half + kShortest > die::distance(free, far) || die::distance(secondKept, plan.t2) < kShortest)
+        return std::nullopt;
+    // Clockwise from t1 to t2 runs on the left of the chord t1→t2: the side
+    // of the apex, the middle of the gap.
+    const die::coord apex = (free + across) / 2.0;
+    plan.fromT1 = die::cross(plan.t2 - plan.t1, apex - plan.t1) > 0.0;
+    return plan;
+}
+
+} // namespace
+
+bool Section::DoFillet(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
+                       double radius, bool notInstanced)
+{
+    Log::TheLog().Write("Section::DoFillet( CElement* ... )", Log::Section);
+    if (!(radius > 0.0) || first == nullptr || second == nullptr || first == second || GetIdx(first) < 0 ||
+        GetIdx(second) < 0)
+        return false;
+    const int kind1 = first->GetTypeId();
+    const int kind2 = second->GetTypeId();
+    const die::coord pick1(x1, y1);
+    const die::coord pick2(x2, y2);
+    if (kind1 == ElementTypeId::Arc && kind2 == ElementTypeId::Arc)
+        return DoArcArcFillet(first, second, &pick1, &pick2, radius, notInstanced);
+    if (kind1 == ElementTypeId::Arc && kind2 == ElementTypeId::Line)
+        return DoArcLineFillet(first, second, pick1, pick2, radius, notInstanced);
+    if (kind1 == ElementTypeId::Line && kind2 == ElementTypeId::Arc)
+        return DoArcLineFillet(second, first, pick2, pick1, radius, notInstanced);
+    if (kind1 != ElementTypeId::Line || kind2 != ElementTypeId::Line)
+        return false;
+
+    const Segment a = Ends(*this, static_cast<const CLine&>(*first));
+    const Segment b = Ends(*this, static_cast<const CLine&>(*second));
+    if (Geom::EditLinesParallel(a.s, a.e, b.s, b.e))
+        return DoParallelFillet(first, second, x1, y1);
+    const std::optional<LineFillet> plan = PlanLineFillet(a, b, pick1, pick2, radius);
+    if (!plan || !CanBeNodes({plan->moved1, plan->moved2, plan->centre}))
+        return false;
+    const int slot1 = GetIdx(first);
+    const int slot2 = GetIdx(second);
+    {
+        SectionEditStep step(*this, kTextFillet);
+        MoveLineEnd(slot1, !plan->keepStart1, plan->moved1);
+        MoveLineEnd(slot2, !plan->keepStart2, plan->moved2);
+        if (plan->withArc) {
+            const die::coord& from = plan->reversed ? plan->moved2 : plan->moved1;
+            const die::coord& to = plan->reversed ? plan->moved1 : plan->moved2;
+            const ElementIterator arc =
+                AddArc3(plan->centre.x, plan->centre.y, from.x, from.y, to.x, to.y, true, CurrentArcLineType());
+            if (notInstanced && arc.NotEqual(end()))
+                arc.Get()->SetNotInstanced(1);
+        }
+    }
+    RefreshAllBridges();
+    return true;
+}
+
+bool Section::DoFilletAt(int firstSlot, int secondSlot, double x1, double y1, double x2, double y2, double radius,
+                         bool notInstanced)
+{
+    return DoFillet(GetElement(firstSlot), GetElement(secondSlot), x1, y1, x2, y2, radius, notInstanced);
+}
+
+bool Section::DoParallelFillet(CElement* first, CElement* second, double x, double y)
+{
+    Log::TheLog().Write("Section::DoParallelFillet( CElement* ... )", Log::Section);
+    const auto* line1 = dynamic_cast<const CLine*>(first);
+    const auto* line2 = dynamic_cast<const CLine*>(second);
+    const int slot1 = GetIdx(first);
+    const int slot2 = GetIdx(second);
+    if (line1 == nullptr || line2 == nullptr || first == second || slot1 < 0 || slot2 < 0)
+        return false;
+    const std::optional<ParallelFillet> plan = PlanParallelFillet(Ends(*this, *line1), Ends(*this, *line2), {x, y});
+    if (!plan || !CanBeNodes({plan->t1, plan->t2, plan->centre}))
+        return false;
+    {
+        SectionEditStep step(*this, kTextParallelFillet);
+        MoveLineEnd(slot1, plan->freeIsStart, plan->t1);
+        MoveLineEnd(slot2, plan->secondStartMoves, plan->t2);
+        const die::coord& from = plan->fromT1 ? plan->t1 : plan->t2;
+        const die::coord& to = plan->fromT1 ? plan->t2 : plan->t1;
+        (void)AddArc3(plan->centre.x, plan->centre.y, from.x, from.y, to.x, to.y, true, CurrentArcLineType());
+    }
+    return true;
+}
+
+bool Section::DoArcArcFillet(CElement*, CElement*, const die::coord*, const die::coord*, double, bool)
+{
+    Log::TheLog().Write("Section::DoArcArcFillet( CElement* ... )", Log::Section);
+    return false;
+}
