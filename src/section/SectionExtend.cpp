@@ -284,11 +284,10 @@ void Section::DoExtend(CElement* boundary, CElement* line, double x, double y)
         return; // already there
     if (NodeTable::PositionsMerge(p, kept))
         return; // the line would end on its other end's node
-    std::unique_ptr<CElement> copy = CreateElement(*line);
-    const SectionEditStep step(*this, kTextExtend, SectionEditStep::Compound::Ignore);
-    const int node = nodes_->AddPoint(p.x, p.y, true);
-    SetEnd(*copy, moveStart, node);
-    (void)ReplaceElement(slot, std::move(copy)); // the copy is reached through the slot
+    {
+        const SectionEditStep step(*this, kTextExtend, SectionEditStep::Compound::Ignore);
+        MoveLineEnd(slot, moveStart, p);
+    }
     RefreshAllBridges();
 }
 
