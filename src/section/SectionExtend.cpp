@@ -326,7 +326,9 @@ bool Section::DoInterSection(CElement* first, CElement* second, double x1, doubl
     const Ends ends2 = EndsOf(*this, *second);
     const bool moveStart1 = die::distance(ends1.end, pick1) > die::distance(ends1.start, pick1);
     const bool moveStart2 = die::distance(ends2.end, pick2) > die::distance(ends2.start, pick2);
-    if (NodeTable::PositionsMerge(point, moveStart1 ? ends1.end : ends1.start) || NodeTable::PositionsMerge(point, moveStart2 ? ends2.end : ends2.start))
+    const die::coord& kept1 = moveStart1 ? ends1.end : ends1.start;
+    const die::coord& kept2 = moveStart2 ? ends2.end : ends2.start;
+    if (NodeTable::PositionsMerge(point, kept1) || NodeTable::PositionsMerge(point, kept2))
         return false; // an element would end on the node of its other end
     std::unique_ptr<CElement> copy1 = CreateElement(*first);
     std::unique_ptr<CElement> copy2 = CreateElement(*second);

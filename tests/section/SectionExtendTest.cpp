@@ -142,7 +142,8 @@ TEST_F(Extend, NothingChangesWithoutAPointToGoTo)
         // lie on one node.
         {"onto the other end", line(0, 0, 10, 0), line(4.998, -5, 14.998, 5)},
         {"arc to extend", [](Sheet& t) { return t.Arc(0, 0, 4, 0, 0, -4); }, line(10, -5, 10, 5)},
-        {"spline boundary", line(0, 0, 4, 0), [](Sheet& t) { return t.section.AddSpline1(8, -5, 9, 0, 8, 5, true, 1).Get(); }},
+        {"spline boundary", line(0, 0, 4, 0),
+         [](Sheet& t) { return t.section.AddSpline1(8, -5, 9, 0, 8, 5, true, 1).Get(); }},
     };
     for (const Case& c : cases) {
         Sheet t;
@@ -213,6 +214,14 @@ TEST_F(Intersection, BothElementsEndOnOneNodeAtTheCrossing)
         // Circles about (0, 0) and (6, 0), radius 5, meet at (3, ±4).
         {"arc and arc", [](Sheet& t) { t.Arc(0, 0, 5, 0, 0, -5); t.Arc(6, 0, 1, 0, 6, 5); }, {4.8, 1},
          {2.5, 4.2}, {3, 4}, true, false, 0},
+        // The circle of radius 5 meets the ellipse (8, 3) about the same
+        // centre at (±4.3149, ±2.5262); the arc (90° to 0°) is shortened.
+        {"arc and ellipse", [](Sheet& t) { t.Arc(0, 0, 0, 5, 5, 0); t.Ellipse(0, 0, 8, 3); }, {4.8, 1},
+         {5, 2.6}, {4.3149, 2.5262}, false, false, 0},
+        // The ellipse (8, 3) and the same turned by 90° meet at (±2.8090, ±2.8090).
+        {"ellipse and ellipse",
+         [](Sheet& t) { t.Ellipse(0, 0, 8, 3); t.section.AddEllipse3(0, 0, 8, 3, 90, true, 1); }, {3, 3},
+         {3, 3}, {2.8090, 2.8090}, false, false, 0},
     };
     for (const Case& c : cases) {
         Sheet t;
