@@ -93,29 +93,40 @@ void SplitSpline(Section& section, CSpline& spline, int slot, int n, const PartV
     if (!(partLength >= kShortestPart))
         return;
     const SectionEditStep editStep(section, kTextSplit, SectionEditStep::Compound::Ignore);
-    CSpline work(spline);
+    auto work = std::make_unique<CSpline>(spline);
     std::vector<int> ends;
     for (int i = 1; i < n; ++i) {
-        const int node = work.InsertNodeAtLength(i * partLength);
+        const int node = work->InsertNodeAtLength(i * partLength);
         if (node < 0)
             return; // the step keeps only the nodes made so far
         ends.push_back(node);
     }
-    if (work.GetNodes().empty())
+    if (work->GetNodes().empty())
         return;
-    ends.push_back(work.GetNodes().back());
+    ends.push_back(work->GetNodes().back());
+    // A part end that fell onto a node of the spline is now in its list
+    // twice in a row: the curve goes through it once.
+    std::deque<int> once = work->GetNodes();
+    if (const auto last = std::unique(once.begin(), once.end()); last != once.end()) {
+        once.erase(last, once.end());
+        auto clean = std::make_unique<CSpline>(spline.GetNodeTable(), spline.GetOptions(), spline.GetContext());
+        clean->SetSamplesPerSegment(work->GetSamplesPerSegment());
+        for (int node : once)
+            clean->AddNode(node);
+        work = std::move(clean);
+    }
 
-    const int perSegment = work.GetSamplesPerSegment();
+    const int perSegment = work->GetSamplesPerSegment();
     std::vector<std::pair<int, int>> middles; // node, list position to insert after
     int from = 0;
     for (int end : ends) {
-        const int k = FindFrom(work.GetNodes(), end, from + 1);
+        const int k = FindFrom(work->GetNodes(), end, from + 1);
         if (k < 0)
             return;
         if (k - from < 2) {
             const std::size_t sample = static_cast<std::size_t>((k - 1) * perSegment + perSegment / 2);
-            if (sample < work.GetSamples().size()) {
-                const die::coord p = work.GetSamples()[sample];
+            if (sample < work->GetSamples().size()) {
+                const die::coord p = work->GetSamples()[sample];
                 const int node = section.GetNodeTable()->AddPoint(p.x, p.y, true);
                 if (node >= 0)
                     middles.emplace_back(node, k - 1);
@@ -124,11 +135,11 @@ void SplitSpline(Section& section, CSpline& spline, int slot, int n, const PartV
         from = k;
     }
     for (std::size_t j = 0; j < middles.size(); ++j)
-        work.InsertNode(middles[j].first, middles[j].second + static_cast<int>(j));
+        work->InsertNode(middles[j].first, middles[j].second + static_cast<int>(j));
 
     // The parts, each from the previous part's end to its own.
     std::vector<std::deque<int>> parts;
-    const std::deque<int>& list = work.GetNodes();
+    const std::deque<int>& list = work->GetNodes();
     from = 0;
     for (int end : ends) {
         const int k = FindFrom(list, end, from + 1);
