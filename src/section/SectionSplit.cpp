@@ -1,10 +1,11 @@
-// Split and partial delete: an element replaced by pieces of itself. The
+// Split into equal parts: an element replaced by pieces of itself. The
 // pieces are new elements (recorded as added) and the element goes out of
 // its slot (recorded as removed), all in one undo step of the operation's
 // own, whatever the compound-operation flag says.
 //
-// Every check that can refuse comes before the first change, so a refusal
-// leaves no step. The pieces keep the element's rule (line type, ptg, the
+// The checks that can refuse come before the first change, so a refusal
+// leaves no step; only a spline whose nodes cannot be placed keeps its
+// nodes made so far in the step, and stays whole. The pieces keep the element's rule (line type, ptg, the
 // not-instanced flag); hand-placed bridges go to the piece they lie on,
 // measured from that piece's start.
 #include "section/Section.h"
@@ -128,7 +129,11 @@ void SplitSpline(Section& section, CSpline& spline, int slot, int n, const PartV
             if (sample < work->GetSamples().size()) {
                 const die::coord p = work->GetSamples()[sample];
                 const int node = section.GetNodeTable()->AddPoint(p.x, p.y, true);
-                if (node >= 0)
+                const std::deque<int>& list = work->GetNodes();
+                // An interval too short for a node of its own between its ends
+                // gets none (the part then keeps the spline whole, below).
+                if (node >= 0 && node != list[static_cast<std::size_t>(k - 1)]
+                    && node != list[static_cast<std::size_t>(k)])
                     middles.emplace_back(node, k - 1);
             }
         }
