@@ -118,7 +118,7 @@ void Section::DeleteElementPart(CElement* element, double x1, double y1, double 
     const SectionEditStep step(*this, kTextDeletePart, SectionEditStep::Compound::Ignore);
     CElement* first = maker.differ(s, a) ? maker.make(s, a, element->GetLineType()) : nullptr;
     CElement* second = maker.differ(b, e) ? maker.make(b, e, element->GetLineType()) : nullptr;
-    if (keepSector && a != b)
+    if (keepSector && maker.differ(a, b))
         (void)maker.make(a, b, CurrentLineType()); // a new element's values
     // The pieces take the element's values; hand-placed bridges are
     // measured from each piece's own start.

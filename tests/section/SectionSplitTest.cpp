@@ -239,6 +239,22 @@ TEST_F(PartDelete, APieceTooShortForTwoNodesIsNotMade)
     auto* piece = dynamic_cast<CArc*>(left.front());
     ASSERT_NE(piece, nullptr);
     EXPECT_NEAR(piece->GetSweepAngle(), kPi, 1e-3);
+
+    // A sector 0.002 mm long made again on its own line type.
+    section.DeleteElement(piece);
+    arc = Arc(0, 0, 10, 0, -10, 0);
+    const double b = -1.0;
+    section.DeleteElementPart(arc, 10 * std::cos(b), 10 * std::sin(b), 10 * std::cos(b + a), 10 * std::sin(b + a),
+                              true);
+    double sweep = 0;
+    for (CElement* e : Elements()) {
+        auto* part = dynamic_cast<CArc*>(e);
+        ASSERT_NE(part, nullptr);
+        EXPECT_LT(part->GetSweepAngle(), kPi);
+        sweep += part->GetSweepAngle();
+    }
+    EXPECT_EQ(Elements().size(), 2u);
+    EXPECT_NEAR(sweep, kPi, 1e-3);
 }
 
 TEST_F(PartDelete, HandPlacedBridgesStayWhereTheyWereOnThePieceAfterTheStretch)
