@@ -207,7 +207,12 @@ void NodeTable::Grow(int by)
 
 bool NodeTable::NodesCoincide(CNodePoint& a, CNodePoint& b)
 {
-    return std::fabs(a.GetX() - b.GetX()) <= kMergeTolerance && std::fabs(a.GetY() - b.GetY()) <= kMergeTolerance;
+    return PositionsMerge(die::coord(a.GetX(), a.GetY()), die::coord(b.GetX(), b.GetY()));
+}
+
+bool NodeTable::PositionsMerge(const die::coord& a, const die::coord& b)
+{
+    return std::fabs(a.x - b.x) <= kMergeTolerance && std::fabs(a.y - b.y) <= kMergeTolerance;
 }
 
 int NodeTable::MergeCandidate(CNodePoint& node)

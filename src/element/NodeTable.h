@@ -95,6 +95,9 @@ public:
     [[nodiscard]] int AddPoint(double x, double y, bool merge);
     // Rotated positions within kMergeTolerance in X and in Y.
     static bool NodesCoincide(CNodePoint& a, CNodePoint& b);
+    // Two positions within kMergeTolerance in X and in Y: nodes added at
+    // both with merge would be one node.
+    static bool PositionsMerge(const die::coord& a, const die::coord& b);
     // Hands the node of slot i to the open undo step and empties the slot.
     void RemoveNode(int i);
     // Re-points every reference from slot a to slot b.

@@ -28,6 +28,7 @@
 #include <QString>
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -446,6 +447,37 @@ public:
     ElementIterator AddWood(double left, double top, double right, double bottom, double fillet);
     // The layout a die board of this section frames, with the crossing set.
     SectionBoardLayout& GetBoardLayout() { return *boardLayout_; }
+
+    // --- extend, intersection, split and partial delete ----------------------------------
+    // (SectionExtend.cpp, SectionSplit.cpp) Each edited element is replaced
+    // in its slot by an edited copy; new end points are nodes found or added
+    // with merge. An operation that refuses changes nothing and leaves no
+    // undo step.
+    //
+    // Moves the end of the line nearer to the pick point (x, y) onto the
+    // boundary (a line, an arc or an ellipse): the near end is extended up
+    // to it, or, when the line crosses the boundary, the picked part is cut
+    // off. Its own undo step. Nothing happens when there is no such point.
+    void DoExtend(CElement* boundary, CElement* line, double x, double y);
+    // Trims or extends two lines, arcs or ellipses to their common
+    // intersection (of the full curves) nearest to the two pick points: the
+    // end of each nearer to its own pick point moves there, both onto one
+    // node. Its own undo step unless the compound-operation flag is set.
+    // True, with the point written out, when both were changed.
+    [[nodiscard]] bool DoInterSection(CElement* first, CElement* second, double x1, double y1, double x2,
+                                      double y2, double* outX, double* outY);
+    // Replaces a line, an arc or a spline by n parts of equal length, which
+    // keep its line type, ptg and bridge settings (hand-placed bridges go to
+    // the part they lie on). Any other kind, n < 1 or parts too short to be
+    // told apart by their nodes: nothing changes.
+    void SplitElement(CElement* element, int n);
+    // Removes the stretch of a line, an arc or an elliptical arc between two
+    // points on it (one point twice cuts it in two): the pieces before and
+    // after it take the element's values; with keepSector the stretch itself
+    // is made again as a new element of the current line type.
+    void DeleteElementPart(CElement* element, double x1, double y1, double x2, double y2, bool keepSector);
+    // A spline through the nodes in list order, bridges by rule.
+    ElementIterator AddSpline2(const std::deque<int>& nodes, int lineType);
 
 private:
     friend class CUndoManager; // forgets itself when it goes first
