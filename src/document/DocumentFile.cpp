@@ -138,7 +138,9 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
     const QString kind = fileName.right(3).toUpper();
     const std::optional<int32_t> tag = native::ReadTag(bytes);
     bool loaded = false;
-    if (kind == QLatin1String("DXF") || kind == QLatin1String("PLT") || kind == QLatin1String("CF2")
+    if (kind == QLatin1String("DXF")) {
+        loaded = ImportDxf(bytes, &reason);
+    } else if (kind == QLatin1String("PLT") || kind == QLatin1String("CF2")
         || kind == QLatin1String("DD3")) {
         reason = QStringLiteral("%1 files cannot be read by this version").arg(kind);
     } else if (tag == native::kDrawingTag) {

@@ -173,6 +173,13 @@ public:
     // the origin node), the load-refused flag is set and *error says why.
     // Every load ends with the bridges and elements brought up to date.
     [[nodiscard]] bool LoadFile(const QString& fileName, QByteArrayView bytes, QString* error);
+    // A ".dxf" file (DocumentDxf.cpp): its blocks read, the installed
+    // DxfImportChooser asked which to insert, and those inserted into the
+    // current section side by side in rows that wrap at the chosen page
+    // width; the current line type is left as the last entity's. Nothing is
+    // inserted after Cancel, which still loads. False, with the reason, when
+    // the file is damaged or its blocks expand without end.
+    [[nodiscard]] bool ImportDxf(QByteArrayView bytes, QString* error);
     // File > Merge (DocumentMerge.cpp): adds a drawing file's variables,
     // nodes and sections to this document. The sections are named after
     // the prefix (the file's name up to its first dot when empty) and "_";

@@ -1,0 +1,111 @@
+// Opening a ".dxf" file: the chosen blocks go into the current section.
+#include "document/MorvekDoc.h"
+
+#include "common/TempDir.h"
+#include "element/Arc.h"
+#include "element/Line.h"
+#include "element/Text.h"
+#include "exchange/dxf/DxfImportChooser.h"
+#include "section/Section.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ScriptedChooser : public DxfImportChooser {
+public:
+    DxfImportChoice Choose(const std::vector<DxfBlock>& blocks) override
+    {
+        offered = static_cast<int>(blocks.size());
+        return answer;
+    }
+    DxfImportChoice answer;
+    int offered = -1;
+};
+
+struct Counts {
+    int lines = 0, arcs = 0, texts = 0;
+};
+
+Counts CountElements(Section& section)
+{
+    Counts c;
+    for (auto it = section.begin(); it.NotEqual(section.end()); it.Next()) {
+        CElement* e = it.Get();
+        c.lines += dynamic_cast<CLine*>(e) != nullptr;
+        c.arcs += dynamic_cast<CArc*>(e) != nullptr;
+        c.texts += dynamic_cast<CText*>(e) != nullptr;
+    }
+    return c;
+}
+
+QByteArray Fixture(const char* name)
+{
+    QFile f(QStringLiteral(MORVEK_TEST_DATA_DIR "/dxf/") + QLatin1String(name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+class DocumentDxf : public testing::Test {
+protected:
+    ScriptedChooser chooser_;
+    platform::ScopedOverride<DxfImportChooser*> guard_ = installDxfImportChooser(chooser_);
+};
+
+} // namespace
+
+TEST_F(DocumentDxf, TheChosenBlocksGoIntoTheCurrentSection)
+{
+    chooser_.answer = {{0}, 900.0, 900.0, true};
+    CMorvekDoc doc;
+    QString error;
+    ASSERT_TRUE(doc.LoadFile(QStringLiteral("box.DXF"), Fixture("lines.dxf"), &error)) << error.toStdString();
+    EXPECT_FALSE(doc.IsLoadRefused());
+    EXPECT_EQ(chooser_.offered, 1);
+    const Counts c = CountElements(*doc.GetCurrentSection());
+    EXPECT_EQ(c.lines, 2);
+    EXPECT_EQ(c.texts, 1); // the label
+}
+
+TEST_F(DocumentDxf, CancelLoadsAnEmptyDrawing)
+{
+    CMorvekDoc doc;
+    QString error;
+    ASSERT_TRUE(doc.LoadFile(QStringLiteral("box.dxf"), Fixture("arc_circle.dxf"), &error));
+    EXPECT_EQ(chooser_.offered, 1);
+    const Counts c = CountElements(*doc.GetCurrentSection());
+    EXPECT_EQ(c.lines + c.arcs + c.texts, 0);
+}
+
+TEST_F(DocumentDxf, ArcsAndCirclesBecomeArcs)
+{
+    chooser_.answer = {{0}, 900.0, 900.0, false};
+    CMorvekDoc doc;
+    QString error;
+    ASSERT_TRUE(doc.LoadFile(QStringLiteral("round.dxf"), Fixture("arc_circle.dxf"), &error));
+    EXPECT_EQ(CountElements(*doc.GetCurrentSection()).arcs, 2);
+}
+
+TEST_F(DocumentDxf, ADamagedFileOrABlockInsertingItselfIsRefused)
+{
+    struct Case {
+        QByteArray bytes;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n0\nLINE\n10\n", "line 9: the file ends after a group code"},
+        {"0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nA\n0\nLINE\n11\n1\n0\nINSERT\n2\nA\n0\nENDBLK\n0\nENDSEC\n",
+         "block \"A\" inserts itself"},
+    };
+    chooser_.answer = {{0}, 900.0, 900.0, false};
+    for (const Case& c : cases) {
+        CMorvekDoc doc;
+        QString error;
+        EXPECT_FALSE(doc.LoadFile(QStringLiteral("bad.dxf"), c.bytes, &error));
+        EXPECT_EQ(error, QLatin1String(c.error));
+        EXPECT_TRUE(doc.IsLoadRefused());
+        EXPECT_EQ(CountElements(*doc.GetCurrentSection()).lines, 0); // the failed load leaves an empty drawing
+    }
+}
