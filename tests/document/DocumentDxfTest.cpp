@@ -6,6 +6,7 @@
 #include "element/Line.h"
 #include "element/Text.h"
 #include "exchange/dxf/DxfImportChooser.h"
+#include "options/Options.h"
 #include "section/Section.h"
 
 #include <QFile>
@@ -108,4 +109,25 @@ TEST_F(DocumentDxf, ADamagedFileOrABlockInsertingItselfIsRefused)
         EXPECT_TRUE(doc.IsLoadRefused());
         EXPECT_EQ(CountElements(*doc.GetCurrentSection()).lines, 0); // the failed load leaves an empty drawing
     }
+}
+
+TEST_F(DocumentDxf, TheImportLeavesTheLastEntitysLineTypeCurrent)
+{
+    // The point's cross comes last: line type 3, though the lines before
+    // it lay on layer "CUT" (2), and so are the elements made.
+    test::ScopedTestEnvironment env;
+    COptions options;
+    auto installed = COptions::Install(options);
+    options.SetLineType(5);
+    chooser_.answer = {{0}, 900.0, 900.0, false};
+    const QByteArray file = "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nB\n0\nLINE\n8\nCUT\n11\n10\n"
+                            "0\nPOINT\n10\n50\n0\nENDBLK\n0\nENDSEC\n";
+    CMorvekDoc doc;
+    QString error;
+    ASSERT_TRUE(doc.LoadFile(QStringLiteral("b.dxf"), file, &error)) << error.toStdString();
+    EXPECT_EQ(options.GetLineType(), 3);
+    std::vector<int> types;
+    for (auto it = doc.GetCurrentSection()->begin(); it.NotEqual(doc.GetCurrentSection()->end()); it.Next())
+        types.push_back(it.Get()->GetLineType());
+    EXPECT_EQ(types, std::vector<int>({2, 3, 3}));
 }
