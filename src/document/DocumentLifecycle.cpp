@@ -75,7 +75,11 @@ bool CMorvekDoc::SetTempFileName(const QString& path)
 
 bool CMorvekDoc::OnOpenDocument(const QString& path)
 {
-    (void)SetTempFileName(path); // false only for an empty path, which opens nothing
+    // An imported file (DXF) opens as a new drawing: it never takes the
+    // file's name, so neither a save nor an autosave copy can replace it.
+    const bool imported = path.right(3).compare(QLatin1String("DXF"), Qt::CaseInsensitive) == 0;
+    if (!imported)
+        (void)SetTempFileName(path); // false only for an empty path, which opens nothing
     loadRefused_ = false;
     if (!tempFileName_.isEmpty() && QFile::exists(tempFileName_)) {
         const auto answer = platform::ask(TextWith(kTextRecoverAutosave, tempFileName_), QString(),
@@ -103,7 +107,8 @@ bool CMorvekDoc::OnOpenDocument(const QString& path)
         ShowError(QStringLiteral("%1 cannot be opened: %2").arg(path, error));
         return false;
     }
-    pathName_ = path;
+    if (!imported)
+        pathName_ = path;
     modified_ = false;
     return true;
 }

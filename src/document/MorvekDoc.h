@@ -203,7 +203,8 @@ public:
     // and deletes the previous copy; false for an empty path.
     bool SetTempFileName(const QString& path);
     // Offers the autosave copy when there is one, then reads the file. False
-    // when it cannot be read (the user is told why).
+    // when it cannot be read (the user is told why). A ".dxf" file is
+    // imported into a drawing without a name and without an autosave copy.
     [[nodiscard]] bool OnOpenDocument(const QString& path);
     // Writes the drawing to the path (".n" added when it has no extension);
     // an ".nst" path is refused. False when nothing was written; the old

@@ -7,6 +7,7 @@
 #include "element/Text.h"
 #include "exchange/dxf/DxfImportChooser.h"
 #include "options/Options.h"
+#include "platform/Prompt.h"
 #include "section/Section.h"
 
 #include <QFile>
@@ -130,4 +131,28 @@ TEST_F(DocumentDxf, TheImportLeavesTheLastEntitysLineTypeCurrent)
     for (auto it = doc.GetCurrentSection()->begin(); it.NotEqual(doc.GetCurrentSection()->end()); it.Next())
         types.push_back(it.Get()->GetLineType());
     EXPECT_EQ(types, std::vector<int>({2, 3, 3}));
+}
+
+TEST_F(DocumentDxf, AnImportedDrawingNeitherSavesNorAutosavesOverItsDxfFile)
+{
+    // The drawing is no DXF: Save asks for a name, the autosave writes no
+    // copy beside the file, and an old "_tmp" copy beside it is not offered
+    // as the file's recovery (it would replace the DXF).
+    test::TempDir dir;
+    const QByteArray dxf = Fixture("lines.dxf");
+    const QString path = dir.write(QStringLiteral("box.dxf"), dxf);
+    (void)dir.write(QStringLiteral("box_tmp.dxf"), QByteArray("not a drawing"));
+    platform::ScriptedPrompt prompt;
+    auto promptGuard = platform::installPrompt(prompt);
+    chooser_.answer = {{0}, 900.0, 900.0, false};
+    CMorvekDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_TRUE(prompt.texts().isEmpty());
+    EXPECT_TRUE(doc.GetPathName().isEmpty());
+    (void)doc.GetCurrentSection()->AddLine3(500, 500, 600, 600, true, 1);
+    doc.SetModifiedFlag(true);
+    doc.AutoSave();
+    EXPECT_FALSE(doc.Save()); // no name yet: Save As
+    EXPECT_EQ(dir.read(QStringLiteral("box.dxf")), dxf);
+    EXPECT_EQ(dir.read(QStringLiteral("box_tmp.dxf")), QByteArray("not a drawing"));
 }
