@@ -175,7 +175,7 @@ TEST(DxfReader, KeywordsCountOnlyAsTheValueOfGroupCodeZero)
     // A header value "ENDSEC" or "SECTION" and a block named "ENDBLK" are
     // values, not keywords.
     const QByteArray file = Pairs({{0, "SECTION"}, {2, "HEADER"}, {1, "ENDSEC"}, {1, "SECTION"}, {2, "BLOCKS"},
-                                   {0, "ENDSEC"}, {0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {2, "ENDBLK"},
+                                   {0, "BLOCK"}, {0, "ENDSEC"}, {0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {2, "ENDBLK"},
                                    {0, "LINE"}, {1, "ENDBLK"}, {11, "5"}, {0, "ENDBLK"}, {0, "ENDSEC"}});
     DxfReader reader;
     ASSERT_TRUE(reader.Read(file)) << reader.Error().toStdString();
