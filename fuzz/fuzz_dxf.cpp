@@ -15,6 +15,11 @@ class CountingSink : public DxfSink {
 public:
     void AddLine(const die::coord&, const die::coord&, int) override { ++count; }
     void AddArc(const die::coord&, const die::coord&, const die::coord&, int) override { ++count; }
+    void AddEllipse(const die::coord&, const die::coord&, const die::coord&, const die::coord&, const die::coord&,
+                    int) override
+    {
+        ++count;
+    }
     void AddText(const die::coord&, double, double, double, const QString&, int) override { ++count; }
     qint64 count = 0;
 };

@@ -28,6 +28,11 @@ public:
     {
         (void)section_.AddArc3(c.x, c.y, s.x, s.y, e.x, e.y, true, lineType);
     }
+    void AddEllipse(const die::coord& c, const die::coord& major, const die::coord& minor, const die::coord& s,
+                    const die::coord& e, int lineType) override
+    {
+        (void)section_.AddEllipse4(c.x, c.y, s.x, s.y, e.x, e.y, major.x, major.y, minor.x, minor.y, true, lineType);
+    }
     void AddText(const die::coord& at, double height, double angle, double advance, const QString& text,
                  int lineType) override
     {

@@ -3,6 +3,7 @@
 
 #include "common/TempDir.h"
 #include "element/Arc.h"
+#include "element/Ellipse.h"
 #include "element/Line.h"
 #include "element/Text.h"
 #include "exchange/dxf/DxfImportChooser.h"
@@ -28,7 +29,7 @@ public:
 };
 
 struct Counts {
-    int lines = 0, arcs = 0, texts = 0;
+    int lines = 0, arcs = 0, texts = 0, ellipses = 0;
 };
 
 Counts CountElements(Section& section)
@@ -39,6 +40,7 @@ Counts CountElements(Section& section)
         c.lines += dynamic_cast<CLine*>(e) != nullptr;
         c.arcs += dynamic_cast<CArc*>(e) != nullptr;
         c.texts += dynamic_cast<CText*>(e) != nullptr;
+        c.ellipses += dynamic_cast<CEllipse*>(e) != nullptr;
     }
     return c;
 }
@@ -81,13 +83,21 @@ TEST_F(DocumentDxf, CancelLoadsAnEmptyDrawing)
     EXPECT_EQ(c.lines + c.arcs + c.texts, 0);
 }
 
-TEST_F(DocumentDxf, ArcsAndCirclesBecomeArcs)
+TEST_F(DocumentDxf, ArcsAndCirclesBecomeArcsOrUnderUnequalScalesEllipses)
 {
     chooser_.answer = {{0}, 900.0, 900.0, false};
     CMorvekDoc doc;
     QString error;
     ASSERT_TRUE(doc.LoadFile(QStringLiteral("round.dxf"), Fixture("arc_circle.dxf"), &error));
     EXPECT_EQ(CountElements(*doc.GetCurrentSection()).arcs, 2);
+
+    const QByteArray scaled = "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nT\n0\nINSERT\n2\nO\n41\n2\n0\nENDBLK\n"
+                              "0\nBLOCK\n2\nO\n0\nCIRCLE\n40\n5\n0\nARC\n40\n5\n51\n90\n0\nENDBLK\n0\nENDSEC\n";
+    CMorvekDoc stretched;
+    ASSERT_TRUE(stretched.LoadFile(QStringLiteral("scaled.dxf"), scaled, &error)) << error.toStdString();
+    const Counts c = CountElements(*stretched.GetCurrentSection());
+    EXPECT_EQ(c.ellipses, 2);
+    EXPECT_EQ(c.arcs, 0);
 }
 
 TEST_F(DocumentDxf, ADamagedFileOrABlockInsertingItselfIsRefused)

@@ -6,6 +6,7 @@
 
 #include "geometry/GeomConstants.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -28,6 +29,24 @@ struct Affine {
     bool Mirrors() const { return Det() < 0.0; }
     // How lengths scale (exact for a similarity).
     double Scale() const { return std::sqrt(std::fabs(Det())); }
+    // Whether circles stay circles: both columns as long and square.
+    bool KeepsCircles() const
+    {
+        const double p = a * a + c * c, q = a * b + c * d, s = b * b + d * d;
+        const double tolerance = 1e-12 * (p + s);
+        return std::fabs(p - s) <= tolerance && std::fabs(q) <= tolerance;
+    }
+    // The semi-axes of the image of the unit circle: the longer one first.
+    std::pair<die::coord, die::coord> EllipseAxes() const
+    {
+        // The eigenvectors of (this)(this)ᵀ, the squares of the axes' lengths its eigenvalues.
+        const double p = a * a + b * b, q = a * c + b * d, s = c * c + d * d;
+        const double mid = (p + s) * 0.5, spread = std::hypot((p - s) * 0.5, q);
+        const double theta = 0.5 * std::atan2(2.0 * q, p - s);
+        const double major = std::sqrt(mid + spread), minor = std::sqrt(std::max(0.0, mid - spread));
+        return {die::coord(std::cos(theta), std::sin(theta)) * major,
+                die::coord(-std::sin(theta), std::cos(theta)) * minor};
+    }
     // The direction the block's x axis takes, degrees.
     double AngleDegrees() const { return Geom::RadToDeg(std::atan2(c, a)); }
 
@@ -71,14 +90,21 @@ struct DxfReader::Expansion {
     }
 
     // An arc that runs counter-clockwise from s to e about centre, in the
-    // block's coordinates.
+    // block's coordinates (the whole circle when they are equal); under
+    // unequal scales an elliptic one.
     void CounterClockwiseArc(const Affine& m, const die::coord& centre, const die::coord& s, const die::coord& e,
                              int lineType)
     {
-        if (m.Mirrors())
-            sink.AddArc(m.Map(centre), m.Map(s), m.Map(e), lineType);
-        else
-            sink.AddArc(m.Map(centre), m.Map(e), m.Map(s), lineType);
+        const die::coord from = m.Map(m.Mirrors() ? s : e);
+        const die::coord to = m.Map(m.Mirrors() ? e : s);
+        const die::coord c = m.Map(centre);
+        if (m.KeepsCircles()) {
+            sink.AddArc(c, from, to, lineType);
+            return;
+        }
+        const double radius = die::distance(centre, s);
+        const auto [major, minor] = m.EllipseAxes();
+        sink.AddEllipse(c, c + major * radius, c + minor * radius, from, to, lineType);
     }
 
     // The segment of a polyline from p to q; a bulge b makes it the arc of
@@ -158,8 +184,8 @@ struct DxfReader::Expansion {
             const int lt = Use(DxfReader::LineTypeForLayer(c.layer));
             if (c.radius == 0.0)
                 continue; // nothing to cut
-            const die::coord p = m.Map(c.centre + die::coord(c.radius, 0.0));
-            sink.AddArc(m.Map(c.centre), p, p, lt);
+            const die::coord p = c.centre + die::coord(c.radius, 0.0);
+            CounterClockwiseArc(m, c.centre, p, p, lt);
         }
         for (const dxf::Text& t : block.texts) {
             if (!Count())

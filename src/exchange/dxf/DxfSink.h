@@ -18,6 +18,11 @@ public:
     // An arc about centre running clockwise from start to end; the whole
     // circle when end equals start.
     virtual void AddArc(const die::coord& centre, const die::coord& start, const die::coord& end, int lineType) = 0;
+    // An elliptic arc about centre with its semi-axis ends at major and
+    // minor, clockwise from start to end (both on it); the whole ellipse
+    // when end equals start. A circle under unequal scales becomes one.
+    virtual void AddEllipse(const die::coord& centre, const die::coord& major, const die::coord& minor,
+                            const die::coord& start, const die::coord& end, int lineType) = 0;
     // A text at `at` of that height, running in the angle's direction
     // (degrees), each character `advance` wide.
     virtual void AddText(const die::coord& at, double height, double angle, double advance, const QString& text,

@@ -315,3 +315,18 @@ TEST(DxfReader, APolylineOverTheVertexLimitIsRefused)
     EXPECT_TRUE(reader.Error().endsWith(QStringLiteral("a polyline has more than 1000000 vertices")))
         << reader.Error().toStdString();
 }
+
+TEST(DxfReader, UnequalScalesMakeCirclesAndArcsElliptic)
+{
+    // Scaled 2 across and 1 up, the circle of radius 5 becomes the whole
+    // ellipse with semi-axes 10 and 5, the quarter arc a quarter of one.
+    const QByteArray file = Pairs({{0, "SECTION"}, {2, "BLOCKS"},
+                                   {0, "BLOCK"}, {2, "TOP"}, {0, "INSERT"}, {2, "O"}, {41, "2"}, {0, "ENDBLK"},
+                                   {0, "BLOCK"}, {2, "O"}, {0, "CIRCLE"}, {40, "5"}, {0, "ARC"}, {40, "5"},
+                                   {50, "0"}, {51, "90"}, {0, "ENDBLK"}, {0, "ENDSEC"}});
+    DxfReader reader;
+    ASSERT_TRUE(reader.Read(file)) << reader.Error().toStdString();
+    RecordingSink sink;
+    ASSERT_TRUE(reader.InsertBlock(reader.Blocks()[0], {}, 0.0, sink));
+    EXPECT_EQ(sink.rows, QStringList({"E 0 0 10 0 0 5 0 5 10 0 2", "E 0 0 10 0 0 5 10 0 10 0 2"}));
+}

@@ -29,6 +29,15 @@ public:
                     .arg(Num(c.x), Num(c.y), Num(s.x), Num(s.y), Num(e.x), Num(e.y))
                     .arg(lineType);
     }
+    void AddEllipse(const die::coord& c, const die::coord& major, const die::coord& minor, const die::coord& s,
+                    const die::coord& e, int lineType) override
+    {
+        rows << QStringLiteral("E %1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11")
+                    .arg(Num(c.x), Num(c.y), Num(major.x), Num(major.y), Num(minor.x), Num(minor.y), Num(s.x), Num(s.y),
+                         Num(e.x))
+                    .arg(Num(e.y))
+                    .arg(lineType);
+    }
     void AddText(const die::coord& at, double height, double angle, double advance, const QString& text,
                  int lineType) override
     {
@@ -44,6 +53,11 @@ class CountingSink : public DxfSink {
 public:
     void AddLine(const die::coord&, const die::coord&, int) override { ++count; }
     void AddArc(const die::coord&, const die::coord&, const die::coord&, int) override { ++count; }
+    void AddEllipse(const die::coord&, const die::coord&, const die::coord&, const die::coord&, const die::coord&,
+                    int) override
+    {
+        ++count;
+    }
     void AddText(const die::coord&, double, double, double, const QString&, int) override { ++count; }
     long long count = 0;
 };
