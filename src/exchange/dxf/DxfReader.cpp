@@ -3,8 +3,6 @@
 #include "platform/CFormat.h"
 #include "platform/TextFile.h"
 
-#include <QFile>
-
 namespace {
 
 enum class State {
@@ -326,13 +324,14 @@ bool DxfReader::Fail(QString reason)
 
 bool DxfReader::ReadFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Decoded as it is read: the file's bytes are never held whole.
+    platform::TextLines lines;
+    if (!lines.read(path, platform::TextEncoding::Windows1252)) {
         blocks_.clear();
         byName_.clear();
-        return Fail(QStringLiteral("%1 cannot be opened: %2").arg(path, file.errorString()));
+        return Fail(QStringLiteral("%1 cannot be opened").arg(path));
     }
-    return Read(file.readAll());
+    return ParseSections(lines);
 }
 
 bool DxfReader::Read(QByteArrayView bytes)
