@@ -34,11 +34,14 @@ CDXFImportDlg::CDXFImportDlg(QWidget* parent, const std::vector<DxfBlock>& block
     for (const auto& c : DxfImportChoices::kColumns)
         titles << QString::fromLatin1(c.title);
     list_->setHeaderLabels(titles);
+    int columnsWidth = 0;
     for (int column = 0; column < list_->columnCount(); ++column) {
         const auto& c = DxfImportChoices::kColumns[column];
         list_->headerItem()->setTextAlignment(column, c.alignment);
         list_->setColumnWidth(column, c.width);
+        columnsWidth += c.width;
     }
+    list_->setMinimumWidth(columnsWidth + 2 * list_->frameWidth() + 4); // every column shown whole
     for (int row = 0; row < choices_.RowCount(); ++row) {
         auto* item = new QTreeWidgetItem(list_);
         for (int column = 0; column < list_->columnCount(); ++column) {
@@ -93,6 +96,7 @@ CDXFImportDlg::CDXFImportDlg(QWidget* parent, const std::vector<DxfBlock>& block
     grid->addWidget(list_, 1, 0);
     grid->addLayout(side, 1, 1);
     grid->addWidget(buttons, 2, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
 }
 
 void CDXFImportDlg::SyncTicks()
