@@ -75,6 +75,7 @@ seed_files() {
     text_file|language)
       find "$root/Defaults" "$root/tests/data" -type f \( -name '*.ini' -o -name '*.cfg' -o -name '*.lng' \) ;;
     zip) find "$root/tests/data" -type f -name '*.zip' ;;
+    dxf) find "$root/tests/data/dxf" -type f -name '*.dxf' ;;
   esac
 }
 

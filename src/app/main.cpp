@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/MorvekXPApp.h"
 #include "app/WindowSteps.h"
+#include "dlg/DXFImportDlg.h"
 #include "gui/MessageBoxPrompt.h"
 #include "platform/Prompt.h"
 
@@ -17,6 +18,8 @@ int main(int argc, char** argv)
     app::MainWindow window;
     gui::MessageBoxPrompt prompt(&window);
     auto usePrompt = platform::installPrompt(prompt);
+    dlg::DxfImportDialogChooser dxfChooser(&window);
+    auto useDxfChooser = installDxfImportChooser(dxfChooser);
 
     app::WindowSteps windowSteps(window, morvek);
     if (morvek.InitInstance(&windowSteps))

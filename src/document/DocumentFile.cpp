@@ -4,6 +4,8 @@
 // the variables, nodes, sections and elements built from the records.
 #include "document/MorvekDoc.h"
 
+#include "document/DocumentPaths.h"
+
 #include "element/Arc.h"
 #include "element/BobstAsm.h"
 #include "element/BobstHoles.h"
@@ -146,7 +148,7 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
     } else if (kind == QLatin1String("DD3")) {
         loaded = ImportDd3(fileName, bytes, &reason);
     } else if (kind == QLatin1String("DXF")) {
-        reason = QStringLiteral("%1 files cannot be read by this version").arg(kind);
+        loaded = ImportDxf(bytes, &reason);
     } else if (tag == native::kDrawingTag) {
         native::Drawing drawing;
         loaded = native::ReadDrawing(bytes, drawing, &reason) && ReadFormatFFFF(drawing, &reason);
@@ -157,7 +159,7 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
         reason = QStringLiteral("drawings in the older text layout cannot be read by this version");
     }
 
-    imported_ = loaded && (kind == QLatin1String("PLT") || kind == QLatin1String("CF2") || kind == QLatin1String("DD3"));
+    imported_ = loaded && docpath::IsForeignDrawing(fileName);
     if (!loaded) {
         loadRefused_ = true;
         ResetAfterFailedLoad();

@@ -77,7 +77,11 @@ bool CMorvekDoc::SetTempFileName(const QString& path)
 
 bool CMorvekDoc::OnOpenDocument(const QString& path)
 {
-    (void)SetTempFileName(path); // false only for an empty path, which opens nothing
+    // Another program's file (DXF, CF2, DD3, plot) opens as a new drawing:
+    // it never takes the file's name, so neither a save nor an autosave copy
+    // can replace it.
+    if (!docpath::IsForeignDrawing(path))
+        (void)SetTempFileName(path); // false only for an empty path, which opens nothing
     loadRefused_ = false;
     if (!tempFileName_.isEmpty() && QFile::exists(tempFileName_)) {
         const auto answer = platform::ask(TextWith(kTextRecoverAutosave, tempFileName_), QString(),

@@ -40,4 +40,10 @@ QString AutosaveName(const QString& path)
     return WithoutExtension(pretty) + QStringLiteral("_tmp") + Extension(pretty);
 }
 
+bool IsForeignDrawing(const QString& path)
+{
+    const QString extension = Extension(path).toLower();
+    return extension == u".dxf" || extension == u".cf2" || extension == u".dd3" || extension == u".plt";
+}
+
 } // namespace docpath

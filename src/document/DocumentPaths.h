@@ -16,4 +16,8 @@ QString MakePretty(const QString& path);
 // "_tmp", then the extension ("D:\Dies\Box12.n" → "D:\Dies\Box12_tmp.n").
 QString AutosaveName(const QString& path);
 
+// Whether the path names another program's drawing (".dxf", ".cf2",
+// ".dd3", ".plt", in any case), which is read into a drawing without a name.
+bool IsForeignDrawing(const QString& path);
+
 } // namespace docpath

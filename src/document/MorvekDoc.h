@@ -233,6 +233,13 @@ public:
     // the origin node), the load-refused flag is set and *error says why.
     // Every load ends with the bridges and elements brought up to date.
     [[nodiscard]] bool LoadFile(const QString& fileName, QByteArrayView bytes, QString* error);
+    // A ".dxf" file (DocumentDxf.cpp): its blocks read, the installed
+    // DxfImportChooser asked which to insert, and those inserted into the
+    // current section side by side in rows that wrap at the chosen page
+    // width; the current line type is left as the last entity's. Nothing is
+    // inserted after Cancel, which still loads. False, with the reason, when
+    // the file is damaged or its blocks expand without end.
+    [[nodiscard]] bool ImportDxf(QByteArrayView bytes, QString* error);
     // File > Merge (DocumentMerge.cpp): adds a drawing file's variables,
     // nodes and sections to this document. The sections are named after
     // the prefix (the file's name up to its first dot when empty) and "_";
@@ -270,7 +277,8 @@ public:
     // and deletes the previous copy; false for an empty path.
     bool SetTempFileName(const QString& path);
     // Offers the autosave copy when there is one, then reads the file. False
-    // when it cannot be read (the user is told why).
+    // when it cannot be read (the user is told why). A ".dxf" file is
+    // imported into a drawing without a name and without an autosave copy.
     [[nodiscard]] bool OnOpenDocument(const QString& path);
     // Writes the drawing to the path (".n" added when it has no extension);
     // an ".nst" path is refused. False when nothing was written; the old

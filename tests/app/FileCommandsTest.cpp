@@ -1,12 +1,14 @@
 // The view's file and edit commands in the main window, offscreen: a drawing
 // opened through File > Open is shown fitted, saved, closed and opened
-// again unchanged; Set Zoom, Undo's menu text, Close All and the clipboard.
+// again unchanged; a DXF file imported through its dialog; Set Zoom, Undo's
+// menu text, Close All and the clipboard.
 #include "app/DefaultMenu.h"
 #include "app/DocumentView.h"
 #include "app/FileChooser.h"
 #include "app/MainWindow.h"
 
 #include "display/DrawContext.h"
+#include "dlg/DXFImportDlg.h"
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "element/Element.h"
@@ -27,6 +29,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -358,6 +362,32 @@ TEST_F(FileCommands, ANewDocumentWindowBuildsTheMenusOnce)
     window_.NewDocument();
     QApplication::processEvents();
     EXPECT_EQ(builds.added, documentMenus) << "the same menus stay";
+}
+
+TEST_F(FileCommands, ImportOfADxfFileAsksForItsBlocksAndOpensThem)
+{
+    // The dialog answers itself: "Mind" ticks every block, then OK.
+    dlg::DxfImportDialogChooser dialogChooser(&window_);
+    const auto guard = installDxfImportChooser(dialogChooser);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<dlg::CDXFImportDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QPushButton*>(QStringLiteral("Button1087"))->click();
+        dialog->accept();
+    });
+    QFile dxf(QStringLiteral(MORVEK_TEST_DATA_DIR "/dxf/lines.dxf"));
+    ASSERT_TRUE(dxf.open(QIODevice::ReadOnly));
+    chooser_.open = env_.dir().write(QStringLiteral("lines.dxf"), dxf.readAll());
+    emit window_.commandChosen(475);
+    app::DocumentView* view = Active();
+    ASSERT_NE(view, nullptr);
+    int elements = 0;
+    Section* section = view->Document().GetCurrentSection();
+    for (auto it = section->begin(); it.NotEqual(section->end()); it.Next())
+        ++elements;
+    EXPECT_EQ(elements, 2);
+    EXPECT_TRUE(view->Document().GetPathName().isEmpty()); // a save asks where
+    EXPECT_EQ(prompt_.texts(), QStringList());
 }
 
 } // namespace

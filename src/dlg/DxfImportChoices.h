@@ -1,0 +1,56 @@
+#pragma once
+// What the DXF import dialog shows and decides, without widgets: one row
+// per block (its name, its layer, its lines, polylines and circles counted),
+// the ticks, the information text of a selected row, the page-size texts
+// and the label flag; OK turns them into the import's choice.
+#include "exchange/dxf/DxfImportChooser.h"
+
+#include <QString>
+#include <qnamespace.h>
+
+#include <vector>
+
+namespace dlg {
+
+class DxfImportChoices {
+public:
+    struct Column {
+        const char* title;
+        Qt::Alignment alignment;
+        int width; // pixels
+    };
+    static constexpr Column kColumns[] = {
+        {"ID", Qt::AlignHCenter, 150},
+        {"Layer Name", Qt::AlignLeft, 200},
+        {"No. Elements", Qt::AlignRight, 100},
+    };
+    static constexpr const char* kDefaultPageSize = "900";
+
+    explicit DxfImportChoices(const std::vector<DxfBlock>& blocks);
+
+    int RowCount() const { return static_cast<int>(blocks_.size()); }
+    // The text of a row's column (0 name, 1 layer, 2 element count).
+    QString Cell(int row, int column) const;
+
+    bool IsTicked(int row) const { return ticked_[static_cast<size_t>(row)]; }
+    void SetTicked(int row, bool on) { ticked_[static_cast<size_t>(row)] = on; }
+    void TickAll();
+    void ClearAll();
+
+    // The texts of the row's block, in file order, each followed by "\r\n".
+    QString InformationText(int row) const;
+
+    QString pageWidth = QString::fromLatin1(kDefaultPageSize);
+    QString pageHeight = QString::fromLatin1(kDefaultPageSize);
+    bool label = false;
+
+    // The ticked rows, the page size read as the C run-time reads a number
+    // (leading blanks skipped, no number gives 0) and the label flag.
+    DxfImportChoice Accept() const;
+
+private:
+    const std::vector<DxfBlock>& blocks_;
+    std::vector<bool> ticked_;
+};
+
+} // namespace dlg

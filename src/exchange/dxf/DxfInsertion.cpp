@@ -1,0 +1,237 @@
+// Inserting a block: every entity goes through one affine map from the
+// block's coordinates to the drawing's, nested insertions compose theirs
+// onto it (insertion point, angle, scale, less the inserted block's base
+// point), so a block keeps its shape however deep and turned it is placed.
+#include "exchange/dxf/DxfReader.h"
+
+#include "geometry/GeomConstants.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+// p ↦ (a·x + b·y, c·x + d·y) + t
+struct Affine {
+    double a = 1.0, b = 0.0, c = 0.0, d = 1.0;
+    die::coord t;
+
+    die::coord Map(const die::coord& p) const { return {a * p.x + b * p.y + t.x, c * p.x + d * p.y + t.y}; }
+    die::coord Turn(const die::coord& v) const { return {a * v.x + b * v.y, c * v.x + d * v.y}; }
+    // This map after `inner`.
+    Affine After(const Affine& in) const
+    {
+        return {a * in.a + b * in.c, a * in.b + b * in.d, c * in.a + d * in.c, c * in.b + d * in.d, Map(in.t)};
+    }
+    double Det() const { return a * d - b * c; }
+    // A reflection turns counter-clockwise arcs clockwise.
+    bool Mirrors() const { return Det() < 0.0; }
+    // How lengths scale (exact for a similarity).
+    double Scale() const { return std::sqrt(std::fabs(Det())); }
+    // Whether circles stay circles: both columns as long and square.
+    bool KeepsCircles() const
+    {
+        const double p = a * a + c * c, q = a * b + c * d, s = b * b + d * d;
+        const double tolerance = 1e-12 * (p + s);
+        return std::fabs(p - s) <= tolerance && std::fabs(q) <= tolerance;
+    }
+    // The semi-axes of the image of the unit circle: the longer one first.
+    std::pair<die::coord, die::coord> EllipseAxes() const
+    {
+        // The eigenvectors of (this)(this)ᵀ, the squares of the axes' lengths its eigenvalues.
+        const double p = a * a + b * b, q = a * c + b * d, s = c * c + d * d;
+        const double mid = (p + s) * 0.5, spread = std::hypot((p - s) * 0.5, q);
+        const double theta = 0.5 * std::atan2(2.0 * q, p - s);
+        const double major = std::sqrt(mid + spread), minor = std::sqrt(std::max(0.0, mid - spread));
+        return {die::coord(std::cos(theta), std::sin(theta)) * major,
+                die::coord(-std::sin(theta), std::cos(theta)) * minor};
+    }
+    // The direction the block's x axis takes, degrees.
+    double AngleDegrees() const { return Geom::RadToDeg(std::atan2(c, a)); }
+
+    static Affine Rotation(double radians)
+    {
+        const double co = std::cos(radians), si = std::sin(radians);
+        return {co, -si, si, co, {}};
+    }
+    static Affine Shift(const die::coord& by) { return {1.0, 0.0, 0.0, 1.0, by}; }
+    static Affine Scaling(double sx, double sy) { return {sx, 0.0, 0.0, sy, {}}; }
+};
+
+die::coord OnCircle(const die::coord& centre, double radius, double degrees)
+{
+    const double r = Geom::DegToRad(degrees);
+    return {centre.x + radius * std::cos(r), centre.y + radius * std::sin(r)};
+}
+
+} // namespace
+
+struct DxfReader::Expansion {
+    Expansion(DxfReader& r, DxfSink& s) : reader(r), sink(s), active(r.blocks_.size(), false) {}
+
+    DxfReader& reader;
+    DxfSink& sink;
+    std::vector<bool> active; // blocks being inserted, by index
+    qint64 made = 0;
+    int depth = 0;
+
+    int Use(int lineType)
+    {
+        reader.lastLineType_ = lineType;
+        return lineType;
+    }
+
+    bool Count()
+    {
+        if (++made > kMaxExpansion)
+            return reader.Fail(QStringLiteral("the blocks expand to more than %1 elements").arg(kMaxExpansion));
+        return true;
+    }
+
+    // An arc that runs counter-clockwise from s to e about centre, in the
+    // block's coordinates (the whole circle when they are equal); under
+    // unequal scales an elliptic one.
+    void CounterClockwiseArc(const Affine& m, const die::coord& centre, const die::coord& s, const die::coord& e,
+                             int lineType)
+    {
+        const die::coord from = m.Map(m.Mirrors() ? s : e);
+        const die::coord to = m.Map(m.Mirrors() ? e : s);
+        const die::coord c = m.Map(centre);
+        if (m.KeepsCircles()) {
+            sink.AddArc(c, from, to, lineType);
+            return;
+        }
+        const double radius = die::distance(centre, s);
+        const auto [major, minor] = m.EllipseAxes();
+        sink.AddEllipse(c, c + major * radius, c + minor * radius, from, to, lineType);
+    }
+
+    // The segment of a polyline from p to q; a bulge b makes it the arc of
+    // 4·atan(b) (counter-clockwise when positive) through both.
+    void Segment(const Affine& m, const die::coord& p, const die::coord& q, double bulge, int lineType)
+    {
+        if (bulge == 0.0 || p == q) {
+            sink.AddLine(m.Map(q), m.Map(p), lineType);
+            return;
+        }
+        const die::coord chord = q - p;
+        const die::coord left(-chord.y, chord.x);
+        const die::coord centre = (p + q) * 0.5 + left * ((1.0 - bulge * bulge) / (4.0 * bulge));
+        if (bulge > 0.0)
+            CounterClockwiseArc(m, centre, p, q, lineType);
+        else
+            CounterClockwiseArc(m, centre, q, p, lineType);
+    }
+
+    bool Polyline(const Affine& m, const dxf::Polyline& pl)
+    {
+        const int lt = Use(DxfReader::LineTypeForLayer(pl.layer));
+        const auto& v = pl.vertices;
+        for (size_t i = 1; i < v.size(); ++i) {
+            if (!Count())
+                return false;
+            Segment(m, v[i - 1].at, v[i].at, v[i - 1].bulge, lt);
+        }
+        // Two vertices closed by a straight segment would only draw their
+        // line a second time.
+        if (pl.IsClosed() && v.size() >= 2 && (v.size() >= 3 || v.back().bulge != 0.0)) {
+            if (!Count())
+                return false;
+            if (v.back().bulge == 0.0)
+                sink.AddLine(m.Map(v.front().at), m.Map(v.back().at), lt);
+            else
+                Segment(m, v.back().at, v.front().at, v.back().bulge, lt);
+        }
+        return true;
+    }
+
+    bool Insert(int index, const Affine& m)
+    {
+        const DxfBlock& block = reader.blocks_[static_cast<size_t>(index)];
+        if (active[static_cast<size_t>(index)])
+            return reader.Fail(QStringLiteral("block \"%1\" inserts itself").arg(block.name));
+        if (depth >= kMaxInsertDepth)
+            return reader.Fail(QStringLiteral("blocks nest deeper than %1 levels").arg(kMaxInsertDepth));
+        active[static_cast<size_t>(index)] = true;
+        ++depth;
+        const bool ok = Entities(block, m);
+        --depth;
+        active[static_cast<size_t>(index)] = false;
+        return ok;
+    }
+
+    bool Entities(const DxfBlock& block, const Affine& m)
+    {
+        for (const dxf::Line& l : block.lines) {
+            if (!Count())
+                return false;
+            sink.AddLine(m.Map(l.start), m.Map(l.end), Use(DxfReader::LineTypeForLayer(l.layer)));
+        }
+        for (const dxf::Polyline& p : block.polylines) {
+            if (!Polyline(m, p))
+                return false;
+        }
+        for (const dxf::Arc& a : block.arcs) {
+            if (!Count())
+                return false;
+            CounterClockwiseArc(m, a.centre, OnCircle(a.centre, a.radius, a.startAngle),
+                                OnCircle(a.centre, a.radius, a.endAngle), Use(DxfReader::LineTypeForLayer(a.layer)));
+        }
+        for (const dxf::Circle& c : block.circles) {
+            if (!Count())
+                return false;
+            const int lt = Use(DxfReader::LineTypeForLayer(c.layer));
+            if (c.radius == 0.0)
+                continue; // nothing to cut
+            const die::coord p = c.centre + die::coord(c.radius, 0.0);
+            CounterClockwiseArc(m, c.centre, p, p, lt);
+        }
+        for (const dxf::Text& t : block.texts) {
+            if (!Count())
+                return false;
+            const int lt = Use(DxfReader::LineTypeForLayer(t.layer));
+            const QString text = t.text.trimmed();
+            if (text.isEmpty())
+                continue;
+            const double height = t.height * m.Scale();
+            sink.AddText(m.Map(t.at), height, t.angle + m.AngleDegrees(), height * 0.8, text, lt);
+        }
+        for (const dxf::Insert& in : block.inserts) {
+            const auto found = reader.byName_.constFind(in.name);
+            if (found == reader.byName_.constEnd())
+                continue; // a block that does not exist inserts nothing
+            for (int index : *found) {
+                if (!Count())
+                    return false;
+                const DxfBlock& inner = reader.blocks_[static_cast<size_t>(index)];
+                const Affine placed = m.After(Affine::Shift(in.at))
+                                          .After(Affine::Rotation(Geom::DegToRad(in.angle)))
+                                          .After(Affine::Scaling(in.scaleX, in.scaleY))
+                                          .After(Affine::Shift(-inner.base));
+                if (!Insert(index, placed))
+                    return false;
+            }
+        }
+        for (const dxf::Point& p : block.points) {
+            if (!Count())
+                return false;
+            const int lt = Use(kPointLineType);
+            const die::coord at = m.Map(p.at);
+            sink.AddLine(at + die::coord(-2.0, -2.0), at + die::coord(2.0, 2.0), lt);
+            sink.AddLine(at + die::coord(2.0, -2.0), at + die::coord(-2.0, 2.0), lt);
+        }
+        return true;
+    }
+};
+
+bool DxfReader::InsertBlock(const DxfBlock& block, const die::coord& offset, double angle, DxfSink& sink)
+{
+    Expansion e(*this, sink);
+    const Affine m = Affine::Shift(offset).After(Affine::Rotation(-angle));
+    const DxfBlock* first = blocks_.data();
+    const DxfBlock* last = first + blocks_.size();
+    if (!std::less<const DxfBlock*>()(&block, first) && std::less<const DxfBlock*>()(&block, last))
+        return e.Insert(static_cast<int>(&block - first), m); // one of ours: it may not insert itself
+    return e.Entities(block, m);
+}

@@ -1,0 +1,95 @@
+#pragma once
+// The DXF reader: reads a drawing in the DXF text form (lines in pairs, a
+// group code and its value), keeps what its BLOCKS section holds, and
+// inserts blocks into a DxfSink at an offset and an angle, expanding the
+// insertions they contain. Every other section is skipped.
+//
+// Keywords count only as the value of group code 0 (a section's name as that
+// of the code 2 right after its SECTION); keywords and names are compared
+// exactly. A damaged file is refused with the line where reading stopped:
+// a group code that is not an integer, a number field that is not a number,
+// a file that ends after a group code or inside the BLOCKS section, a
+// polyline or block above the limits below.
+#include "exchange/dxf/DxfBlock.h"
+#include "exchange/dxf/DxfSink.h"
+
+#include <QByteArrayView>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <set>
+#include <vector>
+
+namespace platform {
+class TextLines;
+}
+
+class DxfReader {
+public:
+    // Limits of what a file may hold; a file beyond them is refused.
+    static constexpr int kMaxBlocks = 100'000;
+    static constexpr int kMaxPolylineVertices = 1'000'000;
+    static constexpr int kMaxBlockEntities = 16'000'000;
+    // Limits of one insertion: how deep blocks may nest, and how many
+    // elements and nested insertions it may expand to in all.
+    static constexpr int kMaxInsertDepth = 32;
+    static constexpr qint64 kMaxExpansion = 5'000'000;
+
+    // Reads the file at path (8-bit text, or UTF-8 when it is valid UTF-8).
+    // False, with the reason in Error(), when it cannot be read or is
+    // damaged; the block list is then empty.
+    [[nodiscard]] bool ReadFile(const QString& path);
+    // The same for the file's bytes.
+    [[nodiscard]] bool Read(QByteArrayView bytes);
+    // Runs the section state machine over decoded lines.
+    [[nodiscard]] bool ParseSections(const platform::TextLines& lines);
+
+    const std::vector<DxfBlock>& Blocks() const { return blocks_; }
+    const QString& Error() const { return error_; }
+
+    // Adds the block's entities to the sink, turned clockwise by angle
+    // (radians) and then shifted by offset; the blocks it inserts follow
+    // with their own insertion point, scale and angle. False, with the
+    // reason in Error(), when an insertion would go on without end: a block
+    // that inserts itself, nesting deeper than kMaxInsertDepth or more than
+    // kMaxExpansion elements and insertions; what came before stays added.
+    [[nodiscard]] bool InsertBlock(const DxfBlock& block, const die::coord& offset, double angle, DxfSink& sink);
+
+    // The page the import lays the chosen blocks out on (mm); 0 until set.
+    void SetPageSize(double width, double height)
+    {
+        pageWidth_ = width;
+        pageHeight_ = height;
+    }
+    double PageWidth() const { return pageWidth_; }
+    double PageHeight() const { return pageHeight_; }
+    // Inserts the blocks whose indices are chosen side by side, from
+    // (0, 0) rightwards in rows that wrap at the page width and grow upwards,
+    // each one's lower-left corner at its place; with label, each gets its
+    // name in its middle. False as InsertBlock.
+    [[nodiscard]] bool ImportBlocks(const std::set<int>& chosen, bool label, DxfSink& sink);
+
+    // The line type of the last entity inserted (kCurrentLineType before
+    // any): the import leaves it as the current one.
+    int LastLineType() const { return lastLineType_; }
+
+    // 3 for the layers "4", "INK", "ANNOTATION" and "7", otherwise 2.
+    static int LineTypeForLayer(const QString& layer);
+    // Points are drawn as crosses of this line type.
+    static constexpr int kPointLineType = 3;
+
+private:
+    struct Parser;
+    struct Expansion;
+
+    void IndexBlocks();
+    [[nodiscard]] bool Fail(QString reason);
+
+    std::vector<DxfBlock> blocks_;
+    QHash<QString, QList<int>> byName_; // block indices in list order
+    QString error_;
+    double pageWidth_ = 0.0;
+    double pageHeight_ = 0.0;
+    int lastLineType_ = DxfSink::kCurrentLineType;
+};
