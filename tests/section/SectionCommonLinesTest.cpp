@@ -6,6 +6,8 @@
 #include "geometry/GeomConstants.h"
 
 #include <cmath>
+#include <memory>
+#include <random>
 #include <set>
 #include <tuple>
 
@@ -264,6 +266,101 @@ TEST_F(CommonLines, TheCommonTestIsStricterThanTheLineUnion)
               LineShape(0, 0, 15, 0.01));
     EXPECT_EQ(section.GetIdx(a), -1);
     EXPECT_EQ(section.GetIdx(on), -1);
+}
+
+// The cleaning as a plain scan: the first common pair in slot order is
+// united, and the scan starts again from the first slot.
+void CleanByRestartingScan(Section& s)
+{
+    for (CElement* e : s) {
+        if (auto* arc = dynamic_cast<CArc*>(e); arc && arc->GetRadius() < 0.001)
+            s.DeleteElement(e);
+    }
+    bool changed = true;
+    while (changed) {
+        changed = false;
+        for (int b = 0; b < s.GetSlotsInUse() && !changed; ++b) {
+            for (int j = b + 1; j < s.GetSlotsInUse() && !changed; ++j) {
+                CElement* x = s.GetElement(b);
+                CElement* y = s.GetElement(j);
+                if (!x || !y)
+                    continue;
+                auto* lx = dynamic_cast<CLine*>(x);
+                auto* ly = dynamic_cast<CLine*>(y);
+                if (lx && ly)
+                    changed = s.unite_common_lines(lx, ly);
+                else if (s.AreCommonElements(x, y))
+                    changed = !s.UniteCommonElements(x, y).AtEnd();
+            }
+        }
+    }
+}
+
+TEST_F(CommonLines, TheCleaningUnitesThePairsAPlainScanWouldInTheSameSlots)
+{
+    // Lines along a few tracks (some 0.05 mm beside them, so that united
+    // lines move) and arcs on two circles, the same drawing twice.
+    const auto draw = [](Section& s, unsigned seed) {
+        std::mt19937 random(seed);
+        std::uniform_real_distribution<double> unit(0.0, 1.0);
+        for (int i = 0; i < 120; ++i) {
+            const double y = 10.0 * static_cast<int>(unit(random) * 3) + (unit(random) < 0.2 ? 0.05 : 0.0);
+            const double x = unit(random) * 100.0;
+            const double length = 1.0 + unit(random) * 20.0;
+            if (i % 6 == 5) {
+                const double cx = unit(random) < 0.5 ? 0.0 : 200.0;
+                const double a = unit(random) * 6.28;
+                const double b = a - 0.2 - unit(random) * 3.0;
+                (void)s.AddArc3(cx, 50, cx + 10 * std::cos(a), 50 + 10 * std::sin(a), cx + 10 * std::cos(b),
+                                50 + 10 * std::sin(b), true, 1);
+            } else if (unit(random) < 0.5) {
+                (void)s.AddLine3(x, y, x + length, y, true, 1);
+            } else {
+                (void)s.AddLine3(x + length, y, x, y, true, 1);
+            }
+        }
+    };
+    for (unsigned seed : {1u, 2u, 3u, 4u}) {
+        SCOPED_TRACE(seed);
+        // Two drawings of their own: nodes left by an earlier round would
+        // take part in node merging.
+        struct Fresh {
+            NodeTable nodes;
+            CUndoManager undo{&nodes};
+            Section section{&nodes, nullptr, &undo};
+        };
+        const auto mineOwner = std::make_unique<Fresh>();
+        const auto otherOwner = std::make_unique<Fresh>();
+        Section& mine = mineOwner->section;
+        Section& other = otherOwner->section;
+        draw(mine, seed);
+        draw(other, seed);
+        mine.DoClearCommonElements();
+        CleanByRestartingScan(other);
+        ASSERT_EQ(mine.GetSlotsInUse(), other.GetSlotsInUse());
+        int left = 0;
+        for (int slot = 0; slot < mine.GetSlotsInUse(); ++slot) {
+            CElement* ours = mine.GetElement(slot);
+            CElement* theirs = other.GetElement(slot);
+            ASSERT_EQ(ours == nullptr, theirs == nullptr) << slot;
+            if (!ours)
+                continue;
+            ++left;
+            ASSERT_EQ(ours->GetTypeId(), theirs->GetTypeId()) << slot;
+            const auto ends = [](CElement* e, Section& s) {
+                if (auto* l = dynamic_cast<CLine*>(e))
+                    return std::pair(s.Point(l->GetStartNode()), s.Point(l->GetEndNode()));
+                auto* a = static_cast<CArc*>(e);
+                return std::pair(s.Point(a->GetStartNode()), s.Point(a->GetEndNode()));
+            };
+            const auto [ms, me] = ends(ours, mine);
+            const auto [ts, te] = ends(theirs, other);
+            EXPECT_EQ(std::tuple(Um(ms.x), Um(ms.y), Um(me.x), Um(me.y)),
+                      std::tuple(Um(ts.x), Um(ts.y), Um(te.x), Um(te.y)))
+                << slot;
+        }
+        EXPECT_LT(left, 60);
+    }
 }
 
 TEST_F(CommonLines, NullLengthLinesGo)
