@@ -99,13 +99,14 @@ std::optional<Shape> ShapeOf(NodeTable* nodes, CElement& e)
 std::vector<die::coord> Solve(const Shape& f, const Shape& g)
 {
     std::vector<die::coord> points;
-    const auto two = [&](int n, double x1, double y1, double x2, double y2) {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    // Called after the solver has written the points.
+    const auto two = [&](int n) {
         if (n >= 1)
             points.emplace_back(x1, y1);
         if (n >= 2)
             points.emplace_back(x2, y2);
     };
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     die::coord four[4];
     const int lineKind = ElementTypeId::Line;
     const int arcKind = ElementTypeId::Arc;
@@ -115,16 +116,13 @@ std::vector<die::coord> Solve(const Shape& f, const Shape& g)
     } else if (f.kind == lineKind || g.kind == lineKind) {
         const Shape& line = f.kind == lineKind ? f : g;
         const Shape& curve = f.kind == lineKind ? g : f;
-        if (curve.kind == arcKind)
-            two(Geom::SolveLineCircle(curve.centre.x, curve.centre.y, curve.r1, line.m, line.c, x1, y1, x2, y2), x1, y1,
-                x2, y2);
-        else
-            two(Geom::SolveLineEllipse(curve.centre.x, curve.centre.y, curve.r1, curve.r2, curve.rho, line.a.x,
-                                       line.a.y, line.b.x, line.b.y, x1, y1, x2, y2),
-                x1, y1, x2, y2);
+        const int n = curve.kind == arcKind
+                          ? Geom::SolveLineCircle(curve.centre.x, curve.centre.y, curve.r1, line.m, line.c, x1, y1, x2, y2)
+                          : Geom::SolveLineEllipse(curve.centre.x, curve.centre.y, curve.r1, curve.r2, curve.rho,
+                                                   line.a.x, line.a.y, line.b.x, line.b.y, x1, y1, x2, y2);
+        two(n);
     } else if (f.kind == arcKind && g.kind == arcKind) {
-        two(Geom::SolveCircleCircle(f.centre.x, f.centre.y, f.r1, g.centre.x, g.centre.y, g.r1, x1, y1, x2, y2), x1,
-            y1, x2, y2);
+        two(Geom::SolveCircleCircle(f.centre.x, f.centre.y, f.r1, g.centre.x, g.centre.y, g.r1, x1, y1, x2, y2));
     } else if (f.kind == arcKind || g.kind == arcKind) {
         const Shape& circle = f.kind == arcKind ? f : g;
         const Shape& ellipse = f.kind == arcKind ? g : f;

@@ -1,0 +1,155 @@
+// Layout cleaning: lines of one instance running over lines of another
+// leave the repeated design and become fixed lines, one per instance.
+#include "SectionFixture.h"
+
+#include <cmath>
+#include <set>
+#include <tuple>
+
+namespace {
+
+// A line as (fixed, x1, y1, x2, y2) in micrometres, its ends in ascending order.
+using Track = std::tuple<int, long, long, long, long>;
+
+class LayoutCleaning : public sectiontest::Drawing {
+protected:
+    static Track T(int fixed, double x1, double y1, double x2, double y2)
+    {
+        if (std::tie(x2, y2) < std::tie(x1, y1)) {
+            std::swap(x1, x2);
+            std::swap(y1, y2);
+        }
+        return {fixed, std::lround(x1 * 1000), std::lround(y1 * 1000), std::lround(x2 * 1000), std::lround(y2 * 1000)};
+    }
+    std::multiset<Track> Tracks()
+    {
+        std::multiset<Track> tracks;
+        for (CElement* e : section) {
+            auto* line = dynamic_cast<CLine*>(e);
+            if (!line)
+                continue;
+            const die::coord a = At(line->GetStartNode());
+            const die::coord b = At(line->GetEndNode());
+            tracks.insert(T(line->GetNotInstanced(), a.x, a.y, b.x, b.y));
+        }
+        return tracks;
+    }
+    // A 10 × 10 square at the origin: bottom, right, top, left.
+    std::vector<CLine*> Square()
+    {
+        return {Line(0, 0, 10, 0), Line(10, 0, 10, 10), Line(10, 10, 0, 10), Line(0, 10, 0, 0)};
+    }
+};
+
+TEST_F(LayoutCleaning, WithOneInstanceNothingChanges)
+{
+    const std::vector<CLine*> square = Square();
+    Line(5, 0, 15, 0); // overlapping within the design itself: block cleaning's work
+    const std::vector<CElement*> before = Elements();
+    section.clean_instances();
+    EXPECT_EQ(Elements(), before);
+}
+
+TEST_F(LayoutCleaning, SharedEdgesOfNeighboursBecomeFixedLinesThatBlockCleaningUnites)
+{
+    (void)Square();
+    section.NewInstance(10, 0, 0);
+    section.clean_instances();
+    EXPECT_EQ(Tracks(), (std::multiset<Track>{T(0, 0, 0, 10, 0), T(0, 0, 10, 10, 10), T(1, 0, 0, 0, 10),
+                                              T(1, 10, 0, 10, 10), T(1, 10, 0, 10, 10), T(1, 20, 0, 20, 10)}));
+    section.DoClearCommonElements();
+    EXPECT_EQ(Tracks(), (std::multiset<Track>{T(0, 0, 0, 10, 0), T(0, 0, 10, 10, 10), T(1, 0, 0, 0, 10),
+                                              T(1, 10, 0, 10, 10), T(1, 20, 0, 20, 10)}));
+}
+
+TEST_F(LayoutCleaning, AFixedLineTakesOnlyTheRepeatedLineItRunsOver)
+{
+    (void)Square();
+    section.NewInstance(20, 0, 0);
+    CLine* fixed = Line(20, 0, 20, 10);
+    fixed->SetNotInstanced(1);
+    section.clean_instances();
+    EXPECT_EQ(Tracks(), (std::multiset<Track>{T(0, 0, 0, 10, 0), T(0, 10, 0, 10, 10), T(0, 0, 10, 10, 10),
+                                              T(1, 20, 0, 20, 10), T(1, 0, 0, 0, 10), T(1, 20, 0, 20, 10)}));
+    EXPECT_NE(section.GetIdx(fixed), -1);
+}
+
+TEST_F(LayoutCleaning, FixedCopiesTakeTheLineTypeAndEachItsOwnPtg)
+{
+    const std::vector<CLine*> square = Square();
+    for (CLine* line : square)
+        line->SetLineType(3);
+    square[1]->SetPtg(2.0); // right
+    square[3]->SetPtg(3.0); // left
+    section.NewInstance(10, 0, 0);
+    section.clean_instances();
+    int copies = 0;
+    for (CElement* e : section) {
+        if (!e->GetNotInstanced())
+            continue;
+        ++copies;
+        auto* line = static_cast<CLine*>(e);
+        const double x = At(line->GetStartNode()).x;
+        EXPECT_EQ(e->GetLineType(), 3);
+        EXPECT_EQ(e->GetBridgeMode(), BridgeMode::ByRule);
+        // The right edge was drawn upwards, the left one downwards.
+        const bool upwards = At(line->GetEndNode()).y > At(line->GetStartNode()).y;
+        EXPECT_EQ(e->GetPtg(), upwards ? 2.0 : 3.0) << x;
+    }
+    EXPECT_EQ(copies, 4);
+}
+
+TEST_F(LayoutCleaning, ALineRunningOverItselfLeavesTheDesignOnce)
+{
+    CLine* line = Line(0, 0, 10, 0);
+    section.NewInstance(5, 0, 0);
+    section.clean_instances();
+    EXPECT_EQ(section.GetIdx(line), -1);
+    EXPECT_EQ(Tracks(), (std::multiset<Track>{T(1, 0, 0, 10, 0), T(1, 5, 0, 15, 0)}));
+}
+
+TEST_F(LayoutCleaning, NothingChangesWhenAFixedCopyCannotBeANode)
+{
+    Line(0, 0, 10, 0);
+    section.NewInstance(5, 0, 0);
+    section.NewInstance(2147480, 0, 0); // the copy would end beyond the largest node
+    const std::vector<CElement*> before = Elements();
+    section.clean_instances();
+    EXPECT_EQ(Elements(), before);
+}
+
+TEST_F(LayoutCleaning, UndoPutsTheDesignBack)
+{
+    (void)Square();
+    section.NewInstance(10, 0, 0);
+    const std::vector<CElement*> before = Elements();
+    const std::multiset<Track> drawn = Tracks();
+    undo.Open(711, &section);
+    section.clean_instances();
+    section.DoClearCommonElements();
+    undo.Close();
+    const std::multiset<Track> cleaned = Tracks();
+    ASSERT_NE(cleaned, drawn);
+    undo.Undo();
+    EXPECT_EQ(Elements(), before);
+    undo.Redo();
+    EXPECT_EQ(Tracks(), cleaned);
+}
+
+TEST_F(LayoutCleaning, OneStepTakesOnlyLinesThatRunAlongEachOther)
+{
+    CLine* a = Line(0, 0, 10, 0);
+    CLine* b = Line(0, 5, 10, 5);
+    CArc* c = Arc(0, 0, 10, 0, 0, -10);
+    section.NewInstance(0, -5, 0);
+    CInstance* first = &section.GetInstance(0);
+    CInstance* second = &section.GetInstance(1);
+    const auto at = [&](const CElement* e) { return ElementIterator(&section, section.GetIdx(e)); };
+    EXPECT_FALSE(section.clean_elements(first, second, at(a), at(c)));
+    EXPECT_FALSE(section.clean_elements(first, first, at(a), at(b)));
+    EXPECT_TRUE(section.clean_elements(first, second, at(a), at(b)));
+    EXPECT_EQ(Tracks(), (std::multiset<Track>{T(1, 0, 0, 10, 0), T(1, 0, -5, 10, -5), T(1, 0, 5, 10, 5),
+                                              T(1, 0, 0, 10, 0)}));
+}
+
+} // namespace
