@@ -222,9 +222,8 @@ public:
         for (int row = 0; row < section_.GetSlotsInUse(); ++row) {
             if (!index_.Contains(row))
                 continue;
-            index_.Neighbours(row, near_);
-            const std::vector<int> partners(near_);
-            for (int later : partners) {
+            index_.Neighbours(row, partners_);
+            for (int later : partners_) {
                 if (later <= row)
                     continue;
                 int made = Unite(row, later);
@@ -255,36 +254,67 @@ private:
         return count ? sum / count : 1.0;
     }
 
-    bool Reach(int slot, BoundingBox& box) const
+    // The shape of an element the scan holds, read once.
+    struct Held {
+        int kind = 0;
+        LineShape line;
+        ArcShape arc;
+    };
+
+    bool Read(int slot, Held& held) const
     {
         CElement* e = section_.GetElement(slot);
-        if (IsLine(e)) {
-            LineShape line;
-            if (!cleaning::ReadLine(nodes_, static_cast<CLine&>(*e), nullptr, line))
-                return false;
-            box = cleaning::ReachOf(line, kLineReach);
-            return true;
-        }
-        if (IsArc(e)) {
-            ArcShape arc;
-            if (!cleaning::ReadArc(nodes_, static_cast<CArc&>(*e), arc))
-                return false;
-            box = cleaning::ReachOf(arc, kArcReach);
-            return true;
-        }
+        held.kind = e ? e->GetTypeId() : 0;
+        if (IsLine(e))
+            return cleaning::ReadLine(nodes_, static_cast<CLine&>(*e), nullptr, held.line);
+        if (IsArc(e))
+            return cleaning::ReadArc(nodes_, static_cast<CArc&>(*e), held.arc);
         return false;
+    }
+
+    bool Reach(int slot, BoundingBox& box) const
+    {
+        Held held;
+        if (!Read(slot, held))
+            return false;
+        box = held.kind == ElementTypeId::Line ? cleaning::ReachOf(held.line, kLineReach)
+                                               : cleaning::ReachOf(held.arc, kArcReach);
+        return true;
     }
 
     void Add(int slot)
     {
-        BoundingBox box;
-        if (Reach(slot, box))
-            index_.Insert(slot, box);
+        Held held;
+        if (!Read(slot, held))
+            return;
+        if (static_cast<std::size_t>(slot) >= held_.size())
+            held_.resize(static_cast<std::size_t>(slot) + 1);
+        held_[static_cast<std::size_t>(slot)] = held;
+        index_.Insert(slot, held.kind == ElementTypeId::Line ? cleaning::ReachOf(held.line, kLineReach)
+                                                             : cleaning::ReachOf(held.arc, kArcReach));
+    }
+
+    // What the section's own tests need of the shapes, read from the held
+    // ones without going back to the elements: lines running along each
+    // other, arcs of one circle.
+    bool MayShare(int a, int b) const
+    {
+        const Held& x = held_[static_cast<std::size_t>(a)];
+        const Held& y = held_[static_cast<std::size_t>(b)];
+        if (x.kind != y.kind)
+            return false;
+        if (x.kind == ElementTypeId::Arc)
+            return die::distance(x.arc.centre, y.arc.centre) < kSameCircle
+                   && std::abs(x.arc.radius - y.arc.radius) < kSameCircle;
+        return x.line.SquaredLength() >= kCommonSquared
+               && Geom::RunsAlong(Geom::FeetOnLine(x.line.s, x.line.e, y.line.s, y.line.e), kUniteSquared);
     }
 
     // Unites the pair when it is common; the slot of the element made, or −1.
     int Unite(int a, int b)
     {
+        if (!MayShare(a, b))
+            return -1;
         const int made = unite_(a, b);
         if (made >= 0) {
             index_.Remove(a);
@@ -318,7 +348,9 @@ private:
     NodeTable* nodes_;
     CommonElementIndex index_;
     std::function<int(int, int)> unite_;
+    std::vector<Held> held_; // by slot
     std::vector<int> near_;
+    std::vector<int> partners_;
 };
 
 } // namespace
