@@ -97,9 +97,17 @@ void CommonElementIndex::Neighbours(int slot, std::vector<int>& out) const
     out.clear();
     if (!Contains(slot))
         return;
-    const BoundingBox& box = boxes_[static_cast<std::size_t>(slot)];
+    Overlapping(boxes_[static_cast<std::size_t>(slot)], out);
+    out.erase(std::remove(out.begin(), out.end(), slot), out.end());
+}
+
+void CommonElementIndex::Overlapping(const BoundingBox& box, std::vector<int>& out) const
+{
+    out.clear();
+    if (box.IsEmpty())
+        return;
     const auto take = [&](int other) {
-        if (other != slot && Overlap(box, boxes_[static_cast<std::size_t>(other)]))
+        if (Overlap(box, boxes_[static_cast<std::size_t>(other)]))
             out.push_back(other);
     };
     for (int other : big_)

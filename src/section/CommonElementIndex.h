@@ -22,6 +22,8 @@ public:
     // The held slots other than this one whose boxes overlap its box,
     // ascending, without repeats. Reuses `out`.
     void Neighbours(int slot, std::vector<int>& out) const;
+    // The held slots whose boxes overlap the box, the same way.
+    void Overlapping(const BoundingBox& box, std::vector<int>& out) const;
 
 private:
     struct Cells {

@@ -394,7 +394,9 @@ private:
     bool AreCommonSlots(int a, int b);
     ElementIterator UniteCommonSlots(int a, int b);
     int UniteCommonLineSlots(int a, int b);
-    bool CleanElementSlots(const CInstance& first, const CInstance& second, int a, int b);
+    // The slots of the fixed lines made go to `made` when given.
+    bool CleanElementSlots(const CInstance& first, const CInstance& second, int a, int b,
+                           std::vector<int>* made = nullptr);
     // Puts a new element into the lowest free slot and records the
     // addition (unless recording is off and not alwaysRecord).
     int Insert(std::unique_ptr<CElement> element, bool alwaysRecord);

@@ -3,6 +3,8 @@
 #include "SectionFixture.h"
 
 #include <cmath>
+#include <memory>
+#include <random>
 #include <set>
 #include <tuple>
 
@@ -150,6 +152,95 @@ TEST_F(LayoutCleaning, OneStepTakesOnlyLinesThatRunAlongEachOther)
     EXPECT_TRUE(section.clean_elements(first, second, at(a), at(b)));
     EXPECT_EQ(Tracks(), (std::multiset<Track>{T(1, 0, 0, 10, 0), T(1, 0, -5, 10, -5), T(1, 0, 5, 10, 5),
                                               T(1, 0, 0, 10, 0)}));
+}
+
+} // namespace
+
+namespace {
+
+// The cleaning as a plain search: the first pair in the order instance,
+// line, other instance, other line is cleaned, then the search starts again.
+void CleanByRestartingSearch(Section& s)
+{
+    bool changed = true;
+    while (changed) {
+        changed = false;
+        for (int i = 0; i < s.GetInstanceCount() && !changed; ++i) {
+            for (int a = 0; a < s.GetSlotsInUse() && !changed; ++a) {
+                for (int k = 0; k < s.GetInstanceCount() && !changed; ++k) {
+                    for (int b = 0; b < s.GetSlotsInUse() && !changed; ++b) {
+                        CElement* ea = s.GetElement(a);
+                        CElement* eb = s.GetElement(b);
+                        if (k == i || !ea || !eb || ea->GetTypeId() != eb->GetTypeId()
+                            || ea->GetLineType() != eb->GetLineType() || (ea->GetNotInstanced() && i != 0)
+                            || (eb->GetNotInstanced() && k != 0))
+                            continue;
+                        changed = s.clean_elements(&s.GetInstance(i), &s.GetInstance(k), ElementIterator(&s, a),
+                                                   ElementIterator(&s, b));
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(LayoutCleaningOrder, TheCleaningTakesThePairsAPlainSearchWouldInTheSameSlots)
+{
+    // Squares on a grid, some of them fixed, repeated so that neighbours
+    // share sides, and a few lines running over others within a square.
+    const auto draw = [](Section& s, unsigned seed) {
+        std::mt19937 random(seed);
+        std::uniform_real_distribution<double> unit(0.0, 1.0);
+        for (int n = 0; n < 12; ++n) {
+            const double x = 10.0 * static_cast<int>(unit(random) * 4);
+            const double y = 10.0 * static_cast<int>(unit(random) * 3);
+            const bool fixed = unit(random) < 0.2;
+            const double corners[5][2] = {{x, y}, {x + 10, y}, {x + 10, y + 10}, {x, y + 10}, {x, y}};
+            for (int side = 0; side < 4; ++side) {
+                const ElementIterator it = s.AddLine3(corners[side][0], corners[side][1], corners[side + 1][0],
+                                                      corners[side + 1][1], true, unit(random) < 0.9 ? 1 : 2);
+                if (!it.AtEnd())
+                    it.Get()->SetNotInstanced(fixed ? 1 : 0);
+            }
+        }
+        s.NewInstance(40, 0, 0);
+        s.NewInstance(0, 30, 0);
+        s.NewInstance(20, 30, 0);
+    };
+    for (unsigned seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        struct Fresh {
+            NodeTable nodes;
+            CUndoManager undo{&nodes};
+            Section section{&nodes, nullptr, &undo};
+        };
+        const auto mineOwner = std::make_unique<Fresh>();
+        const auto otherOwner = std::make_unique<Fresh>();
+        Section& mine = mineOwner->section;
+        Section& other = otherOwner->section;
+        draw(mine, seed);
+        draw(other, seed);
+        const int drawn = mine.GetSlotsInUse();
+        mine.clean_instances();
+        CleanByRestartingSearch(other);
+        ASSERT_EQ(mine.GetSlotsInUse(), other.GetSlotsInUse());
+        EXPECT_GT(mine.GetSlotsInUse(), drawn);
+        for (int slot = 0; slot < mine.GetSlotsInUse(); ++slot) {
+            auto* ours = dynamic_cast<CLine*>(mine.GetElement(slot));
+            auto* theirs = dynamic_cast<CLine*>(other.GetElement(slot));
+            ASSERT_EQ(ours == nullptr, theirs == nullptr) << slot;
+            if (!ours)
+                continue;
+            EXPECT_EQ(ours->GetNotInstanced(), theirs->GetNotInstanced()) << slot;
+            const die::coord a = mine.Point(ours->GetStartNode());
+            const die::coord b = other.Point(theirs->GetStartNode());
+            const die::coord c = mine.Point(ours->GetEndNode());
+            const die::coord d = other.Point(theirs->GetEndNode());
+            EXPECT_TRUE(std::abs(a.x - b.x) < 1e-6 && std::abs(a.y - b.y) < 1e-6 && std::abs(c.x - d.x) < 1e-6
+                        && std::abs(c.y - d.y) < 1e-6)
+                << slot;
+        }
+    }
 }
 
 } // namespace
