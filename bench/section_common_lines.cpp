@@ -150,7 +150,7 @@ void LayoutCleaning(benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(LayoutCleaning)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(LayoutCleaning)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
