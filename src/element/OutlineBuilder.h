@@ -115,6 +115,7 @@ private:
     // One walk of FindContour from the start; false when it does not close.
     bool WalkFrom(int start, int end, int mode, Walk& walk);
     double Area(const Walk& walk) const;
+    void AddContourRow(const Walk& walk, int kind);
 
     OutlineSource* source_ = nullptr;
     bool takeAll_ = false;

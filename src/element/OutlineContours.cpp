@@ -259,6 +259,14 @@ bool OutlineBuilder::WalkFrom(int start, int end, int mode, Walk& walk)
     }
 }
 
+void OutlineBuilder::AddContourRow(const Walk& walk, int kind)
+{
+    const int row = contours_.AddRow();
+    for (const auto& [index, reversed] : walk)
+        contours_.AddPair(row, index, reversed);
+    contours_.Row(row).value = kind;
+}
+
 double OutlineBuilder::Area(const Walk& walk) const
 {
     double sum = 0.0;
@@ -291,10 +299,7 @@ bool OutlineBuilder::FindContour(int areaRule, int /*kindKey*/)
     } else {
         return false;
     }
-    const int row = contours_.AddRow();
-    for (const auto& [index, reversed] : kind == 1 ? first : second)
-        contours_.AddPair(row, index, reversed);
-    contours_.Row(row).value = kind;
+    AddContourRow(kind == 1 ? first : second, kind);
     return true;
 }
 
@@ -341,10 +346,7 @@ bool OutlineBuilder::PickContourAt(double x, double y)
         s = next;
         e = nextEnd;
     }
-    const int row = contours_.AddRow();
-    for (const auto& [index, rev] : walk)
-        contours_.AddPair(row, index, rev);
-    contours_.Row(row).value = 1;
+    AddContourRow(walk, 1);
     return true;
 }
 
