@@ -360,10 +360,9 @@ void Section::DoClearCommonElements()
     Log::TheLog().Write("Section::DoClearCommonElements( )", Log::Cleaning);
     for (int slot = 0; slot < GetSlotsInUse(); ++slot) {
         auto* arc = dynamic_cast<CArc*>(GetElement(slot));
-        if (!arc)
-            continue;
-        arc->Recalculate();
-        if (arc->GetRadius() < kTinyRadius)
+        ArcShape shape;
+        // An arc whose nodes are missing has no radius to judge: it stays.
+        if (arc && cleaning::ReadArc(nodes_, *arc, shape) && shape.radius < kTinyRadius)
             DeleteElement(slot);
     }
     CommonScan scan(*this, nodes_);

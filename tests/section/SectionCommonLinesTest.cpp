@@ -156,9 +156,11 @@ TEST_F(CommonLines, ArcsOnCirclesApartStayAndTinyArcsGo)
     CArc* tiny = Arc(50, 50, 50.0005, 50, 50, 50.0005);
     ASSERT_NE(tiny, nullptr);
     ASSERT_LT(tiny->GetRadius(), 0.001);
+    const int damaged = section.AddArc0(9998, 9999, 9997); // nodes missing: no radius to judge
     section.DoClearCommonElements();
-    EXPECT_EQ(Elements().size(), 3u);
+    EXPECT_EQ(Elements().size(), 4u);
     EXPECT_EQ(section.GetIdx(tiny), -1);
+    EXPECT_NE(section.GetElement(damaged), nullptr);
 }
 
 TEST_F(CommonLines, AUnitedElementTakesTheAttributesOfTheFirstAndBridgesByRule)
