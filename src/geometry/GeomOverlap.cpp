@@ -1,5 +1,8 @@
 #include "geometry/GeomOverlap.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace Geom {
 
 namespace {
@@ -22,6 +25,7 @@ LineFeet FeetOnLine(const die::coord& a1, const die::coord& a2, const die::coord
     LineFeet feet;
     if (length2 == 0.0)
         return feet;
+    feet.length = std::sqrt(length2);
     Foot(a1, d, length2, q1, feet.t1, feet.offset1);
     Foot(a1, d, length2, q2, feet.t2, feet.offset2);
     return feet;
@@ -29,8 +33,11 @@ LineFeet FeetOnLine(const die::coord& a1, const die::coord& a2, const die::coord
 
 bool RunsAlong(const LineFeet& feet, double maxSquaredOffset)
 {
-    return feet.offset1 < maxSquaredOffset && feet.offset2 < maxSquaredOffset && (feet.t1 > 0.0 || feet.t2 > 0.0)
-           && (feet.t1 < 1.0 || feet.t2 < 1.0);
+    if (feet.length == 0.0)
+        return false;
+    const double least = kLeastSharedLength / feet.length;
+    return feet.offset1 < maxSquaredOffset && feet.offset2 < maxSquaredOffset
+           && std::max(feet.t1, feet.t2) > least && std::min(feet.t1, feet.t2) < 1.0 - least;
 }
 
 } // namespace Geom

@@ -13,12 +13,16 @@ struct LineFeet {
     double t2 = 0.0;
     double offset1 = 0.0; // squared
     double offset2 = 0.0; // squared
+    double length = 0.0;  // |A2 − A1|
 };
 LineFeet FeetOnLine(const die::coord& a1, const die::coord& a2, const die::coord& q1, const die::coord& q2);
 
 // True when both ends lie within the squared offset of the line and the
-// stretch between their feet shares a positive length with 0..1: segments
-// that only touch end to end do not run along each other.
+// stretch between their feet shares a length with 0..1: segments that only
+// touch end to end do not run along each other. The shared length must pass
+// half a micrometre (below what a node can tell apart), so that ends which
+// meet only up to rounding, as after a turn, still count as touching.
 bool RunsAlong(const LineFeet& feet, double maxSquaredOffset);
+inline constexpr double kLeastSharedLength = 0.0005; // mm
 
 } // namespace Geom

@@ -110,6 +110,33 @@ TEST_F(LayoutCleaning, ALineRunningOverItselfLeavesTheDesignOnce)
     EXPECT_EQ(Tracks(), (std::multiset<Track>{T(1, 0, 0, 10, 0), T(1, 5, 0, 15, 0)}));
 }
 
+TEST_F(LayoutCleaning, ATurnedInstanceIsCleanedWhereItLies)
+{
+    (void)Square();
+    // Turned half round about the origin and moved back onto itself: every
+    // side runs over the opposite side, up to rounding.
+    section.NewInstance(10, 10, 180);
+    section.clean_instances();
+    section.DoClearCommonElements();
+    ASSERT_EQ(Elements().size(), 4u);
+    for (CElement* e : section) {
+        auto* line = static_cast<CLine*>(e);
+        EXPECT_EQ(line->GetNotInstanced(), 1);
+        EXPECT_NEAR(die::distance(At(line->GetStartNode()), At(line->GetEndNode())), 10.0, 0.002);
+    }
+}
+
+TEST_F(LayoutCleaning, LinesThatMeetEndToEndUnderATurnStay)
+{
+    (void)Square();
+    // Turned half round and moved right: the square lies at 10..20 × -10..0
+    // and meets the first one only at its corner (10, 0), up to rounding.
+    section.NewInstance(20, 0, 180);
+    const std::vector<CElement*> before = Elements();
+    section.clean_instances();
+    EXPECT_EQ(Elements(), before);
+}
+
 TEST_F(LayoutCleaning, NothingChangesWhenAFixedCopyCannotBeANode)
 {
     Line(0, 0, 10, 0);
