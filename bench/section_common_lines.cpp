@@ -6,7 +6,7 @@
 // element is an arc, every hundredth arc lying on the arc before it.
 //
 //   BlockCleaning:  Section::DoClearCommonElements.
-//   PlainScan:      the same unions found by scanning all pairs in slot
+//   PlainScanCleaning: the same unions found by scanning all pairs in slot
 //                   order and starting again after each union (quadratic
 //                   per scan), for comparison.
 //   LayoutCleaning: Section::clean_instances over a 2 × 2 step and repeat
