@@ -2,6 +2,10 @@
 
 #include "geometry/GeomBasics.h"
 
+#include <QtGlobal>
+
+#include <algorithm>
+
 void OutlineBuilder::SetClipWindow(const BoundingBox& window)
 {
     window_ = window;
@@ -28,4 +32,70 @@ int OutlineBuilder::AddSegment(double x1, double y1, double x2, double y2, const
         s.placement = *placement;
     segments_.push_back(s);
     return static_cast<int>(segments_.size()) - 1;
+}
+
+void OutlineBuilder::RemoveSegment(int index)
+{
+    Q_ASSERT(index >= 0 && index < Count());
+    segments_.erase(segments_.begin() + index);
+}
+
+void OutlineBuilder::RemoveSegmentAndLinks(int index, bool markOnly)
+{
+    Q_ASSERT(index >= 0 && index < Count());
+    for (int k = 0; k < Count(); ++k) {
+        Segment& s = GetSegment(k);
+        if (k == index || s.excluded)
+            continue;
+        std::erase(s.startNeighbours, index);
+        std::erase(s.endNeighbours, index);
+    }
+    if (markOnly) {
+        GetSegment(index).excluded = true;
+        return;
+    }
+    RemoveSegment(index);
+    for (Segment& s : segments_) {
+        for (std::vector<int>* list : {&s.startNeighbours, &s.endNeighbours}) {
+            for (int& n : *list) {
+                if (n > index)
+                    --n;
+            }
+        }
+    }
+}
+
+void OutlineBuilder::SwapSegments(int i, int j)
+{
+    if (i == j)
+        return;
+    std::swap(GetSegment(i), GetSegment(j));
+    for (Segment& s : segments_) {
+        for (std::vector<int>* list : {&s.startNeighbours, &s.endNeighbours}) {
+            for (int& n : *list) {
+                if (n == i)
+                    n = j;
+                else if (n == j)
+                    n = i;
+            }
+        }
+    }
+}
+
+void OutlineBuilder::SplitSegment(int index, const die::coord& point)
+{
+    const Segment whole = GetSegment(index);
+    RemoveSegment(index);
+    for (const auto& [a, b] : {std::pair(whole.from, point), std::pair(point, whole.to)}) {
+        Segment half;
+        half.from = a;
+        half.to = b;
+        half.owner = whole.owner;
+        half.flags = whole.flags;
+        half.cutRule = whole.cutRule;
+        half.placement = whole.placement;
+        half.mark = whole.mark;
+        half.sourceSlot = whole.sourceSlot;
+        segments_.push_back(half);
+    }
 }

@@ -37,6 +37,7 @@
 struct BobstAsmParams;
 struct ChamferValues;
 class CElement;
+class CLine;
 class CNodeSymbol;
 class COptions;
 class CUndoManager;
@@ -438,6 +439,36 @@ public:
     // positive outside (an inward offset that would reach the centre turns
     // outward), a spline positive on the left of its course.
     double GetParDist(CElement* element, double x, double y, double distance, int mode);
+    // --- common-line cleaning (SectionCommonLines.cpp, SectionLayoutCleaning.cpp,
+    // SectionCrossingTest.cpp) ---------------------------------------------------------
+    // None of them opens or closes an undo step: the caller runs them inside one.
+    // Block cleaning: deletes every arc of radius below 0.001, then unites
+    // overlapping collinear lines and overlapping arcs of one circle with the
+    // same attributes, until no such pair is left.
+    void DoClearCommonElements();
+    // Two arcs of one circle whose sweeps overlap or touch, or two lines that
+    // share a stretch of positive length (ends within 0.001 squared of the
+    // other's line), of equal type and attributes.
+    bool AreCommonElements(CElement* a, CElement* b);
+    // Replaces two common elements by one covering both (a's attributes);
+    // the end iterator, nothing changed, when the elements are no lines or
+    // arcs of this section or the united element cannot be made.
+    ElementIterator UniteCommonElements(CElement* a, CElement* b);
+    // Unites two lines of equal attributes that run along each other (ends
+    // within 0.01 squared); false, nothing changed, when they do not or the
+    // united line cannot be made.
+    bool unite_common_lines(CLine* a, CLine* b);
+    // Layout cleaning: a line of one instance that runs over a line of
+    // another is taken out of the repeated design and drawn as fixed lines,
+    // one per instance, until no such pair is left.
+    void clean_instances();
+    // One such step for two lines of this section placed by the two
+    // instances; false, nothing changed, when they are no such pair or a
+    // placed line cannot be made.
+    bool clean_elements(CInstance* first, CInstance* second, ElementIterator a, ElementIterator b);
+    // True when the two elements (lines, arcs, elliptical arcs; by slot)
+    // have a common point.
+    bool AreElementsCrossing(int slotA, int slotB);
 
     // --- the die board (SectionWood.cpp) ------------------------------------------------
     // Sets the die board's margins and fillet, the bottom front edge, gap
@@ -501,6 +532,13 @@ private:
     ElementIterator PlaceSymbolAt(std::unique_ptr<CNodeSymbol> symbol, double x, double y, bool merge, int lineType);
     // The node of a symbol at (x, y); −1 when the point cannot be a node.
     int SymbolNode(double x, double y, bool merge);
+    // Common-line cleaning by slot (SectionCommonLines.cpp, SectionLayoutCleaning.cpp).
+    bool AreCommonSlots(int a, int b);
+    ElementIterator UniteCommonSlots(int a, int b);
+    int UniteCommonLineSlots(int a, int b);
+    // The slots of the fixed lines made go to `made` when given.
+    bool CleanElementSlots(const CInstance& first, const CInstance& second, int a, int b,
+                           std::vector<int>* made = nullptr);
     // Puts a new element into the lowest free slot and records the
     // addition (unless recording is off and not alwaysRecord).
     int Insert(std::unique_ptr<CElement> element, bool alwaysRecord);

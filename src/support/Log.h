@@ -22,6 +22,7 @@ enum Category : int {
     Element = 16,
     Drawing = 32,
     Undo = 64,
+    Cleaning = 128,
 };
 
 class CLog {
