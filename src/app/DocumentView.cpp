@@ -4,6 +4,8 @@
 #include "app/FileChooser.h"
 #include "command/CInputRequest.h"
 #include "command/LineCommands.h"
+#include "command/ManipulationCommands.h"
+#include "dlg/ChamferDlg.h"
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
@@ -149,7 +151,9 @@ bool DocumentView::RunCommand(int commandId)
         view_.OnViewUnload();
         return true;
     default:
-        if (!linecommands::RunLineCommand(commandId, input_))
+        if (!linecommands::RunLineCommand(commandId, input_) &&
+            !manipcommands::RunManipulationCommand(
+                commandId, input_, [this](double (&values)[5]) { return dlg::CChamferDlg::Ask(this, values); }))
             return false;
         break;
     }
