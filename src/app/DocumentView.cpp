@@ -393,7 +393,9 @@ void DocumentView::mouseReleaseEvent(QMouseEvent* event)
         update();
         if (menu) {
             const QPoint screen = event->globalPosition().toPoint();
-            (void)input_.OnContextMenu({screen.x(), screen.y()});
+            // The popup's commands that the view carries out.
+            if (const int command = input_.OnContextMenu({screen.x(), screen.y()}))
+                (void)RunCommand(command); // false: nothing carries it out yet
             update();
         }
     }

@@ -1,5 +1,6 @@
 #include "command/ManipulationCommands.h"
 
+#include "command/BridgeMoveCommand.h"
 #include "command/RequestSetup.h"
 #include "command/SectorCommands.h"
 #include "command/ViewInput.h"
@@ -117,6 +118,7 @@ bool RunManipulationCommand(int commandId, ViewInput& view, const ChamferAsk& as
     case kCmdIntersection: StartIntersection(view); return true;
     case kCmdExtend: StartExtend(view); return true;
     case kCmdSplit: StartSplit(view); return true;
+    case bridgemove::kCmdModifyBridges: bridgemove::StartBridgeMove(view, view.popupElement); return true;
     default: return sectorcommands::RunSectorCommand(commandId, view);
     }
 }

@@ -56,7 +56,9 @@ void StartExtend(ViewInput& view);
 void StartSplit(ViewInput& view);
 
 // Starts the manipulation command the id names (these, the sector and
-// delete commands of SectorCommands.h); false for another id.
+// delete commands of SectorCommands.h, and the popup's Modify Bridge
+// Positions on the popup's element, BridgeMoveCommand.h); false for
+// another id.
 bool RunManipulationCommand(int commandId, ViewInput& view, const ChamferAsk& askChamfer);
 
 // The finishes; each returns 1 when the drawing changed.

@@ -1,6 +1,7 @@
 // The manipulation commands through the engine and the view's input rules:
 // typed values from the scripted value dialog, elements and crossings
 // picked by clicks, then the drawing and the undo step they leave.
+#include "command/BridgeMoveCommand.h"
 #include "command/ManipulationCommands.h"
 #include "command/SectorCommands.h"
 
@@ -285,6 +286,49 @@ TEST_F(ManipulationTest, SectorDrawMarksTheCrossingTheNextClickTakes)
         crossed = crossed || (line.from == platform::DevicePoint{at.x - 5, at.y - 5} &&
                               line.to == platform::DevicePoint{at.x + 6, at.y + 6});
     EXPECT_TRUE(crossed) << "a cross over the crossing at 30";
+}
+
+} // namespace
+
+namespace {
+
+using namespace commandtest;
+
+class BridgeMoveTest : public ManipulationTest {};
+
+TEST_F(BridgeMoveTest, ADraggedBridgeMovesByHandInAStepOfItsOwn)
+{
+    Layer().AddLine3(0, 0, 100, 0, true, 1);
+    CElement* line = *Layer().begin();
+    line->SetBridges({Bridge{0, 40.0, 4.0}});
+    input_.popupElement = line;
+    ASSERT_TRUE(manipcommands::RunManipulationCommand(bridgemove::kCmdModifyBridges, input_, nullptr));
+    ASSERT_TRUE(Request().IsRunning());
+
+    input_.OnMouseMove(Pixel(42, 0), {});
+    input_.OnLButtonDown(Pixel(42, 0), {});
+    EXPECT_EQ(Request().currentStep, 1) << "the press took the bridge";
+    input_.OnMouseMove(Pixel(70, 1), {});
+    overlay_.clear();
+    input_.DrawOverlay(overlay_);
+    EXPECT_FALSE(overlay_.calls().empty()) << "the bridge is drawn where it is dragged";
+    input_.OnLButtonUp(Pixel(70, 1), {});
+
+    CElement* moved = Layer().GetElement(0);
+    ASSERT_NE(moved, line) << "a copy replaces the element";
+    ASSERT_EQ(moved->GetBridges().Count(), 1);
+    EXPECT_NEAR(moved->GetBridges()[0].position, 68.0, 0.01) << "the bridge's middle at the release";
+    EXPECT_EQ(moved->GetBridgeMode(), BridgeMode::ByHand);
+    EXPECT_TRUE(doc_.IsModified());
+    EXPECT_EQ(Request().currentStep, 0) << "the next bridge of the same element";
+    EXPECT_EQ(Request().steps[0].elementGiven, moved);
+
+    input_.CancelCommand();
+    ASSERT_EQ(doc_.Undo().GetUndoCount(), 1);
+    EXPECT_EQ(doc_.Undo().NextUndo()->title, bridgemove::kTextTitle);
+    doc_.Undo().Undo();
+    EXPECT_EQ(Layer().GetElement(0), line) << "the element as it was comes back from the step";
+    EXPECT_NEAR(line->GetBridges()[0].position, 40.0, 0.01);
 }
 
 } // namespace
