@@ -4,6 +4,8 @@
 #include "app/FileChooser.h"
 #include "command/CInputRequest.h"
 #include "command/LineCommands.h"
+#include "command/ManipulationCommands.h"
+#include "dlg/ChamferDlg.h"
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
@@ -149,7 +151,9 @@ bool DocumentView::RunCommand(int commandId)
         view_.OnViewUnload();
         return true;
     default:
-        if (!linecommands::RunLineCommand(commandId, input_))
+        if (!linecommands::RunLineCommand(commandId, input_) &&
+            !manipcommands::RunManipulationCommand(
+                commandId, input_, [this](double (&values)[5]) { return dlg::CChamferDlg::Ask(this, values); }))
             return false;
         break;
     }
@@ -389,7 +393,9 @@ void DocumentView::mouseReleaseEvent(QMouseEvent* event)
         update();
         if (menu) {
             const QPoint screen = event->globalPosition().toPoint();
-            (void)input_.OnContextMenu({screen.x(), screen.y()});
+            // The popup's commands that the view carries out.
+            if (const int command = input_.OnContextMenu({screen.x(), screen.y()}))
+                (void)RunCommand(command); // false: nothing carries it out yet
             update();
         }
     }

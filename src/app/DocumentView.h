@@ -48,8 +48,9 @@ public:
     // a dialog) and Unload (32962), which show at the next paint; File > Save
     // (57603) and Save Copy As (469); Undo (370) and Redo (371), which end a
     // running command first; Clipboard Copy (32963) and Paste (32964); the
-    // line commands. False for another command. Save and Save Copy As end a
-    // running command first too.
+    // line commands and the manipulation commands (also from the popup).
+    // False for another command. Save and Save Copy As end a running
+    // command first too.
     bool RunCommand(int commandId);
     // Picks what lies under the cursor's last pixel again: after a command
     // that took elements away or added some (Undo, Redo, Merge, Paste).

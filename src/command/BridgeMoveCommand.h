@@ -1,0 +1,28 @@
+#pragma once
+// Modify Bridge Positions, from the view's popup over a line, arc or
+// ellipse: press the left button on one of its bridges, drag, release; the
+// bridge moves to where it was released (the element then keeps its
+// bridges by hand). Every move is its own undo step and the command waits
+// for the next bridge of the same element until it is cancelled.
+#include "command/CInputRequest.h"
+
+class ViewInput;
+
+namespace bridgemove {
+
+constexpr int kCmdModifyBridges = 289;
+constexpr int kCodeBridgeMove = 502;
+constexpr int kTextTitle = 185;
+
+// Starts the command on the element (which must be in the current
+// section); nothing for null or an element not there.
+void StartBridgeMove(ViewInput& view, CElement* element);
+
+// The element in the remembered slot replaced by a copy with the picked
+// bridge at the dragged point; the copy is the element of the next move.
+int OnBridgeMoveFinish(CInputRequest* request);
+// The bridges of a copy with the bridge at the drag point, in every
+// placement of the section, the moved one highlighted.
+int OnBridgeMoveDraw(CInputRequest* request, platform::Device* dc);
+
+} // namespace bridgemove

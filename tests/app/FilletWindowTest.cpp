@@ -1,0 +1,139 @@
+// A fillet through the real window: Manipulation > Fillet, the radius typed
+// in the value dialog, two clicks on the lines of a corner; Undo takes the
+// fillet back as one step.
+#include "app/DefaultMenu.h"
+#include "app/DocumentView.h"
+#include "app/MainWindow.h"
+#include "command/ManipulationCommands.h"
+
+#include "display/DrawContext.h"
+#include "dlg/OneValue.h"
+#include "document/MorvekDoc.h"
+#include "element/ElementTypes.h"
+#include "element/Line.h"
+#include "section/Section.h"
+#include "shell/CommandCatalogue.h"
+#include "shell/ToolbarButtons.h"
+
+#include "common/DisplayTestSupport.h"
+#include "common/TempDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QAction* FindCommand(const QList<QAction*>& actions, int command)
+{
+    for (QAction* action : actions) {
+        if (action->data().isValid() && action->data().toInt() == command)
+            return action;
+        if (QMenu* menu = action->menu()) {
+            if (QAction* found = FindCommand(menu->actions(), command))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+struct TypedRadius : dlg::OneValueAsker {
+    QString radius;
+    std::optional<QString> Ask(const dlg::OneValueRequest&) override { return radius; }
+};
+
+class FilletWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        linetypes_.Add(1, LinetypeKind::Standard, -1, -1, 0, 0, 0, 0x0000FF);
+        catalogue_.Build();
+        const auto label = [](int id) { return QStringLiteral("T%1").arg(id); };
+        window_.SetMenus(shell::MenuTree(DefaultMenu()).Build(catalogue_, label));
+        window_.SetDocumentMenus(shell::MenuTree(DocumentMenu()).Build(catalogue_, label));
+        window_.CreateBars(catalogue_, shell::ToolbarButtons{});
+        window_.show();
+        QApplication::processEvents();
+        Choose(kNewCommand);
+        QApplication::processEvents();
+        QMdiSubWindow* child = window_.Documents()->activeSubWindow();
+        ASSERT_NE(child, nullptr);
+        view_ = qobject_cast<app::DocumentView*>(child->widget());
+        ASSERT_NE(view_, nullptr);
+    }
+    void TearDown() override { window_.close(); }
+
+    void Choose(int command)
+    {
+        QAction* action = FindCommand(window_.menuBar()->actions(), command);
+        ASSERT_NE(action, nullptr) << command;
+        action->trigger();
+    }
+    void Click(const die::coord& p)
+    {
+        const platform::DevicePoint d = view_->View().Transform().ToDevicePixel(p.x, p.y, DrawContext::GetMirrorFlags());
+        QTest::mouseMove(view_, QPoint(d.x, d.y));
+        QTest::mouseClick(view_, Qt::LeftButton, Qt::NoModifier, QPoint(d.x, d.y));
+    }
+    CMorvekDoc& Doc() { return view_->Document(); }
+
+    test::ScopedTestEnvironment env_;
+    platform::ScopedOverride<int> mirror_ = DrawContext::OverrideMirrorFlags(DrawContext::MirrorY);
+    displaytest::LinkedLinetypes linetypes_;
+    shell::CommandCatalogue catalogue_;
+    app::MainWindow window_;
+    app::DocumentView* view_ = nullptr;
+};
+
+TEST_F(FilletWindow, TwoClicksRoundACornerAndUndoTakesItBack)
+{
+    // A corner at the origin whose legs reach a quarter of the view.
+    const double zoom = view_->View().GetZoom();
+    const double a = view_->width() / 4 / zoom;
+    const double b = view_->height() / 4 / zoom;
+    Section& section = *Doc().GetCurrentSection();
+    section.AddLine3(0, 0, a, 0, true, 1);
+    section.AddLine3(0, 0, 0, b, true, 1);
+    const double r = std::min(a, b) / 4;
+
+    TypedRadius typed;
+    typed.radius = QString::number(r, 'f', 4);
+    auto asker = dlg::InstallOneValueAsker(typed);
+    Choose(manipcommands::kCmdFillet);
+    EXPECT_EQ(Doc().commandActive, 1);
+    Click({a / 2, 0});
+    Click({0, b / 2});
+
+    int arcs = 0;
+    double shortest = 1e9;
+    for (CElement* e : section) {
+        if (e->GetTypeId() == ElementTypeId::Arc)
+            ++arcs;
+        if (auto* line = dynamic_cast<CLine*>(e)) {
+            const die::coord s = section.Point(line->GetStartNode());
+            const die::coord t = section.Point(line->GetEndNode());
+            shortest = std::min({shortest, std::hypot(s.x, s.y), std::hypot(t.x, t.y)});
+        }
+    }
+    EXPECT_EQ(arcs, 1);
+    EXPECT_NEAR(shortest, r, 0.001) << "both lines now start where the arc touches them";
+    EXPECT_NEAR(Doc().Remembered().filletRadius, r, 0.0001);
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Doc().commandActive, 1) << "the next two lines are asked with the same radius";
+
+    Choose(370);
+    EXPECT_EQ(Doc().commandActive, 0);
+    int count = 0;
+    for (CElement* e : section) {
+        EXPECT_EQ(e->GetTypeId(), ElementTypeId::Line);
+        ++count;
+    }
+    EXPECT_EQ(count, 2);
+}
+
+} // namespace
