@@ -20,8 +20,6 @@ double Section::DoOutline(double distance, int lineTypeFilter, int newLineType, 
                           bool resolveCrossings, bool create, bool usePlacements, const OutlineClipWindow& window)
 {
     Log::TheLog().Write("Section::DoOutline( double ...)", Log::Section);
-    if (!std::isfinite(distance) || !std::isfinite(filletRadius))
-        return kFailed;
     SectionOutline source(*this);
     OutlineBuilder builder(&source);
     builder.SetUsePlacements(usePlacements);
@@ -42,8 +40,6 @@ double Section::DoOutlineByPoint(double distance, int lineTypeFilter, int newLin
                                  bool resolveCrossings, bool create, bool usePlacements, double x, double y)
 {
     Log::TheLog().Write("Section::DoOutlineByPoint( double ...)", Log::Section);
-    if (!std::isfinite(distance) || !std::isfinite(filletRadius))
-        return kFailed;
     SectionOutline source(*this);
     OutlineBuilder builder(&source);
     builder.SetUsePlacements(usePlacements);

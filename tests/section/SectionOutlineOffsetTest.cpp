@@ -387,4 +387,28 @@ TEST_F(Outline, AResolvedCrossingCutsTheRuleWithoutLosingOrDoublingAnything)
     }
 }
 
+TEST_F(Outline, OverPlacementsTheRuleIsPlacedAndNotInstanced)
+{
+    Polygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+    section.NewInstance(20, 0, 0);
+    // The rightmost contour is the placed copy's; a box selection's window
+    // round the first copy leaves the other out.
+    OutlineClipWindow firstCopy;
+    firstCopy.box = {-1, -1, 11, 11, false};
+    firstCopy.valid = true;
+    struct Case {
+        OutlineClipWindow window;
+        std::vector<Corner> rule;
+    };
+    for (const Case& c : {Case{OutlineClipWindow{}, {{19, -1}, {31, -1}, {31, 11}, {19, 11}}},
+                          Case{firstCopy, {{-1, -1}, {11, -1}, {11, 11}, {-1, 11}}}}) {
+        SCOPED_TRACE(c.window.valid);
+        ASSERT_EQ(section.DoOutline(-1, -1, kRule, 0, false, true, true, c.window), 0.0);
+        ExpectPolygon(c.rule);
+        for (CElement* e : section)
+            EXPECT_EQ(e->GetNotInstanced(), e->GetLineType() == kRule ? 1 : 0);
+        undo.Undo();
+    }
+}
+
 } // namespace
