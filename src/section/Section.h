@@ -42,6 +42,7 @@ class CNodeSymbol;
 class COptions;
 class CUndoManager;
 class NodeTable;
+struct OutlineClipWindow;
 class SectionBoardLayout;
 
 // Borders of a section: y grows upwards, so top is the largest y.
@@ -469,6 +470,23 @@ public:
     // True when the two elements (lines, arcs, elliptical arcs; by slot)
     // have a common point.
     bool AreElementsCrossing(int slotA, int slotB);
+
+    // --- outlines (SectionDoOutline.cpp, OutlineOffset.cpp, OutlineCorners.cpp) ---------
+    // A closed rule of the new line type at the distance beside the contour
+    // of the selected elements (of the filter's line type, −1 any) at their
+    // rightmost point: inside a simple figure for a positive distance,
+    // outside it for a negative one (outside the outer boundary of a figure
+    // with inner rules for a positive one). Corners are trimmed, rounded by
+    // a fillet radius above 0, self-crossings cut when asked; with
+    // placements every instance is fed and the rule is not instanced. One
+    // undo step (text 188). 0.0 when made (or, without create, when there is
+    // a contour to outline), −1.0 when nothing was found or made.
+    double DoOutline(double distance, int lineTypeFilter, int newLineType, double filletRadius,
+                     bool resolveCrossings, bool create, bool usePlacements, const OutlineClipWindow& window);
+    // The same around the smallest closed contour of all the layer's elements
+    // that encloses (x, y): inside it for a positive distance.
+    double DoOutlineByPoint(double distance, int lineTypeFilter, int newLineType, double filletRadius,
+                            bool resolveCrossings, bool create, bool usePlacements, double x, double y);
 
     // --- the die board (SectionWood.cpp) ------------------------------------------------
     // Sets the die board's margins and fillet, the bottom front edge, gap

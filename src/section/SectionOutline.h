@@ -6,6 +6,13 @@
 
 class Section;
 
+// The rectangle of the user's last box selection; an outline over instance
+// placements takes only segments with an end inside it while it is valid.
+struct OutlineClipWindow {
+    BoundingBox box;
+    bool valid = false;
+};
+
 class SectionOutline : public OutlineSource {
 public:
     explicit SectionOutline(Section& section) : section_(section) {}
