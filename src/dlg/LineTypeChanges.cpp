@@ -19,8 +19,12 @@ std::set<int> LineTypeChanges::UsedBy(const std::vector<const CMorvekDoc*>& docu
     for (const CMorvekDoc* doc : documents) {
         for (int n = 0; n < doc->GetSectionCount(); ++n) {
             if (const Section* section = doc->GetSection(n))
-                for (const CElement* element : *section)
+                for (const CElement* element : *section) {
+                    // Its own line type too: a display list not built yet
+                    // names none.
+                    used.insert(element->GetLineType());
                     element->CollectLineTypes(used);
+                }
         }
     }
     return used;

@@ -22,7 +22,7 @@ public:
     // usedIds: the line types the elements of every open drawing are drawn with.
     LineTypeChanges(const LinetypeTable& table, std::set<int> usedIds);
     // The line types every element of every section of the documents is
-    // drawn with (the figures of its display list).
+    // drawn with: its own and those of its display list's figures.
     static std::set<int> UsedBy(const std::vector<const CMorvekDoc*>& documents);
 
     // The table with the edits applied, in ascending id.

@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -117,6 +118,10 @@ TEST_F(SettingsDialogs, BridgeFormulaFromTheConstructMenuSavesTheRules)
         dialog->KindBox()->setCurrentIndex(2); // arcs
         dialog->OnAdd();
         EXPECT_EQ(dialog->List()->topLevelItemCount(), int(before) + 1);
+        // A default typed below zero turns into 0.
+        dialog->PerLengthDefault()->clear();
+        QTest::keyClicks(dialog->PerLengthDefault(), QStringLiteral("-3"));
+        EXPECT_EQ(dialog->PerLengthDefault()->text(), "0");
         dialog->accept();
     });
     bridges->trigger();
@@ -124,6 +129,7 @@ TEST_F(SettingsDialogs, BridgeFormulaFromTheConstructMenuSavesTheRules)
     EXPECT_EQ(rules->size(), before + 1);
     EXPECT_EQ(morvek.GetOptions()->GetAutoLengthNumBridges(5500, 1).count, 7); // an arc
     EXPECT_TRUE(env.dir().read(QStringLiteral("app/Config/bridges.cfg")).contains("6000.5"));
+    EXPECT_EQ(*perLength, 0.0);
     EXPECT_TRUE(prompt.texts().isEmpty());
 }
 

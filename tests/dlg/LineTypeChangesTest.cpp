@@ -1,6 +1,8 @@
 // The line types dialog's edits: what the list shows, which deletions are
 // refused, and what OK writes into the table and the user's file.
 #include "dlg/LineTypeChanges.h"
+#include "document/MorvekDoc.h"
+#include "section/Section.h"
 
 #include "common/DisplayTestSupport.h"
 #include "common/TempDir.h"
@@ -169,6 +171,19 @@ TEST_F(LineTypeChangesTest, SubtypeChoicesFollowTheEdits)
     EXPECT_EQ(names.count(4), 1u);
     EXPECT_EQ(names.count(8), 0u);    // the wave
     EXPECT_EQ(names.count(1000), 0u); // a display type
+}
+
+TEST(LineTypesInUse, EveryElementOfEveryOpenDrawingCounts)
+{
+    // Drawings whose elements have not been drawn yet count as well: a line
+    // type in use must never be deleted.
+    CMorvekDoc first;
+    CMorvekDoc second;
+    ASSERT_NE(first.GetCurrentSection()->AddLine3(0, 0, 30, 0, true, 5).Get(), nullptr);
+    ASSERT_NE(second.GetCurrentSection()->AddLine3(0, 0, 0, 30, true, 9).Get(), nullptr);
+    const std::set<int> used = LineTypeChanges::UsedBy({&first, &second});
+    EXPECT_TRUE(used.count(5));
+    EXPECT_TRUE(used.count(9));
 }
 
 } // namespace
