@@ -352,6 +352,10 @@ void MainWindow::RunCommand(int commandId)
             child->close();
     } else if (commandId == 470) {
         OnFileCloseAll();
+    } else if (commandId == kLineTypesCommand) {
+        OnLineTypes();
+    } else if (commandId == kBridgeFormulaCommand) {
+        OnBridgeFormula();
     } else if (commandId == kExitCommand) {
         close();
     } else if (commandId == 57650) {

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <map>
+#include <set>
 #include <vector>
 
 class QLabel;
@@ -41,6 +42,8 @@ inline constexpr int kAllCommandsToolbar = 345;
 inline constexpr int kStatusBar = 59393;
 inline constexpr int kPropertiesCommand = 32975;
 inline constexpr int kOpenCommand = 57601;
+inline constexpr int kLineTypesCommand = 183;
+inline constexpr int kBridgeFormulaCommand = 32959;
 // The message after a file that could not be opened.
 inline constexpr int kTextOpenFailed = 669;
 
@@ -105,6 +108,11 @@ private:
     // File > Close All: asks for every modified drawing first; closes them
     // all only when none was cancelled and every save asked for succeeded.
     void OnFileCloseAll();
+    // View > Line Types and Construct > Bridge formula (MainWindowDialogs.cpp).
+    void OnLineTypes();
+    void OnBridgeFormula();
+    std::vector<DocumentView*> OpenViews() const;
+    std::set<int> UsedLineTypes() const;
     QMdiSubWindow* ShowDocument(QWidget* view);
     DocumentView* ActiveView() const;
     // Shows the menu set for the documents open, building it only when it

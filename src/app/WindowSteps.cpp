@@ -54,9 +54,15 @@ void WindowSteps::CreateMainWindow()
         if (options)
             options->SetLineType(number);
     });
+    RefillLineTypeBar(window_, morvek_);
+}
+
+void RefillLineTypeBar(MainWindow& window, CMorvekXPApp& morvek)
+{
+    const COptions* options = morvek.GetOptions();
     std::map<int, QString> lineTypes;
-    morvek_.GetLinetypeTable().ListNames(lineTypes, kDrawingLineTypes);
-    window_.FillLineTypeCombo(lineTypes, -1, options ? options->GetLineType() : -1);
+    morvek.GetLinetypeTable().ListNames(lineTypes, kDrawingLineTypes);
+    window.FillLineTypeCombo(lineTypes, -1, options ? options->GetLineType() : -1);
 }
 
 } // namespace app

@@ -12,6 +12,10 @@ namespace app {
 
 class MainWindow;
 
+// Fills the main window's line-type box with the line types the user draws
+// with, keeping the chosen one, else the options' current line type.
+void RefillLineTypeBar(MainWindow& window, CMorvekXPApp& morvek);
+
 class WindowSteps : public StartupServices {
 public:
     WindowSteps(MainWindow& window, CMorvekXPApp& morvek) : window_(window), morvek_(morvek) {}
