@@ -3,6 +3,7 @@
 #include "app/ExportCommand.h"
 #include "app/FileChooser.h"
 #include "command/CInputRequest.h"
+#include "command/ConstructCommands.h"
 #include "command/LineCommands.h"
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
@@ -149,7 +150,8 @@ bool DocumentView::RunCommand(int commandId)
         view_.OnViewUnload();
         return true;
     default:
-        if (!linecommands::RunLineCommand(commandId, input_))
+        if (!linecommands::RunLineCommand(commandId, input_) &&
+            !constructcommands::RunConstructCommand(commandId, input_) && !RunShapeCommand(commandId))
             return false;
         break;
     }
