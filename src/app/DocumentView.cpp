@@ -5,6 +5,7 @@
 #include "command/CInputRequest.h"
 #include "command/ConstructCommands.h"
 #include "command/LineCommands.h"
+#include "command/QuickDimensionCommands.h"
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
@@ -151,7 +152,8 @@ bool DocumentView::RunCommand(int commandId)
         return true;
     default:
         if (!linecommands::RunLineCommand(commandId, input_) &&
-            !constructcommands::RunConstructCommand(commandId, input_) && !RunShapeCommand(commandId))
+            !constructcommands::RunConstructCommand(commandId, input_) &&
+            !quickdimensions::RunQuickDimensionCommand(commandId, input_) && !RunShapeCommand(commandId))
             return false;
         break;
     }

@@ -173,7 +173,10 @@ int ParallelSpline(Section& section, CSpline& spline, double d)
 
 void StartCircle(ViewInput& view)
 {
-    const double radius = view.Request() ? view.Request()->GetDocument()->Remembered().circleRadius : 0.0;
+    CMorvekDoc* doc = view.GetDocument();
+    if (!doc)
+        return;
+    const double radius = doc->Remembered().circleRadius;
     StartRequest(view, kCodeCircle, OnCircleFinish, kTextCircleTitle, 1,
                  {{InputValue, kTextCircle, {}, radius, kTextRadius}, {InputPoint, kTextCircle}});
 }
@@ -186,10 +189,10 @@ void StartSpline(ViewInput& view)
 
 void StartParallel(ViewInput& view, ParallelKind kind)
 {
-    CInputRequest* request = view.Request();
-    if (!request)
+    CMorvekDoc* doc = view.GetDocument();
+    if (!doc)
         return;
-    const CommandMemory& memory = request->GetDocument()->Remembered();
+    const CommandMemory& memory = doc->Remembered();
     const int prompt = kind == ParallelX ? kTextParallelX : kind == ParallelY ? kTextParallelY : kTextParallel;
     const double distance = kind == ParallelX ? memory.parallelX : kind == ParallelY ? memory.parallelY : memory.parallel;
     const std::initializer_list<int> lineOnly = {ElementTypeId::Line};
@@ -203,7 +206,10 @@ void StartParallel(ViewInput& view, ParallelKind kind)
 
 void StartAngleBisector(ViewInput& view)
 {
-    const double length = view.Request() ? view.Request()->GetDocument()->Remembered().bisectorLength : 0.0;
+    CMorvekDoc* doc = view.GetDocument();
+    if (!doc)
+        return;
+    const double length = doc->Remembered().bisectorLength;
     StartRequest(view, kCodeAngleBisector, OnAngleBisectorFinish, kTextBisectorTitle, 1,
                  {{InputValue, kTextBisectorFirst, {}, length, kTextLength},
                   {InputElement, kTextBisectorFirst, {ElementTypeId::Line}},
@@ -237,11 +243,8 @@ void StartStorageSpacer(ViewInput& view)
 
 void StartQuickText(ViewInput& view)
 {
-    CInputRequest* request = view.Request();
-    if (!request)
-        return;
-    CMorvekDoc* doc = request->GetDocument();
-    if (doc->GetModifyState() != 0)
+    CMorvekDoc* doc = view.GetDocument();
+    if (!doc || doc->GetModifyState() != 0)
         return;
     QString text;
     if (!view.Ui().AskValue(Translate(kTextQuickTextLabel), text, false))

@@ -2,12 +2,14 @@
 // typed values, free points and clicks on elements, the objects they add
 // and one undo step per object.
 #include "command/ConstructCommands.h"
+#include "command/QuickDimensionCommands.h"
 
 #include "command/CommandTestSupport.h"
 #include "element/Arc.h"
 #include "element/ElementTypes.h"
 #include "element/Ellipse.h"
 #include "element/Line.h"
+#include "element/Measure.h"
 #include "element/Spline.h"
 #include "element/Text.h"
 #include "options/KeyBinding.h"
@@ -300,6 +302,34 @@ TEST_F(ConstructCommandTest, QuickTextAsksItsTextFirstAndCancelStartsNothing)
     EXPECT_EQ(All<CText>()[0]->GetText(), QStringLiteral("Grain"));
     EXPECT_EQ(doc_.Remembered().quickText, QStringLiteral("Grain"));
     EXPECT_EQ(doc_.Undo().GetUndoCount(), 1);
+}
+
+TEST_F(ConstructCommandTest, QuickDimensionsFromPicksOneUndoStepEach)
+{
+    Layer().AddArc3(100, 100, 100, 120, 100, 120, true, 1);
+    quickdimensions::StartRadial(input_);
+    EXPECT_EQ(ui_.status, Translate(quickdimensions::kTextPickArc));
+    FreePoint(300, 300); // no arc there: still the first step
+    EXPECT_EQ(Request().currentStep, 0);
+    Pick(121, 100);
+    EXPECT_EQ(ui_.status, Translate(quickdimensions::kTextPosition));
+    FreePoint(150, 150);
+    input_.CancelCommand();
+
+    quickdimensions::StartParallel(input_);
+    FreePoint(0, 0);
+    FreePoint(50, 0);
+    FreePoint(25, 10);
+    FreePoint(60, 0);
+    FreePoint(60, 0); // one point twice measures nothing
+    FreePoint(60, 10);
+    input_.CancelCommand();
+
+    const std::vector<CMeasure*> measures = All<CMeasure>();
+    ASSERT_EQ(measures.size(), 2u);
+    EXPECT_EQ(measures[0]->GetKind(), DimensionKind::Radial);
+    EXPECT_EQ(measures[1]->GetKind(), DimensionKind::Aligned);
+    EXPECT_EQ(doc_.Undo().GetUndoCount(), 2);
 }
 
 } // namespace
