@@ -3,9 +3,11 @@
 #include "app/ExportCommand.h"
 #include "app/FileChooser.h"
 #include "command/CInputRequest.h"
+#include "command/ConstructCommands.h"
 #include "command/LineCommands.h"
 #include "command/ManipulationCommands.h"
 #include "dlg/ChamferDlg.h"
+#include "command/QuickDimensionCommands.h"
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
@@ -153,7 +155,9 @@ bool DocumentView::RunCommand(int commandId)
     default:
         if (!linecommands::RunLineCommand(commandId, input_) &&
             !manipcommands::RunManipulationCommand(
-                commandId, input_, [this](double (&values)[5]) { return dlg::CChamferDlg::Ask(this, values); }))
+                commandId, input_, [this](double (&values)[5]) { return dlg::CChamferDlg::Ask(this, values); }) &&
+            !constructcommands::RunConstructCommand(commandId, input_) &&
+            !quickdimensions::RunQuickDimensionCommand(commandId, input_) && !RunShapeCommand(commandId))
             return false;
         break;
     }

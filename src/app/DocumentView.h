@@ -6,6 +6,7 @@
 // cursor shows highlighted.
 #include "app/ViewCommandUi.h"
 #include "command/ViewInput.h"
+#include "dlg/ShapeSizes.h"
 #include "view/AutosaveTimer.h"
 #include "view/EditCommands.h"
 #include "view/ViewCore.h"
@@ -98,6 +99,9 @@ private:
     void OnAutosaveTimer();
     // View > Background: a picture file chosen in a file dialog.
     void ChooseBackground();
+    // Construct > Shapes > Polygon and Rectangle: the dialog, then on OK the
+    // centre point (DocumentViewShapes.cpp). False for another id.
+    bool RunShapeCommand(int commandId);
 
     std::unique_ptr<CMorvekDoc> doc_;
     ViewCore view_;
@@ -116,6 +120,8 @@ private:
     // The wheel's turn not yet used: one zoom step per kWheelNotch.
     static constexpr int kWheelNotch = 120;
     int wheelRest_ = 0;
+    // The polygon dialog reopens with the values of its last OK.
+    dlg::PolygonValues polygon_;
 
     // After an input rule: a changed zoom or origin ends the fitted state;
     // repaints when asked.

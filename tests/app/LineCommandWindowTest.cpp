@@ -5,9 +5,12 @@
 #include "app/DefaultMenu.h"
 #include "app/DocumentView.h"
 #include "app/MainWindow.h"
+#include "command/ConstructCommands.h"
 #include "command/LineCommands.h"
 
 #include "display/DrawContext.h"
+#include "dlg/OneValue.h"
+#include "element/Arc.h"
 #include "document/MorvekDoc.h"
 #include "element/Line.h"
 #include "options/LanguageTable.h"
@@ -214,6 +217,32 @@ TEST_F(LineCommandWindow, LineContinuousClosesARectangleThatSavesAndUndoesLineBy
         EXPECT_NEAR(read[i].second.x, drawn[i].second.x, 0.001);
         EXPECT_NEAR(read[i].second.y, drawn[i].second.y, 0.001);
     }
+}
+
+// Construct > Basic > Circle through the window: the radius typed in the
+// value dialog, a click on a node for the centre, and the circle is drawn.
+TEST_F(LineCommandWindow, CircleTakesTheTypedRadiusAndTheClickedCentre)
+{
+    struct Radius : dlg::OneValueAsker {
+        std::optional<QString> Ask(const dlg::OneValueRequest&) override { return QStringLiteral("12.5"); }
+    } radius;
+    const auto asker = dlg::InstallOneValueAsker(radius);
+    const die::coord centre = NodeAtPixels(view_->width() / 4, -view_->height() / 5);
+    Choose(constructcommands::kCmdCircle);
+    EXPECT_EQ(window_.MessageText()->text(), Translate(constructcommands::kTextCircle));
+    Click(centre);
+    std::vector<CArc*> arcs;
+    for (CElement* e : *Doc().GetCurrentSection())
+        if (auto* arc = dynamic_cast<CArc*>(e))
+            arcs.push_back(arc);
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_NEAR(arcs[0]->GetRadius(), 12.5, 1e-9);
+    const die::coord c = Doc().GetCurrentSection()->Point(arcs[0]->GetCenterNode());
+    EXPECT_NEAR(c.x, centre.x, 0.001);
+    EXPECT_NEAR(c.y, centre.y, 0.001);
+    EXPECT_EQ(Doc().commandActive, 1) << "further centres draw further circles";
+    Click(centre, Qt::MiddleButton);
+    EXPECT_EQ(Doc().commandActive, 0);
 }
 
 } // namespace
