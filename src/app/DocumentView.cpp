@@ -2,8 +2,10 @@
 
 #include "app/ExportCommand.h"
 #include "app/FileChooser.h"
+#include "app/MeasureDialogs.h"
 #include "command/CInputRequest.h"
 #include "command/LineCommands.h"
+#include "command/MeasureCommands.h"
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
@@ -149,7 +151,10 @@ bool DocumentView::RunCommand(int commandId)
         view_.OnViewUnload();
         return true;
     default:
-        if (!linecommands::RunLineCommand(commandId, input_))
+        if (RunMeasureDialog(commandId, this, *doc_))
+            return true;
+        if (!linecommands::RunLineCommand(commandId, input_) &&
+            !measurecommands::RunMeasureCommand(commandId, input_))
             return false;
         break;
     }
