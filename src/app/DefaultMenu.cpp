@@ -25,7 +25,6 @@ std::vector<shell::MenuItemSource> DefaultMenu()
         Popup(u"&File", {Command(57600, u"&New"), Command(57601, u"&Open..."), Separator(),
                          Command(57606, u"Print Set&up..."), Separator(), Command(kExitCommand, u"E&xit")}),
         Popup(u"&View", {Command(59393, u"&Status Bar")}),
-        Popup(u"De&bug", {Command(486, u"Bobst &wood")}),
         Popup(u"&Help", {Command(kAboutCommand, u"&About MorvekXP...")}),
     };
 }
@@ -91,6 +90,7 @@ std::vector<shell::MenuItemSource> DocumentMenu()
                Command(304, u"Standard &Collections"), Command(32961, u"Back&ground"), Command(32962, u"&Unload")}),
         Popup(u"&Output", {Command(32796, u"&Options"), Separator(), Command(shell::kExporterAnchorId, u"__DLL__")}),
         Popup(u"&Window", {Command(57650, u"&Cascade"), Command(57651, u"&Tile"), Command(57649, u"&Arrange Icons")}),
+        Popup(u"De&bug", {Command(486, u"Bobst &wood")}),
         Popup(u"&Help", {Command(kAboutCommand, u"&About MorvekXP...")}),
     };
 }
