@@ -90,6 +90,7 @@ std::vector<shell::MenuItemSource> DocumentMenu()
                Command(304, u"Standard &Collections"), Command(32961, u"Back&ground"), Command(32962, u"&Unload")}),
         Popup(u"&Output", {Command(32796, u"&Options"), Separator(), Command(shell::kExporterAnchorId, u"__DLL__")}),
         Popup(u"&Window", {Command(57650, u"&Cascade"), Command(57651, u"&Tile"), Command(57649, u"&Arrange Icons")}),
+        Popup(u"De&bug", {Command(486, u"Bobst &wood")}),
         Popup(u"&Help", {Command(kAboutCommand, u"&About MorvekXP...")}),
     };
 }

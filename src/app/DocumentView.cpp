@@ -2,12 +2,14 @@
 
 #include "app/ExportCommand.h"
 #include "app/FileChooser.h"
+#include "app/MeasureDialogs.h"
 #include "command/CInputRequest.h"
 #include "command/ConstructCommands.h"
 #include "command/LineCommands.h"
 #include "command/ManipulationCommands.h"
 #include "dlg/ChamferDlg.h"
 #include "command/QuickDimensionCommands.h"
+#include "command/MeasureCommands.h"
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
@@ -153,11 +155,14 @@ bool DocumentView::RunCommand(int commandId)
         view_.OnViewUnload();
         return true;
     default:
+        if (RunMeasureDialog(commandId, this, *doc_))
+            return true;
         if (!linecommands::RunLineCommand(commandId, input_) &&
             !manipcommands::RunManipulationCommand(
                 commandId, input_, [this](double (&values)[5]) { return dlg::CChamferDlg::Ask(this, values); }) &&
             !constructcommands::RunConstructCommand(commandId, input_) &&
-            !quickdimensions::RunQuickDimensionCommand(commandId, input_) && !RunShapeCommand(commandId))
+            !quickdimensions::RunQuickDimensionCommand(commandId, input_) && !RunShapeCommand(commandId) &&
+            !measurecommands::RunMeasureCommand(commandId, input_))
             return false;
         break;
     }

@@ -32,6 +32,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct BobstAsmParams;
@@ -271,6 +272,9 @@ public:
     // Total length of the elements of a line type (−1: any) and ptg (0:
     // any); an instanced element counts once per instance.
     double GetLineLength(int lineType, int ptg) const;
+    // The same with ptg as a filter of its own: none counts every ptg, 0
+    // only the elements of ptg 0.
+    double GetRuleLength(int lineType, std::optional<int> ptg) const;
     // Deletes every selected element (undo items, removed), in slot order.
     void DeleteSelectedElements();
     // Opens a property edit of the selection: every selected element is

@@ -199,9 +199,14 @@ double Section::GetCenterY() const
 double Section::GetLineLength(int lineType, int ptg) const
 {
     Log::TheLog().Write("Section::GetLineLength( long, long )", Log::Section);
+    return GetRuleLength(lineType, ptg == 0 ? std::nullopt : std::optional<int>(ptg));
+}
+
+double Section::GetRuleLength(int lineType, std::optional<int> ptg) const
+{
     double total = 0.0;
     for (CElement* e : *this) {
-        if ((lineType != -1 && e->GetLineType() != lineType) || (ptg != 0 && e->GetPtg() != ptg))
+        if ((lineType != -1 && e->GetLineType() != lineType) || (ptg && e->GetPtg() != *ptg))
             continue;
         const double length = e->GetFullLength();
         total += e->GetNotInstanced() ? length : length * GetInstanceCount();

@@ -76,6 +76,9 @@ public:
 
     // The rubber line of measuring and construction, in whole micrometres.
     void SetRubberLine(bool on, int x1 = 0, int y1 = 0, int x2 = 0, int y2 = 0);
+    bool HasRubberLine() const { return rubberLine_; }
+    // Its ends x1, y1, x2, y2.
+    const int* RubberLineEnds() const { return rubber_; }
 
     // The paint cycle: the background, the background picture, the origin marker, the sections and
     // (when shown) the nodes on the drawing device, a copy of it on the
