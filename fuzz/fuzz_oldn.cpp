@@ -6,6 +6,7 @@
 
 #include "document/MorvekDoc.h"
 #include "element/Bridge.h"
+#include "exchange/native/NativeDrawing.h"
 #include "exchange/oldn/OldnReader.h"
 #include "section/Section.h"
 
@@ -27,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!doc.LoadFile(QStringLiteral("fuzz.n"), bytes, &error))
         fuzz::Check(doc.IsLoadRefused() && doc.GetSectionCount() == 1, "a failed load left more than an empty drawing",
                     error);
-    else if (drawing.figures.size() > 0)
+    else if (const auto tag = native::ReadTag(bytes); tag != native::kDrawingTag && tag != native::kStandardTag)
         fuzz::Check(doc.GetCurrentSection()->getName() == QStringLiteral("fuzz"), "the layer is not named after the file");
     return 0;
 }
