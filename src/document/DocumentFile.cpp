@@ -156,7 +156,7 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
         loadedFromStandard_ = true;
         reason = QStringLiteral("extended standards cannot be read by this version");
     } else {
-        reason = QStringLiteral("drawings in the older text layout cannot be read by this version");
+        loaded = ReadOldFormat(fileName, bytes, &reason);
     }
 
     imported_ = loaded && docpath::IsForeignDrawing(fileName);

@@ -262,6 +262,10 @@ public:
     // HP-GL plot files: each pen-down move a line, its line type the pen
     // selected before it, else the current line type (which stays current).
     [[nodiscard]] bool ImportHpgl(const QString& fileName, QByteArrayView bytes, QString* error);
+    // Drawings in the older text layout (DocumentOldFormat.cpp): each placed
+    // figure an element of the current section, with the line type, ptg
+    // and bridges by count that the file gives.
+    [[nodiscard]] bool ReadOldFormat(const QString& fileName, QByteArrayView bytes, QString* error);
     static constexpr int kTextCannotOpen = 386;
     static constexpr int kTextNotADrawing = 392;
     static constexpr int kTextMergeVariables = 406;

@@ -248,7 +248,7 @@ TEST(DocumentFile, FilesNotReadableYetAreRefusedWithTheirReason)
         {"die.Dd3", QByteArray(), "defines no block"},
         {"cut.cf2", QByteArray("T,2,1,0,0,0,0,5,4"), "text record without its text"},
         {"standard.nst", QByteArray("\xFF\x0F\x00\x00", 4), "extended standard"},
-        {"old.n", QByteArray("D]1]2]"), "older text layout"},
+        {"old.n", QByteArray("D]1]2]\nL]1]0]0]1]1]1]0]500]"), "line 2: a bridge count"},
         {"empty.n", QByteArray(), "older text layout"},
         {"new.n", nativetest::OldFile({16}), "newer"},
         {"many.n", nativetest::OldFile({15, 103}), "at most 102"},
@@ -262,6 +262,45 @@ TEST(DocumentFile, FilesNotReadableYetAreRefusedWithTheirReason)
         EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << error.toStdString();
         ExpectFailedLoadState(doc);
     }
+}
+
+// A drawing in the older text layout: every placed figure an element of
+// the current section, which takes the file's title.
+TEST(DocumentFile, OlderTextLayoutOpensAsElements)
+{
+    CMorvekDoc doc;
+    QString error;
+    ASSERT_TRUE(doc.LoadFile(QStringLiteral("/dies/Box 12.n"),
+                             QByteArray("D]41111]Box 12.n]\r\nU]M]\r\nS]1]]b]2]1]0]0]0]0]\r\nI]1]]]]1]1]\r\n"
+                                        "I]2]100]0]90]1]1]\r\nL]1]0]0]40]0]8]2.5]3]4]\r\nL]2]5]5]5]5]1]0]0]0]\r\n"
+                                        "A]3]10]0]0]10]2]0]0]0]]]0]0]10]\r\n*]\r\nT]4]2]3]1]0]17]7]1]2]30]\r\nAb]\r\n*]\r\n"),
+                             &error))
+        << error.toStdString();
+    EXPECT_FALSE(doc.IsLoadRefused());
+    ASSERT_EQ(doc.GetSectionCount(), 1);
+    Section* s = doc.GetCurrentSection();
+    EXPECT_EQ(s->getName(), QStringLiteral("Box 12"));
+    std::vector<CElement*> elements;
+    for (CElement* e : *s)
+        elements.push_back(e);
+    // Two lines and two arcs (the line of no length makes nothing), a text.
+    ASSERT_EQ(elements.size(), 5u);
+    for (int i : {0, 1}) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(elements[static_cast<size_t>(i)]->GetTypeId(), ElementTypeId::Line);
+        EXPECT_EQ(elements[static_cast<size_t>(i)]->GetLineType(), 8);
+        EXPECT_DOUBLE_EQ(elements[static_cast<size_t>(i)]->GetPtg(), 2.5);
+        EXPECT_EQ(elements[static_cast<size_t>(i)]->GetBridgeMode(), BridgeMode::ByCount);
+        EXPECT_EQ(elements[static_cast<size_t>(i)]->GetAutoCount(), 3);
+        EXPECT_DOUBLE_EQ(elements[static_cast<size_t>(i)]->GetAutoWidth(), 4.0);
+    }
+    // An arc without bridges keeps none: bridges by count, none counted.
+    EXPECT_EQ(elements[2]->GetTypeId(), ElementTypeId::Arc);
+    EXPECT_EQ(elements[2]->GetBridgeMode(), BridgeMode::ByCount);
+    EXPECT_EQ(elements[2]->GetAutoCount(), 0);
+    EXPECT_EQ(elements[4]->GetTypeId(), ElementTypeId::Text);
+    EXPECT_EQ(elements[4]->GetLineType(), 7);
+    EXPECT_EQ(static_cast<CText*>(elements[4])->GetText(), QStringLiteral("Ab"));
 }
 
 // A line on a node the file does not hold fails the load instead of

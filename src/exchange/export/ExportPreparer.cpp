@@ -78,6 +78,17 @@ void ExportPreparer::Run()
     }
 }
 
+void ExportPreparer::AddFigure(ExportBlock& target, const DisplayFigure& figure)
+{
+    if (settings_.mode == 1 && figure.kind == FigureKind::Line && figure.outputKind == OutputKind::Polyline)
+        AddLineCompat(target, figure);
+    else if (settings_.mode == 1 && settings_.arc == 0 && figure.kind == FigureKind::Arc
+             && figure.outputKind == OutputKind::Arc)
+        AddArcCompat(target, figure);
+    else
+        ConvertFigure(figure, settings_, target.primitives);
+}
+
 void ExportPreparer::Collect(Section& section)
 {
     section.recreate_replicas();
@@ -103,7 +114,7 @@ void ExportPreparer::Collect(Section& section)
         std::vector<ExportPrimitive>& out = target->primitives;
         const std::size_t first = out.size();
         for (const DisplayFigure& figure : element->GetDisplayList().Figures())
-            ConvertFigure(figure, settings_, out);
+            AddFigure(*target, figure);
         if (expand)
             Expand(out, first, placements);
     }

@@ -13,7 +13,6 @@ namespace {
 
 const QString kOpenPort = QStringLiteral("Open Port");
 const QString kCannotCreate = QStringLiteral("Cannot create file");
-const QString kNoWriter = QStringLiteral("Files of this output type cannot be written yet.");
 
 QString WithSeparator(const QString& folder)
 {
@@ -79,10 +78,6 @@ ExportTarget ChooseExportTarget(ExportSettings& settings, const exporter& type, 
 
 bool RunExport(exporter& type, const ExportJob& job, ExportRunUi& ui)
 {
-    if (!type.CanWrite()) {
-        ui.Warn(kNoWriter);
-        return false;
-    }
     ExportSettings settings = type.GetSettings();
     const ExportTarget target = ChooseExportTarget(settings, type, job, ui);
     if (target.kind == ExportTarget::Cancelled)

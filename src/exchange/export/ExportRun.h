@@ -49,8 +49,7 @@ ExportTarget ChooseExportTarget(ExportSettings& settings, const exporter& type, 
 // with bridges, 3 special line types; any other value normal.
 int DisplayModeForExport(int mode);
 
-// The whole run; failures are told through ui (a type without a writer
-// before anything else). True when the output was
+// The whole run; failures are told through ui. True when the output was
 // written (and, for policy 3, the program started).
 bool RunExport(exporter& type, const ExportJob& job, ExportRunUi& ui);
 

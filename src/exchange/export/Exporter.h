@@ -36,8 +36,6 @@ public:
     virtual QString FileDialogFilter() const = 0;
     // Writes the prepared geometry in the type's format.
     virtual void Write(ExportText& out, const ExportPreparer& job) const = 0;
-    // False for a type whose writer is not built yet: a run refuses it.
-    virtual bool CanWrite() const { return true; }
 
     // Reads this exporter's keys from its section; an absent key leaves the
     // field as it is.

@@ -4,6 +4,7 @@
 #include "exchange/export/ExportPreparer.h"
 #include "exchange/export/cf2/Cf2Writer.h"
 #include "exchange/export/hpgl/HpglWriter.h"
+#include "exchange/export/oldn/OldnWriter.h"
 #include "exchange/export/wild/WildWriter.h"
 
 namespace Export {
@@ -33,9 +34,7 @@ public:
     QString TypeName() const override { return QStringLiteral("oldn"); }
     QString DefaultExtension() const override { return QStringLiteral("n"); }
     QString FileDialogFilter() const override { return QStringLiteral("Morvek NT files (*.n)|*.n|All Files (*.*)|*.*||"); }
-    // The older layout's writer is not built yet.
-    void Write(ExportText&, const ExportPreparer&) const override {}
-    bool CanWrite() const override { return false; }
+    void Write(ExportText& out, const ExportPreparer& job) const override { WriteOldn(out, job); }
 };
 
 class wild_exporter final : public exporter {

@@ -194,14 +194,20 @@ TEST_F(ExportRun, FaultsAreTold)
     EXPECT_TRUE(ui.warnings.empty());
 }
 
-TEST_F(ExportRun, ATypeWithoutWriterIsRefusedBeforeTheDialog)
+TEST_F(ExportRun, SmallDieInTheOlderLayout)
 {
     auto oldn = Export::CreateExporter(QStringLiteral("oldn"));
-    ui.answer = dir.file(QStringLiteral("out.n"));
-    EXPECT_FALSE(Export::RunExport(*oldn, Job(), ui));
-    EXPECT_TRUE(ui.proposals.empty());
-    EXPECT_EQ(ui.warnings, std::vector<QString>{QStringLiteral("Files of this output type cannot be written yet.")});
-    EXPECT_FALSE(QFileInfo::exists(ui.answer));
+    Export::ExportSettings settings = oldn->GetSettings();
+    settings.dir_policy = 1;
+    settings.dir = dir.path();
+    oldn->SetSettings(settings);
+    ui.answer = dir.file(QStringLiteral("small.n"));
+    ASSERT_TRUE(Export::RunExport(*oldn, Job(), ui));
+    EXPECT_TRUE(ui.warnings.empty());
+    EXPECT_EQ(ui.extension, QStringLiteral("n"));
+    QFile expected(QStringLiteral(MORVEK_TEST_DATA_DIR "/export/small.n"));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+    EXPECT_EQ(dir.read(QStringLiteral("small.n")), expected.readAll());
 }
 
 TEST_F(ExportRun, LastFolderIsKept)
