@@ -8,6 +8,7 @@
 
 #include "document/MorvekDoc.h"
 #include "element/NodePoint.h"
+#include "exchange/native/NativeDrawing.h"
 #include "exchange/native/StandardTable.h"
 #include "platform/Prompt.h"
 #include "section/Section.h"
@@ -40,6 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     SpecStandardTable table;
     QString error;
     if (!table.Read(bytes, &error)) {
+        if (native::ReadTag(bytes) != native::kStandardTag)
+            return 0; // another kind of file: opened by its own reader
         CMorvekDoc doc;
         fuzz::Check(!doc.LoadFile(environment.Write(QStringLiteral("std/bad.nst"), bytes), bytes, &error)
                         && doc.IsLoadRefused() && doc.GetSectionCount() == 1,
