@@ -94,8 +94,9 @@ bool SpecStandardTable::Read(QByteArrayView bytes, QString* error)
         return Fail(error, QStringLiteral("not an extended standard (tag %1)").arg(tag));
     SpecStandardTable t;
     int32_t version = 0;
-    if (!native::ReadHeader(in, t.identification, version, error))
-        return false;
+    QString reason;
+    if (!native::ReadHeader(in, t.identification, version, &reason))
+        return Fail(error, QStringLiteral("extended standard: %1").arg(reason));
     for (double* v : {&t.A, &t.B, &t.H, &t.MatThick}) {
         *v = in.readDouble();
         if (in.ok() && !std::isfinite(*v))
