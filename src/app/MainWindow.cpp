@@ -271,6 +271,11 @@ QMdiSubWindow* MainWindow::OpenDocument(const QString& path)
         platform::ask(Translate(kTextOpenFailed), QString(), platform::PromptButtons::Ok, platform::PromptIcon::Error);
         return nullptr;
     }
+    if (doc->IsLoadedFromExtendedStandard()) {
+        // A save must write a drawing, never over the standard.
+        doc->RenameLoadedStandard(standardsBuilt_);
+        doc->ClearLoadedFromExtendedStandard();
+    }
     const QString title = doc->GetTitle();
     auto* view = new DocumentView(std::move(doc), COptions::Current());
     view->setWindowTitle(title);

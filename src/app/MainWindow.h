@@ -130,6 +130,8 @@ private:
     MenuSet shownMenus_ = MenuSet::None;
     QMdiArea* documents_;
     int untitled_ = 0;
+    // Drawings built from extended standards so far: their "_std<n>.n" names.
+    int standardsBuilt_ = 0;
     bool firstShow_ = true;
     std::map<int, QWidget*> bars_;
     std::map<int, gui::CommandToolbar*> toolbars_;

@@ -154,7 +154,7 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
         loaded = native::ReadDrawing(bytes, drawing, &reason) && ReadFormatFFFF(drawing, &reason);
     } else if (tag == native::kStandardTag) {
         loadedFromStandard_ = true;
-        reason = QStringLiteral("extended standards cannot be read by this version");
+        loaded = LoadExtendedStandard(fileName, bytes, &reason);
     } else {
         loaded = ReadOldFormat(fileName, bytes, &reason);
     }

@@ -6,6 +6,7 @@
 #include "document/MorvekDoc.h"
 
 #include "exchange/native/NativeDrawing.h"
+#include "formula/SpecStandardComponent.h"
 #include "formula/VariableList.h"
 #include "options/LanguageTable.h"
 #include "platform/BinaryStream.h"
@@ -14,6 +15,8 @@
 #include "section/Section.h"
 
 #include <QFileInfo>
+
+#include <utility>
 
 namespace {
 
@@ -30,6 +33,12 @@ QString PathText(int id, const QString& path)
 } // namespace
 
 bool CMorvekDoc::MergeFile(const QString& path, int mergeMode, QString prefix)
+{
+    return MergeDrawing(path, mergeMode, std::move(prefix), nullptr);
+}
+
+bool CMorvekDoc::MergeDrawing(const QString& path, int mergeMode, QString prefix,
+                              const SpecStandardComponent* component)
 {
     QByteArray bytes;
     QString error;
@@ -87,9 +96,22 @@ bool CMorvekDoc::MergeFile(const QString& path, int mergeMode, QString prefix)
     VariableList renames;
     platform::BinaryReader variables(drawing.variableBlock);
     platform::BinaryReader nodes(drawing.nodeBlock);
-    if (!variables_.Import(variables, prefix, mergeMode, renames, nullptr))
+    if (!variables_.Import(variables, prefix, mergeMode, renames, component))
         return undo(variables.error());
-    const int nodeBase = nodes_.Append(nodes, mergeMode, renames);
+    int nodeBase = -1;
+    if (component != nullptr) {
+        // The component's nodes turn about its place in the standard.
+        QString centerX, centerY, angle;
+        nodes_.OriginRotation(centerX, centerY, angle);
+        const bool applying = nodes_.IsApplyingOriginRotation();
+        nodes_.SetOriginRotation(component->x, component->y, component->rotation);
+        nodes_.SetApplyOriginRotation(true);
+        nodeBase = nodes_.Append(nodes, mergeMode, renames);
+        nodes_.SetOriginRotation(centerX, centerY, angle);
+        nodes_.SetApplyOriginRotation(applying);
+    } else {
+        nodeBase = nodes_.Append(nodes, mergeMode, renames);
+    }
     if (nodeBase < 0)
         return undo(QStringLiteral("its nodes do not fit into this drawing"));
     if (!ReadSections(drawing, prefix, nodeBase, &error))

@@ -25,6 +25,7 @@ class CInstance;
 class CNodePoint;
 class COptions;
 class Section;
+struct SpecStandardComponent;
 
 namespace native {
 struct Drawing;
@@ -251,6 +252,21 @@ public:
     // changes nothing (variables, nodes and layers stay as they were). Opens no undo step; the
     // caller brings bridges and elements up to date.
     [[nodiscard]] bool MergeFile(const QString& path, int mergeMode, QString prefix);
+    // Extended standards (DocumentStandard.cpp). Builds this document, which
+    // is new, from the ".nst" file's bytes: the variables A, B, H and
+    // MatThick take the standard's dimensions (which the components' own
+    // never replace), then each component's drawing, found beside the
+    // standard, is merged with its pairs overriding its variables and its
+    // nodes turned about its place, and its layers are copied into the
+    // first layer once per placement. A component that cannot be merged is
+    // told and left out. False, with the reason, when the standard itself
+    // cannot be read.
+    [[nodiscard]] bool LoadExtendedStandard(const QString& fileName, QByteArrayView bytes, QString* error);
+    // Gives a document built from an extended standard the path
+    // "<standard without extension>_std<n>.n", n the caller's counter raised
+    // by one, so that a save never writes over the standard; marks it
+    // modified.
+    void RenameLoadedStandard(int& counter);
     // Other programs' files (DocumentImport.cpp), read into this document,
     // which is new: the current section takes the file's title (its name
     // without the extension) and the file's figures become its elements.
@@ -332,6 +348,10 @@ private:
     void AddOriginNode();
     void ResetAfterFailedLoad();
     [[nodiscard]] bool ReadFormatFFFF(const native::Drawing& drawing, QString* error);
+    // MergeFile, with the component of an extended standard being built
+    // (null for a plain merge).
+    [[nodiscard]] bool MergeDrawing(const QString& path, int mergeMode, QString prefix,
+                                    const SpecStandardComponent* component);
     // Appends the drawing's sections, their names after the prefix and
     // their node indices counted from nodeBase.
     [[nodiscard]] bool ReadSections(const native::Drawing& drawing, const QString& prefix, int nodeBase,

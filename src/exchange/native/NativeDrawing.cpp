@@ -108,6 +108,26 @@ std::optional<int32_t> ReadTag(QByteArrayView bytes)
     return in.readInt32();
 }
 
+bool ReadHeader(platform::BinaryReader& in, QString& identification, int32_t& version, QString* error)
+{
+    identification = in.readWString();
+    version = in.readInt32();
+    if (!in.ok())
+        return Fail(error, QStringLiteral("damaged file header: %1").arg(in.error()));
+    if (version > kFormatVersion)
+        return Fail(error, QStringLiteral("format version %1 is newer than this program reads (%2)")
+                               .arg(version)
+                               .arg(kFormatVersion));
+    return true;
+}
+
+void WriteHeader(platform::BinaryWriter& out, int32_t tag, const QString& identification, int32_t version)
+{
+    out.writeInt32(tag);
+    out.writeWString(identification);
+    out.writeInt32(version);
+}
+
 bool ReadDrawing(QByteArrayView bytes, Drawing& out, QString* error)
 {
     platform::BinaryReader in(bytes);
@@ -115,14 +135,8 @@ bool ReadDrawing(QByteArrayView bytes, Drawing& out, QString* error)
     if (in.ok() && tag != kDrawingTag)
         return Fail(error, QStringLiteral("not a drawing file (tag %1)").arg(tag));
     Drawing d;
-    d.identification = in.readWString();
-    d.version = in.readInt32();
-    if (!in.ok())
-        return Fail(error, QStringLiteral("damaged file header: %1").arg(in.error()));
-    if (d.version > kFormatVersion)
-        return Fail(error, QStringLiteral("format version %1 is newer than this program reads (%2)")
-                               .arg(d.version)
-                               .arg(kFormatVersion));
+    if (!ReadHeader(in, d.identification, d.version, error))
+        return false;
     d.left = in.readDouble();
     d.top = in.readDouble();
     d.right = in.readDouble();
@@ -163,9 +177,7 @@ bool ReadDrawing(QByteArrayView bytes, Drawing& out, QString* error)
 QByteArray WriteDrawing(const Drawing& drawing)
 {
     platform::BinaryWriter out;
-    out.writeInt32(kDrawingTag);
-    out.writeWString(drawing.identification);
-    out.writeInt32(drawing.version);
+    WriteHeader(out, kDrawingTag, drawing.identification, drawing.version);
     for (double v : {drawing.left, drawing.top, drawing.right, drawing.bottom})
         out.writeDouble(v);
     out.writeBytes(drawing.variableBlock);

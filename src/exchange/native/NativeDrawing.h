@@ -24,6 +24,11 @@
 #include <optional>
 #include <vector>
 
+namespace platform {
+class BinaryReader;
+class BinaryWriter;
+} // namespace platform
+
 namespace native {
 
 inline constexpr int32_t kDrawingTag = 0xFFFF;
@@ -69,6 +74,13 @@ struct Drawing {
     QByteArray nodeBlock;     // as NodeTable::Save writes it
     std::vector<SectionRecord> sections;
 };
+
+// The header after the tag (the identification text, which nobody looks
+// at, and the format version), shared by drawings and extended standards.
+// False, with the reason in *error, when it is damaged or its version is
+// above kFormatVersion.
+[[nodiscard]] bool ReadHeader(platform::BinaryReader& in, QString& identification, int32_t& version, QString* error);
+void WriteHeader(platform::BinaryWriter& out, int32_t tag, const QString& identification, int32_t version);
 
 // The int32 tag at the start of a file; none when it has fewer than four
 // bytes.
