@@ -149,7 +149,7 @@ bool DocumentView::RunCommand(int commandId)
         view_.OnViewUnload();
         return true;
     default:
-        if (!linecommands::RunLineCommand(commandId, input_))
+        if (!linecommands::RunLineCommand(commandId, input_) && !modify_.RunCommand(commandId))
             return false;
         break;
     }
