@@ -182,7 +182,7 @@ void ModifyDriver::DoModifyDlg(int kind, bool reset, CElement* element, bool dir
     }
     kind_ = kind;
     if (element) {
-        element->selected = 1;
+        element->SetSelection(1);
     } else {
         sheetOpen_ = false;
         if (section->GetSelectedCount() == 0) {

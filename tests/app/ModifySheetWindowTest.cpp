@@ -57,7 +57,7 @@ TEST(ModifySheetWindow, MovePageMovesTheSelectionOnOk)
     ASSERT_NE(view, nullptr);
     CMorvekDoc& doc = view->Document();
     Section& layer = *doc.GetCurrentSection();
-    layer.GetElement(0)->selected = 1;
+    layer.GetElement(0)->SetSelection(1);
     const int steps = doc.Undo().GetUndoCount();
 
     bool seen = false;
@@ -69,7 +69,7 @@ TEST(ModifySheetWindow, MovePageMovesTheSelectionOnOk)
         // The elements boxes show the document's flag and change it.
         ASSERT_EQ(sheet->ElementChecks().size(), 4u);
         EXPECT_TRUE(sheet->ElementChecks()[0]->isChecked());
-        QTest::mouseClick(sheet->ElementChecks()[0], Qt::LeftButton);
+        sheet->ElementChecks()[0]->click();
         EXPECT_FALSE(doc.moveDetached);
         EXPECT_FALSE(sheet->ElementChecks()[3]->isChecked()) << "every page shows the same flag";
         // Two points typed give the distance at once.
@@ -105,5 +105,6 @@ TEST(ModifySheetWindow, MovePageMovesTheSelectionOnOk)
 
     emit window.commandChosen(370);
     EXPECT_EQ(layer.Point(static_cast<CLine*>(layer.GetElement(0))->GetStartNode()).y, 0.0);
+    doc.SetModifiedFlag(false); // closing asks nothing
     window.close();
 }
