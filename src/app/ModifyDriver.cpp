@@ -1,43 +1,20 @@
 #include "app/ModifyDriver.h"
 
 #include "command/CInputRequest.h"
+#include "command/ModifyApply.h"
 #include "command/ViewInput.h"
 #include "document/MorvekDoc.h"
-#include "element/Element.h"
 #include "options/LanguageTable.h"
-#include "platform/Prompt.h"
-#include "section/Section.h"
 #include "support/Log.h"
 
 namespace app {
 
 namespace {
 
-// The transformations one run applies, in their order, each with the values
-// it takes.
-struct ModifyPlan {
-    bool rotate = false;
-    double cx = 0.0, cy = 0.0, angle = 0.0;
-    bool scale = false;
-    double sx = 0.0, sy = 0.0, fx = 1.0, fy = 1.0;
-    bool mirror = false;
-    double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
-    bool move = false;
-    double dx = 0.0, dy = 0.0;
-
-    // Every transformation of the plan takes its values: a run either
-    // applies all of them or changes nothing.
-    bool IsValid() const
-    {
-        return (!rotate || CMorvekDoc::CanMoveOrRotate(cx, cy, angle))
-               && (!scale || CMorvekDoc::CanScale(sx, sy, fx, fy))
-               && (!mirror || CMorvekDoc::CanMirror(x1, y1, x2, y2))
-               && (!move || CMorvekDoc::CanMoveOrRotate(dx, dy));
-    }
-};
+using modifyapply::ModifyPlan;
 
 ModifyPlan PlanOf(const dlg::ModifyPages& pages, CMorvekDoc& doc, int kind, bool direct,
-                  const die::coord& quickStart, const die::coord& quickEnd)
+                  const ModifyPoint& quickStart, const ModifyPoint& quickEnd)
 {
     ModifyPlan plan;
     const auto runs = [&](int k) { return !direct || kind == k; };
@@ -73,32 +50,6 @@ ModifyPlan PlanOf(const dlg::ModifyPages& pages, CMorvekDoc& doc, int kind, bool
     return plan;
 }
 
-void Run(CMorvekDoc& doc, const ModifyPlan& plan, bool detached)
-{
-    NodeTable& nodes = doc.Nodes();
-    // Each transformation was checked before the step opened (IsValid).
-    if (plan.rotate) {
-        (void)nodes.SetCacheValid(false);
-        (void)(detached ? doc.RotateSelectionDetached(plan.cx, plan.cy, plan.angle)
-                        : doc.RotateSelectionConnected(plan.cx, plan.cy, plan.angle));
-    }
-    if (plan.scale) {
-        (void)nodes.SetCacheValid(false);
-        (void)(detached ? doc.ScaleSelectionDetached(plan.sx, plan.sy, plan.fx, plan.fy)
-                        : doc.ScaleSelectionConnected(plan.sx, plan.sy, plan.fx, plan.fy));
-    }
-    if (plan.mirror) {
-        (void)nodes.SetCacheValid(false);
-        (void)(detached ? doc.MirrorSelectionDetached(plan.x1, plan.y1, plan.x2, plan.y2)
-                        : doc.MirrorSelectionConnected(plan.x1, plan.y1, plan.x2, plan.y2));
-    }
-    if (plan.move) {
-        (void)nodes.SetCacheValid(false);
-        (void)(detached ? doc.MoveSelectionDetached(plan.dx, plan.dy)
-                        : doc.MoveSelectionConnected(plan.dx, plan.dy));
-    }
-}
-
 } // namespace
 
 bool ModifyDriver::RunCommand(int commandId)
@@ -122,10 +73,9 @@ bool ModifyDriver::RunCommand(int commandId)
 void ModifyDriver::DoModifyDlg(int kind, bool reset, CElement* element, bool direct)
 {
     CMorvekDoc* doc = input_.GetDocument();
-    Section* section = doc ? doc->GetCurrentSection() : nullptr;
-    if (!section)
+    if (!doc || !doc->GetCurrentSection())
         return;
-    if ((direct || reset) && section->GetSelectedCount() > 0)
+    if ((direct || reset) && modifyapply::SelectedCount(*doc) > 0)
         element = nullptr;
     if (!direct && !element) {
         sheetOpen_ = true;
@@ -182,10 +132,10 @@ void ModifyDriver::DoModifyDlg(int kind, bool reset, CElement* element, bool dir
     }
     kind_ = kind;
     if (element) {
-        element->SetSelection(1);
+        modifyapply::Select(*element);
     } else {
         sheetOpen_ = false;
-        if (section->GetSelectedCount() == 0) {
+        if (modifyapply::SelectedCount(*doc) == 0) {
             ArmElementPick(direct);
             return;
         }
@@ -197,34 +147,10 @@ void ModifyDriver::DoModifyDlg(int kind, bool reset, CElement* element, bool dir
 bool ModifyDriver::Apply(int kind, bool direct)
 {
     CMorvekDoc& doc = *input_.GetDocument();
-    Section& section = *doc.GetCurrentSection();
-    const ModifyPlan plan = PlanOf(pages_, doc, kind, direct, quickStart, quickEnd);
-    // A refused value (a scale factor of 0, an axis of one point, a number
-    // that is not finite) would leave the run half done: nothing changes.
-    if (!plan.IsValid())
-        return false;
-    doc.Undo().Open(kTextUndoTitle, &section);
-    if (doc.Nodes().AnyNodeRotated()) {
-        if (platform::ask(Translate(kTextConvertRotated), QString(), platform::PromptButtons::YesNo,
-                          platform::PromptIcon::Question)
-            != platform::PromptResult::Yes) {
-            doc.EndModifyState();
-            return false;
-        }
-        doc.Nodes().ConvertAll(3);
-    }
-    if (copy)
-        section.DuplicateAll(true);
-    section.PrepareSelElements();
     Log::TheLog().Write("domodifydlg::debug.0", Log::Section);
-    Run(doc, plan, doc.moveDetached || copy);
+    const bool applied = modifyapply::Apply(doc, PlanOf(pages_, doc, kind, direct, quickStart, quickEnd), copy);
     Log::TheLog().Write("domodifydlg::debug.1", Log::Section);
-    (void)doc.Nodes().SetCacheValid(false);
-    doc.RefreshAllBridges();
-    section.AddSelElementsToUndo(false);
-    doc.Undo().Close();
-    doc.SetModifiedFlag(true);
-    return true;
+    return applied;
 }
 
 void ModifyDriver::ArmPointPick(int endCode)

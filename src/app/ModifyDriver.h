@@ -10,7 +10,6 @@
 // sheet. A direct run applies one kind from the scratch points without the
 // sheet (the quick commands).
 #include "dlg/ModifyPages.h"
-#include "geometry/Coord.h"
 
 #include <QString>
 
@@ -19,6 +18,12 @@ class CInputRequest;
 class ViewInput;
 
 namespace app {
+
+// A point of a direct run (mm).
+struct ModifyPoint {
+    double x = 0.0;
+    double y = 0.0;
+};
 
 // How the driver shows its sheet; the view implements it with the widget,
 // tests with a script.
@@ -58,13 +63,10 @@ public:
     static constexpr int kEndRotateInteractive = 211;
     // Command code of the element pick when nothing is selected.
     static constexpr int kCodeElementPick = 1301;
-    // Language texts: the sheet's captions (copy, modify), the undo title,
-    // the question about rotated nodes, the element prompt and the prompt
-    // of the interactive rotation.
+    // Language texts: the sheet's captions (copy, modify), the element
+    // prompt and the prompt of the interactive rotation.
     static constexpr int kTextCaptionCopy = 403;
     static constexpr int kTextCaptionModify = 404;
-    static constexpr int kTextUndoTitle = 405;
-    static constexpr int kTextConvertRotated = 167;
     static constexpr int kTextPickElement = 260;
     static constexpr int kTextRotateInteractive = 365;
 
@@ -86,8 +88,8 @@ public:
     bool copy = false;
     // Scratch points of a direct run: the centre of a quick rotation
     // (start), the start and end of a quick move or copy.
-    die::coord quickStart{};
-    die::coord quickEnd{};
+    ModifyPoint quickStart{};
+    ModifyPoint quickEnd{};
 
 private:
     // Step 7: the selection transformed in one undo step. False when

@@ -99,9 +99,10 @@ QCheckBox* ModifySheet::ElementsCheck(int text, QWidget* parent)
     return check;
 }
 
-QPushButton* ModifySheet::EndButton(int text, int code, QWidget* parent)
+QPushButton* ModifySheet::EndButton(int code, QWidget* parent)
 {
-    auto* button = new QPushButton(Translate(text), parent);
+    // A pick button: the point is then clicked in the drawing.
+    auto* button = new QPushButton(QStringLiteral("..."), parent);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, code] { done(code); });
     return button;
@@ -132,13 +133,15 @@ QWidget* ModifySheet::BuildMovePage()
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     moveEdits_ = Edits(6, page);
-    PointRow(grid, 0, 297, moveEdits_[0], moveEdits_[1]);
-    grid->addWidget(EndButton(301, kEndMoveStart, page), 0, 3);
-    PointRow(grid, 1, 299, moveEdits_[2], moveEdits_[3]);
-    grid->addWidget(EndButton(302, kEndMoveEnd, page), 1, 3);
-    PointRow(grid, 2, 300, moveEdits_[4], moveEdits_[5]);
-    grid->addWidget(ElementsCheck(298, page), 3, 0, 1, 3);
-    grid->setRowStretch(4, 1);
+    grid->addWidget(new QLabel(Translate(300)), 0, 1);
+    grid->addWidget(new QLabel(Translate(301)), 0, 2);
+    PointRow(grid, 1, 297, moveEdits_[0], moveEdits_[1]);
+    grid->addWidget(EndButton(kEndMoveStart, page), 1, 3);
+    PointRow(grid, 2, 299, moveEdits_[2], moveEdits_[3]);
+    grid->addWidget(EndButton(kEndMoveEnd, page), 2, 3);
+    PointRow(grid, 3, 302, moveEdits_[4], moveEdits_[5]);
+    grid->addWidget(ElementsCheck(298, page), 4, 0, 1, 3);
+    grid->setRowStretch(5, 1);
     for (int i = 0; i < 4; ++i) {
         connect(moveEdits_[static_cast<size_t>(i)], &QLineEdit::textEdited, this, [this] {
             pages_.move.SetPoints(Read(moveEdits_[0]), Read(moveEdits_[1]), Read(moveEdits_[2]),
@@ -174,7 +177,7 @@ QWidget* ModifySheet::BuildRotatePage()
     auto* grid = new QGridLayout(page);
     rotateEdits_ = Edits(3, page);
     PointRow(grid, 0, 291, rotateEdits_[0], rotateEdits_[1]);
-    grid->addWidget(EndButton(295, kEndRotateCentre, page), 0, 3);
+    grid->addWidget(EndButton(kEndRotateCentre, page), 0, 3);
     grid->addWidget(new QLabel(Translate(293)), 1, 0);
     grid->addWidget(rotateEdits_[2], 1, 1);
     grid->addWidget(new QLabel(Translate(294)), 2, 0);
@@ -223,7 +226,7 @@ QWidget* ModifySheet::BuildScalePage()
     scaleGroup_ = new QCheckBox(Translate(279), page);
     grid->addWidget(scaleGroup_, 0, 0, 1, 3);
     PointRow(grid, 1, 282, scaleEdits_[0], scaleEdits_[1]);
-    grid->addWidget(EndButton(288, kEndScaleCentre, page), 1, 3);
+    grid->addWidget(EndButton(kEndScaleCentre, page), 1, 3);
     scaleGrid_ = StaticGrid(page, grid, 2);
     PointRow(grid, 3, 283, scaleEdits_[2], scaleEdits_[3]);
     keepRatio_ = new QCheckBox(Translate(285), page);
@@ -232,9 +235,9 @@ QWidget* ModifySheet::BuildScalePage()
     flipGroup_ = new QCheckBox(Translate(281), page);
     grid->addWidget(flipGroup_, 6, 0, 1, 3);
     PointRow(grid, 7, 286, scaleEdits_[4], scaleEdits_[5]);
-    grid->addWidget(EndButton(289, kEndFlipAxis, page), 7, 3);
+    grid->addWidget(EndButton(kEndFlipAxis, page), 7, 3);
     PointRow(grid, 8, 287, scaleEdits_[6], scaleEdits_[7]);
-    axisEndButton_ = EndButton(290, kEndFlipAxisEnd, page);
+    axisEndButton_ = EndButton(kEndFlipAxisEnd, page);
     grid->addWidget(axisEndButton_, 8, 3);
     axisGroup_ = new QButtonGroup(page);
     auto* axes = new QHBoxLayout;

@@ -59,7 +59,7 @@ private:
     QWidget* BuildRotatePage();
     QWidget* BuildScalePage();
     QCheckBox* ElementsCheck(int text, QWidget* parent);
-    QPushButton* EndButton(int text, int code, QWidget* parent);
+    QPushButton* EndButton(int code, QWidget* parent);
     QButtonGroup* StaticGrid(QWidget* parent, QGridLayout* grid, int row);
     void ShowMove();
     void ShowRotate();

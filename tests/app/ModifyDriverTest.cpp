@@ -3,6 +3,7 @@
 // to the selection in one undo step. Points picked from the drawing go
 // through the command engine and reopen the sheet.
 #include "app/ModifyDriver.h"
+#include "command/ModifyApply.h"
 
 #include "command/CommandTestSupport.h"
 #include "element/Line.h"
@@ -289,7 +290,7 @@ TEST_F(ModifyDriverTest, NoToTheRotatedNodesQuestionChangesNothing)
     const int steps = doc_.Undo().GetUndoCount();
     sheet_.answers.push_back(Ok([](auto& p) { p.move.SetDistance(10, 0); }));
     ASSERT_TRUE(driver_.RunCommand(ModifyDriver::kCmdMove));
-    EXPECT_EQ(prompt.texts(), QStringList{Translate(ModifyDriver::kTextConvertRotated)});
+    EXPECT_EQ(prompt.texts(), QStringList{Translate(modifyapply::kTextConvertRotated)});
     ExpectEnds(EndsOf(A()), {0, 0, 10, 0}, "nothing moved");
     EXPECT_EQ(doc_.Undo().GetUndoCount(), steps);
     EXPECT_FALSE(doc_.Undo().HasOpenStep());
