@@ -162,7 +162,7 @@ bool DocumentView::RunCommand(int commandId)
                 commandId, input_, [this](double (&values)[5]) { return dlg::CChamferDlg::Ask(this, values); }) &&
             !constructcommands::RunConstructCommand(commandId, input_) &&
             !quickdimensions::RunQuickDimensionCommand(commandId, input_) && !RunShapeCommand(commandId) &&
-            !measurecommands::RunMeasureCommand(commandId, input_))
+            !measurecommands::RunMeasureCommand(commandId, input_) && !modify_.RunCommand(commandId))
             return false;
         break;
     }

@@ -4,6 +4,8 @@
 // drawing and the overlay) that are copied to the widget. The mouse position
 // is tracked into the document's cursor record, so the element under the
 // cursor shows highlighted.
+#include "app/ModifyDriver.h"
+#include "app/ModifySheetWindow.h"
 #include "app/ViewCommandUi.h"
 #include "command/ViewInput.h"
 #include "dlg/ShapeSizes.h"
@@ -35,6 +37,8 @@ public:
 
     CMorvekDoc& Document() const { return *doc_; }
     ViewCore& View() { return view_; }
+    // The modify commands (Move, Copy, Rotate, Mirror, Scale) and their sheet.
+    ModifyDriver& Modify() { return modify_; }
 
     // The display switches' check marks: whether the command is one, and
     // whether it is on in this view.
@@ -110,6 +114,8 @@ private:
     bool closeAgreed_ = false;
     ViewCommandUi commandUi_{this};
     ViewInput input_{view_, commandUi_, view_.Options()};
+    ModifySheetWindow modifySheet_{this, *doc_};
+    ModifyDriver modify_{input_, modifySheet_};
     std::unique_ptr<gui::QtDevice> drawing_;
     std::unique_ptr<gui::QtDevice> overlay_;
     // While the drawing is shown fitted (on opening, after View > Center),

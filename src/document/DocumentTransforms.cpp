@@ -142,22 +142,26 @@ bool CMorvekDoc::RotateSelectionConnected(double cx, double cy, double angle)
     return true;
 }
 
-namespace {
+bool CMorvekDoc::CanMoveOrRotate(double a, double b, double c)
+{
+    return AllFinite({a, b, c});
+}
+
 // A factor of 0 would fold the selection onto a line or a point.
-bool ScaleIsValid(double cx, double cy, double fx, double fy)
+bool CMorvekDoc::CanScale(double cx, double cy, double fx, double fy)
 {
     return AllFinite({cx, cy, fx, fy}) && fx != 0.0 && fy != 0.0;
 }
+
 // Two equal points give no axis.
-bool AxisIsValid(double x1, double y1, double x2, double y2)
+bool CMorvekDoc::CanMirror(double x1, double y1, double x2, double y2)
 {
     return AllFinite({x1, y1, x2, y2}) && (x1 != x2 || y1 != y2);
 }
-} // namespace
 
 bool CMorvekDoc::ScaleSelectionDetached(double cx, double cy, double fx, double fy)
 {
-    if (!ScaleIsValid(cx, cy, fx, fy))
+    if (!CanScale(cx, cy, fx, fy))
         return false;
     TransformSelection(NodeRule::CopyShared, [&](CElement& e, std::vector<int>& r) { e.Scale(r, cx, cy, fx, fy); });
     return true;
@@ -165,7 +169,7 @@ bool CMorvekDoc::ScaleSelectionDetached(double cx, double cy, double fx, double 
 
 bool CMorvekDoc::ScaleSelectionConnected(double cx, double cy, double fx, double fy)
 {
-    if (!ScaleIsValid(cx, cy, fx, fy))
+    if (!CanScale(cx, cy, fx, fy))
         return false;
     TransformSelection(NodeRule::Connected, [&](CElement& e, std::vector<int>& r) { e.Scale(r, cx, cy, fx, fy); });
     return true;
@@ -173,7 +177,7 @@ bool CMorvekDoc::ScaleSelectionConnected(double cx, double cy, double fx, double
 
 bool CMorvekDoc::MirrorSelectionDetached(double x1, double y1, double x2, double y2)
 {
-    if (!AxisIsValid(x1, y1, x2, y2))
+    if (!CanMirror(x1, y1, x2, y2))
         return false;
     TransformSelection(NodeRule::CopyShared,
                        [&](CElement& e, std::vector<int>& r) { e.Mirror(r, x1, y1, x2, y2); });
@@ -182,7 +186,7 @@ bool CMorvekDoc::MirrorSelectionDetached(double x1, double y1, double x2, double
 
 bool CMorvekDoc::MirrorSelectionConnected(double x1, double y1, double x2, double y2)
 {
-    if (!AxisIsValid(x1, y1, x2, y2))
+    if (!CanMirror(x1, y1, x2, y2))
         return false;
     TransformSelection(NodeRule::Connected, [&](CElement& e, std::vector<int>& r) { e.Mirror(r, x1, y1, x2, y2); });
     return true;

@@ -140,6 +140,12 @@ public:
     [[nodiscard]] bool ScaleSelectionConnected(double cx, double cy, double fx, double fy);
     [[nodiscard]] bool MirrorSelectionDetached(double x1, double y1, double x2, double y2);
     [[nodiscard]] bool MirrorSelectionConnected(double x1, double y1, double x2, double y2);
+    // Whether the transforms above take the values (all finite; a scale
+    // factor other than 0; an axis of two points), so that a caller can
+    // check a series before changing anything.
+    static bool CanMoveOrRotate(double a, double b, double c = 0.0);
+    static bool CanScale(double cx, double cy, double fx, double fy);
+    static bool CanMirror(double x1, double y1, double x2, double y2);
 
     // --- layer operations (DocumentLayers.cpp) --------------------------------
     // A new empty section at position index (−1: after the last); the
