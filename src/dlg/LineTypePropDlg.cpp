@@ -22,7 +22,10 @@ namespace {
 
 constexpr int kCaption = 634;
 // The pen styles' texts and the order they are listed in.
-constexpr int kStyleTexts[] = {372, 373, 371, 374}; // solid, dash, dot, dash-dot
+constexpr int kTextStyles[] = {372, 373, 371, 374}; // solid, dash, dot, dash-dot
+// The labels of the three data fields and of the two subtype boxes.
+constexpr TextIdRange kTextDataLabels{546, 3};
+constexpr TextIdRange kTextSubtypeLabels{549, 2};
 
 QColor ToQColor(platform::ColorRef c)
 {
@@ -83,14 +86,14 @@ CLineTypePropDlg::CLineTypePropDlg(QWidget* parent, const std::map<int, QString>
     form->addRow(Translate(543), id_);
     form->addRow(Translate(544), name_);
     form->addRow(Translate(545), kind_);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kTextDataLabels.count; ++i) {
         data_[i] = new QLineEdit(this);
         MakeDoubleField(data_[i]);
-        form->addRow(Translate(546 + i), data_[i]);
+        form->addRow(Translate(kTextDataLabels.At(i)), data_[i]);
     }
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < kTextSubtypeLabels.count; ++i) {
         subtypes_[i] = new QComboBox(this);
-        form->addRow(Translate(549 + i), subtypes_[i]);
+        form->addRow(Translate(kTextSubtypeLabels.At(i)), subtypes_[i]);
     }
     form->addRow(Translate(551), colourButton_);
     form->addRow(Translate(552), width_);
@@ -144,7 +147,7 @@ void CLineTypePropDlg::SetLineType(Linetype* record, std::optional<std::set<int>
     }
     style_->clear();
     for (int style = 0; style < 4; ++style)
-        style_->addItem(Translate(kStyleTexts[style]), style);
+        style_->addItem(Translate(kTextStyles[style]), style);
     filling_ = false;
     ShowFields();
     ApplyKindRule();

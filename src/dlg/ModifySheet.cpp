@@ -21,6 +21,34 @@ namespace dlg {
 
 namespace {
 
+// Language texts of the pages' labels, boxes and buttons.
+constexpr int kTextMoveStart = 297;
+constexpr int kTextMoveElements = 298;
+constexpr int kTextMoveEnd = 299;
+constexpr int kTextColumnX = 300;
+constexpr int kTextColumnY = 301;
+constexpr int kTextMoveDistance = 302;
+constexpr int kTextRotatePage = 637;
+constexpr int kTextRotateCentre = 291;
+constexpr int kTextRotateElements = 292;
+constexpr int kTextRotateAngle = 293;
+constexpr int kTextRotateGrid = 294;
+constexpr int kTextRotateInteractive = 296;
+constexpr int kTextCustomPoint = 626;
+constexpr int kTextScalePage = 638;
+constexpr int kTextScaleOn = 279;
+constexpr int kTextFlipElements = 280;
+constexpr int kTextFlipOn = 281;
+constexpr int kTextScaleCentre = 282;
+constexpr int kTextFactors = 283;
+constexpr int kTextScaleElements = 284;
+constexpr int kTextKeepRatio = 285;
+constexpr int kTextAxisPoint = 286;
+constexpr int kTextAxisEnd = 287;
+// The axis radios in the order of ScalePage's choices from kAxisTwoPoints:
+// two points, horizontal axis, vertical axis.
+constexpr TextIdRange kTextAxisChoices{627, 3};
+
 double Read(const QLineEdit* edit)
 {
     return platform::wtof(edit->text());
@@ -71,8 +99,8 @@ ModifySheet::ModifySheet(ModifyPages& pages, CMorvekDoc& doc, int page, const QS
     pages_.rotate.Show();
     pages_.scale.Show();
     tabs_->addTab(BuildMovePage(), QStringLiteral("Move"));
-    tabs_->addTab(BuildRotatePage(), Translate(637));
-    tabs_->addTab(BuildScalePage(), Translate(638));
+    tabs_->addTab(BuildRotatePage(), Translate(kTextRotatePage));
+    tabs_->addTab(BuildScalePage(), Translate(kTextScalePage));
     tabs_->setCurrentIndex(page);
     // Each showing of a page shows the document's flag.
     connect(tabs_, &QTabWidget::currentChanged, this, [this] {
@@ -119,7 +147,7 @@ QButtonGroup* ModifySheet::StaticGrid(QWidget* parent, QGridLayout* grid, int ro
             box->addWidget(radio, r, c);
         }
     }
-    auto* custom = new QRadioButton(Translate(626), parent);
+    auto* custom = new QRadioButton(Translate(kTextCustomPoint), parent);
     group->addButton(custom, kCustom);
     box->addWidget(custom, 3, 0, 1, 3);
     grid->addLayout(box, row, 1, 1, 2);
@@ -133,14 +161,14 @@ QWidget* ModifySheet::BuildMovePage()
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     moveEdits_ = Edits(6, page);
-    grid->addWidget(new QLabel(Translate(300)), 0, 1);
-    grid->addWidget(new QLabel(Translate(301)), 0, 2);
-    PointRow(grid, 1, 297, moveEdits_[0], moveEdits_[1]);
+    grid->addWidget(new QLabel(Translate(kTextColumnX)), 0, 1);
+    grid->addWidget(new QLabel(Translate(kTextColumnY)), 0, 2);
+    PointRow(grid, 1, kTextMoveStart, moveEdits_[0], moveEdits_[1]);
     grid->addWidget(EndButton(kEndMoveStart, page), 1, 3);
-    PointRow(grid, 2, 299, moveEdits_[2], moveEdits_[3]);
+    PointRow(grid, 2, kTextMoveEnd, moveEdits_[2], moveEdits_[3]);
     grid->addWidget(EndButton(kEndMoveEnd, page), 2, 3);
-    PointRow(grid, 3, 302, moveEdits_[4], moveEdits_[5]);
-    grid->addWidget(ElementsCheck(298, page), 4, 0, 1, 3);
+    PointRow(grid, 3, kTextMoveDistance, moveEdits_[4], moveEdits_[5]);
+    grid->addWidget(ElementsCheck(kTextMoveElements, page), 4, 0, 1, 3);
     grid->setRowStretch(5, 1);
     for (int i = 0; i < 4; ++i) {
         connect(moveEdits_[static_cast<size_t>(i)], &QLineEdit::textEdited, this, [this] {
@@ -176,14 +204,14 @@ QWidget* ModifySheet::BuildRotatePage()
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     rotateEdits_ = Edits(3, page);
-    PointRow(grid, 0, 291, rotateEdits_[0], rotateEdits_[1]);
+    PointRow(grid, 0, kTextRotateCentre, rotateEdits_[0], rotateEdits_[1]);
     grid->addWidget(EndButton(kEndRotateCentre, page), 0, 3);
-    grid->addWidget(new QLabel(Translate(293)), 1, 0);
+    grid->addWidget(new QLabel(Translate(kTextRotateAngle)), 1, 0);
     grid->addWidget(rotateEdits_[2], 1, 1);
-    grid->addWidget(new QLabel(Translate(294)), 2, 0);
+    grid->addWidget(new QLabel(Translate(kTextRotateGrid)), 2, 0);
     rotateGrid_ = StaticGrid(page, grid, 2);
-    grid->addWidget(ElementsCheck(292, page), 3, 0, 1, 3);
-    auto* interactive = new QPushButton(Translate(296), page);
+    grid->addWidget(ElementsCheck(kTextRotateElements, page), 3, 0, 1, 3);
+    auto* interactive = new QPushButton(Translate(kTextRotateInteractive), page);
     interactive->setAutoDefault(false);
     connect(interactive, &QPushButton::clicked, this, [this] {
         (void)doc_.BeginModifyState(kEndRotateInteractive, true); // no state refuses this one
@@ -223,31 +251,31 @@ QWidget* ModifySheet::BuildScalePage()
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     scaleEdits_ = Edits(8, page);
-    scaleGroup_ = new QCheckBox(Translate(279), page);
+    scaleGroup_ = new QCheckBox(Translate(kTextScaleOn), page);
     grid->addWidget(scaleGroup_, 0, 0, 1, 3);
-    PointRow(grid, 1, 282, scaleEdits_[0], scaleEdits_[1]);
+    PointRow(grid, 1, kTextScaleCentre, scaleEdits_[0], scaleEdits_[1]);
     grid->addWidget(EndButton(kEndScaleCentre, page), 1, 3);
     scaleGrid_ = StaticGrid(page, grid, 2);
-    PointRow(grid, 3, 283, scaleEdits_[2], scaleEdits_[3]);
-    keepRatio_ = new QCheckBox(Translate(285), page);
+    PointRow(grid, 3, kTextFactors, scaleEdits_[2], scaleEdits_[3]);
+    keepRatio_ = new QCheckBox(Translate(kTextKeepRatio), page);
     grid->addWidget(keepRatio_, 4, 1, 1, 2);
-    grid->addWidget(ElementsCheck(284, page), 5, 0, 1, 3);
-    flipGroup_ = new QCheckBox(Translate(281), page);
+    grid->addWidget(ElementsCheck(kTextScaleElements, page), 5, 0, 1, 3);
+    flipGroup_ = new QCheckBox(Translate(kTextFlipOn), page);
     grid->addWidget(flipGroup_, 6, 0, 1, 3);
-    PointRow(grid, 7, 286, scaleEdits_[4], scaleEdits_[5]);
+    PointRow(grid, 7, kTextAxisPoint, scaleEdits_[4], scaleEdits_[5]);
     grid->addWidget(EndButton(kEndFlipAxis, page), 7, 3);
-    PointRow(grid, 8, 287, scaleEdits_[6], scaleEdits_[7]);
+    PointRow(grid, 8, kTextAxisEnd, scaleEdits_[6], scaleEdits_[7]);
     axisEndButton_ = EndButton(kEndFlipAxisEnd, page);
     grid->addWidget(axisEndButton_, 8, 3);
     axisGroup_ = new QButtonGroup(page);
     auto* axes = new QHBoxLayout;
     for (int id : {ScalePage::kAxisTwoPoints, ScalePage::kAxisHorizontal, ScalePage::kAxisVertical}) {
-        auto* radio = new QRadioButton(Translate(627 + id - ScalePage::kAxisTwoPoints), page);
+        auto* radio = new QRadioButton(Translate(kTextAxisChoices.At(id - ScalePage::kAxisTwoPoints)), page);
         axisGroup_->addButton(radio, id);
         axes->addWidget(radio);
     }
     grid->addLayout(axes, 9, 0, 1, 4);
-    grid->addWidget(ElementsCheck(280, page), 10, 0, 1, 3);
+    grid->addWidget(ElementsCheck(kTextFlipElements, page), 10, 0, 1, 3);
 
     connect(scaleGroup_, &QCheckBox::clicked, this, [this](bool on) { pages_.scale.scaleOn = on; });
     connect(flipGroup_, &QCheckBox::clicked, this, [this](bool on) { pages_.scale.flipOn = on; });

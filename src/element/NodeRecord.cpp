@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kTextBytes = 4;   // a text's length field
+constexpr int kLengthFieldBytes = 4;   // a text's length field
 constexpr int kIndexBytes = 4;  // a slot index of the current layout
 
 bool ReadCoordinate(platform::BinaryReader& in, int32_t& out, const char* which)
@@ -45,9 +45,9 @@ int NeededReferences(const NodeRecord& r)
 
 int NodeRecordMinBytes(int version)
 {
-    int bytes = 5 * kTextBytes + 4 * 4 + 2 * 8;
+    int bytes = 5 * kLengthFieldBytes + 4 * 4 + 2 * 8;
     if (version > 1)
-        bytes += 3 * kTextBytes;
+        bytes += 3 * kLengthFieldBytes;
     if (version >= 14)
         bytes += 4;
     return bytes;

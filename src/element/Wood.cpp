@@ -278,7 +278,7 @@ bool CWood::Load(platform::BinaryReader& in, int fileVersion, int)
             side.centred = in.readInt32() != 0;
         }
     }
-    if (fileVersion >= kTextVersion) {
+    if (fileVersion >= kStoredTextsVersion) {
         v.symmetric = in.readInt32() != 0;
         v.text = in.readWString();
         for (bool& position : v.textPositions)

@@ -113,7 +113,7 @@ public:
     static constexpr int kAbsoluteVersion = 3;
     static constexpr int kRecordsVersion = 6;
     static constexpr int kSidesVersion = 9;
-    static constexpr int kTextVersion = 10;
+    static constexpr int kStoredTextsVersion = 10;
     static constexpr int kNotchVersion = 13;
 
     // Not instanced, not selected; the notch size from the options (8 by 5

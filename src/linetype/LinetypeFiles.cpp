@@ -14,7 +14,7 @@ namespace {
 
 const QString kDefaultsFile = QStringLiteral("\\Defaults\\linetypes.ini");
 const QString kUserFile = QStringLiteral("\\Config\\linetypes.cfg");
-constexpr int kTextLimit = 199; // the longest text a key holds
+constexpr int kMaxValueLength = 199; // the longest text a key holds
 
 // A data value as text that reads back as the same double: as few decimals
 // as that needs, and at least two.
@@ -110,7 +110,7 @@ void LinetypeTable::ReadSection(const QString& sectionName, const QString& file,
     }
 
     const auto text = [&](const char* key, const QString& fallback) {
-        return platform::getPrivateProfileString(sectionName, QLatin1String(key), fallback, file).left(kTextLimit);
+        return platform::getPrivateProfileString(sectionName, QLatin1String(key), fallback, file).left(kMaxValueLength);
     };
     const auto integer = [&](const char* key, int fallback) {
         return platform::getPrivateProfileInt(sectionName, QLatin1String(key), fallback, file);

@@ -39,3 +39,24 @@ QString KeyBindingName(int slot)
         return QString();
     return QString::fromLatin1(names[static_cast<std::size_t>(slot)]);
 }
+
+KeyBinding FactoryKeyBinding(int slot)
+{
+    // Windows virtual-key codes, as the hot-key dialog's key list has them.
+    constexpr std::int32_t kEscape = 27;
+    constexpr std::int32_t kF2 = 113;
+    struct Row {
+        int slot;
+        std::int32_t key;
+    };
+    static constexpr Row rows[] = {
+        {DEF_FREEPOINT, kF2},    {DEF_INDIRECT, kF2 + 1}, {DEF_INDLAST, kF2 + 2},  {DEF_MID, kF2 + 3},
+        {DEF_ENDPOINT, kF2 + 4}, {DEF_PERPEND, kF2 + 5},  {DEF_HORPROJ, kF2 + 6},  {DEF_VERTPROJ, kF2 + 7},
+        {DEF_TANGENT, kF2 + 8},  {DEF_EXITFUNC, kEscape},
+    };
+    for (const Row& row : rows) {
+        if (row.slot == slot)
+            return KeyBinding{0, 0, 0, 0, row.key};
+    }
+    return KeyBinding{};
+}

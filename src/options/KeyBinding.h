@@ -42,3 +42,11 @@ enum KeyBindingSlot {
 // The registry value name of a slot; the empty text for slot 11 and for any
 // slot outside 0 to 12.
 QString KeyBindingName(int slot);
+
+// The binding a fresh profile has for the slot: the factory layer under the
+// user's "Keyboard" values. F2 free point, F3 indirect point, F4 relative to
+// the last point, F5 mid, F6 end point, F7 perpendicular, F8 horizontal and
+// F9 vertical projection, F10 tangent, Esc exit function; no key for the
+// display keys and the line-continuation slot (nothing matches those) and
+// for any slot outside 0 to 12. None of these keys is a menu key.
+KeyBinding FactoryKeyBinding(int slot);

@@ -23,6 +23,18 @@
 
 class ProfileStore;
 
+// A run of consecutive text ids that code computes from a base (the labels
+// of numbered fields, a group of radio buttons): declared as one named
+// constant beside the code that computes the ids, so that every id of the run
+// can be found and checked against the language file.
+struct TextIdRange {
+    int first = 0;
+    int count = 0;
+
+    // The i-th id of the run (i from 0 to count - 1).
+    constexpr int At(int i) const { return first + i; }
+};
+
 class LanguageTable {
 public:
     // Re-reads the settings store and takes the file names and the order from

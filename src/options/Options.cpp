@@ -112,7 +112,7 @@ void COptions::LoadRegistryValues()
         measureParams_[i] = static_cast<unsigned>(stored) / 1000.0;
     }
     LoadStandardsList();
-    LoadKeyboard();
+    UseFactoryKeyBindings();
 }
 
 // --- registry values ---------------------------------------------------------

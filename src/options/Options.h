@@ -90,9 +90,19 @@ public:
     // --- key bindings ("Keyboard") -----------------------------------------
     static QString GetKeyBindingName(int slot) { return KeyBindingName(slot); }
     // Reads every slot's binding; a slot whose value is absent or not 8 bytes
-    // long keeps what it held (all zero after construction).
+    // long keeps what it held (all zero after construction), or, once the
+    // factory layer is in force, takes its factory binding (FactoryKeyBinding).
+    // A factory binding on the same key and modifiers as one of the user's
+    // is dropped: the user took that key for another slot.
     void LoadKeyboard();
+    // Puts the factory bindings under the user's values from now on and reads
+    // the bindings again. Load does this at start-up.
+    void UseFactoryKeyBindings();
     const KeyBinding& GetKeyBinding(int slot) const;
+    // True when the slot holds its factory binding: the user has no value of
+    // 8 bytes for it and no binding of the user's took its key. For the
+    // hot-key dialog, which shows such a binding as the factory's.
+    bool IsFactoryKeyBinding(int slot) const;
     // True when the slot's key, Ctrl, Shift and Alt (bit 13 of keyFlags) are
     // the event's.
     bool MatchKey(int virtualKey, unsigned keyFlags, int shift, int ctrl, int slot) const;
@@ -145,6 +155,8 @@ private:
     std::unique_ptr<LanguageTable> languageTable_;
     std::optional<platform::ScopedOverride<LanguageTable*>> languageInstalled_;
     std::array<KeyBinding, KeyBindingSlotCount> keyBindings_{};
+    std::array<bool, KeyBindingSlotCount> factoryKeyBinding_{};
+    bool factoryKeyLayer_ = false;
     std::array<double, 5> measureParams_ = DefaultMeasureParams();
     StandardsList standards_;
     ProfileStore shapesStore_;

@@ -19,15 +19,49 @@ constexpr PointKey kPointKeys[] = {
 constexpr int kExitResult = 3;
 constexpr unsigned kAltFlag = 1u << 13; // the key message's context code
 
+// The same key with the same modifiers (the padding byte is not part of it).
+bool SameKey(const KeyBinding& a, const KeyBinding& b)
+{
+    return a.virtualKey == b.virtualKey && a.ctrl == b.ctrl && a.shift == b.shift && a.alt == b.alt;
+}
+
 } // namespace
 
 void COptions::LoadKeyboard()
 {
+    std::array<bool, KeyBindingSlotCount> fromUser{};
     for (int slot = 0; slot < KeyBindingSlotCount; ++slot) {
+        const auto i = std::size_t(slot);
         QByteArray bytes;
-        if (platform::Registry::getBinary(QStringLiteral("Keyboard"), KeyBindingName(slot), bytes))
-            keyBindings_[std::size_t(slot)].FromBytes(bytes);
+        fromUser[i] = platform::Registry::getBinary(QStringLiteral("Keyboard"), KeyBindingName(slot), bytes)
+                      && keyBindings_[i].FromBytes(bytes);
+        if (!fromUser[i] && factoryKeyLayer_)
+            keyBindings_[i] = FactoryKeyBinding(slot);
+        factoryKeyBinding_[i] = !fromUser[i] && factoryKeyLayer_;
     }
+    // A key the user gave to one slot no longer serves the factory's.
+    for (std::size_t i = 0; i < keyBindings_.size(); ++i) {
+        if (!factoryKeyBinding_[i] || keyBindings_[i].virtualKey == 0)
+            continue;
+        for (std::size_t u = 0; u < keyBindings_.size(); ++u) {
+            if (fromUser[u] && SameKey(keyBindings_[u], keyBindings_[i])) {
+                keyBindings_[i] = KeyBinding{};
+                factoryKeyBinding_[i] = false;
+                break;
+            }
+        }
+    }
+}
+
+void COptions::UseFactoryKeyBindings()
+{
+    factoryKeyLayer_ = true;
+    LoadKeyboard();
+}
+
+bool COptions::IsFactoryKeyBinding(int slot) const
+{
+    return slot >= 0 && slot < KeyBindingSlotCount && factoryKeyBinding_[std::size_t(slot)];
 }
 
 const KeyBinding& COptions::GetKeyBinding(int slot) const

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 constexpr int kAlt = 1 << 13;
@@ -73,6 +75,79 @@ TEST(OptionsKeyboard, MatchPointKey)
         int mode = -1;
         EXPECT_EQ(options.MatchPointKey(c.key, 0, c.shift, c.ctrl, mode), c.result) << char(c.key);
         EXPECT_EQ(mode, c.mode) << char(c.key);
+    }
+}
+
+// The factory layer under the user's values: the user's whole value wins
+// (also one that binds no key), a damaged one falls back to the factory
+// binding, and a key the user gave to another slot leaves the factory slot.
+TEST(OptionsKeyboard, FactoryBindingsLieUnderTheUsersValues)
+{
+    constexpr int kF6 = 117;
+    constexpr int kF9 = 120;
+    constexpr int kF10 = 121;
+    constexpr int kEscape = 27;
+    test::ScopedTestEnvironment env;
+    StoreBinding(DEF_MID, KeyBinding{1, 0, 0, 0, 'M'});
+    StoreBinding(DEF_PERPEND, KeyBinding{});
+    StoreBinding(DEF_FREEPOINT, KeyBinding{0, 0, 0, 9, kF10}); // the factory tangent key
+    EXPECT_TRUE(platform::Registry::writeBinary(QStringLiteral("Keyboard"), QStringLiteral("DEF_VERTPROJ"), QByteArray("\x01\x01\x01", 3)));
+    COptions options;
+    options.UseFactoryKeyBindings();
+
+    const struct {
+        int slot;
+        KeyBinding binding;
+        bool factory;
+    } cases[] = {
+        {DEF_MID, {1, 0, 0, 0, 'M'}, false},       {DEF_PERPEND, {}, false},
+        {DEF_FREEPOINT, {0, 0, 0, 9, kF10}, false}, {DEF_TANGENT, {}, false},
+        {DEF_VERTPROJ, {0, 0, 0, 0, kF9}, true},    {DEF_ENDPOINT, {0, 0, 0, 0, kF6}, true},
+        {DEF_EXITFUNC, {0, 0, 0, 0, kEscape}, true}, {SHOW_PAN, {}, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(options.GetKeyBinding(c.slot), c.binding) << c.slot;
+        EXPECT_EQ(options.IsFactoryKeyBinding(c.slot), c.factory) << c.slot;
+    }
+    int mode = -1;
+    EXPECT_EQ(options.MatchPointKey(kF10, 0, 0, 0, mode), 1);
+    EXPECT_EQ(mode, 0) << "F10 is the user's free point, not the factory tangent";
+
+    // The user moves the free point to another key: the factory tangent is back.
+    StoreBinding(DEF_FREEPOINT, KeyBinding{0, 0, 0, 0, 'R'});
+    options.LoadKeyboard();
+    EXPECT_EQ(options.GetKeyBinding(DEF_TANGENT), (KeyBinding{0, 0, 0, 0, kF10}));
+    EXPECT_TRUE(options.IsFactoryKeyBinding(DEF_TANGENT));
+    EXPECT_FALSE(options.IsFactoryKeyBinding(-1));
+}
+
+// A fresh profile can define points: every point-definition slot the view
+// matches has a key of its own, and none of the menus' keys defines a point.
+TEST(OptionsKeyboard, AFreshProfileBindsEveryPointKeyAndNoMenuKey)
+{
+    test::ScopedTestEnvironment env;
+    COptions options;
+    options.UseFactoryKeyBindings();
+    std::set<int> keys;
+    for (int slot : {DEF_FREEPOINT, DEF_INDIRECT, DEF_MID, DEF_HORPROJ, DEF_VERTPROJ, DEF_TANGENT, DEF_INDLAST,
+                     DEF_EXITFUNC, DEF_ENDPOINT, DEF_PERPEND}) {
+        const KeyBinding& b = options.GetKeyBinding(slot);
+        EXPECT_NE(b.virtualKey, 0) << slot;
+        EXPECT_TRUE(keys.insert(b.virtualKey).second) << "two slots share a key: " << slot;
+        EXPECT_TRUE(options.IsFactoryKeyBinding(slot)) << slot;
+    }
+    // The menus' keys: Ctrl with a letter or Ins, Shift+Ins, Space and the
+    // letter of Delete Idle Nodes.
+    constexpr int kSpace = 32;
+    constexpr int kInsert = 45;
+    const struct {
+        int key, shift, ctrl;
+    } menuKeys[] = {{'N', 0, 1}, {'O', 0, 1}, {'S', 0, 1}, {'X', 0, 1}, {'Z', 0, 1}, {'Y', 0, 1}, {'C', 0, 1},
+                    {'K', 0, 1}, {'L', 0, 1}, {'P', 0, 1}, {kInsert, 0, 1}, {kInsert, 1, 0}, {kSpace, 0, 0},
+                    {'I', 0, 0}};
+    for (const auto& k : menuKeys) {
+        int mode = -1;
+        EXPECT_EQ(options.MatchPointKey(k.key, 0, k.shift, k.ctrl, mode), 0) << k.key;
     }
 }
 
