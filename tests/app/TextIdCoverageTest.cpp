@@ -117,7 +117,7 @@ void ScanSource(const QString& name, const QString& source, SourceScan& scan)
     static const QRegularExpression literal(
         QStringLiteral(R"(\b(Translate|SetTitle)\s*\(\s*(\d+)\s*\)|\b(prompt|valuePrompt|title)\s*=\s*(\d+)\s*;)"));
     static const QRegularExpression computedId(
-        QStringLiteral(R"(\b(?:Translate|SetTitle)\s*\(\s*[\w:.]+\s*[-+][^;]*)"));
+        QStringLiteral(R"(\b(?:Translate|SetTitle)\s*\(\s*[\w:.]+\s*(?:\+|-(?!>))[^;)]*\)?)"));
     static const QRegularExpression number(QStringLiteral(R"(\d+)"));
 
     const QString code = WithoutCommentsAndLiterals(source);
@@ -200,7 +200,7 @@ IdOrigins HotKeyRowIds()
 // The recognised forms, and what is not a text id, on a small source.
 TEST(TextIdCoverage, RecognisesTheDeclaredFormsOnly)
 {
-    const QString source = QStringLiteral(R"(
+    const QString source = QStringLiteral(R"src(
         constexpr int kTextTitle = 11;
         static constexpr int kCaptionMain = 12;
         constexpr int kTextStyles[] = {13, 14};
@@ -211,8 +211,8 @@ TEST(TextIdCoverage, RecognisesTheDeclaredFormsOnly)
         // Translate(31) in a comment
         /* constexpr int kTextOld = 32; */
         const char* s = "Translate(33)"; char q = '"'; int n = 1'000; Translate(34);
-        void g(int i) { Translate(546 + i); SetTitle(kTextBase + i); Translate(-1); SetTitle(-1); }
-    )");
+        void g(int i) { Translate(546 + i); SetTitle(kTextBase + i); Translate(-1); SetTitle(-1); Translate(s->title); }
+    )src");
     SourceScan scan;
     ScanSource(QStringLiteral("fixture.cpp"), source, scan);
     std::set<int> found;
@@ -222,7 +222,7 @@ TEST(TextIdCoverage, RecognisesTheDeclaredFormsOnly)
     ASSERT_EQ(scan.computed.size(), 2);
     EXPECT_TRUE(scan.computed[0].startsWith(QStringLiteral("fixture.cpp:12 (Translate(546 + i)")));
     EXPECT_TRUE(scan.computed[1].contains(QStringLiteral("SetTitle(kTextBase + i)")));
-    EXPECT_TRUE(scan.ids.at(16).contains(QStringLiteral("kTextFields"))) << scan.ids.at(16);
+    EXPECT_TRUE(scan.ids.at(16).contains(QStringLiteral("kTextFields"))) << scan.ids.at(16).toStdString();
 }
 
 TEST(TextIdCoverage, EveryTextTheProgramShowsHasEnglishWording)
@@ -244,7 +244,7 @@ TEST(TextIdCoverage, EveryTextTheProgramShowsHasEnglishWording)
                                                               {629, "kTextAxisChoices"},
                                                               {364, "kTextFirstPoint"}}) {
         ASSERT_EQ(ids.count(id), 1u) << id;
-        EXPECT_TRUE(ids.at(id).contains(QLatin1String(name))) << ids.at(id);
+        EXPECT_TRUE(ids.at(id).contains(QLatin1String(name))) << ids.at(id).toStdString();
     }
     EXPECT_EQ(ids.count(543), 1u) << "Translate(543) of the line-type properties";
 
