@@ -79,7 +79,7 @@ TEST_F(ConstructCommandTest, CircleTakesTheTypedRadiusAndKeepsItForFurtherCentre
 {
     ui_.values = {QStringLiteral("25")};
     cc::StartCircle(input_);
-    EXPECT_EQ(Request().steps[0].defaultValue, 100.0) << "the first circle offers 100";
+    EXPECT_EQ(Request().Step(0).defaultValue, 100.0) << "the first circle offers 100";
     EXPECT_EQ(ui_.valueLabels.back(), Translate(cc::kTextRadius));
     FreePoint(50, 50);
     FreePoint(150, 50);
@@ -156,13 +156,13 @@ TEST_F(ConstructCommandTest, ParallelCopiesGoToThePickedSideAndEachCommandKeepsI
     EXPECT_EQ(doc_.Undo().GetUndoCount(), 4);
     // Each command offers the distance it used last.
     cc::StartParallel(input_, cc::ParallelX);
-    EXPECT_EQ(Request().steps[0].defaultValue, 20.0);
+    EXPECT_EQ(Request().Step(0).defaultValue, 20.0);
     input_.CancelCommand();
     cc::StartParallel(input_, cc::ParallelY);
-    EXPECT_EQ(Request().steps[0].defaultValue, 30.0);
+    EXPECT_EQ(Request().Step(0).defaultValue, 30.0);
     input_.CancelCommand();
     cc::StartParallel(input_, cc::ParallelAlong);
-    EXPECT_EQ(Request().steps[0].defaultValue, 5.0);
+    EXPECT_EQ(Request().Step(0).defaultValue, 5.0);
     input_.CancelCommand();
 }
 
@@ -186,13 +186,13 @@ TEST_F(ConstructCommandTest, ParallelOfACircleIsAFullCircleOnOneNodeAndRestartsF
 // The finish run on steps filled as the engine leaves them.
 int FinishParallel(CInputRequest& r, CElement* element, double distance, double x, double y)
 {
-    r.steps[0].value = distance;
-    r.steps[0].resultKind = InputValue;
-    r.steps[1].element = element;
-    r.steps[1].resultKind = InputElement;
-    r.steps[1].x = x;
-    r.steps[1].y = y;
-    return cc::OnParallelFinish(&r);
+    r.Step(0).value = distance;
+    r.Step(0).resultKind = InputValue;
+    r.Step(1).element = element;
+    r.Step(1).resultKind = InputElement;
+    r.Step(1).x = x;
+    r.Step(1).y = y;
+    return r.Command()->Finish(r);
 }
 
 TEST_F(ConstructCommandTest, ParallelOfAPartOfAnEllipseStaysAPartAndOfASplineFollowsIt)
@@ -203,8 +203,7 @@ TEST_F(ConstructCommandTest, ParallelOfAPartOfAnEllipseStaysAPartAndOfASplineFol
     CElement* spline = Layer().AddSpline1(0, 0, 20, 10, 40, 0, true, 1).Get();
     ASSERT_NE(spline, nullptr);
     CInputRequest& r = Request();
-    r.Attach(&input_);
-    r.stepCount = 2;
+    cc::StartParallel(input_, cc::ParallelAlong); // its value dialog cancelled: the steps stay
     ASSERT_EQ(FinishParallel(r, half, 5, 100, 121), 1);
     auto* copy = All<CEllipse>().back();
     ASSERT_NE(copy, half);
@@ -275,7 +274,7 @@ TEST_F(ConstructCommandTest, ShapesAtTheClickedCentreOneUndoStepEach)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         c.start(input_);
-        EXPECT_EQ(ui_.status, Translate(cc::kTextCentre));
+        EXPECT_EQ(ui_.status, Translate(cc::kTextCentre) + input_.FreePointHint()) << "the first prompt names the free-point key";
         FreePoint(100, 100);
         FreePoint(300, 100);
         EXPECT_TRUE(Request().IsRunning());
@@ -295,7 +294,7 @@ TEST_F(ConstructCommandTest, QuickTextAsksItsTextFirstAndCancelStartsNothing)
     ui_.values = {QStringLiteral("Grain")};
     cc::StartQuickText(input_);
     EXPECT_EQ(ui_.valueLabels.back(), Translate(cc::kTextQuickTextLabel));
-    EXPECT_EQ(ui_.status, Translate(cc::kTextQuickTextPoint));
+    EXPECT_EQ(ui_.status, Translate(cc::kTextQuickTextPoint) + input_.FreePointHint());
     FreePoint(10, 10);
     input_.CancelCommand();
     ASSERT_EQ(All<CText>().size(), 1u);
@@ -310,7 +309,7 @@ TEST_F(ConstructCommandTest, QuickDimensionsFromPicksOneUndoStepEach)
     quickdimensions::StartRadial(input_);
     EXPECT_EQ(ui_.status, Translate(quickdimensions::kTextPickArc));
     FreePoint(300, 300); // no arc there: still the first step
-    EXPECT_EQ(Request().currentStep, 0);
+    EXPECT_EQ(Request().CurrentIndex(), 0);
     Pick(121, 100);
     EXPECT_EQ(ui_.status, Translate(quickdimensions::kTextPosition));
     FreePoint(150, 150);

@@ -56,8 +56,8 @@ TEST_F(LineCommandTest, TwoPointsDrawOneLineAndEachLineIsItsOwnUndoStep)
 {
     linecommands::StartLine(input_);
     CInputRequest& r = Request();
-    EXPECT_EQ(r.commandCode, linecommands::kCodeLine);
-    EXPECT_EQ(ui_.status, Translate(linecommands::kTextFirstPoint));
+    EXPECT_EQ(r.CommandCode(), linecommands::kCodeLine);
+    EXPECT_EQ(ui_.status, Translate(linecommands::kTextFirstPoint) + input_.FreePointHint());
     FreePoint(10, 20);
     EXPECT_EQ(ui_.status, Translate(linecommands::kTextNextPoint));
     EXPECT_TRUE(Lines().empty());
@@ -65,7 +65,7 @@ TEST_F(LineCommandTest, TwoPointsDrawOneLineAndEachLineIsItsOwnUndoStep)
     ASSERT_EQ(Lines().size(), 1u);
     EXPECT_TRUE(doc_.IsModified());
     EXPECT_TRUE(r.IsRunning()) << "the command restarts at the first point";
-    EXPECT_EQ(r.currentStep, 0);
+    EXPECT_EQ(r.CurrentIndex(), 0);
 
     Click(60, 20); // on the end node of the first line
     FreePoint(60, 70);
@@ -86,7 +86,7 @@ TEST_F(LineCommandTest, TwoPointsDrawOneLineAndEachLineIsItsOwnUndoStep)
 TEST_F(LineCommandTest, LineContinuousStartsEachLineWhereTheLastEnded)
 {
     linecommands::StartLineContinuous(input_);
-    EXPECT_EQ(Request().commandCode, linecommands::kCodeLineContinuous);
+    EXPECT_EQ(Request().CommandCode(), linecommands::kCodeLineContinuous);
     FreePoint(10, 10);
     FreePoint(50, 10);
     FreePoint(50, 40);
@@ -95,7 +95,7 @@ TEST_F(LineCommandTest, LineContinuousStartsEachLineWhereTheLastEnded)
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1]->GetStartNode(), lines[0]->GetEndNode());
     EXPECT_EQ(lines[2]->GetStartNode(), lines[1]->GetEndNode());
-    EXPECT_EQ(Request().currentStep, 1) << "only the next end point is asked";
+    EXPECT_EQ(Request().CurrentIndex(), 1) << "only the next end point is asked";
 
     // A click on the last point makes no line and keeps the chain's end.
     Click(10, 40);
