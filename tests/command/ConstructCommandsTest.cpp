@@ -29,31 +29,8 @@ class ConstructCommandTest : public CommandTest {
 protected:
     void SetUp() override
     {
-        EXPECT_TRUE(platform::Registry::writeBinary(QStringLiteral("Keyboard"), KeyBindingName(DEF_FREEPOINT),
-                                                    KeyBinding{0, 0, 0, 0, 'F'}.ToBytes()));
-        options_.LoadKeyboard();
+        BindFreePointKey();
         Show();
-    }
-    void FreePoint(double x, double y)
-    {
-        input_.OnMouseMove(Pixel(x, y), {});
-        input_.OnKeyDown('F', {});
-    }
-    // A click on the element under (x, y): the pick point is the click.
-    void Pick(double x, double y)
-    {
-        input_.OnMouseMove(Pixel(x, y), {});
-        input_.OnLButtonDown(Pixel(x, y), {});
-        input_.OnLButtonUp(Pixel(x, y), {});
-    }
-    template <class T> std::vector<T*> All()
-    {
-        std::vector<T*> found;
-        for (CElement* e : Layer()) {
-            if (auto* t = dynamic_cast<T*>(e))
-                found.push_back(t);
-        }
-        return found;
     }
     int Count()
     {
@@ -142,7 +119,7 @@ TEST_F(ConstructCommandTest, ParallelCopiesGoToThePickedSideAndEachCommandKeepsI
         const std::size_t before = All<CLine>().size();
         ui_.values = {QString::fromLatin1(c.typed)};
         cc::StartParallel(input_, c.kind);
-        Pick(c.pickX, c.pickY);
+        Click(c.pickX, c.pickY);
         input_.CancelCommand();
         const std::vector<CLine*> lines = All<CLine>();
         ASSERT_EQ(lines.size(), before + 1);
@@ -171,8 +148,8 @@ TEST_F(ConstructCommandTest, ParallelOfACircleIsAFullCircleOnOneNodeAndRestartsF
     Layer().AddArc3(100, 100, 100, 120, 100, 120, true, 1); // radius 20
     ui_.values = {QStringLiteral("10")};
     cc::StartParallel(input_, cc::ParallelAlong);
-    Pick(121, 100); // outside
-    Pick(119, 100); // inside
+    Click(121, 100); // outside
+    Click(119, 100); // inside
     input_.CancelCommand();
     const std::vector<CArc*> arcs = All<CArc>();
     ASSERT_EQ(arcs.size(), 3u);
@@ -237,9 +214,9 @@ TEST_F(ConstructCommandTest, AngleBisectorRunsFromTheCornerBetweenThePickedLines
     ui_.values = {QStringLiteral("50")};
     cc::StartAngleBisector(input_);
     EXPECT_EQ(ui_.status, Translate(cc::kTextBisectorFirst));
-    Pick(60, 0);
+    Click(60, 0);
     EXPECT_EQ(ui_.status, Translate(cc::kTextBisectorSecond));
-    Pick(0, 60);
+    Click(0, 60);
     input_.CancelCommand();
     ASSERT_EQ(All<CLine>().size(), 3u);
     const CLine* bisector = All<CLine>().back();
@@ -310,7 +287,7 @@ TEST_F(ConstructCommandTest, QuickDimensionsFromPicksOneUndoStepEach)
     EXPECT_EQ(ui_.status, Translate(quickdimensions::kTextPickArc));
     FreePoint(300, 300); // no arc there: still the first step
     EXPECT_EQ(Request().CurrentIndex(), 0);
-    Pick(121, 100);
+    Click(121, 100);
     EXPECT_EQ(ui_.status, Translate(quickdimensions::kTextPosition));
     FreePoint(150, 150);
     input_.CancelCommand();

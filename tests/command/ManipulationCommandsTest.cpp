@@ -25,12 +25,6 @@ using namespace commandtest;
 class ManipulationTest : public CommandTest {
 protected:
     void SetUp() override { Show(); }
-    void Click(double x, double y)
-    {
-        input_.OnMouseMove(Pixel(x, y), {});
-        input_.OnLButtonDown(Pixel(x, y), {});
-        input_.OnLButtonUp(Pixel(x, y), {});
-    }
     void Line(double x1, double y1, double x2, double y2) { Layer().AddLine3(x1, y1, x2, y2, true, 1); }
     // The drawing as sorted texts: "L x1 y1 x2 y2" (the lower end first,
     // whole millimetres) for lines, "A" for anything else, and the line type

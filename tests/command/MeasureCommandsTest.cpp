@@ -26,20 +26,8 @@ protected:
         language_.emplace(env_, "[360]\nENG=D %.3f dX %.3f dY %.3f\n[258]\nENG=A %.3f\n[196]\nENG=R %.3f\n"
                                 "[871]\nENG=E %d %d %.3f\n[872]\nENG=no angle\n"
                                 "[362]\nENG=first\n[361]\nENG=second\n");
-        EXPECT_TRUE(platform::Registry::writeBinary(QStringLiteral("Keyboard"), KeyBindingName(DEF_FREEPOINT),
-                                                    KeyBinding{0, 0, 0, 0, 'F'}.ToBytes()));
-        options_.LoadKeyboard();
+        BindFreePointKey();
         Show();
-    }
-    void FreePoint(double x, double y)
-    {
-        input_.OnMouseMove(Pixel(x, y), {});
-        input_.OnKeyDown('F', {});
-    }
-    void Click(double x, double y)
-    {
-        input_.OnLButtonDown(Pixel(x, y), {});
-        input_.OnLButtonUp(Pixel(x, y), {});
     }
     std::vector<int> MeasureLine() const
     {
