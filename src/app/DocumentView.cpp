@@ -16,6 +16,7 @@
 #include <functional>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
@@ -86,7 +87,7 @@ bool DocumentView::StartInteractiveCommand(int commandId)
     namespace cc = constructcommands;
     using Start = std::function<void()>;
     ViewInput& v = input_;
-    const std::pair<std::initializer_list<int>, Start> table[] = {
+    const std::pair<std::vector<int>, Start> table[] = {
         {{linecommands::kCmdLine, linecommands::kCmdLineToolbar}, [&v] { linecommands::StartLine(v); }},
         {{linecommands::kCmdLineContinuous, linecommands::kCmdLineContinuousToolbar},
          [&v] { linecommands::StartLineContinuous(v); }},

@@ -1,6 +1,7 @@
 #include "command/MeasureCommands.h"
 
 #include "command/CInputRequest.h"
+#include "command/RequestSetup.h"
 #include "command/ViewInput.h"
 #include "element/Arc.h"
 #include "element/ElementTypes.h"
@@ -87,14 +88,7 @@ RequestDescription Describe(int code, int restart)
     return d;
 }
 
-InputStep PointStep(int prompt)
-{
-    InputStep step;
-    step.prompt = prompt;
-    step.accepted = InputPoint;
-    step.snapFlags = SnapNode | SnapKeys | SnapElement;
-    return step;
-}
+using requestsetup::PointStep;
 
 void StartTwoPoints(ViewInput& view, std::unique_ptr<InteractiveCommand> command)
 {

@@ -1,6 +1,7 @@
 #include "command/QuickDimensionCommands.h"
 
 #include "command/CInputRequest.h"
+#include "command/RequestSetup.h"
 #include "command/ViewInput.h"
 #include "element/Arc.h"
 #include "element/ElementTypes.h"
@@ -10,8 +11,6 @@
 namespace quickdimensions {
 
 namespace {
-
-constexpr int kPointSnap = SnapNode | SnapKeys | SnapElement;
 
 // The radius of the picked arc, from its centre to its start, its text at
 // the point of step 1.
@@ -25,14 +24,7 @@ public:
     int Finish(CInputRequest& request) override;
 };
 
-InputStep PointStep(int prompt)
-{
-    InputStep step;
-    step.accepted = InputPoint;
-    step.prompt = prompt;
-    step.snapFlags = kPointSnap;
-    return step;
-}
+using requestsetup::PointStep;
 
 void Start(ViewInput& view, int code, const RequestDescription& steps, std::unique_ptr<InteractiveCommand> command)
 {

@@ -46,10 +46,7 @@ InputStep ElementStep(int prompt, std::initializer_list<int> types)
 
 InputStep CrossingStep(int prompt, int linkedStep)
 {
-    InputStep step;
-    step.prompt = prompt;
-    step.accepted = InputPoint;
-    step.snapFlags = SnapCrossing;
+    InputStep step = PointStep(prompt, SnapCrossing);
     step.linkedStep = linkedStep;
     return step;
 }
