@@ -10,6 +10,13 @@
 #include "dlg/ChamferDlg.h"
 #include "command/QuickDimensionCommands.h"
 #include "command/MeasureCommands.h"
+#include "command/BridgeMoveCommand.h"
+#include "command/SectorCommands.h"
+
+#include <functional>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
@@ -73,6 +80,60 @@ DocumentView::DocumentView(std::unique_ptr<CMorvekDoc> doc, const COptions* opti
 }
 
 DocumentView::~DocumentView() = default;
+
+// The interactive commands by their menu and toolbar ids.
+bool DocumentView::StartInteractiveCommand(int commandId)
+{
+    namespace cc = constructcommands;
+    using Start = std::function<void()>;
+    ViewInput& v = input_;
+    const std::pair<std::vector<int>, Start> table[] = {
+        {{linecommands::kCmdLine, linecommands::kCmdLineToolbar}, [&v] { linecommands::StartLine(v); }},
+        {{linecommands::kCmdLineContinuous, linecommands::kCmdLineContinuousToolbar},
+         [&v] { linecommands::StartLineContinuous(v); }},
+        {{manipcommands::kCmdFillet}, [&v] { manipcommands::StartFillet(v); }},
+        {{manipcommands::kCmdChamfer},
+         [this, &v] {
+             manipcommands::StartChamfer(v, [this](double (&values)[5]) { return dlg::CChamferDlg::Ask(this, values); });
+         }},
+        {{manipcommands::kCmdLength}, [&v] { manipcommands::StartLength(v); }},
+        {{manipcommands::kCmdIntersection}, [&v] { manipcommands::StartIntersection(v); }},
+        {{manipcommands::kCmdExtend}, [&v] { manipcommands::StartExtend(v); }},
+        {{manipcommands::kCmdSplit}, [&v] { manipcommands::StartSplit(v); }},
+        {{bridgemove::kCmdModifyBridges}, [&v] { bridgemove::StartBridgeMove(v, v.popupElement); }},
+        {{sectorcommands::kCmdCutElement}, [&v] { sectorcommands::StartCutElement(v); }},
+        {{sectorcommands::kCmdSector}, [&v] { sectorcommands::StartSector(v, false); }},
+        {{sectorcommands::kCmdSectorLineType}, [&v] { sectorcommands::StartSector(v, true); }},
+        {{sectorcommands::kCmdQuickDeleteSector}, [&v] { sectorcommands::StartQuickDeleteSector(v); }},
+        {{sectorcommands::kCmdDeleteElement}, [&v] { sectorcommands::StartDeleteElement(v); }},
+        {{sectorcommands::kCmdSplitUp}, [&v] { sectorcommands::StartSplitUp(v); }},
+        {{cc::kCmdCircle, cc::kCmdCircleToolbar}, [&v] { cc::StartCircle(v); }},
+        {{cc::kCmdSpline}, [&v] { cc::StartSpline(v); }},
+        {{cc::kCmdParallelX, cc::kCmdParallelXToolbar}, [&v] { cc::StartParallel(v, cc::ParallelX); }},
+        {{cc::kCmdParallelY, cc::kCmdParallelYToolbar}, [&v] { cc::StartParallel(v, cc::ParallelY); }},
+        {{cc::kCmdParallel, cc::kCmdParallelToolbar}, [&v] { cc::StartParallel(v, cc::ParallelAlong); }},
+        {{cc::kCmdAngleBisector}, [&v] { cc::StartAngleBisector(v); }},
+        {{cc::kCmdHolders}, [&v] { cc::StartHolders(v); }},
+        {{cc::kCmdCuir}, [&v] { cc::StartCuir(v); }},
+        {{cc::kCmdStorageSpacer}, [&v] { cc::StartStorageSpacer(v); }},
+        {{cc::kCmdQuickText}, [&v] { cc::StartQuickText(v); }},
+        {{quickdimensions::kCmdRadial}, [&v] { quickdimensions::StartRadial(v); }},
+        {{quickdimensions::kCmdParallel}, [&v] { quickdimensions::StartParallel(v); }},
+        {{measurecommands::kCmdDistance}, [&v] { measurecommands::StartDistance(v); }},
+        {{measurecommands::kCmdAngle}, [&v] { measurecommands::StartAngle(v); }},
+        {{measurecommands::kCmdRadius}, [&v] { measurecommands::StartRadius(v); }},
+        {{measurecommands::kCmdElement}, [&v] { measurecommands::StartElement(v); }},
+    };
+    for (const auto& [ids, start] : table) {
+        for (int id : ids) {
+            if (id == commandId) {
+                start();
+                return true;
+            }
+        }
+    }
+    return false;
+}
 
 bool DocumentView::RunCommand(int commandId)
 {
@@ -157,12 +218,7 @@ bool DocumentView::RunCommand(int commandId)
     default:
         if (RunMeasureDialog(commandId, this, *doc_))
             return true;
-        if (!linecommands::RunLineCommand(commandId, input_) &&
-            !manipcommands::RunManipulationCommand(
-                commandId, input_, [this](double (&values)[5]) { return dlg::CChamferDlg::Ask(this, values); }) &&
-            !constructcommands::RunConstructCommand(commandId, input_) &&
-            !quickdimensions::RunQuickDimensionCommand(commandId, input_) && !RunShapeCommand(commandId) &&
-            !measurecommands::RunMeasureCommand(commandId, input_) && !modify_.RunCommand(commandId))
+        if (!StartInteractiveCommand(commandId) && !RunShapeCommand(commandId) && !modify_.RunCommand(commandId))
             return false;
         break;
     }

@@ -106,6 +106,8 @@ private:
     // Construct > Shapes > Polygon and Rectangle: the dialog, then on OK the
     // centre point (DocumentViewShapes.cpp). False for another id.
     bool RunShapeCommand(int commandId);
+    // Starts the interactive command the id names; false for another id.
+    bool StartInteractiveCommand(int commandId);
 
     std::unique_ptr<CMorvekDoc> doc_;
     ViewCore view_;

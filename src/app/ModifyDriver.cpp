@@ -158,8 +158,8 @@ void ModifyDriver::ArmPointPick(int endCode)
     CInputRequest* request = input_.Request();
     if (!request)
         return;
-    const InputCallback after = [this, endCode](CInputRequest* r) {
-        const InputStep& step = r->steps[0];
+    const CallbackCommand::Callback after = [this, endCode](CInputRequest& r) {
+        const InputStep& step = r.Step(0);
         int kind = kKindMove;
         switch (endCode) {
         case kEndMoveStart: pages_.move.PickStart(step.x, step.y); break;
@@ -185,7 +185,12 @@ void ModifyDriver::ArmPointPick(int endCode)
         DoModifyDlg(kind, false, nullptr, false);
         return 1;
     };
-    request->SetupSingleStep(&input_, nullptr, after, -1, -1, SnapNode | SnapKeys | SnapElement, 0);
+    RequestDescription d;
+    d.silentStart = true; // started at once, without a prompt
+    InputStep& step = d.Add();
+    step.accepted = InputPoint;
+    step.snapFlags = SnapNode | SnapKeys | SnapElement;
+    request->Start(input_, d, std::make_unique<CallbackCommand>(nullptr, after));
 }
 
 void ModifyDriver::ArmElementPick(bool direct)
@@ -193,24 +198,19 @@ void ModifyDriver::ArmElementPick(bool direct)
     CInputRequest* request = input_.Request();
     if (!request)
         return;
-    request->stepCount = 1;
-    request->commandCode = kCodeElementPick;
-    request->Attach(&input_);
-    request->SetFinishCallback([this](CInputRequest* r) {
-        CElement* picked = r->steps[0].element;
-        if (!picked)
-            return 0;
-        DoModifyDlg(kind_, false, picked, r->commandData[0] > 0.0);
-        return 1;
-    });
-    request->SetTitle(-1);
-    request->restartStep = -1;
-    InputStep& step = request->steps[0];
+    RequestDescription d;
+    d.commandCode = kCodeElementPick;
+    InputStep& step = d.Add();
     step.prompt = kTextPickElement;
     step.accepted = InputElement;
     step.allowedTypeCount = -1;
-    request->commandData[0] = direct ? 1.0 : 0.0;
-    request->Start();
+    request->Start(input_, d, std::make_unique<CallbackCommand>([this, direct](CInputRequest& r) {
+        CElement* picked = r.Step(0).element;
+        if (!picked)
+            return 0;
+        DoModifyDlg(kind_, false, picked, direct);
+        return 1;
+    }));
     sheet_.Repaint();
 }
 

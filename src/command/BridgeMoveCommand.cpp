@@ -15,11 +15,21 @@ namespace {
 std::unique_ptr<CElement> MovedCopy(const CInputRequest& request, const CElement& element)
 {
     std::unique_ptr<CElement> copy = Section::CreateElement(element);
-    const InputStep& drag = request.steps[1];
+    const InputStep& drag = *request.GetStep(1);
     if (copy)
-        copy->MoveBridgeTo(request.steps[0].subPart, drag.x, drag.y);
+        copy->MoveBridgeTo(request.GetStep(0)->subPart, drag.x, drag.y);
     return copy;
 }
+
+// The element in the remembered slot replaced by a copy with the picked
+// bridge at the dragged point; the copy is the element of the next move.
+// Draws the bridges of such a copy at the drag point, in every placement of
+// the section, the moved one highlighted.
+class BridgeMoveCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+    int Draw(CInputRequest& request, platform::Device* dc) override;
+};
 
 } // namespace
 
@@ -30,30 +40,29 @@ void StartBridgeMove(ViewInput& view, CElement* element)
     const int slot = section && element ? section->GetIdx(element) : -1;
     if (slot < 0)
         return;
-    CInputRequest* request =
-        requestsetup::Begin(view, 2, kCodeBridgeMove, OnBridgeMoveFinish, kTextTitle, 0);
-    request->SetDrawMoveCallbacks(OnBridgeMoveDraw, nullptr);
-    InputStep& bridge = request->steps[0];
+    RequestDescription d = requestsetup::Describe(kCodeBridgeMove, kTextTitle, 0);
+    // No prompt: the press on a bridge starts at once.
+    d.silentStart = true;
+    InputStep& bridge = d.Add();
     bridge.accepted = InputSubPart;
     bridge.elementGiven = element;
     bridge.elementSlot = slot;
     bridge.subPart = -1;
-    InputStep& drag = request->steps[1];
+    InputStep& drag = d.Add();
     const CursorInfo& c = doc->Cursor();
     drag.accepted = InputDrag;
     drag.dragButton = 1;
     drag.dragStartX = drag.x = c.modelX;
     drag.dragStartY = drag.y = c.modelY;
-    // No prompt: the press on a bridge starts at once.
-    request->currentStep = 0;
-    request->SetRunning(true);
+    view.Request()->Start(view, d, std::make_unique<BridgeMoveCommand>());
     view.popupActive = false;
 }
 
-int OnBridgeMoveFinish(CInputRequest* request)
+int BridgeMoveCommand::Finish(CInputRequest& owner)
 {
-    Section* section = requestsetup::CurrentSection(request);
-    InputStep& bridge = request->steps[0];
+    CInputRequest* request = &owner;
+    Section* section = requestsetup::CurrentSection(*request);
+    InputStep& bridge = request->Step(0);
     CElement* element = section ? section->GetElement(bridge.elementSlot) : nullptr;
     if (!element || bridge.subPart < 0)
         return 0;
@@ -64,12 +73,13 @@ int OnBridgeMoveFinish(CInputRequest* request)
     return 1;
 }
 
-int OnBridgeMoveDraw(CInputRequest* request, platform::Device* dc)
+int BridgeMoveCommand::Draw(CInputRequest& owner, platform::Device* dc)
 {
-    Section* section = requestsetup::CurrentSection(request);
+    CInputRequest* request = &owner;
+    Section* section = requestsetup::CurrentSection(*request);
     const ViewInput* view = request->GetView();
-    const InputStep& bridge = request->steps[0];
-    if (!dc || !view || !section || request->currentStep != 1 || !bridge.elementGiven)
+    const InputStep& bridge = request->Step(0);
+    if (!dc || !view || !section || request->CurrentIndex() != 1 || !bridge.elementGiven)
         return 0;
     std::unique_ptr<CElement> copy = MovedCopy(*request, *bridge.elementGiven);
     if (!copy)

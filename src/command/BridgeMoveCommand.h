@@ -18,11 +18,4 @@ constexpr int kTextTitle = 185;
 // section); nothing for null or an element not there.
 void StartBridgeMove(ViewInput& view, CElement* element);
 
-// The element in the remembered slot replaced by a copy with the picked
-// bridge at the dragged point; the copy is the element of the next move.
-int OnBridgeMoveFinish(CInputRequest* request);
-// The bridges of a copy with the bridge at the drag point, in every
-// placement of the section, the moved one highlighted.
-int OnBridgeMoveDraw(CInputRequest* request, platform::Device* dc);
-
 } // namespace bridgemove

@@ -8,6 +8,15 @@
 
 #include <algorithm>
 
+InputStep& RequestDescription::Add(const InputStep& step)
+{
+    Q_ASSERT(stepCount < kMaxSteps);
+    InputStep& added = steps[static_cast<std::size_t>(std::min(stepCount, kMaxSteps - 1))];
+    added = step;
+    stepCount = std::min(stepCount + 1, kMaxSteps);
+    return added;
+}
+
 CInputRequest& CInputRequest::Of(CMorvekDoc& doc)
 {
     std::unique_ptr<DocumentSlot>& slot = doc.CommandSlot();
@@ -20,58 +29,65 @@ CInputRequest& CInputRequest::Of(CMorvekDoc& doc)
     return result;
 }
 
+void CInputRequest::Start(ViewInput& view, const RequestDescription& description,
+                          std::unique_ptr<InteractiveCommand> command)
+{
+    view_ = &view;
+    doc_ = view.GetDocument();
+    description_ = description;
+    command_ = std::move(command);
+    currentStep_ = 0;
+    firstPrompt_ = true;
+    // The last command's object is settled by opening the next step (Open
+    // closes what is open); an untitled command leaves it alone.
+    if (description_.title != -1)
+        OpenObject();
+    else
+        transaction_ = UndoTransaction();
+    SetRunning(true);
+    if (!description_.silentStart)
+        Advance(true);
+}
+
+void CInputRequest::OpenObject()
+{
+    if (doc_)
+        transaction_ = UndoTransaction(doc_->Undo(), description_.title, doc_->GetCurrentSection());
+}
+
 InputStep* CInputRequest::GetStep(int i)
 {
-    return i >= 0 && i < std::min(stepCount, kMaxSteps) ? &steps[static_cast<std::size_t>(i)] : nullptr;
+    return i >= 0 && i < std::min(description_.stepCount, kMaxSteps) ? &description_.steps[static_cast<std::size_t>(i)]
+                                                                     : nullptr;
 }
 
 const InputStep* CInputRequest::GetStep(int i) const
 {
-    return i >= 0 && i < std::min(stepCount, kMaxSteps) ? &steps[static_cast<std::size_t>(i)] : nullptr;
+    return i >= 0 && i < std::min(description_.stepCount, kMaxSteps) ? &description_.steps[static_cast<std::size_t>(i)]
+                                                                     : nullptr;
+}
+
+InputStep& CInputRequest::Step(int i)
+{
+    Q_ASSERT(i >= 0 && i < kMaxSteps);
+    return description_.steps[static_cast<std::size_t>(std::clamp(i, 0, kMaxSteps - 1))];
 }
 
 InputStep* CInputRequest::Current()
 {
-    return GetStep(std::max(currentStep, 0));
-}
-
-void CInputRequest::Attach(ViewInput* view)
-{
-    view_ = view;
-    if (view)
-        doc_ = view->GetDocument();
-    finish_ = nullptr;
-    afterFinish_ = nullptr;
-    draw_ = nullptr;
-    move_ = nullptr;
-    restartStep = -1;
-    keepResult = false;
-    firstPrompt = true;
-    steps.fill(InputStep{});
-    iterator = ElementIterator();
-}
-
-void CInputRequest::SetDrawMoveCallbacks(DrawCallback draw, InputCallback move)
-{
-    draw_ = std::move(draw);
-    move_ = std::move(move);
-}
-
-void CInputRequest::SetTitle(int id)
-{
-    title = id;
-    if (id != -1 && doc_)
-        doc_->Undo().Open(id, doc_->GetCurrentSection());
+    return GetStep(std::max(currentStep_, 0));
 }
 
 int CInputRequest::CallDraw(platform::Device* dc)
 {
-    return draw_ ? draw_(this, dc) : 0;
+    std::shared_ptr<InteractiveCommand> command = command_;
+    return command ? command->Draw(*this, dc) : 0;
 }
 
 int CInputRequest::CallMove()
 {
-    return move_ ? move_(this) : 0;
+    std::shared_ptr<InteractiveCommand> command = command_;
+    return command ? command->Move(*this) : 0;
 }
 
 bool CInputRequest::IsTypeAllowed(int i, int type) const
@@ -88,8 +104,8 @@ bool CInputRequest::IsTypeAllowed(int i, int type) const
 
 int CInputRequest::GetLastPointStep() const
 {
-    for (int i = std::min({currentStep, stepCount, kMaxSteps}) - 1; i >= 0; --i)
-        if (steps[static_cast<std::size_t>(i)].resultKind == InputPoint)
+    for (int i = std::min({currentStep_, description_.stepCount, kMaxSteps}) - 1; i >= 0; --i)
+        if (description_.steps[static_cast<std::size_t>(i)].resultKind == InputPoint)
             return i;
     return -1;
 }
@@ -120,8 +136,13 @@ void CInputRequest::ShowPrompt(int i)
         view_->Ui().SetStatusText(QString());
         return;
     }
-    const InputStep* step = GetStep(i == -2 ? std::max(currentStep, 0) : i);
-    const QString text = step && step->prompt != -1 ? Translate(step->prompt) : QString();
+    const int index = i == -2 ? std::max(currentStep_, 0) : i;
+    const InputStep* step = GetStep(index);
+    QString text = step && step->prompt != -1 ? Translate(step->prompt) : QString();
+    // The first prompt of a point step that takes the point keys names the
+    // free-point key, so that a new user finds how to give a point.
+    if (step && index == 0 && firstPrompt_ && step->Accepts(InputPoint) && step->Snaps(SnapKeys) && !text.isEmpty())
+        text += view_->FreePointHint();
     view_->Ui().SetStatusText(text);
     view_->Ui().SetStateText(text);
 }
@@ -130,7 +151,7 @@ int CInputRequest::Prompt()
 {
     if (!IsRunning())
         return 0;
-    if (!keepResult || firstPrompt)
+    if (!description_.keepResult || firstPrompt_)
         ShowPrompt(-2);
     InputStep* step = Current();
     if (!step || !step->Accepts(InputValue) || !view_)
@@ -138,7 +159,7 @@ int CInputRequest::Prompt()
     QString text = platform::cformat("%f", step->defaultValue);
     if (!view_->Ui().AskValue(Translate(step->valuePrompt), text, true)) {
         // The command stops; its undo step stays open until the next one is
-        // opened or closed.
+        // opened or the command is cancelled.
         SetRunning(false);
         return 1;
     }
@@ -151,12 +172,12 @@ int CInputRequest::Prompt()
 int CInputRequest::Advance(bool reset)
 {
     if (reset) {
-        currentStep = 0;
+        currentStep_ = 0;
         Prompt();
         return 1;
     }
-    ++currentStep;
-    if (currentStep >= stepCount)
+    ++currentStep_;
+    if (currentStep_ >= description_.stepCount)
         return Finish();
     InputStep* step = Current();
     if (step && step->Accepts(InputDrag) && doc_) {
@@ -170,57 +191,36 @@ int CInputRequest::Advance(bool reset)
 int CInputRequest::Finish()
 {
     SetRunning(false);
-    const int result = finish_ ? finish_(this) : 0;
-    const bool titled = title != -1;
-    // Only a finish that did its work changed the drawing.
-    if (titled && doc_ && result != 0)
-        doc_->SetModifiedFlag(true);
+    // Held here: the after-finish may start another command on this request.
+    std::shared_ptr<InteractiveCommand> command = command_;
+    const int result = command ? command->Finish(*this) : 0;
+    const bool titled = description_.title != -1;
+    // Only a finish that did its work keeps its step (and, when the step
+    // changed the drawing, marks it modified).
+    if (titled) {
+        if (result != 0)
+            (void)transaction_.commit(); // whether it changed anything: the step says
+        else
+            transaction_.rollback();
+    }
     // Prompts after the first finish are those of the next object.
-    firstPrompt = false;
-    currentStep = restartStep;
-    if (restartStep < 0) {
-        if (titled && doc_)
-            doc_->Undo().Close();
+    firstPrompt_ = false;
+    currentStep_ = description_.restartStep;
+    if (description_.restartStep < 0) {
         ShowPrompt(-1);
     } else {
-        if (titled && doc_) {
-            CUndoManager& undo = doc_->Undo();
-            if (undo.HasOpenStep())
-                undo.ReOpen();
-            else
-                undo.Open(title, doc_->GetCurrentSection());
-        }
+        if (titled)
+            OpenObject();
         SetRunning(true);
         Prompt();
     }
-    if (afterFinish_) {
-        // The callback may attach a new command to this request.
-        InputCallback after = afterFinish_;
-        after(this);
-    }
+    if (command)
+        command->AfterFinish(*this);
     return result;
 }
 
-void CInputRequest::SetupSingleStep(ViewInput* view, InputCallback finish, InputCallback afterFinish, int titleId,
-                                    int prompt, int snapFlags, int code)
+void CInputRequest::Cancel()
 {
-    stepCount = 1;
-    currentStep = 0;
-    commandCode = code;
-    Attach(view);
-    SetFinishCallback(std::move(finish));
-    SetAfterFinishCallback(std::move(afterFinish));
-    SetTitle(titleId);
-    restartStep = -1;
-    InputStep& step = steps[0];
-    step.accepted = InputPoint;
-    step.prompt = prompt;
-    step.snapFlags = snapFlags;
-    SetRunning(true);
-}
-
-void CInputRequest::Start()
-{
-    SetRunning(true);
-    Advance(true);
+    SetRunning(false);
+    transaction_.rollback();
 }

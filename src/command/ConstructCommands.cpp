@@ -61,23 +61,19 @@ struct Step {
     int valuePrompt = -1;
 };
 
-// Sets the request up in the engine's calling order and starts it.
-void StartRequest(ViewInput& view, int code, InputCallback finish, int title, int restart,
-                  std::initializer_list<Step> steps, double data = 0.0)
+// Starts the command with the steps the table gives.
+void StartRequest(ViewInput& view, int code, std::unique_ptr<InteractiveCommand> command, int title, int restart,
+                  std::initializer_list<Step> steps)
 {
     CInputRequest* request = view.Request();
     if (!request)
         return;
-    request->stepCount = static_cast<int>(steps.size());
-    request->commandCode = code;
-    request->Attach(&view);
-    request->SetFinishCallback(std::move(finish));
-    request->SetTitle(title);
-    request->restartStep = restart;
-    request->commandData[0] = data;
-    int i = 0;
+    RequestDescription d;
+    d.commandCode = code;
+    d.title = title;
+    d.restartStep = restart;
     for (const Step& s : steps) {
-        InputStep& step = request->steps[static_cast<size_t>(i++)];
+        InputStep& step = d.Add();
         step.accepted = s.accepted;
         step.prompt = s.prompt;
         if (s.accepted == InputPoint)
@@ -87,12 +83,65 @@ void StartRequest(ViewInput& view, int code, InputCallback finish, int title, in
         step.defaultValue = s.defaultValue;
         step.valuePrompt = s.valuePrompt;
     }
-    request->Start();
+    request->Start(view, d, std::move(command));
 }
 
-void StartCentrePoint(ViewInput& view, int code, InputCallback finish, int title)
+// One class per command; each finish returns non-zero when an object was
+// added.
+class CircleCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+class AngleBisectorCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+class PolygonCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+class RectangleCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+class HolderCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+class CuirCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+class StorageSpacerCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+class QuickTextCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+// The first three points make the spline; every further point continues
+// it (the request then has one step).
+class SplineCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+
+private:
+    bool started_ = false;
+    ElementIterator spline_;
+};
+class ParallelCommand : public InteractiveCommand {
+public:
+    explicit ParallelCommand(ParallelKind kind) : kind_(kind) {}
+    int Finish(CInputRequest& request) override;
+
+private:
+    ParallelKind kind_;
+};
+
+void StartCentrePoint(ViewInput& view, int code, std::unique_ptr<InteractiveCommand> command, int title)
 {
-    StartRequest(view, code, std::move(finish), title, 0, {{InputPoint, kTextCentre}});
+    StartRequest(view, code, std::move(command), title, 0, {{InputPoint, kTextCentre}});
 }
 
 // The parallel of an arc: both ends moved radially by the offset, about the
@@ -177,13 +226,13 @@ void StartCircle(ViewInput& view)
     if (!doc)
         return;
     const double radius = doc->Remembered().circleRadius;
-    StartRequest(view, kCodeCircle, OnCircleFinish, kTextCircleTitle, 1,
+    StartRequest(view, kCodeCircle, std::make_unique<CircleCommand>(), kTextCircleTitle, 1,
                  {{InputValue, kTextCircle, {}, radius, kTextRadius}, {InputPoint, kTextCircle}});
 }
 
 void StartSpline(ViewInput& view)
 {
-    StartRequest(view, kCodeSpline, OnSplineStartFinish, kTextSplineTitle, 0,
+    StartRequest(view, kCodeSpline, std::make_unique<SplineCommand>(), kTextSplineTitle, 0,
                  {{InputPoint, kTextFirstPoint}, {InputPoint, kTextNextPoint}, {InputPoint, kTextNextPoint}});
 }
 
@@ -198,10 +247,9 @@ void StartParallel(ViewInput& view, ParallelKind kind)
     const std::initializer_list<int> lineOnly = {ElementTypeId::Line};
     const std::initializer_list<int> curves = {ElementTypeId::Line, ElementTypeId::Arc, ElementTypeId::Ellipse,
                                                ElementTypeId::Spline};
-    StartRequest(view, kCodeParallel, OnParallelFinish, kTextParallelTitle, 1,
+    StartRequest(view, kCodeParallel, std::make_unique<ParallelCommand>(kind), kTextParallelTitle, 1,
                  {{InputValue, prompt, {}, distance, kTextDistance},
-                  {InputElement, prompt, kind == ParallelAlong ? curves : lineOnly}},
-                 kind);
+                  {InputElement, prompt, kind == ParallelAlong ? curves : lineOnly}});
 }
 
 void StartAngleBisector(ViewInput& view)
@@ -210,7 +258,7 @@ void StartAngleBisector(ViewInput& view)
     if (!doc)
         return;
     const double length = doc->Remembered().bisectorLength;
-    StartRequest(view, kCodeAngleBisector, OnAngleBisectorFinish, kTextBisectorTitle, 1,
+    StartRequest(view, kCodeAngleBisector, std::make_unique<AngleBisectorCommand>(), kTextBisectorTitle, 1,
                  {{InputValue, kTextBisectorFirst, {}, length, kTextLength},
                   {InputElement, kTextBisectorFirst, {ElementTypeId::Line}},
                   {InputElement, kTextBisectorSecond, {ElementTypeId::Line}}});
@@ -218,27 +266,27 @@ void StartAngleBisector(ViewInput& view)
 
 void StartPolygon(ViewInput& view)
 {
-    StartCentrePoint(view, kCodeShape, OnPolygonFinish, kTextShapeTitle);
+    StartCentrePoint(view, kCodeShape, std::make_unique<PolygonCommand>(), kTextShapeTitle);
 }
 
 void StartRectangle(ViewInput& view)
 {
-    StartCentrePoint(view, kCodeShape, OnRectangleFinish, kTextShapeTitle);
+    StartCentrePoint(view, kCodeShape, std::make_unique<RectangleCommand>(), kTextShapeTitle);
 }
 
 void StartHolders(ViewInput& view)
 {
-    StartCentrePoint(view, kCodeHolder, OnHolderFinish, kTextSymbolTitle);
+    StartCentrePoint(view, kCodeHolder, std::make_unique<HolderCommand>(), kTextSymbolTitle);
 }
 
 void StartCuir(ViewInput& view)
 {
-    StartCentrePoint(view, kCodeCuir, OnCuirFinish, kTextSymbolTitle);
+    StartCentrePoint(view, kCodeCuir, std::make_unique<CuirCommand>(), kTextSymbolTitle);
 }
 
 void StartStorageSpacer(ViewInput& view)
 {
-    StartCentrePoint(view, kCodeStorageSpacer, OnStorageSpacerFinish, kTextSpacerTitle);
+    StartCentrePoint(view, kCodeStorageSpacer, std::make_unique<StorageSpacerCommand>(), kTextSpacerTitle);
 }
 
 void StartQuickText(ViewInput& view)
@@ -250,54 +298,13 @@ void StartQuickText(ViewInput& view)
     if (!view.Ui().AskValue(Translate(kTextQuickTextLabel), text, false))
         return;
     doc->Remembered().quickText = text;
-    StartRequest(view, kCodeQuickText, OnQuickTextFinish, kTextQuickTextTitle, 0,
+    StartRequest(view, kCodeQuickText, std::make_unique<QuickTextCommand>(), kTextQuickTextTitle, 0,
                  {{InputPoint, kTextQuickTextPoint}});
 }
 
-bool RunConstructCommand(int commandId, ViewInput& view)
+int CircleCommand::Finish(CInputRequest& owner)
 {
-    switch (commandId) {
-    case kCmdCircle:
-    case kCmdCircleToolbar:
-        StartCircle(view);
-        return true;
-    case kCmdSpline:
-        StartSpline(view);
-        return true;
-    case kCmdParallelX:
-    case kCmdParallelXToolbar:
-        StartParallel(view, ParallelX);
-        return true;
-    case kCmdParallelY:
-    case kCmdParallelYToolbar:
-        StartParallel(view, ParallelY);
-        return true;
-    case kCmdParallel:
-    case kCmdParallelToolbar:
-        StartParallel(view, ParallelAlong);
-        return true;
-    case kCmdAngleBisector:
-        StartAngleBisector(view);
-        return true;
-    case kCmdHolders:
-        StartHolders(view);
-        return true;
-    case kCmdCuir:
-        StartCuir(view);
-        return true;
-    case kCmdStorageSpacer:
-        StartStorageSpacer(view);
-        return true;
-    case kCmdQuickText:
-        StartQuickText(view);
-        return true;
-    default:
-        return false;
-    }
-}
-
-int OnCircleFinish(CInputRequest* request)
-{
+    CInputRequest* request = &owner;
     Section* section = CurrentSection(request);
     const InputStep* value = request->GetStep(0);
     const InputStep* centre = request->GetStep(1);
@@ -314,40 +321,35 @@ int OnCircleFinish(CInputRequest* request)
     return Added(section->AddArc3(centre->x, centre->y, sx, sy, sx, sy, true, section->CurrentArcLineType()));
 }
 
-int OnSplineStartFinish(CInputRequest* request)
+int SplineCommand::Finish(CInputRequest& request)
 {
-    // Once the spline exists every further point continues it.
-    if (request->stepCount == 1)
-        return OnSplineNextFinish(request);
-    Section* section = CurrentSection(request);
-    const InputStep* p0 = request->GetStep(0);
-    const InputStep* p1 = request->GetStep(1);
-    const InputStep* p2 = request->GetStep(2);
-    if (!section || !p0 || !p1 || !p2)
+    Section* section = CurrentSection(&request);
+    if (!section)
         return 0;
+    // Once the spline exists every further point continues it.
+    if (started_) {
+        const InputStep& point = request.Step(0);
+        return section->ContinueSpline(point.x, point.y, spline_, section->CurrentLineType()) ? 1 : 0;
+    }
+    const InputStep& p0 = request.Step(0);
+    const InputStep& p1 = request.Step(1);
+    const InputStep& p2 = request.Step(2);
     const ElementIterator added =
-        section->AddSpline1(p0->x, p0->y, p1->x, p1->y, p2->x, p2->y, true, section->CurrentLineType());
+        section->AddSpline1(p0.x, p0.y, p1.x, p1.y, p2.x, p2.y, true, section->CurrentLineType());
     if (added.AtEnd())
         return 0;
-    request->iterator = added;
-    request->commandData[0] = added.GetIndex();
-    request->stepCount = 1;
-    request->restartStep = 0;
-    request->steps[0].prompt = kTextNextPoint;
+    spline_ = added;
+    started_ = true;
+    RequestDescription& d = request.Description();
+    d.stepCount = 1;
+    d.restartStep = 0;
+    request.Step(0).prompt = kTextNextPoint;
     return 1;
 }
 
-int OnSplineNextFinish(CInputRequest* request)
+int ParallelCommand::Finish(CInputRequest& owner)
 {
-    Section* section = CurrentSection(request);
-    const InputStep* point = request->GetStep(0);
-    if (!section || !point)
-        return 0;
-    return section->ContinueSpline(point->x, point->y, request->iterator, section->CurrentLineType()) ? 1 : 0;
-}
-
-int OnParallelFinish(CInputRequest* request)
-{
+    CInputRequest* request = &owner;
     Section* section = CurrentSection(request);
     const InputStep* value = request->GetStep(0);
     const InputStep* picked = request->GetStep(1);
@@ -356,7 +358,7 @@ int OnParallelFinish(CInputRequest* request)
     CommandMemory& memory = request->GetDocument()->Remembered();
     CElement* element = picked->element;
     const double distance = value->value;
-    const auto kind = static_cast<int>(request->commandData[0]);
+    const int kind = kind_;
     if (kind == ParallelX || kind == ParallelY) {
         (kind == ParallelX ? memory.parallelX : memory.parallelY) = distance;
         auto* line = dynamic_cast<CLine*>(element);
@@ -384,8 +386,9 @@ int OnParallelFinish(CInputRequest* request)
     return 0;
 }
 
-int OnAngleBisectorFinish(CInputRequest* request)
+int AngleBisectorCommand::Finish(CInputRequest& owner)
 {
+    CInputRequest* request = &owner;
     Section* section = CurrentSection(request);
     const InputStep* value = request->GetStep(0);
     const InputStep* first = request->GetStep(1);
@@ -399,8 +402,9 @@ int OnAngleBisectorFinish(CInputRequest* request)
     return ElementCount(*section) > before ? 1 : 0;
 }
 
-int OnPolygonFinish(CInputRequest* request)
+int PolygonCommand::Finish(CInputRequest& owner)
 {
+    CInputRequest* request = &owner;
     Section* section = CurrentSection(request);
     const InputStep* centre = request->GetStep(0);
     const COptions* options = request->GetView() ? request->GetView()->Options() : nullptr;
@@ -414,8 +418,9 @@ int OnPolygonFinish(CInputRequest* request)
     return ElementCount(*section) > before ? 1 : 0;
 }
 
-int OnRectangleFinish(CInputRequest* request)
+int RectangleCommand::Finish(CInputRequest& owner)
 {
+    CInputRequest* request = &owner;
     Section* section = CurrentSection(request);
     const InputStep* centre = request->GetStep(0);
     const COptions* options = request->GetView() ? request->GetView()->Options() : nullptr;
@@ -428,8 +433,9 @@ int OnRectangleFinish(CInputRequest* request)
     return ElementCount(*section) > before ? 1 : 0;
 }
 
-int OnHolderFinish(CInputRequest* request)
+int HolderCommand::Finish(CInputRequest& owner)
 {
+    CInputRequest* request = &owner;
     Section* section = CurrentSection(request);
     const InputStep* point = request->GetStep(0);
     if (!section || !point)
@@ -437,8 +443,9 @@ int OnHolderFinish(CInputRequest* request)
     return Added(section->AddHolder(point->x, point->y, false, 100.0, 25.0, true));
 }
 
-int OnCuirFinish(CInputRequest* request)
+int CuirCommand::Finish(CInputRequest& owner)
 {
+    CInputRequest* request = &owner;
     Section* section = CurrentSection(request);
     const InputStep* point = request->GetStep(0);
     if (!section || !point)
@@ -447,8 +454,9 @@ int OnCuirFinish(CInputRequest* request)
     return Added(section->AddCuirAt(point->x, point->y, radius, 0.0, 10.0, true));
 }
 
-int OnStorageSpacerFinish(CInputRequest* request)
+int StorageSpacerCommand::Finish(CInputRequest& owner)
 {
+    CInputRequest* request = &owner;
     Section* section = CurrentSection(request);
     const InputStep* point = request->GetStep(0);
     if (!section || !point)
@@ -463,8 +471,9 @@ int OnStorageSpacerFinish(CInputRequest* request)
     return Added(section->AddBobstAt(point->x, point->y, params, true));
 }
 
-int OnQuickTextFinish(CInputRequest* request)
+int QuickTextCommand::Finish(CInputRequest& owner)
 {
+    CInputRequest* request = &owner;
     Section* section = CurrentSection(request);
     const InputStep* point = request->GetStep(0);
     if (!section || !point)

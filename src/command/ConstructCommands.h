@@ -65,7 +65,7 @@ constexpr int kTextQuickTextPoint = 319;
 constexpr int kTextQuickTextLabel = 322;
 constexpr int kTextQuickTextTitle = 174;
 
-// The parallel command's kind (the request's command data 0).
+// The parallel command's kind.
 enum ParallelKind { ParallelAlong = 0, ParallelX = 1, ParallelY = 2 };
 
 void StartCircle(ViewInput& view);
@@ -82,22 +82,5 @@ void StartStorageSpacer(ViewInput& view);
 // Asks the text (any text) and, on OK, remembers it and asks its point;
 // nothing while the document is in an element edit state or on Cancel.
 void StartQuickText(ViewInput& view);
-
-// Starts the command the id names, except polygon and rectangle (they need
-// their dialog first); false for another id.
-bool RunConstructCommand(int commandId, ViewInput& view);
-
-// The finish callbacks: non-zero when an object was added.
-int OnCircleFinish(CInputRequest* request);
-int OnSplineStartFinish(CInputRequest* request);
-int OnSplineNextFinish(CInputRequest* request);
-int OnParallelFinish(CInputRequest* request);
-int OnAngleBisectorFinish(CInputRequest* request);
-int OnPolygonFinish(CInputRequest* request);
-int OnRectangleFinish(CInputRequest* request);
-int OnHolderFinish(CInputRequest* request);
-int OnCuirFinish(CInputRequest* request);
-int OnStorageSpacerFinish(CInputRequest* request);
-int OnQuickTextFinish(CInputRequest* request);
 
 } // namespace constructcommands

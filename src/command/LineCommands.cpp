@@ -1,6 +1,7 @@
 #include "command/LineCommands.h"
 
 #include "command/CInputRequest.h"
+#include "command/RequestSetup.h"
 #include "command/ViewInput.h"
 #include "element/Arc.h"
 #include "geometry/Coord.h"
@@ -69,56 +70,49 @@ std::optional<Segment> LineOf(const InputStep& first, const InputStep& second)
     return Segment{from, *touch};
 }
 
-void StartTwoPointRequest(ViewInput& view, int code, InputCallback finish, int restart)
+// Both line commands: the line of the two steps, one undo step each.
+class LineCommand : public InteractiveCommand {
+public:
+    explicit LineCommand(bool continuous) : continuous_(continuous) {}
+    int Finish(CInputRequest& request) override
+    {
+        const int result = AddLineOfSteps(request);
+        // The next line starts where this one ended.
+        if (result != 0 && continuous_)
+            request.Step(0) = request.Step(1);
+        return result;
+    }
+
+private:
+    bool continuous_;
+};
+
+void StartTwoPointRequest(ViewInput& view, int code, bool continuous, int restart)
 {
     CInputRequest* request = view.Request();
     if (!request)
         return;
-    request->stepCount = 2;
-    request->commandCode = code;
-    request->Attach(&view);
-    request->SetFinishCallback(std::move(finish));
-    request->SetTitle(kTextTitle);
-    request->restartStep = restart;
-    for (int i = 0; i < 2; ++i) {
-        InputStep& step = request->steps[static_cast<size_t>(i)];
-        step.prompt = i == 0 ? kTextFirstPoint : kTextNextPoint;
-        step.accepted = InputPoint;
-        step.snapFlags = SnapNode | SnapKeys | SnapElement;
-    }
-    request->Start();
+    RequestDescription d = requestsetup::Describe(code, kTextTitle, restart);
+    d.Add(requestsetup::PointStep(kTextFirstPoint));
+    d.Add(requestsetup::PointStep(kTextNextPoint));
+    request->Start(view, d, std::make_unique<LineCommand>(continuous));
 }
 
 } // namespace
 
 void StartLine(ViewInput& view)
 {
-    StartTwoPointRequest(view, kCodeLine, OnLineFinish, 0);
+    StartTwoPointRequest(view, kCodeLine, false, 0);
 }
 
 void StartLineContinuous(ViewInput& view)
 {
-    StartTwoPointRequest(view, kCodeLineContinuous, OnContinuousLineFinish, 1);
+    StartTwoPointRequest(view, kCodeLineContinuous, true, 1);
 }
 
-bool RunLineCommand(int commandId, ViewInput& view)
+int AddLineOfSteps(CInputRequest& r)
 {
-    switch (commandId) {
-    case kCmdLine:
-    case kCmdLineToolbar:
-        StartLine(view);
-        return true;
-    case kCmdLineContinuous:
-    case kCmdLineContinuousToolbar:
-        StartLineContinuous(view);
-        return true;
-    default:
-        return false;
-    }
-}
-
-int OnLineFinish(CInputRequest* request)
-{
+    CInputRequest* request = &r;
     CMorvekDoc* doc = request->GetDocument();
     Section* section = doc ? doc->GetCurrentSection() : nullptr;
     const InputStep* first = request->GetStep(0);
@@ -131,14 +125,6 @@ int OnLineFinish(CInputRequest* request)
     const ElementIterator added =
         section->AddLine3(line->from.x, line->from.y, line->to.x, line->to.y, true, section->CurrentLineType());
     return added.AtEnd() ? 0 : 1;
-}
-
-int OnContinuousLineFinish(CInputRequest* request)
-{
-    const int result = OnLineFinish(request);
-    if (result != 0)
-        request->steps[0] = request->steps[1];
-    return result;
 }
 
 } // namespace linecommands

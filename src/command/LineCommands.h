@@ -27,18 +27,12 @@ constexpr int kTextTitle = 170;
 // continuous), until the command is cancelled.
 void StartLine(ViewInput& view);
 void StartLineContinuous(ViewInput& view);
-// The menu and toolbar commands: starts the command the id names; false
-// for another id.
-bool RunLineCommand(int commandId, ViewInput& view);
-
-// Adds the line the two steps give: between their points, or, where a step
-// received an arc (the tangent key), touching it: from the other step's
-// point, or along the common tangent of two arcs. Non-zero only when a line
-// was added; nothing is added when the tangent does not exist, a step's
-// element is not an arc or the line would have no length.
-int OnLineFinish(CInputRequest* request);
-// OnLineFinish; after a line, step 1 is copied over step 0 so that the next
-// line starts where this one ended.
-int OnContinuousLineFinish(CInputRequest* request);
+// What a finish adds: the line between the two steps' points, or, where a
+// step received an arc (the tangent key), touching it: from the other
+// step's point, or along the common tangent of two arcs. Nothing is added
+// when the tangent does not exist, a step's element is not an arc or the
+// line would have no length. Line continuous then copies step 1 over step
+// 0, so that the next line starts where this one ended.
+int AddLineOfSteps(CInputRequest& request);
 
 } // namespace linecommands

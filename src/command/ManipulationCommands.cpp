@@ -1,8 +1,6 @@
 #include "command/ManipulationCommands.h"
 
-#include "command/BridgeMoveCommand.h"
 #include "command/RequestSetup.h"
-#include "command/SectorCommands.h"
 #include "command/ViewInput.h"
 #include "element/Element.h"
 #include "element/ElementTypes.h"
@@ -26,26 +24,71 @@ bool Replaced(const Section& section, int slot, const CElement* element)
     return slot >= 0 && section.GetElement(slot) != element;
 }
 
-// The finish's outcome: the drawing changed marks the document modified
-// (these requests have no title, so the engine does not).
-int Outcome(CInputRequest* request, bool changed)
+// The finish's outcome; the editing operations commit their own steps,
+// which mark the drawing modified.
+int Outcome(bool changed)
 {
-    if (!changed)
-        return 0;
-    request->GetDocument()->SetModifiedFlag(true);
-    return 1;
+    return changed ? 1 : 0;
 }
 
+// One class per command; each finish returns 1 when the drawing changed.
+// Remembers the radius; a fillet of the two picked lines or arc and line.
+class FilletCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+// The chamfer of the two picked lines with the document's chamfer values.
+class ChamferCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+// Remembers the length; the picked element grows by it at the end nearer
+// to the pick, in an undo step of its own.
+class LengthCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+// Both elements trimmed or extended to the intersection the picks choose.
+class IntersectionCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+// The picked line's end moved onto the boundary; the boundary stays picked.
+class ExtendCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+// The count becomes the typed value truncated; the element split into it.
+class SplitCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+
 // A request of two element steps on the current section.
-void StartTwoElements(ViewInput& view, int code, InputCallback finish, int restart, int firstPrompt,
-                      int secondPrompt, std::initializer_list<int> firstTypes, std::initializer_list<int> secondTypes)
+void StartTwoElements(ViewInput& view, int code, std::unique_ptr<InteractiveCommand> command, int restart,
+                      int firstPrompt, int secondPrompt, std::initializer_list<int> firstTypes,
+                      std::initializer_list<int> secondTypes)
 {
-    CInputRequest* request = Begin(view, 2, code, std::move(finish), -1, restart);
+    CInputRequest* request = view.Request();
     if (!request)
         return;
-    ElementStep(request->steps[0], firstPrompt, firstTypes);
-    ElementStep(request->steps[1], secondPrompt, secondTypes);
-    request->Start();
+    RequestDescription d = Describe(code, -1, restart);
+    d.Add(ElementStep(firstPrompt, firstTypes));
+    d.Add(ElementStep(secondPrompt, secondTypes));
+    request->Start(view, d, std::move(command));
+}
+
+// A typed value, then an element to apply it to.
+void StartValueAndElement(ViewInput& view, int code, std::unique_ptr<InteractiveCommand> command,
+                          InputStep value, InputStep element)
+{
+    CInputRequest* request = view.Request();
+    if (!request)
+        return;
+    RequestDescription d = Describe(code, -1, 1);
+    d.Add(value);
+    d.Add(element);
+    request->Start(view, d, std::move(command));
 }
 
 // The count a typed split value asks for: truncated, held to the int range.
@@ -60,13 +103,15 @@ int SplitCount(double value)
 
 void StartFillet(ViewInput& view)
 {
-    CInputRequest* request = Begin(view, 3, kCodeFillet, OnFilletFinish, -1, 1);
-    if (!request)
+    CMorvekDoc* doc = view.GetDocument();
+    CInputRequest* request = view.Request();
+    if (!doc || !request)
         return;
-    ValueStep(request->steps[0], kTextFilletFirst, kTextRadius, request->GetDocument()->Remembered().filletRadius);
-    ElementStep(request->steps[1], kTextFilletFirst, {Line, Arc});
-    ElementStep(request->steps[2], kTextFilletSecond, {Line, Arc});
-    request->Start();
+    RequestDescription d = Describe(kCodeFillet, -1, 1);
+    d.Add(ValueStep(kTextFilletFirst, kTextRadius, doc->Remembered().filletRadius));
+    d.Add(ElementStep(kTextFilletFirst, {Line, Arc}));
+    d.Add(ElementStep(kTextFilletSecond, {Line, Arc}));
+    request->Start(view, d, std::make_unique<FilletCommand>());
 }
 
 void StartChamfer(ViewInput& view, const ChamferAsk& ask)
@@ -74,86 +119,76 @@ void StartChamfer(ViewInput& view, const ChamferAsk& ask)
     CMorvekDoc* doc = view.GetDocument();
     if (!doc || !ask || !ask(doc->Remembered().chamfer))
         return;
-    StartTwoElements(view, kCodeChamfer, OnChamferFinish, 0, kTextChamferFirst, kTextChamferSecond, {Line}, {Line});
+    StartTwoElements(view, kCodeChamfer, std::make_unique<ChamferCommand>(), 0, kTextChamferFirst,
+                     kTextChamferSecond, {Line}, {Line});
 }
 
 void StartLength(ViewInput& view)
 {
-    CInputRequest* request = Begin(view, 2, kCodeLength, OnLengthFinish, -1, 1);
-    if (!request)
+    CMorvekDoc* doc = view.GetDocument();
+    if (!doc)
         return;
-    ValueStep(request->steps[0], kTextLengthPrompt, kTextLengthLabel, request->GetDocument()->Remembered().length);
-    ElementStep(request->steps[1], kTextLengthPrompt, {Line, Ellipse, Arc});
-    request->Start();
+    StartValueAndElement(view, kCodeLength, std::make_unique<LengthCommand>(),
+                         ValueStep(kTextLengthPrompt, kTextLengthLabel, doc->Remembered().length),
+                         ElementStep(kTextLengthPrompt, {Line, Ellipse, Arc}));
 }
 
 void StartIntersection(ViewInput& view)
 {
-    StartTwoElements(view, kCodeIntersection, OnIntersectionFinish, 0, kTextIntersectionFirst,
+    StartTwoElements(view, kCodeIntersection, std::make_unique<IntersectionCommand>(), 0, kTextIntersectionFirst,
                      kTextIntersectionSecond, {Line, Arc, Ellipse}, {Line, Arc, Ellipse});
 }
 
 void StartExtend(ViewInput& view)
 {
-    StartTwoElements(view, kCodeExtend, OnExtendFinish, 1, kTextExtendBoundary, kTextExtendLine,
+    StartTwoElements(view, kCodeExtend, std::make_unique<ExtendCommand>(), 1, kTextExtendBoundary, kTextExtendLine,
                      {Line, Ellipse, Arc}, {Line});
 }
 
 void StartSplit(ViewInput& view)
 {
-    CInputRequest* request = Begin(view, 2, kCodeSplit, OnSplitFinish, -1, 1);
-    if (!request)
+    CMorvekDoc* doc = view.GetDocument();
+    if (!doc)
         return;
-    ValueStep(request->steps[0], kTextSplitPrompt, kTextSplitLabel, request->GetDocument()->Remembered().splitParts);
-    ElementStep(request->steps[1], kTextSplitPrompt, {Line, Ellipse, Arc, Spline});
-    request->Start();
+    StartValueAndElement(view, kCodeSplit, std::make_unique<SplitCommand>(),
+                         ValueStep(kTextSplitPrompt, kTextSplitLabel, doc->Remembered().splitParts),
+                         ElementStep(kTextSplitPrompt, {Line, Ellipse, Arc, Spline}));
 }
 
-bool RunManipulationCommand(int commandId, ViewInput& view, const ChamferAsk& askChamfer)
+int FilletCommand::Finish(CInputRequest& owner)
 {
-    switch (commandId) {
-    case kCmdFillet: StartFillet(view); return true;
-    case kCmdChamfer: StartChamfer(view, askChamfer); return true;
-    case kCmdLength: StartLength(view); return true;
-    case kCmdIntersection: StartIntersection(view); return true;
-    case kCmdExtend: StartExtend(view); return true;
-    case kCmdSplit: StartSplit(view); return true;
-    case bridgemove::kCmdModifyBridges: bridgemove::StartBridgeMove(view, view.popupElement); return true;
-    default: return sectorcommands::RunSectorCommand(commandId, view);
-    }
-}
-
-int OnFilletFinish(CInputRequest* request)
-{
-    Section* section = CurrentSection(request);
-    const InputStep& value = request->steps[0];
-    const InputStep& first = request->steps[1];
-    const InputStep& second = request->steps[2];
+    CInputRequest* request = &owner;
+    Section* section = CurrentSection(*request);
+    const InputStep& value = request->Step(0);
+    const InputStep& first = request->Step(1);
+    const InputStep& second = request->Step(2);
     request->GetDocument()->Remembered().filletRadius = value.value;
     if (!section || !first.element || !second.element)
         return 0;
     const bool done =
         section->DoFillet(first.element, second.element, first.x, first.y, second.x, second.y, value.value, false);
-    return Outcome(request, done);
+    return Outcome(done);
 }
 
-int OnChamferFinish(CInputRequest* request)
+int ChamferCommand::Finish(CInputRequest& owner)
 {
-    Section* section = CurrentSection(request);
-    const InputStep& first = request->steps[0];
-    const InputStep& second = request->steps[1];
+    CInputRequest* request = &owner;
+    Section* section = CurrentSection(*request);
+    const InputStep& first = request->Step(0);
+    const InputStep& second = request->Step(1);
     if (!section || !first.element || !second.element)
         return 0;
     const int slot = section->GetIdx(first.element);
     request->GetDocument()->ChamferLines(first.element, second.element, first.x, first.y, second.x, second.y);
-    return Outcome(request, Replaced(*section, slot, first.element));
+    return Outcome(Replaced(*section, slot, first.element));
 }
 
-int OnLengthFinish(CInputRequest* request)
+int LengthCommand::Finish(CInputRequest& owner)
 {
-    Section* section = CurrentSection(request);
-    const double length = request->steps[0].value;
-    InputStep& picked = request->steps[1];
+    CInputRequest* request = &owner;
+    Section* section = CurrentSection(*request);
+    const double length = request->Step(0).value;
+    InputStep& picked = request->Step(1);
     CMorvekDoc* doc = request->GetDocument();
     doc->Remembered().length = length;
     const int slot = section && picked.element ? section->GetIdx(picked.element) : -1;
@@ -164,32 +199,33 @@ int OnLengthFinish(CInputRequest* request)
     std::unique_ptr<CElement> copy = Section::CreateElement(*picked.element);
     if (!copy || !copy->ExtendTowards(picked.x, picked.y, length))
         return 0;
-    CUndoManager& undo = doc->Undo();
-    undo.Open(kTextLengthTitle, section);
+    UndoTransaction tx(doc->Undo(), kTextLengthTitle, section);
     picked.element = section->ReplaceElement(slot, std::move(copy));
-    undo.Close();
-    return Outcome(request, true);
+    tx.commit();
+    return Outcome(true);
 }
 
-int OnIntersectionFinish(CInputRequest* request)
+int IntersectionCommand::Finish(CInputRequest& owner)
 {
-    Section* section = CurrentSection(request);
-    const InputStep& first = request->steps[0];
-    const InputStep& second = request->steps[1];
+    CInputRequest* request = &owner;
+    Section* section = CurrentSection(*request);
+    const InputStep& first = request->Step(0);
+    const InputStep& second = request->Step(1);
     if (!section || !first.element || !second.element)
         return 0;
     double x = 0.0;
     double y = 0.0;
     const bool done =
         section->DoInterSection(first.element, second.element, first.x, first.y, second.x, second.y, &x, &y);
-    return Outcome(request, done);
+    return Outcome(done);
 }
 
-int OnExtendFinish(CInputRequest* request)
+int ExtendCommand::Finish(CInputRequest& owner)
 {
-    Section* section = CurrentSection(request);
-    InputStep& boundary = request->steps[0];
-    const InputStep& line = request->steps[1];
+    CInputRequest* request = &owner;
+    Section* section = CurrentSection(*request);
+    InputStep& boundary = request->Step(0);
+    const InputStep& line = request->Step(1);
     if (!section || !boundary.element || !line.element)
         return 0;
     const int boundarySlot = section->GetIdx(boundary.element);
@@ -199,20 +235,21 @@ int OnExtendFinish(CInputRequest* request)
     // just extended, the picked element is now its edited copy.
     if (boundarySlot >= 0)
         boundary.element = section->GetElement(boundarySlot);
-    return Outcome(request, Replaced(*section, lineSlot, line.element));
+    return Outcome(Replaced(*section, lineSlot, line.element));
 }
 
-int OnSplitFinish(CInputRequest* request)
+int SplitCommand::Finish(CInputRequest& owner)
 {
-    Section* section = CurrentSection(request);
-    const InputStep& picked = request->steps[1];
-    const int count = SplitCount(request->steps[0].value);
+    CInputRequest* request = &owner;
+    Section* section = CurrentSection(*request);
+    const InputStep& picked = request->Step(1);
+    const int count = SplitCount(request->Step(0).value);
     request->GetDocument()->Remembered().splitParts = count;
     if (!section || !picked.element)
         return 0;
     const int slot = section->GetIdx(picked.element);
     section->SplitElement(picked.element, count);
-    return Outcome(request, Replaced(*section, slot, picked.element));
+    return Outcome(Replaced(*section, slot, picked.element));
 }
 
 } // namespace manipcommands

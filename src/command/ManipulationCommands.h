@@ -4,7 +4,7 @@
 // operations, which keep their own undo steps. Each command runs until it
 // is cancelled; Fillet, Length and Split keep their typed value, Extend its
 // boundary, for the next pick. A finish that changed the drawing marks the
-// document modified.
+// document modified (through the operations' undo steps).
 #include <functional>
 
 class CInputRequest;
@@ -54,26 +54,5 @@ void StartLength(ViewInput& view);
 void StartIntersection(ViewInput& view);
 void StartExtend(ViewInput& view);
 void StartSplit(ViewInput& view);
-
-// Starts the manipulation command the id names (these, the sector and
-// delete commands of SectorCommands.h, and the popup's Modify Bridge
-// Positions on the popup's element, BridgeMoveCommand.h); false for
-// another id.
-bool RunManipulationCommand(int commandId, ViewInput& view, const ChamferAsk& askChamfer);
-
-// The finishes; each returns 1 when the drawing changed.
-// Remembers the radius; a fillet of the two picked lines or arc and line.
-int OnFilletFinish(CInputRequest* request);
-// The chamfer of the two picked lines with the document's chamfer values.
-int OnChamferFinish(CInputRequest* request);
-// Remembers the length; the picked element grows by it at the end nearer
-// to the pick, in an undo step of its own.
-int OnLengthFinish(CInputRequest* request);
-// Both elements trimmed or extended to the intersection the picks choose.
-int OnIntersectionFinish(CInputRequest* request);
-// The picked line's end moved onto the boundary; the boundary stays picked.
-int OnExtendFinish(CInputRequest* request);
-// The count becomes the typed value truncated; the element split into it.
-int OnSplitFinish(CInputRequest* request);
 
 } // namespace manipcommands

@@ -1,6 +1,7 @@
 #include "command/MeasureCommands.h"
 
 #include "command/CInputRequest.h"
+#include "command/RequestSetup.h"
 #include "command/ViewInput.h"
 #include "element/Arc.h"
 #include "element/ElementTypes.h"
@@ -49,51 +50,71 @@ void ShowMeasureLine(CInputRequest* request, double x1, double y1, double x2, do
                                    nodeunits::SaturatedMicrometres(x2), nodeunits::SaturatedMicrometres(y2));
 }
 
+// A measurement: its report after each finish.
+class MeasureCommand : public InteractiveCommand {
+public:
+    explicit MeasureCommand(int (*report)(CInputRequest*)) : report_(report) {}
+    int AfterFinish(CInputRequest& request) override { return report_(&request); }
+
+private:
+    int (*report_)(CInputRequest*);
+};
+
+// The automatic layout's pick: the difference handed over, then reported.
+class LayoutDistancePick : public InteractiveCommand {
+public:
+    explicit LayoutDistancePick(std::function<void(double dx, double dy)> handOver) : handOver_(std::move(handOver))
+    {
+    }
+    int AfterFinish(CInputRequest& request) override
+    {
+        const InputStep* first = request.GetStep(0);
+        const InputStep* second = request.GetStep(1);
+        if (first && second && handOver_)
+            handOver_(second->x - first->x, second->y - first->y);
+        return OnMeasureDistanceAfter(&request);
+    }
+
+private:
+    std::function<void(double dx, double dy)> handOver_;
+};
+
 // A request without a title: no undo step, the document never modified.
-CInputRequest* Prepare(ViewInput& view, int steps, int code, int restart, InputCallback after)
+RequestDescription Describe(int code, int restart)
+{
+    RequestDescription d;
+    d.commandCode = code;
+    d.restartStep = restart;
+    return d;
+}
+
+using requestsetup::PointStep;
+
+void StartTwoPoints(ViewInput& view, std::unique_ptr<InteractiveCommand> command)
 {
     CInputRequest* request = view.Request();
     if (!request)
-        return nullptr;
-    request->stepCount = steps;
-    request->commandCode = code;
-    request->Attach(&view);
-    request->SetAfterFinishCallback(std::move(after));
-    request->SetTitle(-1);
-    request->restartStep = restart;
-    return request;
-}
-
-void PointStep(InputStep& step, int prompt)
-{
-    step.prompt = prompt;
-    step.accepted = InputPoint;
-    step.snapFlags = SnapNode | SnapKeys | SnapElement;
-}
-
-void StartTwoPoints(ViewInput& view, InputCallback after)
-{
-    CInputRequest* request = Prepare(view, 2, kCodeDistance, 0, std::move(after));
-    if (!request)
         return;
+    RequestDescription d = Describe(kCodeDistance, 0);
     // Each result stays shown while the next pair of points is given.
-    request->keepResult = true;
-    PointStep(request->steps[0], kTextDistanceFirst);
-    PointStep(request->steps[1], kTextDistanceSecond);
-    request->Start();
+    d.keepResult = true;
+    d.Add(PointStep(kTextDistanceFirst));
+    d.Add(PointStep(kTextDistanceSecond));
+    request->Start(view, d, std::move(command));
 }
 
-void StartOneElement(ViewInput& view, int code, int prompt, InputCallback after, std::optional<int> type)
+void StartOneElement(ViewInput& view, int code, int prompt, int (*report)(CInputRequest*), std::optional<int> type)
 {
-    CInputRequest* request = Prepare(view, 1, code, -1, std::move(after));
+    CInputRequest* request = view.Request();
     if (!request)
         return;
-    InputStep& step = request->steps[0];
+    RequestDescription d = Describe(code, -1);
+    InputStep& step = d.Add();
     step.prompt = prompt;
     step.accepted = InputElement;
     if (type)
         step.SetAllowedTypes({*type});
-    request->Start();
+    request->Start(view, d, std::make_unique<MeasureCommand>(report));
 }
 
 } // namespace
@@ -136,29 +157,24 @@ QString RadiusText(double radius)
 
 void StartDistance(ViewInput& view)
 {
-    StartTwoPoints(view, OnMeasureDistanceAfter);
+    StartTwoPoints(view, std::make_unique<MeasureCommand>(OnMeasureDistanceAfter));
 }
 
 void StartLayoutDistancePick(ViewInput& view, std::function<void(double dx, double dy)> handOver)
 {
-    StartTwoPoints(view, [handOver = std::move(handOver)](CInputRequest* request) {
-        const InputStep* first = request->GetStep(0);
-        const InputStep* second = request->GetStep(1);
-        if (first && second && handOver)
-            handOver(second->x - first->x, second->y - first->y);
-        return OnMeasureDistanceAfter(request);
-    });
+    StartTwoPoints(view, std::make_unique<LayoutDistancePick>(std::move(handOver)));
 }
 
 void StartAngle(ViewInput& view)
 {
-    CInputRequest* request = Prepare(view, 3, kCodeAngle, -1, OnMeasureAngleAfter);
+    CInputRequest* request = view.Request();
     if (!request)
         return;
-    PointStep(request->steps[0], kTextAngleFirst);
-    PointStep(request->steps[1], kTextAngleSecond);
-    PointStep(request->steps[2], kTextAngleThird);
-    request->Start();
+    RequestDescription d = Describe(kCodeAngle, -1);
+    d.Add(PointStep(kTextAngleFirst));
+    d.Add(PointStep(kTextAngleSecond));
+    d.Add(PointStep(kTextAngleThird));
+    request->Start(view, d, std::make_unique<MeasureCommand>(OnMeasureAngleAfter));
 }
 
 void StartRadius(ViewInput& view)
@@ -169,17 +185,6 @@ void StartRadius(ViewInput& view)
 void StartElement(ViewInput& view)
 {
     StartOneElement(view, kCodeElement, kTextPickElement, OnMeasureElementAfter, std::nullopt);
-}
-
-bool RunMeasureCommand(int commandId, ViewInput& view)
-{
-    switch (commandId) {
-    case kCmdDistance: StartDistance(view); return true;
-    case kCmdAngle: StartAngle(view); return true;
-    case kCmdRadius: StartRadius(view); return true;
-    case kCmdElement: StartElement(view); return true;
-    default: return false;
-    }
 }
 
 int OnMeasureDistanceAfter(CInputRequest* request)

@@ -67,10 +67,8 @@ void StartElement(ViewInput& view);
 // points is first handed over as the difference (second minus first) to
 // the layout command, then reported.
 void StartLayoutDistancePick(ViewInput& view, std::function<void(double dx, double dy)> handOver);
-// The menu commands: starts the command the id names; false for another id.
-bool RunMeasureCommand(int commandId, ViewInput& view);
 
-// The after-finish callbacks.
+// The reports after each finish.
 int OnMeasureDistanceAfter(CInputRequest* request);
 int OnMeasureAngleAfter(CInputRequest* request);
 int OnMeasureRadiusAfter(CInputRequest* request);

@@ -50,7 +50,7 @@ bool Apply(CMorvekDoc& doc, const ModifyPlan& plan, bool copy)
     // that is not finite) would leave the run half done: nothing changes.
     if (!section || !plan.IsValid())
         return false;
-    doc.Undo().Open(kTextUndoTitle, section);
+    UndoTransaction tx(doc.Undo(), kTextUndoTitle, section);
     if (doc.Nodes().AnyNodeRotated()) {
         if (platform::ask(Translate(kTextConvertRotated), QString(), platform::PromptButtons::YesNo,
                           platform::PromptIcon::Question)
@@ -67,8 +67,7 @@ bool Apply(CMorvekDoc& doc, const ModifyPlan& plan, bool copy)
     (void)doc.Nodes().SetCacheValid(false);
     doc.RefreshAllBridges();
     section->AddSelElementsToUndo(false);
-    doc.Undo().Close();
-    doc.SetModifiedFlag(true);
+    tx.commit(); // marks the drawing modified
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "command/QuickDimensionCommands.h"
 
 #include "command/CInputRequest.h"
+#include "command/RequestSetup.h"
 #include "command/ViewInput.h"
 #include "element/Arc.h"
 #include "element/ElementTypes.h"
@@ -11,27 +12,30 @@ namespace quickdimensions {
 
 namespace {
 
-constexpr int kPointSnap = SnapNode | SnapKeys | SnapElement;
+// The radius of the picked arc, from its centre to its start, its text at
+// the point of step 1.
+class RadialDimensionCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+// The aligned dimension between the first two points, its text at the third.
+class ParallelDimensionCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
 
-CInputRequest* Begin(ViewInput& view, int steps, int code, InputCallback finish)
+using requestsetup::PointStep;
+
+void Start(ViewInput& view, int code, const RequestDescription& steps, std::unique_ptr<InteractiveCommand> command)
 {
     CInputRequest* request = view.Request();
     if (!request)
-        return nullptr;
-    request->stepCount = steps;
-    request->commandCode = code;
-    request->Attach(&view);
-    request->SetFinishCallback(std::move(finish));
-    request->SetTitle(kTextTitle);
-    request->restartStep = 0;
-    return request;
-}
-
-void PointStep(InputStep& step, int prompt)
-{
-    step.accepted = InputPoint;
-    step.prompt = prompt;
-    step.snapFlags = kPointSnap;
+        return;
+    RequestDescription d = steps;
+    d.commandCode = code;
+    d.title = kTextTitle;
+    d.restartStep = 0;
+    request->Start(view, d, std::move(command));
 }
 
 Section* CurrentSection(const CInputRequest* request)
@@ -44,40 +48,27 @@ Section* CurrentSection(const CInputRequest* request)
 
 void StartRadial(ViewInput& view)
 {
-    CInputRequest* request = Begin(view, 2, kCodeRadial, OnRadialDimensionFinish);
-    if (!request)
-        return;
-    request->steps[0].accepted = InputElement;
-    request->steps[0].prompt = kTextPickArc;
-    request->steps[0].SetAllowedTypes({ElementTypeId::Arc});
-    PointStep(request->steps[1], kTextPosition);
-    request->Start();
+    RequestDescription d;
+    InputStep& arc = d.Add();
+    arc.accepted = InputElement;
+    arc.prompt = kTextPickArc;
+    arc.SetAllowedTypes({ElementTypeId::Arc});
+    d.Add(PointStep(kTextPosition));
+    Start(view, kCodeRadial, d, std::make_unique<RadialDimensionCommand>());
 }
 
 void StartParallel(ViewInput& view)
 {
-    CInputRequest* request = Begin(view, 3, kCodeParallel, OnParallelDimensionFinish);
-    if (!request)
-        return;
-    PointStep(request->steps[0], kTextFirstPoint);
-    PointStep(request->steps[1], kTextSecondPoint);
-    PointStep(request->steps[2], kTextPosition);
-    request->Start();
+    RequestDescription d;
+    d.Add(PointStep(kTextFirstPoint));
+    d.Add(PointStep(kTextSecondPoint));
+    d.Add(PointStep(kTextPosition));
+    Start(view, kCodeParallel, d, std::make_unique<ParallelDimensionCommand>());
 }
 
-bool RunQuickDimensionCommand(int commandId, ViewInput& view)
+int RadialDimensionCommand::Finish(CInputRequest& owner)
 {
-    if (commandId == kCmdRadial)
-        StartRadial(view);
-    else if (commandId == kCmdParallel)
-        StartParallel(view);
-    else
-        return false;
-    return true;
-}
-
-int OnRadialDimensionFinish(CInputRequest* request)
-{
+    CInputRequest* request = &owner;
     Section* section = CurrentSection(request);
     const InputStep* picked = request->GetStep(0);
     const InputStep* position = request->GetStep(1);
@@ -92,8 +83,9 @@ int OnRadialDimensionFinish(CInputRequest* request)
                : 1;
 }
 
-int OnParallelDimensionFinish(CInputRequest* request)
+int ParallelDimensionCommand::Finish(CInputRequest& owner)
 {
+    CInputRequest* request = &owner;
     Section* section = CurrentSection(request);
     const InputStep* first = request->GetStep(0);
     const InputStep* second = request->GetStep(1);

@@ -20,13 +20,4 @@ constexpr int kTextTitle = 175;
 
 void StartRadial(ViewInput& view);
 void StartParallel(ViewInput& view);
-// Starts the command the id names; false for another id.
-bool RunQuickDimensionCommand(int commandId, ViewInput& view);
-
-// The radius of the picked arc, from its centre to its start, its text at
-// the point of step 1.
-int OnRadialDimensionFinish(CInputRequest* request);
-// The aligned dimension between the first two points, its text at the third.
-int OnParallelDimensionFinish(CInputRequest* request);
-
 } // namespace quickdimensions

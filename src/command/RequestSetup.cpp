@@ -4,49 +4,56 @@
 
 namespace requestsetup {
 
-CInputRequest* Begin(ViewInput& view, int stepCount, int code, InputCallback finish, int title, int restart)
+RequestDescription Describe(int code, int title, int restart)
 {
-    CInputRequest* request = view.Request();
-    if (!request)
-        return nullptr;
-    request->stepCount = stepCount;
-    request->commandCode = code;
-    request->Attach(&view);
-    request->SetFinishCallback(std::move(finish));
-    request->SetTitle(title);
-    request->restartStep = restart;
-    return request;
+    RequestDescription d;
+    d.commandCode = code;
+    d.title = title;
+    d.restartStep = restart;
+    return d;
 }
 
-void ValueStep(InputStep& step, int prompt, int label, double defaultValue)
+InputStep PointStep(int prompt, int snapFlags)
 {
+    InputStep step;
+    step.prompt = prompt;
+    step.accepted = InputPoint;
+    step.snapFlags = snapFlags;
+    return step;
+}
+
+InputStep ValueStep(int prompt, int label, double defaultValue)
+{
+    InputStep step;
     step.prompt = prompt;
     step.accepted = InputValue;
     step.valuePrompt = label;
     step.defaultValue = defaultValue;
+    return step;
 }
 
-void ElementStep(InputStep& step, int prompt, std::initializer_list<int> types)
+InputStep ElementStep(int prompt, std::initializer_list<int> types)
 {
+    InputStep step;
     step.prompt = prompt;
     step.accepted = InputElement;
     if (types.size() != 0)
         step.SetAllowedTypes(types);
     else
         step.allowedTypeCount = -1;
+    return step;
 }
 
-void CrossingStep(InputStep& step, int prompt, int linkedStep)
+InputStep CrossingStep(int prompt, int linkedStep)
 {
-    step.prompt = prompt;
-    step.accepted = InputPoint;
-    step.snapFlags = SnapCrossing;
+    InputStep step = PointStep(prompt, SnapCrossing);
     step.linkedStep = linkedStep;
+    return step;
 }
 
-Section* CurrentSection(const CInputRequest* request)
+Section* CurrentSection(const CInputRequest& request)
 {
-    CMorvekDoc* doc = request ? request->GetDocument() : nullptr;
+    CMorvekDoc* doc = request.GetDocument();
     return doc ? doc->GetCurrentSection() : nullptr;
 }
 

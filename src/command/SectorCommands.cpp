@@ -20,9 +20,9 @@ using namespace requestsetup;
 using namespace ElementTypeId;
 
 // The crossing gap in millimetres at the view's zoom.
-double CrossingGap(const CInputRequest* request)
+double CrossingGap(const CInputRequest& request)
 {
-    const ViewInput* view = request->GetView();
+    const ViewInput* view = request.GetView();
     const double zoom = view ? view->Core().GetZoom() : 0.0;
     return zoom > 0.0 ? kCrossingGapPixels / zoom : 0.0;
 }
@@ -40,9 +40,9 @@ std::optional<die::coord> NearCrossing(Section& section, CElement& element, doub
 
 // The small diagonal cross at a model point, in the complement of the
 // view's background colour.
-void DrawCross(const CInputRequest* request, platform::Device& dc, const die::coord& at)
+void DrawCross(const CInputRequest& request, platform::Device& dc, const die::coord& at)
 {
-    const ViewInput* view = request->GetView();
+    const ViewInput* view = request.GetView();
     if (!view)
         return;
     const int background = view->Options() ? view->Options()->GetBackgroundColour() : 0;
@@ -58,24 +58,22 @@ void DrawCross(const CInputRequest* request, platform::Device& dc, const die::co
 
 // Whether the element left its slot (an editing operation replaces or
 // removes what it changes).
-int Outcome(CInputRequest* request, const Section& section, int slot, const CElement* element)
+int Outcome(const Section& section, int slot, const CElement* element)
 {
-    if (slot < 0 || section.GetElement(slot) == element)
-        return 0;
-    request->GetDocument()->SetModifiedFlag(true);
-    return 1;
+    return slot < 0 || section.GetElement(slot) == element ? 0 : 1;
 }
 
 // Removes the stretch between the two points of the element step 0 picked.
-int DeletePart(CInputRequest* request, const die::coord& from, const die::coord& to, bool keepSector)
+int DeletePart(CInputRequest& owner, const die::coord& from, const die::coord& to, bool keepSector)
 {
-    Section* section = CurrentSection(request);
-    CElement* element = request->steps[0].element;
+    CInputRequest* request = &owner;
+    Section* section = CurrentSection(*request);
+    CElement* element = request->Step(0).element;
     if (!section || !element)
         return 0;
     const int slot = section->GetIdx(element);
     section->DeleteElementPart(element, from.x, from.y, to.x, to.y, keepSector);
-    return Outcome(request, *section, slot, element);
+    return Outcome(*section, slot, element);
 }
 
 die::coord PointOf(const InputStep& step)
@@ -83,17 +81,45 @@ die::coord PointOf(const InputStep& step)
     return {step.x, step.y};
 }
 
+// Sector and Cut element: the crossing the next click of a crossing step
+// would take is marked.
+class SectorCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+    int Draw(CInputRequest& request, platform::Device* dc) override;
+};
+class CutElementCommand : public SectorCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+// The part between the two crossings nearest to the click (beyond the gap);
+// the two crossings of the hovered element are marked.
+class QuickDeleteSectorCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+    int Draw(CInputRequest& request, platform::Device* dc) override;
+};
+class DeleteElementCommand : public InteractiveCommand {
+public:
+    int Finish(CInputRequest& request) override;
+};
+// The picked die part exploded into simple elements, after the request ends.
+class SplitUpCommand : public InteractiveCommand {
+public:
+    int AfterFinish(CInputRequest& request) override;
+};
+
 } // namespace
 
 void StartCutElement(ViewInput& view)
 {
-    CInputRequest* request = Begin(view, 2, kCodeCutElement, OnCutElementFinish, -1, 0);
+    CInputRequest* request = view.Request();
     if (!request)
         return;
-    request->SetDrawMoveCallbacks(OnSectorDraw, nullptr);
-    ElementStep(request->steps[0], kTextPickElement, {Line, Arc, Ellipse});
-    CrossingStep(request->steps[1], kTextFirstPoint, 0);
-    request->Start();
+    RequestDescription d = Describe(kCodeCutElement, -1, 0);
+    d.Add(ElementStep(kTextPickElement, {Line, Arc, Ellipse}));
+    d.Add(CrossingStep(kTextFirstPoint, 0));
+    request->Start(view, d, std::make_unique<CutElementCommand>());
 }
 
 void StartSector(ViewInput& view, bool keepSector)
@@ -102,12 +128,11 @@ void StartSector(ViewInput& view, bool keepSector)
     if (!doc)
         return;
     doc->sectorMode = keepSector;
-    CInputRequest* request = Begin(view, 3, kCodeSector, OnSectorFinish, -1, 0);
-    request->SetDrawMoveCallbacks(OnSectorDraw, nullptr);
-    ElementStep(request->steps[0], kTextPickElement, {Line, Arc, Ellipse});
-    CrossingStep(request->steps[1], kTextFirstPoint, 0);
-    CrossingStep(request->steps[2], kTextSecondPoint, 0);
-    request->Start();
+    RequestDescription d = Describe(kCodeSector, -1, 0);
+    d.Add(ElementStep(kTextPickElement, {Line, Arc, Ellipse}));
+    d.Add(CrossingStep(kTextFirstPoint, 0));
+    d.Add(CrossingStep(kTextSecondPoint, 0));
+    view.Request()->Start(view, d, std::make_unique<SectorCommand>());
 }
 
 void StartQuickDeleteSector(ViewInput& view)
@@ -116,10 +141,9 @@ void StartQuickDeleteSector(ViewInput& view)
     if (!doc)
         return;
     doc->sectorMode = false;
-    CInputRequest* request = Begin(view, 1, kCodeSector, OnQuickDeleteSectorFinish, -1, 0);
-    request->SetDrawMoveCallbacks(OnQuickDeleteSectorDraw, nullptr);
-    ElementStep(request->steps[0], kTextPickElement, {Line, Arc, Ellipse});
-    request->Start();
+    RequestDescription d = Describe(kCodeSector, -1, 0);
+    d.Add(ElementStep(kTextPickElement, {Line, Arc, Ellipse}));
+    view.Request()->Start(view, d, std::make_unique<QuickDeleteSectorCommand>());
 }
 
 void StartDeleteElement(ViewInput& view)
@@ -129,71 +153,60 @@ void StartDeleteElement(ViewInput& view)
     if (!section)
         return;
     if (section->GetSelectedCount() > 0) {
-        CUndoManager& undo = doc->Undo();
-        undo.Open(kTextDeleteElement, section);
+        UndoTransaction tx(doc->Undo(), kTextDeleteElement, section);
         section->DeleteSelectedElements();
-        undo.Close();
-        doc->SetModifiedFlag(true);
+        tx.commit(); // marks the drawing modified
         return;
     }
-    CInputRequest* request = Begin(view, 1, kCodeDeleteElement, OnDeleteElementFinish, kTextDeleteElement, 0);
-    ElementStep(request->steps[0], kTextDeleteElement, {});
-    request->Start();
+    RequestDescription d = Describe(kCodeDeleteElement, kTextDeleteElement, 0);
+    d.Add(ElementStep(kTextDeleteElement, {}));
+    view.Request()->Start(view, d, std::make_unique<DeleteElementCommand>());
 }
 
 void StartSplitUp(ViewInput& view)
 {
-    CInputRequest* request = Begin(view, 1, kCodeSplitUp, nullptr, -1, -1);
+    CInputRequest* request = view.Request();
     if (!request)
         return;
-    request->SetAfterFinishCallback(OnSplitUpAfter);
-    ElementStep(request->steps[0], kTextSplitUpPrompt, {Wood, Bobst, Martin, SeperationRule, BobstSP, StripperWood});
-    request->Start();
+    RequestDescription d = Describe(kCodeSplitUp, -1, -1);
+    d.Add(ElementStep(kTextSplitUpPrompt, {Wood, Bobst, Martin, SeperationRule, BobstSP, StripperWood}));
+    request->Start(view, d, std::make_unique<SplitUpCommand>());
 }
 
-bool RunSectorCommand(int commandId, ViewInput& view)
+int CutElementCommand::Finish(CInputRequest& owner)
 {
-    switch (commandId) {
-    case kCmdCutElement: StartCutElement(view); return true;
-    case kCmdSector: StartSector(view, false); return true;
-    case kCmdSectorLineType: StartSector(view, true); return true;
-    case kCmdQuickDeleteSector: StartQuickDeleteSector(view); return true;
-    case kCmdDeleteElement: StartDeleteElement(view); return true;
-    case kCmdSplitUp: StartSplitUp(view); return true;
-    default: return false;
-    }
+    CInputRequest* request = &owner;
+    const die::coord at = PointOf(request->Step(1));
+    return DeletePart(*request, at, at, false);
 }
 
-int OnCutElementFinish(CInputRequest* request)
+int SectorCommand::Finish(CInputRequest& owner)
 {
-    const die::coord at = PointOf(request->steps[1]);
-    return DeletePart(request, at, at, false);
-}
-
-int OnSectorFinish(CInputRequest* request)
-{
-    return DeletePart(request, PointOf(request->steps[1]), PointOf(request->steps[2]),
+    CInputRequest* request = &owner;
+    return DeletePart(*request, PointOf(request->Step(1)), PointOf(request->Step(2)),
                       request->GetDocument()->sectorMode);
 }
 
-int OnQuickDeleteSectorFinish(CInputRequest* request)
+int QuickDeleteSectorCommand::Finish(CInputRequest& owner)
 {
-    Section* section = CurrentSection(request);
-    const InputStep& picked = request->steps[0];
+    CInputRequest* request = &owner;
+    Section* section = CurrentSection(*request);
+    const InputStep& picked = request->Step(0);
     if (!section || picked.resultKind != InputElement || !picked.element)
         return 0;
-    const double gap = CrossingGap(request);
+    const double gap = CrossingGap(*request);
     const std::optional<die::coord> first = NearCrossing(*section, *picked.element, picked.x, picked.y, gap, 1);
     const std::optional<die::coord> second = NearCrossing(*section, *picked.element, picked.x, picked.y, gap, 2);
     if (!first || !second)
         return 0;
-    return DeletePart(request, *first, *second, request->GetDocument()->sectorMode);
+    return DeletePart(*request, *first, *second, request->GetDocument()->sectorMode);
 }
 
-int OnDeleteElementFinish(CInputRequest* request)
+int DeleteElementCommand::Finish(CInputRequest& owner)
 {
-    Section* section = CurrentSection(request);
-    CElement* element = request->steps[0].element;
+    CInputRequest* request = &owner;
+    Section* section = CurrentSection(*request);
+    CElement* element = request->Step(0).element;
     if (!section || !element || section->GetIdx(element) < 0)
         return 0;
     section->DeleteElement(element);
@@ -201,27 +214,27 @@ int OnDeleteElementFinish(CInputRequest* request)
     return 1;
 }
 
-int OnSplitUpAfter(CInputRequest* request)
+int SplitUpCommand::AfterFinish(CInputRequest& owner)
 {
-    Section* section = CurrentSection(request);
-    CElement* element = request->steps[0].element;
+    CInputRequest* request = &owner;
+    Section* section = CurrentSection(*request);
+    CElement* element = request->Step(0).element;
     if (!section || !element || section->GetIdx(element) < 0)
         return 0;
     CMorvekDoc* doc = request->GetDocument();
-    CUndoManager& undo = doc->Undo();
-    undo.Open(kTextSplitUpTitle, section);
+    UndoTransaction tx(doc->Undo(), kTextSplitUpTitle, section);
     SectionExplosion target(*section);
     element->SplitUp(target); // the element is gone afterwards
-    undo.Close();
+    tx.commit();              // marks the drawing modified
     doc->Cursor().element = nullptr;
-    doc->SetModifiedFlag(true);
     return 1;
 }
 
-int OnSectorDraw(CInputRequest* request, platform::Device* dc)
+int SectorCommand::Draw(CInputRequest& owner, platform::Device* dc)
 {
+    CInputRequest* request = &owner;
     InputStep* step = request->Current();
-    Section* section = CurrentSection(request);
+    Section* section = CurrentSection(*request);
     if (!dc || !section || !step || !step->Accepts(InputPoint) || step->snapFlags != SnapCrossing)
         return 0;
     const InputStep* linked = request->GetStep(step->linkedStep);
@@ -229,24 +242,25 @@ int OnSectorDraw(CInputRequest* request, platform::Device* dc)
         return 0;
     const CursorInfo& c = request->GetDocument()->Cursor();
     const std::optional<die::coord> at =
-        NearCrossing(*section, *linked->element, c.modelX, c.modelY, CrossingGap(request), 1);
+        NearCrossing(*section, *linked->element, c.modelX, c.modelY, CrossingGap(*request), 1);
     if (!at)
         return 0;
-    DrawCross(request, *dc, *at);
+    DrawCross(*request, *dc, *at);
     return 1;
 }
 
-int OnQuickDeleteSectorDraw(CInputRequest* request, platform::Device* dc)
+int QuickDeleteSectorCommand::Draw(CInputRequest& owner, platform::Device* dc)
 {
-    Section* section = CurrentSection(request);
+    CInputRequest* request = &owner;
+    Section* section = CurrentSection(*request);
     const CursorInfo& c = request->GetDocument()->Cursor();
     if (!dc || !section || !c.element || !request->IsTypeAllowed(0, c.element->GetTypeId()))
         return 0;
-    const double gap = CrossingGap(request);
+    const double gap = CrossingGap(*request);
     int marked = 0;
     for (int n = 1; n <= 2; ++n) {
         if (const std::optional<die::coord> at = NearCrossing(*section, *c.element, c.modelX, c.modelY, gap, n)) {
-            DrawCross(request, *dc, *at);
+            DrawCross(*request, *dc, *at);
             ++marked;
         }
     }

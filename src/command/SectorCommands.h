@@ -41,19 +41,4 @@ void StartQuickDeleteSector(ViewInput& view);
 // a request that deletes one picked element per click, each its own step.
 void StartDeleteElement(ViewInput& view);
 void StartSplitUp(ViewInput& view);
-// Starts the command the id names; false for another id.
-bool RunSectorCommand(int commandId, ViewInput& view);
-
-// The finishes: 1 when the drawing changed.
-int OnCutElementFinish(CInputRequest* request);
-int OnSectorFinish(CInputRequest* request);
-// The part between the two crossings nearest to the click (beyond the gap).
-int OnQuickDeleteSectorFinish(CInputRequest* request);
-int OnDeleteElementFinish(CInputRequest* request);
-int OnSplitUpAfter(CInputRequest* request);
-// Marks the crossing the next click of a crossing step would take.
-int OnSectorDraw(CInputRequest* request, platform::Device* dc);
-// Marks the two crossings of the hovered element Quick Delete Sector would use.
-int OnQuickDeleteSectorDraw(CInputRequest* request, platform::Device* dc);
-
 } // namespace sectorcommands

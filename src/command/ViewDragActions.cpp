@@ -69,8 +69,9 @@ NodeFound FindNodeAt(CMorvekDoc& doc, const die::coord& p, double tolerance, int
 
 } // namespace
 
-int OnPanMove(CInputRequest* request)
+int PanCommand::Move(CInputRequest& owner)
 {
+    CInputRequest* request = &owner;
     ViewInput* view = request->GetView();
     const InputStep* step = request->GetStep(0);
     CMorvekDoc* doc = request->GetDocument();
@@ -81,17 +82,17 @@ int OnPanMove(CInputRequest* request)
     ViewTransform grabbed = view->Core().Transform();
     grabbed.origin = {0, 0};
     const platform::DevicePoint offset = grabbed.ToDevicePixel(step->dragStartX, step->dragStartY, MirrorFlags());
-    const platform::DevicePoint origin{c.pixelX - offset.x, c.pixelY - offset.y};
-    view->Core().SetOrigin(origin);
-    request->commandData[0] = origin.x;
-    request->commandData[1] = origin.y;
+    const platform::DevicePoint moved{c.pixelX - offset.x, c.pixelY - offset.y};
+    view->Core().SetOrigin(moved);
+    origin = moved;
     // The cursor's model point under the new origin.
     view->Core().Transform().ToModel(c.pixelX, c.pixelY, MirrorFlags(), doc->Cursor().modelX, doc->Cursor().modelY);
     return 1;
 }
 
-int OnRubberBandDraw(CInputRequest* request, platform::Device* dc)
+int RubberBandCommand::Draw(CInputRequest& owner, platform::Device* dc)
 {
+    CInputRequest* request = &owner;
     ViewInput* view = request->GetView();
     const InputStep* step = request->GetStep(0);
     if (!view || !step || !dc)
@@ -107,8 +108,9 @@ int OnRubberBandDraw(CInputRequest* request, platform::Device* dc)
     return 1;
 }
 
-int OnBoxSelectFinish(CInputRequest* request)
+int BoxSelectCommand::Finish(CInputRequest& owner)
 {
+    CInputRequest* request = &owner;
     ViewInput* view = request->GetView();
     const InputStep* step = request->GetStep(0);
     CMorvekDoc* doc = request->GetDocument();
@@ -130,8 +132,9 @@ int OnBoxSelectFinish(CInputRequest* request)
     return 1;
 }
 
-int OnZoomWindowFinish(CInputRequest* request)
+int ZoomWindowCommand::Finish(CInputRequest& owner)
 {
+    CInputRequest* request = &owner;
     ViewInput* view = request->GetView();
     const InputStep* step = request->GetStep(0);
     if (!view || !step)
@@ -157,8 +160,9 @@ int OnZoomWindowFinish(CInputRequest* request)
     return 1;
 }
 
-int OnNodeDragDraw(CInputRequest* request, platform::Device* dc)
+int NodeDragCommand::Draw(CInputRequest& owner, platform::Device* dc)
 {
+    CInputRequest* request = &owner;
     ViewInput* view = request->GetView();
     const InputStep* step = request->GetStep(0);
     if (!view || !step || !dc)
@@ -172,14 +176,15 @@ int OnNodeDragDraw(CInputRequest* request, platform::Device* dc)
     return 1;
 }
 
-int OnNodeDragFinish(CInputRequest* request)
+int NodeDragCommand::Finish(CInputRequest& owner)
 {
+    CInputRequest* request = &owner;
     ViewInput* view = request->GetView();
     const InputStep* step = request->GetStep(0);
     CMorvekDoc* doc = request->GetDocument();
     if (!view || !step || !doc)
         return 0;
-    const int dragged = static_cast<int>(request->commandData[0]);
+    const int dragged = node_;
     NodeTable& nodes = doc->Nodes();
     CNodePoint* node = nodes.GetNode(dragged);
     if (!node)

@@ -7,6 +7,7 @@
 #include "element/ElementTypes.h"
 #include "element/NodePoint.h"
 #include "options/KeyBinding.h"
+#include "options/KeyName.h"
 #include "options/LanguageTable.h"
 #include "options/Options.h"
 #include "platform/CFormat.h"
@@ -64,6 +65,14 @@ CInputRequest* ViewInput::Request() const
     return doc ? &CInputRequest::Of(*doc) : nullptr;
 }
 
+QString ViewInput::FreePointHint() const
+{
+    if (!options_)
+        return QString();
+    const QString key = KeyBindingText(options_->GetKeyBinding(DEF_FREEPOINT));
+    return key.isEmpty() ? QString() : QLatin1Char(' ') + Translate(kTextFreePointHint).arg(key);
+}
+
 void ViewInput::SetClientSize(int width, int height)
 {
     clientWidth_ = width;
@@ -102,20 +111,18 @@ bool ViewInput::OnMouseMove(platform::DevicePoint pixel, InputModifiers)
     return true;
 }
 
-void ViewInput::StartDrag(int code, int button)
+void ViewInput::StartDrag(int code, int button, int title, std::unique_ptr<InteractiveCommand> command)
 {
-    CInputRequest& request = *Request();
     const CursorInfo& c = GetDocument()->Cursor();
-    request.stepCount = 1;
-    request.commandCode = code;
-    request.Attach(this);
-    request.restartStep = -1;
-    InputStep& step = request.steps[0];
-    step.prompt = -1;
+    RequestDescription d;
+    d.commandCode = code;
+    d.title = title;
+    InputStep& step = d.Add();
     step.accepted = InputDrag;
     step.dragButton = button;
     step.dragStartX = step.x = c.modelX;
     step.dragStartY = step.y = c.modelY;
+    Request()->Start(*this, d, std::move(command));
 }
 
 bool ViewInput::OnLButtonDown(platform::DevicePoint pixel, InputModifiers mods)
@@ -135,12 +142,9 @@ bool ViewInput::OnLButtonDown(platform::DevicePoint pixel, InputModifiers mods)
         section->Deselect();
     const CursorInfo& c = doc.Cursor();
     if (mods.ctrl) {
-        StartDrag(kCodePan, 1);
-        request->SetFinishCallback([](CInputRequest*) { return 0; });
-        request->SetDrawMoveCallbacks(nullptr, dragactions::OnPanMove);
-        request->SetTitle(-1);
-        request->commandData[0] = core_.GetOrigin().x;
-        request->commandData[1] = core_.GetOrigin().y;
+        auto pan = std::make_unique<dragactions::PanCommand>();
+        pan->origin = core_.GetOrigin();
+        StartDrag(kCodePan, 1, -1, std::move(pan));
     } else if (c.node != -1) {
         // A node shown in a replica, or nodes hidden: nothing at all.
         if (c.nodeInstance != 0 || !core_.ShowsNodes())
@@ -148,18 +152,10 @@ bool ViewInput::OnLButtonDown(platform::DevicePoint pixel, InputModifiers mods)
         CNodePoint* node = c.nodePoint;
         if (!node || node->IsRotated() || node->GetKind() != NodeKind::Absolute || c.node == doc.GetOriginNode())
             return true;
-        StartDrag(kCodeNodeDrag, 1);
-        request->SetFinishCallback(dragactions::OnNodeDragFinish);
-        request->SetDrawMoveCallbacks(dragactions::OnNodeDragDraw, nullptr);
-        request->SetTitle(kTextNodeDrag);
-        request->commandData[0] = c.node;
+        StartDrag(kCodeNodeDrag, 1, kTextNodeDrag, std::make_unique<dragactions::NodeDragCommand>(c.node));
     } else {
-        StartDrag(kCodeBoxSelect, 1);
-        request->SetFinishCallback(dragactions::OnBoxSelectFinish);
-        request->SetDrawMoveCallbacks(dragactions::OnRubberBandDraw, nullptr);
-        request->SetTitle(-1);
+        StartDrag(kCodeBoxSelect, 1, -1, std::make_unique<dragactions::BoxSelectCommand>());
     }
-    request->Start();
     return true;
 }
 
@@ -211,7 +207,7 @@ void ViewInput::AcceptClick()
         }
         step->resultKind = InputPoint;
     }
-    const int index = std::max(request.currentStep, 0);
+    const int index = std::max(request.CurrentIndex(), 0);
     if (step->Accepts(InputElement) && c.element && request.IsTypeAllowed(index, c.element->GetTypeId())) {
         step->element = c.element;
         step->resultKind = InputElement;
@@ -256,11 +252,7 @@ bool ViewInput::OnRButtonDown(platform::DevicePoint pixel, InputModifiers)
     UpdateCursor(pixel);
     if (request->IsRunning())
         return true;
-    StartDrag(kCodeZoomWindow, 2);
-    request->SetFinishCallback(dragactions::OnZoomWindowFinish);
-    request->SetDrawMoveCallbacks(dragactions::OnRubberBandDraw, nullptr);
-    request->SetTitle(-1);
-    request->Start();
+    StartDrag(kCodeZoomWindow, 2, -1, std::make_unique<dragactions::ZoomWindowCommand>());
     return true;
 }
 
@@ -298,8 +290,9 @@ void ViewInput::CancelCommand()
     CMorvekDoc* doc = GetDocument();
     if (!doc)
         return;
-    if (doc->commandActive)
-        doc->commandActive = 0;
+    // The object under way is rolled back; a step something else left open
+    // (an element edit) is closed.
+    CInputRequest::Of(*doc).Cancel();
     doc->Undo().Close();
     core_.SetRubberLine(false);
     ui_.SetStatusText(QString());

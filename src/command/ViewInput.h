@@ -9,7 +9,10 @@
 // event itself); nothing is remembered between key messages, so a key
 // released in another window can never leave a modifier stuck.
 #include "command/CommandUi.h"
+#include "command/InteractiveCommand.h"
 #include "platform/DrawingObjects.h"
+
+#include <memory>
 
 class CElement;
 class CInputRequest;
@@ -41,6 +44,7 @@ public:
     // Language texts and command ids used here.
     static constexpr int kTextPosition = 252;   // the position bar: x, y, zoom
     static constexpr int kTextNodeDrag = 400;   // undo title of a node drag
+    static constexpr int kTextFreePointHint = 920; // "(%1: free point)"
     static constexpr int kCmdSelectItem = 162;
     static constexpr int kCmdUnselectItem = 403;
     static constexpr int kCmdExitFunction = 163;
@@ -68,6 +72,9 @@ public:
     CMorvekDoc* GetDocument() const;
     // The document's request; null without a document.
     CInputRequest* Request() const;
+    // " (F2: free point)" with the free-point key's name, the suffix of the
+    // first prompt of a point step; empty while no key is bound.
+    QString FreePointHint() const;
 
     void SetClientSize(int width, int height);
     int ClientWidth() const { return clientWidth_; }
@@ -106,8 +113,9 @@ public:
     // drawing with the null pen selected. Nothing while no command runs.
     void DrawOverlay(platform::Device& overlay);
 
-    // Ends the running command: the command flag cleared, the open undo step
-    // closed (also when none ran), the measure line and status pane 0 cleared.
+    // Ends the running command: the command flag cleared, its object under
+    // way rolled back, another open undo step closed, the measure line and
+    // status pane 0 cleared.
     void CancelCommand();
 
     // --- view state the rules and the drag actions share ---------------------
@@ -121,7 +129,7 @@ private:
     // Offers the click to the current step (the cursor record updated).
     void AcceptClick();
     // Starts one of the view's own one-step drag requests.
-    void StartDrag(int code, int button);
+    void StartDrag(int code, int button, int title, std::unique_ptr<InteractiveCommand> command);
     void ShowPosition();
     // Action 1 or 2 of the point-definition keys on the current step.
     bool DefinePoint(int action, int mode);

@@ -108,9 +108,9 @@ std::unique_ptr<CElement> ElementOf(const native::ElementRecord& record, int ver
 
 QByteArray CMorvekDoc::WriteFile()
 {
-    undo_->Open(kTextSaveCleanup, current_);
+    UndoTransaction tx(*undo_, kTextSaveCleanup, current_);
     DeleteIdleNodes(-1);
-    undo_->Close();
+    tx.commit();
     return WriteDrawing();
 }
 

@@ -90,8 +90,8 @@ void CMorvekDoc::CopySelectionToLayer(Section* from, Section* to, bool selectCop
 {
     if (from == nullptr || to == nullptr)
         return;
-    undo_->Open(kTextCopyToLayer, to);
+    UndoTransaction tx(*undo_, kTextCopyToLayer, to);
     CopyPlaced(*to, ElementsOf(*from, true), from->GetPlacements(), 0,
                [selectCopies](CElement& copy) { copy.SetSelection(selectCopies ? 1 : 0); });
-    undo_->Close();
+    tx.commit();
 }

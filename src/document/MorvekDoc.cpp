@@ -25,6 +25,8 @@ void ForEachElement(const std::vector<std::unique_ptr<Section>>& sections, F f)
 CMorvekDoc::CMorvekDoc()
     : nodes_(this), undo_(std::make_unique<CUndoManager>(&nodes_, &variables_)), options_(COptions::Current())
 {
+    // Every committed step that changed the drawing marks it modified.
+    undo_->SetCommitListener([this] { modified_ = true; });
     nodes_.SetEvaluator(&variables_);
     nodes_.SetOriginIndex(&originNode_);
     nodes_.SetFileVersion(&fileVersion_);
@@ -37,7 +39,10 @@ CMorvekDoc::CMorvekDoc()
 
 CMorvekDoc::~CMorvekDoc()
 {
-    // Elements first: the undo steps and the node table outlive them.
+    // A command's open step is closed, not rolled back, and the command goes
+    // before the elements; the undo steps and the node table outlive them.
+    undo_->Close();
+    commandSlot_.reset();
     sections_.clear();
 }
 

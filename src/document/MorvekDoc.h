@@ -10,6 +10,7 @@
 #include "element/NodeTable.h"
 #include "section/LayoutStore.h"
 #include "section/UndoManager.h"
+#include "section/UndoTransaction.h"
 #include "formula/FormulaTable.h"
 
 #include <QByteArray>
@@ -165,8 +166,9 @@ public:
     // be src). Opens no undo step.
     void CopySectionElements(Section* dst, const Section* src, int firstInstance);
     // Copies from's selected elements into to, once per placement (an
-    // element not instanced once), in one undo step titled text 394; the
-    // copies are selected when selectCopies is set.
+    // element not instanced once), in one undo step titled text 394 (which
+    // marks the drawing modified when it copied anything); the copies are
+    // selected when selectCopies is set.
     void CopySelectionToLayer(Section* from, Section* to, bool selectCopies);
     static constexpr int kTextCopySectionName = 391;
     static constexpr int kTextCopyToLayer = 394;
@@ -213,7 +215,14 @@ public:
     std::unique_ptr<DocumentSlot>& CommandSlot() { return commandSlot_; }
 
     // --- flags of the document -----------------------------------------------
+    // The drawing is marked modified in two ways: a committed
+    // UndoTransaction whose step changed it (through the undo manager's
+    // commit listener), and MarkChangedWithoutUndo for the few changes made
+    // without an undo step (the layers dialog, the automatic layout, Bobst
+    // wood, File > Merge). SetModifiedFlag is for the file's life cycle
+    // (cleared after a save, set again by a failed one).
     bool IsModified() const { return modified_; }
+    void MarkChangedWithoutUndo() { modified_ = true; }
     void SetModifiedFlag(bool modified = true) { modified_ = modified; }
     bool IsLoadRefused() const { return loadRefused_; }
     bool IsAutosaved() const { return autosaved_; }

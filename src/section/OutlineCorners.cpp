@@ -82,7 +82,7 @@ void OutlineOffset::TrimCorners()
         double x = 0.0;
         double y = 0.0;
         if (section_.DoInterSection(Made(e), Made(w), picks.first->x, picks.first->y, picks.second->x,
-                                    picks.second->y, &x, &y)) {
+                                    picks.second->y, &x, &y, &tx_)) {
             *picks.first = {x, y};
             *picks.second = {x, y};
         } else if (IsArc(Made(e)) || IsArc(Made(w))) {
@@ -138,7 +138,7 @@ void OutlineOffset::ResolveCrossings()
             double y = 0.0;
             if (!restA || !restI
                 || !section_.DoInterSection(Made(a), Made(i), Seg(a).to.x, Seg(a).to.y, Seg(i).from.x,
-                                            Seg(i).from.y, &x, &y))
+                                            Seg(i).from.y, &x, &y, &tx_))
                 continue;
             for (auto [rest, s] : {std::pair(&restA, a), std::pair(&restI, i)}) {
                 int oldStart = -1;
@@ -178,7 +178,7 @@ void OutlineOffset::FilletCorners(double radius)
         const die::coord pick2 = second.from + (second.to - second.from) * kFilletPickShare;
         const int arcSlot = NextFreeSlot(section_);
         if (!section_.DoFilletAt(first.newElement, second.newElement, pick1.x, pick1.y, pick2.x, pick2.y, radius,
-                                 builder_.UsesPlacements()))
+                                 builder_.UsesPlacements(), &tx_))
             continue;
         // The fillet arc comes in the arcs' line type; the rule has one.
         CElement* arc = section_.GetElement(arcSlot);

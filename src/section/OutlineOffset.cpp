@@ -17,27 +17,11 @@ constexpr double kVanishingRadius = 0.001;
 // Merged chords whose ends lie this close (mm) went all the way round.
 constexpr double kFullTurn = 0.003;
 
-// Sets the section's compound-operation flag for a scope and puts back what
-// was there.
-class CompoundScope {
-public:
-    explicit CompoundScope(Section& section) : section_(section), was_(section.IsCompoundOperation())
-    {
-        section_.SetCompoundOperation(true);
-    }
-    ~CompoundScope() { section_.SetCompoundOperation(was_); }
-    CompoundScope(const CompoundScope&) = delete;
-    CompoundScope& operator=(const CompoundScope&) = delete;
-
-private:
-    Section& section_;
-    bool was_;
-};
 
 } // namespace
 
-OutlineOffset::OutlineOffset(Section& section, OutlineBuilder& builder, int lineType)
-    : section_(section), builder_(builder), lineType_(lineType)
+OutlineOffset::OutlineOffset(Section& section, OutlineBuilder& builder, int lineType, UndoTransaction& tx)
+    : section_(section), builder_(builder), lineType_(lineType), tx_(tx)
 {
 }
 
@@ -66,7 +50,6 @@ bool OutlineOffset::BuildApplied(bool moveLeft, double distance, bool resolveCro
     MergeArcChords();
     if (builder_.Count() == 0)
         return false;
-    const CompoundScope compound(section_);
     OffsetSegments(moveLeft, distance);
     MakeElements();
     TrimCorners();

@@ -3,18 +3,19 @@
 // it: arc chords merged back into arcs, every segment moved by the
 // distance, lines and arcs made of them, their corners trimmed, neighbours
 // running along each other united, and on request self-crossings cut and
-// corners rounded. Everything is made in the section's open undo step;
-// fillets and intersections add to it (the compound-operation flag is set
-// for the whole build).
+// corners rounded. Everything is made in the transaction given; the
+// fillets and intersections of the corners are passed it, so the whole
+// build is one step.
 #include "element/OutlineBuilder.h"
 
 class CElement;
 class Section;
+class UndoTransaction;
 
 class OutlineOffset {
 public:
     // Every element made gets the line type.
-    OutlineOffset(Section& section, OutlineBuilder& builder, int lineType);
+    OutlineOffset(Section& section, OutlineBuilder& builder, int lineType, UndoTransaction& tx);
 
     // The contour at the rightmost point, offset: a segment moves to the left
     // of its way when the side (1 for a negative distance, 2 otherwise)
@@ -52,4 +53,5 @@ private:
     Section& section_;
     OutlineBuilder& builder_;
     int lineType_;
+    UndoTransaction& tx_;
 };

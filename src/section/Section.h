@@ -42,6 +42,7 @@ class CLine;
 class CNodeSymbol;
 class COptions;
 class CUndoManager;
+class UndoTransaction;
 class NodeTable;
 struct OutlineClipWindow;
 class SectionBoardLayout;
@@ -118,10 +119,6 @@ public:
     // While off (loading a drawing), creations are not recorded for undo.
     void SetUndoRecording(bool on) { recording_ = on; }
     bool IsUndoRecording() const { return recording_; }
-    // While on, fillets and intersections open and close no steps of their
-    // own: the caller runs them inside one step.
-    void SetCompoundOperation(bool on) { compound_ = on; }
-    bool IsCompoundOperation() const { return compound_; }
     // The document's avoid-layout setting, which new elements take as their
     // not-instanced flag; null: off.
     void SetAvoidLayoutSource(const bool* avoidLayout) { avoidLayout_ = avoidLayout; }
@@ -390,21 +387,20 @@ public:
     // Each edited element is replaced in its slot by an edited copy (recorded
     // as replaced); new ends are nodes found or added with merging. Every
     // refusal returns false before anything changes. The elements must be in
-    // this section's table. A fillet opens and closes its own undo step
-    // (text 181, two parallel lines 182) unless the compound-operation flag
-    // is set.
+    // this section's table. A fillet records into the transaction passed in,
+    // else into one of its own (text 181, two parallel lines 182).
     // Joins the two picked elements by a tangent arc of the radius, trimming
     // or extending both to its tangent points: two lines, or an arc and a
     // line in either order (DoArcLineFillet). Nearly parallel lines get the
     // half circle of DoParallelFillet; a radius below 0.001 joins two lines
     // at their corner without an arc. The new arc is not instanced when asked.
     bool DoFillet(CElement* first, CElement* second, double x1, double y1, double x2, double y2, double radius,
-                  bool notInstanced);
+                  bool notInstanced, UndoTransaction* tx = nullptr);
     bool DoFilletAt(int firstSlot, int secondSlot, double x1, double y1, double x2, double y2, double radius,
-                    bool notInstanced);
+                    bool notInstanced, UndoTransaction* tx = nullptr);
     // Closes the end of the first line nearer to (x, y) against the second,
     // parallel line with a half circle across the gap.
-    bool DoParallelFillet(CElement* first, CElement* second, double x, double y);
+    bool DoParallelFillet(CElement* first, CElement* second, double x, double y, UndoTransaction* tx = nullptr);
     // Two arcs are not filleted: always false.
     bool DoArcArcFillet(CElement* firstArc, CElement* secondArc, const die::coord* pick1, const die::coord* pick2,
                         double radius, bool notInstanced);
@@ -412,18 +408,18 @@ public:
     // the foot of the perpendicular from the arc's centre, the arc pick the
     // side of the line where the fillet lies when the line cuts the circle.
     bool DoArcLineFillet(CElement* arc, CElement* line, const die::coord& arcPick, const die::coord& linePick,
-                         double radius, bool notInstanced);
+                         double radius, bool notInstanced, UndoTransaction* tx = nullptr);
     // Cuts the corner of two lines by a line from distance1 along the first
     // to distance2 along the second, measured from the corner; either below
     // 0.001 joins them at the corner. Always its own undo step (text 385).
     bool DoChampfer(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
-                    double distance1, double distance2);
+                    double distance1, double distance2, UndoTransaction* tx = nullptr);
     // The chamfer the user's values give (ChamferDistances.h): each
     // combination of given values is tried in turn until one is made.
     // Ignored, nothing tried: not two lines of this section, or parallel.
     enum class ChamferOutcome { Made, NoCombination, Ignored };
     ChamferOutcome ChamferByValues(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
-                                   const ChamferValues& values);
+                                   const ChamferValues& values, UndoTransaction* tx = nullptr);
     // A line of the length from the corner of two lines along the bisector
     // of the angle the picks select (the ends towards the picks, as a fillet
     // keeps them). Nothing for a length not above 0, not two lines, or lines
@@ -437,7 +433,8 @@ public:
     // A rectangle about the centre, its corners rounded by the radius (at
     // most half the smaller side): four sides, then four corner arcs, in one
     // undo step (text 59). Nothing when a side is not above 0.
-    void AddRectByCenter(const die::coord& centre, double width, double height, double radius);
+    void AddRectByCenter(const die::coord& centre, double width, double height, double radius,
+                         UndoTransaction* tx = nullptr);
     // The offset distance for a parallel of the element, signed by the side
     // of it where (x, y) lies: mode 1 positive on the left of a line's
     // direction, 2 on the right of it in x, 3 above it; an arc or an ellipse
@@ -486,11 +483,13 @@ public:
     // undo step (text 188). 0.0 when made (or, without create, when there is
     // a contour to outline), −1.0 when nothing was found or made.
     double DoOutline(double distance, int lineTypeFilter, int newLineType, double filletRadius,
-                     bool resolveCrossings, bool create, bool usePlacements, const OutlineClipWindow& window);
+                     bool resolveCrossings, bool create, bool usePlacements, const OutlineClipWindow& window,
+                     UndoTransaction* tx = nullptr);
     // The same around the smallest closed contour of all the layer's elements
     // that encloses (x, y): inside it for a positive distance.
     double DoOutlineByPoint(double distance, int lineTypeFilter, int newLineType, double filletRadius,
-                            bool resolveCrossings, bool create, bool usePlacements, double x, double y);
+                            bool resolveCrossings, bool create, bool usePlacements, double x, double y,
+                            UndoTransaction* tx = nullptr);
 
     // --- the die board (SectionWood.cpp) ------------------------------------------------
     // Sets the die board's margins and fillet, the bottom front edge, gap
@@ -511,24 +510,25 @@ public:
     // boundary (a line, an arc or an ellipse): the near end is extended up
     // to it, or, when the line crosses the boundary, the picked part is cut
     // off. Its own undo step. Nothing happens when there is no such point.
-    void DoExtend(CElement* boundary, CElement* line, double x, double y);
+    void DoExtend(CElement* boundary, CElement* line, double x, double y, UndoTransaction* tx = nullptr);
     // Trims or extends two lines, arcs or ellipses to their common
     // intersection (of the full curves) nearest to the two pick points: the
     // end of each nearer to its own pick point moves there, both onto one
-    // node. Its own undo step unless the compound-operation flag is set.
+    // node. In the transaction passed in, else in one of its own.
     // True, with the point written out, when both were changed.
     [[nodiscard]] bool DoInterSection(CElement* first, CElement* second, double x1, double y1, double x2,
-                                      double y2, double* outX, double* outY);
+                                      double y2, double* outX, double* outY, UndoTransaction* tx = nullptr);
     // Replaces a line, an arc or a spline by n parts of equal length, which
     // keep its line type, ptg and bridge settings (hand-placed bridges go to
     // the part they lie on). Any other kind, n < 1 or parts too short to be
     // told apart by their nodes: nothing changes.
-    void SplitElement(CElement* element, int n);
+    void SplitElement(CElement* element, int n, UndoTransaction* tx = nullptr);
     // Removes the stretch of a line, an arc or an elliptical arc between two
     // points on it (one point twice cuts it in two): the pieces before and
     // after it take the element's values; with keepSector the stretch itself
     // is made again as a new element of the current line type.
-    void DeleteElementPart(CElement* element, double x1, double y1, double x2, double y2, bool keepSector);
+    void DeleteElementPart(CElement* element, double x1, double y1, double x2, double y2, bool keepSector,
+                           UndoTransaction* tx = nullptr);
     // A spline through the nodes in list order, bridges by rule.
     ElementIterator AddSpline2(const std::deque<int>& nodes, int lineType);
 
@@ -584,7 +584,6 @@ private:
     bool recording_ = true;
     bool visible_ = true;
     bool locked_ = false;
-    bool compound_ = false;
     QString name_;
 
     std::vector<std::unique_ptr<CElement>> slots_;

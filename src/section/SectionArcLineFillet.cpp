@@ -11,7 +11,7 @@
 #include "element/Line.h"
 #include "element/NodeTable.h"
 #include "geometry/Angle.h"
-#include "section/SectionEditStep.h"
+#include "section/UndoTransaction.h"
 #include "support/Log.h"
 
 #include <cmath>
@@ -139,7 +139,7 @@ std::optional<ArcLineFillet> PlanArcLineFillet(const Circle& arc, const die::coo
 } // namespace
 
 bool Section::DoArcLineFillet(CElement* arcElement, CElement* lineElement, const die::coord& arcPick,
-                              const die::coord& linePick, double radius, bool notInstanced)
+                              const die::coord& linePick, double radius, bool notInstanced, UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::DoArcLineFillet( CElement* ... )", Log::Section);
     auto* arc = dynamic_cast<CArc*>(arcElement);
@@ -157,7 +157,7 @@ bool Section::DoArcLineFillet(CElement* arcElement, CElement* lineElement, const
     if (!plan || !CanBeNodes({plan->onLine, plan->onCircle, plan->centre}))
         return false;
     {
-        SectionEditStep step(*this, kTextFillet);
+        UndoTransaction step = UndoTransaction::Join(tx, undo_, kTextFillet, this);
         const int node = nodes_->AddPoint(plan->onCircle.x, plan->onCircle.y, true);
         auto arcCopy = std::make_unique<CArc>(*arc);
         if (plan->arcStartMoves)
@@ -172,6 +172,7 @@ bool Section::DoArcLineFillet(CElement* arcElement, CElement* lineElement, const
             AddArc3(plan->centre.x, plan->centre.y, from.x, from.y, to.x, to.y, true, CurrentArcLineType());
         if (fillet.NotEqual(end()))
             fillet.Get()->SetNotInstanced(notInstanced ? 1 : 0);
+        step.commit();
     }
     RefreshAllBridges();
     return true;

@@ -8,7 +8,7 @@
 #include "geometry/GeomBasics.h"
 #include "geometry/GeomLinesCircles.h"
 #include "section/ChamferDistances.h"
-#include "section/SectionEditStep.h"
+#include "section/UndoTransaction.h"
 #include "support/Log.h"
 
 #include <optional>
@@ -71,7 +71,7 @@ die::coord Towards(const die::coord& from, const die::coord& to, double length)
 } // namespace
 
 bool Section::DoChampfer(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
-                         double distance1, double distance2)
+                         double distance1, double distance2, UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::DoChampfer( CElement* ... )", Log::Section);
     if (!(distance1 >= 0.0) || !(distance2 >= 0.0))
@@ -96,18 +96,19 @@ bool Section::DoChampfer(CElement* first, CElement* second, double x1, double y1
     if (!CanBeNodes({qa, qb}))
         return false;
     {
-        SectionEditStep step(*this, kTextChamfer, SectionEditStep::Compound::Ignore);
+        UndoTransaction step = UndoTransaction::Join(tx, undo_, kTextChamfer, this);
         MoveLineEnd(c->slot1, !c->keepStart1, qa);
         MoveLineEnd(c->slot2, !c->keepStart2, qb);
         if (!sharp)
             (void)AddLine3(qa.x, qa.y, qb.x, qb.y, true, CurrentLineType());
+        step.commit();
     }
     RefreshAllBridges();
     return true;
 }
 
 Section::ChamferOutcome Section::ChamferByValues(CElement* first, CElement* second, double x1, double y1, double x2,
-                                                double y2, const ChamferValues& values)
+                                                double y2, const ChamferValues& values, UndoTransaction* tx)
 {
     const std::optional<Corner> c = FindCorner(*this, first, second, {x1, y1}, {x2, y2}, Geom::FilletKeepsStart);
     if (!c)
@@ -117,7 +118,7 @@ Section::ChamferOutcome Section::ChamferByValues(CElement* first, CElement* seco
     const double gamma = Geom::Ceil1000(
         Geom::AngleBetween(Geom::VectorAngle(to1.y, to1.x), Geom::VectorAngle(to2.y, to2.x)));
     for (const auto& [along1, along2] : ChamferAttempts(values, gamma)) {
-        if (DoChampfer(first, second, x1, y1, x2, y2, along1, along2))
+        if (DoChampfer(first, second, x1, y1, x2, y2, along1, along2, tx))
             return ChamferOutcome::Made;
     }
     return ChamferOutcome::NoCombination;

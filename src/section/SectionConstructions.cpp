@@ -9,7 +9,7 @@
 #include "geometry/GeomBasics.h"
 #include "geometry/GeomConstants.h"
 #include "geometry/GeomLinesCircles.h"
-#include "section/SectionEditStep.h"
+#include "section/UndoTransaction.h"
 #include "support/Log.h"
 
 #include <algorithm>
@@ -69,7 +69,8 @@ void Section::AddPolygon(double cx, double cy, int edges, double side, double ro
     }
 }
 
-void Section::AddRectByCenter(const die::coord& centre, double width, double height, double radius)
+void Section::AddRectByCenter(const die::coord& centre, double width, double height, double radius,
+                              UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::AddRectByCenter( const die::coord& ... )", Log::Section);
     width = std::max(width, 0.0);
@@ -81,7 +82,7 @@ void Section::AddRectByCenter(const die::coord& centre, double width, double hei
     const double right = centre.x + width / 2.0;
     const double bottom = centre.y - height / 2.0;
     const double top = centre.y + height / 2.0;
-    SectionEditStep step(*this, kTextRectangle, SectionEditStep::Compound::Ignore);
+    UndoTransaction step = UndoTransaction::Join(tx, undo_, kTextRectangle, this);
     const int lineType = CurrentLineType();
     // A side that the corners use up entirely is refused as a point.
     (void)AddLine3(left, bottom + r, left, top - r, true, lineType);
@@ -95,4 +96,5 @@ void Section::AddRectByCenter(const die::coord& centre, double width, double hei
         (void)AddArc3(right - r, top - r, right - r, top, right, top - r, true, arcType);
         (void)AddArc3(right - r, bottom + r, right, bottom + r, right - r, bottom, true, arcType);
     }
+    step.commit();
 }

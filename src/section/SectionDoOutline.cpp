@@ -2,7 +2,7 @@
 #include "section/Section.h"
 
 #include "section/OutlineOffset.h"
-#include "section/SectionEditStep.h"
+#include "section/UndoTransaction.h"
 #include "section/SectionOutline.h"
 #include "support/Log.h"
 
@@ -17,7 +17,8 @@ constexpr double kFailed = -1.0;
 } // namespace
 
 double Section::DoOutline(double distance, int lineTypeFilter, int newLineType, double filletRadius,
-                          bool resolveCrossings, bool create, bool usePlacements, const OutlineClipWindow& window)
+                          bool resolveCrossings, bool create, bool usePlacements, const OutlineClipWindow& window,
+                         UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::DoOutline( double ...)", Log::Section);
     SectionOutline source(*this);
@@ -30,14 +31,18 @@ double Section::DoOutline(double distance, int lineTypeFilter, int newLineType, 
         return kFailed;
     if (!create)
         return kMade;
-    const SectionEditStep step(*this, kTextOutline, SectionEditStep::Compound::Ignore);
+    UndoTransaction step = UndoTransaction::Join(tx, undo_, kTextOutline, this);
     const int side = distance < 0.0 ? 1 : 2;
-    OutlineOffset offset(*this, builder, newLineType);
-    return offset.BuildOutline(side, std::abs(distance), resolveCrossings, filletRadius) ? kMade : kFailed;
+    OutlineOffset offset(*this, builder, newLineType, step);
+    const bool made = offset.BuildOutline(side, std::abs(distance), resolveCrossings, filletRadius);
+    // What an outline that failed part-way made stays, as the user sees it.
+    step.commit();
+    return made ? kMade : kFailed;
 }
 
 double Section::DoOutlineByPoint(double distance, int lineTypeFilter, int newLineType, double filletRadius,
-                                 bool resolveCrossings, bool create, bool usePlacements, double x, double y)
+                                 bool resolveCrossings, bool create, bool usePlacements, double x, double y,
+                                 UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::DoOutlineByPoint( double ...)", Log::Section);
     SectionOutline source(*this);
@@ -48,7 +53,9 @@ double Section::DoOutlineByPoint(double distance, int lineTypeFilter, int newLin
         return kFailed;
     if (!create)
         return kMade;
-    const SectionEditStep step(*this, kTextOutline, SectionEditStep::Compound::Ignore);
-    OutlineOffset offset(*this, builder, newLineType);
-    return offset.BuildAroundPoint(x, y, distance, resolveCrossings, filletRadius) ? kMade : kFailed;
+    UndoTransaction step = UndoTransaction::Join(tx, undo_, kTextOutline, this);
+    OutlineOffset offset(*this, builder, newLineType, step);
+    const bool made = offset.BuildAroundPoint(x, y, distance, resolveCrossings, filletRadius);
+    step.commit();
+    return made ? kMade : kFailed;
 }

@@ -18,7 +18,7 @@
 #include "geometry/GeomBasics.h"
 #include "geometry/GeomEllipses.h"
 #include "geometry/GeomLinesCircles.h"
-#include "section/SectionEditStep.h"
+#include "section/UndoTransaction.h"
 #include "support/Log.h"
 
 #include <cmath>
@@ -261,7 +261,7 @@ std::vector<die::coord> Candidates(const Section& section, CElement& first, CEle
 
 } // namespace
 
-void Section::DoExtend(CElement* boundary, CElement* line, double x, double y)
+void Section::DoExtend(CElement* boundary, CElement* line, double x, double y, UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::DoExtend( CElement* ... )", Log::Section);
     const int slot = GetIdx(line);
@@ -285,14 +285,15 @@ void Section::DoExtend(CElement* boundary, CElement* line, double x, double y)
     if (NodeTable::PositionsMerge(p, kept))
         return; // the line would end on its other end's node
     {
-        const SectionEditStep step(*this, kTextExtend, SectionEditStep::Compound::Ignore);
+        UndoTransaction step = UndoTransaction::Join(tx, undo_, kTextExtend, this);
         MoveLineEnd(slot, moveStart, p);
+        step.commit();
     }
     RefreshAllBridges();
 }
 
 bool Section::DoInterSection(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
-                             double* outX, double* outY)
+                             double* outX, double* outY, UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::DoInterSection( CElement* ... )", Log::Section);
     if (first == nullptr || second == nullptr || first == second || Rank(*first) < 0 || Rank(*second) < 0)
@@ -333,12 +334,13 @@ bool Section::DoInterSection(CElement* first, CElement* second, double x1, doubl
     std::unique_ptr<CElement> copy1 = CreateElement(*first);
     std::unique_ptr<CElement> copy2 = CreateElement(*second);
     {
-        const SectionEditStep step(*this, kTextIntersection);
+        UndoTransaction step = UndoTransaction::Join(tx, undo_, kTextIntersection, this);
         const int node = nodes_->AddPoint(point.x, point.y, true);
         SetEnd(*copy1, moveStart1, node);
         SetEnd(*copy2, moveStart2, node);
         (void)ReplaceElement(slot1, std::move(copy1)); // reached through the slots
         (void)ReplaceElement(slot2, std::move(copy2));
+        step.commit();
     }
     RefreshAllBridges();
     if (outX)

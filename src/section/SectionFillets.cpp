@@ -14,7 +14,7 @@
 #include "geometry/GeomBasics.h"
 #include "geometry/GeomConstants.h"
 #include "geometry/GeomLinesCircles.h"
-#include "section/SectionEditStep.h"
+#include "section/UndoTransaction.h"
 #include "support/Log.h"
 
 #include <cmath>
@@ -141,7 +141,7 @@ std::optional<ParallelFillet> PlanParallelFillet(const Segment& a, const Segment
 } // namespace
 
 bool Section::DoFillet(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
-                       double radius, bool notInstanced)
+                       double radius, bool notInstanced, UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::DoFillet( CElement* ... )", Log::Section);
     if (!(radius > 0.0) || first == nullptr || second == nullptr || first == second || GetIdx(first) < 0 ||
@@ -154,23 +154,23 @@ bool Section::DoFillet(CElement* first, CElement* second, double x1, double y1, 
     if (kind1 == ElementTypeId::Arc && kind2 == ElementTypeId::Arc)
         return DoArcArcFillet(first, second, &pick1, &pick2, radius, notInstanced);
     if (kind1 == ElementTypeId::Arc && kind2 == ElementTypeId::Line)
-        return DoArcLineFillet(first, second, pick1, pick2, radius, notInstanced);
+        return DoArcLineFillet(first, second, pick1, pick2, radius, notInstanced, tx);
     if (kind1 == ElementTypeId::Line && kind2 == ElementTypeId::Arc)
-        return DoArcLineFillet(second, first, pick2, pick1, radius, notInstanced);
+        return DoArcLineFillet(second, first, pick2, pick1, radius, notInstanced, tx);
     if (kind1 != ElementTypeId::Line || kind2 != ElementTypeId::Line)
         return false;
 
     const Segment a = Ends(*this, static_cast<const CLine&>(*first));
     const Segment b = Ends(*this, static_cast<const CLine&>(*second));
     if (Geom::EditLinesParallel(a.s, a.e, b.s, b.e))
-        return DoParallelFillet(first, second, x1, y1);
+        return DoParallelFillet(first, second, x1, y1, tx);
     const std::optional<LineFillet> plan = PlanLineFillet(a, b, pick1, pick2, radius);
     if (!plan || !CanBeNodes({plan->moved1, plan->moved2, plan->centre}))
         return false;
     const int slot1 = GetIdx(first);
     const int slot2 = GetIdx(second);
     {
-        SectionEditStep step(*this, kTextFillet);
+        UndoTransaction step = UndoTransaction::Join(tx, undo_, kTextFillet, this);
         MoveLineEnd(slot1, !plan->keepStart1, plan->moved1);
         MoveLineEnd(slot2, !plan->keepStart2, plan->moved2);
         if (plan->withArc) {
@@ -181,18 +181,19 @@ bool Section::DoFillet(CElement* first, CElement* second, double x1, double y1, 
             if (notInstanced && arc.NotEqual(end()))
                 arc.Get()->SetNotInstanced(1);
         }
+        step.commit();
     }
     RefreshAllBridges();
     return true;
 }
 
 bool Section::DoFilletAt(int firstSlot, int secondSlot, double x1, double y1, double x2, double y2, double radius,
-                         bool notInstanced)
+                         bool notInstanced, UndoTransaction* tx)
 {
-    return DoFillet(GetElement(firstSlot), GetElement(secondSlot), x1, y1, x2, y2, radius, notInstanced);
+    return DoFillet(GetElement(firstSlot), GetElement(secondSlot), x1, y1, x2, y2, radius, notInstanced, tx);
 }
 
-bool Section::DoParallelFillet(CElement* first, CElement* second, double x, double y)
+bool Section::DoParallelFillet(CElement* first, CElement* second, double x, double y, UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::DoParallelFillet( CElement* ... )", Log::Section);
     const auto* line1 = dynamic_cast<const CLine*>(first);
@@ -205,12 +206,13 @@ bool Section::DoParallelFillet(CElement* first, CElement* second, double x, doub
     if (!plan || !CanBeNodes({plan->t1, plan->t2, plan->centre}))
         return false;
     {
-        SectionEditStep step(*this, kTextParallelFillet);
+        UndoTransaction step = UndoTransaction::Join(tx, undo_, kTextParallelFillet, this);
         MoveLineEnd(slot1, plan->freeIsStart, plan->t1);
         MoveLineEnd(slot2, plan->secondStartMoves, plan->t2);
         const die::coord& from = plan->fromT1 ? plan->t1 : plan->t2;
         const die::coord& to = plan->fromT1 ? plan->t2 : plan->t1;
         (void)AddArc3(plan->centre.x, plan->centre.y, from.x, from.y, to.x, to.y, true, CurrentArcLineType());
+        step.commit();
     }
     return true;
 }

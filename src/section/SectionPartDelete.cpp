@@ -2,7 +2,7 @@
 // two points on it goes, the pieces before and after it stay as new
 // elements with the element's values (and, for a sector of another line
 // type, the stretch itself comes back as a new element of the current one).
-// One undo step of its own, whatever the compound-operation flag says.
+// In the transaction passed in, else in one of its own.
 #include "section/Section.h"
 
 #include "element/Arc.h"
@@ -11,7 +11,7 @@
 #include "element/NodeTable.h"
 #include "geometry/GeomBasics.h"
 #include "geometry/GeomConstants.h"
-#include "section/SectionEditStep.h"
+#include "section/UndoTransaction.h"
 #include "support/Log.h"
 
 #include <cmath>
@@ -43,7 +43,8 @@ struct PieceMaker {
 
 } // namespace
 
-void Section::DeleteElementPart(CElement* element, double x1, double y1, double x2, double y2, bool keepSector)
+void Section::DeleteElementPart(CElement* element, double x1, double y1, double x2, double y2, bool keepSector,
+                                UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::DeleteElementPart( CElement* ... ) 1", Log::Section);
     const int slot = GetIdx(element);
@@ -115,7 +116,7 @@ void Section::DeleteElementPart(CElement* element, double x1, double y1, double 
         return; // no piece of another kind could be made
     }
 
-    const SectionEditStep step(*this, kTextDeletePart, SectionEditStep::Compound::Ignore);
+    UndoTransaction step = UndoTransaction::Join(tx, undo_, kTextDeletePart, this);
     CElement* first = maker.differ(s, a) ? maker.make(s, a, element->GetLineType()) : nullptr;
     CElement* second = maker.differ(b, e) ? maker.make(b, e, element->GetLineType()) : nullptr;
     if (keepSector && maker.differ(a, b))
@@ -132,4 +133,5 @@ void Section::DeleteElementPart(CElement* element, double x1, double y1, double 
     }
     DeleteElement(slot);
     RefreshAllBridges();
+    step.commit();
 }

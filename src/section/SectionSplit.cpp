@@ -1,11 +1,11 @@
 // Split into equal parts: an element replaced by pieces of itself. The
 // pieces are new elements (recorded as added) and the element goes out of
-// its slot (recorded as removed), all in one undo step of the operation's
-// own, whatever the compound-operation flag says.
+// its slot (recorded as removed), all in the transaction passed in, else
+// in one of the operation's own.
 //
 // The checks that can refuse come before the first change, so a refusal
-// leaves no step; only a spline whose nodes cannot be placed keeps its
-// nodes made so far in the step, and stays whole. The pieces keep the element's rule (line type, ptg, the
+// leaves no step; a spline whose nodes cannot be placed stays whole and
+// the nodes made so far are rolled back with the step. The pieces keep the element's rule (line type, ptg, the
 // not-instanced flag); hand-placed bridges go to the piece they lie on,
 // measured from that piece's start.
 #include "section/Section.h"
@@ -17,7 +17,7 @@
 #include "element/Spline.h"
 #include "geometry/GeomBasics.h"
 #include "geometry/GeomConstants.h"
-#include "section/SectionEditStep.h"
+#include "section/UndoTransaction.h"
 #include "support/Log.h"
 
 #include <algorithm>
@@ -88,18 +88,18 @@ int FindFrom(const std::deque<int>& list, int node, int from)
 // nodes are worked out on a copy, so the spline goes into the undo step as
 // it was. Each part spans at least two node intervals: a part that would
 // span one gets the curve's point in the middle of that interval as a node.
-void SplitSpline(Section& section, CSpline& spline, int slot, int n, const PartValues& values)
+void SplitSpline(Section& section, CSpline& spline, int slot, int n, const PartValues& values, UndoTransaction* tx)
 {
     const double partLength = spline.GetFullLength() / n;
     if (!(partLength >= kShortestPart))
         return;
-    const SectionEditStep editStep(section, kTextSplit, SectionEditStep::Compound::Ignore);
+    UndoTransaction editStep = UndoTransaction::Join(tx, section.GetUndoManager(), kTextSplit, &section);
     auto work = std::make_unique<CSpline>(spline);
     std::vector<int> ends;
     for (int i = 1; i < n; ++i) {
         const int node = work->InsertNodeAtLength(i * partLength);
         if (node < 0)
-            return; // the step keeps only the nodes made so far
+            return; // the nodes made so far are rolled back
         ends.push_back(node);
     }
     if (work->GetNodes().empty())
@@ -159,6 +159,7 @@ void SplitSpline(Section& section, CSpline& spline, int slot, int n, const PartV
             DressPart(*part.Get(), values, 0.0, false); // the parts' bridges follow the rule
     }
     section.DeleteElement(slot);
+    editStep.commit();
 }
 
 } // namespace
@@ -172,7 +173,7 @@ ElementIterator Section::AddSpline2(const std::deque<int>& nodes, int lineType)
     return Place(std::move(spline), lineType, NewBridges::ByRule);
 }
 
-void Section::SplitElement(CElement* element, int n)
+void Section::SplitElement(CElement* element, int n, UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::SplitElement( CElement* ... )", Log::Section);
     const int slot = GetIdx(element);
@@ -187,7 +188,7 @@ void Section::SplitElement(CElement* element, int n)
         const double direction = line->GetDirection();
         const die::coord unit(std::cos(direction), std::sin(direction));
         const PartValues values = NoteValues(*line, n);
-        const SectionEditStep editStep(*this, kTextSplit, SectionEditStep::Compound::Ignore);
+        UndoTransaction editStep = UndoTransaction::Join(tx, undo_, kTextSplit, this);
         DeleteElement(slot); // the line may be gone from here on
         for (int i = 0; i < n; ++i) {
             const die::coord a = s + unit * (i * step);
@@ -196,6 +197,7 @@ void Section::SplitElement(CElement* element, int n)
             if (part != end())
                 DressPart(*part.Get(), values, i * step, true);
         }
+        editStep.commit();
         return;
     }
     if (auto* arc = dynamic_cast<CArc*>(element)) {
@@ -209,7 +211,7 @@ void Section::SplitElement(CElement* element, int n)
             return;
         const double startAngle = arc->GetStartAngle();
         const PartValues values = NoteValues(*arc, n);
-        const SectionEditStep editStep(*this, kTextSplit, SectionEditStep::Compound::Ignore);
+        UndoTransaction editStep = UndoTransaction::Join(tx, undo_, kTextSplit, this);
         DeleteElement(slot);
         const die::coord& c = circle.centre;
         double theta = startAngle;
@@ -224,9 +226,10 @@ void Section::SplitElement(CElement* element, int n)
                 DressPart(*part.Get(), values, i * step * r, true);
             theta = next;
         }
+        editStep.commit();
         return;
     }
     if (auto* spline = dynamic_cast<CSpline*>(element))
-        SplitSpline(*this, *spline, slot, n, NoteValues(*spline, n));
+        SplitSpline(*this, *spline, slot, n, NoteValues(*spline, n), tx);
     // Any other kind stays as it is.
 }

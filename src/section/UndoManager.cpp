@@ -30,11 +30,15 @@ void CUndoManager::Open(int title, Section* section)
 {
     Log::TheLog().Write("CUndoManager::Open( )", Log::Undo);
     Close();
-    if (undo_.size() >= static_cast<std::size_t>(MaxSteps))
+    if (undo_.size() >= static_cast<std::size_t>(MaxSteps)) {
+        stashedOldest_ = std::move(undo_.front());
         undo_.pop_front();
+    }
+    stashedRedo_ = std::move(redo_);
     redo_.clear();
     undo_.push_back(UndoStep{title, section, {}});
     open_ = true;
+    ++openSerial_;
     lastTitle_ = title;
     lastSection_ = section;
 }
@@ -45,6 +49,41 @@ void CUndoManager::Close()
     if (open_ && undo_.back().items.empty())
         undo_.pop_back();
     open_ = false;
+    DropStash();
+}
+
+bool CUndoManager::Commit()
+{
+    const bool changed = open_ && !undo_.back().items.empty();
+    Close();
+    if (changed && commitListener_)
+        commitListener_();
+    return changed;
+}
+
+void CUndoManager::RollBack()
+{
+    Log::TheLog().Write("CUndoManager::RollBack( )", Log::Undo);
+    if (!open_)
+        return;
+    open_ = false;
+    UndoStep step = std::move(undo_.back());
+    undo_.pop_back();
+    // The inverse holds the objects the step had put in: they go with it.
+    if (!step.items.empty())
+        (void)Execute(step); // the inverse is not kept: the step never happened
+    redo_ = std::move(stashedRedo_);
+    stashedRedo_.clear();
+    if (stashedOldest_) {
+        undo_.push_front(std::move(*stashedOldest_));
+        stashedOldest_.reset();
+    }
+}
+
+void CUndoManager::DropStash()
+{
+    stashedRedo_.clear();
+    stashedOldest_.reset();
 }
 
 void CUndoManager::ReOpen()
@@ -116,6 +155,7 @@ void CUndoManager::Reset()
     undo_.clear();
     redo_.clear();
     open_ = false;
+    DropStash();
 }
 
 UndoStep CUndoManager::Execute(UndoStep& step)
@@ -213,6 +253,8 @@ void CUndoManager::UnregisterSection(Section* section)
     sections_.erase(std::remove(sections_.begin(), sections_.end(), section), sections_.end());
     if (open_ && undo_.back().RefersTo(section))
         open_ = false;
+    // A rollback after this puts back nothing that could touch the section.
+    DropStash();
     DropStepsOf(undo_, section);
     DropStepsOf(redo_, section);
     if (lastSection_ == section)

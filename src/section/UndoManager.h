@@ -16,6 +16,12 @@
 // - An item added while no step is open is not kept: it is destroyed with
 //   the objects it owns, and the change stays without undo.
 //
+// Editing code opens its step through an UndoTransaction
+// (UndoTransaction.h): committed it stays, and a step that received changes
+// tells the commit listener (the document marks itself modified);
+// abandoned it is rolled back and leaves the stacks as they were before it
+// opened.
+//
 // The sections register themselves (Section's constructor and destructor);
 // when a section goes, the steps that would touch its table go with it (and
 // every step that could only be applied after them).
@@ -23,7 +29,9 @@
 #include "section/UndoItem.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class FormulaTable;
@@ -47,6 +55,16 @@ public:
     // document-wide steps).
     void Open(int title, Section* section = nullptr);
     void Close();
+    // Closes the open step and, when it received changes, tells the commit
+    // listener; true when it did.
+    bool Commit();
+    // Undoes the open step's changes and drops it: what Open discarded (the
+    // redo stack, the oldest step) comes back. Nothing without an open step.
+    void RollBack();
+    // Counts every Open: a transaction knows its step by the number.
+    int GetOpenSerial() const { return openSerial_; }
+    // Called by Commit for a step that changed the drawing.
+    void SetCommitListener(std::function<void()> listener) { commitListener_ = std::move(listener); }
     // Closes the open step and opens a new one with the same title and
     // section, for a command that restarts for its next element; with no
     // step open, opens one with the last title and section.
@@ -93,6 +111,8 @@ private:
     // Takes the top step of one stack, applies it and pushes its inverse
     // onto the other.
     void Apply(std::deque<UndoStep>& from, std::deque<UndoStep>& to);
+    // Destroys what Open set aside for a rollback.
+    void DropStash();
     // Drops the steps that refer to the section and those below them.
     static void DropStepsOf(std::deque<UndoStep>& stack, const Section* section);
 
@@ -101,6 +121,12 @@ private:
     std::deque<UndoStep> undo_;
     std::deque<UndoStep> redo_;
     bool open_ = false;
+    int openSerial_ = 0;
+    // What Open discarded, kept until the step closes so that a rollback
+    // can put it back.
+    std::deque<UndoStep> stashedRedo_;
+    std::optional<UndoStep> stashedOldest_;
+    std::function<void()> commitListener_;
     int lastTitle_ = 0;
     Section* lastSection_ = nullptr;
     std::vector<Section*> sections_;

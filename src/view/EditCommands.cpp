@@ -57,7 +57,7 @@ bool MergeDrawing(CMorvekDoc& doc, const QString& path)
     if (!doc.MergeFile(path, FormulaTable::MergeNothing, QString()))
         return false;
     doc.RefreshAllBridges();
-    doc.SetModifiedFlag();
+    doc.MarkChangedWithoutUndo(); // a merge has no undo step
     doc.UpdateAllElements();
     (void)doc.Nodes().SetCacheValid(false);
     doc.RefreshAllBridges();

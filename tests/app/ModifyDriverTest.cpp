@@ -264,7 +264,7 @@ TEST_F(ModifyDriverTest, WithNothingSelectedThePickedElementAloneMoves)
     A()->SetSelection(0);
     sheet_.answers.push_back(Ok([](auto& p) { p.move.SetDistance(0, 20); }));
     ASSERT_TRUE(driver_.RunCommand(ModifyDriver::kCmdMove));
-    EXPECT_EQ(Request().commandCode, ModifyDriver::kCodeElementPick);
+    EXPECT_EQ(Request().CommandCode(), ModifyDriver::kCodeElementPick);
     EXPECT_EQ(ui_.status, Translate(ModifyDriver::kTextPickElement));
     Click(10, 5);
     ExpectEnds(EndsOf(B()), {10, 20, 10, 30}, "the picked line moved");

@@ -15,19 +15,18 @@ constexpr int kTitle = 400;
 // typed value.
 void StartValueCommand(CInputRequest& r, ViewInput& view, int restart, std::vector<double>* finished)
 {
-    r.stepCount = 1;
-    r.commandCode = 77;
-    r.Attach(&view);
-    r.SetFinishCallback([finished](CInputRequest* q) {
-        finished->push_back(q->steps[0].value);
-        const double v = q->steps[0].value;
-        return q->GetDocument()->GetCurrentSection()->AddLine3(0, v, v, v, true, 1).Get() != nullptr ? 1 : 0;
-    });
-    r.SetTitle(kTitle);
-    r.restartStep = restart;
-    r.steps[0].accepted = InputValue;
-    r.steps[0].defaultValue = 2.5;
-    r.Start();
+    RequestDescription d;
+    d.commandCode = 77;
+    d.title = kTitle;
+    d.restartStep = restart;
+    InputStep& value = d.Add();
+    value.accepted = InputValue;
+    value.defaultValue = 2.5;
+    r.Start(view, d, std::make_unique<CallbackCommand>([finished](CInputRequest& q) {
+        finished->push_back(q.Step(0).value);
+        const double v = q.Step(0).value;
+        return q.GetDocument()->GetCurrentSection()->AddLine3(0, v, v, v, true, 1).Get() != nullptr ? 1 : 0;
+    }));
 }
 
 TEST_F(CommandTest, AValueStepAsksAtOnceAndCancelLeavesTheStepOpen)
@@ -39,7 +38,7 @@ TEST_F(CommandTest, AValueStepAsksAtOnceAndCancelLeavesTheStepOpen)
     ASSERT_EQ(ui_.valueLabels.size(), 1u); // asked as soon as the step became current
     EXPECT_TRUE(finished.empty());
     EXPECT_FALSE(Request().IsRunning());
-    EXPECT_EQ(Request().currentStep, 0);
+    EXPECT_EQ(Request().CurrentIndex(), 0);
     EXPECT_TRUE(doc_.Undo().HasOpenStep()); // stays open until the next step opens or closes
 
     ui_.values = {QStringLiteral("12,5")};
@@ -73,12 +72,9 @@ TEST_F(CommandTest, AdvancePastTheLastStepPassesOnTheFinishResult)
     Show();
     for (int result : {0, 1}) {
         CInputRequest& r = Request();
-        r.stepCount = 1;
-        r.Attach(&input_);
-        r.SetFinishCallback([result](CInputRequest*) { return result; });
-        r.SetTitle(-1);
-        r.steps[0].accepted = InputPoint;
-        r.Start();
+        RequestDescription d;
+        d.Add().accepted = InputPoint;
+        r.Start(input_, d, std::make_unique<CallbackCommand>([result](CInputRequest&) { return result; }));
         EXPECT_EQ(r.Advance(false), result);
         EXPECT_FALSE(r.IsRunning());
         EXPECT_FALSE(doc_.IsModified()); // untitled: never marks the drawing modified
@@ -90,23 +86,26 @@ TEST_F(CommandTest, ANewCommandStartsWithNothingLeftFromTheLastOne)
     (void)Layer().AddLine3(0, 0, 100, 0, true, 1);
     Show();
     CInputRequest& r = Request();
-    r.stepCount = 2;
-    r.Attach(&input_);
-    r.steps[0].accepted = InputElement;
-    r.steps[0].SetAllowedTypes({ElementTypeId::Line});
-    r.steps[1].accepted = InputPoint;
-    r.steps[1].snapFlags = SnapNode;
-    r.Start();
+    RequestDescription d;
+    InputStep& element = d.Add();
+    element.accepted = InputElement;
+    element.SetAllowedTypes({ElementTypeId::Line});
+    InputStep& point = d.Add();
+    point.accepted = InputPoint;
+    point.snapFlags = SnapNode;
+    r.Start(input_, d, nullptr);
     input_.OnLButtonDown(Pixel(50, 0), {});
-    ASSERT_EQ(r.currentStep, 1);
-    ASSERT_NE(r.steps[0].element, nullptr);
+    ASSERT_EQ(r.CurrentIndex(), 1);
+    ASSERT_NE(r.Step(0).element, nullptr);
     input_.OnLButtonDown(Pixel(100, 0), {}); // the line's end node
     ASSERT_FALSE(r.IsRunning());
 
-    r.stepCount = 2;
-    r.Attach(&input_);
-    r.steps[1].accepted = InputPoint;
-    for (const InputStep& s : r.steps) {
+    RequestDescription next;
+    next.Add();
+    next.Add().accepted = InputPoint;
+    r.Start(input_, next, nullptr);
+    for (int i = 0; i < CInputRequest::kMaxSteps; ++i) {
+        const InputStep& s = r.Step(i);
         EXPECT_EQ(s.resultKind, InputNone);
         EXPECT_EQ(s.element, nullptr);
         EXPECT_EQ(s.nodeIndex, -1);
@@ -118,10 +117,14 @@ TEST_F(CommandTest, ANewCommandStartsWithNothingLeftFromTheLastOne)
 // Counts beyond the step table look at the table's steps only.
 TEST_F(CommandTest, TheLastPointStepIsSoughtWithinTheStepTable)
 {
+    Show();
     CInputRequest& r = Request();
-    r.steps[CInputRequest::kMaxSteps - 1].resultKind = InputPoint;
-    r.stepCount = CInputRequest::kMaxSteps + 4;
-    r.currentStep = CInputRequest::kMaxSteps + 4;
+    RequestDescription d;
+    d.steps[CInputRequest::kMaxSteps - 1].resultKind = InputPoint;
+    d.stepCount = CInputRequest::kMaxSteps + 4;
+    r.Start(input_, d, nullptr);
+    while (r.CurrentIndex() < CInputRequest::kMaxSteps + 3)
+        r.Advance(false);
     EXPECT_EQ(r.GetLastPointStep(), CInputRequest::kMaxSteps - 1);
 }
 
@@ -129,19 +132,17 @@ TEST_F(CommandTest, KeepResultShowsNoPromptAfterTheFirstResult)
 {
     Show();
     CInputRequest& r = Request();
-    r.stepCount = 1;
-    r.Attach(&input_);
-    r.SetFinishCallback([this](CInputRequest*) {
+    RequestDescription d;
+    d.restartStep = 0;
+    d.keepResult = true;
+    InputStep& step = d.Add();
+    step.prompt = 5000;
+    step.accepted = InputPoint;
+    step.snapFlags = SnapKeys;
+    r.Start(input_, d, std::make_unique<CallbackCommand>([this](CInputRequest&) {
         ui_.SetStatusText(QStringLiteral("result"));
         return 1;
-    });
-    r.SetTitle(-1);
-    r.restartStep = 0;
-    r.keepResult = true;
-    r.steps[0].prompt = 5000;
-    r.steps[0].accepted = InputPoint;
-    r.steps[0].snapFlags = SnapKeys;
-    r.Start();
+    }));
     EXPECT_EQ(ui_.status, Translate(5000));
     r.Advance(false);
     EXPECT_TRUE(r.IsRunning());

@@ -7,7 +7,9 @@
 #include "command/CommandUi.h"
 #include "command/ViewInput.h"
 #include "display/DrawContext.h"
+#include "options/KeyBinding.h"
 #include "options/Options.h"
+#include "platform/Registry.h"
 #include "element/Element.h"
 #include "section/Section.h"
 #include "view/ViewCore.h"
@@ -18,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <vector>
 #include <optional>
 
 namespace commandtest {
@@ -87,6 +90,37 @@ protected:
     }
     CInputRequest& Request() { return CInputRequest::Of(doc_); }
     Section& Layer() { return *doc_.GetSection(0); }
+    // Binds the free-point key to F in the profile and loads it.
+    void BindFreePointKey()
+    {
+        EXPECT_TRUE(platform::Registry::writeBinary(QStringLiteral("Keyboard"), KeyBindingName(DEF_FREEPOINT),
+                                                    KeyBinding{0, 0, 0, 0, 'F'}.ToBytes()));
+        options_.LoadKeyboard();
+    }
+    // A free point at (x, y) with the free-point key (BindFreePointKey).
+    void FreePoint(double x, double y)
+    {
+        input_.OnMouseMove(Pixel(x, y), {});
+        input_.OnKeyDown('F', {});
+    }
+    // A left click at (x, y): what is there is picked, the pick point is
+    // the click.
+    void Click(double x, double y)
+    {
+        input_.OnMouseMove(Pixel(x, y), {});
+        input_.OnLButtonDown(Pixel(x, y), {});
+        input_.OnLButtonUp(Pixel(x, y), {});
+    }
+    // The layer's elements of one class, in slot order.
+    template <class T> std::vector<T*> All()
+    {
+        std::vector<T*> found;
+        for (CElement* e : Layer()) {
+            if (auto* t = dynamic_cast<T*>(e))
+                found.push_back(t);
+        }
+        return found;
+    }
 
     test::ScopedTestEnvironment env_;
     platform::ScopedOverride<int> mirror_ = DrawContext::OverrideMirrorFlags(DrawContext::MirrorY);

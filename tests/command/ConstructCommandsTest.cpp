@@ -29,31 +29,8 @@ class ConstructCommandTest : public CommandTest {
 protected:
     void SetUp() override
     {
-        EXPECT_TRUE(platform::Registry::writeBinary(QStringLiteral("Keyboard"), KeyBindingName(DEF_FREEPOINT),
-                                                    KeyBinding{0, 0, 0, 0, 'F'}.ToBytes()));
-        options_.LoadKeyboard();
+        BindFreePointKey();
         Show();
-    }
-    void FreePoint(double x, double y)
-    {
-        input_.OnMouseMove(Pixel(x, y), {});
-        input_.OnKeyDown('F', {});
-    }
-    // A click on the element under (x, y): the pick point is the click.
-    void Pick(double x, double y)
-    {
-        input_.OnMouseMove(Pixel(x, y), {});
-        input_.OnLButtonDown(Pixel(x, y), {});
-        input_.OnLButtonUp(Pixel(x, y), {});
-    }
-    template <class T> std::vector<T*> All()
-    {
-        std::vector<T*> found;
-        for (CElement* e : Layer()) {
-            if (auto* t = dynamic_cast<T*>(e))
-                found.push_back(t);
-        }
-        return found;
     }
     int Count()
     {
@@ -79,7 +56,7 @@ TEST_F(ConstructCommandTest, CircleTakesTheTypedRadiusAndKeepsItForFurtherCentre
 {
     ui_.values = {QStringLiteral("25")};
     cc::StartCircle(input_);
-    EXPECT_EQ(Request().steps[0].defaultValue, 100.0) << "the first circle offers 100";
+    EXPECT_EQ(Request().Step(0).defaultValue, 100.0) << "the first circle offers 100";
     EXPECT_EQ(ui_.valueLabels.back(), Translate(cc::kTextRadius));
     FreePoint(50, 50);
     FreePoint(150, 50);
@@ -142,7 +119,7 @@ TEST_F(ConstructCommandTest, ParallelCopiesGoToThePickedSideAndEachCommandKeepsI
         const std::size_t before = All<CLine>().size();
         ui_.values = {QString::fromLatin1(c.typed)};
         cc::StartParallel(input_, c.kind);
-        Pick(c.pickX, c.pickY);
+        Click(c.pickX, c.pickY);
         input_.CancelCommand();
         const std::vector<CLine*> lines = All<CLine>();
         ASSERT_EQ(lines.size(), before + 1);
@@ -156,13 +133,13 @@ TEST_F(ConstructCommandTest, ParallelCopiesGoToThePickedSideAndEachCommandKeepsI
     EXPECT_EQ(doc_.Undo().GetUndoCount(), 4);
     // Each command offers the distance it used last.
     cc::StartParallel(input_, cc::ParallelX);
-    EXPECT_EQ(Request().steps[0].defaultValue, 20.0);
+    EXPECT_EQ(Request().Step(0).defaultValue, 20.0);
     input_.CancelCommand();
     cc::StartParallel(input_, cc::ParallelY);
-    EXPECT_EQ(Request().steps[0].defaultValue, 30.0);
+    EXPECT_EQ(Request().Step(0).defaultValue, 30.0);
     input_.CancelCommand();
     cc::StartParallel(input_, cc::ParallelAlong);
-    EXPECT_EQ(Request().steps[0].defaultValue, 5.0);
+    EXPECT_EQ(Request().Step(0).defaultValue, 5.0);
     input_.CancelCommand();
 }
 
@@ -171,8 +148,8 @@ TEST_F(ConstructCommandTest, ParallelOfACircleIsAFullCircleOnOneNodeAndRestartsF
     Layer().AddArc3(100, 100, 100, 120, 100, 120, true, 1); // radius 20
     ui_.values = {QStringLiteral("10")};
     cc::StartParallel(input_, cc::ParallelAlong);
-    Pick(121, 100); // outside
-    Pick(119, 100); // inside
+    Click(121, 100); // outside
+    Click(119, 100); // inside
     input_.CancelCommand();
     const std::vector<CArc*> arcs = All<CArc>();
     ASSERT_EQ(arcs.size(), 3u);
@@ -186,13 +163,13 @@ TEST_F(ConstructCommandTest, ParallelOfACircleIsAFullCircleOnOneNodeAndRestartsF
 // The finish run on steps filled as the engine leaves them.
 int FinishParallel(CInputRequest& r, CElement* element, double distance, double x, double y)
 {
-    r.steps[0].value = distance;
-    r.steps[0].resultKind = InputValue;
-    r.steps[1].element = element;
-    r.steps[1].resultKind = InputElement;
-    r.steps[1].x = x;
-    r.steps[1].y = y;
-    return cc::OnParallelFinish(&r);
+    r.Step(0).value = distance;
+    r.Step(0).resultKind = InputValue;
+    r.Step(1).element = element;
+    r.Step(1).resultKind = InputElement;
+    r.Step(1).x = x;
+    r.Step(1).y = y;
+    return r.Command()->Finish(r);
 }
 
 TEST_F(ConstructCommandTest, ParallelOfAPartOfAnEllipseStaysAPartAndOfASplineFollowsIt)
@@ -203,8 +180,7 @@ TEST_F(ConstructCommandTest, ParallelOfAPartOfAnEllipseStaysAPartAndOfASplineFol
     CElement* spline = Layer().AddSpline1(0, 0, 20, 10, 40, 0, true, 1).Get();
     ASSERT_NE(spline, nullptr);
     CInputRequest& r = Request();
-    r.Attach(&input_);
-    r.stepCount = 2;
+    cc::StartParallel(input_, cc::ParallelAlong); // its value dialog cancelled: the steps stay
     ASSERT_EQ(FinishParallel(r, half, 5, 100, 121), 1);
     auto* copy = All<CEllipse>().back();
     ASSERT_NE(copy, half);
@@ -238,9 +214,9 @@ TEST_F(ConstructCommandTest, AngleBisectorRunsFromTheCornerBetweenThePickedLines
     ui_.values = {QStringLiteral("50")};
     cc::StartAngleBisector(input_);
     EXPECT_EQ(ui_.status, Translate(cc::kTextBisectorFirst));
-    Pick(60, 0);
+    Click(60, 0);
     EXPECT_EQ(ui_.status, Translate(cc::kTextBisectorSecond));
-    Pick(0, 60);
+    Click(0, 60);
     input_.CancelCommand();
     ASSERT_EQ(All<CLine>().size(), 3u);
     const CLine* bisector = All<CLine>().back();
@@ -275,7 +251,7 @@ TEST_F(ConstructCommandTest, ShapesAtTheClickedCentreOneUndoStepEach)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         c.start(input_);
-        EXPECT_EQ(ui_.status, Translate(cc::kTextCentre));
+        EXPECT_EQ(ui_.status, Translate(cc::kTextCentre) + input_.FreePointHint()) << "the first prompt names the free-point key";
         FreePoint(100, 100);
         FreePoint(300, 100);
         EXPECT_TRUE(Request().IsRunning());
@@ -295,7 +271,7 @@ TEST_F(ConstructCommandTest, QuickTextAsksItsTextFirstAndCancelStartsNothing)
     ui_.values = {QStringLiteral("Grain")};
     cc::StartQuickText(input_);
     EXPECT_EQ(ui_.valueLabels.back(), Translate(cc::kTextQuickTextLabel));
-    EXPECT_EQ(ui_.status, Translate(cc::kTextQuickTextPoint));
+    EXPECT_EQ(ui_.status, Translate(cc::kTextQuickTextPoint) + input_.FreePointHint());
     FreePoint(10, 10);
     input_.CancelCommand();
     ASSERT_EQ(All<CText>().size(), 1u);
@@ -310,8 +286,8 @@ TEST_F(ConstructCommandTest, QuickDimensionsFromPicksOneUndoStepEach)
     quickdimensions::StartRadial(input_);
     EXPECT_EQ(ui_.status, Translate(quickdimensions::kTextPickArc));
     FreePoint(300, 300); // no arc there: still the first step
-    EXPECT_EQ(Request().currentStep, 0);
-    Pick(121, 100);
+    EXPECT_EQ(Request().CurrentIndex(), 0);
+    Click(121, 100);
     EXPECT_EQ(ui_.status, Translate(quickdimensions::kTextPosition));
     FreePoint(150, 150);
     input_.CancelCommand();

@@ -21,30 +21,8 @@ class LineCommandTest : public CommandTest {
 protected:
     void SetUp() override
     {
-        EXPECT_TRUE(platform::Registry::writeBinary(QStringLiteral("Keyboard"), KeyBindingName(DEF_FREEPOINT),
-                                                    KeyBinding{0, 0, 0, 0, 'F'}.ToBytes()));
-        options_.LoadKeyboard();
+        BindFreePointKey();
         Show();
-    }
-    // A free point with the free-point key.
-    void FreePoint(double x, double y)
-    {
-        input_.OnMouseMove(Pixel(x, y), {});
-        input_.OnKeyDown('F', {});
-    }
-    void Click(double x, double y)
-    {
-        input_.OnLButtonDown(Pixel(x, y), {});
-        input_.OnLButtonUp(Pixel(x, y), {});
-    }
-    std::vector<CLine*> Lines()
-    {
-        std::vector<CLine*> lines;
-        for (CElement* e : Layer()) {
-            if (auto* line = dynamic_cast<CLine*>(e))
-                lines.push_back(line);
-        }
-        return lines;
     }
     CArc* Circle(double cx, double cy, double r)
     {
@@ -56,20 +34,20 @@ TEST_F(LineCommandTest, TwoPointsDrawOneLineAndEachLineIsItsOwnUndoStep)
 {
     linecommands::StartLine(input_);
     CInputRequest& r = Request();
-    EXPECT_EQ(r.commandCode, linecommands::kCodeLine);
-    EXPECT_EQ(ui_.status, Translate(linecommands::kTextFirstPoint));
+    EXPECT_EQ(r.CommandCode(), linecommands::kCodeLine);
+    EXPECT_EQ(ui_.status, Translate(linecommands::kTextFirstPoint) + input_.FreePointHint());
     FreePoint(10, 20);
     EXPECT_EQ(ui_.status, Translate(linecommands::kTextNextPoint));
-    EXPECT_TRUE(Lines().empty());
+    EXPECT_TRUE(All<CLine>().empty());
     FreePoint(60, 20);
-    ASSERT_EQ(Lines().size(), 1u);
+    ASSERT_EQ(All<CLine>().size(), 1u);
     EXPECT_TRUE(doc_.IsModified());
     EXPECT_TRUE(r.IsRunning()) << "the command restarts at the first point";
-    EXPECT_EQ(r.currentStep, 0);
+    EXPECT_EQ(r.CurrentIndex(), 0);
 
     Click(60, 20); // on the end node of the first line
     FreePoint(60, 70);
-    const std::vector<CLine*> lines = Lines();
+    const std::vector<CLine*> lines = All<CLine>();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1]->GetStartNode(), lines[0]->GetEndNode());
     EXPECT_EQ(Layer().Point(lines[1]->GetEndNode()).y, 70.0);
@@ -78,36 +56,36 @@ TEST_F(LineCommandTest, TwoPointsDrawOneLineAndEachLineIsItsOwnUndoStep)
     EXPECT_FALSE(r.IsRunning());
     EXPECT_EQ(doc_.Undo().GetUndoCount(), 2) << "no empty step is left behind";
     doc_.Undo().Undo();
-    EXPECT_EQ(Lines().size(), 1u);
+    EXPECT_EQ(All<CLine>().size(), 1u);
     doc_.Undo().Undo();
-    EXPECT_TRUE(Lines().empty());
+    EXPECT_TRUE(All<CLine>().empty());
 }
 
 TEST_F(LineCommandTest, LineContinuousStartsEachLineWhereTheLastEnded)
 {
     linecommands::StartLineContinuous(input_);
-    EXPECT_EQ(Request().commandCode, linecommands::kCodeLineContinuous);
+    EXPECT_EQ(Request().CommandCode(), linecommands::kCodeLineContinuous);
     FreePoint(10, 10);
     FreePoint(50, 10);
     FreePoint(50, 40);
     FreePoint(10, 40);
-    const std::vector<CLine*> lines = Lines();
+    const std::vector<CLine*> lines = All<CLine>();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1]->GetStartNode(), lines[0]->GetEndNode());
     EXPECT_EQ(lines[2]->GetStartNode(), lines[1]->GetEndNode());
-    EXPECT_EQ(Request().currentStep, 1) << "only the next end point is asked";
+    EXPECT_EQ(Request().CurrentIndex(), 1) << "only the next end point is asked";
 
     // A click on the last point makes no line and keeps the chain's end.
     Click(10, 40);
     FreePoint(10, 10);
-    ASSERT_EQ(Lines().size(), 4u);
-    EXPECT_EQ(Lines()[3]->GetStartNode(), lines[2]->GetEndNode());
-    EXPECT_EQ(Lines()[3]->GetEndNode(), lines[0]->GetStartNode()) << "the rectangle closes on its first node";
+    ASSERT_EQ(All<CLine>().size(), 4u);
+    EXPECT_EQ(All<CLine>()[3]->GetStartNode(), lines[2]->GetEndNode());
+    EXPECT_EQ(All<CLine>()[3]->GetEndNode(), lines[0]->GetStartNode()) << "the rectangle closes on its first node";
 
     input_.CancelCommand();
     EXPECT_EQ(doc_.Undo().GetUndoCount(), 4);
     doc_.Undo().Undo();
-    EXPECT_EQ(Lines().size(), 3u);
+    EXPECT_EQ(All<CLine>().size(), 3u);
 }
 
 // The steps as the tangent key or a point leaves them.
@@ -140,7 +118,7 @@ TEST_F(LineCommandTest, TheFinishDrawsTangentsWhereAStepReceivedAnArc)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         doc_.SetModifiedFlag(false);
-        const std::size_t before = Lines().size();
+        const std::size_t before = All<CLine>().size();
         linecommands::StartLine(input_);
         CInputRequest& r = Request();
         for (const Answer* a : {&c.first, &c.second}) {
@@ -156,7 +134,7 @@ TEST_F(LineCommandTest, TheFinishDrawsTangentsWhereAStepReceivedAnArc)
             }
         }
         EXPECT_EQ(doc_.IsModified(), c.drawn) << "a finish that adds nothing changes nothing";
-        const std::vector<CLine*> lines = Lines();
+        const std::vector<CLine*> lines = All<CLine>();
         ASSERT_EQ(lines.size(), before + (c.drawn ? 1 : 0));
         if (c.drawn) {
             const die::coord a = Layer().Point(lines.back()->GetStartNode());

@@ -25,12 +25,6 @@ using namespace commandtest;
 class ManipulationTest : public CommandTest {
 protected:
     void SetUp() override { Show(); }
-    void Click(double x, double y)
-    {
-        input_.OnMouseMove(Pixel(x, y), {});
-        input_.OnLButtonDown(Pixel(x, y), {});
-        input_.OnLButtonUp(Pixel(x, y), {});
-    }
     void Line(double x1, double y1, double x2, double y2) { Layer().AddLine3(x1, y1, x2, y2, true, 1); }
     // The drawing as sorted texts: "L x1 y1 x2 y2" (the lower end first,
     // whole millimetres) for lines, "A" for anything else, and the line type
@@ -179,7 +173,7 @@ TEST_F(ManipulationTest, FilletAndSplitRememberTheirValuesForTheNextStart)
     Click(50, 0);
     Click(0, 50);
     EXPECT_EQ(doc_.Remembered().filletRadius, 10.0);
-    EXPECT_EQ(Request().currentStep, 1) << "the radius is kept: the next two lines are asked";
+    EXPECT_EQ(Request().CurrentIndex(), 1) << "the radius is kept: the next two lines are asked";
 
     ui_.values.push_back(QStringLiteral("3.9"));
     manipcommands::StartSplit(input_);
@@ -187,7 +181,7 @@ TEST_F(ManipulationTest, FilletAndSplitRememberTheirValuesForTheNextStart)
     EXPECT_EQ(doc_.Remembered().splitParts, 3);
     ui_.values.push_back(std::nullopt); // Cancel
     manipcommands::StartSplit(input_);
-    EXPECT_EQ(Request().steps[0].defaultValue, 3.0) << "3 is offered next time";
+    EXPECT_EQ(Request().Step(0).defaultValue, 3.0) << "3 is offered next time";
 }
 
 TEST_F(ManipulationTest, AHugeSplitValueIsHeldToTheIntRange)
@@ -251,7 +245,7 @@ TEST_F(ManipulationTest, SplitUpTakesOnlyDieParts)
     Layer().AddSeperatingRule(200, 0, false, true);
     sectorcommands::StartSplitUp(input_);
     Click(50, 0);
-    EXPECT_EQ(Request().currentStep, 0) << "a line is not accepted";
+    EXPECT_EQ(Request().CurrentIndex(), 0) << "a line is not accepted";
     CElement* rule = nullptr;
     for (CElement* e : Layer())
         if (e->GetTypeId() == ElementTypeId::SeperationRule)
@@ -302,12 +296,12 @@ TEST_F(BridgeMoveTest, ADraggedBridgeMovesByHandInAStepOfItsOwn)
     CElement* line = *Layer().begin();
     line->SetBridges({Bridge{0, 40.0, 4.0}});
     input_.popupElement = line;
-    ASSERT_TRUE(manipcommands::RunManipulationCommand(bridgemove::kCmdModifyBridges, input_, nullptr));
+    bridgemove::StartBridgeMove(input_, input_.popupElement);
     ASSERT_TRUE(Request().IsRunning());
 
     input_.OnMouseMove(Pixel(42, 0), {});
     input_.OnLButtonDown(Pixel(42, 0), {});
-    EXPECT_EQ(Request().currentStep, 1) << "the press took the bridge";
+    EXPECT_EQ(Request().CurrentIndex(), 1) << "the press took the bridge";
     input_.OnMouseMove(Pixel(70, 1), {});
     overlay_.clear();
     input_.DrawOverlay(overlay_);
@@ -320,8 +314,8 @@ TEST_F(BridgeMoveTest, ADraggedBridgeMovesByHandInAStepOfItsOwn)
     EXPECT_NEAR(moved->GetBridges()[0].position, 68.0, 0.01) << "the bridge's middle at the release";
     EXPECT_EQ(moved->GetBridgeMode(), BridgeMode::ByHand);
     EXPECT_TRUE(doc_.IsModified());
-    EXPECT_EQ(Request().currentStep, 0) << "the next bridge of the same element";
-    EXPECT_EQ(Request().steps[0].elementGiven, moved);
+    EXPECT_EQ(Request().CurrentIndex(), 0) << "the next bridge of the same element";
+    EXPECT_EQ(Request().Step(0).elementGiven, moved);
 
     input_.CancelCommand();
     ASSERT_EQ(doc_.Undo().GetUndoCount(), 1);

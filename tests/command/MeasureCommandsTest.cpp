@@ -26,20 +26,8 @@ protected:
         language_.emplace(env_, "[360]\nENG=D %.3f dX %.3f dY %.3f\n[258]\nENG=A %.3f\n[196]\nENG=R %.3f\n"
                                 "[871]\nENG=E %d %d %.3f\n[872]\nENG=no angle\n"
                                 "[362]\nENG=first\n[361]\nENG=second\n");
-        EXPECT_TRUE(platform::Registry::writeBinary(QStringLiteral("Keyboard"), KeyBindingName(DEF_FREEPOINT),
-                                                    KeyBinding{0, 0, 0, 0, 'F'}.ToBytes()));
-        options_.LoadKeyboard();
+        BindFreePointKey();
         Show();
-    }
-    void FreePoint(double x, double y)
-    {
-        input_.OnMouseMove(Pixel(x, y), {});
-        input_.OnKeyDown('F', {});
-    }
-    void Click(double x, double y)
-    {
-        input_.OnLButtonDown(Pixel(x, y), {});
-        input_.OnLButtonUp(Pixel(x, y), {});
     }
     std::vector<int> MeasureLine() const
     {
@@ -96,8 +84,8 @@ TEST_F(MeasureCommandTest, DistanceReportsEachPairAndKeepsTheLastResultShown)
 {
     StartDistance(input_);
     CInputRequest& r = Request();
-    EXPECT_EQ(r.commandCode, kCodeDistance);
-    EXPECT_EQ(ui_.status, QStringLiteral("first"));
+    EXPECT_EQ(r.CommandCode(), kCodeDistance);
+    EXPECT_EQ(ui_.status, QStringLiteral("first") + input_.FreePointHint());
     FreePoint(10, 20);
     EXPECT_EQ(ui_.status, QStringLiteral("second"));
     FreePoint(13.5, 24);
@@ -124,10 +112,10 @@ TEST_F(MeasureCommandTest, MeasureLineEndsHeldAtTheMicrometreLimits)
 {
     StartDistance(input_);
     CInputRequest& r = Request();
-    r.steps[0].x = -1e7;
-    r.steps[0].y = 5.0;
-    r.steps[1].x = 3e6;
-    r.steps[1].y = 5.0;
+    r.Step(0).x = -1e7;
+    r.Step(0).y = 5.0;
+    r.Step(1).x = 3e6;
+    r.Step(1).y = 5.0;
     ASSERT_EQ(OnMeasureDistanceAfter(&r), 1);
     constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
     constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
@@ -191,17 +179,16 @@ TEST_F(MeasureCommandTest, LayoutPickHandsOverTheDifferenceThenReports)
     EXPECT_TRUE(Request().IsRunning());
 }
 
-TEST_F(MeasureCommandTest, MenuIdsStartTheirCommands)
+TEST_F(MeasureCommandTest, EachStartEntryPointStartsItsCommand)
 {
-    const std::pair<int, int> commands[] = {
-        {kCmdDistance, kCodeDistance}, {kCmdAngle, kCodeAngle}, {kCmdRadius, kCodeRadius}, {kCmdElement, kCodeElement}};
-    for (const auto& [id, code] : commands) {
-        ASSERT_TRUE(RunMeasureCommand(id, input_));
-        EXPECT_EQ(Request().commandCode, code);
+    const std::pair<void (*)(ViewInput&), int> commands[] = {
+        {StartDistance, kCodeDistance}, {StartAngle, kCodeAngle}, {StartRadius, kCodeRadius}, {StartElement, kCodeElement}};
+    for (const auto& [start, code] : commands) {
+        start(input_);
+        EXPECT_EQ(Request().CommandCode(), code);
         EXPECT_TRUE(Request().IsRunning());
         input_.CancelCommand();
     }
-    EXPECT_FALSE(RunMeasureCommand(208, input_));
 }
 
 } // namespace

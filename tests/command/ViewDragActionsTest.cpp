@@ -111,7 +111,7 @@ TEST_F(CommandTest, ANodeDroppedWithinSixPixelsStays)
         ASSERT_GE(node, 0);
         const int steps = doc_.Undo().GetUndoCount();
         input_.OnLButtonDown(p, {});
-        ASSERT_EQ(Request().commandCode, ViewInput::kCodeNodeDrag);
+        ASSERT_EQ(Request().CommandCode(), ViewInput::kCodeNodeDrag);
         input_.OnMouseMove(Offset(p, c.dx, c.dy), {});
         input_.OnLButtonUp(Offset(p, c.dx, c.dy), {});
         CNodePoint* moved = doc_.Nodes().GetNode(node);

@@ -21,14 +21,13 @@ void StoreBinding(int slot, KeyBinding binding)
 // A point command of two steps with the given snaps.
 void StartPointCommand(CInputRequest& r, ViewInput& view, int snapFlags)
 {
-    r.stepCount = 2;
-    r.Attach(&view);
-    r.SetTitle(-1);
+    RequestDescription d;
     for (int i = 0; i < 2; ++i) {
-        r.steps[static_cast<std::size_t>(i)].accepted = InputPoint;
-        r.steps[static_cast<std::size_t>(i)].snapFlags = snapFlags;
+        InputStep& step = d.Add();
+        step.accepted = InputPoint;
+        step.snapFlags = snapFlags;
     }
-    r.Start();
+    r.Start(view, d, nullptr);
 }
 
 TEST_F(CommandTest, AClickNothingAcceptsDoesNotAdvanceTheFreePointKeyDoes)
@@ -40,13 +39,13 @@ TEST_F(CommandTest, AClickNothingAcceptsDoesNotAdvanceTheFreePointKeyDoes)
     CInputRequest& r = Request();
     StartPointCommand(r, input_, SnapNode | SnapKeys | SnapElement);
     input_.OnLButtonDown(Pixel(50, 80), {});
-    EXPECT_EQ(r.currentStep, 0);
+    EXPECT_EQ(r.CurrentIndex(), 0);
     EXPECT_TRUE(r.IsRunning());
     input_.OnKeyDown('F', {});
-    EXPECT_EQ(r.currentStep, 1);
-    EXPECT_EQ(r.steps[0].resultKind, InputPoint);
-    EXPECT_NEAR(r.steps[0].x, 50.0, 0.5);
-    EXPECT_NEAR(r.steps[0].y, 80.0, 0.5);
+    EXPECT_EQ(r.CurrentIndex(), 1);
+    EXPECT_EQ(r.Step(0).resultKind, InputPoint);
+    EXPECT_NEAR(r.Step(0).x, 50.0, 0.5);
+    EXPECT_NEAR(r.Step(0).y, 80.0, 0.5);
 }
 
 TEST_F(CommandTest, ANodeSnapBeatsAnElementSnap)
@@ -63,8 +62,8 @@ TEST_F(CommandTest, ANodeSnapBeatsAnElementSnap)
         StartPointCommand(r, input_, c.snaps);
         const DevicePoint click = Pixel(41, 0); // 2 pixels from the node, on the first line
         input_.OnLButtonDown(click, {});
-        ASSERT_EQ(r.currentStep, 1) << c.snaps;
-        const InputStep& s = r.steps[0];
+        ASSERT_EQ(r.CurrentIndex(), 1) << c.snaps;
+        const InputStep& s = r.Step(0);
         EXPECT_EQ(s.x == 40.0 && s.y == 0.0, c.onNode) << c.snaps;
         EXPECT_EQ(s.nodeIndex >= 0, c.onNode) << c.snaps;
         if (!c.onNode) {
@@ -86,20 +85,19 @@ TEST_F(CommandTest, TheCrossingSnapUsesTheElementOfTheLinkedStep)
     } cases[] = {{10, 0, 30, 0}, {70, -30, 70, 0}};
     for (const auto& c : cases) {
         CInputRequest& r = Request();
-        r.stepCount = 2;
-        r.Attach(&input_);
-        r.SetTitle(-1);
-        r.steps[0].accepted = InputElement;
-        r.steps[1].accepted = InputPoint;
-        r.steps[1].snapFlags = SnapCrossing;
-        r.steps[1].linkedStep = 0;
-        r.Start();
+        RequestDescription d;
+        d.Add().accepted = InputElement;
+        InputStep& crossing = d.Add();
+        crossing.accepted = InputPoint;
+        crossing.snapFlags = SnapCrossing;
+        crossing.linkedStep = 0;
+        r.Start(input_, d, nullptr);
         input_.OnLButtonDown(Pixel(c.pickX, c.pickY), {});
-        ASSERT_EQ(r.currentStep, 1);
+        ASSERT_EQ(r.CurrentIndex(), 1);
         input_.OnLButtonDown(Pixel(45, 5), {});
         EXPECT_FALSE(r.IsRunning());
-        EXPECT_DOUBLE_EQ(r.steps[1].x, c.x);
-        EXPECT_DOUBLE_EQ(r.steps[1].y, c.y);
+        EXPECT_DOUBLE_EQ(r.Step(1).x, c.x);
+        EXPECT_DOUBLE_EQ(r.Step(1).y, c.y);
     }
 }
 
@@ -154,10 +152,10 @@ TEST_F(CommandTest, ShiftAndCtrlComeFromEachEvent)
     // A Ctrl key message alone leaves nothing behind: the click decides.
     input_.OnKeyDown(17, {false, true, false});
     input_.OnLButtonDown(Pixel(50, 100), {});
-    EXPECT_EQ(r.commandCode, ViewInput::kCodeBoxSelect);
+    EXPECT_EQ(r.CommandCode(), ViewInput::kCodeBoxSelect);
     input_.OnLButtonUp(Pixel(50, 100), {});
     input_.OnLButtonDown(Pixel(50, 100), {false, true, false});
-    EXPECT_EQ(r.commandCode, ViewInput::kCodePan);
+    EXPECT_EQ(r.CommandCode(), ViewInput::kCodePan);
     input_.OnLButtonUp(Pixel(50, 100), {});
 
     // Shift on the click keeps the selection, without it the click clears it.
@@ -194,11 +192,11 @@ TEST_F(CommandTest, PointKeysFollowTheHotKeyPriorities)
     for (const auto& c : cases) {
         CInputRequest& r = Request();
         StartPointCommand(r, input_, SnapKeys);
-        r.currentStep = 1; // step 0 gave a point already
-        r.steps[0].resultKind = InputPoint;
-        r.steps[0].x = 10;
-        r.steps[0].y = 20;
-        r.currentStep = 1;
+        // step 0 gave a point already
+        r.Step(0).resultKind = InputPoint;
+        r.Step(0).x = 10;
+        r.Step(0).y = 20;
+        r.Advance(false);
         ui_.coordinatesShown.clear();
         ui_.coordinates = {CoordinateEntry{QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("5"),
                                            QStringLiteral("-2,5")}};
@@ -208,10 +206,10 @@ TEST_F(CommandTest, PointKeysFollowTheHotKeyPriorities)
         EXPECT_EQ(int(ui_.coordinatesShown.size()), c.coordinateDialogs) << char(c.key);
         if (c.coordinateDialogs) {
             EXPECT_EQ(ui_.coordinatesShown[0].baseX, QStringLiteral("10.0000"));
-            EXPECT_DOUBLE_EQ(r.steps[1].x, 15.0);
-            EXPECT_DOUBLE_EQ(r.steps[1].y, 18.0); // "-2,5" reads as -2
+            EXPECT_DOUBLE_EQ(r.Step(1).x, 15.0);
+            EXPECT_DOUBLE_EQ(r.Step(1).y, 18.0); // "-2,5" reads as -2
         } else {
-            EXPECT_EQ(r.steps[1].resultKind, InputNone) << char(c.key);
+            EXPECT_EQ(r.Step(1).resultKind, InputNone) << char(c.key);
         }
         input_.CancelCommand();
     }
@@ -250,12 +248,12 @@ TEST_F(CommandTest, TheMiddleButtonCancelsAndClosesTheUndoStep)
 {
     Show();
     CInputRequest& r = Request();
-    r.stepCount = 1;
-    r.Attach(&input_);
-    r.SetTitle(400);
-    r.steps[0].accepted = InputPoint;
-    r.steps[0].prompt = 5000;
-    r.Start();
+    RequestDescription d;
+    d.title = 400;
+    InputStep& step = d.Add();
+    step.accepted = InputPoint;
+    step.prompt = 5000;
+    r.Start(input_, d, nullptr);
     EXPECT_FALSE(ui_.status.isEmpty());
     input_.OnMButtonDown({10, 10}, {});
     EXPECT_FALSE(r.IsRunning());
@@ -282,18 +280,17 @@ TEST_F(CommandTest, TheOverlayShowsTheElementSnapAndTheCommandsDrawing)
     CInputRequest& r = Request();
     int draws = 0;
     for (bool running : {false, true}) {
-        r.stepCount = 1;
-        r.Attach(&input_);
-        r.SetDrawMoveCallbacks(
-            [&draws](CInputRequest*, platform::Device* dc) {
-                draws += dc->pen().style == platform::PenStyle::Null ? 1 : 0;
-                return 1;
-            },
-            nullptr);
-        r.steps[0].accepted = InputPoint;
-        r.steps[0].snapFlags = SnapElement;
-        if (running)
-            r.Start();
+        RequestDescription d;
+        InputStep& step = d.Add();
+        step.accepted = InputPoint;
+        step.snapFlags = SnapElement;
+        r.Start(input_, d,
+                std::make_unique<CallbackCommand>(nullptr, nullptr, [&draws](CInputRequest&, platform::Device* dc) {
+                    draws += dc->pen().style == platform::PenStyle::Null ? 1 : 0;
+                    return 1;
+                }));
+        if (!running)
+            r.SetRunning(false);
         input_.OnMouseMove(Pixel(40, 1), {});
         overlay_.clear();
         core_.Paint(drawing_, overlay_, kWidth, kHeight);
@@ -317,18 +314,17 @@ TEST_F(CommandTest, TheCursorRecordFollowsElementsAFinishReplaced)
     (void)Layer().AddLine3(100, 50, 150, 50, true, 1);
     Show();
     CInputRequest& r = Request();
-    r.stepCount = 1;
-    r.Attach(&input_);
-    r.SetFinishCallback([](CInputRequest* q) {
-        CMorvekDoc& doc = *q->GetDocument();
+    RequestDescription d;
+    d.title = 400;
+    InputStep& step = d.Add();
+    step.accepted = InputPoint;
+    step.snapFlags = SnapElement;
+    r.Start(input_, d, std::make_unique<CallbackCommand>([](CInputRequest& q) {
+        CMorvekDoc& doc = *q.GetDocument();
         const auto* a = static_cast<const CLine*>(doc.GetCurrentSection()->GetElement(0));
         const auto* b = static_cast<const CLine*>(doc.GetCurrentSection()->GetElement(1));
         return doc.MergeNode(a->GetEndNode(), b->GetStartNode()) ? 1 : 0;
-    });
-    r.SetTitle(400);
-    r.steps[0].accepted = InputPoint;
-    r.steps[0].snapFlags = SnapElement;
-    r.Start();
+    }));
     input_.OnLButtonDown(Pixel(10, 0), {}); // still on the line after it turned to (100, 50)
     ASSERT_FALSE(r.IsRunning());
     EXPECT_EQ(doc_.Cursor().element, Layer().GetElement(0)); // the new object, picked

@@ -92,11 +92,10 @@ TEST_F(Chamfers, RefusalsChangeNothing)
     }
 }
 
-TEST_F(Chamfers, ItsStepIsItsOwnEvenInsideACompoundOperation)
+TEST_F(Chamfers, WithoutATransactionPassedInItsStepIsItsOwn)
 {
     CLine* a = Line(-5, -5, 20, 20);
     CLine* b = Line(5, -5, -20, 20);
-    section.SetCompoundOperation(true);
     undo.Open(999, &section);
     Line(50, 50, 60, 60);
     ASSERT_TRUE(section.DoChampfer(a, b, 15, 15, -15, 15, 5, 5));

@@ -5,6 +5,7 @@
 #include "element/NodePoint.h"
 #include "element/NodeTable.h"
 #include "section/Section.h"
+#include "section/UndoTransaction.h"
 #include "section/UndoManager.h"
 
 #include <gtest/gtest.h>
@@ -296,20 +297,19 @@ TEST_F(Intersection, RefusesWithoutChangingAnything)
 }
 
 // The outline builder runs intersections inside a step of its own.
-TEST_F(Intersection, UnderACompoundOperationTheItemsGoIntoTheCallersStep)
+TEST_F(Intersection, WithATransactionPassedInTheItemsGoIntoTheCallersStep)
 {
     CLine* a = Line(0, 0, 10, 10);
     CLine* b = Line(0, 10, 10, 0);
-    section.SetCompoundOperation(true);
-    undo.Open(777, &section);
-    ASSERT_TRUE(section.DoInterSection(a, b, 8, 8, 8, 2, nullptr, nullptr));
+    UndoTransaction tx(undo, 777, &section);
+    ASSERT_TRUE(section.DoInterSection(a, b, 8, 8, 8, 2, nullptr, nullptr, &tx));
     ASSERT_TRUE(undo.HasOpenStep());
     EXPECT_EQ(undo.GetOpenStep()->title, 777);
     int replaced = 0;
     for (const UndoItem& item : undo.GetOpenStep()->items)
         replaced += item.kind == UndoItem::Element && item.operation == UndoItem::Replaced;
     EXPECT_EQ(replaced, 2);
-    undo.Close();
+    tx.commit();
     EXPECT_EQ(undo.GetUndoCount(), 1);
 }
 

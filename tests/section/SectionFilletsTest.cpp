@@ -2,6 +2,7 @@
 // trimmed lines, the arc, refusals that change nothing, the undo step.
 #include "section/EditGeometry.h"
 #include "section/SectionFixture.h"
+#include "section/UndoTransaction.h"
 
 #include "element/ElementTypes.h"
 
@@ -115,21 +116,19 @@ TEST_F(Fillets, OneStepOfTwoReplacedLinesAndTheAddedArcThatUndoTakesBack)
     ExpectLine(section, 1, {{5, -5}, {-20, 20}});
 }
 
-TEST_F(Fillets, InsideACompoundOperationTheItemsGoIntoTheCallersStep)
+TEST_F(Fillets, WithATransactionPassedInTheItemsGoIntoTheCallersStep)
 {
     CLine* a = Line(-5, -5, 20, 20);
     CLine* b = Line(5, -5, -20, 20);
     CLine* c = Line(30, 0, 40, 0);
     CLine* d = Line(30, 5, 40, 15);
-    section.SetCompoundOperation(true);
-    undo.Open(999, &section);
-    ASSERT_TRUE(section.DoFilletAt(section.GetIdx(a), section.GetIdx(b), 15, 15, -15, 15, 2, false));
-    ASSERT_TRUE(section.DoFillet(c, d, 38, 0, 38, 13, 1, false));
+    UndoTransaction tx(undo, 999, &section);
+    ASSERT_TRUE(section.DoFilletAt(section.GetIdx(a), section.GetIdx(b), 15, 15, -15, 15, 2, false, &tx));
+    ASSERT_TRUE(section.DoFillet(c, d, 38, 0, 38, 13, 1, false, &tx));
     ASSERT_NE(undo.GetOpenStep(), nullptr);
     EXPECT_EQ(undo.GetOpenStep()->title, 999);
     EXPECT_EQ(ItemsOf(*undo.GetOpenStep(), UndoItem::Element, UndoItem::Replaced), 4u);
-    undo.Close();
-    section.SetCompoundOperation(false);
+    tx.commit();
     EXPECT_EQ(undo.GetUndoCount(), 1);
     undo.Undo();
     ExpectLine(section, 0, {{-5, -5}, {20, 20}});
