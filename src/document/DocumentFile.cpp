@@ -166,7 +166,6 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
         if (error)
             *error = reason;
     }
-    RefreshAllBridges();
     UpdateAllElements();
     (void)nodes_.SetCacheValid(false);
     RefreshAllBridges();

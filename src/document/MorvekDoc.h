@@ -234,7 +234,6 @@ public:
     bool avoidLayout = false;
     // 1 while an interactive command runs (its undo step is open).
     int commandActive = 0;
-    int layoutCounter = 1;
 
     // --- the drawing file (DocumentFile.cpp) --------------------------------
     // The whole ".n" file of the drawing. Removes idle nodes and null-length

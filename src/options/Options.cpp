@@ -156,10 +156,10 @@ void COptions::SaveView(int originX, int originY, double zoom)
     platform::BinaryWriter origin;
     origin.writeInt32(originX);
     origin.writeInt32(originY);
-    (void)Registry::writeBinary(kSettings, QStringLiteral("Origin"), origin.data());
+    (void)Registry::writeBinary(kSettings, QStringLiteral("Origin"), origin.data()); // a preference: ignored
     platform::BinaryWriter scale;
     scale.writeDouble(zoom);
-    (void)Registry::writeBinary(kSettings, QStringLiteral("Zoom"), scale.data());
+    (void)Registry::writeBinary(kSettings, QStringLiteral("Zoom"), scale.data()); // a preference: ignored
 }
 
 bool COptions::LoadView(int& originX, int& originY, double& zoom) const

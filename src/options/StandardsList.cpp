@@ -28,11 +28,11 @@ void StandardsList::Save() const
     // Like every remembered preference, a list that could not be stored is
     // ignored rather than interrupting the user.
     platform::RegistryBatch batch;
-    (void)platform::Registry::writeInt(kSection, QStringLiteral("AMOUNT"), Count());
+    (void)platform::Registry::writeInt(kSection, QStringLiteral("AMOUNT"), Count()); // a preference: see above
     for (int i = 0; i < Count(); ++i) {
         const QString value = platform::cformat("std%d", i);
-        (void)platform::Registry::writeString(kNames, value, At(i).name);
-        (void)platform::Registry::writeString(kFiles, value, At(i).file);
+        (void)platform::Registry::writeString(kNames, value, At(i).name); // as above
+        (void)platform::Registry::writeString(kFiles, value, At(i).file); // as above
     }
 }
 

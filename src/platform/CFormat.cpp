@@ -424,7 +424,7 @@ qsizetype readLeadingDouble(QStringView text, double& value)
 double wtof(QStringView text)
 {
     double value = 0.0;
-    (void)readLeadingDouble(text, value);
+    (void)readLeadingDouble(text, value); // no number leaves 0.0, as wtof answers
     return value;
 }
 

@@ -46,7 +46,7 @@ public:
     {
         settings_->sync();
         const bool ok = settings_->status() == QSettings::NoError;
-        (void)snapshot_.take(path_);
+        (void)snapshot_.take(path_); // unreadable: an empty snapshot, read again next time
         return ok;
     }
 

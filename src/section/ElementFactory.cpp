@@ -32,7 +32,7 @@ std::unique_ptr<CElement> CopyOf(const CElement& source)
 
 std::unique_ptr<CElement> Section::CreateElement(const CElement& source)
 {
-    Log::TheLog().Write("Section::CreateElement( CElement* )", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     switch (source.GetTypeId()) {
     case ElementTypeId::Arc: return CopyOf<CArc>(source);
     case ElementTypeId::Line: return CopyOf<CLine>(source);

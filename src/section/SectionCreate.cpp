@@ -103,7 +103,7 @@ ElementIterator Section::AddLine3(double x1, double y1, double x2, double y2, bo
 ElementIterator Section::AddArc3(double cx, double cy, double sx, double sy, double ex, double ey, bool merge,
                                  int lineType)
 {
-    Log::TheLog().Write("Section::AddArc3( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     die::coord end(sx, sy);
     const bool closed = ex == sx && ey == sy;
     if (!closed) {
@@ -130,7 +130,7 @@ ElementIterator Section::AddArc3(double cx, double cy, double sx, double sy, dou
 
 int Section::AddLine0(int startNode, int endNode)
 {
-    Log::TheLog().Write("Section::AddLine0( long ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     auto line = std::make_unique<CLine>(nodes_, options_, context_);
     line->SetStartNode(startNode);
     line->SetEndNode(endNode);
@@ -149,7 +149,7 @@ int Section::AddArc0(int startNode, int endNode, int centreNode)
 
 int Section::CopyElement(const CElement& source)
 {
-    Log::TheLog().Write("Section::CopyElement( CElement* )", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     std::unique_ptr<CElement> copy = CreateElement(source);
     if (!copy) {
         (void)platform::ask(Translate(kTextCannotCopy), QString(), platform::PromptButtons::Ok,

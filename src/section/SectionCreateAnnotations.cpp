@@ -19,7 +19,7 @@ ElementIterator Section::AddText3(double hx, double hy, double bx, double by, do
                                   const QString& text, const platform::LogFont& font, int mirrored, int fontKind,
                                   bool merge, int lineType)
 {
-    Log::TheLog().Write("Section::AddText3( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     if (!CanBeNodes({{hx, hy}, {bx, by}, {ex, ey}}))
         return end();
     const int height = nodes_->AddPoint(hx, hy, merge);
@@ -40,7 +40,7 @@ ElementIterator Section::AddText2(double x, double y, double height, double angl
                                   const QString& text, const platform::LogFont& font, int mirrored, int fontKind,
                                   int lineType)
 {
-    Log::TheLog().Write("Section::AddText2( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     const double alpha = angle * std::numbers::pi / 180.0;
     const double up = alpha + std::numbers::pi / 2.0;
     const double width = advance * static_cast<double>(text.size());
@@ -51,7 +51,7 @@ ElementIterator Section::AddText2(double x, double y, double height, double angl
 ElementIterator Section::AddMeasureXY(int kind, double lx, double ly, double x1, double y1, double x2, double y2,
                                       double x3, double y3, bool merge)
 {
-    Log::TheLog().Write("Section::AddMeasureXY( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     const bool withCentre = kind == kMeasureWithCentre;
     if ((x1 == x2 && y1 == y2) || !CanBeNodes({{lx, ly}, {x1, y1}, {x2, y2}})
         || (withCentre && !CanBeNodes({{x3, y3}})))
@@ -71,7 +71,7 @@ ElementIterator Section::AddMeasureXY(int kind, double lx, double ly, double x1,
 ElementIterator Section::AddMeasurePt1(int kind, int linePoint, int first, int second, int centre,
                                        const std::array<int, 3>& instances, int charWidth, int charHeight)
 {
-    Log::TheLog().Write("Section::AddMeasurePt1( long ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     if (MeasuresOnePoint(first, second, instances))
         return end();
     auto measure = std::make_unique<CMeasure>(nodes_, options_, context_);

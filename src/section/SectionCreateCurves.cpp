@@ -14,7 +14,7 @@
 ElementIterator Section::AddEllipse4(double cx, double cy, double sx, double sy, double ex, double ey, double mx,
                                      double my, double nx, double ny, bool merge, int lineType)
 {
-    Log::TheLog().Write("Section::AddEllipse4( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     if (!CanBeNodes({{cx, cy}, {sx, sy}, {ex, ey}, {mx, my}, {nx, ny}}))
         return end();
     const int centre = nodes_->AddPoint(cx, cy, merge);
@@ -38,7 +38,7 @@ ElementIterator Section::AddEllipse4(double cx, double cy, double sx, double sy,
 ElementIterator Section::AddEllipse3(double cx, double cy, double r1, double r2, double rotation, bool merge,
                                      int lineType)
 {
-    Log::TheLog().Write("Section::AddEllipse3( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     if (r1 == 0.0 || r2 == 0.0)
         return end();
     const double theta = rotation * std::numbers::pi / 180.0;
@@ -53,7 +53,7 @@ ElementIterator Section::AddEllipse3(double cx, double cy, double r1, double r2,
 ElementIterator Section::AddSpline1(double x0, double y0, double x1, double y1, double x2, double y2, bool merge,
                                     int lineType)
 {
-    Log::TheLog().Write("Section::AddSpline1( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     const die::coord p0(x0, y0);
     const die::coord p1(x1, y1);
     const die::coord p2(x2, y2);
@@ -72,7 +72,7 @@ ElementIterator Section::AddSpline1(double x0, double y0, double x1, double y1, 
 
 bool Section::ContinueSpline(double x, double y, const ElementIterator& spline, int lineType)
 {
-    Log::TheLog().Write("Section::ContinueSpline( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     const int slot = spline.GetIndex();
     const auto* old = dynamic_cast<const CSpline*>(slot < 0 ? nullptr : GetElement(slot));
     if (old == nullptr || !CanBeNodes({{x, y}}))

@@ -22,28 +22,28 @@ std::unique_ptr<Pattern> PatternOf(NodeTable* nodes, COptions* options, int cont
 
 ElementIterator Section::AddMartinHole(double x, double y, int horizontal, int vertical, bool merge)
 {
-    Log::TheLog().Write("Section::AddMartinHole( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     return PlaceSymbolAt(PatternOf<CMartin>(nodes_, options_, context_, horizontal, vertical), x, y, merge,
                          HolePattern::kLineType);
 }
 
 ElementIterator Section::AddBobstHole(double x, double y, int horizontal, int vertical, bool merge)
 {
-    Log::TheLog().Write("Section::AddBobstHole( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     return PlaceSymbolAt(PatternOf<CBobst>(nodes_, options_, context_, horizontal, vertical), x, y, merge,
                          HolePattern::kLineType);
 }
 
 ElementIterator Section::AddBobstSPHole(double x, double y, int horizontal, int vertical, bool merge)
 {
-    Log::TheLog().Write("Section::AddBobstSPHole( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     return PlaceSymbolAt(PatternOf<CBobstSP>(nodes_, options_, context_, horizontal, vertical), x, y, merge,
                          HolePattern::kLineType);
 }
 
 ElementIterator Section::AddBobst2(int node, const BobstAsmParams& params)
 {
-    Log::TheLog().Write("Section::AddBobst2( long ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     auto hole = std::make_unique<CBobstAsm>(nodes_, options_, context_);
     hole->SetParams(params);
     return PlaceSymbol(std::move(hole), node, CBobstAsm::kLineType);

@@ -38,7 +38,7 @@ ElementIterator Section::PlaceSymbolAt(std::unique_ptr<CNodeSymbol> symbol, doub
 
 ElementIterator Section::AddCuir1(int centreNode, double radius, double angle, double wingLength)
 {
-    Log::TheLog().Write("Section::AddCuir1( long ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     auto cuir = std::make_unique<CCuir>(nodes_, options_, context_);
     cuir->SetRadius(radius);
     cuir->SetAngle(angle);
@@ -48,7 +48,7 @@ ElementIterator Section::AddCuir1(int centreNode, double radius, double angle, d
 
 ElementIterator Section::AddCuirAt(double x, double y, double radius, double angle, double wingLength, bool merge)
 {
-    Log::TheLog().Write("Section::AddCuirAt( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     const int centre = SymbolNode(x, y, merge);
     if (centre < 0)
         return end();
@@ -57,7 +57,7 @@ ElementIterator Section::AddCuirAt(double x, double y, double radius, double ang
 
 ElementIterator Section::AddHolder(double x, double y, bool vertical, double length, double width, bool merge)
 {
-    Log::TheLog().Write("Section::AddHolder( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     auto holder = std::make_unique<CHolder>(nodes_, options_, context_);
     holder->SetVertical(vertical);
     holder->SetSize(length, width);
@@ -66,7 +66,7 @@ ElementIterator Section::AddHolder(double x, double y, bool vertical, double len
 
 ElementIterator Section::AddSeperatingRule(double x, double y, bool side, bool merge)
 {
-    Log::TheLog().Write("Section::AddSeperatingRule( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     auto rule = std::make_unique<CSeperationRule>(nodes_, options_, context_);
     rule->SetSide(side);
     return PlaceSymbolAt(std::move(rule), x, y, merge, CSideSymbol::kLineType);
@@ -74,7 +74,7 @@ ElementIterator Section::AddSeperatingRule(double x, double y, bool side, bool m
 
 ElementIterator Section::AddStripperWood(double x, double y, bool side, bool merge)
 {
-    Log::TheLog().Write("Section::AddStripperWood( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     auto board = std::make_unique<CStripperWood>(nodes_, options_, context_);
     board->SetSide(side);
     return PlaceSymbolAt(std::move(board), x, y, merge, CSideSymbol::kLineType);

@@ -9,7 +9,7 @@
 
 void Section::NewInstance(double dx, double dy, double angleDegrees)
 {
-    Log::TheLog().Write("Section::NewInstance( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     // The capacity is the section's reported figure; the list itself grows
     // as vectors do, so reading a drawing of many instances stays linear.
     if (GetInstanceCount() + 1 >= instanceCapacity_)
@@ -40,7 +40,7 @@ const CInstance& Section::GetInstance(int i) const
 
 bool Section::SetCenterOfInstances()
 {
-    Log::TheLog().Write("Section::SetCenterOfInstances()", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     const SectionBorders b = GetBorders(false, false, true);
     for (CInstance& instance : instances_) {
         instance.identity = false;
@@ -52,7 +52,7 @@ bool Section::SetCenterOfInstances()
 
 void Section::recreate_replicas()
 {
-    Log::TheLog().Write("Section::recreate_replicas()", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     replicas_.Clear();
     for (int i = 1; i < GetInstanceCount(); ++i) {
         const CInstance& instance = instances_[static_cast<std::size_t>(i)];

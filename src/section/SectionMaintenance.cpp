@@ -71,7 +71,7 @@ Section::Refresh::Outcome Rebuild(CElement& copy, NodeTable* nodes, const std::v
 
 void Section::UpdateElements()
 {
-    Log::TheLog().Write("Section::UpdateElements()", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     for (CElement* e : *this)
         e->Recalculate();
 }
@@ -87,7 +87,7 @@ void Section::RefreshAllBridges()
 
 Section::Refresh Section::RefreshElement(int slot, const CElement& edited, const std::vector<double>& values)
 {
-    Log::TheLog().Write("Section::RefreshElement( CElement** ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     Refresh result;
     CElement* current = GetElement(slot);
     Q_ASSERT(current);
@@ -113,7 +113,7 @@ Section::Refresh Section::RefreshElement(int slot, const CElement& edited, const
 
 void Section::ReplaceNode(int from, int to, bool skipSelected)
 {
-    Log::TheLog().Write("Section::ReplaceNode( long, long, bool )", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     const bool recording = undo_ && undo_->HasOpenStep();
     for (int i = 0; i < GetSlotsInUse(); ++i) {
         CElement* e = GetElement(i);
@@ -135,7 +135,7 @@ void Section::ReplaceNode(int from, int to, bool skipSelected)
 
 bool Section::DelWood()
 {
-    Log::TheLog().Write("Section::DelWood()", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     for (CElement* e : *this) {
         if (e->IsDieBoard()) {
             DeleteElement(e);

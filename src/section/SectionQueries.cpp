@@ -68,7 +68,7 @@ double Middle(const Section& section, double die::coord::*axis)
 
 SectionBorders Section::GetSelectedBorders() const
 {
-    Log::TheLog().Write("Section::GetSelectedBorders( double* ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     SectionBorders b;
     bool first = true;
     for (CElement* e : *this) {
@@ -82,7 +82,7 @@ SectionBorders Section::GetSelectedBorders() const
 
 SectionBorders Section::GetBorders(bool allInstances, bool addBoardMargins, bool skipNotInstanced) const
 {
-    Log::TheLog().Write("Section::GetBorders( double* ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     SectionBorders b;
     bool first = true;
     const CElement* board = nullptr;
@@ -155,7 +155,7 @@ void Section::DesignBoxes(bool includeBoard, BoundingBox& all, BoundingBox& inst
 
 void Section::GetBoundingBox(die::coord& min, die::coord& max, bool withInstances, bool includeBoard) const
 {
-    Log::TheLog().Write("Section::GetBoundingBox( die::coord& ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     BoundingBox all;
     BoundingBox instanced;
     DesignBoxes(includeBoard, all, instanced);
@@ -173,7 +173,7 @@ void Section::GetBoundingBox(die::coord& min, die::coord& max, bool withInstance
 
 BoundingBox Section::GetExtents(const CInstance* instance) const
 {
-    Log::TheLog().Write("Section::GetExtents( CInstance* )", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     BoundingBox box;
     UnderPlacement(instance, [&] {
         for (CElement* e : *this) {
@@ -186,19 +186,19 @@ BoundingBox Section::GetExtents(const CInstance* instance) const
 
 double Section::GetCenterX() const
 {
-    Log::TheLog().Write("Section::GetCenterX()", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     return Middle(*this, &die::coord::x);
 }
 
 double Section::GetCenterY() const
 {
-    Log::TheLog().Write("Section::GetCenterY()", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     return Middle(*this, &die::coord::y);
 }
 
 double Section::GetLineLength(int lineType, int ptg) const
 {
-    Log::TheLog().Write("Section::GetLineLength( long, long )", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     return GetRuleLength(lineType, ptg == 0 ? std::nullopt : std::optional<int>(ptg));
 }
 

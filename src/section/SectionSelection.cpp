@@ -16,7 +16,7 @@ constexpr double kRounding = 1e-6;
 
 void Section::SelectElements(int mode)
 {
-    Log::TheLog().Write("Section::SelectElements( long )", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     if (mode < 0 || mode > 2)
         return;
     for (CElement* e : *this) {
@@ -27,14 +27,14 @@ void Section::SelectElements(int mode)
 
 void Section::Deselect()
 {
-    Log::TheLog().Write("Section::Deselect()", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     for (CElement* e : *this)
         e->SetSelection(0);
 }
 
 void Section::SelectAllInRect(double x1, double y1, double x2, double y2, int mode)
 {
-    Log::TheLog().Write("Section::SelectAllInRect( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     const double left = std::min(x1, x2);
     const double right = std::max(x1, x2);
     const double bottom = std::min(y1, y2);
@@ -65,7 +65,7 @@ void Section::SelectAllInRect(double x1, double y1, double x2, double y2, int mo
 
 int Section::GetSelectedCount() const
 {
-    Log::TheLog().Write("Section::GetSelectedCount()", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     int count = 0;
     for (CElement* e : *this) {
         if (e->IsSelected() && !e->IsDieBoard())
@@ -76,7 +76,7 @@ int Section::GetSelectedCount() const
 
 void Section::DeleteSelectedElements()
 {
-    Log::TheLog().Write("Section::DeleteSelectedElements()", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     for (int i = 0; i < GetSlotsInUse(); ++i) {
         CElement* e = GetElement(i);
         if (e && e->IsSelected())
@@ -101,7 +101,7 @@ void Section::PrepareSelElements()
 
 void Section::AddSelElementsToUndo(bool discard)
 {
-    Log::TheLog().Write("Section::AddSelElementsToUndo( bool )", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     std::vector<std::unique_ptr<CElement>> kept = std::move(preEdit_);
     preEdit_.clear();
     if (discard)

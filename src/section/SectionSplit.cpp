@@ -166,7 +166,7 @@ void SplitSpline(Section& section, CSpline& spline, int slot, int n, const PartV
 
 ElementIterator Section::AddSpline2(const std::deque<int>& nodes, int lineType)
 {
-    Log::TheLog().Write("Section::AddSpline2( std::deque<long> )", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     auto spline = std::make_unique<CSpline>(nodes_, options_, context_);
     for (int node : nodes)
         spline->AddNode(node);

@@ -16,7 +16,7 @@ constexpr double kDefaultPtg = 2.0;
 
 ElementIterator Section::AddWood(double left, double top, double right, double bottom, double fillet)
 {
-    Log::TheLog().Write("Section::AddWood( double ..)", Log::Section);
+    Log::TheLog().Trace(Log::Section);
     int slot = -1;
     for (auto it = begin(); it.NotEqual(end()); it.Next()) {
         if (it.Get()->IsDieBoard()) {

@@ -28,7 +28,7 @@ CUndoManager::~CUndoManager()
 
 void CUndoManager::Open(int title, Section* section)
 {
-    Log::TheLog().Write("CUndoManager::Open( )", Log::Undo);
+    Log::TheLog().Trace(Log::Undo);
     Close();
     if (undo_.size() >= static_cast<std::size_t>(MaxSteps)) {
         stashedOldest_ = std::move(undo_.front());
@@ -45,7 +45,7 @@ void CUndoManager::Open(int title, Section* section)
 
 void CUndoManager::Close()
 {
-    Log::TheLog().Write("CUndoManager::Close( )", Log::Undo);
+    Log::TheLog().Trace(Log::Undo);
     if (open_ && undo_.back().items.empty())
         undo_.pop_back();
     open_ = false;
@@ -127,13 +127,13 @@ std::unique_ptr<VarBackup> CUndoManager::CreateVarBackup(const QString& name, co
 
 void CUndoManager::Undo()
 {
-    Log::TheLog().Write("CUndoManager::Undo( )", Log::Undo);
+    Log::TheLog().Trace(Log::Undo);
     Apply(undo_, redo_);
 }
 
 void CUndoManager::Redo()
 {
-    Log::TheLog().Write("CUndoManager::Redo( )", Log::Undo);
+    Log::TheLog().Trace(Log::Undo);
     Apply(redo_, undo_);
 }
 
@@ -151,7 +151,7 @@ void CUndoManager::Apply(std::deque<UndoStep>& from, std::deque<UndoStep>& to)
 
 void CUndoManager::Reset()
 {
-    Log::TheLog().Write("CUndoManager::Reset( )", Log::Undo);
+    Log::TheLog().Trace(Log::Undo);
     undo_.clear();
     redo_.clear();
     open_ = false;

@@ -23,6 +23,21 @@ const char* label(int category)
     }
 }
 
+// The file of a call relative to the top of the project: every file is
+// compiled the same way as this one, so the part of this file's name before
+// "src/support/Log.cpp" is the top (absolute, or relative to the build
+// folder when a compiler cache rewrote the paths).
+QString projectFile(const char* file)
+{
+    static const QByteArray top = [] {
+        QByteArray self(std::source_location::current().file_name());
+        const QByteArray tail("src/support/Log.cpp");
+        return self.endsWith(tail) ? self.chopped(tail.size()) : QByteArray();
+    }();
+    const QByteArray name(file);
+    return QString::fromUtf8(!top.isEmpty() && name.startsWith(top) ? name.mid(top.size()) : name);
+}
+
 } // namespace
 
 CLog::CLog() : clock([] { return QDateTime::currentDateTime(); }) {}
@@ -61,10 +76,11 @@ void CLog::WriteHeader(int category)
               + QLatin1String(label(category)));
 }
 
-bool CLog::WriteLine(const QString& message, int category)
+bool CLog::WriteLine(const QString& message, int category, const std::source_location& where)
 {
     WriteHeader(category);
-    WriteText(message + QLatin1Char('\n'));
+    WriteText(message + QLatin1String(" [") + projectFile(where.file_name()) + QLatin1Char(':')
+              + QString::number(where.line()) + QLatin1String("]\n"));
     file.flush();
     return true;
 }

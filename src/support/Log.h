@@ -4,13 +4,18 @@
 // mask; the process-wide log starts closed with an empty mask, so a trace call
 // normally returns after one flag test.
 //
-// A line reads "2009- 3- 7 ( 9: 5: 3) - Section :  <message>".
+// A line reads "2009- 3- 7 ( 9: 5: 3) - Section :  <message> [<file>:<line>]":
+// the file and line of the call come from std::source_location, the file
+// relative to the top of the project. Where no text is given (Trace), the
+// message is the calling function's own signature as the compiler names it,
+// so it cannot drift from the function.
 #include <QDateTime>
 #include <QFile>
 #include <QString>
 #include <QStringView>
 
 #include <functional>
+#include <source_location>
 
 namespace Log {
 
@@ -48,21 +53,28 @@ public:
     void WriteHeader(int category);
     // Writes a line and returns true when the log is open and the category
     // shares a bit with the mask; otherwise false and nothing is written.
-    bool Write(QStringView message, int category)
+    bool Write(QStringView message, int category, std::source_location where = std::source_location::current())
     {
         if (!isOpen || (mask & category) == 0)
             return false;
-        return WriteLine(message.toString(), category);
+        return WriteLine(message.toString(), category, where);
     }
-    bool Write(const char* message, int category)
+    bool Write(const char* message, int category, std::source_location where = std::source_location::current())
     {
         if (!isOpen || (mask & category) == 0)
             return false;
-        return WriteLine(QString::fromUtf8(message), category);
+        return WriteLine(QString::fromUtf8(message), category, where);
+    }
+    // Write with the calling function's signature as the message.
+    bool Trace(int category, std::source_location where = std::source_location::current())
+    {
+        if (!isOpen || (mask & category) == 0)
+            return false;
+        return WriteLine(QString::fromUtf8(where.function_name()), category, where);
     }
 
 private:
-    bool WriteLine(const QString& message, int category);
+    bool WriteLine(const QString& message, int category, const std::source_location& where);
     void WriteText(const QString& text);
 
     bool isOpen = false;

@@ -13,6 +13,12 @@ QDateTime march7()
     return QDateTime(QDate(2009, 3, 7), QTime(9, 5, 3));
 }
 
+// The location a line of this file carries.
+QByteArray at(int line)
+{
+    return " [tests/support/LogTest.cpp:" + QByteArray::number(line) + "]";
+}
+
 std::unique_ptr<Log::CLog> openLog(const QString& path, int mask)
 {
     auto log = std::make_unique<Log::CLog>();
@@ -36,13 +42,15 @@ TEST(Log, WritesOnlyTheCategoriesOfTheMaskAndClosesWithProgramEnd)
 {
     test::TempDir dir;
     auto log = openLog(dir.file(QStringLiteral("trace.log")), Log::Section);
+    const int first = __LINE__ + 1;
     EXPECT_TRUE(log->Write("Section::AddArc0( long ..)", Log::Section));
     EXPECT_FALSE(log->Write("CNodePoint::Move", Log::Node));
     // Several bits: written when any is in the mask, under the label of no single category.
+    const int several = __LINE__ + 1;
     EXPECT_TRUE(log->Write(QStringLiteral("several"), Log::Node | Log::Section));
     EXPECT_EQ(dir.read(QStringLiteral("trace.log")),
-              QByteArray("2009- 3- 7 ( 9: 5: 3) - Section :  Section::AddArc0( long ..)\n"
-                         "2009- 3- 7 ( 9: 5: 3) - Unknown :  several\n"));
+              "2009- 3- 7 ( 9: 5: 3) - Section :  Section::AddArc0( long ..)" + at(first)
+                  + "\n2009- 3- 7 ( 9: 5: 3) - Unknown :  several" + at(several) + "\n");
     log.reset();
     EXPECT_TRUE(dir.read(QStringLiteral("trace.log")).endsWith("2009- 3- 7 ( 9: 5: 3) -  :         Program end\n"));
 }
@@ -60,11 +68,34 @@ TEST(Log, LabelsOfTheCategories)
     test::TempDir dir;
     for (const auto& c : cases) {
         auto log = openLog(dir.file(QStringLiteral("labels.log")), -1);
+        const int line = __LINE__ + 1;
         EXPECT_TRUE(log->Write("m", c.category));
         EXPECT_EQ(dir.read(QStringLiteral("labels.log")),
-                  QByteArray("2009- 3- 7 ( 9: 5: 3) - ") + c.label + "m\n")
+                  QByteArray("2009- 3- 7 ( 9: 5: 3) - ") + c.label + "m" + at(line) + "\n")
             << c.category;
     }
+}
+
+// A line without a text names the calling function as the compiler does, so
+// the name follows a renamed or changed function.
+int TracedOperation(Log::CLog& log, int category)
+{
+    const int line = __LINE__ + 1;
+    EXPECT_TRUE(log.Trace(category));
+    return line;
+}
+
+TEST(Log, TraceNamesTheCallingFunctionAndWhereItCalled)
+{
+    test::TempDir dir;
+    auto log = openLog(dir.file(QStringLiteral("trace.log")), Log::Undo);
+    const int line = TracedOperation(*log, Log::Undo);
+    EXPECT_FALSE(log->Trace(Log::Section));
+    const QByteArray text = dir.read(QStringLiteral("trace.log"));
+    EXPECT_TRUE(text.startsWith("2009- 3- 7 ( 9: 5: 3) - Undo :     ")) << text.constData();
+    EXPECT_TRUE(text.contains("TracedOperation(")) << text.constData();
+    EXPECT_TRUE(text.endsWith(at(line) + "\n")) << text.constData();
+    EXPECT_EQ(text.count('\n'), 1);
 }
 
 TEST(Log, AFileThatCannotBeCreatedLeavesTheLogClosed)

@@ -9,7 +9,7 @@ void ExportManager::Load(const QString& defaultsPath, const QString& userPath)
     // Either file may be missing: no factory exporters, or no changes of the user's.
     (void)config_.ReadDiff(defaultsPath);
     config_.Commit();
-    (void)config_.ReadDiff(userPath);
+    (void)config_.ReadDiff(userPath); // missing: no changes of the user's, as above
     userPath_ = userPath;
     std::vector<QString> names;
     for (const auto& [name, section] : config_.Current())
