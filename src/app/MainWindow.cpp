@@ -430,12 +430,15 @@ void MainWindow::RunCommand(int commandId)
         ShowNotAvailable();
         return;
     }
+    bool ran = false;
     if (row->scope == shell::CommandScope::Document) {
         if (DocumentView* view = ActiveView())
-            (void)view->RunCommand(commandId); // every Document row has its handler
+            ran = view->RunCommand(commandId);
     } else {
-        (void)ApplicationCommands::Run(*this, commandId); // every Application row has its handler
+        ran = ApplicationCommands::Run(*this, commandId);
     }
+    if (ran)
+        emit commandRan(commandId);
     RefreshActions();
 }
 

@@ -117,6 +117,9 @@ public:
 signals:
     // A menu command or toolbar button was chosen.
     void commandChosen(int commandId);
+    // A command's handler has run (a chosen command that is not available,
+    // or a drawing's command while none is open, runs nothing).
+    void commandRan(int commandId);
     // The user's line type was chosen in the line-type box.
     void lineTypeChosen(int number);
 
