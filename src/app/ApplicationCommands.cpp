@@ -3,12 +3,12 @@
 #include "app/AboutDialog.h"
 #include "app/FileChooser.h"
 #include "app/MainWindow.h"
+#include "app/HandlerRows.h"
 #include "app/MorvekXPApp.h"
 #include "shell/CommandTable.h"
 
 #include <QMdiArea>
 
-#include <algorithm>
 
 namespace app {
 
@@ -85,55 +85,35 @@ const ApplicationCommandHandlers::Row ApplicationCommandHandlers::kRows[] = {
     {CommandId::LineTypeBar, &H::Bar, &H::BarShown},
     {CommandId::StatusBar, &H::Bar, &H::BarShown},
     {CommandId::Properties, &H::Bar, &H::BarShown},
-    {static_cast<CommandId>(346), &H::Bar, &H::BarShown},
-    {static_cast<CommandId>(347), &H::Bar, &H::BarShown},
-    {static_cast<CommandId>(348), &H::Bar, &H::BarShown},
-    {static_cast<CommandId>(349), &H::Bar, &H::BarShown},
-    {static_cast<CommandId>(350), &H::Bar, &H::BarShown},
-    {static_cast<CommandId>(351), &H::Bar, &H::BarShown},
-    {static_cast<CommandId>(352), &H::Bar, &H::BarShown},
-    {static_cast<CommandId>(353), &H::Bar, &H::BarShown},
-    {static_cast<CommandId>(354), &H::Bar, &H::BarShown},
-    {static_cast<CommandId>(355), &H::Bar, &H::BarShown},
+    {shell::UserToolbarCommand(1), &H::Bar, &H::BarShown},
+    {shell::UserToolbarCommand(2), &H::Bar, &H::BarShown},
+    {shell::UserToolbarCommand(3), &H::Bar, &H::BarShown},
+    {shell::UserToolbarCommand(4), &H::Bar, &H::BarShown},
+    {shell::UserToolbarCommand(5), &H::Bar, &H::BarShown},
+    {shell::UserToolbarCommand(6), &H::Bar, &H::BarShown},
+    {shell::UserToolbarCommand(7), &H::Bar, &H::BarShown},
+    {shell::UserToolbarCommand(8), &H::Bar, &H::BarShown},
+    {shell::UserToolbarCommand(9), &H::Bar, &H::BarShown},
+    {shell::UserToolbarCommand(10), &H::Bar, &H::BarShown},
     {CommandId::WindowCascade, &H::Cascade},
     {CommandId::WindowTile, &H::Tile},
     {CommandId::WindowArrangeIcons, &H::ArrangeIcons},
     {CommandId::About, &H::About},
 };
 
-namespace {
-
-const ApplicationCommandHandlers::Row* FindRow(int commandId)
-{
-    const shell::CommandRow* command = shell::FindCommand(commandId);
-    if (!command)
-        return nullptr;
-    const auto& rows = ApplicationCommandHandlers::kRows;
-    const auto* it = std::find_if(std::begin(rows), std::end(rows),
-                                  [command](const auto& row) { return row.id == command->id; });
-    return it == std::end(rows) ? nullptr : it;
-}
-
-} // namespace
-
 bool ApplicationCommands::Run(MainWindow& window, int commandId)
 {
-    const ApplicationCommandHandlers::Row* row = FindRow(commandId);
-    if (!row)
-        return false;
-    row->run(window, commandId);
-    return true;
+    return RunHandlerRow(ApplicationCommandHandlers::kRows, window, commandId);
 }
 
 bool ApplicationCommands::IsChecked(const MainWindow& window, int commandId)
 {
-    const ApplicationCommandHandlers::Row* row = FindRow(commandId);
-    return row && row->checked && row->checked(window, commandId);
+    return HandlerRowChecked(ApplicationCommandHandlers::kRows, window, commandId);
 }
 
 bool ApplicationCommands::Has(int commandId)
 {
-    return FindRow(commandId) != nullptr;
+    return FindHandlerRow(ApplicationCommandHandlers::kRows, commandId) != nullptr;
 }
 
 } // namespace app

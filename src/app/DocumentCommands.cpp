@@ -20,11 +20,11 @@
 #include "options/Options.h"
 #include "platform/CFormat.h"
 #include "section/Section.h"
+#include "app/HandlerRows.h"
 #include "shell/CommandTable.h"
 
 #include <QMdiSubWindow>
 
-#include <algorithm>
 
 namespace app {
 
@@ -337,39 +337,19 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::PopupChangeBridgeLength, &H::ChangeBridgeLength},
 };
 
-namespace {
-
-const DocumentCommandHandlers::Row* FindRow(int commandId)
-{
-    const shell::CommandRow* command = shell::FindCommand(commandId);
-    if (!command)
-        return nullptr;
-    const auto& rows = DocumentCommandHandlers::kRows;
-    const auto* it = std::find_if(std::begin(rows), std::end(rows),
-                                  [command](const auto& row) { return row.id == command->id; });
-    return it == std::end(rows) ? nullptr : it;
-}
-
-} // namespace
-
 bool DocumentCommands::Run(DocumentView& view, int commandId)
 {
-    const DocumentCommandHandlers::Row* row = FindRow(commandId);
-    if (!row)
-        return false;
-    row->run(view, commandId);
-    return true;
+    return RunHandlerRow(DocumentCommandHandlers::kRows, view, commandId);
 }
 
 bool DocumentCommands::IsChecked(const DocumentView& view, int commandId)
 {
-    const DocumentCommandHandlers::Row* row = FindRow(commandId);
-    return row && row->checked && row->checked(view, commandId);
+    return HandlerRowChecked(DocumentCommandHandlers::kRows, view, commandId);
 }
 
 bool DocumentCommands::Has(int commandId)
 {
-    return FindRow(commandId) != nullptr;
+    return FindHandlerRow(DocumentCommandHandlers::kRows, commandId) != nullptr;
 }
 
 } // namespace app

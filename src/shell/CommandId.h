@@ -171,4 +171,10 @@ constexpr int ToInt(CommandId id)
     return static_cast<int>(id);
 }
 
+// View > Custom Toolbars > Toolbar n (1 to 10).
+constexpr CommandId UserToolbarCommand(int n)
+{
+    return static_cast<CommandId>(ToInt(CommandId::FirstUserToolbar) + n - 1);
+}
+
 } // namespace shell

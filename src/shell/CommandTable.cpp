@@ -11,12 +11,6 @@ constexpr CommandRun Handler = CommandRun::Handler;
 constexpr CommandRun Toggle = CommandRun::Toggle;
 constexpr CommandRun NotAvailable = CommandRun::NotAvailable;
 
-// View > Custom Toolbars > Toolbar n.
-constexpr CommandId UserToolbar(int n)
-{
-    return static_cast<CommandId>(ToInt(CommandId::FirstUserToolbar) + n - 1);
-}
-
 // id, name text, tooltip text, image, scope, how it runs, catalogued, keys.
 constexpr CommandRow kRows[] = {
     {CommandId::PopupSelectItem, 261, 261, -1, Doc, Handler, false, {}},
@@ -65,16 +59,16 @@ constexpr CommandRow kRows[] = {
     {CommandId::PositionBar, 14, 14, -1, App, Toggle, true, {}},
     {CommandId::StateBar, 13, 13, -1, App, Toggle, true, {}},
     {CommandId::LineTypeBar, 16, 16, -1, App, Toggle, true, {}},
-    {UserToolbar(1), 0, 0, -1, App, Toggle, false, {}},
-    {UserToolbar(2), 0, 0, -1, App, Toggle, false, {}},
-    {UserToolbar(3), 0, 0, -1, App, Toggle, false, {}},
-    {UserToolbar(4), 0, 0, -1, App, Toggle, false, {}},
-    {UserToolbar(5), 0, 0, -1, App, Toggle, false, {}},
-    {UserToolbar(6), 0, 0, -1, App, Toggle, false, {}},
-    {UserToolbar(7), 0, 0, -1, App, Toggle, false, {}},
-    {UserToolbar(8), 0, 0, -1, App, Toggle, false, {}},
-    {UserToolbar(9), 0, 0, -1, App, Toggle, false, {}},
-    {UserToolbar(10), 0, 0, -1, App, Toggle, false, {}},
+    {UserToolbarCommand(1), 0, 0, -1, App, Toggle, false, {}},
+    {UserToolbarCommand(2), 0, 0, -1, App, Toggle, false, {}},
+    {UserToolbarCommand(3), 0, 0, -1, App, Toggle, false, {}},
+    {UserToolbarCommand(4), 0, 0, -1, App, Toggle, false, {}},
+    {UserToolbarCommand(5), 0, 0, -1, App, Toggle, false, {}},
+    {UserToolbarCommand(6), 0, 0, -1, App, Toggle, false, {}},
+    {UserToolbarCommand(7), 0, 0, -1, App, Toggle, false, {}},
+    {UserToolbarCommand(8), 0, 0, -1, App, Toggle, false, {}},
+    {UserToolbarCommand(9), 0, 0, -1, App, Toggle, false, {}},
+    {UserToolbarCommand(10), 0, 0, -1, App, Toggle, false, {}},
     {CommandId::EditToolbars, 114, 114, -1, Doc, NotAvailable, true, {}},
     {CommandId::UseSecondaryRelativity, 115, 115, -1, App, Toggle, true, {}},
     {CommandId::ConvertNodes, 116, 116, -1, Doc, NotAvailable, true, {}},
