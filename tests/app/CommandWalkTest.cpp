@@ -16,8 +16,11 @@
 #include "document/MorvekDoc.h"
 #include "element/Element.h"
 #include "gui/CommandToolbar.h"
+#include "options/KeyBinding.h"
 #include "options/LanguageTable.h"
+#include "options/Options.h"
 #include "platform/Prompt.h"
+#include "platform/Registry.h"
 #include "section/Section.h"
 #include "shell/CommandTable.h"
 
@@ -27,6 +30,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -365,6 +369,30 @@ TEST_F(CommandWalk, PopupItemsRunOrSayWhyNot)
     }
     EXPECT_TRUE(view->Document().IsModified()) << "changed bridges are saved before closing";
     view->Document().SetModifiedFlag(false);
+}
+
+// A key the user bound as a hot key of the drawing (here Space as the
+// free-point key) goes to the drawing, not to the command whose key it is
+// too (View > Center).
+TEST_F(CommandWalk, AKeyBoundAsHotKeyStaysWithTheDrawing)
+{
+    constexpr int kVirtualSpace = 0x20;
+    ASSERT_TRUE(platform::Registry::writeBinary(QStringLiteral("Keyboard"), KeyBindingName(DEF_FREEPOINT),
+                                                KeyBinding{0, 0, 0, 0, kVirtualSpace}.ToBytes()));
+    morvek_.GetOptions()->LoadKeyboard();
+    window_.NewDocument();
+    window_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    app::DocumentView* view = ActiveView();
+    view->setFocus();
+    window_.CommandAction(32797)->trigger();
+    const QString firstPoint = window_.MessageText()->text();
+    QTest::mouseMove(view, QPoint(view->width() / 3, view->height() / 3));
+    ran_.clear();
+    QTest::keyClick(view, Qt::Key_Space);
+    QApplication::processEvents();
+    EXPECT_TRUE(ran_.empty()) << "View > Center did not run";
+    EXPECT_NE(window_.MessageText()->text(), firstPoint) << "the line took its first point";
 }
 
 } // namespace
