@@ -228,6 +228,11 @@ void MainWindow::Decorate(QMenu& menu)
     });
 }
 
+QStyle* MainWindow::MenuSkin() const
+{
+    return menuStyle_;
+}
+
 QWidget* MainWindow::BarForCommand(int commandId) const
 {
     const auto it = bars_.find(commandId);

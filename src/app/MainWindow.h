@@ -22,6 +22,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QAction;
 class QMenu;
+class QStyle;
 
 namespace shell {
 struct CommandRow;
@@ -104,6 +105,8 @@ public:
     // While the view's popup menu is open its chosen item is run by the
     // view's input rules, not by the action's own trigger.
     void SetPopupOpen(bool open) { popupOpen_ = open; }
+    // The menus' skin, for the view's popup too.
+    QStyle* MenuSkin() const;
 
     enum class Arrangement { Cascade, Tile, Icons };
     // Window > Cascade and Tile leave every drawing a usable window (from

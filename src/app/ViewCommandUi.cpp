@@ -79,6 +79,7 @@ int ViewCommandUi::ShowContextMenu(const std::vector<ContextMenuItem>& items, pl
         menu.addAction(action);
     }
     if (main) {
+        menu.setStyle(main->MenuSkin());
         main->SetPopupOpen(true);
         QObject::connect(&menu, &QMenu::hovered, main, [main](QAction* action) {
             main->statusBar()->showMessage(action->statusTip());

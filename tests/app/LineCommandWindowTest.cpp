@@ -34,17 +34,7 @@
 
 namespace {
 
-// The lines of the current section as pairs of end points.
-std::vector<std::pair<die::coord, die::coord>> LinesOf(CMorvekDoc& doc)
-{
-    std::vector<std::pair<die::coord, die::coord>> lines;
-    const Section& section = *doc.GetCurrentSection();
-    for (CElement* e : section) {
-        if (auto* line = dynamic_cast<CLine*>(e))
-            lines.emplace_back(section.Point(line->GetStartNode()), section.Point(line->GetEndNode()));
-    }
-    return lines;
-}
+using apptest::LinesOf;
 
 class LineCommandWindow : public apptest::WindowFixture {
 protected:

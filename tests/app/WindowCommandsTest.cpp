@@ -26,17 +26,7 @@ struct ScriptedChooser : app::FileChooser {
     QString save;
 };
 
-// The lines of the current section as their end points.
-std::vector<std::pair<die::coord, die::coord>> LinesOf(CMorvekDoc& doc)
-{
-    std::vector<std::pair<die::coord, die::coord>> lines;
-    const Section& section = *doc.GetCurrentSection();
-    for (CElement* e : section) {
-        if (auto* line = dynamic_cast<CLine*>(e))
-            lines.emplace_back(section.Point(line->GetStartNode()), section.Point(line->GetEndNode()));
-    }
-    return lines;
-}
+using apptest::LinesOf;
 
 class WindowCommands : public apptest::WindowFixture {
 protected:

@@ -8,6 +8,8 @@
 #include "app/MainWindow.h"
 #include "display/DrawContext.h"
 #include "document/MorvekDoc.h"
+#include "element/Line.h"
+#include "section/Section.h"
 #include "shell/CommandCatalogue.h"
 #include "shell/ToolbarButtons.h"
 
@@ -36,6 +38,18 @@ inline QAction* FindCommand(const QList<QAction*>& actions, int command)
         }
     }
     return nullptr;
+}
+
+// The lines of the current section as pairs of end points.
+inline std::vector<std::pair<die::coord, die::coord>> LinesOf(CMorvekDoc& doc)
+{
+    std::vector<std::pair<die::coord, die::coord>> lines;
+    const Section& section = *doc.GetCurrentSection();
+    for (CElement* e : section) {
+        if (auto* line = dynamic_cast<CLine*>(e))
+            lines.emplace_back(section.Point(line->GetStartNode()), section.Point(line->GetEndNode()));
+    }
+    return lines;
 }
 
 class WindowFixture : public testing::Test {
