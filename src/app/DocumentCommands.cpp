@@ -2,25 +2,23 @@
 
 #include "app/DocumentView.h"
 #include "app/ExportCommand.h"
+#include "app/HandlerRows.h"
 #include "app/MainWindow.h"
 #include "app/MeasureDialogs.h"
 #include "command/BridgeMoveCommand.h"
-#include "command/CInputRequest.h"
 #include "command/ConstructCommands.h"
 #include "command/LineCommands.h"
 #include "command/ManipulationCommands.h"
 #include "command/MeasureCommands.h"
 #include "command/QuickDimensionCommands.h"
 #include "command/SectorCommands.h"
+#include "command/SelectionBridges.h"
 #include "dlg/ChamferDlg.h"
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
-#include "element/Element.h"
 #include "options/LanguageTable.h"
 #include "options/Options.h"
 #include "platform/CFormat.h"
-#include "section/Section.h"
-#include "app/HandlerRows.h"
 #include "shell/CommandTable.h"
 
 #include <QMdiSubWindow>
@@ -221,30 +219,16 @@ public:
         bridgemove::StartBridgeMove(view.input_, view.input_.popupElement);
         view.update();
     }
-    // Every selected element of the layer gets the typed bridge width, with
-    // its count from the bridge rules where it follows them, else its own.
+    // Every selected element of the layer gets the typed bridge width.
     static void ChangeBridgeLength(DocumentView& view, int)
     {
         const std::optional<QString> typed =
             dlg::AskOneValue({Translate(kTextLengthOfBridges), QStringLiteral("1.0"), false});
-        Section* section = view.doc_->GetCurrentSection();
-        if (!typed || !section)
+        if (!typed)
             return;
-        const double width = platform::wtof(*typed);
-        const COptions* options = COptions::Current();
-        bool changed = false;
-        for (CElement* e : *section) {
-            if (!e->IsSelected())
-                continue;
-            const int count = e->GetBridgeMode() == 2 && options
-                                  ? options->GetAutoLengthNumBridges(e->GetFullLength(), e->GetTypeId()).count
-                                  : e->GetAutoCount();
-            e->SetAutoBridges(count, width);
-            changed = true;
-        }
         // The bridges are part of the drawing: a changed drawing asks to be
         // saved before it closes.
-        if (changed)
+        if (selectionbridges::SetBridgeWidth(*view.doc_, COptions::Current(), platform::wtof(*typed)) > 0)
             view.doc_->SetModifiedFlag(true);
         view.update();
     }
