@@ -3,6 +3,7 @@
 // each runs its handler (a toggle also flips its check mark) or stands
 // disabled saying that it is not available in this version. None is
 // enabled and silent.
+#include "app/AboutDialog.h"
 #include "app/ApplicationCommands.h"
 #include "app/DefaultMenu.h"
 #include "app/DocumentCommands.h"
@@ -280,6 +281,23 @@ TEST_F(CommandWalk, UseSecondaryRelativityIsOnAtStartAndToggles)
     EXPECT_FALSE(relativity->isChecked());
     relativity->trigger();
     EXPECT_TRUE(morvek_.UseSecondaryRelativity());
+}
+
+TEST_F(CommandWalk, AboutShowsThePictureTheVersionAndTheBuildDate)
+{
+    const QString oldVersion = QCoreApplication::applicationVersion();
+    QCoreApplication::setApplicationVersion(QStringLiteral("9.8.7"));
+    app::AboutDialog about(&window_);
+    QCoreApplication::setApplicationVersion(oldVersion);
+    const auto* version = about.findChild<QLabel*>(QStringLiteral("AboutVersion"));
+    const auto* built = about.findChild<QLabel*>(QStringLiteral("AboutBuilt"));
+    const auto* picture = about.findChild<QLabel*>(QStringLiteral("AboutPicture"));
+    ASSERT_TRUE(version && built && picture);
+    EXPECT_EQ(version->text(), QStringLiteral("Version 9.8.7"));
+    EXPECT_EQ(built->text(), QStringLiteral("Built on " __DATE__));
+    EXPECT_FALSE(picture->pixmap().isNull());
+    QTimer::singleShot(0, &about, &QDialog::accept); // OK
+    EXPECT_EQ(about.exec(), QDialog::Accepted);
 }
 
 // A disabled item of an open menu says why in the status bar when the
