@@ -35,7 +35,8 @@ std::vector<shell::MenuItemSource> DocumentMenu()
     for (int i = 1; i <= 10; ++i)
         customToolbars.push_back(shell::MenuItemSource{kFirstUserToolbar + i - 1, QStringLiteral("Toolbar %1").arg(i), false, {}});
     return {
-        Popup(u"&File", {Command(57600, u"&New"), Command(57601, u"&Open..."), Command(476, u"&Merge..."),
+        Popup(u"&File", {Command(57600, u"&New"), Command(57601, u"&Open..."), Command(475, u"&Import..."),
+                         Command(476, u"&Merge..."),
                          Command(57602, u"&Close"), Command(470, u"Close A&ll"), Separator(),
                          Command(57603, u"&Save"), Command(57604, u"Save &As..."), Command(469, u"Save Cop&y As..."),
                          Separator(), Command(57607, u"&Print..."), Command(57608, u"Print &Direct"),
@@ -61,7 +62,7 @@ std::vector<shell::MenuItemSource> DocumentMenu()
                Popup(u"B&obst", {Command(482, u"&Storage Spacer")}), Separator(),
                Command(32958, u"A&void layout"), Command(32959, u"Bridge &formula")}),
         Popup(u"&Modify", {Command(224, u"&Move"), Command(226, u"&Rotate"), Command(227, u"M&irror"),
-                           Command(228, u"&Scale"), Popup(u"&Quick", {Command(409, u"Quick &Move"), Command(410, u"Quick &Rotate")}),
+                           Command(228, u"&Scale"), Command(33007, u"Split &up"), Popup(u"&Quick", {Command(409, u"Quick &Move"), Command(410, u"Quick &Rotate")}),
                            Separator(), Command(219, u"Sector &Line Type"), Separator(), Command(293, u"Select &All"),
                            Command(294, u"&Invert Selection"), Command(292, u"S&pecial Selection"),
                            Command(448, u"&Extended Selection")}),
@@ -90,7 +91,8 @@ std::vector<shell::MenuItemSource> DocumentMenu()
                Command(304, u"Standard &Collections"), Command(32961, u"Back&ground"), Command(32962, u"&Unload")}),
         Popup(u"&Output", {Command(32796, u"&Options"), Separator(), Command(shell::kExporterAnchorId, u"__DLL__")}),
         Popup(u"&Window", {Command(57650, u"&Cascade"), Command(57651, u"&Tile"), Command(57649, u"&Arrange Icons")}),
-        Popup(u"De&bug", {Command(486, u"Bobst &wood")}),
+        Popup(u"De&bug", {Command(248, u"&Setting"), Command(387, u"&Area"), Command(455, u"&Debug"),
+                           Command(466, u"&Manual Instances"), Command(486, u"Bobst &wood")}),
         Popup(u"&Help", {Command(kAboutCommand, u"&About MorvekXP...")}),
     };
 }

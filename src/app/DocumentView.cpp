@@ -1,22 +1,10 @@
 #include "app/DocumentView.h"
 
+#include "app/DocumentCommands.h"
 #include "app/ExportCommand.h"
+#include "app/MainWindow.h"
 #include "app/FileChooser.h"
-#include "app/MeasureDialogs.h"
 #include "command/CInputRequest.h"
-#include "command/ConstructCommands.h"
-#include "command/LineCommands.h"
-#include "command/ManipulationCommands.h"
-#include "dlg/ChamferDlg.h"
-#include "command/QuickDimensionCommands.h"
-#include "command/MeasureCommands.h"
-#include "command/BridgeMoveCommand.h"
-#include "command/SectorCommands.h"
-
-#include <functional>
-#include <initializer_list>
-#include <utility>
-#include <vector>
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
@@ -46,6 +34,9 @@ namespace {
 
 const QString kSaveFilter = QStringLiteral("Morvek document (*.n)");
 constexpr int kDefaultAutosaveSeconds = 600;
+// The hot-key slots of the options, and the Alt bit of a key's flags.
+constexpr int kKeyBindingSlots = 13;
+constexpr unsigned kAltKeyFlag = 1u << 13;
 
 QString DrawingFolder()
 {
@@ -81,149 +72,14 @@ DocumentView::DocumentView(std::unique_ptr<CMorvekDoc> doc, const COptions* opti
 
 DocumentView::~DocumentView() = default;
 
-// The interactive commands by their menu and toolbar ids.
-bool DocumentView::StartInteractiveCommand(int commandId)
-{
-    namespace cc = constructcommands;
-    using Start = std::function<void()>;
-    ViewInput& v = input_;
-    const std::pair<std::vector<int>, Start> table[] = {
-        {{linecommands::kCmdLine, linecommands::kCmdLineToolbar}, [&v] { linecommands::StartLine(v); }},
-        {{linecommands::kCmdLineContinuous, linecommands::kCmdLineContinuousToolbar},
-         [&v] { linecommands::StartLineContinuous(v); }},
-        {{manipcommands::kCmdFillet}, [&v] { manipcommands::StartFillet(v); }},
-        {{manipcommands::kCmdChamfer},
-         [this, &v] {
-             manipcommands::StartChamfer(v, [this](double (&values)[5]) { return dlg::CChamferDlg::Ask(this, values); });
-         }},
-        {{manipcommands::kCmdLength}, [&v] { manipcommands::StartLength(v); }},
-        {{manipcommands::kCmdIntersection}, [&v] { manipcommands::StartIntersection(v); }},
-        {{manipcommands::kCmdExtend}, [&v] { manipcommands::StartExtend(v); }},
-        {{manipcommands::kCmdSplit}, [&v] { manipcommands::StartSplit(v); }},
-        {{bridgemove::kCmdModifyBridges}, [&v] { bridgemove::StartBridgeMove(v, v.popupElement); }},
-        {{sectorcommands::kCmdCutElement}, [&v] { sectorcommands::StartCutElement(v); }},
-        {{sectorcommands::kCmdSector}, [&v] { sectorcommands::StartSector(v, false); }},
-        {{sectorcommands::kCmdSectorLineType}, [&v] { sectorcommands::StartSector(v, true); }},
-        {{sectorcommands::kCmdQuickDeleteSector}, [&v] { sectorcommands::StartQuickDeleteSector(v); }},
-        {{sectorcommands::kCmdDeleteElement}, [&v] { sectorcommands::StartDeleteElement(v); }},
-        {{sectorcommands::kCmdSplitUp}, [&v] { sectorcommands::StartSplitUp(v); }},
-        {{cc::kCmdCircle, cc::kCmdCircleToolbar}, [&v] { cc::StartCircle(v); }},
-        {{cc::kCmdSpline}, [&v] { cc::StartSpline(v); }},
-        {{cc::kCmdParallelX, cc::kCmdParallelXToolbar}, [&v] { cc::StartParallel(v, cc::ParallelX); }},
-        {{cc::kCmdParallelY, cc::kCmdParallelYToolbar}, [&v] { cc::StartParallel(v, cc::ParallelY); }},
-        {{cc::kCmdParallel, cc::kCmdParallelToolbar}, [&v] { cc::StartParallel(v, cc::ParallelAlong); }},
-        {{cc::kCmdAngleBisector}, [&v] { cc::StartAngleBisector(v); }},
-        {{cc::kCmdHolders}, [&v] { cc::StartHolders(v); }},
-        {{cc::kCmdCuir}, [&v] { cc::StartCuir(v); }},
-        {{cc::kCmdStorageSpacer}, [&v] { cc::StartStorageSpacer(v); }},
-        {{cc::kCmdQuickText}, [&v] { cc::StartQuickText(v); }},
-        {{quickdimensions::kCmdRadial}, [&v] { quickdimensions::StartRadial(v); }},
-        {{quickdimensions::kCmdParallel}, [&v] { quickdimensions::StartParallel(v); }},
-        {{measurecommands::kCmdDistance}, [&v] { measurecommands::StartDistance(v); }},
-        {{measurecommands::kCmdAngle}, [&v] { measurecommands::StartAngle(v); }},
-        {{measurecommands::kCmdRadius}, [&v] { measurecommands::StartRadius(v); }},
-        {{measurecommands::kCmdElement}, [&v] { measurecommands::StartElement(v); }},
-    };
-    for (const auto& [ids, start] : table) {
-        for (int id : ids) {
-            if (id == commandId) {
-                start();
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 bool DocumentView::RunCommand(int commandId)
 {
-    if (commandId >= shell::kFirstExporterCommand && commandId <= shell::kLastExporterCommand) {
-        // The Output menu: the export reads the figures in its own display
-        // mode; the view sets its own again when it paints.
-        input_.CancelCommand();
-        AutosaveTimer::Pause pause(autosave_);
-        (void)RunExportCommand(this, *doc_, commandId); // a failure has been shown
-        update();
-        return true;
-    }
-    switch (commandId) {
-    case 32771:
-        view_.OnViewCenter(width(), height());
-        keepFitted_ = true;
-        break;
-    case 257:
-        view_.OnViewOriginalZoom();
-        keepFitted_ = false;
-        break;
-    case 32813:
-        if (COptions* options = COptions::Current())
-            view_.OnViewSaveZoom(*options);
-        return true;
-    case 32814:
-        view_.OnViewLoadZoom();
-        keepFitted_ = false;
-        break;
-    case 441:
-        OnViewSetZoom();
-        return true;
-    case 57603:
-        // A save's cleanup opens an undo step of its own: a running
-        // command ends first, as for Undo.
-        input_.CancelCommand();
-        (void)Save(); // a failure has been shown
-        return true;
-    case 469:
-        input_.CancelCommand();
-        OnFileSaveCopyAs();
-        return true;
-    case 370:
-        input_.CancelCommand();
-        UndoOneStep(*doc_);
-        RefreshCursor();
-        break;
-    case 371:
-        input_.CancelCommand();
-        RedoOneStep(*doc_);
-        RefreshCursor();
-        break;
-    case 32963:
-        OnClipboardCopy();
-        return true;
-    case 32964:
-        OnClipboardPaste();
-        return true;
-    case 449:
-        view_.OnViewNodes();
-        break;
-    case 32777:
-        view_.OnViewBridges();
-        break;
-    case 299:
-        view_.OnViewSpecialLineTypes();
-        break;
-    case 32794:
-        view_.OnViewMirror(width(), height());
-        keepFitted_ = true;
-        // The mirror is the same for every view.
-        if (QWidget* top = window())
-            for (DocumentView* other : top->findChildren<DocumentView*>())
-                other->update();
-        break;
-    case 32961:
-        ChooseBackground();
-        return true;
-    case 32962:
-        view_.OnViewUnload();
-        return true;
-    default:
-        if (RunMeasureDialog(commandId, this, *doc_))
-            return true;
-        if (!StartInteractiveCommand(commandId) && !RunShapeCommand(commandId) && !modify_.RunCommand(commandId))
-            return false;
-        break;
-    }
-    update();
-    return true;
+    return DocumentCommands::Run(*this, commandId);
+}
+
+bool DocumentView::IsChecked(int commandId) const
+{
+    return DocumentCommands::IsChecked(*this, commandId);
 }
 
 std::optional<MenuItemState> DocumentView::MenuItem(int commandId) const
@@ -262,6 +118,16 @@ bool DocumentView::Save()
     } else if (!doc_->Save()) {
         return false;
     }
+    setWindowTitle(doc_->GetTitle());
+    return true;
+}
+
+bool DocumentView::SaveAs()
+{
+    AutosaveTimer::Pause pause(autosave_);
+    const QString path = ChooseFileToSave(this, DrawingFolder(), kSaveFilter);
+    if (path.isEmpty() || !doc_->SaveAs(path))
+        return false;
     setWindowTitle(doc_->GetTitle());
     return true;
 }
@@ -335,27 +201,6 @@ void DocumentView::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
-bool DocumentView::IsSwitch(int commandId)
-{
-    return commandId == 449 || commandId == 32777 || commandId == 299 || commandId == 32794;
-}
-
-bool DocumentView::IsChecked(int commandId) const
-{
-    switch (commandId) {
-    case 449:
-        return view_.ShowsNodes();
-    case 32777:
-        return view_.ShowsBridges();
-    case 299:
-        return view_.ShowsSpecialLineTypes();
-    case 32794:
-        return ViewCore::IsMirrored();
-    default:
-        return false;
-    }
-}
-
 void DocumentView::ChooseBackground()
 {
     const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), QString(), nullptr,
@@ -406,8 +251,30 @@ platform::DevicePoint PixelOf(const QMouseEvent* event)
 
 void DocumentView::AfterInput(bool repaint)
 {
-    if (repaint)
-        update();
+    if (!repaint)
+        return;
+    update();
+    // What a click or key did may change what the commands can do (Undo).
+    if (auto* main = qobject_cast<MainWindow*>(window()))
+        main->RefreshActions();
+}
+
+bool DocumentView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const COptions* options = view_.Options();
+        auto* key = static_cast<QKeyEvent*>(event);
+        const InputModifiers mods = ModifiersOf(key->modifiers());
+        const unsigned flags = mods.alt ? kAltKeyFlag : 0u;
+        const int virtualKey = gui::VirtualKeyOf(key->key());
+        for (int slot = 0; options && slot < kKeyBindingSlots; ++slot) {
+            if (options->MatchKey(virtualKey, flags, mods.shift, mods.ctrl, slot)) {
+                event->accept();
+                return true;
+            }
+        }
+    }
+    return QWidget::event(event);
 }
 
 void DocumentView::mouseMoveEvent(QMouseEvent* event)
@@ -460,7 +327,7 @@ void DocumentView::mouseReleaseEvent(QMouseEvent* event)
             const QPoint screen = event->globalPosition().toPoint();
             // The popup's commands that the view carries out.
             if (const int command = input_.OnContextMenu({screen.x(), screen.y()}))
-                (void)RunCommand(command); // false: nothing carries it out yet
+                (void)RunCommand(command); // a disabled item cannot be chosen
             update();
         }
     }

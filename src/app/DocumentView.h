@@ -40,23 +40,16 @@ public:
     // The modify commands (Move, Copy, Rotate, Mirror, Scale) and their sheet.
     ModifyDriver& Modify() { return modify_; }
 
-    // The display switches' check marks: whether the command is one, and
-    // whether it is on in this view.
-    static bool IsSwitch(int commandId);
-    bool IsChecked(int commandId) const;
     // The drawing buffer of the last paint; null before the first.
     const gui::QtDevice* DrawingBuffer() const { return drawing_.get(); }
-    // The view's commands: View > Center (32771), Original Zoom (257), Save
-    // Zoom (32813), Load Zoom (32814) and Set Zoom (441); the display
-    // switches Nodes (449), Bridges (32777), Special Line Types (299) and
-    // Mirror (32794, every view); Background (32961, a picture file chosen in
-    // a dialog) and Unload (32962), which show at the next paint; File > Save
-    // (57603) and Save Copy As (469); Undo (370) and Redo (371), which end a
-    // running command first; Clipboard Copy (32963) and Paste (32964); the
-    // line commands and the manipulation commands (also from the popup).
-    // False for another command. Save and Save Copy As end a running
-    // command first too.
+    // Runs a command of the drawing through its row of DocumentCommands
+    // (the file, edit and view commands, the interactive commands, the
+    // dialogs around the drawing, the exporters, the popup's items); false
+    // when no row runs it.
     bool RunCommand(int commandId);
+    // A toggle's check mark in this view (Nodes, Bridges, Special Line
+    // Types, Mirror); false for another command.
+    bool IsChecked(int commandId) const;
     // Picks what lies under the cursor's last pixel again: after a command
     // that took elements away or added some (Undo, Redo, Merge, Paste).
     void RefreshCursor();
@@ -70,6 +63,11 @@ public:
     // File > Save: to the document's path, or to one asked for when it has
     // none. False when nothing was saved.
     bool Save();
+    // File > Save As: asks a name and saves; on success the drawing (its
+    // title and its autosave copy) takes the new name, otherwise it keeps
+    // the old one and the failure has been shown. False when nothing was
+    // saved.
+    bool SaveAs();
     // Before closing: a modified drawing asks whether to save it (Yes saves,
     // No closes without, Cancel keeps the window). True when the window may
     // close.
@@ -79,6 +77,9 @@ public:
     void AgreeToClose() { closeAgreed_ = true; }
 
 protected:
+    // A key that a hot key of the view's input binds stays with the view
+    // instead of starting a command whose shortcut it is.
+    bool event(QEvent* event) override;
     // Closing: SaveModified (unless answered already), then the document's
     // close, which removes its autosave copy; when that close is cancelled
     // or its save fails, the window stays open.
@@ -96,6 +97,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    friend class DocumentCommandHandlers;
+
     void OnViewSetZoom();
     void OnFileSaveCopyAs();
     void OnClipboardCopy();
@@ -106,8 +109,6 @@ private:
     // Construct > Shapes > Polygon and Rectangle: the dialog, then on OK the
     // centre point (DocumentViewShapes.cpp). False for another id.
     bool RunShapeCommand(int commandId);
-    // Starts the interactive command the id names; false for another id.
-    bool StartInteractiveCommand(int commandId);
 
     std::unique_ptr<CMorvekDoc> doc_;
     ViewCore view_;

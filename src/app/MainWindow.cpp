@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/ApplicationCommands.h"
 #include "app/DefaultMenu.h"
 #include "app/DocumentView.h"
 #include "app/FileChooser.h"
@@ -15,6 +16,7 @@
 #include "platform/Prompt.h"
 #include "platform/Registry.h"
 #include "shell/CommandCatalogue.h"
+#include "shell/CommandTable.h"
 #include "shell/ToolbarLayout.h"
 
 #include <QAction>
@@ -25,7 +27,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
+
+#include <algorithm>
 
 #include <optional>
 
@@ -35,25 +40,30 @@ namespace {
 const QString kBarStateSection = QStringLiteral("Toolbars");
 const QString kBarStateKey = QStringLiteral("State");
 
-// The control bars' widths, and the two shortcuts every program has.
+// The control bars' widths.
 constexpr int kLineTypeBarWidth = 200;
 constexpr int kStateBarWidth = 500;
 constexpr int kPositionBarWidth = 220;
 // File > New's picture stands for a document.
 constexpr int kDocumentPicture = 51;
+// How long the status bar says that a command is not available.
+constexpr int kNotAvailableMilliseconds = 5000;
 
-QKeySequence ShortcutFor(int commandId)
+// A key without Ctrl, Alt or Shift (Space, a letter): it belongs to the
+// drawing, so that typing into a field of a bar never runs a command.
+bool IsBareKey(const QKeySequence& key)
 {
-    switch (commandId) {
-    case kNewCommand:
-        return QKeySequence::New;
-    case kOpenCommand:
-        return QKeySequence::Open;
-    case 57603:
-        return QKeySequence::Save;
-    default:
-        return {};
-    }
+    return !key.isEmpty() && (key[0].keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0
+           && key[0].key() != Qt::Key_Insert;
+}
+
+QList<QKeySequence> KeysOf(const shell::CommandRow& row)
+{
+    QList<QKeySequence> keys;
+    for (const char* key : row.keys)
+        if (key)
+            keys.append(QKeySequence(QString::fromLatin1(key), QKeySequence::PortableText));
+    return keys;
 }
 
 } // namespace
@@ -68,15 +78,100 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), menuStyle_(new gu
     documents_->setObjectName(QStringLiteral("Documents"));
     setCentralWidget(documents_);
     connect(documents_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* child) {
-        if (child)
+        if (child && !arranged_)
             child->showMaximized();
         RebuildMenu();
-    });
-    connect(menuBar(), &QMenuBar::triggered, this, [this](QAction* action) {
-        if (action->data().isValid())
-            emit commandChosen(action->data().toInt());
+        RefreshActions();
     });
     connect(this, &MainWindow::commandChosen, this, &MainWindow::RunCommand);
+    CreateActions();
+}
+
+void MainWindow::CreateActions()
+{
+    for (const shell::CommandRow& row : shell::CommandRows())
+        (void)CommandAction(shell::ToInt(row.id)); // made and kept in actions_
+    RefreshActions();
+}
+
+QAction* MainWindow::CommandAction(int commandId)
+{
+    if (const auto it = actions_.find(commandId); it != actions_.end())
+        return it->second;
+    const shell::CommandRow* row = shell::FindCommand(commandId);
+    if (!row)
+        return nullptr;
+    auto* action = new QAction(this);
+    action->setData(commandId);
+    action->setCheckable(row->run == shell::CommandRun::Toggle);
+    const QList<QKeySequence> keys = KeysOf(*row);
+    const bool bare = std::any_of(keys.begin(), keys.end(), IsBareKey);
+    if (row->run == shell::CommandRun::NotAvailable) {
+        // A disabled action's keys do nothing: the keys say why instead.
+        for (const QKeySequence& key : keys) {
+            auto* shortcut = new QShortcut(key, bare ? static_cast<QWidget*>(documents_) : this);
+            shortcut->setContext(bare ? Qt::WidgetWithChildrenShortcut : Qt::WindowShortcut);
+            connect(shortcut, &QShortcut::activated, this, &MainWindow::ShowNotAvailable);
+        }
+    }
+    action->setShortcuts(keys);
+    action->setShortcutContext(bare ? Qt::WidgetWithChildrenShortcut : Qt::WindowShortcut);
+    // The keys work whichever menus are shown.
+    if (bare)
+        documents_->addAction(action);
+    else
+        addAction(action);
+    connect(action, &QAction::triggered, this, [this, commandId] {
+        if (!popupOpen_)
+            emit commandChosen(commandId);
+    });
+    actions_[commandId] = action;
+    TranslateAction(*action, *row);
+    return action;
+}
+
+void MainWindow::TranslateAction(QAction& action, const shell::CommandRow& row)
+{
+    // Without a text of its own the command keeps its menu label.
+    if (row.nameId)
+        action.setText(Translate(row.nameId));
+    const QString name = action.text().remove(QLatin1Char('&'));
+    const QString tip = row.tooltipId ? Translate(row.tooltipId) : name;
+    action.setToolTip(tip);
+    action.setStatusTip(row.run == shell::CommandRun::NotAvailable ? Translate(shell::kTextNotAvailable) : tip);
+    if (row.image >= 0)
+        action.setIcon(gui::ToolbarImage(row.image, name));
+}
+
+void MainWindow::TranslateActions()
+{
+    for (const auto& [id, action] : actions_)
+        TranslateAction(*action, *shell::FindCommand(id));
+}
+
+void MainWindow::RefreshActions()
+{
+    const DocumentView* view = ActiveView();
+    for (const auto& [id, action] : actions_) {
+        const shell::CommandRow* row = shell::FindCommand(id);
+        bool enabled = row->run != shell::CommandRun::NotAvailable;
+        if (row->scope == shell::CommandScope::Document)
+            enabled = enabled && view != nullptr;
+        if (const std::optional<MenuItemState> item = view ? view->MenuItem(id) : std::nullopt) {
+            action->setText(item->text);
+            enabled = enabled && item->enabled;
+        }
+        action->setEnabled(enabled);
+        if (row->run == shell::CommandRun::Toggle)
+            action->setChecked(row->scope == shell::CommandScope::Document
+                                   ? view && view->IsChecked(id)
+                                   : ApplicationCommands::IsChecked(*this, id));
+    }
+}
+
+void MainWindow::ShowNotAvailable()
+{
+    statusBar()->showMessage(Translate(shell::kTextNotAvailable), kNotAvailableMilliseconds);
 }
 
 MainWindow::~MainWindow()
@@ -109,48 +204,33 @@ void MainWindow::RebuildMenu()
     if (wanted == shownMenus_ || (defaultMenus_.empty() && documentMenus_.empty()))
         return;
     shownMenus_ = wanted;
-    gui::FillMenuBar(*menuBar(), document ? documentMenus_ : defaultMenus_);
+    gui::FillMenuBar(*menuBar(), document ? documentMenus_ : defaultMenus_,
+                     [this](int id) { return CommandAction(id); });
     for (QAction* top : menuBar()->actions()) {
         if (QMenu* menu = top->menu())
             Decorate(*menu);
     }
 }
 
-// The skin, the commands' pictures and shortcuts, and the check marks of
-// the bars, kept up to date each time the menu opens.
+// The skin; the items' state is set each time a menu opens, and a
+// hovered item's status text shows also when the item is disabled.
 void MainWindow::Decorate(QMenu& menu)
 {
     menu.setStyle(menuStyle_);
     for (QAction* action : menu.actions()) {
-        if (QMenu* sub = action->menu()) {
+        if (QMenu* sub = action->menu())
             Decorate(*sub);
-            continue;
-        }
-        if (!action->data().isValid())
-            continue;
-        const int id = action->data().toInt();
-        if (catalogue_ && catalogue_->GetImage(id) >= 0 && catalogue_->Contains(id))
-            action->setIcon(gui::ToolbarImage(catalogue_->GetImage(id), action->text().remove(QLatin1Char('&'))));
-        action->setShortcut(ShortcutFor(id));
-        if (BarForCommand(id) || DocumentView::IsSwitch(id))
-            action->setCheckable(true);
     }
-    connect(&menu, &QMenu::aboutToShow, this, [this, &menu] {
-        const DocumentView* view = ActiveView();
-        for (QAction* action : menu.actions()) {
-            if (!action->data().isValid())
-                continue;
-            const int id = action->data().toInt();
-            if (QWidget* bar = BarForCommand(id))
-                action->setChecked(bar->isVisible());
-            if (const std::optional<MenuItemState> item = view ? view->MenuItem(id) : std::nullopt) {
-                action->setText(item->text);
-                action->setEnabled(item->enabled);
-            }
-            if (DocumentView::IsSwitch(id))
-                action->setChecked(view && view->IsChecked(id));
-        }
+    connect(&menu, &QMenu::aboutToShow, this, &MainWindow::RefreshActions);
+    connect(&menu, &QMenu::hovered, this, [this](QAction* action) {
+        if (!action->menu())
+            statusBar()->showMessage(action->statusTip());
     });
+}
+
+QStyle* MainWindow::MenuSkin() const
+{
+    return menuStyle_;
 }
 
 QWidget* MainWindow::BarForCommand(int commandId) const
@@ -179,6 +259,7 @@ gui::CommandToolbar* MainWindow::AddToolbar(int barId, const QString& title, con
 {
     auto* bar = new gui::CommandToolbar(barId, title, *catalogue_, this);
     bar->SetButtonsFromText(text);
+    bar->SetActionSource([this](int id) { return CommandAction(id); });
     connect(bar, &gui::CommandToolbar::commandChosen, this, &MainWindow::commandChosen);
     addToolBar(Qt::TopToolBarArea, bar);
     toolbars_[barId] = bar;
@@ -235,6 +316,7 @@ void MainWindow::CreateBars(const shell::CommandCatalogue& catalogue, const shel
                layout.Get(QStringLiteral("Construct")));
     auto* all = new gui::CommandToolbar(kAllCommandsToolbar, QStringLiteral("All Commands"), catalogue, this);
     all->SetButtons(allCommands);
+    all->SetActionSource([this](int id) { return CommandAction(id); });
     addToolBar(Qt::TopToolBarArea, all);
     all->hide();
     toolbars_[kAllCommandsToolbar] = all;
@@ -247,9 +329,11 @@ void MainWindow::CreateBars(const shell::CommandCatalogue& catalogue, const shel
     properties_->LoadState(kBarStateSection);
     properties_->hide();
     bars_[kPropertiesCommand] = properties_;
-    // Menus given before the bars lack the pictures and check marks.
+    // The language is loaded by now.
+    TranslateActions();
     shownMenus_ = MenuSet::None;
     RebuildMenu();
+    RefreshActions();
 }
 
 void MainWindow::FillLineTypeCombo(const std::map<int, QString>& entries, int wanted, int stored)
@@ -327,7 +411,12 @@ QMdiSubWindow* MainWindow::ShowDocument(QWidget* view)
     QMdiSubWindow* child = documents_->addSubWindow(view);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->setWindowIcon(gui::ToolbarImage(kDocumentPicture, QString()));
-    child->showMaximized();
+    if (arranged_) {
+        child->resize(documents_->size() * 2 / 3);
+        child->show();
+    } else {
+        child->showMaximized();
+    }
     documents_->setActiveSubWindow(child);
     RebuildMenu(); // when activating it did not already
     return child;
@@ -341,35 +430,54 @@ DocumentView* MainWindow::ActiveView() const
 
 void MainWindow::RunCommand(int commandId)
 {
-    // The active view takes its own commands first.
-    if (DocumentView* view = ActiveView(); view && view->RunCommand(commandId))
+    const shell::CommandRow* row = shell::FindCommand(commandId);
+    if (!row || row->run == shell::CommandRun::NotAvailable) {
+        ShowNotAvailable();
         return;
-    if (commandId == kNewCommand) {
-        NewDocument();
-    } else if (commandId == kOpenCommand) {
-        OnFileOpen(DrawingFilter());
-    } else if (commandId == 475) {
-        OnFileOpen(ImportFilter());
-    } else if (commandId == 476) {
-        OnFileMerge();
-    } else if (commandId == kCloseCommand) {
-        if (QMdiSubWindow* child = documents_->activeSubWindow())
-            child->close();
-    } else if (commandId == 470) {
-        OnFileCloseAll();
-    } else if (commandId == kLineTypesCommand) {
-        OnLineTypes();
-    } else if (commandId == kBridgeFormulaCommand) {
-        OnBridgeFormula();
-    } else if (commandId == kExitCommand) {
-        close();
-    } else if (commandId == 57650) {
-        documents_->cascadeSubWindows();
-    } else if (commandId == 57651) {
-        documents_->tileSubWindows();
-    } else if (QWidget* bar = BarForCommand(commandId)) {
-        bar->setVisible(!bar->isVisible());
     }
+    bool ran = false;
+    if (row->scope == shell::CommandScope::Document) {
+        if (DocumentView* view = ActiveView())
+            ran = view->RunCommand(commandId);
+    } else {
+        ran = ApplicationCommands::Run(*this, commandId);
+    }
+    if (ran)
+        emit commandRan(commandId);
+    RefreshActions();
+}
+
+void MainWindow::ArrangeDocuments(Arrangement arrangement)
+{
+    const QList<QMdiSubWindow*> children = documents_->subWindowList();
+    if (arrangement == Arrangement::Icons) {
+        // The minimised drawings side by side along the bottom, in the
+        // order they were opened.
+        int x = 0;
+        for (QMdiSubWindow* child : children) {
+            if (!child->isMinimized())
+                continue;
+            child->move(x, documents_->viewport()->height() - child->height());
+            x += child->width();
+        }
+        return;
+    }
+    arranged_ = true;
+    // A maximised drawing has no size of its own to go back to: each gets
+    // one that leaves its view a usable drawing area.
+    for (QMdiSubWindow* child : children) {
+        if (child->isMaximized() || child->isMinimized())
+            child->showNormal();
+        if (QWidget* view = child->widget())
+            view->setMinimumSize(kMinimumViewWidth, kMinimumViewHeight);
+        child->resize(child->size().expandedTo(child->minimumSizeHint()));
+    }
+    if (arrangement == Arrangement::Cascade)
+        documents_->cascadeSubWindows();
+    else
+        documents_->tileSubWindows();
+    for (QMdiSubWindow* child : children)
+        child->resize(child->size().expandedTo(child->minimumSizeHint()));
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -3,8 +3,12 @@
 // one while documents are), the main, construct and user toolbars with
 // their layout file, the line-type, state and position bars, the four-pane
 // status bar, the property bar, and the documents' child windows, which
-// always show maximised. It maps the user's actions to commands and shows
-// state; what the bars hold comes from the shell models.
+// show maximised until the user arranges them (Window > Cascade, Tile).
+// It holds one QAction per command of shell::CommandTable, shared by the
+// menus, the toolbars, the view's popup and the keys, and runs a chosen
+// command by one lookup in the table: the application's rows through
+// ApplicationCommands, a drawing's rows through the active view's
+// DocumentCommands. What the bars hold comes from the shell models.
 #include "shell/MenuTree.h"
 
 #include <QMainWindow>
@@ -16,9 +20,12 @@
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QAction;
 class QMenu;
+class QStyle;
 
 namespace shell {
+struct CommandRow;
 class CommandCatalogue;
 class ToolbarButtons;
 } // namespace shell
@@ -88,9 +95,34 @@ public:
     // another command.
     QWidget* BarForCommand(int commandId) const;
 
+    // The one action of a command of the table (made on first use for the
+    // ids of a counted range); null for an id the table does not know.
+    QAction* CommandAction(int commandId);
+    // Sets every action's enabled state, check mark and text (Undo, Redo)
+    // for the active drawing: a command that is not available, and a
+    // drawing's command while none is open, are disabled.
+    void RefreshActions();
+    // While the view's popup menu is open its chosen item is run by the
+    // view's input rules, not by the action's own trigger.
+    void SetPopupOpen(bool open) { popupOpen_ = open; }
+    // The menus' skin, for the view's popup too.
+    QStyle* MenuSkin() const;
+
+    enum class Arrangement { Cascade, Tile, Icons };
+    // Window > Cascade and Tile leave every drawing a usable window (from
+    // then on a drawing is not maximised when activated); Arrange Icons
+    // lines the minimised drawings up along the bottom of the work area.
+    void ArrangeDocuments(Arrangement arrangement);
+    // The smallest drawing area a window arrangement leaves a view.
+    static constexpr int kMinimumViewWidth = 200;
+    static constexpr int kMinimumViewHeight = 150;
+
 signals:
     // A menu command or toolbar button was chosen.
     void commandChosen(int commandId);
+    // A command's handler has run (a chosen command that is not available,
+    // or a drawing's command while none is open, runs nothing).
+    void commandRan(int commandId);
     // The user's line type was chosen in the line-type box.
     void lineTypeChosen(int number);
 
@@ -99,7 +131,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class ApplicationCommandHandlers;
+    friend class DocumentCommandHandlers;
+
+    // Runs a command by its table row; tells the user when it is not
+    // available.
     void RunCommand(int commandId);
+    void CreateActions();
+    // The texts of the actions in the current language.
+    void TranslateActions();
+    static void TranslateAction(QAction& action, const shell::CommandRow& row);
+    void ShowNotAvailable();
     // File > Open and File > Import: the file dialog (with the file types
     // given), then OpenDocument; the active view's autosave waits meanwhile.
     void OnFileOpen(const QString& filter);
@@ -133,6 +175,11 @@ private:
     // Drawings built from extended standards so far: their "_std<n>.n" names.
     int standardsBuilt_ = 0;
     bool firstShow_ = true;
+    // Set once the user arranged the drawings: activation no longer
+    // maximises them.
+    bool arranged_ = false;
+    bool popupOpen_ = false;
+    std::map<int, QAction*> actions_;
     std::map<int, QWidget*> bars_;
     std::map<int, gui::CommandToolbar*> toolbars_;
     gui::LineTypeBox* lineTypes_ = nullptr;

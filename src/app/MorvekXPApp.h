@@ -72,6 +72,12 @@ public:
     // The enabled exporter behind an Output menu command, or null.
     Export::exporter* ExporterForCommand(int commandId) const;
 
+    // Construct > Standard > Use Secondary Relativity: whether inserted
+    // standards and the node dialog may give nodes a secondary relativity.
+    // On at start.
+    bool UseSecondaryRelativity() const { return useSecondaryRelativity_; }
+    void SetUseSecondaryRelativity(bool on) { useSecondaryRelativity_ = on; }
+
     LinetypeTable& GetLinetypeTable() { return *linetypes_; }
     const GlyphPathTable& GetGlyphPathTable() const { return *glyphPaths_; }
     COptions* GetOptions() { return options_.get(); }
@@ -83,6 +89,7 @@ private:
     bool Perform(StartupStep step) override;
 
     StartupServices* window_ = nullptr;
+    bool useSecondaryRelativity_ = true;
     shell::CommandCatalogue catalogue_;
     PaperSizeTable paperSizes_;
     Export::ExportManager exporters_;

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace app {
 namespace {
@@ -61,10 +62,32 @@ bool ViewCommandUi::AskCoordinate(CoordinateEntry& entry)
 
 int ViewCommandUi::ShowContextMenu(const std::vector<ContextMenuItem>& items, platform::DevicePoint screen)
 {
+    // The items are the window's actions of their commands (a command not
+    // available shows disabled, with its status text); the chosen one goes
+    // back to the view's input rules.
+    MainWindow* main = view_ ? qobject_cast<MainWindow*>(view_->window()) : nullptr;
+    if (main)
+        main->RefreshActions();
     QMenu menu(view_);
-    for (const ContextMenuItem& item : items)
-        menu.addAction(item.text)->setData(item.command);
+    for (const ContextMenuItem& item : items) {
+        QAction* action = main ? main->CommandAction(item.command) : nullptr;
+        if (!action) {
+            action = new QAction(&menu);
+            action->setData(item.command);
+        }
+        action->setText(item.text);
+        menu.addAction(action);
+    }
+    if (main) {
+        menu.setStyle(main->MenuSkin());
+        main->SetPopupOpen(true);
+        QObject::connect(&menu, &QMenu::hovered, main, [main](QAction* action) {
+            main->statusBar()->showMessage(action->statusTip());
+        });
+    }
     const QAction* chosen = menu.exec(QPoint(screen.x, screen.y));
+    if (main)
+        main->SetPopupOpen(false);
     return chosen ? chosen->data().toInt() : 0;
 }
 

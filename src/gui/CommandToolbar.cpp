@@ -41,7 +41,7 @@ CommandToolbar::CommandToolbar(int barId, const QString& title, const shell::Com
     setIconSize(QSize(16, 16));
     setAcceptDrops(true);
     connect(this, &QToolBar::actionTriggered, this, [this](QAction* action) {
-        if (action->data().toInt() > 0)
+        if (action->parent() == this && action->data().toInt() > 0)
             emit commandChosen(action->data().toInt());
     });
 }
@@ -58,13 +58,32 @@ void CommandToolbar::SetButtonsFromText(QStringView text)
     ShowButtons();
 }
 
+void CommandToolbar::SetActionSource(ActionSource source)
+{
+    actionSource_ = std::move(source);
+    ShowButtons();
+}
+
 void CommandToolbar::ShowButtons()
 {
-    clear();
+    // The toolbar's own actions go with the buttons; shared ones stay.
+    for (QAction* old : actions()) {
+        removeAction(old);
+        if (old->parent() == this)
+            old->deleteLater();
+    }
     for (int i = 0; i < buttons_.Count(); ++i) {
         const shell::ButtonFace face = buttons_.Face(i, catalogue_);
         if (face.separator) {
             addSeparator();
+            continue;
+        }
+        QAction* shared = actionSource_ && face.commandId != shell::kPlaceholderId ? actionSource_(face.commandId)
+                                                                                    : nullptr;
+        if (shared) {
+            addAction(shared);
+            if (QWidget* button = widgetForAction(shared))
+                button->installEventFilter(this);
             continue;
         }
         QAction* action = addAction(QString());

@@ -11,6 +11,8 @@
 
 #include <QToolBar>
 
+#include <functional>
+
 namespace shell {
 class CommandCatalogue;
 }
@@ -30,6 +32,11 @@ public:
 
     int BarId() const { return barId_; }
     const shell::ToolbarButtons& Buttons() const { return buttons_; }
+    // The window's one action per command: a button of a command it has
+    // shows that action (text, picture, enabled state, running it); any
+    // other button is the toolbar's own. Shown again at once.
+    using ActionSource = std::function<QAction*(int commandId)>;
+    void SetActionSource(ActionSource source);
     // Replaces the list and shows it.
     void SetButtons(const shell::ToolbarButtons& buttons);
     void SetButtonsFromText(QStringView text);
@@ -41,6 +48,8 @@ public:
     int ButtonIndexAt(QPoint pos) const;
 
 signals:
+    // A button of the toolbar's own was clicked (a shared action reports
+    // through its owner).
     void commandChosen(int commandId);
 
 protected:
@@ -58,6 +67,7 @@ private:
     int barId_;
     const shell::CommandCatalogue& catalogue_;
     shell::ToolbarButtons buttons_;
+    ActionSource actionSource_;
     bool inside_ = true;
 };
 

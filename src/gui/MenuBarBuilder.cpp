@@ -7,15 +7,28 @@
 namespace gui {
 namespace {
 
-void FillMenu(QMenu& menu, const std::vector<shell::BuiltMenuItem>& items)
+QAction* CommandAction(QWidget& owner, const shell::BuiltMenuItem& item, const MenuActionSource& actionFor)
+{
+    if (QAction* shared = actionFor ? actionFor(item.id) : nullptr) {
+        shared->setText(item.label);
+        owner.addAction(shared);
+        return shared;
+    }
+    auto* action = new QAction(item.label, &owner);
+    action->setData(item.id);
+    owner.addAction(action);
+    return action;
+}
+
+void FillMenu(QMenu& menu, const std::vector<shell::BuiltMenuItem>& items, const MenuActionSource& actionFor)
 {
     for (const auto& item : items) {
         switch (item.kind) {
         case shell::BuiltMenuItem::Kind::Command:
-            menu.addAction(item.label)->setData(item.id);
+            CommandAction(menu, item, actionFor);
             break;
         case shell::BuiltMenuItem::Kind::Popup:
-            FillMenu(*menu.addMenu(item.label), item.children);
+            FillMenu(*menu.addMenu(item.label), item.children, actionFor);
             break;
         case shell::BuiltMenuItem::Kind::Separator:
             menu.addSeparator();
@@ -26,7 +39,7 @@ void FillMenu(QMenu& menu, const std::vector<shell::BuiltMenuItem>& items)
 
 } // namespace
 
-void FillMenuBar(QMenuBar& bar, const std::vector<shell::BuiltMenuItem>& menus)
+void FillMenuBar(QMenuBar& bar, const std::vector<shell::BuiltMenuItem>& menus, const MenuActionSource& actionFor)
 {
     // The popups of the old menus go with them.
     for (QAction* action : bar.actions()) {
@@ -36,9 +49,9 @@ void FillMenuBar(QMenuBar& bar, const std::vector<shell::BuiltMenuItem>& menus)
     bar.clear();
     for (const auto& item : menus) {
         if (item.kind == shell::BuiltMenuItem::Kind::Popup)
-            FillMenu(*bar.addMenu(item.label), item.children);
+            FillMenu(*bar.addMenu(item.label), item.children, actionFor);
         else if (item.kind == shell::BuiltMenuItem::Kind::Command)
-            bar.addAction(item.label)->setData(item.id);
+            CommandAction(bar, item, actionFor);
     }
 }
 

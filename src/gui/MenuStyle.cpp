@@ -205,7 +205,7 @@ void MenuStyle::drawControl(ControlElement element, const QStyleOption* option, 
         painter->setPen(disabled ? Shifted(face, -18, 0) : pal.color(QPalette::Text));
         const QRect text = r.adjusted(kLabelLeft, 0, -kRightMargin, 0);
         const int flags = Qt::AlignVCenter | Qt::TextSingleLine
-                        | (styleHint(SH_UnderlineShortcut, option, widget) ? Qt::TextShowMnemonic : Qt::TextHideMnemonic);
+                        | (styleHint(SH_UnderlineShortcut, option, widget, nullptr) ? Qt::TextShowMnemonic : Qt::TextHideMnemonic);
         painter->drawText(text, flags | Qt::AlignLeft, label);
         const QString accelerator = Accelerator(item->text);
         if (!accelerator.isEmpty())
@@ -218,6 +218,14 @@ void MenuStyle::drawControl(ControlElement element, const QStyleOption* option, 
         QProxyStyle::drawPrimitive(PE_IndicatorArrowRight, &arrow, painter, widget);
     }
     painter->restore();
+}
+
+int MenuStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                         QStyleHintReturn* returnData) const
+{
+    if (hint == SH_Menu_AllowActiveAndDisabled)
+        return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
 } // namespace gui

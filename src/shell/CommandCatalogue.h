@@ -1,7 +1,8 @@
 #pragma once
-// The table of every command that can stand on a toolbar or be named in a
-// menu: the language text that names it and its picture in the toolbar image
-// strip, and the language text of each menu category. It holds numbers only;
+// The commands that can stand on a toolbar or be named in a menu (the
+// catalogued rows of shell::CommandTable): the language text that names
+// each and its picture in the toolbar image strip, and the language text of
+// each menu category. It holds numbers only;
 // callers look the texts up in the LanguageTable.
 #include <QString>
 

@@ -5,6 +5,8 @@
 //
 // Building keeps menus tidy: a popup that receives no item is left out, and
 // a separator never stands first, twice in a row or last.
+#include "shell/CommandId.h"
+
 #include <QString>
 
 #include <functional>
@@ -35,10 +37,6 @@ struct BuiltMenuItem {
 
 inline constexpr int kExporterAnchorId = 433;      // "__DLL__" of the Output menu
 inline constexpr int kStandardsAnchorId = 32974;   // "_DYNAMIC_" of Construct > Standard
-inline constexpr int kFirstStandardCommand = 10201;
-inline constexpr int kLastStandardCommand = 10300;
-inline constexpr int kFirstExporterCommand = 10301;
-inline constexpr int kLastExporterCommand = 10400;
 
 struct MenuNode {
     enum class Kind { Command = 1, Popup = 2, Group = 3, Separator = 4 };

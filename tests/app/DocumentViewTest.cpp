@@ -1,5 +1,6 @@
 // File > Open shows a drawing in a document window that paints it.
 #include "app/DocumentView.h"
+#include "shell/CommandTable.h"
 #include "app/MainWindow.h"
 
 #include "display/DrawContext.h"
@@ -134,7 +135,7 @@ TEST(DocumentView, BuffersFollowTheWindowAndTheDisplaySwitchesTheView)
     // types on again (mode 2, bridges off); special line types off (mode 0).
     const Case cases[] = {{449, true, 2}, {32777, true, 1}, {299, true, 2}, {299, false, 0}};
     for (const Case& c : cases) {
-        EXPECT_TRUE(app::DocumentView::IsSwitch(c.command));
+        EXPECT_EQ(shell::FindCommand(c.command)->run, shell::CommandRun::Toggle);
         emit window.commandChosen(c.command);
         EXPECT_EQ(view->IsChecked(c.command), c.checkedAfter) << c.command;
         EXPECT_EQ(view->View().DisplayMode(), c.modeAfter) << c.command;

@@ -4,6 +4,7 @@
 #include "app/DefaultMenu.h"
 #include "app/DocumentView.h"
 #include "app/MainWindow.h"
+#include "app/WindowFixture.h"
 #include "command/ManipulationCommands.h"
 
 #include "display/DrawContext.h"
@@ -29,65 +30,18 @@
 
 namespace {
 
-QAction* FindCommand(const QList<QAction*>& actions, int command)
-{
-    for (QAction* action : actions) {
-        if (action->data().isValid() && action->data().toInt() == command)
-            return action;
-        if (QMenu* menu = action->menu()) {
-            if (QAction* found = FindCommand(menu->actions(), command))
-                return found;
-        }
-    }
-    return nullptr;
-}
-
 struct TypedRadius : dlg::OneValueAsker {
     QString radius;
     std::optional<QString> Ask(const dlg::OneValueRequest&) override { return radius; }
 };
 
-class FilletWindow : public testing::Test {
+class FilletWindow : public apptest::WindowFixture {
 protected:
-    void SetUp() override
-    {
-        linetypes_.Add(1, LinetypeKind::Standard, -1, -1, 0, 0, 0, 0x0000FF);
-        catalogue_.Build();
-        const auto label = [](int id) { return QStringLiteral("T%1").arg(id); };
-        window_.SetMenus(shell::MenuTree(DefaultMenu()).Build(catalogue_, label));
-        window_.SetDocumentMenus(shell::MenuTree(DocumentMenu()).Build(catalogue_, label));
-        window_.CreateBars(catalogue_, shell::ToolbarButtons{});
-        window_.show();
-        QApplication::processEvents();
-        Choose(kNewCommand);
-        QApplication::processEvents();
-        QMdiSubWindow* child = window_.Documents()->activeSubWindow();
-        ASSERT_NE(child, nullptr);
-        view_ = qobject_cast<app::DocumentView*>(child->widget());
-        ASSERT_NE(view_, nullptr);
-    }
-    void TearDown() override { window_.close(); }
-
-    void Choose(int command)
-    {
-        QAction* action = FindCommand(window_.menuBar()->actions(), command);
-        ASSERT_NE(action, nullptr) << command;
-        action->trigger();
-    }
     void Click(const die::coord& p)
     {
-        const platform::DevicePoint d = view_->View().Transform().ToDevicePixel(p.x, p.y, DrawContext::GetMirrorFlags());
-        QTest::mouseMove(view_, QPoint(d.x, d.y));
-        QTest::mouseClick(view_, Qt::LeftButton, Qt::NoModifier, QPoint(d.x, d.y));
+        QTest::mouseMove(view_, PixelOf(p.x, p.y));
+        QTest::mouseClick(view_, Qt::LeftButton, Qt::NoModifier, PixelOf(p.x, p.y));
     }
-    CMorvekDoc& Doc() { return view_->Document(); }
-
-    test::ScopedTestEnvironment env_;
-    platform::ScopedOverride<int> mirror_ = DrawContext::OverrideMirrorFlags(DrawContext::MirrorY);
-    displaytest::LinkedLinetypes linetypes_;
-    shell::CommandCatalogue catalogue_;
-    app::MainWindow window_;
-    app::DocumentView* view_ = nullptr;
 };
 
 TEST_F(FilletWindow, TwoClicksRoundACornerAndUndoTakesItBack)

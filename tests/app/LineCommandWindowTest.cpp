@@ -5,6 +5,7 @@
 #include "app/DefaultMenu.h"
 #include "app/DocumentView.h"
 #include "app/MainWindow.h"
+#include "app/WindowFixture.h"
 #include "command/ConstructCommands.h"
 #include "command/LineCommands.h"
 
@@ -33,64 +34,10 @@
 
 namespace {
 
-// The menu action of the command, searched through every popup.
-QAction* FindCommand(const QList<QAction*>& actions, int command)
-{
-    for (QAction* action : actions) {
-        if (action->data().isValid() && action->data().toInt() == command)
-            return action;
-        if (QMenu* menu = action->menu()) {
-            if (QAction* found = FindCommand(menu->actions(), command))
-                return found;
-        }
-    }
-    return nullptr;
-}
+using apptest::LinesOf;
 
-// The lines of the current section as pairs of end points.
-std::vector<std::pair<die::coord, die::coord>> LinesOf(CMorvekDoc& doc)
-{
-    std::vector<std::pair<die::coord, die::coord>> lines;
-    const Section& section = *doc.GetCurrentSection();
-    for (CElement* e : section) {
-        if (auto* line = dynamic_cast<CLine*>(e))
-            lines.emplace_back(section.Point(line->GetStartNode()), section.Point(line->GetEndNode()));
-    }
-    return lines;
-}
-
-class LineCommandWindow : public testing::Test {
+class LineCommandWindow : public apptest::WindowFixture {
 protected:
-    void SetUp() override
-    {
-        linetypes_.Add(1, LinetypeKind::Standard, -1, -1, 0, 0, 0, 0x0000FF);
-        catalogue_.Build();
-        const auto label = [](int id) { return QStringLiteral("T%1").arg(id); };
-        window_.SetMenus(shell::MenuTree(DefaultMenu()).Build(catalogue_, label));
-        window_.SetDocumentMenus(shell::MenuTree(DocumentMenu()).Build(catalogue_, label));
-        window_.CreateBars(catalogue_, shell::ToolbarButtons{});
-        window_.show();
-        QApplication::processEvents();
-        Choose(kNewCommand);
-        QApplication::processEvents();
-        QMdiSubWindow* child = window_.Documents()->activeSubWindow();
-        ASSERT_NE(child, nullptr);
-        view_ = qobject_cast<app::DocumentView*>(child->widget());
-        ASSERT_NE(view_, nullptr);
-    }
-    void TearDown() override { window_.close(); }
-
-    void Choose(int command)
-    {
-        QAction* action = FindCommand(window_.menuBar()->actions(), command);
-        ASSERT_NE(action, nullptr) << command;
-        action->trigger();
-    }
-    QPoint PixelOf(double x, double y) const
-    {
-        const platform::DevicePoint p = view_->View().Transform().ToDevicePixel(x, y, DrawContext::GetMirrorFlags());
-        return {p.x, p.y};
-    }
     // A free node a step of (dx, dy) pixels from the origin's pixel; its
     // model point.
     die::coord NodeAtPixels(int dx, int dy)
@@ -105,14 +52,6 @@ protected:
     {
         QTest::mouseClick(view_, button, Qt::NoModifier, PixelOf(p.x, p.y));
     }
-    CMorvekDoc& Doc() { return view_->Document(); }
-
-    test::ScopedTestEnvironment env_;
-    platform::ScopedOverride<int> mirror_ = DrawContext::OverrideMirrorFlags(DrawContext::MirrorY);
-    displaytest::LinkedLinetypes linetypes_;
-    shell::CommandCatalogue catalogue_;
-    app::MainWindow window_;
-    app::DocumentView* view_ = nullptr;
 };
 
 TEST_F(LineCommandWindow, TwoClicksDrawOneLineAndUndoRemovesIt)

@@ -1,0 +1,339 @@
+#include "app/DocumentCommands.h"
+
+#include "app/DocumentView.h"
+#include "app/ExportCommand.h"
+#include "app/HandlerRows.h"
+#include "app/MainWindow.h"
+#include "app/MeasureDialogs.h"
+#include "command/BridgeMoveCommand.h"
+#include "command/ConstructCommands.h"
+#include "command/LineCommands.h"
+#include "command/ManipulationCommands.h"
+#include "command/MeasureCommands.h"
+#include "command/QuickDimensionCommands.h"
+#include "command/SectorCommands.h"
+#include "command/SelectionBridges.h"
+#include "dlg/ChamferDlg.h"
+#include "dlg/OneValue.h"
+#include "document/MorvekDoc.h"
+#include "options/LanguageTable.h"
+#include "options/Options.h"
+#include "platform/CFormat.h"
+#include "shell/CommandTable.h"
+
+#include <QMdiSubWindow>
+
+
+namespace app {
+
+using shell::CommandId;
+
+// The handlers reach into the view; they are this class's members so that
+// the view can keep its parts private.
+class DocumentCommandHandlers {
+public:
+    using Run = void (*)(DocumentView&, int commandId);
+    using Checked = bool (*)(const DocumentView&, int commandId);
+
+    struct Row {
+        CommandId id;
+        Run run;
+        Checked checked = nullptr;
+    };
+
+    static MainWindow* Main(DocumentView& view) { return qobject_cast<MainWindow*>(view.window()); }
+
+    // --- file ----------------------------------------------------------------
+    static void Merge(DocumentView& view, int)
+    {
+        if (MainWindow* main = Main(view))
+            main->OnFileMerge();
+    }
+    static void Close(DocumentView& view, int)
+    {
+        for (QWidget* w = view.parentWidget(); w; w = w->parentWidget())
+            if (auto* child = qobject_cast<QMdiSubWindow*>(w)) {
+                child->close();
+                return;
+            }
+        view.close();
+    }
+    static void CloseAll(DocumentView& view, int)
+    {
+        if (MainWindow* main = Main(view))
+            main->OnFileCloseAll();
+    }
+    static void Save(DocumentView& view, int)
+    {
+        // A save's cleanup opens an undo step of its own: a running
+        // command ends first, as for Undo.
+        view.input_.CancelCommand();
+        (void)view.Save(); // a failure has been shown
+    }
+    static void SaveAs(DocumentView& view, int)
+    {
+        view.input_.CancelCommand();
+        (void)view.SaveAs(); // a failure has been shown
+    }
+    static void SaveCopyAs(DocumentView& view, int)
+    {
+        view.input_.CancelCommand();
+        view.OnFileSaveCopyAs();
+    }
+    static void Export(DocumentView& view, int commandId)
+    {
+        // The export reads the figures in its own display mode; the view
+        // sets its own again when it paints.
+        view.input_.CancelCommand();
+        AutosaveTimer::Pause pause(view.autosave_);
+        (void)RunExportCommand(&view, *view.doc_, commandId); // a failure has been shown
+        view.update();
+    }
+
+    // --- edit ----------------------------------------------------------------
+    static void Undo(DocumentView& view, int)
+    {
+        view.input_.CancelCommand();
+        UndoOneStep(*view.doc_);
+        view.RefreshCursor();
+        view.update();
+    }
+    static void Redo(DocumentView& view, int)
+    {
+        view.input_.CancelCommand();
+        RedoOneStep(*view.doc_);
+        view.RefreshCursor();
+        view.update();
+    }
+    static void ClipboardCopy(DocumentView& view, int) { view.OnClipboardCopy(); }
+    static void ClipboardPaste(DocumentView& view, int) { view.OnClipboardPaste(); }
+
+    // --- view ----------------------------------------------------------------
+    static void Center(DocumentView& view, int)
+    {
+        view.view_.OnViewCenter(view.width(), view.height());
+        view.keepFitted_ = true;
+        view.update();
+    }
+    static void OriginalZoom(DocumentView& view, int)
+    {
+        view.view_.OnViewOriginalZoom();
+        view.keepFitted_ = false;
+        view.update();
+    }
+    static void SaveZoom(DocumentView& view, int)
+    {
+        if (COptions* options = COptions::Current())
+            view.view_.OnViewSaveZoom(*options);
+    }
+    static void LoadZoom(DocumentView& view, int)
+    {
+        view.view_.OnViewLoadZoom();
+        view.keepFitted_ = false;
+        view.update();
+    }
+    static void SetZoom(DocumentView& view, int) { view.OnViewSetZoom(); }
+    static void Nodes(DocumentView& view, int)
+    {
+        view.view_.OnViewNodes();
+        view.update();
+    }
+    static bool NodesShown(const DocumentView& view, int) { return view.view_.ShowsNodes(); }
+    static void Bridges(DocumentView& view, int)
+    {
+        view.view_.OnViewBridges();
+        view.update();
+    }
+    static bool BridgesShown(const DocumentView& view, int) { return view.view_.ShowsBridges(); }
+    static void SpecialLineTypes(DocumentView& view, int)
+    {
+        view.view_.OnViewSpecialLineTypes();
+        view.update();
+    }
+    static bool SpecialLineTypesShown(const DocumentView& view, int) { return view.view_.ShowsSpecialLineTypes(); }
+    static void Mirror(DocumentView& view, int)
+    {
+        view.view_.OnViewMirror(view.width(), view.height());
+        view.keepFitted_ = true;
+        // The mirror is the same for every view.
+        if (QWidget* top = view.window())
+            for (DocumentView* other : top->findChildren<DocumentView*>())
+                other->update();
+        view.update();
+    }
+    static bool Mirrored(const DocumentView&, int) { return ViewCore::IsMirrored(); }
+    static void Background(DocumentView& view, int) { view.ChooseBackground(); }
+    static void Unload(DocumentView& view, int) { view.view_.OnViewUnload(); }
+
+    // --- dialogs ---------------------------------------------------------------
+    static void MeasureDialog(DocumentView& view, int commandId)
+    {
+        (void)RunMeasureDialog(commandId, &view, *view.doc_); // the row names one of its commands
+        view.update();
+    }
+    static void Shape(DocumentView& view, int commandId)
+    {
+        (void)view.RunShapeCommand(commandId); // the row names one of its commands
+        view.update();
+    }
+    static void Modify(DocumentView& view, int commandId)
+    {
+        (void)view.modify_.RunCommand(commandId); // the row names one of its commands
+        view.update();
+    }
+
+    // --- interactive commands ----------------------------------------------------
+    template <void (*Start)(ViewInput&)>
+    static void Interactive(DocumentView& view, int)
+    {
+        Start(view.input_);
+        view.update();
+    }
+    template <constructcommands::ParallelKind Kind>
+    static void Parallel(DocumentView& view, int)
+    {
+        constructcommands::StartParallel(view.input_, Kind);
+        view.update();
+    }
+    static void Chamfer(DocumentView& view, int)
+    {
+        manipcommands::StartChamfer(view.input_, [&view](double (&values)[5]) {
+            return dlg::CChamferDlg::Ask(&view, values);
+        });
+        view.update();
+    }
+    static void Sector(DocumentView& view, int commandId)
+    {
+        sectorcommands::StartSector(view.input_, commandId == shell::ToInt(CommandId::SectorLineType));
+        view.update();
+    }
+
+    // --- the popup ---------------------------------------------------------------
+    static void PopupItem(DocumentView& view, int commandId)
+    {
+        (void)view.input_.OnPopupCommand(commandId); // true for each of its rows
+        view.update();
+    }
+    static void ModifyBridges(DocumentView& view, int)
+    {
+        bridgemove::StartBridgeMove(view.input_, view.input_.popupElement);
+        view.update();
+    }
+    // Every selected element of the layer gets the typed bridge width.
+    static void ChangeBridgeLength(DocumentView& view, int)
+    {
+        const std::optional<QString> typed =
+            dlg::AskOneValue({Translate(kTextLengthOfBridges), QStringLiteral("1.0"), false});
+        if (!typed)
+            return;
+        // The bridges are part of the drawing: a changed drawing asks to be
+        // saved before it closes.
+        if (selectionbridges::SetBridgeWidth(*view.doc_, COptions::Current(), platform::wtof(*typed)) > 0)
+            view.doc_->SetModifiedFlag(true);
+        view.update();
+    }
+
+    static constexpr int kTextLengthOfBridges = 906;
+
+    static const Row kRows[];
+};
+
+namespace {
+
+using H = DocumentCommandHandlers;
+
+} // namespace
+
+// One row per command the drawing runs.
+const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
+    {CommandId::FileMerge, &H::Merge},
+    {CommandId::FileClose, &H::Close},
+    {CommandId::FileCloseAll, &H::CloseAll},
+    {CommandId::FileSave, &H::Save},
+    {CommandId::FileSaveAs, &H::SaveAs},
+    {CommandId::FileSaveCopyAs, &H::SaveCopyAs},
+    {CommandId::FirstExporter, &H::Export},
+    {CommandId::Undo, &H::Undo},
+    {CommandId::Redo, &H::Redo},
+    {CommandId::ClipboardCopy, &H::ClipboardCopy},
+    {CommandId::ClipboardPaste, &H::ClipboardPaste},
+    {CommandId::Center, &H::Center},
+    {CommandId::OriginalZoom, &H::OriginalZoom},
+    {CommandId::SaveZoom, &H::SaveZoom},
+    {CommandId::LoadZoom, &H::LoadZoom},
+    {CommandId::SetZoom, &H::SetZoom},
+    {CommandId::Nodes, &H::Nodes, &H::NodesShown},
+    {CommandId::Bridges, &H::Bridges, &H::BridgesShown},
+    {CommandId::SpecialLineTypes, &H::SpecialLineTypes, &H::SpecialLineTypesShown},
+    {CommandId::MirrorView, &H::Mirror, &H::Mirrored},
+    {CommandId::Background, &H::Background},
+    {CommandId::Unload, &H::Unload},
+    {CommandId::MeasureLineLength, &H::MeasureDialog},
+    {CommandId::DebugBobstWood, &H::MeasureDialog},
+    {CommandId::Polygon, &H::Shape},
+    {CommandId::Rectangle, &H::Shape},
+    {CommandId::Move, &H::Modify},
+    {CommandId::Copy, &H::Modify},
+    {CommandId::Rotate, &H::Modify},
+    {CommandId::Mirror, &H::Modify},
+    {CommandId::Scale, &H::Modify},
+    {CommandId::Line, &H::Interactive<&linecommands::StartLine>},
+    {CommandId::LineToolbar, &H::Interactive<&linecommands::StartLine>},
+    {CommandId::LineContinuous, &H::Interactive<&linecommands::StartLineContinuous>},
+    {CommandId::LineContinuousToolbar, &H::Interactive<&linecommands::StartLineContinuous>},
+    {CommandId::Circle, &H::Interactive<&constructcommands::StartCircle>},
+    {CommandId::CircleToolbar, &H::Interactive<&constructcommands::StartCircle>},
+    {CommandId::Spline, &H::Interactive<&constructcommands::StartSpline>},
+    {CommandId::Parallel, &H::Parallel<constructcommands::ParallelAlong>},
+    {CommandId::ParallelToolbar, &H::Parallel<constructcommands::ParallelAlong>},
+    {CommandId::ParallelX, &H::Parallel<constructcommands::ParallelX>},
+    {CommandId::ParallelXToolbar, &H::Parallel<constructcommands::ParallelX>},
+    {CommandId::ParallelY, &H::Parallel<constructcommands::ParallelY>},
+    {CommandId::ParallelYToolbar, &H::Parallel<constructcommands::ParallelY>},
+    {CommandId::AngleBisector, &H::Interactive<&constructcommands::StartAngleBisector>},
+    {CommandId::Holders, &H::Interactive<&constructcommands::StartHolders>},
+    {CommandId::Cuir, &H::Interactive<&constructcommands::StartCuir>},
+    {CommandId::StorageSpacer, &H::Interactive<&constructcommands::StartStorageSpacer>},
+    {CommandId::QuickText, &H::Interactive<&constructcommands::StartQuickText>},
+    {CommandId::QuickRadialDimension, &H::Interactive<&quickdimensions::StartRadial>},
+    {CommandId::QuickParallelDimension, &H::Interactive<&quickdimensions::StartParallel>},
+    {CommandId::Fillet, &H::Interactive<&manipcommands::StartFillet>},
+    {CommandId::Chamfer, &H::Chamfer},
+    {CommandId::Length, &H::Interactive<&manipcommands::StartLength>},
+    {CommandId::Intersection, &H::Interactive<&manipcommands::StartIntersection>},
+    {CommandId::Extend, &H::Interactive<&manipcommands::StartExtend>},
+    {CommandId::Split, &H::Interactive<&manipcommands::StartSplit>},
+    {CommandId::CutElement, &H::Interactive<&sectorcommands::StartCutElement>},
+    {CommandId::DeleteSector, &H::Sector},
+    {CommandId::SectorLineType, &H::Sector},
+    {CommandId::QuickDeleteSector, &H::Interactive<&sectorcommands::StartQuickDeleteSector>},
+    {CommandId::DeleteElement, &H::Interactive<&sectorcommands::StartDeleteElement>},
+    {CommandId::SplitUp, &H::Interactive<&sectorcommands::StartSplitUp>},
+    {CommandId::MeasureDistance, &H::Interactive<&measurecommands::StartDistance>},
+    {CommandId::MeasureAngle, &H::Interactive<&measurecommands::StartAngle>},
+    {CommandId::MeasureRadius, &H::Interactive<&measurecommands::StartRadius>},
+    {CommandId::MeasureElement, &H::Interactive<&measurecommands::StartElement>},
+    {CommandId::PopupSelectItem, &H::PopupItem},
+    {CommandId::PopupUnselectItem, &H::PopupItem},
+    {CommandId::PopupExitFunction, &H::PopupItem},
+    {CommandId::PopupSelectSymmetrical, &H::PopupItem},
+    {CommandId::PopupModifyBridges, &H::ModifyBridges},
+    {CommandId::PopupChangeBridgeLength, &H::ChangeBridgeLength},
+};
+
+bool DocumentCommands::Run(DocumentView& view, int commandId)
+{
+    return RunHandlerRow(DocumentCommandHandlers::kRows, view, commandId);
+}
+
+bool DocumentCommands::IsChecked(const DocumentView& view, int commandId)
+{
+    return HandlerRowChecked(DocumentCommandHandlers::kRows, view, commandId);
+}
+
+bool DocumentCommands::Has(int commandId)
+{
+    return FindHandlerRow(DocumentCommandHandlers::kRows, commandId) != nullptr;
+}
+
+} // namespace app

@@ -1,0 +1,100 @@
+#pragma once
+// The main window offscreen with both menu sets (labels "T<id>"), its bars
+// and one new drawing open, in a temporary configuration, the Y axis
+// mirrored as the program runs and line type 1 drawn in red. Commands are
+// chosen through the window's menu actions, as the user chooses them.
+#include "app/DefaultMenu.h"
+#include "app/DocumentView.h"
+#include "app/MainWindow.h"
+#include "display/DrawContext.h"
+#include "document/MorvekDoc.h"
+#include "element/Line.h"
+#include "section/Section.h"
+#include "shell/CommandCatalogue.h"
+#include "shell/ToolbarButtons.h"
+
+#include "common/DisplayTestSupport.h"
+#include "common/TempDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <gtest/gtest.h>
+
+namespace apptest {
+
+// The menu action of the command, searched through every popup.
+inline QAction* FindCommand(const QList<QAction*>& actions, int command)
+{
+    for (QAction* action : actions) {
+        if (action->data().isValid() && !action->menu() && action->data().toInt() == command)
+            return action;
+        if (QMenu* menu = action->menu()) {
+            if (QAction* found = FindCommand(menu->actions(), command))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+// The lines of the current section as pairs of end points.
+inline std::vector<std::pair<die::coord, die::coord>> LinesOf(CMorvekDoc& doc)
+{
+    std::vector<std::pair<die::coord, die::coord>> lines;
+    const Section& section = *doc.GetCurrentSection();
+    for (CElement* e : section) {
+        if (auto* line = dynamic_cast<CLine*>(e))
+            lines.emplace_back(section.Point(line->GetStartNode()), section.Point(line->GetEndNode()));
+    }
+    return lines;
+}
+
+class WindowFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        linetypes_.Add(1, LinetypeKind::Standard, -1, -1, 0, 0, 0, 0x0000FF);
+        catalogue_.Build();
+        const auto label = [](int id) { return QStringLiteral("T%1").arg(id); };
+        window_.SetMenus(shell::MenuTree(DefaultMenu()).Build(catalogue_, label));
+        window_.SetDocumentMenus(shell::MenuTree(DocumentMenu()).Build(catalogue_, label));
+        window_.CreateBars(catalogue_, shell::ToolbarButtons{});
+        window_.show();
+        QApplication::processEvents();
+        Choose(kNewCommand);
+        QApplication::processEvents();
+        view_ = ActiveView();
+        ASSERT_NE(view_, nullptr);
+    }
+    void TearDown() override { window_.close(); }
+
+    void Choose(int command)
+    {
+        QAction* action = FindCommand(window_.menuBar()->actions(), command);
+        ASSERT_NE(action, nullptr) << command;
+        action->trigger();
+    }
+    app::DocumentView* ActiveView() const
+    {
+        QMdiSubWindow* child = window_.Documents()->activeSubWindow();
+        return child ? qobject_cast<app::DocumentView*>(child->widget()) : nullptr;
+    }
+    QPoint PixelOf(double x, double y) const
+    {
+        const platform::DevicePoint p = view_->View().Transform().ToDevicePixel(x, y, DrawContext::GetMirrorFlags());
+        return {p.x, p.y};
+    }
+    CMorvekDoc& Doc() { return view_->Document(); }
+
+    test::ScopedTestEnvironment env_;
+    platform::ScopedOverride<int> mirror_ = DrawContext::OverrideMirrorFlags(DrawContext::MirrorY);
+    displaytest::LinkedLinetypes linetypes_;
+    shell::CommandCatalogue catalogue_;
+    app::MainWindow window_;
+    app::DocumentView* view_ = nullptr;
+};
+
+} // namespace apptest
