@@ -226,10 +226,10 @@ public:
             dlg::AskOneValue({Translate(kTextLengthOfBridges), QStringLiteral("1.0"), false});
         if (!typed)
             return;
-        // The bridges are part of the drawing: a changed drawing asks to be
-        // saved before it closes.
+        // No undo step, but the bridges are part of the drawing: a changed
+        // drawing asks to be saved before it closes.
         if (selectionbridges::SetBridgeWidth(*view.doc_, COptions::Current(), platform::wtof(*typed)) > 0)
-            view.doc_->SetModifiedFlag(true);
+            view.doc_->MarkChangedWithoutUndo();
         view.update();
     }
 

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -58,6 +59,9 @@ TEST(FactoryKeysWindow, TheFreePointKeyDrawsALineOnAFreshProfile)
 
     emit window.commandChosen(kLineCommand);
     ASSERT_EQ(doc.commandActive, 1);
+    // The first prompt names the key that takes a free point.
+    EXPECT_TRUE(window.MessageText()->text().endsWith(QStringLiteral(" (F2: free point)")))
+        << window.MessageText()->text().toStdString();
 
     // Two places of empty space, away from the origin node.
     const QPoint places[] = {QPoint(view->width() / 4, view->height() / 3),

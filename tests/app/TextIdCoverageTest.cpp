@@ -27,6 +27,7 @@
 #include "options/LanguageTable.h"
 #include "settings/ProfileStore.h"
 #include "shell/CommandCatalogue.h"
+#include "shell/CommandTable.h"
 #include "shell/MenuTree.h"
 
 #include "common/TempDir.h"
@@ -173,6 +174,14 @@ IdOrigins ShellIds()
     for (const auto& [command, entry] : catalogue.GetCommands()) {
         if (entry.nameId > 0)
             ids.emplace(entry.nameId, QStringLiteral("name of command %1").arg(command));
+    }
+    // The command table's names and status-bar tips, catalogued or not.
+    for (const shell::CommandRow& row : shell::CommandRows()) {
+        const int command = static_cast<int>(row.id);
+        if (row.nameId > 0)
+            ids.emplace(row.nameId, QStringLiteral("name of command %1").arg(command));
+        if (row.tooltipId > 0)
+            ids.emplace(row.tooltipId, QStringLiteral("tip of command %1").arg(command));
     }
     for (const auto& [menu, items] : {std::pair{"menu without a drawing", DefaultMenu()},
                                       std::pair{"menu with a drawing", DocumentMenu()}}) {
