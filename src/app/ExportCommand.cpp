@@ -26,7 +26,7 @@ public:
 
     void Warn(const QString& message) override
     {
-        (void)platform::ask(message, QString(), platform::PromptButtons::Ok, platform::PromptIcon::Warning);
+        (void)platform::ask(message, QString(), platform::PromptButtons::Ok, platform::PromptIcon::Warning); // Ok only
     }
 
 private:

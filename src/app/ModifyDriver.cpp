@@ -140,7 +140,7 @@ void ModifyDriver::DoModifyDlg(int kind, bool reset, CElement* element, bool dir
             return;
         }
     }
-    (void)Apply(kind, direct);
+    (void)Apply(kind, direct); // a refusal has been told and changed nothing
     sheet_.Repaint();
 }
 

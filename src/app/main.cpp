@@ -27,6 +27,6 @@ int main(int argc, char** argv)
     const int result = QApplication::exec();
     // What could not be saved has been reported; the exit code stays the
     // event loop's.
-    (void)morvek.ExitInstance();
+    (void)morvek.ExitInstance(); // reported above
     return result;
 }

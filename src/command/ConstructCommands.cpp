@@ -41,7 +41,7 @@ int ElementCount(const Section& section)
 {
     int count = 0;
     for (CElement* element : section) {
-        (void)element;
+        (void)element; // only counted
         ++count;
     }
     return count;
@@ -382,7 +382,7 @@ int ParallelCommand::Finish(CInputRequest& owner)
     if (auto* spline = dynamic_cast<CSpline*>(element))
         return ParallelSpline(*section, *spline, d);
     (void)platform::ask(Translate(kTextParallelRefused), QString(), platform::PromptButtons::Ok,
-                        platform::PromptIcon::Warning);
+                        platform::PromptIcon::Warning); // Ok only
     return 0;
 }
 

@@ -15,23 +15,23 @@ void Run(CMorvekDoc& doc, const ModifyPlan& plan, bool detached)
     NodeTable& nodes = doc.Nodes();
     // Each transformation was checked before the step opened (IsValid).
     if (plan.rotate) {
-        (void)nodes.SetCacheValid(false);
+        (void)nodes.SetCacheValid(false); // the old state is not needed
         (void)(detached ? doc.RotateSelectionDetached(plan.cx, plan.cy, plan.angle)
-                        : doc.RotateSelectionConnected(plan.cx, plan.cy, plan.angle));
+                        : doc.RotateSelectionConnected(plan.cx, plan.cy, plan.angle)); // checked by IsValid
     }
     if (plan.scale) {
-        (void)nodes.SetCacheValid(false);
+        (void)nodes.SetCacheValid(false); // the old state is not needed
         (void)(detached ? doc.ScaleSelectionDetached(plan.sx, plan.sy, plan.fx, plan.fy)
-                        : doc.ScaleSelectionConnected(plan.sx, plan.sy, plan.fx, plan.fy));
+                        : doc.ScaleSelectionConnected(plan.sx, plan.sy, plan.fx, plan.fy)); // checked by IsValid
     }
     if (plan.mirror) {
-        (void)nodes.SetCacheValid(false);
+        (void)nodes.SetCacheValid(false); // the old state is not needed
         (void)(detached ? doc.MirrorSelectionDetached(plan.x1, plan.y1, plan.x2, plan.y2)
-                        : doc.MirrorSelectionConnected(plan.x1, plan.y1, plan.x2, plan.y2));
+                        : doc.MirrorSelectionConnected(plan.x1, plan.y1, plan.x2, plan.y2)); // checked by IsValid
     }
     if (plan.move) {
-        (void)nodes.SetCacheValid(false);
-        (void)(detached ? doc.MoveSelectionDetached(plan.dx, plan.dy) : doc.MoveSelectionConnected(plan.dx, plan.dy));
+        (void)nodes.SetCacheValid(false); // the old state is not needed
+        (void)(detached ? doc.MoveSelectionDetached(plan.dx, plan.dy) : doc.MoveSelectionConnected(plan.dx, plan.dy)); // checked by IsValid
     }
 }
 
@@ -64,7 +64,7 @@ bool Apply(CMorvekDoc& doc, const ModifyPlan& plan, bool copy)
         section->DuplicateAll(true);
     section->PrepareSelElements();
     Run(doc, plan, doc.moveDetached || copy);
-    (void)doc.Nodes().SetCacheValid(false);
+    (void)doc.Nodes().SetCacheValid(false); // the old state is not needed
     doc.RefreshAllBridges();
     section->AddSelElementsToUndo(false);
     tx.commit(); // marks the drawing modified

@@ -91,7 +91,7 @@ bool SizingBarState::SaveState(const QString& prefix, int barId) const
     for (const Keys& keys : kKeys) {
         const BarSize size = Size(keys.placement);
         (void)platform::Registry::writeInt(section, QLatin1String(keys.cx), size.cx); // the batch reports
-        (void)platform::Registry::writeInt(section, QLatin1String(keys.cy), size.cy);
+        (void)platform::Registry::writeInt(section, QLatin1String(keys.cy), size.cy); // the batch reports
     }
     return batch.commit();
 }
