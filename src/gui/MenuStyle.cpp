@@ -13,6 +13,8 @@ namespace {
 constexpr int kImageColumn = 22;
 constexpr int kLabelLeft = 30;
 constexpr int kRightMargin = 12;
+// The space between a label and its key.
+constexpr int kAcceleratorGap = 16;
 
 shell::Colour ToColour(const QColor& c)
 {
@@ -101,9 +103,11 @@ QSize MenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
     if (item->menuItemType == QStyleOptionMenuItem::Separator)
         return QSize(4, metrics.separatorHeight);
     // The menu makes every item as wide as the widest and adds the widest
-    // accelerator itself.
+    // accelerator itself; a label with a key keeps a gap before it, so the
+    // two never run together.
     shell::MenuItemMetrics popup = metrics;
-    popup.Measure(QFontMetrics(ItemFont(*item)).horizontalAdvance(MeasuredLabel(item->text)), 0);
+    const int gap = Accelerator(item->text).isEmpty() ? 0 : kAcceleratorGap;
+    popup.Measure(QFontMetrics(ItemFont(*item)).horizontalAdvance(MeasuredLabel(item->text)) + gap, 0);
     return QSize(popup.ItemWidth(), popup.itemHeight);
 }
 

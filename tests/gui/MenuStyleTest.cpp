@@ -45,6 +45,25 @@ TEST(MenuStyle, SizesEveryItemOfAPopupByTheMenuMetrics)
     EXPECT_NEAR(menu.actionGeometry(longer).width(), metrics.ItemWidth(), 8);
 }
 
+TEST(MenuStyle, TheWidestLabelKeepsAGapBeforeItsKey)
+{
+    gui::MenuStyle style;
+    QMenu menu;
+    menu.setStyle(&style);
+    QAction* undo = menu.addAction(QStringLiteral("Nothing to undo"));
+    undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
+    menu.addAction(QStringLiteral("Redo"));
+    menu.ensurePolished();
+    menu.adjustSize();
+
+    // The label starts after the picture column and the key ends at the right
+    // margin: what is left between them must be a visible gap.
+    const QFontMetrics fm(menu.font());
+    const int label = fm.horizontalAdvance(QStringLiteral("Nothing to undo"));
+    const int key = fm.horizontalAdvance(undo->shortcut().toString(QKeySequence::NativeText));
+    EXPECT_GE(menu.actionGeometry(undo).width() - 30 - 12 - label - key, 10);
+}
+
 TEST(MenuStyle, PaintsThePictureColumnAndTheItemsFromThePalette)
 {
     gui::MenuStyle style;
