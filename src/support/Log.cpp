@@ -30,7 +30,7 @@ const char* label(int category)
 QString projectFile(const char* file)
 {
     static const QByteArray top = [] {
-        QByteArray self(std::source_location::current().file_name());
+        QByteArray self(CallSite::current().file_name());
         const QByteArray tail("src/support/Log.cpp");
         return self.endsWith(tail) ? self.chopped(tail.size()) : QByteArray();
     }();
@@ -76,7 +76,7 @@ void CLog::WriteHeader(int category)
               + QLatin1String(label(category)));
 }
 
-bool CLog::WriteLine(const QString& message, int category, const std::source_location& where)
+bool CLog::WriteLine(const QString& message, int category, const CallSite& where)
 {
     WriteHeader(category);
     WriteText(message + QLatin1String(" [") + projectFile(where.file_name()) + QLatin1Char(':')
