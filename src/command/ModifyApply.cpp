@@ -10,28 +10,30 @@ namespace modifyapply {
 
 namespace {
 
-void Run(CMorvekDoc& doc, const ModifyPlan& plan, bool detached)
+void Run(CMorvekDoc& doc, const ModifyPlan& plan, bool detached, UndoTransaction* tx)
 {
     NodeTable& nodes = doc.Nodes();
-    // Each transformation was checked before the step opened (IsValid).
+    // Each transformation was checked before the step opened (IsValid); all
+    // of them record into the caller's step.
     if (plan.rotate) {
         (void)nodes.SetCacheValid(false); // the old state is not needed
-        (void)(detached ? doc.RotateSelectionDetached(plan.cx, plan.cy, plan.angle)
-                        : doc.RotateSelectionConnected(plan.cx, plan.cy, plan.angle)); // checked by IsValid
+        (void)(detached ? doc.RotateSelectionDetached(plan.cx, plan.cy, plan.angle, tx)
+                        : doc.RotateSelectionConnected(plan.cx, plan.cy, plan.angle, tx)); // checked by IsValid
     }
     if (plan.scale) {
         (void)nodes.SetCacheValid(false); // the old state is not needed
-        (void)(detached ? doc.ScaleSelectionDetached(plan.sx, plan.sy, plan.fx, plan.fy)
-                        : doc.ScaleSelectionConnected(plan.sx, plan.sy, plan.fx, plan.fy)); // checked by IsValid
+        (void)(detached ? doc.ScaleSelectionDetached(plan.sx, plan.sy, plan.fx, plan.fy, tx)
+                        : doc.ScaleSelectionConnected(plan.sx, plan.sy, plan.fx, plan.fy, tx)); // checked by IsValid
     }
     if (plan.mirror) {
         (void)nodes.SetCacheValid(false); // the old state is not needed
-        (void)(detached ? doc.MirrorSelectionDetached(plan.x1, plan.y1, plan.x2, plan.y2)
-                        : doc.MirrorSelectionConnected(plan.x1, plan.y1, plan.x2, plan.y2)); // checked by IsValid
+        (void)(detached ? doc.MirrorSelectionDetached(plan.x1, plan.y1, plan.x2, plan.y2, tx)
+                        : doc.MirrorSelectionConnected(plan.x1, plan.y1, plan.x2, plan.y2, tx)); // checked by IsValid
     }
     if (plan.move) {
         (void)nodes.SetCacheValid(false); // the old state is not needed
-        (void)(detached ? doc.MoveSelectionDetached(plan.dx, plan.dy) : doc.MoveSelectionConnected(plan.dx, plan.dy)); // checked by IsValid
+        (void)(detached ? doc.MoveSelectionDetached(plan.dx, plan.dy, tx)
+                        : doc.MoveSelectionConnected(plan.dx, plan.dy, tx)); // checked by IsValid
     }
 }
 
@@ -63,7 +65,7 @@ bool Apply(CMorvekDoc& doc, const ModifyPlan& plan, bool copy)
     if (copy)
         section->DuplicateAll(true);
     section->PrepareSelElements();
-    Run(doc, plan, doc.moveDetached || copy);
+    Run(doc, plan, doc.moveDetached || copy, &tx);
     (void)doc.Nodes().SetCacheValid(false); // the old state is not needed
     doc.RefreshAllBridges();
     section->AddSelElementsToUndo(false);

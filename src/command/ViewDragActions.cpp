@@ -185,6 +185,8 @@ int NodeDragCommand::Finish(CInputRequest& owner)
     if (!view || !step || !doc)
         return 0;
     const int dragged = node_;
+    // Everything below, the node's own move too, goes to the drag's step.
+    UndoTransaction* tx = request->Transaction();
     NodeTable& nodes = doc->Nodes();
     CNodePoint* node = nodes.GetNode(dragged);
     if (!node)
@@ -200,8 +202,8 @@ int NodeDragCommand::Finish(CInputRequest& owner)
     if (target.index >= 0 && target.placement == 0) {
         // Dropped onto another node of the section itself: the two become
         // one; locked layers keep the dragged node.
-        const bool merged = usage == 3 ? doc->ReplaceNodeInSections(dragged, target.index, false)
-                                       : doc->MergeNode(dragged, target.index);
+        const bool merged = usage == 3 ? doc->ReplaceNodeInSections(dragged, target.index, false, tx)
+                                       : doc->MergeNode(dragged, target.index, tx);
         if (!merged)
             return 0;
         doc->ValidateAllElements();
@@ -222,7 +224,7 @@ int NodeDragCommand::Finish(CInputRequest& owner)
         const int copy = nodes.AddNode(*node, false);
         if (copy < 0)
             return 0;
-        if (!doc->ReplaceNodeInSections(dragged, copy, true)) {
+        if (!doc->ReplaceNodeInSections(dragged, copy, true, tx)) {
             nodes.RemoveNode(copy); // no element uses it
             return 0;
         }

@@ -109,7 +109,7 @@ std::unique_ptr<CElement> ElementOf(const native::ElementRecord& record, int ver
 QByteArray CMorvekDoc::WriteFile()
 {
     UndoTransaction tx(*undo_, kTextSaveCleanup, current_);
-    DeleteIdleNodes(-1);
+    DeleteIdleNodes(-1, &tx);
     tx.commit();
     return WriteDrawing();
 }

@@ -28,22 +28,25 @@ bool CMorvekDoc::CanRepoint(int from, int to, bool withReferences)
     return !withReferences || !nodes_.NodeDependsOn(to, from);
 }
 
-bool CMorvekDoc::MergeNode(int from, int to)
+bool CMorvekDoc::MergeNode(int from, int to, UndoTransaction* outer)
 {
     if (from == originNode_ || !CanRepoint(from, to, true))
         return false;
+    UndoTransaction tx = UndoTransaction::Join(outer, undo_.get(), kTextNodeRemap, current_);
     for (const auto& s : sections_)
         s->ReplaceNode(from, to, false);
     nodes_.ReplaceReference(from, to);
     nodes_.RemoveNode(from);
     (void)nodes_.SetCacheValid(false); // the slot count is of no use here
+    tx.commit();
     return true;
 }
 
-bool CMorvekDoc::ReplaceNodeInSections(int from, int to, bool lockedOnly)
+bool CMorvekDoc::ReplaceNodeInSections(int from, int to, bool lockedOnly, UndoTransaction* outer)
 {
     if (!CanRepoint(from, to, !lockedOnly))
         return false;
+    UndoTransaction tx = UndoTransaction::Join(outer, undo_.get(), kTextNodeRemap, current_);
     for (const auto& s : sections_) {
         if (s->IsLocked() == lockedOnly)
             s->ReplaceNode(from, to, false);
@@ -51,5 +54,6 @@ bool CMorvekDoc::ReplaceNodeInSections(int from, int to, bool lockedOnly)
     if (!lockedOnly)
         nodes_.ReplaceReference(from, to);
     (void)nodes_.SetCacheValid(false); // the slot count is of no use here
+    tx.commit();
     return true;
 }

@@ -3,7 +3,8 @@
 // slot, NodeTable::MoveNode): kMoveInPlace moves the node itself, kSplitOff
 // gives the moving elements a new node, and an entry set during the walk is
 // the node every later element re-uses, so selected elements that shared a
-// node still share one.
+// node still share one. A transform joins the caller's undo step or, with
+// none passed, is a step of its own that keeps the selection's old elements.
 #include "document/MorvekDoc.h"
 
 #include "element/Element.h"
@@ -60,11 +61,17 @@ bool UsedBySelection(const Section& section, int node)
 
 } // namespace
 
-void CMorvekDoc::TransformSelection(NodeRule rule, const std::function<void(CElement&, std::vector<int>&)>& apply)
+void CMorvekDoc::TransformSelection(NodeRule rule, const std::function<void(CElement&, std::vector<int>&)>& apply,
+                                    UndoTransaction* outer)
 {
     Section* current = current_;
-    if (current == nullptr)
-        return;
+    if (current == nullptr || current->GetSelectedCount() == 0)
+        return; // opens no step, so the redo list stays
+    UndoTransaction tx = UndoTransaction::Join(outer, undo_.get(), kTextTransformSelection, current);
+    // A joined step's owner keeps the selected elements around its series.
+    const bool ownStep = !tx.IsPassThrough();
+    if (ownStep)
+        current->PrepareSelElements();
     const int count = nodes_.GetCount();
     std::vector<int> remap(static_cast<std::size_t>(count), NodeTable::kSplitOff);
     if (rule != NodeRule::CopyAll) {
@@ -108,37 +115,40 @@ void CMorvekDoc::TransformSelection(NodeRule rule, const std::function<void(CEle
         }
     }
     (void)nodes_.SetCacheValid(false); // the slot count is of no use here
+    if (ownStep)
+        current->AddSelElementsToUndo(false);
+    tx.commit(); // marks the drawing modified when it moved anything
 }
 
-bool CMorvekDoc::MoveSelectionDetached(double dx, double dy)
+bool CMorvekDoc::MoveSelectionDetached(double dx, double dy, UndoTransaction* tx)
 {
     if (!AllFinite({dx, dy}))
         return false;
-    TransformSelection(NodeRule::CopyAll, [&](CElement& e, std::vector<int>& r) { e.Move(r, dx, dy); });
+    TransformSelection(NodeRule::CopyAll, [&](CElement& e, std::vector<int>& r) { e.Move(r, dx, dy); }, tx);
     return true;
 }
 
-bool CMorvekDoc::MoveSelectionConnected(double dx, double dy)
+bool CMorvekDoc::MoveSelectionConnected(double dx, double dy, UndoTransaction* tx)
 {
     if (!AllFinite({dx, dy}))
         return false;
-    TransformSelection(NodeRule::Connected, [&](CElement& e, std::vector<int>& r) { e.Move(r, dx, dy); });
+    TransformSelection(NodeRule::Connected, [&](CElement& e, std::vector<int>& r) { e.Move(r, dx, dy); }, tx);
     return true;
 }
 
-bool CMorvekDoc::RotateSelectionDetached(double cx, double cy, double angle)
+bool CMorvekDoc::RotateSelectionDetached(double cx, double cy, double angle, UndoTransaction* tx)
 {
     if (!AllFinite({cx, cy, angle}))
         return false;
-    TransformSelection(NodeRule::CopyAll, [&](CElement& e, std::vector<int>& r) { e.Rotate(r, cx, cy, angle); });
+    TransformSelection(NodeRule::CopyAll, [&](CElement& e, std::vector<int>& r) { e.Rotate(r, cx, cy, angle); }, tx);
     return true;
 }
 
-bool CMorvekDoc::RotateSelectionConnected(double cx, double cy, double angle)
+bool CMorvekDoc::RotateSelectionConnected(double cx, double cy, double angle, UndoTransaction* tx)
 {
     if (!AllFinite({cx, cy, angle}))
         return false;
-    TransformSelection(NodeRule::Connected, [&](CElement& e, std::vector<int>& r) { e.Rotate(r, cx, cy, angle); });
+    TransformSelection(NodeRule::Connected, [&](CElement& e, std::vector<int>& r) { e.Rotate(r, cx, cy, angle); }, tx);
     return true;
 }
 
@@ -159,35 +169,35 @@ bool CMorvekDoc::CanMirror(double x1, double y1, double x2, double y2)
     return AllFinite({x1, y1, x2, y2}) && (x1 != x2 || y1 != y2);
 }
 
-bool CMorvekDoc::ScaleSelectionDetached(double cx, double cy, double fx, double fy)
+bool CMorvekDoc::ScaleSelectionDetached(double cx, double cy, double fx, double fy, UndoTransaction* tx)
 {
     if (!CanScale(cx, cy, fx, fy))
         return false;
-    TransformSelection(NodeRule::CopyShared, [&](CElement& e, std::vector<int>& r) { e.Scale(r, cx, cy, fx, fy); });
+    TransformSelection(NodeRule::CopyShared, [&](CElement& e, std::vector<int>& r) { e.Scale(r, cx, cy, fx, fy); }, tx);
     return true;
 }
 
-bool CMorvekDoc::ScaleSelectionConnected(double cx, double cy, double fx, double fy)
+bool CMorvekDoc::ScaleSelectionConnected(double cx, double cy, double fx, double fy, UndoTransaction* tx)
 {
     if (!CanScale(cx, cy, fx, fy))
         return false;
-    TransformSelection(NodeRule::Connected, [&](CElement& e, std::vector<int>& r) { e.Scale(r, cx, cy, fx, fy); });
+    TransformSelection(NodeRule::Connected, [&](CElement& e, std::vector<int>& r) { e.Scale(r, cx, cy, fx, fy); }, tx);
     return true;
 }
 
-bool CMorvekDoc::MirrorSelectionDetached(double x1, double y1, double x2, double y2)
+bool CMorvekDoc::MirrorSelectionDetached(double x1, double y1, double x2, double y2, UndoTransaction* tx)
 {
     if (!CanMirror(x1, y1, x2, y2))
         return false;
     TransformSelection(NodeRule::CopyShared,
-                       [&](CElement& e, std::vector<int>& r) { e.Mirror(r, x1, y1, x2, y2); });
+                       [&](CElement& e, std::vector<int>& r) { e.Mirror(r, x1, y1, x2, y2); }, tx);
     return true;
 }
 
-bool CMorvekDoc::MirrorSelectionConnected(double x1, double y1, double x2, double y2)
+bool CMorvekDoc::MirrorSelectionConnected(double x1, double y1, double x2, double y2, UndoTransaction* tx)
 {
     if (!CanMirror(x1, y1, x2, y2))
         return false;
-    TransformSelection(NodeRule::Connected, [&](CElement& e, std::vector<int>& r) { e.Mirror(r, x1, y1, x2, y2); });
+    TransformSelection(NodeRule::Connected, [&](CElement& e, std::vector<int>& r) { e.Mirror(r, x1, y1, x2, y2); }, tx);
     return true;
 }

@@ -121,7 +121,7 @@ void CMorvekDoc::GetExtents(double& left, double& top, double& right, double& bo
     }
 }
 
-void CMorvekDoc::DeleteIdleNodes(int n)
+void CMorvekDoc::DeleteIdleNodes(int n, UndoTransaction* outer)
 {
     if (n >= 0) {
         if (n >= nodes_.GetCount())
@@ -136,10 +136,14 @@ void CMorvekDoc::DeleteIdleNodes(int n)
             if (node != nullptr && node->IsInUse() && node->DependsOn(target, false))
                 ++count;
         }
-        if (count == 0)
+        if (count == 0) {
+            UndoTransaction tx = UndoTransaction::Join(outer, undo_.get(), kTextIdleNodes, current_);
             nodes_.RemoveNode(n);
+            tx.commit();
+        }
         return;
     }
+    UndoTransaction tx = UndoTransaction::Join(outer, undo_.get(), kTextIdleNodes, current_);
     for (const auto& s : sections_)
         s->ClearNullLengthLines();
     for (int i = 0; i < nodes_.GetCount(); ++i) {
@@ -156,6 +160,7 @@ void CMorvekDoc::DeleteIdleNodes(int n)
         if (node != nullptr && node->IsInUse() && node->GetUseCount() == 0)
             nodes_.RemoveNode(i);
     }
+    tx.commit();
 }
 
 void CMorvekDoc::ValidateAllElements()

@@ -70,6 +70,12 @@ public:
     static constexpr int kTextOriginNode = 389;
     static constexpr int kTextEmptySection = 390;
     static constexpr int kTextSaveCleanup = 410;
+    // Undo titles of the edits below when they open their own step: a node
+    // drag's re-mapping ("Move node"), a selection transform ("Modify"),
+    // the idle-node sweep ("Idle Nodes").
+    static constexpr int kTextNodeRemap = 400;
+    static constexpr int kTextTransformSelection = 405;
+    static constexpr int kTextIdleNodes = 86;
     // The modify state of the rotate dialog's pick mode.
     static constexpr int kModifyRotatePick = 211;
 
@@ -107,16 +113,17 @@ public:
     int GetNodeUsage(int node) const;
     // Node from dropped onto node to: the elements of every section and the
     // nodes that referred to from refer to to, from is removed and the node
-    // caches are cleared; the changes go to the open undo step. False,
-    // nothing changed, when either is no node, they are one node, from is
-    // the origin node, or to is built on from (it would refer to itself).
-    [[nodiscard]] bool MergeNode(int from, int to);
+    // caches are cleared. The changes go to tx, or to a step of their own
+    // (kTextNodeRemap) when none is passed. False, nothing changed and no
+    // step, when either is no node, they are one node, from is the origin
+    // node, or to is built on from (it would refer to itself).
+    [[nodiscard]] bool MergeNode(int from, int to, UndoTransaction* tx = nullptr);
     // Re-points elements (selected ones too) from node from to node to:
     // with lockedOnly those of the locked sections, otherwise those of the
     // unlocked sections and the nodes that referred to from. The node
-    // caches are cleared. False, nothing changed, for the same reasons as
-    // MergeNode except the origin (which stays in the table).
-    [[nodiscard]] bool ReplaceNodeInSections(int from, int to, bool lockedOnly);
+    // caches are cleared; undo as MergeNode. False, nothing changed, for the
+    // same reasons as MergeNode except the origin (which stays in the table).
+    [[nodiscard]] bool ReplaceNodeInSections(int from, int to, bool lockedOnly, UndoTransaction* tx = nullptr);
 
     // --- transforms of the current section's selection (DocumentTransforms.cpp)
     // Move by (dx, dy), rotate about (cx, cy) by degrees, scale about (cx, cy)
@@ -128,19 +135,26 @@ public:
     // shares them follows; nodes of locked sections and the origin node are
     // copied and stay. Nodes the selection shares keep being shared. A node
     // another node is built on counts as used by the users of that node.
-    // The changes go to the open undo step (the caller opens it, keeps the
-    // selected elements with Section::PrepareSelElements and closes it);
-    // bridges and displays are the caller's. False, nothing changed, for a
-    // value that is not finite, a scale factor of 0 or a mirror axis of one
-    // point.
-    [[nodiscard]] bool MoveSelectionDetached(double dx, double dy);
-    [[nodiscard]] bool MoveSelectionConnected(double dx, double dy);
-    [[nodiscard]] bool RotateSelectionDetached(double cx, double cy, double angle);
-    [[nodiscard]] bool RotateSelectionConnected(double cx, double cy, double angle);
-    [[nodiscard]] bool ScaleSelectionDetached(double cx, double cy, double fx, double fy);
-    [[nodiscard]] bool ScaleSelectionConnected(double cx, double cy, double fx, double fy);
-    [[nodiscard]] bool MirrorSelectionDetached(double x1, double y1, double x2, double y2);
-    [[nodiscard]] bool MirrorSelectionConnected(double x1, double y1, double x2, double y2);
+    // Undo: with tx passed the changes go to its step, and the caller keeps
+    // the selected elements (Section::PrepareSelElements before,
+    // AddSelElementsToUndo after), so that a series of transforms is one
+    // step. With none passed the transform is a step of its own
+    // (kTextTransformSelection) that keeps the selected elements itself.
+    // Bridges and displays are the caller's. False, nothing changed and no
+    // step, for a value that is not finite, a scale factor of 0 or a mirror
+    // axis of one point.
+    [[nodiscard]] bool MoveSelectionDetached(double dx, double dy, UndoTransaction* tx = nullptr);
+    [[nodiscard]] bool MoveSelectionConnected(double dx, double dy, UndoTransaction* tx = nullptr);
+    [[nodiscard]] bool RotateSelectionDetached(double cx, double cy, double angle, UndoTransaction* tx = nullptr);
+    [[nodiscard]] bool RotateSelectionConnected(double cx, double cy, double angle, UndoTransaction* tx = nullptr);
+    [[nodiscard]] bool ScaleSelectionDetached(double cx, double cy, double fx, double fy,
+                                              UndoTransaction* tx = nullptr);
+    [[nodiscard]] bool ScaleSelectionConnected(double cx, double cy, double fx, double fy,
+                                               UndoTransaction* tx = nullptr);
+    [[nodiscard]] bool MirrorSelectionDetached(double x1, double y1, double x2, double y2,
+                                               UndoTransaction* tx = nullptr);
+    [[nodiscard]] bool MirrorSelectionConnected(double x1, double y1, double x2, double y2,
+                                                UndoTransaction* tx = nullptr);
     // Whether the transforms above take the values (all finite; a scale
     // factor other than 0; an axis of two points), so that a caller can
     // check a series before changing anything.
@@ -180,8 +194,9 @@ public:
                     bool boardMargins) const;
     // n = −1: removes null-length lines, then every node no element and no
     // other node uses; n ≥ 0: removes node n when nothing uses it. The
-    // origin node always stays. Removals go to the open undo step.
-    void DeleteIdleNodes(int n);
+    // origin node always stays. Removals go to tx, or to a step of their own
+    // (kTextIdleNodes) when none is passed; a node that stays opens none.
+    void DeleteIdleNodes(int n, UndoTransaction* tx = nullptr);
     void ValidateAllElements();
     void RefreshAllBridges();
     void UpdateAllElements();
@@ -357,7 +372,8 @@ private:
     enum class NodeRule { CopyAll, CopyShared, Connected };
     // Builds the node remap by the rule, runs apply on every element of the
     // current section in table order, and re-points followers (connected).
-    void TransformSelection(NodeRule rule, const std::function<void(CElement&, std::vector<int>&)>& apply);
+    void TransformSelection(NodeRule rule, const std::function<void(CElement&, std::vector<int>&)>& apply,
+                            UndoTransaction* tx);
     void CreateFirstSection(int nameText);
     void AddOriginNode();
     void ResetAfterFailedLoad();

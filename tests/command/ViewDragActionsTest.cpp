@@ -190,3 +190,45 @@ TEST_F(CommandTest, ANodeDroppedOnAnotherMergesAndLockedLayersKeepTheirPosition)
 }
 
 } // namespace
+
+namespace {
+
+using namespace commandtest;
+
+// A node the locked layer shares: the copy it keeps, the re-pointing and the
+// move all go to the drag's one step, into empty space and onto a node.
+TEST_F(CommandTest, ADragOfANodeALockedLayerSharesIsOneUndoStep)
+{
+    (void)Layer().AddLine3(0, 0, 100, 0, true, 1);    // a, slot 0
+    (void)Layer().AddLine3(100, 50, 150, 50, true, 1); // b, slot 1
+    Section* locked = doc_.AppendSection(QStringLiteral("locked"));
+    ASSERT_NE(locked, nullptr);
+    (void)locked->AddLine3(0, -50, 100, 0, true, 1); // shares a's end
+    locked->SetLocked(true);
+    doc_.SetCurrentSection(0);
+    Show();
+    core_.OnViewNodes();
+    const auto lineEnd = [](Section& s, int slot) { return LineOf(s, slot).GetEndNode(); };
+    const int corner = lineEnd(Layer(), 0);
+    ASSERT_EQ(lineEnd(*locked, 0), corner);
+
+    for (const DevicePoint drop : {Pixel(120, -20), Offset(Pixel(100, 50), 2, -1)}) {
+        SCOPED_TRACE(testing::Message() << drop.x << "," << drop.y);
+        const int steps = doc_.Undo().GetUndoCount();
+        input_.OnMouseMove(Pixel(100, 0), {});
+        input_.OnLButtonDown(Pixel(100, 0), {});
+        input_.OnLButtonUp(drop, {});
+        ASSERT_NE(PositionOf(doc_, lineEnd(Layer(), 0)), (die::coord{100, 0})) << "a follows the drop";
+        ASSERT_NE(lineEnd(*locked, 0), lineEnd(Layer(), 0)) << "the locked layer keeps a node of its own";
+        EXPECT_FALSE(doc_.Undo().HasOpenStep());
+        ASSERT_EQ(doc_.Undo().GetUndoCount(), steps + 1);
+        EXPECT_EQ(doc_.Undo().NextUndo()->title, ViewInput::kTextNodeDrag);
+
+        doc_.Undo().Undo();
+        EXPECT_EQ(lineEnd(Layer(), 0), corner);
+        EXPECT_EQ(lineEnd(*locked, 0), corner);
+        EXPECT_EQ(PositionOf(doc_, corner), (die::coord{100, 0}));
+    }
+}
+
+} // namespace

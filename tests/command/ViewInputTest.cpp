@@ -323,7 +323,7 @@ TEST_F(CommandTest, TheCursorRecordFollowsElementsAFinishReplaced)
         CMorvekDoc& doc = *q.GetDocument();
         const auto* a = static_cast<const CLine*>(doc.GetCurrentSection()->GetElement(0));
         const auto* b = static_cast<const CLine*>(doc.GetCurrentSection()->GetElement(1));
-        return doc.MergeNode(a->GetEndNode(), b->GetStartNode()) ? 1 : 0;
+        return doc.MergeNode(a->GetEndNode(), b->GetStartNode(), q.Transaction()) ? 1 : 0;
     }));
     input_.OnLButtonDown(Pixel(10, 0), {}); // still on the line after it turned to (100, 50)
     ASSERT_FALSE(r.IsRunning());

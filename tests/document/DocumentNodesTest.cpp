@@ -63,9 +63,10 @@ TEST_F(DocumentNodes, UsageCountsElementsOfOpenAndLockedLayersApart)
 
 TEST_F(DocumentNodes, MergeMovesEveryUserOntoTheTargetAndUndoPutsThemBack)
 {
-    doc.Undo().Open(1);
-    ASSERT_TRUE(doc.MergeNode(shared, target));
-    doc.Undo().Close();
+    ASSERT_TRUE(doc.MergeNode(shared, target)); // a step of its own
+    EXPECT_FALSE(doc.Undo().HasOpenStep());
+    ASSERT_EQ(doc.Undo().GetUndoCount(), 1);
+    EXPECT_EQ(doc.Undo().NextUndo()->title, CMorvekDoc::kTextNodeRemap);
     EXPECT_EQ(LineA()->GetEndNode(), target);
     EXPECT_EQ(LineB()->GetStartNode(), target) << "locked layers follow a merge too";
     EXPECT_EQ(ReferenceOf(onShared), target);
@@ -88,9 +89,7 @@ TEST_F(DocumentNodes, ReplacingInSectionsTakesTheLockedOrTheOpenLayers)
     };
     for (const Case c : {Case{true, false, true, false}, Case{false, true, false, true}}) {
         SCOPED_TRACE(c.lockedOnly);
-        doc.Undo().Open(1);
         ASSERT_TRUE(doc.ReplaceNodeInSections(shared, target, c.lockedOnly));
-        doc.Undo().Close();
         EXPECT_EQ(LineA()->GetEndNode(), c.aMoves ? target : shared);
         EXPECT_EQ(LineB()->GetStartNode(), c.bMoves ? target : shared);
         EXPECT_EQ(ReferenceOf(onShared), c.referenceMoves ? target : shared);
@@ -123,6 +122,10 @@ TEST_F(DocumentNodes, RefusedRemappingsChangeNothing)
         EXPECT_EQ(doc.ReplaceNodeInSections(c.from, c.to, false), c.replace);
         EXPECT_EQ(LineA()->GetEndNode(), shared);
         EXPECT_EQ(ReferenceOf(onShared), shared);
+        if (!c.replace) {
+            EXPECT_EQ(doc.Undo().GetUndoCount(), 0) << "a refusal leaves no step";
+        }
+        EXPECT_FALSE(doc.Undo().HasOpenStep());
     }
     // Only elements move: a node built on the old one is no obstacle.
     EXPECT_TRUE(doc.ReplaceNodeInSections(shared, onShared, true));

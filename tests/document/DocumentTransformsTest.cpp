@@ -1,6 +1,6 @@
 // Move, rotate, scale and mirror of the selection, detached and connected,
-// run as the modify commands run them: one undo step around the selection's
-// working copies.
+// run as the modify commands run them (one undo step around the selection's
+// working copies, passed to each transform) and on their own.
 #include "document/MorvekDoc.h"
 
 #include "element/Line.h"
@@ -66,18 +66,18 @@ protected:
         return count;
     }
     // What the modify commands do around a transform.
-    bool Run(const std::function<bool()>& transform, bool copy = false)
+    bool Run(const std::function<bool(UndoTransaction*)>& transform, bool copy = false)
     {
-        doc.Undo().Open(405, layer);
+        UndoTransaction tx(doc.Undo(), 405, layer);
         if (copy)
             layer->DuplicateAll(true);
         layer->PrepareSelElements();
         (void)doc.Nodes().SetCacheValid(false); // every position evaluated afresh
-        const bool done = transform();
+        const bool done = transform(&tx);
         (void)doc.Nodes().SetCacheValid(false);
         doc.RefreshAllBridges();
         layer->AddSelElementsToUndo(false);
-        doc.Undo().Close();
+        tx.commit();
         return done;
     }
 
@@ -101,38 +101,43 @@ void ExpectAt(const Segment& got, const Segment& want, const char* what)
     EXPECT_NEAR(got.y2, want.y2, kMicrometre);
 }
 
+using Tx = UndoTransaction*;
+
 struct TransformCase {
     const char* name;
-    std::function<bool(CMorvekDoc&)> run;
+    std::function<bool(CMorvekDoc&, Tx)> run;
     Segment a, b, c;
     bool cornerMovesInPlace; // else the selection gets a new corner node and c keeps the old one
 };
 
+// Line c where it starts.
+const Segment kC0{20, 10, 30, 10};
+
+const TransformCase kCases[] = {
+    {"move detached", [](CMorvekDoc& d, Tx tx) { return d.MoveSelectionDetached(5, 0, tx); }, {15, 10, 25, 10},
+     {25, 10, 25, 20}, kC0, false},
+    {"move connected", [](CMorvekDoc& d, Tx tx) { return d.MoveSelectionConnected(5, 0, tx); }, {15, 10, 25, 10},
+     {25, 10, 25, 20}, {25, 10, 30, 10}, true},
+    {"rotate detached", [](CMorvekDoc& d, Tx tx) { return d.RotateSelectionDetached(20, 10, 90, tx); }, {20, 0, 20, 10},
+     {20, 10, 10, 10}, kC0, false},
+    {"rotate connected", [](CMorvekDoc& d, Tx tx) { return d.RotateSelectionConnected(20, 10, 90, tx); },
+     {20, 0, 20, 10}, {20, 10, 10, 10}, kC0, true},
+    {"scale detached", [](CMorvekDoc& d, Tx tx) { return d.ScaleSelectionDetached(0, 0, 2, 3, tx); }, {20, 30, 40, 30},
+     {40, 30, 40, 60}, kC0, false},
+    {"scale connected", [](CMorvekDoc& d, Tx tx) { return d.ScaleSelectionConnected(0, 0, 2, 3, tx); },
+     {20, 30, 40, 30}, {40, 30, 40, 60}, {40, 30, 30, 10}, true},
+    {"mirror detached", [](CMorvekDoc& d, Tx tx) { return d.MirrorSelectionDetached(0, 0, 0, 1, tx); },
+     {-10, 10, -20, 10}, {-20, 10, -20, 20}, kC0, false},
+    {"mirror connected", [](CMorvekDoc& d, Tx tx) { return d.MirrorSelectionConnected(0, 15, 1, 15, tx); },
+     {10, 20, 20, 20}, {20, 20, 20, 10}, {20, 20, 30, 10}, true},
+};
+
 TEST_F(DocumentTransforms, ResultingCoordinatesOfEachTransform)
 {
-    const Segment c0{20, 10, 30, 10};
-    const TransformCase cases[] = {
-        {"move detached", [](CMorvekDoc& d) { return d.MoveSelectionDetached(5, 0); }, {15, 10, 25, 10},
-         {25, 10, 25, 20}, c0, false},
-        {"move connected", [](CMorvekDoc& d) { return d.MoveSelectionConnected(5, 0); }, {15, 10, 25, 10},
-         {25, 10, 25, 20}, {25, 10, 30, 10}, true},
-        {"rotate detached", [](CMorvekDoc& d) { return d.RotateSelectionDetached(20, 10, 90); }, {20, 0, 20, 10},
-         {20, 10, 10, 10}, c0, false},
-        {"rotate connected", [](CMorvekDoc& d) { return d.RotateSelectionConnected(20, 10, 90); }, {20, 0, 20, 10},
-         {20, 10, 10, 10}, c0, true},
-        {"scale detached", [](CMorvekDoc& d) { return d.ScaleSelectionDetached(0, 0, 2, 3); }, {20, 30, 40, 30},
-         {40, 30, 40, 60}, c0, false},
-        {"scale connected", [](CMorvekDoc& d) { return d.ScaleSelectionConnected(0, 0, 2, 3); }, {20, 30, 40, 30},
-         {40, 30, 40, 60}, {40, 30, 30, 10}, true},
-        {"mirror detached", [](CMorvekDoc& d) { return d.MirrorSelectionDetached(0, 0, 0, 1); }, {-10, 10, -20, 10},
-         {-20, 10, -20, 20}, c0, false},
-        {"mirror connected", [](CMorvekDoc& d) { return d.MirrorSelectionConnected(0, 15, 1, 15); },
-         {10, 20, 20, 20}, {20, 20, 20, 10}, {20, 20, 30, 10}, true},
-    };
-    for (const TransformCase& t : cases) {
+    for (const TransformCase& t : kCases) {
         SCOPED_TRACE(t.name);
         CMorvekDoc& d = doc;
-        ASSERT_TRUE(Run([&] { return t.run(d); }));
+        ASSERT_TRUE(Run([&](UndoTransaction* tx) { return t.run(d, tx); }));
         ExpectAt(Where(a), t.a, "a");
         ExpectAt(Where(b), t.b, "b");
         ExpectAt(Where(c), t.c, "c");
@@ -143,9 +148,36 @@ TEST_F(DocumentTransforms, ResultingCoordinatesOfEachTransform)
         doc.Undo().Undo(); // one step puts everything back
         ExpectAt(Where(a), {10, 10, 20, 10}, "a after undo");
         ExpectAt(Where(b), {20, 10, 20, 20}, "b after undo");
-        ExpectAt(Where(c), c0, "c after undo");
+        ExpectAt(Where(c), kC0, "c after undo");
         EXPECT_EQ(Line(a)->GetEndNode(), corner);
         EXPECT_EQ(Line(b)->GetStartNode(), corner);
+    }
+}
+
+// With no step passed a transform is a step of its own, the selection's old
+// elements in it, so that one undo puts back the nodes and the elements.
+TEST_F(DocumentTransforms, WithNoStepPassedEachTransformIsOneStepOfItsOwn)
+{
+    const int nodes = NodesInUse();
+    for (const TransformCase& t : kCases) {
+        SCOPED_TRACE(t.name);
+        const int steps = doc.Undo().GetUndoCount();
+        doc.SetModifiedFlag(false);
+        ASSERT_TRUE(t.run(doc, nullptr));
+        ExpectAt(Where(a), t.a, "a");
+        ExpectAt(Where(c), t.c, "c");
+        EXPECT_FALSE(doc.Undo().HasOpenStep());
+        ASSERT_EQ(doc.Undo().GetUndoCount(), steps + 1);
+        EXPECT_EQ(doc.Undo().NextUndo()->title, CMorvekDoc::kTextTransformSelection);
+        EXPECT_TRUE(doc.IsModified());
+
+        doc.Undo().Undo();
+        ExpectAt(Where(a), {10, 10, 20, 10}, "a after undo");
+        ExpectAt(Where(b), {20, 10, 20, 20}, "b after undo");
+        ExpectAt(Where(c), kC0, "c after undo");
+        EXPECT_EQ(Line(a)->GetEndNode(), corner);
+        EXPECT_EQ(Line(b)->GetStartNode(), corner);
+        EXPECT_EQ(NodesInUse(), nodes);
     }
 }
 
@@ -160,7 +192,7 @@ TEST_F(DocumentTransforms, NodeOfALockedLayerIsCopiedAndTheOpenLayerFollows)
     locked->SetLocked(true);
     const int before = NodesInUse();
 
-    ASSERT_TRUE(Run([&] { return doc.MoveSelectionConnected(5, 5); }));
+    ASSERT_TRUE(Run([&](UndoTransaction* tx) { return doc.MoveSelectionConnected(5, 5, tx); }));
     ExpectAt(Where(a), {15, 15, 25, 15}, "a");
     ExpectAt(Where(b), {25, 15, 25, 25}, "b");
     ExpectAt(Where(c), {25, 15, 30, 10}, "c follows the selection");
@@ -174,7 +206,7 @@ TEST_F(DocumentTransforms, NodeOfALockedLayerIsCopiedAndTheOpenLayerFollows)
     EXPECT_EQ(Line(c)->GetStartNode(), corner);
     EXPECT_EQ(NodesInUse(), before) << "the copied corner goes with the undo";
 
-    ASSERT_TRUE(Run([&] { return doc.ScaleSelectionDetached(0, 0, 2, 2); }));
+    ASSERT_TRUE(Run([&](UndoTransaction* tx) { return doc.ScaleSelectionDetached(0, 0, 2, 2, tx); }));
     EXPECT_EQ(Line(d, locked)->GetStartNode(), corner);
     ExpectAt(Where(d, locked), {20, 10, 20, 0}, "the locked line stays");
 }
@@ -191,7 +223,7 @@ TEST_F(DocumentTransforms, OriginStaysAndTheLinesOnItFollowTheNewNode)
     ASSERT_EQ(Line(u, other)->GetStartNode(), doc.GetOriginNode());
     Line(s)->SetSelection(1);
 
-    ASSERT_TRUE(Run([&] { return doc.MoveSelectionConnected(5, 5); }));
+    ASSERT_TRUE(Run([&](UndoTransaction* tx) { return doc.MoveSelectionConnected(5, 5, tx); }));
     ExpectAt(Where(s), {5, 5, 5, 15}, "selected");
     ExpectAt(Where(u, other), {5, 5, -10, 0}, "the other layer's line follows");
     EXPECT_EQ(At(doc.GetOriginNode()), die::coord(0, 0));
@@ -204,7 +236,7 @@ TEST_F(DocumentTransforms, WholeContourScaledDetachedMovesItsNodesInPlace)
     (void)Add(*layer, 30, 10, 10, 10); // closes a and c into a triangle
     layer->SelectElements(1);           // every user of their nodes
     const int before = NodesInUse();
-    ASSERT_TRUE(Run([&] { return doc.ScaleSelectionDetached(20, 10, 2, 2); }));
+    ASSERT_TRUE(Run([&](UndoTransaction* tx) { return doc.ScaleSelectionDetached(20, 10, 2, 2, tx); }));
     EXPECT_EQ(NodesInUse(), before) << "no node is made";
     EXPECT_EQ(Line(a)->GetEndNode(), corner);
     ExpectAt(Where(a), {0, 10, 20, 10}, "a");
@@ -215,7 +247,7 @@ TEST_F(DocumentTransforms, WholeContourScaledDetachedMovesItsNodesInPlace)
 // selection itself moves with nodes of its own; one undo removes both.
 TEST_F(DocumentTransforms, CopyLeavesCopiesBehindAndUndoRemovesThemAtOnce)
 {
-    ASSERT_TRUE(Run([&] { return doc.MoveSelectionDetached(10, 0); }, true));
+    ASSERT_TRUE(Run([&](UndoTransaction* tx) { return doc.MoveSelectionDetached(10, 0, tx); }, true));
     std::vector<int> filled;
     for (auto it = layer->begin(); it.NotEqual(layer->end()); it.Next())
         filled.push_back(it.GetIndex());
@@ -247,7 +279,7 @@ TEST_F(DocumentTransforms, NodeBuiltOnAMovedNodeMovesOnce)
     const int built = doc.Nodes().AddNode(offset, false);
     const int l = layer->AddLine0(base, built);
     Line(l)->SetSelection(1);
-    ASSERT_TRUE(Run([&] { return doc.MoveSelectionConnected(5, 0); }));
+    ASSERT_TRUE(Run([&](UndoTransaction* tx) { return doc.MoveSelectionConnected(5, 0, tx); }));
     ExpectAt(Where(l), {105, 100, 115, 100}, "connected move");
 }
 
@@ -263,7 +295,7 @@ TEST_F(DocumentTransforms, BaseOfANodeOthersUseIsNotMovedInPlace)
     const int s = layer->AddLine0(base, doc.Nodes().AddPoint(100, 120, false));
     const int u = layer->AddLine0(built, doc.Nodes().AddPoint(140, 100, false));
     Line(s)->SetSelection(1);
-    ASSERT_TRUE(Run([&] { return doc.ScaleSelectionDetached(0, 0, 2, 2); }));
+    ASSERT_TRUE(Run([&](UndoTransaction* tx) { return doc.ScaleSelectionDetached(0, 0, 2, 2, tx); }));
     ExpectAt(Where(s), {200, 200, 200, 240}, "scaled");
     ExpectAt(Where(u), {110, 100, 140, 100}, "the neighbour stays");
 }
@@ -280,7 +312,7 @@ TEST_F(DocumentTransforms, NodeLeftBehindKeepsItsFormulas)
     const int s = layer->AddLine0(built, doc.Nodes().AddPoint(110, 120, false));
     const int u = layer->AddLine0(built, doc.Nodes().AddPoint(140, 100, false));
     Line(s)->SetSelection(1);
-    ASSERT_TRUE(Run([&] { return doc.MoveSelectionDetached(0, 5); }));
+    ASSERT_TRUE(Run([&](UndoTransaction* tx) { return doc.MoveSelectionDetached(0, 5, tx); }));
     ExpectAt(Where(s), {110, 105, 110, 125}, "moved");
     EXPECT_EQ(Line(u)->GetStartNode(), built);
     EXPECT_TRUE(doc.Nodes().GetNode(built)->IsParametric());
@@ -290,13 +322,15 @@ TEST_F(DocumentTransforms, NodeLeftBehindKeepsItsFormulas)
 TEST_F(DocumentTransforms, DegenerateValuesAndEmptySelectionChangeNothing)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const std::function<bool()> refused[] = {
-        [&] { return doc.ScaleSelectionDetached(0, 0, 0, 1); },
-        [&] { return doc.ScaleSelectionConnected(0, 0, 2, 0); },
-        [&] { return doc.MirrorSelectionDetached(5, 5, 5, 5); },
-        [&] { return doc.MirrorSelectionConnected(5, 5, 5, 5); },
-        [&] { return doc.MoveSelectionDetached(nan, 0); },
-        [&] { return doc.RotateSelectionConnected(0, 0, std::numeric_limits<double>::infinity()); },
+    const std::function<bool(UndoTransaction*)> refused[] = {
+        [&](UndoTransaction* tx) { return doc.ScaleSelectionDetached(0, 0, 0, 1, tx); },
+        [&](UndoTransaction* tx) { return doc.ScaleSelectionConnected(0, 0, 2, 0, tx); },
+        [&](UndoTransaction* tx) { return doc.MirrorSelectionDetached(5, 5, 5, 5, tx); },
+        [&](UndoTransaction* tx) { return doc.MirrorSelectionConnected(5, 5, 5, 5, tx); },
+        [&](UndoTransaction* tx) { return doc.MoveSelectionDetached(nan, 0, tx); },
+        [&](UndoTransaction* tx) {
+            return doc.RotateSelectionConnected(0, 0, std::numeric_limits<double>::infinity(), tx);
+        },
     };
     const int before = NodesInUse();
     for (const auto& transform : refused) {
@@ -306,9 +340,34 @@ TEST_F(DocumentTransforms, DegenerateValuesAndEmptySelectionChangeNothing)
         EXPECT_EQ(NodesInUse(), before);
     }
     layer->Deselect();
-    ASSERT_TRUE(Run([&] { return doc.MoveSelectionDetached(5, 5); }));
+    ASSERT_TRUE(Run([&](UndoTransaction* tx) { return doc.MoveSelectionDetached(5, 5, tx); }));
     ExpectAt(Where(a), {10, 10, 20, 10}, "nothing selected");
     EXPECT_EQ(NodesInUse(), before);
+}
+
+// A refused value, or nothing selected, opens no step of its own: the undo
+// and redo lists stay as they were and no step is left open.
+TEST_F(DocumentTransforms, WithNoStepPassedARefusalOrAnEmptySelectionOpensNone)
+{
+    ASSERT_TRUE(doc.MoveSelectionDetached(1, 0));
+    doc.Undo().Undo(); // one step to redo
+    const int steps = doc.Undo().GetUndoCount();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const auto expectNothingOpened = [&] {
+        EXPECT_FALSE(doc.Undo().HasOpenStep());
+        EXPECT_EQ(doc.Undo().GetUndoCount(), steps);
+        EXPECT_EQ(doc.Undo().GetRedoCount(), 1);
+        ExpectAt(Where(a), {10, 10, 20, 10}, "a");
+    };
+    EXPECT_FALSE(doc.ScaleSelectionConnected(0, 0, 2, 0));
+    expectNothingOpened();
+    EXPECT_FALSE(doc.MirrorSelectionDetached(5, 5, 5, 5));
+    expectNothingOpened();
+    EXPECT_FALSE(doc.RotateSelectionDetached(nan, 0, 90));
+    expectNothingOpened();
+    layer->Deselect();
+    EXPECT_TRUE(doc.MoveSelectionConnected(5, 5));
+    expectNothingOpened();
 }
 
 } // namespace
