@@ -105,6 +105,24 @@ public:
         view.RefreshCursor();
         view.update();
     }
+    static void SelectAll(DocumentView& view, int)
+    {
+        SelectAllElements(*view.doc_);
+        view.update();
+    }
+    static void InvertSelection(DocumentView& view, int)
+    {
+        InvertElementSelection(*view.doc_);
+        view.update();
+    }
+    // Null-length lines and the nodes nothing uses go, in one undo step.
+    static void DeleteIdleNodes(DocumentView& view, int)
+    {
+        view.input_.CancelCommand();
+        view.doc_->DeleteIdleNodes(-1);
+        view.RefreshCursor();
+        view.update();
+    }
     static void ClipboardCopy(DocumentView& view, int) { view.OnClipboardCopy(); }
     static void ClipboardPaste(DocumentView& view, int) { view.OnClipboardPaste(); }
 
@@ -255,6 +273,9 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::FirstExporter, &H::Export},
     {CommandId::Undo, &H::Undo},
     {CommandId::Redo, &H::Redo},
+    {CommandId::SelectAll, &H::SelectAll},
+    {CommandId::InvertSelection, &H::InvertSelection},
+    {CommandId::DeleteIdleNodes, &H::DeleteIdleNodes},
     {CommandId::ClipboardCopy, &H::ClipboardCopy},
     {CommandId::ClipboardPaste, &H::ClipboardPaste},
     {CommandId::Center, &H::Center},

@@ -75,7 +75,7 @@ public:
     // the idle-node sweep ("Idle Nodes").
     static constexpr int kTextNodeRemap = 400;
     static constexpr int kTextTransformSelection = 405;
-    static constexpr int kTextIdleNodes = 86;
+    static constexpr int kTextIdleNodes = 410;
     // The modify state of the rotate dialog's pick mode.
     static constexpr int kModifyRotatePick = 211;
 

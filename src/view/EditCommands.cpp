@@ -3,6 +3,7 @@
 #include "document/MorvekDoc.h"
 #include "options/LanguageTable.h"
 #include "platform/CFormat.h"
+#include "section/Section.h"
 #include "section/UndoManager.h"
 
 namespace {
@@ -50,6 +51,30 @@ void RedoOneStep(CMorvekDoc& doc)
     EndCommand(doc);
     doc.Undo().Redo();
     AfterStep(doc);
+}
+
+namespace {
+
+// Section::SelectElements' modes.
+constexpr int kSelectEvery = 1;
+constexpr int kToggleEvery = 2;
+
+void SelectInCurrentSection(CMorvekDoc& doc, int mode)
+{
+    if (Section* section = doc.GetCurrentSection())
+        section->SelectElements(mode);
+}
+
+} // namespace
+
+void SelectAllElements(CMorvekDoc& doc)
+{
+    SelectInCurrentSection(doc, kSelectEvery);
+}
+
+void InvertElementSelection(CMorvekDoc& doc)
+{
+    SelectInCurrentSection(doc, kToggleEvery);
 }
 
 bool MergeDrawing(CMorvekDoc& doc, const QString& path)

@@ -34,6 +34,11 @@ MenuItemState RedoMenuItem(const CUndoManager& undo);
 void UndoOneStep(CMorvekDoc& doc);
 void RedoOneStep(CMorvekDoc& doc);
 
+// Modify > Select All and Invert Selection: every element of the current
+// layer but the die board selected, or each one's selection turned over.
+void SelectAllElements(CMorvekDoc& doc);
+void InvertElementSelection(CMorvekDoc& doc);
+
 // File > Merge of a chosen file: CMorvekDoc::MergeFile asking about the
 // variables, then the document marked modified and its elements, node
 // values and bridges brought up to date. False, nothing changed, when the

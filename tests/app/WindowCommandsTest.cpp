@@ -79,7 +79,7 @@ TEST_F(WindowCommands, EachKeyReachesItsCommand)
     const Case cases[] = {
         {"Ctrl+X", 370},   {"Ctrl+Y", 371},    {"Ctrl+Z", 370},   {"Ctrl+C", 32771}, {"Space", 32771},
         {"Ctrl+K", 257},   {"Ctrl+L", 32814},  {"Ctrl+Ins", 32963}, {"Shift+Ins", 32964}, {"Ctrl+O", 57601},
-        {"Ctrl+S", 57603}, {"Ctrl+P", 0},      {"I", 0},          {"Ctrl+N", 57600},
+        {"Ctrl+S", 57603}, {"Ctrl+P", 0},      {"I", 288},        {"Ctrl+N", 57600},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);

@@ -4,6 +4,7 @@
 #include "view/EditCommands.h"
 
 #include "document/MorvekDoc.h"
+#include "element/Element.h"
 #include "section/Section.h"
 
 #include "common/TempDir.h"
@@ -36,6 +37,30 @@ TEST(SetZoomText, ReadsTheLeadingNumberAndRefusesText)
     for (const auto& c : cases)
         EXPECT_EQ(ZoomFromText(QString::fromLatin1(c.text)), c.zoom) << c.text;
     EXPECT_EQ(ZoomText(4.0), QStringLiteral(" 4.000"));
+}
+
+TEST(SelectionCommands, SelectAllAndInvertWorkOnTheCurrentLayerOnly)
+{
+    CMorvekDoc doc;
+    Section& current = *doc.GetCurrentSection();
+    (void)current.AddLine3(0, 0, 10, 0, true, 1);
+    (void)current.AddLine3(0, 5, 10, 5, true, 1);
+    const auto selected = [&current] {
+        std::vector<bool> flags;
+        for (CElement* e : current)
+            flags.push_back(e->IsSelected());
+        return flags;
+    };
+    ASSERT_EQ(selected(), (std::vector<bool>{false, false}));
+    (*current.begin())->SetSelection(1);
+
+    InvertElementSelection(doc);
+    EXPECT_EQ(selected(), (std::vector<bool>{false, true}));
+    InvertElementSelection(doc);
+    EXPECT_EQ(selected(), (std::vector<bool>{true, false})) << "inverting twice gives the selection back";
+    SelectAllElements(doc);
+    EXPECT_EQ(selected(), (std::vector<bool>{true, true}));
+    EXPECT_EQ(doc.Undo().GetUndoCount(), 0) << "selecting is no change of the drawing";
 }
 
 TEST(UndoMenuItems, NameTheStepTheyWouldApply)
