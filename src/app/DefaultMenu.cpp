@@ -71,6 +71,8 @@ std::vector<shell::MenuItemSource> DocumentMenu()
                Command(32964, u"Clipboard &Paste"), Separator(), Command(237, u"&Fillet"), Command(238, u"C&hamfer"),
                Command(239, u"Len&gth"), Command(240, u"&Extend"), Command(301, u"&Intersection"),
                Command(369, u"&Split"), Command(32957, u"C&ut element"), Command(363, u"Con&vert Nodes..."),
+               Popup(u"Clear Common Lines", {Command(439, u"&Block"), Command(32803, u"&Layout"),
+                                             Command(32956, u"Layout &and block")}),
                Popup(u"&Delete", {Command(243, u"&Element"), Command(244, u"&Sector"), Command(242, u"&All Specified"),
                                   Command(288, u"&Idle Nodes")}),
                Popup(u"&Quick", {Command(411, u"Quick &Copy"), Command(472, u"Quick &Delete Sector")})}),

@@ -21,6 +21,7 @@
 #include "platform/CFormat.h"
 #include "shell/CommandTable.h"
 
+#include <QApplication>
 #include <QMdiSubWindow>
 
 
@@ -120,6 +121,19 @@ public:
     {
         view.input_.CancelCommand();
         view.doc_->DeleteIdleNodes(-1);
+        view.RefreshCursor();
+        view.update();
+    }
+    static void ClearCommonLines(DocumentView& view, int commandId)
+    {
+        using What = CMorvekDoc::CommonLines;
+        const What what = commandId == static_cast<int>(CommandId::ClearCommonBlock)  ? What::Block
+                        : commandId == static_cast<int>(CommandId::ClearCommonLayout) ? What::Layout
+                                                                                       : What::LayoutAndBlock;
+        view.input_.CancelCommand();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        view.doc_->ClearCommonLines(what);
+        QApplication::restoreOverrideCursor();
         view.RefreshCursor();
         view.update();
     }
@@ -276,6 +290,9 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::SelectAll, &H::SelectAll},
     {CommandId::InvertSelection, &H::InvertSelection},
     {CommandId::DeleteIdleNodes, &H::DeleteIdleNodes},
+    {CommandId::ClearCommonBlock, &H::ClearCommonLines},
+    {CommandId::ClearCommonLayout, &H::ClearCommonLines},
+    {CommandId::ClearCommonLayoutAndBlock, &H::ClearCommonLines},
     {CommandId::ClipboardCopy, &H::ClipboardCopy},
     {CommandId::ClipboardPaste, &H::ClipboardPaste},
     {CommandId::Center, &H::Center},

@@ -162,6 +162,17 @@ public:
     static bool CanScale(double cx, double cy, double fx, double fy);
     static bool CanMirror(double x1, double y1, double x2, double y2);
 
+    // --- common-line cleaning (DocumentCleaning.cpp) ---------------------------
+    // Manipulation > Clear Common Lines: every layer in turn, in its own undo
+    // step (text 711), loses the rules that run over each other: within its
+    // block (Section::DoClearCommonElements), between the copies of its step
+    // and repeat (Section::clean_instances), or the layout first and then the
+    // block. A layer with nothing to clean leaves no step; a cleaned one marks
+    // the drawing modified.
+    enum class CommonLines { Block, Layout, LayoutAndBlock };
+    static constexpr int kTextClearCommonLines = 711;
+    void ClearCommonLines(CommonLines what);
+
     // --- layer operations (DocumentLayers.cpp) --------------------------------
     // A new empty section at position index (−1: after the last); the
     // current section stays. Returns the position; −1, nothing added, when

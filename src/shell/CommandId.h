@@ -98,6 +98,9 @@ enum class CommandId : int {
     DeleteSector = 244,
     DeleteSpecified = 242,
     DeleteIdleNodes = 288,
+    ClearCommonBlock = 439,
+    ClearCommonLayout = 32803,
+    ClearCommonLayoutAndBlock = 32956,
     QuickCopy = 411,
     QuickDeleteSector = 472,
     // Measure
