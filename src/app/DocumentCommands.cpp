@@ -92,20 +92,18 @@ public:
     }
 
     // --- edit ----------------------------------------------------------------
-    static void Undo(DocumentView& view, int)
+    // A change of the drawing from the menu: a running command ends first,
+    // then what lies under the cursor is picked again and the view redrawn.
+    template <typename Change>
+    static void EditDrawing(DocumentView& view, Change change)
     {
         view.input_.CancelCommand();
-        UndoOneStep(*view.doc_);
+        change(*view.doc_);
         view.RefreshCursor();
         view.update();
     }
-    static void Redo(DocumentView& view, int)
-    {
-        view.input_.CancelCommand();
-        RedoOneStep(*view.doc_);
-        view.RefreshCursor();
-        view.update();
-    }
+    static void Undo(DocumentView& view, int) { EditDrawing(view, UndoOneStep); }
+    static void Redo(DocumentView& view, int) { EditDrawing(view, RedoOneStep); }
     static void SelectAll(DocumentView& view, int)
     {
         SelectAllElements(*view.doc_);
@@ -119,23 +117,19 @@ public:
     // Null-length lines and the nodes nothing uses go, in one undo step.
     static void DeleteIdleNodes(DocumentView& view, int)
     {
-        view.input_.CancelCommand();
-        view.doc_->DeleteIdleNodes(-1);
-        view.RefreshCursor();
-        view.update();
+        EditDrawing(view, [](CMorvekDoc& doc) { doc.DeleteIdleNodes(-1); });
     }
     static void ClearCommonLines(DocumentView& view, int commandId)
     {
         using What = CMorvekDoc::CommonLines;
-        const What what = commandId == static_cast<int>(CommandId::ClearCommonBlock)  ? What::Block
-                        : commandId == static_cast<int>(CommandId::ClearCommonLayout) ? What::Layout
-                                                                                       : What::LayoutAndBlock;
-        view.input_.CancelCommand();
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        view.doc_->ClearCommonLines(what);
-        QApplication::restoreOverrideCursor();
-        view.RefreshCursor();
-        view.update();
+        const What what = commandId == shell::ToInt(CommandId::ClearCommonBlock)    ? What::Block
+                        : commandId == shell::ToInt(CommandId::ClearCommonLayout) ? What::Layout
+                                                                                   : What::LayoutAndBlock;
+        EditDrawing(view, [what](CMorvekDoc& doc) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            doc.ClearCommonLines(what);
+            QApplication::restoreOverrideCursor();
+        });
     }
     static void ClipboardCopy(DocumentView& view, int) { view.OnClipboardCopy(); }
     static void ClipboardPaste(DocumentView& view, int) { view.OnClipboardPaste(); }

@@ -290,7 +290,10 @@ void DocumentView::mouseMoveEvent(QMouseEvent* event)
                          CInputRequest::Of(*doc_).IsRunning() || !(view_.GetOrigin() == origin);
     if (!(view_.GetOrigin() == origin))
         keepFitted_ = false;
-    AfterInput(changed);
+    // A move changes no command's state: only the picture is redrawn (the
+    // commands are brought up to date after clicks and keys).
+    if (changed)
+        update();
     QWidget::mouseMoveEvent(event);
 }
 

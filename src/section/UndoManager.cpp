@@ -63,7 +63,7 @@ bool CUndoManager::Commit()
 
 void CUndoManager::RollBack()
 {
-    Log::TheLog().Write("CUndoManager::RollBack( )", Log::Undo);
+    Log::TheLog().Trace(Log::Undo);
     if (!open_)
         return;
     open_ = false;

@@ -2,6 +2,7 @@
 #include "app/DocumentView.h"
 #include "shell/CommandTable.h"
 #include "app/MainWindow.h"
+#include "app/WindowFixture.h"
 
 #include "display/DrawContext.h"
 #include "document/MorvekDoc.h"
@@ -45,13 +46,8 @@ TEST(DocumentView, OpenedDrawingIsPaintedInItsWindow)
     test::ScopedTestEnvironment env;
     displaytest::LinkedLinetypes linetypes;
     linetypes.Add(1, LinetypeKind::Standard, -1, -1, 0, 0, 0, kRed);
-    const QString path = env.dir().path() + QStringLiteral("/box.n");
-    {
-        CMorvekDoc doc;
-        (void)doc.GetSection(0)->AddLine3(0, 0, 200, 0, true, 1);
-        (void)doc.GetSection(0)->AddLine3(200, 0, 200, 100, true, 1);
-        ASSERT_TRUE(Write(path, doc.WriteFile()));
-    }
+    const QString path = apptest::SaveBoxDrawing(env.dir().path());
+    ASSERT_FALSE(path.isEmpty());
     app::MainWindow window;
     window.resize(800, 600);
     window.show();

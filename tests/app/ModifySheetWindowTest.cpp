@@ -4,6 +4,7 @@
 // everything back.
 #include "app/DocumentView.h"
 #include "app/MainWindow.h"
+#include "app/WindowFixture.h"
 
 #include "dlg/ModifySheet.h"
 #include "display/DrawContext.h"
@@ -26,28 +27,13 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-namespace {
-
-bool Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-} // namespace
-
 TEST(ModifySheetWindow, MovePageMovesTheSelectionOnOk)
 {
     test::ScopedTestEnvironment env;
     displaytest::LinkedLinetypes linetypes;
     linetypes.Add(1, LinetypeKind::Standard, -1, -1, 0, 0, 0, 0x0000FF);
-    const QString path = env.dir().path() + QStringLiteral("/box.n");
-    {
-        CMorvekDoc doc;
-        (void)doc.GetSection(0)->AddLine3(0, 0, 200, 0, true, 1);
-        (void)doc.GetSection(0)->AddLine3(200, 0, 200, 100, true, 1);
-        ASSERT_TRUE(Write(path, doc.WriteFile()));
-    }
+    const QString path = apptest::SaveBoxDrawing(env.dir().path());
+    ASSERT_FALSE(path.isEmpty());
     app::MainWindow window;
     window.resize(800, 600);
     window.show();

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -50,6 +51,19 @@ inline std::vector<std::pair<die::coord, die::coord>> LinesOf(CMorvekDoc& doc)
             lines.emplace_back(section.Point(line->GetStartNode()), section.Point(line->GetEndNode()));
     }
     return lines;
+}
+
+// A drawing of two rules, (0,0)-(200,0)-(200,100), saved as "box.n" in the
+// folder; its path, or the empty text when it could not be written.
+inline QString SaveBoxDrawing(const QString& folder)
+{
+    CMorvekDoc doc;
+    (void)doc.GetSection(0)->AddLine3(0, 0, 200, 0, true, 1);
+    (void)doc.GetSection(0)->AddLine3(200, 0, 200, 100, true, 1);
+    const QString path = folder + QStringLiteral("/box.n");
+    const QByteArray bytes = doc.WriteFile();
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path : QString();
 }
 
 class WindowFixture : public testing::Test {
