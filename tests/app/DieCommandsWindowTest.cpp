@@ -2,11 +2,17 @@
 // Construct and Modify through the real window and its menus.
 #include "app/WindowFixture.h"
 
+#include "command/SelectionBridges.h"
+#include "dlg/OneValue.h"
 #include "element/ElementTypes.h"
+#include "options/LanguageTable.h"
+#include "platform/Prompt.h"
 #include "section/UndoManager.h"
 #include "shell/CommandId.h"
 
 #include <QTest>
+
+#include <deque>
 
 namespace {
 
@@ -106,6 +112,44 @@ TEST_F(DieWindow, AvoidLayoutAndExtendedSelectionToggleWithTheirCheckMarks)
         EXPECT_EQ(upper->IsSelected(), extended);
         EXPECT_FALSE(layer.GetElement(0)->IsSelected());
     }
+}
+
+// The popup's Change Bridge Length refuses a width that is not a number
+// above 0 with a message, and changes nothing.
+TEST_F(DieWindow, ChangeBridgeLengthRefusesAWidthThatIsNotAboveZero)
+{
+    struct Typed : dlg::OneValueAsker {
+        std::deque<QString> answers;
+        std::optional<QString> Ask(const dlg::OneValueRequest&) override
+        {
+            const QString answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+    } typed;
+    typed.answers = {QStringLiteral("0"), QStringLiteral("wide"), QStringLiteral("2.5")};
+    const auto useTyped = dlg::InstallOneValueAsker(typed);
+    platform::ScriptedPrompt prompt{platform::PromptResult::Ok, platform::PromptResult::Ok};
+    const auto usePrompt = platform::installPrompt(prompt);
+    Section& layer = *Doc().GetCurrentSection();
+    CElement* line = layer.AddLine3(0, 0, 100, 0, true, 1).Get();
+    line->SetSelection(1);
+    Doc().SetModifiedFlag(false);
+    const int steps = Doc().Undo().GetUndoCount();
+
+    for (int refused = 1; refused <= 2; ++refused) {
+        ASSERT_TRUE(view_->RunCommand(ToInt(CommandId::PopupChangeBridgeLength)));
+        ASSERT_EQ(prompt.texts().size(), refused);
+        EXPECT_EQ(prompt.texts().back(), Translate(selectionbridges::kTextWidthRefused));
+        EXPECT_EQ(layer.GetElement(0), line);
+        EXPECT_EQ(Doc().Undo().GetUndoCount(), steps);
+        EXPECT_FALSE(Doc().IsModified());
+    }
+    ASSERT_TRUE(view_->RunCommand(ToInt(CommandId::PopupChangeBridgeLength)));
+    EXPECT_DOUBLE_EQ(layer.GetElement(0)->GetAutoWidth(), 2.5);
+    EXPECT_EQ(Doc().Undo().GetUndoCount(), steps + 1);
+    EXPECT_TRUE(Doc().IsModified());
+    Doc().SetModifiedFlag(false); // closing asks nothing
 }
 
 } // namespace
