@@ -7,6 +7,7 @@
 #include "app/MeasureDialogs.h"
 #include "command/BridgeMoveCommand.h"
 #include "command/ConstructCommands.h"
+#include "command/DieCommands.h"
 #include "command/LineCommands.h"
 #include "command/ManipulationCommands.h"
 #include "command/MeasureCommands.h"
@@ -18,7 +19,7 @@
 #include "document/MorvekDoc.h"
 #include "options/LanguageTable.h"
 #include "options/Options.h"
-#include "platform/CFormat.h"
+#include "platform/Prompt.h"
 #include "shell/CommandTable.h"
 
 #include <QApplication>
@@ -188,6 +189,17 @@ public:
         view.update();
     }
     static bool Mirrored(const DocumentView&, int) { return ViewCore::IsMirrored(); }
+    // A box selects what lies with every node inside it, or (extended)
+    // what has any node inside it.
+    static void ExtendedSelection(DocumentView& view, int)
+    {
+        view.input_.boxSelectMode = view.input_.boxSelectMode == kBoxAllNodes ? kBoxAnyNode : kBoxAllNodes;
+        view.update();
+    }
+    static bool ExtendedSelectionOn(const DocumentView& view, int) { return view.input_.boxSelectMode == kBoxAnyNode; }
+    // Elements made while it is on are not repeated in the placements.
+    static void AvoidLayout(DocumentView& view, int) { view.doc_->avoidLayout = !view.doc_->avoidLayout; }
+    static bool AvoidLayoutOn(const DocumentView& view, int) { return view.doc_->avoidLayout; }
     static void Background(DocumentView& view, int) { view.ChooseBackground(); }
     static void Unload(DocumentView& view, int) { view.view_.OnViewUnload(); }
 
@@ -205,6 +217,11 @@ public:
     static void Modify(DocumentView& view, int commandId)
     {
         (void)view.modify_.RunCommand(commandId); // the row names one of its commands
+        view.update();
+    }
+    static void QuickModify(DocumentView& view, int commandId)
+    {
+        (void)view.modify_.StartQuick(commandId); // the row names one of its commands
         view.update();
     }
 
@@ -245,21 +262,28 @@ public:
         bridgemove::StartBridgeMove(view.input_, view.input_.popupElement);
         view.update();
     }
-    // Every selected element of the layer gets the typed bridge width.
+    // Every selected element of the layer gets the typed bridge width, in
+    // one undo step; a width that is not a number above 0 changes nothing.
     static void ChangeBridgeLength(DocumentView& view, int)
     {
         const std::optional<QString> typed =
             dlg::AskOneValue({Translate(kTextLengthOfBridges), QStringLiteral("1.0"), false});
         if (!typed)
             return;
-        // No undo step, but the bridges are part of the drawing: a changed
-        // drawing asks to be saved before it closes.
-        if (selectionbridges::SetBridgeWidth(*view.doc_, COptions::Current(), platform::wtof(*typed)) > 0)
-            view.doc_->MarkChangedWithoutUndo();
-        view.update();
+        const std::optional<double> width = selectionbridges::ReadBridgeWidth(*typed);
+        if (!width) {
+            (void)platform::ask(Translate(selectionbridges::kTextWidthRefused), QString(), platform::PromptButtons::Ok,
+                                platform::PromptIcon::Warning); // only told
+            return;
+        }
+        EditDrawing(view, [&width](CMorvekDoc& doc) {
+            (void)selectionbridges::SetBridgeWidth(doc, COptions::Current(), *width); // the step tells
+        });
     }
 
     static constexpr int kTextLengthOfBridges = 906;
+    static constexpr int kBoxAllNodes = 2;
+    static constexpr int kBoxAnyNode = 1;
 
     static const Row kRows[];
 };
@@ -298,6 +322,8 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::Bridges, &H::Bridges, &H::BridgesShown},
     {CommandId::SpecialLineTypes, &H::SpecialLineTypes, &H::SpecialLineTypesShown},
     {CommandId::MirrorView, &H::Mirror, &H::Mirrored},
+    {CommandId::ExtendedSelection, &H::ExtendedSelection, &H::ExtendedSelectionOn},
+    {CommandId::AvoidLayout, &H::AvoidLayout, &H::AvoidLayoutOn},
     {CommandId::Background, &H::Background},
     {CommandId::Unload, &H::Unload},
     {CommandId::MeasureLineLength, &H::MeasureDialog},
@@ -309,6 +335,9 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::Rotate, &H::Modify},
     {CommandId::Mirror, &H::Modify},
     {CommandId::Scale, &H::Modify},
+    {CommandId::QuickMove, &H::QuickModify},
+    {CommandId::QuickRotate, &H::QuickModify},
+    {CommandId::QuickCopy, &H::QuickModify},
     {CommandId::Line, &H::Interactive<&linecommands::StartLine>},
     {CommandId::LineToolbar, &H::Interactive<&linecommands::StartLine>},
     {CommandId::LineContinuous, &H::Interactive<&linecommands::StartLineContinuous>},
@@ -327,6 +356,11 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::Cuir, &H::Interactive<&constructcommands::StartCuir>},
     {CommandId::StorageSpacer, &H::Interactive<&constructcommands::StartStorageSpacer>},
     {CommandId::QuickText, &H::Interactive<&constructcommands::StartQuickText>},
+    {CommandId::EasySetSP, &H::Interactive<&diecommands::StartEasySetSP>},
+    {CommandId::EasySetSPO, &H::Interactive<&diecommands::StartEasySetSPO>},
+    {CommandId::PosiLock, &H::Interactive<&diecommands::StartPosiLock>},
+    {CommandId::StripperSeparatingRule, &H::Interactive<&diecommands::StartSeparatingRule>},
+    {CommandId::StripperWood, &H::Interactive<&diecommands::StartStripperWood>},
     {CommandId::QuickRadialDimension, &H::Interactive<&quickdimensions::StartRadial>},
     {CommandId::QuickParallelDimension, &H::Interactive<&quickdimensions::StartParallel>},
     {CommandId::Fillet, &H::Interactive<&manipcommands::StartFillet>},

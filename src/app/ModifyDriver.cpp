@@ -2,6 +2,7 @@
 
 #include "command/CInputRequest.h"
 #include "command/ModifyApply.h"
+#include "command/RequestSetup.h"
 #include "command/ViewInput.h"
 #include "document/MorvekDoc.h"
 #include "options/LanguageTable.h"
@@ -67,6 +68,61 @@ bool ModifyDriver::RunCommand(int commandId)
     copy = commandId == kCmdCopy;
     DoModifyDlg(kind, true, nullptr, false);
     sheet_.Repaint();
+    return true;
+}
+
+bool ModifyDriver::StartQuick(int commandId)
+{
+    CInputRequest* request = input_.Request();
+    if (!request)
+        return false;
+    using namespace requestsetup;
+    RequestDescription d;
+    switch (commandId) {
+    case kCmdQuickMove:
+        d = Describe(kCodeQuickMove, -1, 2);
+        d.Add(PointStep(kTextQuickMoveStart));
+        d.Add(PointStep(kTextQuickMoveEnd));
+        break;
+    case kCmdQuickCopy:
+        d = Describe(kCodeQuickCopy, -1, 2);
+        d.Add(PointStep(kTextQuickCopyStart));
+        d.Add(PointStep(kTextQuickCopyEnd));
+        break;
+    case kCmdQuickRotate: {
+        CMorvekDoc* doc = input_.GetDocument();
+        d = Describe(kCodeQuickRotate, -1, 2);
+        d.Add(ValueStep(kTextQuickRotateAngle, kTextAngleLabel, doc ? doc->Remembered().quickRotateAngle : 90.0));
+        d.Add(PointStep(kTextQuickRotateCentre));
+        break;
+    }
+    default: return false;
+    }
+    d.Add(ElementStep(kTextPickElement, {}));
+    const bool rotate = commandId == kCmdQuickRotate;
+    const bool copies = commandId == kCmdQuickCopy;
+    const CallbackCommand::Callback after = [this, rotate, copies](CInputRequest& r) {
+        CMorvekDoc* doc = r.GetDocument();
+        CElement* picked = r.Step(2).element;
+        if (!doc || !picked)
+            return 0;
+        if (rotate) {
+            doc->Remembered().quickRotateAngle = r.Step(0).value;
+            quickStart = {r.Step(1).x, r.Step(1).y};
+        } else {
+            quickStart = {r.Step(0).x, r.Step(0).y};
+            quickEnd = {r.Step(1).x, r.Step(1).y};
+        }
+        copy = copies;
+        // A clicked element is selected only for its own run: the next
+        // click transforms the element it picks, not this one again.
+        const bool clickedOnly = modifyapply::SelectedCount(*doc) == 0;
+        DoModifyDlg(rotate ? kKindRotate : kKindMove, false, picked, true);
+        if (clickedOnly)
+            modifyapply::Deselect(*doc);
+        return 1;
+    };
+    request->Start(input_, d, std::make_unique<CallbackCommand>(nullptr, after));
     return true;
 }
 

@@ -69,11 +69,33 @@ public:
     static constexpr int kTextCaptionModify = 404;
     static constexpr int kTextPickElement = 260;
     static constexpr int kTextRotateInteractive = 365;
+    // The quick commands: their ids, request codes and prompts (start and
+    // end of a quick move or copy; the angle, its label and the centre of
+    // a quick rotation).
+    static constexpr int kCmdQuickMove = 409;
+    static constexpr int kCmdQuickRotate = 410;
+    static constexpr int kCmdQuickCopy = 411;
+    static constexpr int kCodeQuickMove = 10004;
+    static constexpr int kCodeQuickRotate = 10003;
+    static constexpr int kCodeQuickCopy = 10001;
+    static constexpr int kTextQuickMoveStart = 325;
+    static constexpr int kTextQuickMoveEnd = 328;
+    static constexpr int kTextQuickCopyStart = 331;
+    static constexpr int kTextQuickCopyEnd = 332;
+    static constexpr int kTextQuickRotateAngle = 2317;
+    static constexpr int kTextAngleLabel = 330;
+    static constexpr int kTextQuickRotateCentre = 326;
 
     ModifyDriver(ViewInput& input, ModifySheetUi& sheet) : input_(input), sheet_(sheet) {}
 
     // The five menu commands; false for another id.
     bool RunCommand(int commandId);
+    // Quick Move and Quick Copy (two points), Quick Rotate (an angle,
+    // offered as the document's last one, and a centre): then every
+    // clicked element is moved, copied or turned the same way until the
+    // command is cancelled. With a selection each click transforms the
+    // selection. False for another id.
+    bool StartQuick(int commandId);
     // kind: kKind...; reset clears the other pages before showing; element:
     // one picked by the user or null; direct: apply only the kind's
     // transformation from the scratch points, without the sheet.

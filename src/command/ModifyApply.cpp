@@ -84,4 +84,10 @@ void Select(CElement& element)
     element.SetSelection(1);
 }
 
+void Deselect(CMorvekDoc& doc)
+{
+    if (Section* section = doc.GetCurrentSection())
+        section->Deselect();
+}
+
 } // namespace modifyapply

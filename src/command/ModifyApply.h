@@ -39,5 +39,7 @@ bool Apply(CMorvekDoc& doc, const ModifyPlan& plan, bool copy);
 // without a section.
 int SelectedCount(const CMorvekDoc& doc);
 void Select(CElement& element);
+// Clears the current section's selection.
+void Deselect(CMorvekDoc& doc);
 
 } // namespace modifyapply

@@ -390,8 +390,8 @@ public:
     // this section's table. A fillet records into the transaction passed in,
     // else into one of its own (text 181, two parallel lines 182).
     // Joins the two picked elements by a tangent arc of the radius, trimming
-    // or extending both to its tangent points: two lines, or an arc and a
-    // line in either order (DoArcLineFillet). Nearly parallel lines get the
+    // or extending both to its tangent points: two lines, an arc and a line
+    // in either order (DoArcLineFillet), or two arcs (DoArcArcFillet). Nearly parallel lines get the
     // half circle of DoParallelFillet; a radius below 0.001 joins two lines
     // at their corner without an arc. The new arc is not instanced when asked.
     bool DoFillet(CElement* first, CElement* second, double x1, double y1, double x2, double y2, double radius,
@@ -401,9 +401,13 @@ public:
     // Closes the end of the first line nearer to (x, y) against the second,
     // parallel line with a half circle across the gap.
     bool DoParallelFillet(CElement* first, CElement* second, double x, double y, UndoTransaction* tx = nullptr);
-    // Two arcs are not filleted: always false.
+    // The fillet of two arcs: of the circles of the radius that touch both
+    // arcs' circles (from outside or inside each), the one whose tangent
+    // points lie on both sweeps nearest the picks; each arc keeps the end on
+    // its pick's side. Concentric arcs, a tangent point off a sweep and a
+    // radius no tangent circle fits are refused.
     bool DoArcArcFillet(CElement* firstArc, CElement* secondArc, const die::coord* pick1, const die::coord* pick2,
-                        double radius, bool notInstanced);
+                        double radius, bool notInstanced, UndoTransaction* tx = nullptr);
     // The fillet between an arc and a line; the line pick chooses the side of
     // the foot of the perpendicular from the arc's centre, the arc pick the
     // side of the line where the fillet lies when the line cuts the circle.

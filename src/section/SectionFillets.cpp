@@ -1,15 +1,17 @@
-// Fillets: the dispatcher by element kinds, the fillet of two lines and the
-// half circle that closes two parallel lines. The arc and line fillet is in
-// SectionArcLineFillet.cpp.
+// Fillets: the dispatcher by element kinds, the fillet of two lines, the
+// half circle that closes two parallel lines and the fillet of two arcs. The
+// arc and line fillet is in SectionArcLineFillet.cpp.
 //
 // Every fillet decides everything before it changes anything: the tangent
 // points must be nodes, and a trimmed line must keep a length (its moved end
 // stays short of its kept end).
 #include "section/Section.h"
 
+#include "element/Arc.h"
 #include "element/ElementTypes.h"
 #include "element/Line.h"
 #include "element/NodeTable.h"
+#include "geometry/Angle.h"
 #include "geometry/EditLines.h"
 #include "geometry/GeomBasics.h"
 #include "geometry/GeomConstants.h"
@@ -19,6 +21,7 @@
 
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -138,6 +141,174 @@ std::optional<ParallelFillet> PlanParallelFillet(const Segment& a, const Segment
     return plan;
 }
 
+
+// An arc as the arc-arc fillet sees it: it runs clockwise from its start to
+// its end, so it covers the angles from its end's angle counter-clockwise
+// through its sweep.
+struct ArcShape {
+    die::coord c;
+    double r = 0.0;
+    double endAngle = 0.0;
+    double sweep = 0.0;
+    die::coord start;
+    die::coord end;
+};
+
+// Where a point lies along the arc, as its angle from the arc's end
+// counter-clockwise (0 to 2π).
+double ParamOf(const ArcShape& arc, const die::coord& p)
+{
+    return Angle::Normalize(std::atan2(p.y - arc.c.y, p.x - arc.c.x) - arc.endAngle);
+}
+
+// A tangent point on the arc's sweep (within a hair at either end).
+bool OnSweep(const ArcShape& arc, double param)
+{
+    const double slack = 1e-9;
+    return param <= arc.sweep + slack || param >= Geom::kTwoPi - slack;
+}
+
+die::coord TurnedLeft(const die::coord& v)
+{
+    return {-v.y, v.x};
+}
+
+die::coord TurnedRight(const die::coord& v)
+{
+    return {v.y, -v.x};
+}
+
+// What a fillet of two arcs does: the arc's end that moves to each tangent
+// point, and the fillet arc from `from` clockwise to `to`.
+struct ArcArcFillet {
+    die::coord t1;
+    die::coord t2;
+    die::coord centre;
+    bool startMoves1 = false;
+    bool startMoves2 = false;
+    die::coord from;
+    die::coord to;
+    double score = 0.0; // how far the tangent points lie from the picks
+};
+
+// The arc keeps the end on the pick's side of its tangent point, with a
+// length left; the direction in which a path along the kept part arrives
+// at the tangent point.
+struct KeptPart {
+    bool startMoves = false;
+    die::coord arriving;
+};
+
+std::optional<KeptPart> KeepTowardsPick(const ArcShape& arc, const die::coord& t, const die::coord& pick)
+{
+    double at = ParamOf(arc, t);
+    if (at > arc.sweep)
+        at = at - arc.sweep < Geom::kTwoPi - at ? arc.sweep : 0.0;
+    double picked = ParamOf(arc, pick);
+    if (picked > arc.sweep)
+        picked = picked - arc.sweep < Geom::kTwoPi - picked ? arc.sweep : 0.0;
+    KeptPart kept;
+    // The start lies at the far end of the sweep: a pick beyond the tangent
+    // point keeps it, and the end moves.
+    const bool keepStart = picked > at;
+    kept.startMoves = !keepStart;
+    const double length = arc.r * (keepStart ? arc.sweep - at : at);
+    const die::coord& keptEnd = keepStart ? arc.start : arc.end;
+    if (length < kShortest || die::distance(keptEnd, t) < kShortest)
+        return std::nullopt;
+    // From the start the arc runs clockwise to the tangent point, from the
+    // end counter-clockwise.
+    const die::coord radial = (t - arc.c).Normalized();
+    kept.arriving = keepStart ? TurnedRight(radial) : TurnedLeft(radial);
+    return kept;
+}
+
+// The fillet for one tangent circle about centre, or none when a tangent
+// point is off a sweep or the arcs and the fillet would not run on smoothly.
+std::optional<ArcArcFillet> PlanWithCentre(const ArcShape& a, const ArcShape& b, const die::coord& t1,
+                                           const die::coord& t2, const die::coord& centre, const die::coord& pick1,
+                                           const die::coord& pick2)
+{
+    if (!OnSweep(a, ParamOf(a, t1)) || !OnSweep(b, ParamOf(b, t2)) || die::distance(t1, t2) < kShortest)
+        return std::nullopt;
+    const std::optional<KeptPart> kept1 = KeepTowardsPick(a, t1, pick1);
+    const std::optional<KeptPart> kept2 = KeepTowardsPick(b, t2, pick2);
+    if (!kept1 || !kept2)
+        return std::nullopt;
+    // The fillet leaves t1 the way the first arc arrives there; it must
+    // arrive at t2 the way the second arc leaves, against its arriving.
+    const bool clockwise = die::dot(kept1->arriving, TurnedRight(t1 - centre)) > 0.0;
+    const die::coord arrivingAt2 = clockwise ? TurnedRight(t2 - centre) : TurnedLeft(t2 - centre);
+    if (die::dot(arrivingAt2, kept2->arriving) >= 0.0)
+        return std::nullopt;
+    ArcArcFillet plan;
+    plan.t1 = t1;
+    plan.t2 = t2;
+    plan.centre = centre;
+    plan.startMoves1 = kept1->startMoves;
+    plan.startMoves2 = kept2->startMoves;
+    plan.from = clockwise ? t1 : t2;
+    plan.to = clockwise ? t2 : t1;
+    plan.score = die::distance(t1, pick1) + die::distance(t2, pick2);
+    return plan;
+}
+
+// The point of the arc's circle at the radius from a tangent circle's
+// centre: towards the centre, or away from it when the tangent circle
+// holds the arc's circle.
+die::coord TangentPoint(const ArcShape& arc, const die::coord& centre, double radius)
+{
+    const die::coord towards = (centre - arc.c).Normalized();
+    const bool holds = die::distance(centre, arc.c) + arc.r <= radius + 1e-9;
+    return arc.c + towards * (holds ? -arc.r : arc.r);
+}
+
+// Of the circles of the radius that touch both arcs' circles (from outside
+// or inside each), the one whose tangent points lie on both sweeps nearest
+// the picks.
+std::optional<ArcArcFillet> PlanArcArcFillet(const ArcShape& a, const ArcShape& b, const die::coord& pick1,
+                                             const die::coord& pick2, double radius)
+{
+    const die::coord axis = b.c - a.c;
+    const double apart = axis.Length();
+    if (apart < kShortest)
+        return std::nullopt; // concentric: no corner to round
+    const die::coord ex = axis / apart;
+    const die::coord ey = TurnedLeft(ex);
+    std::optional<ArcArcFillet> best;
+    for (const double d1 : {a.r + radius, std::fabs(a.r - radius)}) {
+        for (const double d2 : {b.r + radius, std::fabs(b.r - radius)}) {
+            if (d1 < kShortest || d2 < kShortest)
+                continue;
+            // The centres at d1 from the first arc's centre and d2 from the
+            // second's; circles that just touch give one.
+            const double along = (d1 * d1 - d2 * d2 + apart * apart) / (2.0 * apart);
+            const double h2 = d1 * d1 - along * along;
+            if (h2 < -1e-9 * d1 * d1)
+                continue;
+            const double h = h2 > 0.0 ? std::sqrt(h2) : 0.0;
+            for (const double side : {1.0, -1.0}) {
+                const die::coord centre = a.c + ex * along + ey * (side * h);
+                const std::optional<ArcArcFillet> plan = PlanWithCentre(
+                    a, b, TangentPoint(a, centre, radius), TangentPoint(b, centre, radius), centre, pick1, pick2);
+                if (plan && (!best || plan->score < best->score))
+                    best = plan;
+                if (h == 0.0)
+                    break;
+            }
+        }
+    }
+    return best;
+}
+
+std::optional<ArcShape> ShapeOf(CArc& arc)
+{
+    CArc::Circle circle;
+    if (!arc.GetCircle(circle) || !(circle.radius > 0.0))
+        return std::nullopt;
+    return ArcShape{circle.centre, circle.radius, arc.GetEndAngle(), arc.GetSweepAngle(), circle.start, circle.end};
+}
+
 } // namespace
 
 bool Section::DoFillet(CElement* first, CElement* second, double x1, double y1, double x2, double y2,
@@ -152,7 +323,7 @@ bool Section::DoFillet(CElement* first, CElement* second, double x1, double y1, 
     const die::coord pick1(x1, y1);
     const die::coord pick2(x2, y2);
     if (kind1 == ElementTypeId::Arc && kind2 == ElementTypeId::Arc)
-        return DoArcArcFillet(first, second, &pick1, &pick2, radius, notInstanced);
+        return DoArcArcFillet(first, second, &pick1, &pick2, radius, notInstanced, tx);
     if (kind1 == ElementTypeId::Arc && kind2 == ElementTypeId::Line)
         return DoArcLineFillet(first, second, pick1, pick2, radius, notInstanced, tx);
     if (kind1 == ElementTypeId::Line && kind2 == ElementTypeId::Arc)
@@ -217,8 +388,43 @@ bool Section::DoParallelFillet(CElement* first, CElement* second, double x, doub
     return true;
 }
 
-bool Section::DoArcArcFillet(CElement*, CElement*, const die::coord*, const die::coord*, double, bool)
+bool Section::DoArcArcFillet(CElement* firstArc, CElement* secondArc, const die::coord* pick1,
+                             const die::coord* pick2, double radius, bool notInstanced, UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::DoArcArcFillet( CElement* ... )", Log::Section);
-    return false;
+    auto* arc1 = dynamic_cast<CArc*>(firstArc);
+    auto* arc2 = dynamic_cast<CArc*>(secondArc);
+    const int slot1 = GetIdx(firstArc);
+    const int slot2 = GetIdx(secondArc);
+    if (arc1 == nullptr || arc2 == nullptr || arc1 == arc2 || slot1 < 0 || slot2 < 0 || pick1 == nullptr ||
+        pick2 == nullptr || !(radius > 0.0))
+        return false;
+    const std::optional<ArcShape> a = ShapeOf(*arc1);
+    const std::optional<ArcShape> b = ShapeOf(*arc2);
+    if (!a || !b)
+        return false;
+    const std::optional<ArcArcFillet> plan = PlanArcArcFillet(*a, *b, *pick1, *pick2, radius);
+    if (!plan || !CanBeNodes({plan->t1, plan->t2, plan->centre}))
+        return false;
+    {
+        UndoTransaction step = UndoTransaction::Join(tx, undo_, kTextFillet, this);
+        const auto trim = [this](int slot, const CArc& arc, bool startMoves, const die::coord& to) {
+            const int node = nodes_->AddPoint(to.x, to.y, true);
+            auto copy = std::make_unique<CArc>(arc);
+            if (startMoves)
+                copy->SetStartNode(node);
+            else
+                copy->SetEndNode(node);
+            (void)ReplaceElement(slot, std::move(copy));
+        };
+        trim(slot1, *arc1, plan->startMoves1, plan->t1);
+        trim(slot2, *arc2, plan->startMoves2, plan->t2);
+        const ElementIterator fillet = AddArc3(plan->centre.x, plan->centre.y, plan->from.x, plan->from.y,
+                                               plan->to.x, plan->to.y, true, CurrentArcLineType());
+        if (notInstanced && fillet.NotEqual(end()))
+            fillet.Get()->SetNotInstanced(1);
+        step.commit();
+    }
+    RefreshAllBridges();
+    return true;
 }

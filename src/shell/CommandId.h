@@ -113,6 +113,11 @@ enum class CommandId : int {
     Wood = 368,
     AutomaticLayout = 465,
     StripperOutlineByClick = 474,
+    PosiLock = 33005,
+    EasySetSPO = 33006,
+    StripperSeparatingRule = 33008,
+    EasySetSP = 33009,
+    StripperWood = 33010,
     // View
     MainToolbar = 59392,
     ConstructToolbar = 313,

@@ -381,6 +381,12 @@ TEST_F(CommandWalk, PopupItemsRunOrSayWhyNot)
     QApplication::processEvents();
     ASSERT_TRUE(checked);
     EXPECT_NE(std::find(shown.begin(), shown.end(), 164), shown.end()) << "Properties is offered";
+    // The change puts edited copies into the lines' slots (the lines as they
+    // were stay in its undo step).
+    lines.clear();
+    for (CElement* e : section)
+        lines.push_back(e);
+    ASSERT_EQ(lines.size(), 2u);
     for (const CElement* line : lines) {
         EXPECT_NEAR(line->GetAutoWidth(), 4.5, 1e-9);
         EXPECT_EQ(line->GetBridgeMode(), 1);

@@ -12,6 +12,8 @@
 #include "platform/Prompt.h"
 #include "view/EditCommands.h"
 
+#include <algorithm>
+#include <cmath>
 #include <deque>
 #include <functional>
 
@@ -311,6 +313,90 @@ TEST_F(ModifyDriverTest, ARefusedValueLeavesTheWholeRunUndone)
     EXPECT_EQ(doc_.Undo().GetUndoCount(), steps);
     EXPECT_EQ(doc_.Nodes().GetCount(), nodes);
     EXPECT_FALSE(doc_.IsModified());
+}
+
+// The quick commands: the points (or the angle and the centre) are given
+// once, then every click transforms the element it picks, each click its
+// own undo step, until cancelled.
+class QuickModifyTest : public ModifyDriverTest {
+protected:
+    void SetUp() override
+    {
+        ModifyDriverTest::SetUp();
+        BindFreePointKey();
+        A()->SetSelection(0);
+        // c and d stand apart from a and b.
+        (void)AddLine(50, 50, 60, 50);
+        (void)AddLine(50, 80, 60, 80);
+    }
+    CLine* C() { return static_cast<CLine*>(Layer().GetElement(2)); }
+    CLine* D() { return static_cast<CLine*>(Layer().GetElement(3)); }
+    std::vector<Ends> AllEnds()
+    {
+        std::vector<Ends> ends;
+        for (CElement* e : Layer())
+            ends.push_back(EndsOf(static_cast<CLine*>(e)));
+        return ends;
+    }
+};
+
+TEST_F(QuickModifyTest, QuickMoveAndCopyRepeatTheDisplacementForEveryClickedElement)
+{
+    for (const int command : {ModifyDriver::kCmdQuickMove, ModifyDriver::kCmdQuickCopy}) {
+        SCOPED_TRACE(command);
+        const bool copies = command == ModifyDriver::kCmdQuickCopy;
+        const Ends c = EndsOf(C());
+        const Ends d = EndsOf(D());
+        const int elements = ElementCount();
+        const int steps = doc_.Undo().GetUndoCount();
+        ASSERT_TRUE(driver_.StartQuick(command));
+        FreePoint(0, 0);
+        FreePoint(10, 5);
+        Click(55, c.y1);
+        Click(55, d.y1);
+        EXPECT_TRUE(Request().IsRunning());
+        input_.CancelCommand();
+
+        const std::vector<Ends> now = AllEnds();
+        ASSERT_EQ(static_cast<int>(now.size()), elements + (copies ? 2 : 0));
+        const auto has = [&now](const Ends& want) {
+            return std::any_of(now.begin(), now.end(), [&want](const Ends& e) {
+                return std::abs(e.x1 - want.x1) + std::abs(e.y1 - want.y1) + std::abs(e.x2 - want.x2)
+                           + std::abs(e.y2 - want.y2)
+                       < 1e-6;
+            });
+        };
+        for (const Ends& e : {c, d}) {
+            EXPECT_TRUE(has({e.x1 + 10, e.y1 + 5, e.x2 + 10, e.y2 + 5})) << "moved by (10, 5)";
+            EXPECT_EQ(has(e), copies) << "only a copy leaves one where it was";
+        }
+        ExpectEnds(EndsOf(A()), {0, 0, 10, 0}, "a is not clicked");
+        EXPECT_EQ(doc_.Undo().GetUndoCount(), steps + 2) << "one step per click";
+        EXPECT_EQ(modifyapply::SelectedCount(doc_), 0);
+    }
+}
+
+TEST_F(QuickModifyTest, QuickRotateTurnsAboutTheCentreAndOffersItsAngleNextTime)
+{
+    doc_.Remembered().quickRotateAngle = 30.0;
+    (void)AddLine(10, 0, 20, 0); // e, on the node a and b share
+    ui_.values = {QStringLiteral("90")};
+    ASSERT_TRUE(driver_.StartQuick(ModifyDriver::kCmdQuickRotate));
+    EXPECT_EQ(Request().Step(0).defaultValue, 30.0) << "the last angle is offered";
+    EXPECT_EQ(ui_.valueLabels.back(), Translate(ModifyDriver::kTextAngleLabel));
+    FreePoint(0, 0);
+    Click(15, 0);
+    ExpectEnds(EndsOf(static_cast<CLine*>(Layer().GetElement(4))), {0, 10, 0, 20}, "e turned by 90 about (0, 0)");
+    ExpectEnds(EndsOf(A()), {0, 0, 10, 0}, "a keeps the node e had");
+    Click(55, 50);
+    ExpectEnds(EndsOf(C()), {-50, 50, -50, 60}, "c turned by the same angle about the same centre");
+    input_.CancelCommand();
+    EXPECT_EQ(doc_.Remembered().quickRotateAngle, 90.0);
+
+    ui_.values = {std::nullopt};
+    ASSERT_TRUE(driver_.StartQuick(ModifyDriver::kCmdQuickRotate));
+    EXPECT_EQ(Request().Step(0).defaultValue, 90.0);
+    input_.CancelCommand();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// Fillets of two lines and the half circle of two parallel lines: the
-// trimmed lines, the arc, refusals that change nothing, the undo step.
+// Fillets of two lines, the half circle of two parallel lines and the
+// fillet of two arcs: the trimmed elements, the arc, refusals that change
+// nothing, the undo step.
 #include "section/EditGeometry.h"
 #include "section/SectionFixture.h"
 #include "section/UndoTransaction.h"
@@ -162,7 +163,6 @@ TEST_F(Fillets, RefusalsChangeNothing)
         {"the same line twice", a, a, 5},
         // The tangent points would lie beyond the kept ends (28.3 from the corner).
         {"radius too large for the lines", a, b, 30},
-        {"two arcs", arc1, arc2, 5},
         {"an ellipse", ellipse, a, 5},
         {"a line of another section", stranger, a, 5},
         {"no element", nullptr, a, 5},
@@ -230,6 +230,136 @@ TEST_F(Fillets, ParallelLinesAreClosedByAHalfCircleAtThePickedEnd)
         ExpectSmooth(s, *s.GetElement(1), *arc, secondStartMoved ? c.second2.start : c.second2.end);
         ASSERT_NE(undo2.NextUndo(), nullptr);
         EXPECT_EQ(undo2.NextUndo()->title, 182);
+    }
+}
+
+struct ArcShape {
+    die::coord centre;
+    die::coord start; // the arc runs clockwise from its start to its end
+    die::coord end;
+};
+
+CElement* AddArc(Section& section, const ArcShape& a)
+{
+    return section.AddArc3(a.centre.x, a.centre.y, a.start.x, a.start.y, a.end.x, a.end.y, true, 1).Get();
+}
+
+// Two arcs picked for a fillet.
+struct ArcPair {
+    const char* name;
+    ArcShape first;
+    ArcShape second;
+    die::coord pick1;
+    die::coord pick2;
+    double radius;
+};
+
+// The two arcs in a drawing of their own.
+struct ArcPairDrawing {
+    explicit ArcPairDrawing(const ArcPair& pair) : a(AddArc(s, pair.first)), b(AddArc(s, pair.second)) {}
+
+    NodeTable nodes;
+    CUndoManager undo{&nodes};
+    Section s{&nodes, nullptr, &undo};
+    CElement* a;
+    CElement* b;
+};
+
+// Two arcs of radius 10 crossing at (7.5, 6.6144): the first from 60° to 0°
+// about the origin, the second from 180° to 120° about (15, 0).
+const ArcShape kRightOfOrigin{{0, 0}, {5, 8.6603}, {10, 0}};
+const ArcShape kLeftOf15{{15, 0}, {5, 0}, {10, 8.6603}};
+
+TEST_F(Fillets, TwoArcsAreTrimmedToTheTangentPointsOfTheFilletArc)
+{
+    const struct {
+        ArcPair in;
+        die::coord centre;
+        die::coord t1; // tangent points
+        die::coord t2;
+        bool startMoves1;
+        bool startMoves2;
+    } cases[] = {
+        // Once refused; the circle of radius 30 touches the first from
+        // outside and holds the second.
+        {{"two arcs", {{50, 0}, {40, 0}, {60, 0}}, {{50, 50}, {40, 50}, {60, 50}}, {15, 15}, {-15, 15}, 30},
+         {65.1987, 37}, {53.7997, 9.25}, {42.4007, 56.5}, false, false},
+        {{"meeting from outside", kRightOfOrigin, kLeftOf15, {5.7358, 8.1915}, {9.2642, 8.1915}, 2}, {7.5, 9.3675},
+         {6.25, 7.8062}, {8.75, 7.8062}, false, true},
+        {{"meeting inside each other", kRightOfOrigin, kLeftOf15, {9.3969, 3.4202}, {5.6031, 3.4202}, 2},
+         {7.5, 2.7839}, {9.375, 3.4799}, {5.625, 3.4799}, true, false},
+        {{"inside the larger arc, outside the smaller", {{0, 0}, {-20, 0}, {20, 0}}, {{15, 0}, {5, 0}, {25, 0}},
+          {0, 20}, {10, 8.6603}, 2},
+         {13.5, 11.9059}, {15, 13.2288}, {13.75, 9.9216}, false, false},
+    };
+    for (const bool swapped : {false, true}) {
+        for (const auto& c : cases) {
+            const ArcPair& in = c.in;
+            SCOPED_TRACE(in.name);
+            SCOPED_TRACE(swapped ? "second arc picked first" : "first arc picked first");
+            ArcPairDrawing d(in);
+            Section& s = d.s;
+            CElement* a = d.a;
+            CElement* b = d.b;
+            ASSERT_TRUE(a && b);
+            const bool made =
+                swapped ? s.DoFillet(b, a, in.pick2.x, in.pick2.y, in.pick1.x, in.pick1.y, in.radius, false)
+                        : s.DoFillet(a, b, in.pick1.x, in.pick1.y, in.pick2.x, in.pick2.y, in.radius, false);
+            ASSERT_TRUE(made);
+            const auto* fillet = dynamic_cast<const CArc*>(s.GetElement(2));
+            ASSERT_NE(fillet, nullptr);
+            ExpectAt(s.Point(fillet->GetCenterNode()), c.centre, "fillet centre");
+            EXPECT_NEAR(die::distance(s.Point(fillet->GetCenterNode()), s.Point(fillet->GetStartNode())), in.radius,
+                        2e-3);
+            const struct {
+                int slot;
+                const ArcShape& was;
+                die::coord t;
+                bool startMoves;
+            } arcs[] = {{0, in.first, c.t1, c.startMoves1}, {1, in.second, c.t2, c.startMoves2}};
+            for (const auto& arc : arcs) {
+                const auto* now = dynamic_cast<const CArc*>(s.GetElement(arc.slot));
+                ASSERT_NE(now, nullptr);
+                ExpectAt(s.Point(now->GetStartNode()), arc.startMoves ? arc.t : arc.was.start, "arc start");
+                ExpectAt(s.Point(now->GetEndNode()), arc.startMoves ? arc.was.end : arc.t, "arc end");
+                ExpectAt(s.Point(now->GetCenterNode()), arc.was.centre, "arc centre");
+                ExpectSmooth(s, *now, *fillet, arc.t);
+            }
+            const UndoStep* step = d.undo.NextUndo();
+            ASSERT_NE(step, nullptr);
+            EXPECT_EQ(step->title, 181);
+            EXPECT_EQ(ItemsOf(*step, UndoItem::Element, UndoItem::Replaced), 2u);
+            EXPECT_EQ(ItemsOf(*step, UndoItem::Element, UndoItem::Added), 1u);
+            d.undo.Undo();
+            EXPECT_EQ(s.GetElement(0), a);
+            EXPECT_EQ(s.GetElement(1), b);
+            EXPECT_EQ(s.GetElement(2), nullptr);
+        }
+    }
+}
+
+TEST_F(Fillets, TwoArcsAreRefusedWithNothingChangedWhereNoFilletFits)
+{
+    const ArcPair cases[] = {
+        // Every circle of radius 40 touches the circles off the arcs.
+        {"radius too large", kRightOfOrigin, kLeftOf15, {5.7358, 8.1915}, {9.2642, 8.1915}, 40},
+        // Short arcs on the far sides of circles that cross at (7.5, ±6.6).
+        {"tangent point off a sweep", {{0, 0}, {-9.8481, -1.7365}, {-9.8481, 1.7365}},
+         {{15, 0}, {24.8481, 1.7365}, {24.8481, -1.7365}}, {-10, 0}, {25, 0}, 2},
+        {"concentric arcs", {{0, 0}, {-10, 0}, {10, 0}}, {{0, 0}, {-20, 0}, {20, 0}}, {0, 10}, {0, 20}, 2},
+    };
+    for (const ArcPair& c : cases) {
+        SCOPED_TRACE(c.name);
+        ArcPairDrawing d(c);
+        ASSERT_TRUE(d.a && d.b);
+        const int nodesBefore = d.nodes.GetCount();
+        const int steps = d.undo.GetUndoCount();
+        EXPECT_FALSE(d.s.DoFillet(d.a, d.b, c.pick1.x, c.pick1.y, c.pick2.x, c.pick2.y, c.radius, false));
+        EXPECT_EQ(d.s.GetElement(0), d.a);
+        EXPECT_EQ(d.s.GetElement(1), d.b);
+        EXPECT_EQ(d.s.GetElement(2), nullptr);
+        EXPECT_EQ(d.nodes.GetCount(), nodesBefore);
+        EXPECT_EQ(d.undo.GetUndoCount(), steps);
     }
 }
 

@@ -307,6 +307,34 @@ TEST_F(Outline, FilletedCornersSitInTheCorners)
     ExpectClosed();
 }
 
+// A lens of two arcs of radius 50 about (0, ∓30), meeting at (±40, 0): 5
+// outside, the offset arcs (radius 55) meet at (±46.10, 0), and a fillet of
+// radius 3 inside both circles rounds each corner.
+TEST_F(Outline, CornersWhereTwoOffsetArcsMeetAreRounded)
+{
+    Arc(0, -30, -40, 0, 40, 0);
+    Arc(0, 30, 40, 0, -40, 0);
+    section.SelectElements(1);
+    ASSERT_EQ(Offset(-5, 3), 0.0);
+    const std::vector<Piece> arcs = Arcs();
+    ASSERT_EQ(arcs.size(), 4u);
+    EXPECT_TRUE(Lines().empty());
+    const double x = std::sqrt(52.0 * 52.0 - 30.0 * 30.0);
+    const struct {
+        die::coord centre;
+        double radius;
+    } expected[] = {{{0, -30}, 55}, {{0, 30}, 55}, {{x, 0}, 3}, {{-x, 0}, 3}};
+    for (const auto& e : expected) {
+        int found = 0;
+        for (const Piece& arc : arcs)
+            found += Near(arc.centre, e.centre) && std::abs(arc.radius - e.radius) < kNodeTolerance;
+        EXPECT_EQ(found, 1) << e.centre.x << ", " << e.centre.y;
+    }
+    ExpectClosed();
+    undo.Undo();
+    EXPECT_TRUE(Rule().empty()) << "the fillets went in the outline's step";
+}
+
 TEST_F(Outline, OneUndoStepTakesTheWholeRule)
 {
     Polygon(kRectangle);
