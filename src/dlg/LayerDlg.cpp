@@ -100,23 +100,29 @@ std::vector<int> CLayerDlg::SelectedRows() const
 void CLayerDlg::Refill()
 {
     const QSignalBlocker quiet(list_);
-    const std::vector<int> selected = SelectedRows();
-    list_->clear();
+    // The same rows are written in place (a click's own item stays alive);
+    // an operation that added or removed layers builds them anew.
+    if (list_->topLevelItemCount() != table_.RowCount()) {
+        list_->clear();
+        for (int i = 0; i < table_.RowCount(); ++i) {
+            auto* item = new QTreeWidgetItem(list_);
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+            for (int column = 0; column < 4; ++column)
+                item->setTextAlignment(column, Qt::AlignCenter);
+        }
+    }
     for (int i = 0; i < table_.RowCount(); ++i) {
         const LayerTable::Row row = table_.RowAt(i);
-        auto* item = new QTreeWidgetItem(list_, QStringList{row.name, row.visible, row.active, row.locked});
-        item->setFlags(item->flags() | Qt::ItemIsEditable);
-        for (int column = 0; column < 4; ++column)
-            item->setTextAlignment(column, Qt::AlignCenter);
+        QTreeWidgetItem* item = list_->topLevelItem(i);
+        item->setText(LayerTable::kColumnName, row.name);
+        item->setText(LayerTable::kColumnVisible, row.visible);
+        item->setText(LayerTable::kColumnActive, row.active);
+        item->setText(LayerTable::kColumnLocked, row.locked);
     }
     const bool room = table_.CanAdd();
     new_->setEnabled(room);
     merge_->setEnabled(room);
     duplicate_->setEnabled(room);
-    // A toggle keeps the selection (an operation that moved rows cleared it).
-    for (int row : selected)
-        if (QTreeWidgetItem* item = list_->topLevelItem(row))
-            item->setSelected(true);
 }
 
 void CLayerDlg::OnItemClicked(QTreeWidgetItem* item, int column)
@@ -142,7 +148,9 @@ void CLayerDlg::AfterOperation(bool changed)
 {
     if (!changed)
         return;
+    // The rows moved: a selection kept would name other layers.
     list_->clearSelection();
+    list_->clear();
     Refill();
     emit drawingChanged();
 }

@@ -16,6 +16,7 @@
 
 #include "common/LanguageTestSupport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>

@@ -119,9 +119,9 @@ TEST_F(LayerChoicesTest, ConvertOptionsAreCoupled)
     // The dialog's boxes follow the same rule when clicked.
     dlg::CConvertNodesDlg dialog(nullptr);
     dialog.show();
-    QTest::mouseClick(dialog.Secondary(), Qt::LeftButton);
+    dialog.Secondary()->click();
     EXPECT_TRUE(dialog.ToFixed()->isChecked());
-    QTest::mouseClick(dialog.ToFixed(), Qt::LeftButton);
+    dialog.ToFixed()->click();
     EXPECT_FALSE(dialog.Secondary()->isChecked());
     EXPECT_EQ(dialog.Choice().Mode(), 0);
 }
