@@ -104,7 +104,10 @@ TEST_F(LayerWindow, NewLayerCopyToLayerAndSave)
 // drawing modified when it is closed with Escape.
 TEST_F(LayerWindow, RenameKeepsUndoAndEscapeKeepsTheChange)
 {
+    UndoTransaction tx(Doc().Undo(), 174, Doc().GetSection(0));
     (void)Doc().GetSection(0)->AddLine3(0, 0, 100, 0, true, 1);
+    tx.commit();
+    ASSERT_EQ(Doc().Undo().GetUndoCount(), 1);
     Doc().SetModifiedFlag(false);
     ASSERT_TRUE((RunWith<dlg::CLayerDlg>(CommandId::Layer, [](dlg::CLayerDlg& dialog) {
         EXPECT_TRUE(dialog.Table().Rename(0, QStringLiteral("Knives")));
