@@ -123,6 +123,7 @@ CSelectElementDlg::CSelectElementDlg(CMorvekDoc& doc, const LinetypeTable* linet
             return;
         criteria_.Remove(line);
         delete list_->takeItem(line);
+        EnableAdd();
     });
 
     auto* layout = new QVBoxLayout(this);
@@ -164,7 +165,15 @@ bool CSelectElementDlg::AddCriterion(Property p)
     }
     if (added)
         list_->addItem(criteria_.Lines().back());
+    EnableAdd();
     return added;
+}
+
+void CSelectElementDlg::EnableAdd()
+{
+    const bool room = criteria_.Count() < SelectionCriteria::kMaxCriteria;
+    for (QPushButton* add : add_)
+        add->setEnabled(room);
 }
 
 bool CSelectElementDlg::validatePage()

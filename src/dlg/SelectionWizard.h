@@ -65,6 +65,9 @@ signals:
     void selectionChanged();
 
 private:
+    // The Add buttons are enabled while there is room for a criterion.
+    void EnableAdd();
+
     CMorvekDoc& doc_;
     SelectionCriteria criteria_;
     QComboBox* method_;

@@ -207,4 +207,20 @@ TEST_F(SelectionCriteriaTest, FirstPageNextSelectsAndAsksWhenNothingMatches)
     EXPECT_EQ(page.List()->item(0)->text(), QStringLiteral("Number of bridges is greater than 2"));
 }
 
+// At the limit the Add buttons stand disabled and add nothing; a deleted
+// line makes room again.
+TEST_F(SelectionCriteriaTest, FirstPageAddsNoHundredAndFirstCriterion)
+{
+    using P = dlg::CSelectElementDlg;
+    dlg::CSelectElementDlg page(doc_, nullptr);
+    for (int i = 0; i < SelectionCriteria::kMaxCriteria; ++i)
+        ASSERT_TRUE(page.AddCriterion(P::Ptg));
+    EXPECT_FALSE(page.AddButton(P::Ptg)->isEnabled());
+    EXPECT_FALSE(page.AddCriterion(P::Type));
+    EXPECT_EQ(page.List()->count(), SelectionCriteria::kMaxCriteria);
+    page.List()->setCurrentRow(5);
+    page.DeleteButton()->click();
+    EXPECT_TRUE(page.AddButton(P::Type)->isEnabled());
+}
+
 } // namespace
