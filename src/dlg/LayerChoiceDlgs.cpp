@@ -1,10 +1,10 @@
 #include "dlg/LayerChoiceDlgs.h"
 
+#include "dlg/LayerDlg.h"
 #include "options/LanguageTable.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTreeWidget>
@@ -34,23 +34,12 @@ CCopyToLayerDlg::CCopyToLayerDlg(QWidget* parent, CMorvekDoc& doc)
     setObjectName(QStringLiteral("CopyToLayerDlg"));
     setWindowTitle(Translate(C::kTextCaption));
     list_->setObjectName(QStringLiteral("List1195"));
-    list_->setRootIsDecorated(false);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setHeaderLabels(
-        {Translate(C::kTextColumnName), Translate(C::kTextColumnVisible), Translate(C::kTextCurrent)});
-    int width = 2 * list_->frameWidth() + 4;
-    for (int column = 0; column < 3; ++column) {
-        list_->setColumnWidth(column, C::kColumnWidths[column]);
-        list_->headerItem()->setTextAlignment(column, Qt::AlignCenter);
-        width += C::kColumnWidths[column];
-    }
-    list_->setMinimumWidth(width);
+    SetUpLayerList(list_,
+                   {Translate(C::kTextColumnName), Translate(C::kTextColumnVisible), Translate(C::kTextCurrent)},
+                   C::kColumnWidths, false);
     for (int i = 0; i < choice_.RowCount(); ++i) {
         const C::Row row = choice_.RowAt(i);
-        auto* item = new QTreeWidgetItem(list_, QStringList{row.name, row.visible, row.current});
-        for (int column = 0; column < 3; ++column)
-            item->setTextAlignment(column, Qt::AlignCenter);
+        AddLayerRow(list_, {row.name, row.visible, row.current});
     }
     selectCopies_->setObjectName(QStringLiteral("Check1028"));
     selectCopies_->setChecked(choice_.selectCopies);

@@ -1,5 +1,6 @@
 #include "dlg/LayerChoices.h"
 
+#include "dlg/LayerTable.h"
 #include "document/MorvekDoc.h"
 #include "element/NodePoint.h"
 #include "options/LanguageTable.h"
@@ -15,15 +16,8 @@ int CopyToLayerChoice::RowCount() const
 
 CopyToLayerChoice::Row CopyToLayerChoice::RowAt(int row) const
 {
-    const Section* section = doc_.GetSection(row);
-    if (!section)
-        return {};
-    Row r;
-    r.name = section->GetFullName();
-    r.visible = Translate(section->IsVisible() ? kTextShown : kTextHidden);
-    if (section == doc_.GetCurrentSection())
-        r.current = Translate(kTextCurrent);
-    return r;
+    const LayerTable::Row r = LayerTable::RowOf(doc_, row, kTextShown, kTextHidden, kTextCurrent, 0);
+    return {r.name, r.visible, r.active};
 }
 
 bool CopyToLayerChoice::Accept(const std::vector<int>& selectedRows)

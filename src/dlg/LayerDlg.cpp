@@ -3,7 +3,6 @@
 #include "options/LanguageTable.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -37,6 +36,29 @@ public:
 
 } // namespace
 
+void SetUpLayerList(QTreeWidget* list, const QStringList& headers, const int* widths, bool severalRows)
+{
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(severalRows ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setHeaderLabels(headers);
+    int width = 2 * list->frameWidth() + 4;
+    for (int column = 0; column < headers.size(); ++column) {
+        list->setColumnWidth(column, widths[column]);
+        list->headerItem()->setTextAlignment(column, Qt::AlignCenter);
+        width += widths[column];
+    }
+    list->setMinimumWidth(width);
+}
+
+QTreeWidgetItem* AddLayerRow(QTreeWidget* list, const QStringList& cells)
+{
+    auto* item = new QTreeWidgetItem(list, cells);
+    for (int column = 0; column < cells.size(); ++column)
+        item->setTextAlignment(column, Qt::AlignCenter);
+    return item;
+}
+
 CLayerDlg::CLayerDlg(QWidget* parent, CMorvekDoc& doc)
     : QDialog(parent), table_(doc), list_(new QTreeWidget(this)),
       new_(Button(this, LayerTable::kTextNew, "New1134")), delete_(Button(this, LayerTable::kTextDelete, "Delete1135")),
@@ -49,21 +71,13 @@ CLayerDlg::CLayerDlg(QWidget* parent, CMorvekDoc& doc)
     ok_->setDefault(true);
 
     list_->setObjectName(QStringLiteral("List1136"));
-    list_->setRootIsDecorated(false);
-    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    SetUpLayerList(list_,
+                   {Translate(LayerTable::kTextColumnName), Translate(LayerTable::kTextColumnVisible),
+                    Translate(LayerTable::kTextActive), Translate(LayerTable::kTextColumnLocked)},
+                   LayerTable::kColumnWidths, true);
     // Only a click on a selected row's name (or F2) starts the rename.
     list_->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     list_->setItemDelegate(new NameOnlyDelegate(list_));
-    list_->setHeaderLabels({Translate(LayerTable::kTextColumnName), Translate(LayerTable::kTextColumnVisible),
-                            Translate(LayerTable::kTextActive), Translate(LayerTable::kTextColumnLocked)});
-    int width = 2 * list_->frameWidth() + 4;
-    for (int column = 0; column < 4; ++column) {
-        list_->setColumnWidth(column, LayerTable::kColumnWidths[column]);
-        list_->headerItem()->setTextAlignment(column, Qt::AlignCenter);
-        width += LayerTable::kColumnWidths[column];
-    }
-    list_->setMinimumWidth(width);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok_);
@@ -105,10 +119,8 @@ void CLayerDlg::Refill()
     if (list_->topLevelItemCount() != table_.RowCount()) {
         list_->clear();
         for (int i = 0; i < table_.RowCount(); ++i) {
-            auto* item = new QTreeWidgetItem(list_);
+            QTreeWidgetItem* item = AddLayerRow(list_, QStringList(4, QString()));
             item->setFlags(item->flags() | Qt::ItemIsEditable);
-            for (int column = 0; column < 4; ++column)
-                item->setTextAlignment(column, Qt::AlignCenter);
         }
     }
     for (int i = 0; i < table_.RowCount(); ++i) {

@@ -8,6 +8,7 @@
 #include "dlg/LayerTable.h"
 
 #include <QDialog>
+#include <QStringList>
 
 #include <vector>
 
@@ -16,6 +17,13 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace dlg {
+
+// A list of layers as both layer dialogs show it: one row selectable or
+// several, whole rows selected, the headers and cells centred in columns
+// of the given widths.
+void SetUpLayerList(QTreeWidget* list, const QStringList& headers, const int* widths, bool severalRows);
+// Appends a row of centred cells.
+QTreeWidgetItem* AddLayerRow(QTreeWidget* list, const QStringList& cells);
 
 class CLayerDlg : public QDialog {
     Q_OBJECT

@@ -43,16 +43,21 @@ int LayerTable::RowCount() const
 
 LayerTable::Row LayerTable::RowAt(int row) const
 {
-    const Section* section = doc_.GetSection(row);
+    return RowOf(doc_, row, kTextShown, kTextHidden, kTextActive, kTextLockedCell);
+}
+
+LayerTable::Row LayerTable::RowOf(const CMorvekDoc& doc, int row, int shown, int hidden, int current, int locked)
+{
+    const Section* section = doc.GetSection(row);
     if (!section)
         return {};
     Row r;
     r.name = section->GetFullName();
-    r.visible = Translate(section->IsVisible() ? kTextShown : kTextHidden);
-    if (section == doc_.GetCurrentSection())
-        r.active = Translate(kTextActive);
+    r.visible = Translate(section->IsVisible() ? shown : hidden);
+    if (section == doc.GetCurrentSection())
+        r.active = Translate(current);
     if (section->IsLocked())
-        r.locked = Translate(kTextLockedCell);
+        r.locked = Translate(locked);
     return r;
 }
 

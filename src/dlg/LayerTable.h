@@ -65,6 +65,10 @@ public:
     // Row i is layer i of the drawing.
     int RowCount() const;
     Row RowAt(int row) const;
+    // The cells of layer row with the given texts for a shown and a hidden
+    // layer, the current layer and a locked one (the Copy to Layer dialog
+    // words its cells otherwise); all empty for no such layer.
+    static Row RowOf(const CMorvekDoc& doc, int row, int shown, int hidden, int current, int locked);
 
     // A click on a cell: the visible cell shows or hides the layer (the
     // current one is never hidden), the active cell makes the layer current

@@ -8,8 +8,6 @@
 #include "platform/CFormat.h"
 #include "section/Section.h"
 
-#include <iterator>
-
 namespace dlg {
 
 namespace {
@@ -59,15 +57,21 @@ const SelectionCriteria::Choice SelectionCriteria::kBridgeModes[3] = {
 
 const char* const SelectionCriteria::kComparisonSymbols[4] = {"<", ">", "==", "<>"};
 
-bool SelectionCriteria::AddType(bool negated, int typeIndex)
+template <std::size_t N>
+bool SelectionCriteria::AddChoice(int property, int label, const Choice (&choices)[N], bool negated, int index)
 {
-    if (typeIndex < 0 || typeIndex >= static_cast<int>(std::size(kTypes)))
+    if (index < 0 || index >= static_cast<int>(N))
         return false;
     SelectCriterion c;
-    c.property = C::Type;
+    c.property = property;
     c.relation = negated ? C::Negated : C::AsIs;
-    c.intValue = kTypes[typeIndex].value;
-    return Add(c, kTextLabelType, Translate(kTypes[typeIndex].text));
+    c.intValue = choices[index].value;
+    return Add(c, label, Translate(choices[index].text));
+}
+
+bool SelectionCriteria::AddType(bool negated, int typeIndex)
+{
+    return AddChoice(C::Type, kTextLabelType, kTypes, negated, typeIndex);
 }
 
 bool SelectionCriteria::AddSelected(bool selected)
@@ -98,13 +102,7 @@ bool SelectionCriteria::AddBridgeCount(Comparison comparison, int count)
 
 bool SelectionCriteria::AddBridgeMode(bool negated, int modeIndex)
 {
-    if (modeIndex < 0 || modeIndex >= static_cast<int>(std::size(kBridgeModes)))
-        return false;
-    SelectCriterion c;
-    c.property = C::BridgeMode;
-    c.relation = negated ? C::Negated : C::AsIs;
-    c.intValue = kBridgeModes[modeIndex].value;
-    return Add(c, kTextLabelBridgeMode, Translate(kBridgeModes[modeIndex].text));
+    return AddChoice(C::BridgeMode, kTextLabelBridgeMode, kBridgeModes, negated, modeIndex);
 }
 
 bool SelectionCriteria::AddPtg(Comparison comparison, double ptg)

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
 #include <vector>
 
 class CMorvekDoc;
@@ -104,6 +105,9 @@ public:
     static bool DeleteSelected(CMorvekDoc& doc);
 
 private:
+    // A criterion whose value is an entry of a combo (type, bridge mode).
+    template <std::size_t N>
+    bool AddChoice(int property, int label, const Choice (&choices)[N], bool negated, int index);
     bool Add(const SelectCriterion& criterion, int label, const QString& value);
 
     std::vector<SelectCriterion> criteria_;

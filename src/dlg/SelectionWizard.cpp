@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <iterator>
 #include <map>
 
 namespace dlg {

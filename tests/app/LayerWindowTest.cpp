@@ -30,12 +30,6 @@ namespace {
 using shell::CommandId;
 using shell::ToInt;
 
-QByteArray EnglishTexts()
-{
-    QFile file(QStringLiteral(MORVEK_SOURCE_DIR "/Defaults/english.lng"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class LayerWindow : public apptest::WindowFixture {
 protected:
     // Runs the command with answer given the dialog of type D it opens;
@@ -56,7 +50,7 @@ protected:
         return seen;
     }
 
-    test::ScopedLanguage english_{env_, EnglishTexts()};
+    test::ScopedLanguage english_{env_, test::EnglishTexts()};
 };
 
 TEST_F(LayerWindow, NewLayerCopyToLayerAndSave)

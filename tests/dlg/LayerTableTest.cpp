@@ -12,7 +12,6 @@
 #include "section/Section.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -24,12 +23,6 @@ namespace {
 
 using dlg::LayerTable;
 using platform::PromptResult;
-
-QByteArray EnglishTexts()
-{
-    QFile file(QStringLiteral(MORVEK_SOURCE_DIR "/Defaults/english.lng"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class LayerTableTest : public testing::Test {
 protected:
@@ -59,7 +52,7 @@ protected:
     }
 
     test::ScopedTestEnvironment env_;
-    test::ScopedLanguage english_{env_, EnglishTexts()};
+    test::ScopedLanguage english_{env_, test::EnglishTexts()};
     platform::ScriptedPrompt prompt_;
     platform::ScopedOverride<platform::Prompt*> usePrompt_ = platform::installPrompt(prompt_);
     CMorvekDoc doc_;

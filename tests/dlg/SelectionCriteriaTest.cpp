@@ -12,7 +12,6 @@
 #include "section/Section.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,12 +22,6 @@ namespace {
 
 using dlg::SelectionCriteria;
 using Cmp = SelectionCriteria::Comparison;
-
-QByteArray EnglishTexts()
-{
-    QFile file(QStringLiteral(MORVEK_SOURCE_DIR "/Defaults/english.lng"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 constexpr int kTypeLines = 2; // index of text 471 in the type combo
 
@@ -70,7 +63,7 @@ protected:
     }
 
     test::ScopedTestEnvironment env_;
-    test::ScopedLanguage english_{env_, EnglishTexts()};
+    test::ScopedLanguage english_{env_, test::EnglishTexts()};
     platform::ScriptedPrompt prompt_;
     platform::ScopedOverride<platform::Prompt*> usePrompt_ = platform::installPrompt(prompt_);
     CMorvekDoc doc_;
