@@ -14,10 +14,13 @@ namespace {
 
 using C = SelectCriterion;
 
-// The comparison and relation of a "<", ">", "==", "<>" entry.
-void SetComparison(SelectCriterion& c, SelectionCriteria::Comparison comparison)
+// A criterion of the property with the comparison and relation of a "<",
+// ">", "==", "<>" entry.
+SelectCriterion Compared(int property, SelectionCriteria::Comparison comparison)
 {
     using Cmp = SelectionCriteria::Comparison;
+    SelectCriterion c;
+    c.property = property;
     c.relation = C::AsIs;
     switch (comparison) {
     case Cmp::Less: c.comparison = C::Less; break;
@@ -28,6 +31,7 @@ void SetComparison(SelectCriterion& c, SelectionCriteria::Comparison comparison)
         c.relation = C::Negated;
         break;
     }
+    return c;
 }
 
 int ComparisonWord(int comparison)
@@ -93,9 +97,7 @@ bool SelectionCriteria::AddLineType(bool negated, int lineType, const QString& n
 
 bool SelectionCriteria::AddBridgeCount(Comparison comparison, int count)
 {
-    SelectCriterion c;
-    c.property = C::BridgeCount;
-    SetComparison(c, comparison);
+    SelectCriterion c = Compared(C::BridgeCount, comparison);
     c.intValue = count;
     return Add(c, kTextLabelBridgeCount, platform::cformat("%d", count));
 }
@@ -107,9 +109,7 @@ bool SelectionCriteria::AddBridgeMode(bool negated, int modeIndex)
 
 bool SelectionCriteria::AddPtg(Comparison comparison, double ptg)
 {
-    SelectCriterion c;
-    c.property = C::Ptg;
-    SetComparison(c, comparison);
+    SelectCriterion c = Compared(C::Ptg, comparison);
     c.realValue = ptg;
     return Add(c, kTextLabelPtg, platform::cformat("%f", ptg));
 }
