@@ -3,6 +3,7 @@
 #include "app/DocumentView.h"
 #include "app/ExportCommand.h"
 #include "app/HandlerRows.h"
+#include "app/LayerCommands.h"
 #include "app/MainWindow.h"
 #include "app/MeasureDialogs.h"
 #include "command/BridgeMoveCommand.h"
@@ -16,6 +17,7 @@
 #include "command/SelectionBridges.h"
 #include "dlg/ChamferDlg.h"
 #include "dlg/OneValue.h"
+#include "dlg/SelectionCriteria.h"
 #include "document/MorvekDoc.h"
 #include "options/LanguageTable.h"
 #include "options/Options.h"
@@ -131,6 +133,39 @@ public:
             doc.ClearCommonLines(what);
             QApplication::restoreOverrideCursor();
         });
+    }
+    // View > Layer: a running command and any element edit end first; the
+    // dialog's changes are not undoable.
+    static void Layers(DocumentView& view, int)
+    {
+        view.input_.CancelCommand();
+        view.doc_->EndModifyState();
+        RunLayerDialog(&view, *view.doc_, [&view] { view.update(); });
+        view.RefreshCursor();
+        view.update();
+    }
+    static void CopyToLayer(DocumentView& view, int)
+    {
+        view.input_.CancelCommand();
+        (void)RunCopyToLayer(&view, *view.doc_); // Cancel copies nothing
+        view.update();
+    }
+    static void ConvertNodes(DocumentView& view, int)
+    {
+        view.input_.CancelCommand();
+        RunConvertNodes(&view, *view.doc_);
+        view.update();
+    }
+    // The selection wizard: Special Selection offers to select only, All
+    // Specified to delete.
+    static void SelectionWizard(DocumentView& view, int commandId)
+    {
+        view.input_.CancelCommand();
+        const int preset = commandId == shell::ToInt(CommandId::DeleteSpecified) ? dlg::SelectionCriteria::Delete
+                                                                                : dlg::SelectionCriteria::SelectOnly;
+        RunSelectionWizard(&view, *view.doc_, view.modify_, preset, [&view] { view.update(); });
+        view.RefreshCursor();
+        view.update();
     }
     static void ClipboardCopy(DocumentView& view, int) { view.OnClipboardCopy(); }
     static void ClipboardPaste(DocumentView& view, int) { view.OnClipboardPaste(); }
@@ -311,6 +346,11 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::ClearCommonBlock, &H::ClearCommonLines},
     {CommandId::ClearCommonLayout, &H::ClearCommonLines},
     {CommandId::ClearCommonLayoutAndBlock, &H::ClearCommonLines},
+    {CommandId::Layer, &H::Layers},
+    {CommandId::CopyToLayer, &H::CopyToLayer},
+    {CommandId::ConvertNodes, &H::ConvertNodes},
+    {CommandId::SpecialSelection, &H::SelectionWizard},
+    {CommandId::DeleteSpecified, &H::SelectionWizard},
     {CommandId::ClipboardCopy, &H::ClipboardCopy},
     {CommandId::ClipboardPaste, &H::ClipboardPaste},
     {CommandId::Center, &H::Center},

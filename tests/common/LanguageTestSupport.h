@@ -8,10 +8,19 @@
 #include "settings/ProfileStore.h"
 
 #include <QByteArray>
+#include <QFile>
 
 #include <optional>
 
 namespace test {
+
+// The program's English texts (Defaults/english.lng of the source tree),
+// for a ScopedLanguage of the wording the user sees.
+inline QByteArray EnglishTexts()
+{
+    QFile file(QStringLiteral(MORVEK_SOURCE_DIR "/Defaults/english.lng"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class ScopedLanguage {
 public:
