@@ -1,5 +1,6 @@
 #include "dlg/PropPointDlg.h"
 
+#include "dlg/DialogButtons.h"
 #include "dlg/NumberFields.h"
 #include "dlg/VariableDlg.h"
 #include "dlg/VariableEditCtrl.h"
@@ -56,8 +57,6 @@ constexpr int kTextAddVariable = 741;
 constexpr int kTextFix = 742;
 constexpr int kTextRelative = 743;
 constexpr int kTextSeparate = 2165;
-constexpr int kTextOk = 132;
-constexpr int kTextCancel = 133;
 
 CVariableEditCtrl* FormulaField(QWidget* parent, FormulaTable* table, const char* name)
 {
@@ -204,10 +203,10 @@ CPropPointDlg::CPropPointDlg(QWidget* parent, NodeProperties& properties, NodeFo
     auto* addVariable = new QPushButton(Translate(kTextAddVariable), this);
     addVariable->setObjectName(QStringLiteral("AddVariable"));
     addVariable->setAutoDefault(false);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Translate(kTextOk));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Translate(kTextCancel));
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     buttons->addButton(addVariable, QDialogButtonBox::ActionRole);
+    // OK checks first.
+    disconnect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(identification);
@@ -216,7 +215,6 @@ CPropPointDlg::CPropPointDlg(QWidget* parent, NodeProperties& properties, NodeFo
     layout->addWidget(buttons);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &CPropPointDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(addVariable, &QPushButton::clicked, this, &CPropPointDlg::OnAddVariable);
     connect(fix_, &QRadioButton::clicked, this, [this] { SetPositionMode(Mode::Fixed); });
     connect(relative_, &QRadioButton::clicked, this, [this] { SetPositionMode(properties_.RelativeMode()); });
@@ -388,9 +386,8 @@ CSelectPointDlg::CSelectPointDlg(QWidget* parent, const NodeTable& nodes, const 
         auto* item = new QTreeWidgetItem(list_, {node ? node->GetName() : QString(), platform::cformat("%d", slot)});
         item->setTextAlignment(1, Qt::AlignCenter);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Translate(132));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Translate(133));
+    QDialogButtonBox* buttons = OkCancelButtons(this);
+    disconnect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     auto* prompt = new QLabel(Translate(kTextPrompt), this);
     prompt->setWordWrap(true);
@@ -398,7 +395,6 @@ CSelectPointDlg::CSelectPointDlg(QWidget* parent, const NodeTable& nodes, const 
     layout->addWidget(list_);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CSelectPointDlg::Choose);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // A double click chooses the row under it; outside the rows it closes
     // the dialog with no choice.
     list_->viewport()->installEventFilter(this);

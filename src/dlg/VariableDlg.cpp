@@ -1,5 +1,6 @@
 #include "dlg/VariableDlg.h"
 
+#include "dlg/DialogButtons.h"
 #include "dlg/VariableEditCtrl.h"
 #include "options/LanguageTable.h"
 
@@ -22,17 +23,6 @@ namespace dlg {
 namespace {
 
 constexpr int kTextOk = 132;
-constexpr int kTextCancel = 133;
-
-QDialogButtonBox* OkCancel(QDialog* dialog)
-{
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(Translate(kTextOk));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Translate(kTextCancel));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
 
 QPushButton* Button(QWidget* parent, int textId, const char* name)
 {
@@ -63,7 +53,7 @@ CVariablePropDlg::CVariablePropDlg(QWidget* parent, FormulaTable* table, bool na
     form->addRow(Translate(kTextDescription), description_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(OkCancelButtons(this));
     resize(420, sizeHint().height());
 }
 
@@ -105,7 +95,7 @@ CChangeNameDlg::CChangeNameDlg(QWidget* parent, const QString& caption, const QS
     form->addRow(secondLabel, second_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(OkCancelButtons(this));
     second_->selectAll();
     second_->setFocus();
 }
