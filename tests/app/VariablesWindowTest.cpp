@@ -187,3 +187,48 @@ TEST_F(VariablesWindow, IdleNodesIsOneStep)
 }
 
 } // namespace
+
+namespace {
+
+// The dialog's reference pick: a click on a node brings the dialog back
+// with that node chosen and what was typed kept; Cancel then leaves the
+// node as it was.
+TEST_F(VariablesWindow, ReferencePickReopensTheDialogWithTheNode)
+{
+    window_.resize(900, 700);
+    Section& section = *Doc().GetCurrentSection();
+    ASSERT_FALSE(section.AddLine3(100, 50, 300, 50, true, 1).AtEnd());
+    view_->RunCommand(32771);
+    QApplication::processEvents();
+    const int start = Doc().Nodes().AddPoint(100, 50, true);
+    const int end = Doc().Nodes().AddPoint(300, 50, true);
+
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<dlg::CPropPointDlg*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QAbstractButton*>(QStringLiteral("Relative"))->click();
+        dialog->Field("dx")->SetText(QStringLiteral("B"));
+        dialog->findChild<QPushButton*>(QStringLiteral("PickReference"))->click();
+    });
+    ChoosePopupItem(300, 50, 256);
+
+    int reference = -1;
+    QString dx;
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<dlg::CPropPointDlg*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        reference = dialog->findChild<QComboBox*>(QStringLiteral("Reference"))->currentData().toInt();
+        dx = dialog->Field("dx")->Text();
+        dialog->reject();
+    });
+    const QPoint at = PixelOf(100, 50);
+    QTest::mouseMove(view_, at);
+    QTest::mouseClick(view_, Qt::LeftButton, Qt::NoModifier, at);
+    QApplication::processEvents();
+    EXPECT_EQ(reference, start);
+    EXPECT_EQ(dx, QStringLiteral("B"));
+    EXPECT_EQ(Doc().Nodes().GetNode(end)->GetKind(), NodeKind::Absolute);
+    EXPECT_EQ(Doc().Undo().GetUndoCount(), 0);
+}
+
+} // namespace
