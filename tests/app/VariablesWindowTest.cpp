@@ -5,6 +5,9 @@
 #include "WindowFixture.h"
 
 #include "app/DocumentCommands.h"
+#include "app/NodeDialog.h"
+#include "options/LanguageTable.h"
+#include "platform/Prompt.h"
 #include "dlg/PropPointDlg.h"
 #include "dlg/VariableDlg.h"
 #include "dlg/VariableEditCtrl.h"
@@ -228,6 +231,41 @@ TEST_F(VariablesWindow, ReferencePickReopensTheDialogWithTheNode)
     EXPECT_EQ(reference, start);
     EXPECT_EQ(dx, QStringLiteral("B"));
     EXPECT_EQ(Doc().Nodes().GetNode(end)->GetKind(), NodeKind::Absolute);
+    EXPECT_EQ(Doc().Undo().GetUndoCount(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// The origin node is not edited: choosing it among the nodes of its spot
+// shows 402 and nothing else.
+TEST_F(VariablesWindow, TheOriginNodeIsRefused)
+{
+    window_.resize(900, 700);
+    Section& section = *Doc().GetCurrentSection();
+    ASSERT_FALSE(section.AddLine3(0, 0, 200, 0, true, 1).AtEnd());
+    view_->RunCommand(32771);
+    QApplication::processEvents();
+    platform::ScriptedPrompt prompt{platform::PromptResult::Ok};
+    const auto installed = platform::installPrompt(prompt);
+
+    bool offered = false;
+    WhenModal([&](QWidget* modal) {
+        auto* choose = qobject_cast<dlg::CSelectPointDlg*>(modal);
+        ASSERT_NE(choose, nullptr);
+        auto* list = choose->findChild<QTreeWidget*>(QStringLiteral("List"));
+        for (int row = 0; row < list->topLevelItemCount(); ++row)
+            if (list->topLevelItem(row)->text(1).toInt() == Doc().GetOriginNode()) {
+                list->topLevelItem(row)->setSelected(true);
+                offered = true;
+            }
+        emit choose->findChild<QDialogButtonBox*>()->accepted();
+    });
+    ChoosePopupItem(0, 0, 256);
+    EXPECT_TRUE(offered);
+    EXPECT_EQ(prompt.texts(), QStringList({Translate(app::kTextOriginNode)}));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(Doc().Undo().GetUndoCount(), 0);
 }
 

@@ -4,6 +4,7 @@
 // nodes; and both widgets wired.
 #include "dlg/NodeProperties.h"
 #include "dlg/PropPointDlg.h"
+#include "dlg/VariableDlg.h"
 #include "dlg/VariableEditCtrl.h"
 
 #include "common/LanguageTestSupport.h"
@@ -14,6 +15,7 @@
 #include "section/UndoManager.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QCheckBox>
@@ -25,6 +27,8 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -62,7 +66,7 @@ protected:
     }
 
     test::ScopedTestEnvironment env;
-    test::ScopedLanguage language{env, "[681]\nENG=circular\n[682]\nENG=reference\n[376]\nENG=empty\n"};
+    test::ScopedLanguage language{env, "[681]\nENG=circular\n[682]\nENG=reference\n[376]\nENG=empty\n[378]\nENG=refused %1\n"};
     platform::ScriptedPrompt prompt;
     platform::ScopedOverride<platform::Prompt*> installed = platform::installPrompt(prompt);
     CMorvekDoc doc;
@@ -238,6 +242,41 @@ TEST_F(NodePropertiesTest, DialogIsWired)
     QTimer::singleShot(0, &dialog, [&] { dialog.OnOK(); });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(X(a), 110.0);
+}
+
+} // namespace
+
+namespace {
+
+// Add Variable: a taken name is refused and asked again; the new variable
+// is one undo step of its own, kept when the node dialog is cancelled.
+TEST_F(NodePropertiesTest, AddVariableIsUndoableAndOutlivesCancel)
+{
+    NodeProperties properties(doc, a, true);
+    NodeForm form = properties.Load();
+    dlg::CPropPointDlg dialog(nullptr, properties, form);
+    int shown = 0;
+    std::function<void()> answer = [&] {
+        auto* prop = qobject_cast<dlg::CVariablePropDlg*>(QApplication::activeModalWidget());
+        if (!prop) {
+            QTimer::singleShot(10, answer);
+            return;
+        }
+        prop->SetTexts(++shown == 1 ? QStringLiteral("Loop") : QStringLiteral("Flap"), QStringLiteral("A/4"), {});
+        prop->accept();
+        if (shown == 1)
+            QTimer::singleShot(10, answer);
+    };
+    QTimer::singleShot(10, answer);
+    dialog.OnAddVariable();
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(prompt.texts(), QStringList({QStringLiteral("refused 4")}));
+    EXPECT_EQ(doc.Variables().Evaluate(QStringLiteral("Flap")), 50.0);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.Undo().GetUndoCount(), 1);
+    dialog.reject();
+    doc.Undo().Undo();
+    EXPECT_FALSE(doc.Variables().Exists(QStringLiteral("Flap")));
 }
 
 } // namespace
