@@ -69,6 +69,20 @@ CVariableEditCtrl* FormulaField(QWidget* parent, FormulaTable* table, const char
     return field;
 }
 
+// A mode's group: its radio button over two labelled formula fields.
+QGroupBox* TwoFieldBox(QWidget* parent, QRadioButton* mode, int firstLabel, QWidget* first, int secondLabel,
+                       QWidget* second)
+{
+    auto* box = new QGroupBox(parent);
+    auto* layout = new QGridLayout(box);
+    layout->addWidget(mode, 0, 0, 1, 2);
+    layout->addWidget(new QLabel(Translate(firstLabel), box), 1, 0);
+    layout->addWidget(first, 1, 1);
+    layout->addWidget(new QLabel(Translate(secondLabel), box), 2, 0);
+    layout->addWidget(second, 2, 1);
+    return box;
+}
+
 QPushButton* PickButton(QWidget* parent, const char* name)
 {
     auto* b = new QPushButton(QStringLiteral("..."), parent);
@@ -158,21 +172,8 @@ CPropPointDlg::CPropPointDlg(QWidget* parent, NodeProperties& properties, NodeFo
     referenceRow->addWidget(pickReference_);
     pos->addLayout(referenceRow, 1, 2, 1, 3);
 
-    auto* cardinalBox = new QGroupBox(position);
-    auto* cardinalLayout = new QGridLayout(cardinalBox);
-    cardinalLayout->addWidget(cardinal_, 0, 0, 1, 2);
-    cardinalLayout->addWidget(new QLabel(Translate(kTextDx), cardinalBox), 1, 0);
-    cardinalLayout->addWidget(dx_, 1, 1);
-    cardinalLayout->addWidget(new QLabel(Translate(kTextDy), cardinalBox), 2, 0);
-    cardinalLayout->addWidget(dy_, 2, 1);
-
-    auto* radialBox = new QGroupBox(position);
-    auto* radialLayout = new QGridLayout(radialBox);
-    radialLayout->addWidget(radial_, 0, 0, 1, 2);
-    radialLayout->addWidget(new QLabel(Translate(kTextRadius), radialBox), 1, 0);
-    radialLayout->addWidget(radiusField_, 1, 1);
-    radialLayout->addWidget(new QLabel(Translate(kTextAngle), radialBox), 2, 0);
-    radialLayout->addWidget(angle_, 2, 1);
+    QGroupBox* cardinalBox = TwoFieldBox(position, cardinal_, kTextDx, dx_, kTextDy, dy_);
+    QGroupBox* radialBox = TwoFieldBox(position, radial_, kTextRadius, radiusField_, kTextAngle, angle_);
 
     auto* radiusBox = new QGroupBox(position);
     auto* radiusLayout = new QGridLayout(radiusBox);
