@@ -270,3 +270,44 @@ TEST_F(VariablesWindow, TheOriginNodeIsRefused)
 }
 
 } // namespace
+
+namespace {
+
+// The end node's pick: the dialog comes back in radius mode with the
+// clicked node as end node.
+TEST_F(VariablesWindow, EndPickReopensTheDialogInRadiusMode)
+{
+    window_.resize(900, 700);
+    Section& section = *Doc().GetCurrentSection();
+    ASSERT_FALSE(section.AddLine3(100, 50, 300, 50, true, 1).AtEnd());
+    view_->RunCommand(32771);
+    QApplication::processEvents();
+    const int start = Doc().Nodes().AddPoint(100, 50, true);
+
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<dlg::CPropPointDlg*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QAbstractButton*>(QStringLiteral("Relative"))->click();
+        dialog->findChild<QAbstractButton*>(QStringLiteral("RadiusMode"))->click();
+        dialog->findChild<QPushButton*>(QStringLiteral("PickEnd"))->click();
+    });
+    ChoosePopupItem(300, 50, 256);
+
+    int end = -1;
+    bool radius = false;
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<dlg::CPropPointDlg*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        end = dialog->findChild<QComboBox*>(QStringLiteral("End"))->currentData().toInt();
+        radius = dialog->findChild<QAbstractButton*>(QStringLiteral("RadiusMode"))->isChecked();
+        dialog->reject();
+    });
+    const QPoint at = PixelOf(100, 50);
+    QTest::mouseMove(view_, at);
+    QTest::mouseClick(view_, Qt::LeftButton, Qt::NoModifier, at);
+    QApplication::processEvents();
+    EXPECT_EQ(end, start);
+    EXPECT_TRUE(radius);
+}
+
+} // namespace
