@@ -65,6 +65,14 @@ protected:
         QApplication::processEvents();
         EXPECT_TRUE(shown) << command;
     }
+    // One rule in the drawing, fitted into the window.
+    void ShowLine(double x1, double y1, double x2, double y2)
+    {
+        window_.resize(900, 700);
+        ASSERT_FALSE(Doc().GetCurrentSection()->AddLine3(x1, y1, x2, y2, true, 1).AtEnd());
+        view_->RunCommand(32771);
+        QApplication::processEvents();
+    }
     double NodeX(int node)
     {
         Doc().Nodes().SetCacheValid(false);
@@ -74,11 +82,7 @@ protected:
 
 TEST_F(VariablesWindow, NodeFollowsAVariableAndUndoMovesItBack)
 {
-    window_.resize(900, 700);
-    Section& section = *Doc().GetCurrentSection();
-    ASSERT_FALSE(section.AddLine3(100, 50, 300, 50, true, 1).AtEnd());
-    view_->RunCommand(32771); // fitted
-    QApplication::processEvents();
+    ASSERT_NO_FATAL_FAILURE(ShowLine(100, 50, 300, 50));
     const int end = Doc().Nodes().AddPoint(300, 50, true);
     ASSERT_GE(end, 0);
 
@@ -134,11 +138,7 @@ TEST_F(VariablesWindow, NodeFollowsAVariableAndUndoMovesItBack)
 
 TEST_F(VariablesWindow, CoincidingNodesAreChosenFirstAndTheOriginIsRefused)
 {
-    window_.resize(900, 700);
-    Section& section = *Doc().GetCurrentSection();
-    ASSERT_FALSE(section.AddLine3(100, 50, 300, 50, true, 1).AtEnd());
-    view_->RunCommand(32771);
-    QApplication::processEvents();
+    ASSERT_NO_FATAL_FAILURE(ShowLine(100, 50, 300, 50));
     const int first = Doc().Nodes().AddPoint(300, 50, true);
     const int second = Doc().Nodes().AddPoint(300, 50, false);
     ASSERT_NE(first, second);
@@ -198,11 +198,7 @@ namespace {
 // node as it was.
 TEST_F(VariablesWindow, ReferencePickReopensTheDialogWithTheNode)
 {
-    window_.resize(900, 700);
-    Section& section = *Doc().GetCurrentSection();
-    ASSERT_FALSE(section.AddLine3(100, 50, 300, 50, true, 1).AtEnd());
-    view_->RunCommand(32771);
-    QApplication::processEvents();
+    ASSERT_NO_FATAL_FAILURE(ShowLine(100, 50, 300, 50));
     const int start = Doc().Nodes().AddPoint(100, 50, true);
     const int end = Doc().Nodes().AddPoint(300, 50, true);
 
@@ -242,11 +238,7 @@ namespace {
 // shows 402 and nothing else.
 TEST_F(VariablesWindow, TheOriginNodeIsRefused)
 {
-    window_.resize(900, 700);
-    Section& section = *Doc().GetCurrentSection();
-    ASSERT_FALSE(section.AddLine3(0, 0, 200, 0, true, 1).AtEnd());
-    view_->RunCommand(32771);
-    QApplication::processEvents();
+    ASSERT_NO_FATAL_FAILURE(ShowLine(0, 0, 200, 0));
     platform::ScriptedPrompt prompt{platform::PromptResult::Ok};
     const auto installed = platform::installPrompt(prompt);
 
@@ -277,11 +269,7 @@ namespace {
 // clicked node as end node.
 TEST_F(VariablesWindow, EndPickReopensTheDialogInRadiusMode)
 {
-    window_.resize(900, 700);
-    Section& section = *Doc().GetCurrentSection();
-    ASSERT_FALSE(section.AddLine3(100, 50, 300, 50, true, 1).AtEnd());
-    view_->RunCommand(32771);
-    QApplication::processEvents();
+    ASSERT_NO_FATAL_FAILURE(ShowLine(100, 50, 300, 50));
     const int start = Doc().Nodes().AddPoint(100, 50, true);
 
     WhenModal([&](QWidget* modal) {
