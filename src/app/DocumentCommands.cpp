@@ -6,6 +6,7 @@
 #include "app/LayerCommands.h"
 #include "app/MainWindow.h"
 #include "app/MeasureDialogs.h"
+#include "app/NodeDialog.h"
 #include "command/BridgeMoveCommand.h"
 #include "command/ConstructCommands.h"
 #include "command/DieCommands.h"
@@ -18,6 +19,7 @@
 #include "dlg/ChamferDlg.h"
 #include "dlg/OneValue.h"
 #include "dlg/SelectionCriteria.h"
+#include "dlg/VariableDlg.h"
 #include "document/MorvekDoc.h"
 #include "options/LanguageTable.h"
 #include "options/Options.h"
@@ -260,6 +262,21 @@ public:
         view.update();
     }
 
+    // View > Variables: every change of one showing is one undo step, kept
+    // however the dialog is closed; the elements follow the variables.
+    static void Variables(DocumentView& view, int)
+    {
+        view.input_.CancelCommand();
+        dlg::VariableEdits edits(*view.doc_);
+        {
+            dlg::CVariableDlg dialog(&view, edits);
+            (void)dialog.exec(); // OK and Escape alike keep the changes
+        }
+        edits.Finish();
+        view.RefreshCursor();
+        view.update();
+    }
+
     // --- interactive commands ----------------------------------------------------
     template <void (*Start)(ViewInput&)>
     static void Interactive(DocumentView& view, int)
@@ -295,6 +312,13 @@ public:
     static void ModifyBridges(DocumentView& view, int)
     {
         bridgemove::StartBridgeMove(view.input_, view.input_.popupElement);
+        view.update();
+    }
+    static void NodeProperties(DocumentView& view, int)
+    {
+        (void)RunNodeProperties(&view, view.input_, view.input_.popupNode, view.view_.GetZoom());
+        view.input_.popupActive = false;
+        view.RefreshCursor();
         view.update();
     }
     // Every selected element of the layer gets the typed bridge width, in
@@ -367,6 +391,7 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::Background, &H::Background},
     {CommandId::Unload, &H::Unload},
     {CommandId::MeasureLineLength, &H::MeasureDialog},
+    {CommandId::Variables, &H::Variables},
     {CommandId::DebugBobstWood, &H::MeasureDialog},
     {CommandId::Polygon, &H::Shape},
     {CommandId::Rectangle, &H::Shape},
@@ -425,6 +450,7 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::PopupSelectSymmetrical, &H::PopupItem},
     {CommandId::PopupModifyBridges, &H::ModifyBridges},
     {CommandId::PopupChangeBridgeLength, &H::ChangeBridgeLength},
+    {CommandId::PopupNodeProperties, &H::NodeProperties},
 };
 
 bool DocumentCommands::Run(DocumentView& view, int commandId)

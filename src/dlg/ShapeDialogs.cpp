@@ -1,5 +1,7 @@
 #include "dlg/ShapeDialogs.h"
 
+#include "dlg/DialogButtons.h"
+
 #include "options/LanguageTable.h"
 #include "platform/CFormat.h"
 
@@ -25,8 +27,6 @@ constexpr int kTextLongerDiagonal = 598;
 constexpr int kTextRotation = 599;
 constexpr int kTextSelect = 600;
 constexpr int kTextPolygonTitle = 640;
-constexpr int kTextOk = 132;
-constexpr int kTextCancel = 133;
 constexpr int kTextRectWidth = 237;
 constexpr int kTextRectHeight = 236;
 constexpr int kTextRectRadius = 50;
@@ -47,16 +47,6 @@ QLineEdit* Field(QWidget* parent, const QString& name, double value)
     auto* edit = new QLineEdit(Number(value), parent);
     edit->setObjectName(name);
     return edit;
-}
-
-QDialogButtonBox* Buttons(QDialog* dialog)
-{
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(Translate(kTextOk));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Translate(kTextCancel));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
 }
 
 } // namespace
@@ -84,7 +74,7 @@ CPolygonDlg::CPolygonDlg(COptions& options, const PolygonValues& values, QWidget
     form->addRow(Translate(kTextLongerDiagonal), longer_);
     form->addRow(Translate(kTextRotation), rotation_);
     form->addRow(select_);
-    QDialogButtonBox* buttons = Buttons(this);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     ok_ = buttons->button(QDialogButtonBox::Ok);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -143,7 +133,7 @@ CRectangleDlg::CRectangleDlg(COptions& options, QWidget* parent) : QDialog(paren
     // Room for the sketch above the fields.
     layout->addSpacing(200);
     layout->addLayout(form);
-    layout->addWidget(Buttons(this));
+    layout->addWidget(OkCancelButtons(this));
     setMinimumWidth(360);
 }
 

@@ -121,6 +121,9 @@ public:
     // cleared, replaces it, recorded as a replaced item. False, nothing
     // changed, for an empty slot or a position the node cannot hold.
     [[nodiscard]] bool PlaceNodeAt(int i, double x, double y);
+    // Replaces the node of slot i and records a replaced item (the node
+    // dialog's edit of a node).
+    void ReplaceNode(int i, std::unique_ptr<CNodePoint> node);
     // The node conversion command: mode 1 makes every node absolute at its
     // plain position, 3 at its rotated position without rotation, 2 drops the
     // rotation formulas only.
@@ -190,8 +193,6 @@ private:
     // Puts a node into slot i, releasing a node not in use that sat there;
     // records nothing.
     void PlaceNode(int i, std::unique_ptr<CNodePoint> node);
-    // Replaces the node of slot i and records a replaced item.
-    void ReplaceNode(int i, std::unique_ptr<CNodePoint> node);
     void Record(std::unique_ptr<CNodePoint> old, CNodePoint* now, int index, int operation);
     bool StepOpen() const;
     // Keeps the merge grid and the free-slot list of the slot in step.

@@ -399,7 +399,7 @@ void FormulaTable::SetFormulaAt(int n, const QString& formula)
     }
 }
 
-bool FormulaTable::RenameVariable(int n, const QString& name)
+bool FormulaTable::RenameVariable(int n, const QString& name, NameOrigin origin)
 {
     lastError_ = 0;
     FormulaVariable* v = MutableAt(n);
@@ -407,7 +407,7 @@ bool FormulaTable::RenameVariable(int n, const QString& name)
         lastError_ = FormulaError::NoSuchVariable;
         return false;
     }
-    if (ContainsKeyword(name)) {
+    if (origin == NameOrigin::Typed && ContainsKeyword(name)) {
         lastError_ = FormulaError::NameExists;
         return false;
     }

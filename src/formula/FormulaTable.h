@@ -83,8 +83,8 @@ public:
     void SetFormulaAt(int n, const QString& formula);
     // Gives the n-th variable a new name without looking for clashes;
     // formulas that use the old name are not touched. False with lastError 4
-    // for a name containing "if", "then" or "else", 3 for a bad index.
-    bool RenameVariable(int n, const QString& name);
+    // for a typed name containing "if", "then" or "else", 3 for a bad index.
+    bool RenameVariable(int n, const QString& name, NameOrigin origin = NameOrigin::Typed);
     void SetUsed(int n, bool used);
     bool IsUsed(int n) const;
 

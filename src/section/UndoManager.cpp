@@ -207,7 +207,8 @@ UndoItem CUndoManager::ExecuteVariable(UndoItem& item)
         case UndoItem::Removed:
             if (item.oldVariable) {
                 const VarBackup& v = *item.oldVariable;
-                (void)variables_->AddVariable(v.name, v.formula, v.description, v.category, v.deletable);
+                (void)variables_->AddVariable(v.name, v.formula, v.description, v.category, v.deletable,
+                                              FormulaTable::NameOrigin::Stored);
             }
             break;
         case UndoItem::Added:
@@ -215,7 +216,9 @@ UndoItem CUndoManager::ExecuteVariable(UndoItem& item)
                 (void)variables_->DeleteVariable(item.newVariable->name, true);
             break;
         case UndoItem::Replaced:
-            if (item.oldVariable) {
+            if (item.oldVariable && item.newVariable && item.oldVariable->name != item.newVariable->name) {
+                RenameVariable(item.newVariable->name, item.oldVariable->name);
+            } else if (item.oldVariable) {
                 const VarBackup& v = *item.oldVariable;
                 (void)variables_->SetFormula(v.name, v.formula, v.description);
             }
@@ -224,6 +227,16 @@ UndoItem CUndoManager::ExecuteVariable(UndoItem& item)
     }
     return UndoItem::ForVariable(std::move(item.newVariable), std::move(item.oldVariable),
                                  UndoItem::Inverse(item.operation));
+}
+
+void CUndoManager::RenameVariable(const QString& from, const QString& to)
+{
+    // A renamed variable goes back under its name, and so do the node and
+    // variable formulas that the rename changed.
+    if (!variables_->RenameVariable(variables_->FindIndex(from), to, FormulaTable::NameOrigin::Stored))
+        return;
+    if (nodes_ && nodes_->GetEvaluator() == variables_)
+        nodes_->RenameVariable(from, to);
 }
 
 void CUndoManager::Reattach()

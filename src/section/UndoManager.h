@@ -28,6 +28,8 @@
 #include "element/NodeUndo.h"
 #include "section/UndoItem.h"
 
+#include <QString>
+
 #include <deque>
 #include <functional>
 #include <memory>
@@ -105,6 +107,8 @@ private:
     UndoItem ExecuteNode(UndoItem& item);
     UndoItem ExecuteElement(UndoItem& item, Section* stepSection);
     UndoItem ExecuteVariable(UndoItem& item);
+    // A variable item whose two sides carry different names is a rename.
+    void RenameVariable(const QString& from, const QString& to);
     // Every node forgets its dependants and every element of every section
     // re-attaches to its nodes.
     void Reattach();

@@ -63,6 +63,22 @@ TEST(SelectionCommands, SelectAllAndInvertWorkOnTheCurrentLayerOnly)
     EXPECT_EQ(doc.Undo().GetUndoCount(), 0) << "selecting is no change of the drawing";
 }
 
+TEST(SelectionCommands, TheDieBoardIsLeftOut)
+{
+    CMorvekDoc doc;
+    Section& current = *doc.GetCurrentSection();
+    CElement* line = current.AddLine3(0, 0, 10, 0, true, 1).Get();
+    CElement* board = current.AddWood(40, 60, 40, 20, 8).Get();
+    ASSERT_NE(board, nullptr);
+    ASSERT_TRUE(board->IsDieBoard());
+    SelectAllElements(doc);
+    EXPECT_TRUE(line->IsSelected());
+    EXPECT_FALSE(board->IsSelected());
+    InvertElementSelection(doc);
+    EXPECT_FALSE(line->IsSelected());
+    EXPECT_FALSE(board->IsSelected());
+}
+
 TEST(UndoMenuItems, NameTheStepTheyWouldApply)
 {
     CMorvekDoc doc;
