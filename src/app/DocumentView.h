@@ -8,6 +8,7 @@
 #include "app/ModifySheetWindow.h"
 #include "app/ViewCommandUi.h"
 #include "command/ViewInput.h"
+#include "dlg/EdgeChoices.h"
 #include "dlg/ShapeSizes.h"
 #include "view/AutosaveTimer.h"
 #include "view/EditCommands.h"
@@ -109,6 +110,8 @@ private:
     // Construct > Shapes > Polygon and Rectangle: the dialog, then on OK the
     // centre point (DocumentViewShapes.cpp). False for another id.
     bool RunShapeCommand(int commandId);
+    // The edge dialog over this view's kept choices (DocumentViewShapes.cpp).
+    std::optional<OutlineSettings> AskEdge(bool restricted);
 
     std::unique_ptr<CMorvekDoc> doc_;
     ViewCore view_;
@@ -131,6 +134,8 @@ private:
     int wheelRest_ = 0;
     // The polygon dialog reopens with the values of its last OK.
     dlg::PolygonValues polygon_;
+    // The edge dialog reopens with the results of its last OK.
+    dlg::EdgeChoices edge_;
 
     // After an input rule: a changed zoom or origin ends the fitted state;
     // repaints when asked.

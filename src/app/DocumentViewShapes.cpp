@@ -1,8 +1,11 @@
 // Construct > Shapes > Polygon and Rectangle: each asks its sizes in its
-// dialog and, on OK only, asks the centre point.
+// dialog and, on OK only, asks the centre point. The edge dialog of
+// Construct > Geometry > Edge and Die > Stripper > Outline by Click.
 #include "app/DocumentView.h"
 
 #include "command/ConstructCommands.h"
+#include "display/DisplayList.h"
+#include "dlg/EdgeDlg.h"
 #include "dlg/ShapeDialogs.h"
 #include "options/Options.h"
 
@@ -28,6 +31,16 @@ bool DocumentView::RunShapeCommand(int commandId)
         constructcommands::StartRectangle(input_);
     }
     return true;
+}
+
+std::optional<OutlineSettings> DocumentView::AskEdge(bool restricted)
+{
+    const LinetypeTable* linetypes = DisplayList::GetLinetypeTable();
+    const COptions* options = COptions::Current();
+    if (!linetypes)
+        return std::nullopt;
+    AutosaveTimer::Pause pause(autosave_);
+    return dlg::CEdgeDlg::Ask(this, edge_, *linetypes, options ? options->GetLineType() : 1, restricted);
 }
 
 } // namespace app
