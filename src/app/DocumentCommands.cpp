@@ -250,6 +250,8 @@ public:
         view.update();
     }
 
+    static void Wood(DocumentView& view, int) { (void)view.EditDieBoard(); } // the dialog did what it did
+
     // --- the popup ---------------------------------------------------------------
     static void PopupItem(DocumentView& view, int commandId)
     {
@@ -358,6 +360,7 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::DeleteElement, &H::Interactive<&sectorcommands::StartDeleteElement>},
     {CommandId::SplitUp, &H::Interactive<&sectorcommands::StartSplitUp>},
     {CommandId::Edge, &H::Edge},
+    {CommandId::Wood, &H::Wood},
     {CommandId::StripperOutlineByClick, &H::OutlineByClick},
     {CommandId::MeasureDistance, &H::Interactive<&measurecommands::StartDistance>},
     {CommandId::MeasureAngle, &H::Interactive<&measurecommands::StartAngle>},

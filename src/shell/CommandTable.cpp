@@ -72,7 +72,7 @@ constexpr CommandRow kRows[] = {
     {CommandId::EditToolbars, 114, 114, -1, Doc, NotAvailable, true, {}},
     {CommandId::UseSecondaryRelativity, 115, 115, -1, App, Toggle, true, {}},
     {CommandId::ConvertNodes, 116, 116, -1, Doc, NotAvailable, true, {}},
-    {CommandId::Wood, 143, 143, 73, Doc, NotAvailable, true, {}},
+    {CommandId::Wood, 143, 143, 73, Doc, Handler, true, {}},
     {CommandId::Split, 160, 160, 15, Doc, Handler, true, {}},
     {CommandId::Undo, 168, 168, 32, Doc, Handler, true, {"Ctrl+X", "Ctrl+Z"}},
     {CommandId::Redo, 169, 169, 31, Doc, Handler, true, {"Ctrl+Y"}},
