@@ -343,6 +343,7 @@ CWoodDlg::CWoodDlg(CMorvekDoc& doc, Section& layer, CWood* board, DieBoardMemory
     textDistance_->setObjectName(QStringLiteral("TextDistance"));
     // The eight places clockwise round a small frame, from the top left.
     auto* places = new QGridLayout;
+    places->setContentsMargins(0, 0, 16, 0);
     const int placeCells[8][2] = {{0, 1}, {0, 2}, {1, 3}, {2, 3}, {3, 2}, {3, 1}, {2, 0}, {1, 0}};
     for (int p = 0; p < 8; ++p) {
         auto* box = new QCheckBox(textPage);
@@ -378,13 +379,21 @@ CWoodDlg::CWoodDlg(CMorvekDoc& doc, Section& layer, CWood* board, DieBoardMemory
     connect(split, &QPushButton::clicked, this, &CWoodDlg::Split);
     connect(remove, &QPushButton::clicked, this, &CWoodDlg::DeleteBoard);
 
+    // Two columns of fields beside the preview, the tabs below them.
+    auto* sizes = new QVBoxLayout;
+    sizes->addLayout(clientLayout);
+    sizes->addWidget(distanceGroup);
+    sizes->addWidget(sizeGroup);
+    auto* edges = new QVBoxLayout;
+    edges->addLayout(filletLayout);
+    edges->addWidget(centreGroup);
+    edges->addWidget(lock_);
+    edges->addStretch(1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(sizes);
+    columns->addLayout(edges);
     auto* fields = new QVBoxLayout;
-    fields->addLayout(clientLayout);
-    fields->addWidget(distanceGroup);
-    fields->addWidget(sizeGroup);
-    fields->addLayout(filletLayout);
-    fields->addWidget(centreGroup);
-    fields->addWidget(lock_);
+    fields->addLayout(columns);
     fields->addWidget(tabs_);
     preview_ = new BoardPreview(*copy_, options, this);
     auto* body = new QHBoxLayout;
@@ -433,7 +442,12 @@ CWoodDlg::CWoodDlg(CMorvekDoc& doc, Section& layer, CWood* board, DieBoardMemory
     textSize_->setText(platform::cformat("%i", form_.text.height));
     textHeight_->setText(Fixed("%.3f", form_.text.band));
     textDistance_->setText(Fixed("%.3f", form_.text.offset));
-    sideList_->setCurrentItem(sideList_->topLevelItem(0));
+    {
+        // The first row's record is shown, not overwritten by the empty
+        // fields.
+        const QSignalBlocker quiet(sideList_);
+        sideList_->setCurrentItem(sideList_->topLevelItem(0));
+    }
     ShowRow(0);
     RefreshPreview();
 }

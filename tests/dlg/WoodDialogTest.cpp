@@ -124,6 +124,22 @@ TEST_F(WoodDialog, DeleteBoardRemovesTheLayersBoard)
     EXPECT_EQ(doc_.Undo().GetUndoCount(), 1);
 }
 
+TEST_F(WoodDialog, TheBoardsSideRowsShowAndStay)
+{
+    auto* board = dynamic_cast<CWood*>(doc_.GetCurrentSection()->AddWood(50, 80, 50, 13, 0).Get());
+    ASSERT_NE(board, nullptr);
+    const WoodSideRecord left{true, true, 20, 40, 10, 1};
+    board->Values().sides[WoodValues::SideLeft] = left;
+    doc_.Undo().Reset();
+    Run([](dlg::CWoodDlg& d) {
+        EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("D0"))->text(), QStringLiteral("20.000"));
+        EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("DeltaD"))->text(), QStringLiteral("40.000"));
+        Click(d, "Ok");
+    });
+    ASSERT_NE(Board(), nullptr);
+    EXPECT_EQ(Board()->Values().sides[WoodValues::SideLeft], left);
+}
+
 TEST_F(WoodDialog, SplitAppliesAndThenBreaksTheBoardUp)
 {
     const int elements = Elements();
