@@ -71,6 +71,9 @@ protected:
     {
         const double ratio = devicePixelRatioF();
         gui::QtDevice buffer(width(), height(), ratio);
+        // The hatch of the layout area shows the background between its
+        // strokes.
+        (void)buffer.setBkMode(platform::BackgroundMode::Transparent);
         if (options_) {
             (void)options_->PaintBackground(&buffer, 0, 0, width(), height());
             options_->SelectLineTypePen(buffer, kBoardLineType);
