@@ -13,6 +13,7 @@
 #include "command/LineCommands.h"
 #include "command/ManipulationCommands.h"
 #include "command/MeasureCommands.h"
+#include "command/OutlineCommands.h"
 #include "command/QuickDimensionCommands.h"
 #include "command/SectorCommands.h"
 #include "command/SelectionBridges.h"
@@ -303,6 +304,23 @@ public:
         view.update();
     }
 
+    // Construct > Geometry > Edge: a running command ends first.
+    static void Edge(DocumentView& view, int)
+    {
+        view.input_.CancelCommand();
+        (void)outlinecommands::RunEdge(view.input_, [&view](bool restricted) { return view.AskEdge(restricted); });
+        view.RefreshCursor();
+        view.update();
+    }
+    static void OutlineByClick(DocumentView& view, int)
+    {
+        outlinecommands::StartOutlineByClick(view.input_,
+                                             [&view](bool restricted) { return view.AskEdge(restricted); });
+        view.update();
+    }
+
+    static void Wood(DocumentView& view, int) { (void)view.EditDieBoard(); } // the dialog did what it did
+
     // --- the popup ---------------------------------------------------------------
     static void PopupItem(DocumentView& view, int commandId)
     {
@@ -440,6 +458,9 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::QuickDeleteSector, &H::Interactive<&sectorcommands::StartQuickDeleteSector>},
     {CommandId::DeleteElement, &H::Interactive<&sectorcommands::StartDeleteElement>},
     {CommandId::SplitUp, &H::Interactive<&sectorcommands::StartSplitUp>},
+    {CommandId::Edge, &H::Edge},
+    {CommandId::Wood, &H::Wood},
+    {CommandId::StripperOutlineByClick, &H::OutlineByClick},
     {CommandId::MeasureDistance, &H::Interactive<&measurecommands::StartDistance>},
     {CommandId::MeasureAngle, &H::Interactive<&measurecommands::StartAngle>},
     {CommandId::MeasureRadius, &H::Interactive<&measurecommands::StartRadius>},

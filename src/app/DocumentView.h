@@ -8,6 +8,8 @@
 #include "app/ModifySheetWindow.h"
 #include "app/ViewCommandUi.h"
 #include "command/ViewInput.h"
+#include "dlg/DieBoardForm.h"
+#include "dlg/EdgeChoices.h"
 #include "dlg/ShapeSizes.h"
 #include "view/AutosaveTimer.h"
 #include "view/EditCommands.h"
@@ -75,6 +77,12 @@ public:
     // The user has answered for this drawing already (File > Close All asks
     // for every drawing first): closing asks nothing more.
     void AgreeToClose() { closeAgreed_ = true; }
+    // Die > Wood, and the properties of a die board: the die-board dialog on
+    // the current layer's board (or none), unless an element is being
+    // edited; a running command ends first. Returns the dialog's result
+    // (QDialog::Accepted, Rejected or dlg::CWoodDlg::kDeleted), Rejected
+    // when it did not open.
+    int EditDieBoard();
 
 protected:
     // A key that a hot key of the view's input binds stays with the view
@@ -109,6 +117,8 @@ private:
     // Construct > Shapes > Polygon and Rectangle: the dialog, then on OK the
     // centre point (DocumentViewShapes.cpp). False for another id.
     bool RunShapeCommand(int commandId);
+    // The edge dialog over this view's kept choices (DocumentViewShapes.cpp).
+    std::optional<OutlineSettings> AskEdge(bool restricted);
 
     std::unique_ptr<CMorvekDoc> doc_;
     ViewCore view_;
@@ -131,6 +141,10 @@ private:
     int wheelRest_ = 0;
     // The polygon dialog reopens with the values of its last OK.
     dlg::PolygonValues polygon_;
+    // The edge dialog reopens with the results of its last OK.
+    dlg::EdgeChoices edge_;
+    // The die-board dialog's values for a layer without a board.
+    dlg::DieBoardMemory dieBoard_;
 
     // After an input rule: a changed zoom or origin ends the fitted state;
     // repaints when asked.

@@ -1,9 +1,15 @@
 // Construct > Shapes > Polygon and Rectangle: each asks its sizes in its
-// dialog and, on OK only, asks the centre point.
+// dialog and, on OK only, asks the centre point. The edge dialog of
+// Construct > Geometry > Edge and Die > Stripper > Outline by Click, and
+// the die-board dialog of Die > Wood.
 #include "app/DocumentView.h"
 
 #include "command/ConstructCommands.h"
+#include "display/DisplayList.h"
+#include "dlg/EdgeDlg.h"
 #include "dlg/ShapeDialogs.h"
+#include "dlg/WoodDlg.h"
+#include "document/MorvekDoc.h"
 #include "options/Options.h"
 
 namespace app {
@@ -28,6 +34,32 @@ bool DocumentView::RunShapeCommand(int commandId)
         constructcommands::StartRectangle(input_);
     }
     return true;
+}
+
+std::optional<OutlineSettings> DocumentView::AskEdge(bool restricted)
+{
+    const LinetypeTable* linetypes = DisplayList::GetLinetypeTable();
+    const COptions* options = COptions::Current();
+    if (!linetypes)
+        return std::nullopt;
+    AutosaveTimer::Pause pause(autosave_);
+    return dlg::CEdgeDlg::Ask(this, edge_, *linetypes, options ? options->GetLineType() : 1, restricted);
+}
+
+int DocumentView::EditDieBoard()
+{
+    if (doc_->GetModifyState() != 0)
+        return QDialog::Rejected;
+    input_.CancelCommand();
+    commandUi_.SetStatusText(QString());
+    int result = QDialog::Rejected;
+    {
+        AutosaveTimer::Pause pause(autosave_);
+        result = dlg::EditDieBoard(this, *doc_, dieBoard_);
+    }
+    RefreshCursor();
+    update();
+    return result;
 }
 
 } // namespace app

@@ -30,14 +30,19 @@ QString NumberText(double value)
     return QLocale::c().toString(value, 'g', 12);
 }
 
-bool ReadNumber(const QLineEdit* edit, double& value)
+bool ReadNumber(const QString& text, double& value)
 {
     bool ok = false;
-    const double read = QLocale::c().toDouble(edit->text().trimmed(), &ok);
+    const double read = QLocale::c().toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(read))
         return false;
     value = read;
     return true;
+}
+
+bool ReadNumber(const QLineEdit* edit, double& value)
+{
+    return ReadNumber(edit->text(), value);
 }
 
 bool ReadNumber(const QLineEdit* edit, int& value)

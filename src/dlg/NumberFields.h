@@ -14,6 +14,7 @@ void MakeDoubleField(QLineEdit* edit);
 // Up to 12 significant digits, no trailing zeros.
 QString NumberText(double value);
 // False when the text is not a whole number text.
+[[nodiscard]] bool ReadNumber(const QString& text, double& value);
 [[nodiscard]] bool ReadNumber(const QLineEdit* edit, double& value);
 [[nodiscard]] bool ReadNumber(const QLineEdit* edit, int& value);
 

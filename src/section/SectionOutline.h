@@ -13,6 +13,20 @@ struct OutlineClipWindow {
     bool valid = false;
 };
 
+// What the edge dialog hands to Section::DoOutline and DoOutlineByPoint:
+// the distance (negative moves a simple closed figure's rule outwards), the
+// line type followed (-1 all), the new rule's line type, the corner radius
+// (0 none) and the two options.
+struct OutlineSettings {
+    double distance = 10.0;
+    int lineTypeFilter = -1;
+    int newLineType = 1;
+    double filletRadius = 0.0;
+    bool resolveCrossings = true;
+    bool usePlacements = false;
+    friend bool operator==(const OutlineSettings&, const OutlineSettings&) = default;
+};
+
 class SectionOutline : public OutlineSource {
 public:
     explicit SectionOutline(Section& section) : section_(section) {}
