@@ -1,5 +1,6 @@
 #include "document/MorvekDoc.h"
 
+#include "common/SmallDisk.h"
 #include "common/TempDir.h"
 #include "document/DocumentPaths.h"
 #include "platform/Prompt.h"
@@ -199,6 +200,52 @@ TEST_F(DocumentLifecycle, AFailedSaveAtCloseKeepsTheAutosaveCopy)
     EXPECT_TRUE(doc.OnCloseDocument());
     EXPECT_FALSE(QFile::exists(copy));
     EXPECT_TRUE(doc.GetTempFileName().isEmpty());
+    EXPECT_EQ(prompt.unexpected(), 0);
+}
+
+// On a full disk the save fails and says why; the file on disk and the
+// autosave copy stay byte for byte. Recovering a copy onto the full disk
+// keeps the copy too.
+TEST_F(DocumentLifecycle, AFullDiskKeepsTheFileAndTheAutosaveCopy)
+{
+    test::SmallDisk disk(dir.file(QStringLiteral("disk")));
+    const QString path = disk.folder() + QStringLiteral("/box.n");
+    const QString copy = disk.folder() + QStringLiteral("/box_tmp.n");
+    ASSERT_TRUE(platform::writeFileAtomically(path, DrawingOf(1)));
+    CMorvekDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    for (int i = 0; i < 12; ++i)
+        (void)doc.GetSection(0)->AddLine3(50, 50 + i, 60, 60, true, 1);
+    doc.SetModifiedFlag();
+    doc.AutoSave();
+    ASSERT_TRUE(QFile::exists(copy));
+    QFile copyFile(copy);
+    ASSERT_TRUE(copyFile.open(QIODevice::ReadOnly));
+    const QByteArray copyBytes = copyFile.readAll();
+    copyFile.close();
+    ASSERT_GT(copyBytes.size(), 1000) << "a drawing of about 1.3 KB, below the write buffer";
+    disk.Fill();
+
+    prompt.push(PromptResult::Ok);
+    EXPECT_FALSE(doc.DoSave(path, true));
+    ASSERT_EQ(prompt.texts().size(), 1);
+    EXPECT_TRUE(prompt.texts()[0].contains(QStringLiteral("no space left on the disk"))) << prompt.texts()[0];
+    EXPECT_TRUE(doc.IsModified());
+    auto bytesOf = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+    };
+    EXPECT_EQ(bytesOf(path), DrawingOf(1));
+    EXPECT_EQ(bytesOf(copy), copyBytes);
+
+    // Opened again with the disk still full: the copy cannot replace the
+    // file, so the file opens as it was and the copy stays.
+    CMorvekDoc reopened;
+    prompt.push(PromptResult::Yes);
+    prompt.push(PromptResult::Ok);
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    EXPECT_EQ(ElementCount(reopened), 1);
+    EXPECT_EQ(bytesOf(copy), copyBytes);
     EXPECT_EQ(prompt.unexpected(), 0);
 }
 
