@@ -150,7 +150,8 @@ bool readsBackAsWindows1252(QStringView text)
     if (isAscii(bytes))
         return true;
     auto decode = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    (void)decode(bytes);
+    const QString decoded = decode(bytes); // the decoder runs when its result is taken
+    (void)decoded;
     return decode.hasError();
 }
 
@@ -390,10 +391,10 @@ bool openForSaving(QSaveFile& file, QString* error)
         return true;
     const int openError = errno;
     // Qt's texts for these are "Unknown error" or name a temporary file.
-    if (info.exists() && !info.isWritable())
-        return failSave(error, QStringLiteral("the file is read-only"));
     if (::access(QFile::encodeName(info.absolutePath()).constData(), W_OK) != 0)
         return failSave(error, saveFailureReason(errno));
+    if (info.exists() && !info.isWritable())
+        return failSave(error, QStringLiteral("the file is read-only"));
     return failSave(error, reasonOf(openError, file));
 }
 

@@ -229,7 +229,7 @@ TEST_F(DocumentLifecycle, AFullDiskKeepsTheFileAndTheAutosaveCopy)
     prompt.push(PromptResult::Ok);
     EXPECT_FALSE(doc.DoSave(path, true));
     ASSERT_EQ(prompt.texts().size(), 1);
-    EXPECT_TRUE(prompt.texts()[0].contains(QStringLiteral("no space left on the disk"))) << prompt.texts()[0];
+    EXPECT_TRUE(prompt.texts()[0].contains(QStringLiteral("no space left on the disk"))) << prompt.texts()[0].toStdString();
     EXPECT_TRUE(doc.IsModified());
     auto bytesOf = [](const QString& file) {
         QFile f(file);

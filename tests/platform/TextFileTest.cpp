@@ -207,6 +207,6 @@ TEST(TextFile, ASaveThatCannotReachTheDiskKeepsTheOldFileAndSaysWhy)
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), old);
         const QStringList left = QDir(disk.folder()).entryList(QDir::Files | QDir::Hidden);
-        EXPECT_EQ(left.filter(QStringLiteral("box.n")), QStringList{QStringLiteral("box.n")}) << left.join(u' ');
+        EXPECT_EQ(left.filter(QStringLiteral("box.n")), QStringList{QStringLiteral("box.n")}) << left.join(u' ').toStdString();
     }
 }
