@@ -338,10 +338,13 @@ bool DxfReader::CountExpansion(const std::vector<const DxfBlock*>& roots, qint64
     qint64 sum = 0;
     for (const DxfBlock* block : roots) {
         const qint64 n = counting.Root(*block);
-        if (n < 0)
+        if (n < 0) {
+            counted_ = 0;
             return Fail(counting.failure);
+        }
         sum = Counting::Add(sum, n);
     }
+    counted_ = sum;
     if (elements)
         *elements = sum;
     if (sum > kMaxExpansion) {

@@ -55,6 +55,8 @@ public:
     // kMaxExpansion (the message names it), a block inserts itself, or
     // blocks nest deeper than kMaxInsertDepth.
     [[nodiscard]] bool CountExpansion(const std::vector<const DxfBlock*>& roots, qint64* elements = nullptr);
+    // The total of the last CountExpansion (0 before any).
+    qint64 CountedElements() const { return counted_; }
 
     // Adds the block's entities to the sink, turned clockwise by angle
     // (radians) and then shifted by offset; the blocks it inserts follow
@@ -102,4 +104,5 @@ private:
     double pageWidth_ = 0.0;
     double pageHeight_ = 0.0;
     int lastLineType_ = DxfSink::kCurrentLineType;
+    qint64 counted_ = 0;
 };
