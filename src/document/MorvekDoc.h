@@ -393,6 +393,10 @@ private:
     void CreateFirstSection(int nameText);
     void AddOriginNode();
     void ResetAfterFailedLoad();
+    // What an opened drawing's reference loops are, in words, for the one
+    // message after opening: the first variable of a loop of variables and
+    // the first node of a loop of nodes; empty without loops.
+    QString ReferenceLoopText();
     // LoadFile's reading by the file's kind (its last three letters, upper
     // case) and native tag.
     [[nodiscard]] bool LoadByKind(const QString& fileName, const QString& kind, std::optional<int32_t> tag,

@@ -3,6 +3,7 @@
 #include "common/SmallDisk.h"
 #include "common/TempDir.h"
 #include "document/DocumentPaths.h"
+#include "element/NodePoint.h"
 #include "platform/Prompt.h"
 #include "section/Section.h"
 
@@ -227,7 +228,7 @@ TEST_F(DocumentLifecycle, AFullDiskKeepsTheFileAndTheAutosaveCopy)
     disk.Fill();
 
     prompt.push(PromptResult::Ok);
-    EXPECT_FALSE(doc.DoSave(path, true));
+    EXPECT_FALSE(doc.Save());
     ASSERT_EQ(prompt.texts().size(), 1);
     EXPECT_TRUE(prompt.texts()[0].contains(QStringLiteral("no space left on the disk"))) << prompt.texts()[0].toStdString();
     EXPECT_TRUE(doc.IsModified());
@@ -247,6 +248,47 @@ TEST_F(DocumentLifecycle, AFullDiskKeepsTheFileAndTheAutosaveCopy)
     EXPECT_EQ(ElementCount(reopened), 1);
     EXPECT_EQ(bytesOf(copy), copyBytes);
     EXPECT_EQ(prompt.unexpected(), 0);
+}
+
+// A drawing whose nodes or variables refer to one another in a loop opens
+// with one message naming where the loop was met; one without a loop
+// opens silently.
+TEST_F(DocumentLifecycle, AReferenceLoopIsToldOnceWhenOpened)
+{
+    enum class Loop { None, Nodes, Variables };
+    for (const Loop loop : {Loop::None, Loop::Nodes, Loop::Variables}) {
+        SCOPED_TRACE(static_cast<int>(loop));
+        CMorvekDoc made;
+        NodeTable& nodes = made.Nodes();
+        const int a = nodes.AddPoint(100, 0, false);
+        const int b = nodes.AddPoint(200, 0, false);
+        (void)made.GetSection(0)->AddLine0(a, b);
+        if (loop == Loop::Nodes) {
+            nodes.GetNode(a)->MakeOffset(nodes.GetNode(b), QStringLiteral("1"), QStringLiteral("0"));
+            nodes.GetNode(b)->MakeOffset(nodes.GetNode(a), QStringLiteral("1"), QStringLiteral("0"));
+        }
+        if (loop == Loop::Variables) {
+            ASSERT_TRUE(made.Variables().AddVariable(QStringLiteral("LA"), QStringLiteral("1"), QString(), 0, true));
+            ASSERT_TRUE(made.Variables().AddVariable(QStringLiteral("LB"), QStringLiteral("LA+1"), QString(), 0, true));
+            ASSERT_TRUE(made.Variables().SetFormula(QStringLiteral("LA"), QStringLiteral("LB+1"), QString()));
+        }
+        const QString path = Write(QStringLiteral("loop.n"), made.WriteDrawing());
+        const auto asked = prompt.texts().size();
+        if (loop != Loop::None)
+            prompt.push(PromptResult::Ok);
+        CMorvekDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        if (loop == Loop::None) {
+            EXPECT_EQ(prompt.texts().size(), asked);
+            continue;
+        }
+        ASSERT_EQ(prompt.texts().size(), asked + 1);
+        const QString text = prompt.texts().back();
+        EXPECT_TRUE(text.contains(loop == Loop::Nodes ? QStringLiteral("nodes refer to one another in a loop, from node")
+                                                      : QStringLiteral("loop, from \"LA\"")))
+            << text.toStdString();
+        EXPECT_EQ(text.count(QStringLiteral("refer to one another")), 1);
+    }
 }
 
 // Save Copy As writes the copy and nothing else: the drawing keeps its
