@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <new>
+
 namespace {
 
 // A language text with one path or title put into it.
@@ -53,7 +55,12 @@ bool CMorvekDoc::ReadWhole(const QString& path, QByteArray& bytes, QString& erro
         error = QStringLiteral("the file is larger than any drawing (%1 bytes)").arg(file.size());
         return false;
     }
-    bytes = file.readAll();
+    try {
+        bytes = file.readAll();
+    } catch (const std::bad_alloc&) {
+        error = QStringLiteral("the drawing is too large to open: %1 bytes do not fit in memory").arg(file.size());
+        return false;
+    }
     if (file.error() != QFileDevice::NoError) {
         error = file.errorString();
         return false;

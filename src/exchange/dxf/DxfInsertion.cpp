@@ -65,15 +65,20 @@ die::coord OnCircle(const die::coord& centre, double radius, double degrees)
     return {centre.x + radius * std::cos(r), centre.y + radius * std::sin(r)};
 }
 
-// How many elements a polyline makes: a segment per pair of vertices, and
-// the closing one where it draws something new.
-qint64 PolylineSegments(const dxf::Polyline& pl)
+// Whether a closed polyline draws its closing segment: two vertices closed
+// by a straight one would only draw their line a second time.
+bool DrawsClosingSegment(const dxf::Polyline& pl)
 {
     const auto& v = pl.vertices;
-    if (v.size() < 2)
-        return 0;
-    const bool closing = pl.IsClosed() && (v.size() >= 3 || v.back().bulge != 0.0);
-    return static_cast<qint64>(v.size()) - 1 + (closing ? 1 : 0);
+    return pl.IsClosed() && v.size() >= 2 && (v.size() >= 3 || v.back().bulge != 0.0);
+}
+
+// How many elements a polyline makes: a segment per pair of vertices, and
+// the closing one.
+qint64 PolylineSegments(const dxf::Polyline& pl)
+{
+    const auto n = static_cast<qint64>(pl.vertices.size());
+    return (n >= 2 ? n - 1 : 0) + (DrawsClosingSegment(pl) ? 1 : 0);
 }
 
 } // namespace
@@ -144,9 +149,7 @@ struct DxfReader::Expansion {
                 return false;
             Segment(m, v[i - 1].at, v[i].at, v[i - 1].bulge, lt);
         }
-        // Two vertices closed by a straight segment would only draw their
-        // line a second time.
-        if (PolylineSegments(pl) == static_cast<qint64>(v.size())) {
+        if (DrawsClosingSegment(pl)) {
             if (!Count())
                 return false;
             if (v.back().bulge == 0.0)
