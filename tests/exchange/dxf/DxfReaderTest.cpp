@@ -227,6 +227,20 @@ TEST(DxfReader, ATwoVertexClosedPolylineDrawsItsLineOnce)
     EXPECT_EQ(sink.rows, QStringList({"L 5 0 0 0 2"}));
 }
 
+// A closed polyline without vertices, counted and inserted: nothing.
+TEST(DxfReader, AClosedPolylineWithoutVerticesMakesNothing)
+{
+    const QByteArray file = Pairs({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {2, "B"}, {0, "POLYLINE"},
+                                   {70, "1"}, {0, "SEQEND"}, {0, "ENDBLK"}, {0, "ENDSEC"}});
+    DxfReader reader;
+    ASSERT_TRUE(reader.Read(file)) << reader.Error().toStdString();
+    RecordingSink sink;
+    reader.SetPageSize(100.0, 100.0);
+    ASSERT_TRUE(reader.ImportBlocks({0}, false, sink)) << reader.Error().toStdString();
+    EXPECT_EQ(reader.CountedElements(), 0);
+    EXPECT_TRUE(sink.rows.isEmpty());
+}
+
 TEST(DxfReader, DamagedFilesAreRefusedWithTheLine)
 {
     struct Case {
