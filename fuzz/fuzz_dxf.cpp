@@ -56,10 +56,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     reader.SetPageSize(900.0, 900.0);
     std::set<int> all;
-    for (int i = 0; i < static_cast<int>(reader.Blocks().size()); ++i)
+    std::vector<const DxfBlock*> roots;
+    for (int i = 0; i < static_cast<int>(reader.Blocks().size()); ++i) {
         all.insert(i);
+        roots.push_back(&reader.Blocks()[static_cast<size_t>(i)]);
+    }
+    // The element budget: what the count refuses makes nothing at all.
+    qint64 counted = 0;
+    const bool withinBudget = reader.CountExpansion(roots, &counted);
     CountingSink layout;
     const bool laidOut = reader.ImportBlocks(all, true, layout);
+    fuzz::Check(withinBudget || (!laidOut && layout.count == 0), "an import over the element budget made elements");
+    fuzz::Check(!withinBudget || counted <= DxfReader::kMaxExpansion, "a counted import passed the budget");
+    // Each counted element or insertion makes at most two (a point's
+    // cross), and each block its label.
+    fuzz::Check(layout.count <= 2 * counted + static_cast<qint64>(all.size()), "an import made more than it counted");
     fuzz::Check(laidOut || !reader.Error().isEmpty(), "a refused layout has no reason");
     fuzz::Check(!allInsert || laidOut, "blocks that insert alone fail laid out");
 

@@ -50,12 +50,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz::Check(!error.isEmpty(), "a refused file without a reason");
     }
 
+    qint64 records = 0;
+    for (const native::SectionRecord& s : drawing.sections)
+        records += static_cast<qint64>(s.elements.size());
     CMorvekDoc doc;
     if (!doc.LoadFile(QStringLiteral("fuzz.n"), bytes, &error)) {
-        fuzz::Check(doc.IsLoadRefused() && doc.GetSectionCount() == 1 && doc.GetCurrentSection() == doc.GetSection(0),
+        fuzz::Check(doc.IsLoadRefused() && doc.GetSectionCount() == 1 && doc.GetCurrentSection() == doc.GetSection(0)
+                        && !doc.GetSection(0)->begin().NotEqual(doc.GetSection(0)->end()),
                     "a failed load left more than an empty drawing", error);
         return 0;
     }
+    // The element budget: a drawing over it is refused (above), with no element made.
+    fuzz::Check(records <= CMorvekDoc::kMaxLoadElements, "a drawing over the element budget opened");
     // Every element's figures from what was read (the die board's outline
     // among them: its sizes, counts and spacings come from the file).
     doc.RebuildAllDisplayLists();

@@ -2,7 +2,12 @@
 # Builds the libFuzzer targets of fuzz/ with clang (AddressSanitizer and
 # UndefinedBehaviorSanitizer) in build/fuzz and runs each for N seconds.
 #
-#   scripts/fuzz.sh [target...] [--seconds N] [--parallel P]
+#   scripts/fuzz.sh [target...] [--seconds N] [--parallel P] [--memory MB] [--timeout S]
+#
+# Every input runs within a memory limit (--memory, 2048 MB by default: an
+# allocation or a process beyond it is a finding) and a time limit
+# (--timeout, 10 s by default: a slower input is a finding). A seed that
+# does not open within a second is a fault to fix, not a seed to drop.
 #
 # Targets are named without their "fuzz_" prefix (settings_store, zip, ...);
 # without names every target runs, P at a time (default 1). Each keeps its corpus
@@ -16,6 +21,8 @@ build="$root/build/fuzz"
 
 seconds=60
 parallel=1
+memory=2048
+timeout=10
 names=()
 while [ "$#" -gt 0 ]; do
   case "$1" in
@@ -23,6 +30,10 @@ while [ "$#" -gt 0 ]; do
     --seconds=*) seconds="${1#--seconds=}"; shift ;;
     --parallel) parallel="${2:?--parallel needs a number}"; shift 2 ;;
     --parallel=*) parallel="${1#--parallel=}"; shift ;;
+    --memory) memory="${2:?--memory needs a number of MB}"; shift 2 ;;
+    --memory=*) memory="${1#--memory=}"; shift ;;
+    --timeout) timeout="${2:?--timeout needs a number of seconds}"; shift 2 ;;
+    --timeout=*) timeout="${1#--timeout=}"; shift ;;
     -h|--help) sed -n '2,/^[^#]/{/^#/p}' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "fuzz.sh: unknown option $1" >&2; exit 2 ;;
     *) names+=("${1#fuzz_}"); shift ;;
@@ -31,6 +42,8 @@ done
 # (libFuzzer takes 0 seconds for no limit: not what anyone means here.)
 case "$seconds" in ''|0|*[!0-9]*) echo "fuzz.sh: --seconds takes a whole number from 1, not '$seconds'" >&2; exit 2 ;; esac
 case "$parallel" in ''|0|*[!0-9]*) echo "fuzz.sh: --parallel takes a number from 1, not '$parallel'" >&2; exit 2 ;; esac
+case "$memory" in ''|0|*[!0-9]*) echo "fuzz.sh: --memory takes a number of MB from 1, not '$memory'" >&2; exit 2 ;; esac
+case "$timeout" in ''|0|*[!0-9]*) echo "fuzz.sh: --timeout takes a number of seconds from 1, not '$timeout'" >&2; exit 2 ;; esac
 
 available=()
 for src in "$root"/fuzz/fuzz_*.cpp; do
@@ -111,7 +124,7 @@ run_target() {
   local start
   start=$(date +%s)
   if "$build/bin/fuzz_$n" "$corpus" -max_total_time="$seconds" -max_len="$max_len" \
-       -timeout=20 -rss_limit_mb=2560 -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1; then
+       -timeout="$timeout" -rss_limit_mb="$memory" -malloc_limit_mb="$memory" -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1; then
     local runs
     runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
     echo "fuzz_$n: clean for $(( $(date +%s) - start ))s, ${runs:-?} inputs" >"$result"

@@ -120,8 +120,8 @@ bool CMorvekXPApp::ExitInstance()
                       platform::PromptButtons::Ok, platform::PromptIcon::Warning);
         saved = false;
     }
-    if (!exporters_.Save()) {
-        platform::ask(QStringLiteral("The output configuration could not be saved."), QString(),
+    if (error.clear(); !exporters_.Save(&error)) {
+        platform::ask(QStringLiteral("The output configuration could not be saved:\n") + error, QString(),
                       platform::PromptButtons::Ok, platform::PromptIcon::Warning);
         saved = false;
     }

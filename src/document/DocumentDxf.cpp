@@ -60,7 +60,14 @@ bool CMorvekDoc::ImportDxf(QByteArrayView bytes, QString* error)
     const DxfImportChoice choice = dxfImportChooser().Choose(reader.Blocks());
     reader.SetPageSize(choice.pageWidth, choice.pageHeight);
     SectionSink sink(*current_, reader);
-    const bool inserted = reader.ImportBlocks(choice.chosen, choice.label, sink);
+    const bool inserted = [&] {
+        struct Counted { // the count is known once ImportBlocks has counted, also when it throws
+            const DxfReader& reader;
+            qint64& out;
+            ~Counted() { out = reader.CountedElements(); }
+        } counted{reader, expectedElements_};
+        return reader.ImportBlocks(choice.chosen, choice.label, sink);
+    }();
     if (options_ && reader.LastLineType() != DxfSink::kCurrentLineType)
         options_->SetLineType(reader.LastLineType());
     if (!inserted)

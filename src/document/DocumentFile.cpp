@@ -25,6 +25,9 @@
 #include "options/LanguageTable.h"
 #include "platform/BinaryStream.h"
 
+#include <algorithm>
+#include <new>
+
 namespace {
 
 // The identification text of the header; readers do not look at it.
@@ -141,6 +144,38 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
     const QString kind = fileName.right(3).toUpper();
     const std::optional<int32_t> tag = native::ReadTag(bytes);
     bool loaded = false;
+    expectedElements_ = 0;
+    // A file too large for the memory there is stops the load, not the
+    // program: what was built goes, and the user is told how large it was.
+    try {
+        loaded = LoadByKind(fileName, kind, tag, bytes, &reason);
+    } catch (const std::bad_alloc&) {
+        qint64 built = 0;
+        for (const auto& s : sections_)
+            built += s->GetSlotsInUse();
+        reason = QStringLiteral("the drawing is too large to open: about %1 elements")
+                     .arg(std::max(built, expectedElements_));
+        loaded = false;
+    }
+
+    imported_ = loaded && docpath::IsForeignDrawing(fileName);
+    if (!loaded) {
+        loadRefused_ = true;
+        ResetAfterFailedLoad();
+        if (error)
+            *error = reason;
+    }
+    UpdateAllElements();
+    (void)nodes_.SetCacheValid(false);
+    RefreshAllBridges();
+    return loaded;
+}
+
+bool CMorvekDoc::LoadByKind(const QString& fileName, const QString& kind, std::optional<int32_t> tag,
+                            QByteArrayView bytes, QString* error)
+{
+    QString& reason = *error;
+    bool loaded = false;
     if (kind == QLatin1String("PLT")) {
         loaded = ImportHpgl(fileName, bytes, &reason);
     } else if (kind == QLatin1String("CF2")) {
@@ -158,17 +193,6 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
     } else {
         loaded = ReadOldFormat(fileName, bytes, &reason);
     }
-
-    imported_ = loaded && docpath::IsForeignDrawing(fileName);
-    if (!loaded) {
-        loadRefused_ = true;
-        ResetAfterFailedLoad();
-        if (error)
-            *error = reason;
-    }
-    UpdateAllElements();
-    (void)nodes_.SetCacheValid(false);
-    RefreshAllBridges();
     return loaded;
 }
 
@@ -191,6 +215,15 @@ bool CMorvekDoc::ReadFormatFFFF(const native::Drawing& drawing, QString* error)
         || !nodes_.GetNode(originNode_)->IsInUse()) {
         // A drawing without its origin node gets one again.
         AddOriginNode();
+    }
+    expectedElements_ = 0;
+    for (const native::SectionRecord& record : drawing.sections)
+        expectedElements_ += static_cast<qint64>(record.elements.size());
+    if (expectedElements_ > kMaxLoadElements) {
+        *error = QStringLiteral("the drawing holds %1 elements, more than the %2 a drawing may take")
+                     .arg(expectedElements_)
+                     .arg(kMaxLoadElements);
+        return false;
     }
     if (!ReadSections(drawing, QString(), 0, error))
         return false;

@@ -4,6 +4,8 @@
 #include "document/MorvekDoc.h"
 
 #include "document/DocumentPaths.h"
+#include "element/NodePoint.h"
+#include "formula/FormulaError.h"
 #include "options/LanguageTable.h"
 #include "platform/CFormat.h"
 #include "platform/Prompt.h"
@@ -11,6 +13,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
+
+#include <new>
 
 namespace {
 
@@ -50,7 +55,12 @@ bool CMorvekDoc::ReadWhole(const QString& path, QByteArray& bytes, QString& erro
         error = QStringLiteral("the file is larger than any drawing (%1 bytes)").arg(file.size());
         return false;
     }
-    bytes = file.readAll();
+    try {
+        bytes = file.readAll();
+    } catch (const std::bad_alloc&) {
+        error = QStringLiteral("the drawing is too large to open: %1 bytes do not fit in memory").arg(file.size());
+        return false;
+    }
     if (file.error() != QFileDevice::NoError) {
         error = file.errorString();
         return false;
@@ -116,7 +126,35 @@ bool CMorvekDoc::OnOpenDocument(const QString& path)
         pathName_ = path;
     }
     modified_ = false;
+    if (const QString loop = ReferenceLoopText(); !loop.isEmpty())
+        (void)platform::ask(loop, QString(), platform::PromptButtons::Ok, platform::PromptIcon::Warning);
     return true;
+}
+
+QString CMorvekDoc::ReferenceLoopText()
+{
+    // Every variable and every node in use is worked out once: a loop shows
+    // where it closes, and is named by the first one of it met.
+    QStringList found;
+    for (int n = 0; n < variables_.GetCount(); ++n) {
+        (void)variables_.GetValue(n);
+        const FormulaVariable* v = variables_.VariableAt(n);
+        if (v && v->error == FormulaError::Circular) {
+            found << QStringLiteral("The variables refer to one another in a loop, from \"%1\": they count as 0.")
+                         .arg(v->GetName());
+            break;
+        }
+    }
+    for (int i = 0; i < nodes_.GetCount(); ++i) {
+        if (CNodePoint* node = nodes_.GetNode(i); node && node->IsInUse())
+            (void)node->GetX();
+    }
+    if (const int node = nodes_.ReferenceLoopNode(); node >= 0) {
+        found << QStringLiteral("The nodes refer to one another in a loop, from node %1: the nodes of the loop stay "
+                                "where the file put them.")
+                     .arg(node);
+    }
+    return found.join(u'\n');
 }
 
 bool CMorvekDoc::OnSaveDocument(const QString& path)

@@ -17,6 +17,7 @@ bool CMorvekDoc::ReadOldFormat(const QString& fileName, QByteArrayView bytes, QS
     oldn::Drawing drawing;
     if (!oldn::OldnReader::Read(bytes, drawing, error))
         return false;
+    expectedElements_ = static_cast<qint64>(drawing.figures.size());
     current_->setName(QFileInfo(fileName).completeBaseName());
     for (const oldn::Figure& f : drawing.figures) {
         ElementIterator made = current_->end();

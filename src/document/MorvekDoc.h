@@ -17,7 +17,9 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -369,6 +371,9 @@ public:
     static constexpr int kTextNoExtendedStandard = 809;
     // A file larger than this is not a drawing; it is refused unread.
     static constexpr qint64 kMaxFileBytes = qint64(1) << 30;
+    // The most elements a drawing file may bring; the DXF and older-layout
+    // readers count against their own limits before they make any.
+    static constexpr qint64 kMaxLoadElements = 5'000'000;
 
 private:
     // The whole file, refused unread when larger than kMaxFileBytes.
@@ -388,6 +393,14 @@ private:
     void CreateFirstSection(int nameText);
     void AddOriginNode();
     void ResetAfterFailedLoad();
+    // What an opened drawing's reference loops are, in words, for the one
+    // message after opening: the first variable of a loop of variables and
+    // the first node of a loop of nodes; empty without loops.
+    QString ReferenceLoopText();
+    // LoadFile's reading by the file's kind (its last three letters, upper
+    // case) and native tag.
+    [[nodiscard]] bool LoadByKind(const QString& fileName, const QString& kind, std::optional<int32_t> tag,
+                                  QByteArrayView bytes, QString* error);
     [[nodiscard]] bool ReadFormatFFFF(const native::Drawing& drawing, QString* error);
     // MergeFile, with the component of an extended standard being built
     // (null for a plain merge).
@@ -412,6 +425,8 @@ private:
     int modifyState_ = 0;
     int displayMode_ = 0;
     bool loadRefused_ = false;
+    // How many elements the load under way said it would make (0: not known).
+    qint64 expectedElements_ = 0;
     bool imported_ = false; // the last load read another program's file
     QString importedTitle_;  // that file's name, the title of a document opened from it
     bool loadedFromStandard_ = false;

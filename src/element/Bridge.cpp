@@ -1,6 +1,11 @@
 #include "element/Bridge.h"
 
+#include "platform/BinaryStream.h"
+
+#include <QString>
+
 #include <algorithm>
+#include <cmath>
 
 bool BridgeList::Append(const Bridge& bridge)
 {
@@ -32,6 +37,21 @@ void BridgeList::Normalize()
         if (b.width > room)
             b.width = room;
     }
+}
+
+bool ReadBridge(platform::BinaryReader& in, Bridge& bridge)
+{
+    bridge.tag = in.readInt32();
+    (void)in.readInt32(); // padding of the tag
+    bridge.position = in.readDouble();
+    bridge.width = in.readDouble();
+    if (!in.ok())
+        return false;
+    if (!std::isfinite(bridge.position) || !std::isfinite(bridge.width)) {
+        in.fail(QStringLiteral("a bridge at a position or of a width that is not a number"));
+        return false;
+    }
+    return true;
 }
 
 double EvenBridgePosition(int i, int n, double width, double length)

@@ -5,6 +5,10 @@
 #include <array>
 #include <cstdint>
 
+namespace platform {
+class BinaryReader;
+}
+
 struct Bridge {
     int32_t tag = 0;       // 555 for bridges made by the explosion; written to files, never read
     double position = 0.0; // mm from the element's start to the start of the gap
@@ -48,6 +52,12 @@ private:
     std::array<Bridge, MaxCount> slots_{};
     int count_ = 0;
 };
+
+// Reads one bridge record (tag, its padding, position, width). A position
+// or width that is not a finite number is refused (the reader fails): the
+// list could not be ordered, and the drawing would save differently each
+// time.
+[[nodiscard]] bool ReadBridge(platform::BinaryReader& in, Bridge& bridge);
 
 // Bridge i of n evenly spread bridges of width w over a length L: the rule
 // between two bridges is s = (L − n·w) / n long, with s/2 at either end.

@@ -36,11 +36,8 @@ std::optional<ElementBaseRecord> ReadElementBaseRecord(platform::BinaryReader& i
     const int32_t count = in.readCount(kBridgeRecordBytes, BridgeList::MaxCount);
     for (int32_t i = 0; i < count && in.ok(); ++i) {
         Bridge b;
-        b.tag = in.readInt32();
-        (void)in.readInt32(); // padding of the tag
-        b.position = in.readDouble();
-        b.width = in.readDouble();
-        (void)r.bridges.Append(b); // count is at most MaxCount
+        if (ReadBridge(in, b))
+            (void)r.bridges.Append(b); // count is at most MaxCount
     }
     r.ptg = in.readDouble();
     r.bridgeMode = in.readInt32();

@@ -1,7 +1,7 @@
 #pragma once
-// The node table's lookup structures: a grid over the rotated positions of
+// The node table's lookup structure: a grid over the rotated positions of
 // the nodes in use, so that a new point finds its coincident nodes without
-// scanning every slot, and the set of free slots in ascending order.
+// scanning every slot.
 //
 // The grid's cells are wider than the merge box, so every node within the
 // box of a point lies in the point's cell or one of its eight neighbours.
@@ -9,7 +9,6 @@
 // reads. The table keeps the structures in step with its slots and drops
 // them when positions may have changed; they are rebuilt on next use.
 #include <cstdint>
-#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -42,12 +41,6 @@ public:
     void Insert(int slot, double x, double y);
     void Erase(int slot);
 
-    // Free slots.
-    void ClearFree() { free_.clear(); }
-    void AddFree(int slot) { free_.insert(slot); }
-    void TakeFree(int slot) { free_.erase(slot); }
-    // The lowest free slot, or −1.
-    int FirstFree() const { return free_.empty() ? -1 : *free_.begin(); }
 
 private:
     struct Cell {
@@ -66,5 +59,4 @@ private:
     std::unordered_map<uint64_t, std::vector<int>> cells_;
     std::vector<int> far_;
     std::vector<SlotEntry> slots_;
-    std::set<int> free_;
 };

@@ -127,12 +127,8 @@ void NodeTable::Reindex(int i)
     ++generation;
     const CNodePoint* n = slotNodes[static_cast<size_t>(i)].get();
     const bool used = n != nullptr && n->IsInUse();
-    if (freeValid) {
-        if (used)
-            mergeIndex->TakeFree(i);
-        else
-            mergeIndex->AddFree(i);
-    }
+    if (freeValid && !used && i < freeHint)
+        freeHint = i;
     if (gridValid) {
         mergeIndex->Erase(i);
         if (used) {
@@ -142,16 +138,14 @@ void NodeTable::Reindex(int i)
     }
 }
 
+// Free slots are found when asked, from the lowest one that may be free:
+// no list of them is kept, so a table declared with millions of empty slots
+// costs nothing until a node is added, and then finds slot 0 at once.
 void NodeTable::EnsureFreeList()
 {
     if (freeValid)
         return;
-    mergeIndex->ClearFree();
-    for (int i = 0; i < GetCount(); ++i) {
-        const CNodePoint* n = slotNodes[static_cast<size_t>(i)].get();
-        if (n == nullptr || !n->IsInUse())
-            mergeIndex->AddFree(i);
-    }
+    freeHint = 0;
     freeValid = true;
 }
 
@@ -190,17 +184,22 @@ void NodeTable::ReplaceNode(int i, std::unique_ptr<CNodePoint> node)
 int NodeTable::FirstFreeSlot()
 {
     EnsureFreeList();
-    return mergeIndex->FirstFree();
+    // Every slot below the hint is in use; the hint only moves up past
+    // slots that fill, so the scans of a growing drawing cost its size once.
+    for (int i = freeHint; i < GetCount(); ++i) {
+        const CNodePoint* n = slotNodes[static_cast<size_t>(i)].get();
+        if (n == nullptr || !n->IsInUse()) {
+            freeHint = i;
+            return i;
+        }
+    }
+    freeHint = GetCount();
+    return -1;
 }
 
 void NodeTable::Grow(int by)
 {
-    const int from = GetCount();
-    slotNodes.resize(static_cast<size_t>(from + by));
-    if (freeValid) {
-        for (int i = from; i < from + by; ++i)
-            mergeIndex->AddFree(i);
-    }
+    slotNodes.resize(static_cast<size_t>(GetCount() + by)); // the new slots lie above the hint
 }
 
 // --- adding, removing, changing -----------------------------------------------

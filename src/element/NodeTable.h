@@ -195,7 +195,7 @@ private:
     void PlaceNode(int i, std::unique_ptr<CNodePoint> node);
     void Record(std::unique_ptr<CNodePoint> old, CNodePoint* now, int index, int operation);
     bool StepOpen() const;
-    // Keeps the merge grid and the free-slot list of the slot in step.
+    // Keeps the merge grid and the lowest free slot in step with the slot.
     void Reindex(int i);
     void EnsureFreeList();
     bool EnsureGrid();
@@ -230,4 +230,5 @@ private:
     std::unique_ptr<NodeMergeIndex> mergeIndex;
     bool gridValid = false;
     bool freeValid = false;
+    int freeHint = 0; // while freeValid: no slot below it is free
 };

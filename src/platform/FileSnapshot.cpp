@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <chrono>
 #include <sys/stat.h>
 
@@ -28,6 +29,7 @@ FileStamp FileStamp::of(const QString& localPath)
     stamp.inode = st.st_ino;
     stamp.size = st.st_size;
     stamp.modifiedNs = std::int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    stamp.statusChangedNs = std::int64_t(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec;
     return stamp;
 }
 
@@ -52,7 +54,8 @@ bool FileSnapshot::current(const QString& localPath)
     const std::int64_t now = nowNs();
     if (!stamp_.exists || FileStamp::of(localPath) != stamp_)
         return false;
-    if (stamp_.modifiedNs + kCoarseNs <= checkedNs_)
+    // The status-change time is the later one, and cannot be set back.
+    if (std::max(stamp_.modifiedNs, stamp_.statusChangedNs) + kCoarseNs <= checkedNs_)
         return true;
     // Changed shortly before it was read: another change within the same
     // time-stamp tick would look the same, so compare the bytes.

@@ -1,10 +1,11 @@
 #pragma once
 // Whether a file is still what a reader read, without reading it again: the
 // readers that keep a parsed file (the profile files, the registry stand-in)
-// ask before each lookup. The file's identity, size and modification time
-// decide; a file changed so recently that its time stamp cannot yet tell a
-// second change apart (file systems keep coarse time stamps) is compared byte
-// for byte until that time has passed.
+// ask before each lookup. The file's identity, size, modification time and
+// status-change time decide (a program may set the modification time back,
+// never the status-change time); a file changed so recently that its time
+// stamps cannot yet tell a second change apart (file systems keep coarse
+// time stamps) is compared byte for byte until that time has passed.
 #include <QByteArray>
 #include <QString>
 
@@ -17,6 +18,9 @@ struct FileStamp {
     std::uint64_t device = 0, inode = 0;
     std::int64_t size = 0;
     std::int64_t modifiedNs = 0; // since the epoch
+    // When the file's data or stamp last changed (since the epoch): unlike
+    // the modification time, no program can set it back.
+    std::int64_t statusChangedNs = 0;
 
     static FileStamp of(const QString& localPath);
     bool operator==(const FileStamp&) const = default;

@@ -3,9 +3,13 @@
 #include "platform/FileSnapshot.h"
 #include "platform/Paths.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 #include <mutex>
 
 namespace platform {
@@ -33,8 +37,9 @@ public:
     {
         const QString path = Registry::filePath();
         if (!settings_ || path_ != path || !snapshot_.current(path)) {
+            const bool changedHere = settings_ && path_ == path;
             settings_.reset();
-            settings_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
+            settings_ = std::make_unique<QSettings>(changedHere ? FreshName(path) : path, QSettings::IniFormat);
             path_ = path;
             (void)snapshot_.take(path); // an absent file: opened again next time, cheaply
         }
@@ -51,6 +56,26 @@ public:
     }
 
 private:
+    // Qt keeps every file it parsed and parses it again only when its size
+    // or modification time differ: a rewrite that keeps both (another
+    // program setting the time back) would go unseen. A file changed under
+    // an open profile is opened again under a name Qt has never parsed: the
+    // same file through a new link to its folder.
+    QString FreshName(const QString& path)
+    {
+        if (!links_)
+            links_.emplace();
+        if (!links_->isValid())
+            return path;
+        const QFileInfo info(path);
+        const QString link = links_->path() + QStringLiteral("/") + QString::number(++linkCount_);
+        if (!QFile::link(info.absolutePath(), link))
+            return path; // as before: the content Qt last parsed
+        return link + QLatin1Char('/') + info.fileName();
+    }
+
+    std::optional<QTemporaryDir> links_; // before settings_: a settings object goes first
+    int linkCount_ = 0;
     QString path_;
     std::unique_ptr<QSettings> settings_;
     FileSnapshot snapshot_;

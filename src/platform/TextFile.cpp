@@ -9,7 +9,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -137,9 +140,26 @@ QByteArray encodeText(const QString& text, TextEncoding encoding)
     return encodeWindows1252(text);
 }
 
+namespace {
+
+// Windows-1252 bytes beyond ASCII that happen to be valid UTF-8 ("Ê‰" is
+// the bytes of "ʉ") would read back as other text.
+bool readsBackAsWindows1252(QStringView text)
+{
+    const QByteArray bytes = encodeWindows1252(text.toString());
+    if (isAscii(bytes))
+        return true;
+    auto decode = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = decode(bytes); // the decoder runs when its result is taken
+    (void)decoded;
+    return decode.hasError();
+}
+
+} // namespace
+
 TextEncoding encodingThatHolds(QStringView text, TextEncoding preferred)
 {
-    if (preferred == TextEncoding::Windows1252 && !fitsWindows1252(text))
+    if (preferred == TextEncoding::Windows1252 && (!fitsWindows1252(text) || !readsBackAsWindows1252(text)))
         return TextEncoding::Utf8Bom;
     return preferred;
 }
@@ -298,28 +318,126 @@ bool readTextLines(const QString& path, QStringList& lines, TextEncoding assumed
     return true;
 }
 
+namespace {
+
+constinit Current<std::optional<qint64>> g_simulatedSpace;
+
+bool failSave(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+// The reason of a failed call: the system's error number where it left one,
+// else Qt's text for it.
+QString reasonOf(int errorNumber, const QFileDevice& file)
+{
+    return errorNumber != 0 ? saveFailureReason(errorNumber) : file.errorString();
+}
+
+// Drops what was written: the temporary file goes, the old file stays.
+void abandon(QSaveFile& file)
+{
+    file.cancelWriting();
+    (void)file.commit(); // false by design: it removes the temporary file
+}
+
+// The rename is an entry of the folder: a crash before the folder reaches
+// the disk could bring the old entry back. A file system that cannot sync
+// a folder (EINVAL) keeps its entries by other means.
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    (void)::fsync(fd); // the file holds the new bytes already; nothing is left to undo
+    ::close(fd);
+}
+
+} // namespace
+
+QString saveFailureReason(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOSPC:
+    case EDQUOT: return QStringLiteral("no space left on the disk");
+    case EACCES:
+    case EPERM:
+    case EROFS: return QStringLiteral("the folder is read-only");
+    case ENOENT: return QStringLiteral("the folder does not exist");
+    case ENOTDIR: return QStringLiteral("a part of the folder's path is a file");
+    case EFBIG: return QStringLiteral("the file is larger than the disk allows");
+    case EIO: return QStringLiteral("the disk reported an error while writing");
+    case ENAMETOOLONG: return QStringLiteral("the file name is too long");
+    case EMFILE:
+    case ENFILE: return QStringLiteral("too many files are open");
+    case ENOMEM: return QStringLiteral("not enough memory");
+    default: return QStringLiteral("the system refused the write (error %1)").arg(errorNumber);
+    }
+}
+
+ScopedOverride<std::optional<qint64>> SimulateFullDiskAfter(qint64 bytes)
+{
+    return g_simulatedSpace.Override(bytes);
+}
+
+bool openForSaving(QSaveFile& file, QString* error)
+{
+    const QFileInfo info(file.fileName());
+    (void)QDir().mkpath(info.absolutePath()); // a folder that cannot be made shows below
+    errno = 0;
+    if (file.open(QIODevice::WriteOnly))
+        return true;
+    const int openError = errno;
+    // Qt's texts for these are "Unknown error" or name a temporary file.
+    if (::access(QFile::encodeName(info.absolutePath()).constData(), W_OK) != 0)
+        return failSave(error, saveFailureReason(errno));
+    if (info.exists() && !info.isWritable())
+        return failSave(error, QStringLiteral("the file is read-only"));
+    return failSave(error, reasonOf(openError, file));
+}
+
+bool commitSaveFile(QSaveFile& file, QString* error)
+{
+    const std::optional<qint64> space = g_simulatedSpace.Get();
+    if (space && file.pos() > *space) {
+        abandon(file);
+        return failSave(error, saveFailureReason(ENOSPC));
+    }
+    // QSaveFile::commit flushes its buffer too, but loses the flush's
+    // error: a small file on a full disk would be committed empty.
+    errno = 0;
+    if (!file.flush()) {
+        const int flushError = errno;
+        const QString reason = reasonOf(flushError, file);
+        abandon(file);
+        return failSave(error, reason);
+    }
+    if (::fsync(file.handle()) != 0 && errno != EINVAL) {
+        const QString reason = saveFailureReason(errno);
+        abandon(file);
+        return failSave(error, reason);
+    }
+    errno = 0;
+    if (!file.commit())
+        return failSave(error, reasonOf(errno, file));
+    syncFolder(QFileInfo(file.fileName()).absolutePath());
+    return true;
+}
+
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
-    const QFileInfo info(path);
-    QDir().mkpath(info.absolutePath());
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
+    if (!openForSaving(file, error))
         return false;
-    }
+    errno = 0;
     if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
+        const QString reason = reasonOf(errno, file);
+        abandon(file);
+        return failSave(error, reason);
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return commitSaveFile(file, error);
 }
 
 bool writeTextFile(const QString& path, const QString& text, TextEncoding encoding, QString* error)

@@ -13,7 +13,12 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "platform/ScopedOverride.h"
+
 #include <iterator>
+#include <optional>
+
+class QSaveFile;
 #include <utility>
 
 namespace platform {
@@ -42,8 +47,9 @@ QString decodeText(QByteArrayView bytes, TextEncoding assumed, TextEncoding* fou
 // Only Windows-1252 loses characters (they become '?').
 QByteArray encodeText(const QString& text, TextEncoding encoding);
 // The encoding to write text in when the file was `preferred`: that one,
-// unless it is Windows-1252 and cannot hold the text; then UTF-8 with its
-// mark, which the readers recognise.
+// unless it is Windows-1252 and cannot hold the text, or its bytes would read
+// back as other text (they are valid UTF-8); then UTF-8 with its mark, which
+// the readers recognise.
 TextEncoding encodingThatHolds(QStringView text, TextEncoding preferred);
 
 // Splits text into lines, removing LF, CRLF and CR line ends. A final line
@@ -115,7 +121,27 @@ private:
 [[nodiscard]] bool writeTextFile(const QString& path, const QString& text,
                                  TextEncoding encoding = TextEncoding::Windows1252, QString* error = nullptr);
 
-// The same for bytes.
+// The same for bytes. The bytes are flushed and synced to the disk before
+// the temporary file takes the file's name, and the folder is synced after,
+// so neither a full disk nor a crash right after the save loses the file.
 [[nodiscard]] bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Opens `file` (its name set) for writing; false, with the reason in words in
+// *error when given, when the folder or the file does not take it.
+[[nodiscard]] bool openForSaving(QSaveFile& file, QString* error = nullptr);
+// Finishes a save written into `file`: flushes what is buffered and checks
+// it, syncs the bytes to the disk, commits (the rename) and syncs the folder.
+// False, with the reason in words, when any of it failed; the old file is
+// then unchanged (the temporary file is removed).
+[[nodiscard]] bool commitSaveFile(QSaveFile& file, QString* error = nullptr);
+
+// What an operating-system error code means for a save, in words: "no space
+// left on the disk", "the folder is read-only"... never "Unknown error".
+QString saveFailureReason(int errorNumber);
+
+// For tests of a full disk where no small file system can be mounted: while
+// the guard lives, a save through commitSaveFile whose file grows beyond
+// `bytes` fails as a full disk does (ENOSPC) when it is flushed.
+ScopedOverride<std::optional<qint64>> SimulateFullDiskAfter(qint64 bytes);
 
 } // namespace platform

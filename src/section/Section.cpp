@@ -8,6 +8,8 @@
 #include "section/UndoManager.h"
 #include "support/Log.h"
 
+#include <new>
+
 Section::Section(NodeTable* nodes, COptions* options, CUndoManager* undo, int context)
     : nodes_(nodes), options_(options), undo_(undo), context_(context),
       boardLayout_(std::make_unique<SectionBoardLayout>(*this))
@@ -41,6 +43,15 @@ std::unique_ptr<Section> Section::CreateSection(const QString& name, COptions* o
 
 // --- the element table -----------------------------------------------------------
 
+namespace {
+constinit platform::Current<qint64> g_slotBudget{-1};
+} // namespace
+
+platform::ScopedOverride<qint64> Section::SimulateMemoryForElements(qint64 elements)
+{
+    return g_slotBudget.Override(elements);
+}
+
 int Section::GetFirstNullElement()
 {
     Log::TheLog().Write("Section::GetFirstNullElement()", Log::Section);
@@ -52,6 +63,8 @@ int Section::GetFirstNullElement()
             return i;
         }
     }
+    if (const qint64 budget = g_slotBudget.Get(); budget >= 0 && used + 1 > budget)
+        throw std::bad_alloc();
     // The reported capacity grows in its fixed steps; the table itself grows
     // as vectors do, so a large drawing loads in linear time.
     if (used + 1 >= capacity_)

@@ -23,6 +23,7 @@
 #include "geometry/Instance.h"
 #include "geometry/PlacementList.h"
 #include "platform/DrawingObjects.h"
+#include "platform/ScopedOverride.h"
 #include "section/ElementIterator.h"
 
 #include <QString>
@@ -59,6 +60,10 @@ class Section {
 public:
     static constexpr int kFirstElementCapacity = 10;
     static constexpr int kElementCapacityStep = 500;
+    // For tests of a load that runs out of memory: while the guard lives, a
+    // section whose table would grow past `elements` slots fails as the
+    // allocator does (std::bad_alloc). Negative: no limit.
+    static platform::ScopedOverride<qint64> SimulateMemoryForElements(qint64 elements);
     static constexpr int kFirstInstanceCapacity = 10;
     static constexpr int kInstanceCapacityStep = 10;
 

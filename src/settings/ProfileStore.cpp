@@ -6,6 +6,8 @@
 #include "settings/ConfigValue.h"
 #include "support/TextTrim.h"
 
+#include <QFileInfo>
+
 
 bool ProfileStore::AddFile(const QString& path)
 {
@@ -20,13 +22,16 @@ std::set<QString> ProfileStore::Load()
     sectionNames_.clear();
     for (int i = 0; i < levelCount_; ++i) {
         ProfileLevel& level = levels_[i];
+        const QString local = platform::localPath(level.path);
         platform::TextLines file;
-        if (!file.read(platform::localPath(level.path)))
-            continue;
+        const bool read = file.read(local);
+        if (!read && QFileInfo::exists(local))
+            continue; // there but unreadable: what the level held is the best there is
+        // Read, or gone: the level is what the file holds, nothing when absent.
         level.parseSection.clear();
         level.sections.clear();
         level.current = nullptr;
-        level.origin = settings::FileOrigin{file.encoding(), true};
+        level.origin = settings::FileOrigin{read ? file.encoding() : platform::TextEncoding::Windows1252, true};
         for (QStringView line : file) {
             if (!ParseLine(i, line))
                 level.origin.understood = false;

@@ -45,9 +45,10 @@ public:
     // and nothing added, when the store has two levels already.
     bool AddFile(const QString& path);
 
-    // Reads every level whose file opens (replacing what it held) and returns
+    // Reads every level's file (replacing what the level held) and returns
     // the names of the section headers read, over all levels. A level whose
-    // file does not open keeps what it held. Select a section before reading.
+    // file does not exist is emptied; one whose file exists but does not
+    // open keeps what it held. Select a section before reading.
     std::set<QString> Load();
     // One line of a level's file. False when the line was not understood
     // (it is then ignored): not text, or neither a header nor a key line.

@@ -1,6 +1,7 @@
 #include "support/ZipReader.h"
 
 #include "platform/Paths.h"
+#include "platform/TextFile.h"
 #include "support/FreeSpace.h"
 #include "support/ItemInflater.h"
 
@@ -453,7 +454,7 @@ int ZipReader::writeFile(const ZipEntry& entry, const QString& path)
     unzCloseCurrentFile(archive); // raw data: the inflater checked size and CRC
     if (result != ZipOk)
         return result; // the temporary file goes with out
-    if (!out.commit())
+    if (!platform::commitSaveFile(out))
         return ZipWriteFailed;
 
     // Linux keeps no creation time that could be set.

@@ -166,3 +166,39 @@ TEST_F(DocumentDxf, AnImportedDrawingNeitherSavesNorAutosavesOverItsDxfFile)
     EXPECT_EQ(dir.read(QStringLiteral("box.dxf")), dxf);
     EXPECT_EQ(dir.read(QStringLiteral("box_tmp.dxf")), QByteArray("not a drawing"));
 }
+
+namespace {
+
+// A block of `lines` distinct lines.
+QByteArray LinesDxf(int lines)
+{
+    QByteArray file = "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nPLAIN\n";
+    for (int i = 0; i < lines; ++i)
+        file += "0\nLINE\n10\n0\n20\n" + QByteArray::number(i) + "\n11\n10\n21\n" + QByteArray::number(i) + "\n";
+    return file + "0\nENDBLK\n0\nENDSEC\n";
+}
+
+// A file larger than the memory there is stops the load with the number of
+// elements it would make, leaves the drawing as after any failed load, and
+// the next load works. The allocator's failure is forced through a small
+// limit on the section's table.
+TEST_F(DocumentDxf, AFileTooLargeForTheMemoryIsRefusedNotAborted)
+{
+    chooser_.answer = DxfImportChoice{{0}, 1000.0, 1000.0, false};
+    CMorvekDoc doc;
+    QString error;
+    {
+        const auto scarce = Section::SimulateMemoryForElements(1000);
+        EXPECT_FALSE(doc.LoadFile(QStringLiteral("big.dxf"), LinesDxf(3000), &error));
+    }
+    EXPECT_EQ(error, QStringLiteral("the drawing is too large to open: about 3000 elements"));
+    EXPECT_TRUE(doc.IsLoadRefused());
+    ASSERT_EQ(doc.GetSectionCount(), 1);
+    EXPECT_EQ(CountElements(*doc.GetSection(0)).lines, 0);
+
+    CMorvekDoc next;
+    ASSERT_TRUE(next.LoadFile(QStringLiteral("small.dxf"), LinesDxf(20), &error)) << error.toStdString();
+    EXPECT_EQ(CountElements(*next.GetCurrentSection()).lines, 20);
+}
+
+} // namespace

@@ -1,7 +1,9 @@
 #include "document/MorvekDoc.h"
 
+#include "common/SmallDisk.h"
 #include "common/TempDir.h"
 #include "document/DocumentPaths.h"
+#include "element/NodePoint.h"
 #include "platform/Prompt.h"
 #include "section/Section.h"
 
@@ -200,6 +202,93 @@ TEST_F(DocumentLifecycle, AFailedSaveAtCloseKeepsTheAutosaveCopy)
     EXPECT_FALSE(QFile::exists(copy));
     EXPECT_TRUE(doc.GetTempFileName().isEmpty());
     EXPECT_EQ(prompt.unexpected(), 0);
+}
+
+// On a full disk the save fails and says why; the file on disk and the
+// autosave copy stay byte for byte. Recovering a copy onto the full disk
+// keeps the copy too.
+TEST_F(DocumentLifecycle, AFullDiskKeepsTheFileAndTheAutosaveCopy)
+{
+    test::SmallDisk disk(dir.file(QStringLiteral("disk")));
+    const QString path = disk.folder() + QStringLiteral("/box.n");
+    const QString copy = disk.folder() + QStringLiteral("/box_tmp.n");
+    ASSERT_TRUE(platform::writeFileAtomically(path, DrawingOf(1)));
+    CMorvekDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    for (int i = 0; i < 12; ++i)
+        (void)doc.GetSection(0)->AddLine3(50, 50 + i, 60, 60, true, 1);
+    doc.SetModifiedFlag();
+    doc.AutoSave();
+    ASSERT_TRUE(QFile::exists(copy));
+    QFile copyFile(copy);
+    ASSERT_TRUE(copyFile.open(QIODevice::ReadOnly));
+    const QByteArray copyBytes = copyFile.readAll();
+    copyFile.close();
+    ASSERT_GT(copyBytes.size(), 1000) << "a drawing of about 1.3 KB, below the write buffer";
+    disk.Fill();
+
+    prompt.push(PromptResult::Ok);
+    EXPECT_FALSE(doc.Save());
+    ASSERT_EQ(prompt.texts().size(), 1);
+    EXPECT_TRUE(prompt.texts()[0].contains(QStringLiteral("no space left on the disk"))) << prompt.texts()[0].toStdString();
+    EXPECT_TRUE(doc.IsModified());
+    auto bytesOf = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+    };
+    EXPECT_EQ(bytesOf(path), DrawingOf(1));
+    EXPECT_EQ(bytesOf(copy), copyBytes);
+
+    // Opened again with the disk still full: the copy cannot replace the
+    // file, so the file opens as it was and the copy stays.
+    CMorvekDoc reopened;
+    prompt.push(PromptResult::Yes);
+    prompt.push(PromptResult::Ok);
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    EXPECT_EQ(ElementCount(reopened), 1);
+    EXPECT_EQ(bytesOf(copy), copyBytes);
+    EXPECT_EQ(prompt.unexpected(), 0);
+}
+
+// A drawing whose nodes or variables refer to one another in a loop opens
+// with one message naming where the loop was met; one without a loop
+// opens silently.
+TEST_F(DocumentLifecycle, AReferenceLoopIsToldOnceWhenOpened)
+{
+    enum class Loop { None, Nodes, Variables };
+    for (const Loop loop : {Loop::None, Loop::Nodes, Loop::Variables}) {
+        SCOPED_TRACE(static_cast<int>(loop));
+        CMorvekDoc made;
+        NodeTable& nodes = made.Nodes();
+        const int a = nodes.AddPoint(100, 0, false);
+        const int b = nodes.AddPoint(200, 0, false);
+        (void)made.GetSection(0)->AddLine0(a, b);
+        if (loop == Loop::Nodes) {
+            nodes.GetNode(a)->MakeOffset(nodes.GetNode(b), QStringLiteral("1"), QStringLiteral("0"));
+            nodes.GetNode(b)->MakeOffset(nodes.GetNode(a), QStringLiteral("1"), QStringLiteral("0"));
+        }
+        if (loop == Loop::Variables) {
+            ASSERT_TRUE(made.Variables().AddVariable(QStringLiteral("LA"), QStringLiteral("1"), QString(), 0, true));
+            ASSERT_TRUE(made.Variables().AddVariable(QStringLiteral("LB"), QStringLiteral("LA+1"), QString(), 0, true));
+            ASSERT_TRUE(made.Variables().SetFormula(QStringLiteral("LA"), QStringLiteral("LB+1"), QString()));
+        }
+        const QString path = Write(QStringLiteral("loop.n"), made.WriteDrawing());
+        const auto asked = prompt.texts().size();
+        if (loop != Loop::None)
+            prompt.push(PromptResult::Ok);
+        CMorvekDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        if (loop == Loop::None) {
+            EXPECT_EQ(prompt.texts().size(), asked);
+            continue;
+        }
+        ASSERT_EQ(prompt.texts().size(), asked + 1);
+        const QString text = prompt.texts().back();
+        EXPECT_TRUE(text.contains(loop == Loop::Nodes ? QStringLiteral("nodes refer to one another in a loop, from node")
+                                                      : QStringLiteral("loop, from \"LA\"")))
+            << text.toStdString();
+        EXPECT_EQ(text.count(QStringLiteral("refer to one another")), 1);
+    }
 }
 
 // Save Copy As writes the copy and nothing else: the drawing keeps its

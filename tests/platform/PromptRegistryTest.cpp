@@ -3,6 +3,7 @@
 
 #include "common/TempDir.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -54,6 +55,37 @@ TEST(Registry, SeesTheFileChangedByAnotherProgram)
     env.dir().write(QStringLiteral("user/registry.ini"), "[Settings]\nA=3\nB=4\n");
     EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("A"), 0), 3);
     EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("B"), 0), 4);
+}
+
+// Another program rewrites the file in place with the same size and sets
+// its modification time back to the old stamp: the time stamp cannot prove
+// the file unchanged, so the content decides.
+TEST(Registry, SeesARewriteThatKeepsTheSizeAndTheTimeStamp)
+{
+    test::ScopedTestEnvironment env;
+    using platform::Registry;
+    ASSERT_TRUE(Registry::writeInt(QStringLiteral("Settings"), QStringLiteral("A"), 1));
+    const QString path = Registry::filePath();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray before = file.readAll();
+    ASSERT_TRUE(before.contains("A=1"));
+    // An old file, as one written an hour ago.
+    const QDateTime old = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    ASSERT_TRUE(file.setFileTime(old, QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("A"), 0), 1);
+    const QDateTime stamp = QFileInfo(path).fileTime(QFileDevice::FileModificationTime);
+
+    QByteArray after = before;
+    after.replace("A=1", "A=2");
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite)); // in place: the same file, the same size
+    ASSERT_EQ(file.write(after), after.size());
+    ASSERT_TRUE(file.flush()); // the time is set after the last write
+    ASSERT_TRUE(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+    file.close();
+    ASSERT_EQ(QFileInfo(path).fileTime(QFileDevice::FileModificationTime), stamp);
+    EXPECT_EQ(Registry::getInt(QStringLiteral("Settings"), QStringLiteral("A"), 0), 2);
 }
 
 TEST(Registry, ABatchWritesTheFileOnceWhenItEnds)

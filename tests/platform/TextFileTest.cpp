@@ -1,6 +1,9 @@
 #include "platform/TextFile.h"
 
+#include "common/SmallDisk.h"
 #include "common/TempDir.h"
+
+#include <QDir>
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -175,5 +178,35 @@ TEST(TextFile, LargeFilesDecodeTheSameAcrossTheReadersChunks)
             EXPECT_EQ(text.text(), QString::fromLatin1(head) + c.text + (c.tail.endsWith('\n') ? QStringLiteral("\n") : QString()))
                 << before << " " << c.tail.toHex().toStdString();
         }
+    }
+}
+
+// A save onto a full disk or into a read-only folder fails, says why in
+// words, and leaves the old file byte for byte and no temporary file. A
+// drawing under the write buffer's size used to be committed empty.
+TEST(TextFile, ASaveThatCannotReachTheDiskKeepsTheOldFileAndSaysWhy)
+{
+    enum class Fault { Full, ReadOnly };
+    for (const Fault fault : {Fault::Full, Fault::ReadOnly}) {
+        SCOPED_TRACE(fault == Fault::Full ? "full" : "read-only");
+        test::TempDir dir;
+        test::SmallDisk disk(dir.file(QStringLiteral("disk")));
+        const QString path = disk.folder() + QStringLiteral("/box.n");
+        const QByteArray old(700, 'o');
+        ASSERT_TRUE(platform::writeFileAtomically(path, old));
+        if (fault == Fault::Full) {
+            disk.Fill();
+        } else if (!disk.MakeReadOnly()) {
+            continue; // root in a plain folder: permissions do not hold it back
+        }
+        QString error;
+        EXPECT_FALSE(platform::writeFileAtomically(path, QByteArray(1300, 'n'), &error));
+        EXPECT_EQ(error, fault == Fault::Full ? QStringLiteral("no space left on the disk")
+                                              : QStringLiteral("the folder is read-only"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), old);
+        const QStringList left = QDir(disk.folder()).entryList(QDir::Files | QDir::Hidden);
+        EXPECT_EQ(left.filter(QStringLiteral("box.n")), QStringList{QStringLiteral("box.n")}) << left.join(u' ').toStdString();
     }
 }

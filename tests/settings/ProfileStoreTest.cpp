@@ -1,10 +1,12 @@
 #include "settings/ProfileStore.h"
 
+#include "common/SmallDisk.h"
 #include "common/TempDir.h"
 #include "platform/Prompt.h"
 #include "settings/ConfigValue.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -193,13 +195,49 @@ TEST_F(ProfileStoreTest, AThirdLevelIsRefused)
     EXPECT_EQ(store.LevelCount(), 2);
 }
 
-TEST_F(ProfileStoreTest, AFileThatDoesNotOpenKeepsWhatTheLevelHeld)
+// A reload gives what the files hold: a user file that is gone empties its
+// level (the values set since are dropped with it); one that is there but
+// does not open keeps what the level held.
+TEST_F(ProfileStoreTest, AReloadGivesTheFilesContent)
 {
     load("[s]\nk=1\n", "[s]\nk=2\n");
     QFile::remove(dir.file(QStringLiteral("Config/settings.cfg")));
     store.Load();
     store.SelectSection(QStringLiteral("s"));
-    EXPECT_EQ(text(QStringLiteral("k")), QStringLiteral("2"));
+    EXPECT_EQ(text(QStringLiteral("k")), QStringLiteral("1"));
+
+    // A value set after the last save, whose user file was never written.
+    store.SetInt(QStringLiteral("k"), 5);
+    store.Load();
+    store.SelectSection(QStringLiteral("s"));
+    EXPECT_EQ(text(QStringLiteral("k")), QStringLiteral("1"));
+
+    dir.write(QStringLiteral("Config/settings.cfg"), "[s]\nk=3\n");
+    store.Load();
+    ASSERT_TRUE(QFile::remove(dir.file(QStringLiteral("Config/settings.cfg"))));
+    ASSERT_TRUE(QDir().mkdir(dir.file(QStringLiteral("Config/settings.cfg")))); // there, but no file to read
+    store.Load();
+    store.SelectSection(QStringLiteral("s"));
+    EXPECT_EQ(text(QStringLiteral("k")), QStringLiteral("3"));
+}
+
+// A settings save onto a full disk returns failure with the reason, and the
+// file keeps its old content.
+TEST(ProfileStoreFullDisk, AFailedSaveKeepsTheOldFile)
+{
+    test::TempDir dir;
+    test::SmallDisk disk(dir.file(QStringLiteral("Config")));
+    ProfileStore store;
+    store.AddFile(dir.write(QStringLiteral("Defaults/settings.ini"), "[s]\nk=1\n"));
+    store.AddFile(dir.write(QStringLiteral("Config/settings.cfg"), "[s]\nk=2\n"));
+    store.Load();
+    store.SelectSection(QStringLiteral("s"));
+    store.SetString(QStringLiteral("name"), QString(900, u'n'));
+    disk.Fill();
+    QString error;
+    EXPECT_FALSE(store.Save(&error));
+    EXPECT_TRUE(error.contains(QStringLiteral("no space left on the disk"))) << error.toStdString();
+    EXPECT_EQ(dir.read(QStringLiteral("Config/settings.cfg")), QByteArray("[s]\nk=2\n"));
 }
 
 TEST_F(ProfileStoreTest, SavingToAnImpossiblePathFailsAndKeepsWhatIsThere)
@@ -386,6 +424,45 @@ TEST_F(ProfileStoreTest, AFailedSaveSaysWhichFileAndWhy)
 // A file an editor saved in another encoding is written back in it, so that
 // characters outside the system code page survive; a system code page file
 // that must now hold such a character becomes UTF-8 with its mark.
+// The "name" of section "s" as a fresh store reads the two files.
+QString NameAfterReload(const QString& defaults, const QString& user)
+{
+    ProfileStore again;
+    again.AddFile(defaults);
+    again.AddFile(user);
+    again.Load();
+    again.SelectSection(QStringLiteral("s"));
+    QString read = QStringLiteral("<absent>");
+    (void)again.GetString(QStringLiteral("name"), read);
+    return read;
+}
+
+// A Windows-1252 file whose one invalid line is dropped on saving: what is
+// left would be valid UTF-8 in Windows-1252 bytes and read back as other
+// text ("Ê‰" as "ʉ"). Its text reads the same after the save.
+TEST(ProfileStoreEncoding, AWindows1252FileReadsTheSameAfterASave)
+{
+    test::TempDir dir;
+    platform::ScriptedPrompt prompt{platform::PromptResult::Ok};
+    const auto usePrompt = platform::installPrompt(prompt);
+    const QString defaults = dir.write(QStringLiteral("d.ini"), "[s]\nk=1\n");
+    const QString user = dir.write(QStringLiteral("u.cfg"), "[s]\nname=\xCA\x89\n\xFF\xFE garbage\n");
+    const QString name = QString::fromUtf8("\xC3\x8A\xE2\x80\xB0"); // Ê‰
+    {
+        ProfileStore store;
+        store.AddFile(defaults);
+        store.AddFile(user);
+        store.Load();
+        store.SelectSection(QStringLiteral("s"));
+        QString read;
+        ASSERT_TRUE(store.GetString(QStringLiteral("name"), read));
+        ASSERT_EQ(read, name);
+        store.SetInt(QStringLiteral("k"), 7);
+        ASSERT_TRUE(store.Save());
+    }
+    EXPECT_EQ(NameAfterReload(defaults, user), name);
+}
+
 TEST(ProfileStoreEncoding, TheUserFileKeepsItsEncoding)
 {
     const QString name = QStringLiteral("Gr\u00FC\u00DFe \u20AC \u015D \u4E2D");
@@ -421,14 +498,7 @@ TEST(ProfileStoreEncoding, TheUserFileKeepsItsEncoding)
             ASSERT_TRUE(store.Save());
         }
         EXPECT_TRUE(dir.read(QStringLiteral("u.cfg")).startsWith(c.mark));
-        ProfileStore again;
-        again.AddFile(defaults);
-        again.AddFile(user);
-        again.Load();
-        again.SelectSection(QStringLiteral("s"));
-        QString read;
-        EXPECT_TRUE(again.GetString(QStringLiteral("name"), read));
-        EXPECT_EQ(read, name);
+        EXPECT_EQ(NameAfterReload(defaults, user), name);
     }
 }
 

@@ -65,6 +65,22 @@ die::coord OnCircle(const die::coord& centre, double radius, double degrees)
     return {centre.x + radius * std::cos(r), centre.y + radius * std::sin(r)};
 }
 
+// Whether a closed polyline draws its closing segment: two vertices closed
+// by a straight one would only draw their line a second time.
+bool DrawsClosingSegment(const dxf::Polyline& pl)
+{
+    const auto& v = pl.vertices;
+    return pl.IsClosed() && v.size() >= 2 && (v.size() >= 3 || v.back().bulge != 0.0);
+}
+
+// How many elements a polyline makes: a segment per pair of vertices, and
+// the closing one.
+qint64 PolylineSegments(const dxf::Polyline& pl)
+{
+    const auto n = static_cast<qint64>(pl.vertices.size());
+    return (n >= 2 ? n - 1 : 0) + (DrawsClosingSegment(pl) ? 1 : 0);
+}
+
 } // namespace
 
 struct DxfReader::Expansion {
@@ -133,9 +149,7 @@ struct DxfReader::Expansion {
                 return false;
             Segment(m, v[i - 1].at, v[i].at, v[i - 1].bulge, lt);
         }
-        // Two vertices closed by a straight segment would only draw their
-        // line a second time.
-        if (pl.IsClosed() && v.size() >= 2 && (v.size() >= 3 || v.back().bulge != 0.0)) {
+        if (DrawsClosingSegment(pl)) {
             if (!Count())
                 return false;
             if (v.back().bulge == 0.0)
@@ -234,4 +248,117 @@ bool DxfReader::InsertBlock(const DxfBlock& block, const die::coord& offset, dou
     if (!std::less<const DxfBlock*>()(&block, first) && std::less<const DxfBlock*>()(&block, last))
         return e.Insert(static_cast<int>(&block - first), m); // one of ours: it may not insert itself
     return e.Entities(block, m);
+}
+
+// The count of an expansion, all levels at once: each block's own total is
+// worked out once (what its entities make, plus one for each insertion and
+// what the inserted block makes), so even a file whose blocks nest to
+// billions of elements is counted in the time it takes to read it.
+struct DxfReader::Counting {
+    explicit Counting(const DxfReader& r) : reader(r), total(r.blocks_.size(), -1), levels(r.blocks_.size(), 0),
+                                            active(r.blocks_.size(), false) {}
+
+    // Far beyond any limit, and far from overflowing when multiplied by a
+    // block's entity count.
+    static constexpr qint64 kSaturated = qint64(1) << 52;
+    static qint64 Add(qint64 a, qint64 b) { return std::min(kSaturated, a + b); }
+
+    const DxfReader& reader;
+    std::vector<qint64> total;  // by block index; -1 until counted
+    std::vector<int> levels;    // how many levels a block's insertion takes, itself included
+    std::vector<bool> active;
+    QString failure;
+
+    // What the block's own entities and insertions make, with the levels
+    // it nests below the one it is inserted on.
+    qint64 Block(const DxfBlock& block, int depth, int* nested)
+    {
+        qint64 n = static_cast<qint64>(block.lines.size() + block.arcs.size() + block.circles.size()
+                                       + block.texts.size() + block.points.size());
+        for (const dxf::Polyline& p : block.polylines)
+            n = Add(n, PolylineSegments(p));
+        *nested = 0;
+        for (const dxf::Insert& in : block.inserts) {
+            const auto found = reader.byName_.constFind(in.name);
+            if (found == reader.byName_.constEnd())
+                continue;
+            for (int index : *found) {
+                const qint64 inner = Indexed(index, depth + 1);
+                if (inner < 0)
+                    return -1;
+                n = Add(n, Add(1, inner));
+                *nested = std::max(*nested, levels[static_cast<size_t>(index)]);
+            }
+        }
+        return n;
+    }
+
+    // The total of block `index` inserted on level `depth` (0 the top);
+    // -1 with the failure set when the insertion cannot end.
+    qint64 Indexed(int index, int depth)
+    {
+        const auto i = static_cast<size_t>(index);
+        const DxfBlock& block = reader.blocks_[i];
+        if (active[i]) {
+            failure = QStringLiteral("block \"%1\" inserts itself").arg(block.name);
+            return -1;
+        }
+        if (total[i] < 0) {
+            active[i] = true;
+            int nested = 0;
+            total[i] = Block(block, depth, &nested);
+            active[i] = false;
+            if (total[i] < 0)
+                return -1;
+            levels[i] = nested + 1;
+        }
+        if (depth + levels[i] > kMaxInsertDepth) {
+            failure = QStringLiteral("blocks nest deeper than %1 levels").arg(kMaxInsertDepth);
+            return -1;
+        }
+        return total[i];
+    }
+
+    qint64 Root(const DxfBlock& block)
+    {
+        const DxfBlock* first = reader.blocks_.data();
+        const DxfBlock* last = first + reader.blocks_.size();
+        if (!std::less<const DxfBlock*>()(&block, first) && std::less<const DxfBlock*>()(&block, last))
+            return Indexed(static_cast<int>(&block - first), 0);
+        int nested = 0;
+        const qint64 n = Block(block, 0, &nested);
+        if (n >= 0 && nested + 1 > kMaxInsertDepth) {
+            failure = QStringLiteral("blocks nest deeper than %1 levels").arg(kMaxInsertDepth);
+            return -1;
+        }
+        return n;
+    }
+};
+
+bool DxfReader::CountExpansion(const std::vector<const DxfBlock*>& roots, qint64* elements)
+{
+    Counting counting(*this);
+    qint64 sum = 0;
+    for (const DxfBlock* block : roots) {
+        const qint64 n = counting.Root(*block);
+        if (n < 0) {
+            counted_ = 0;
+            return Fail(counting.failure);
+        }
+        sum = Counting::Add(sum, n);
+    }
+    counted_ = sum;
+    if (elements)
+        *elements = sum;
+    if (sum > kMaxExpansion) {
+        return Fail(sum >= Counting::kSaturated
+                        ? QStringLiteral("the chosen blocks would make more than %1 elements, more than the %2 a "
+                                         "drawing may take")
+                              .arg(Counting::kSaturated)
+                              .arg(kMaxExpansion)
+                        : QStringLiteral("the chosen blocks would make %1 elements, more than the %2 a drawing may take")
+                              .arg(sum)
+                              .arg(kMaxExpansion));
+    }
+    return true;
 }

@@ -7,6 +7,13 @@ bool DxfReader::ImportBlocks(const std::set<int>& chosen, bool label, DxfSink& s
 {
     constexpr double kLabelHeight = 8.0;
     constexpr double kLabelAdvance = 6.4;
+    std::vector<const DxfBlock*> roots;
+    for (int i : chosen) {
+        if (i >= 0 && i < static_cast<int>(blocks_.size()))
+            roots.push_back(&blocks_[static_cast<size_t>(i)]);
+    }
+    if (!CountExpansion(roots))
+        return false;
     double x = 0.0, y = 0.0, rowHeight = 0.0;
     for (int i = 0; i < static_cast<int>(blocks_.size()); ++i) {
         if (!chosen.contains(i))

@@ -31,8 +31,8 @@ public:
     static constexpr int kMaxBlocks = 100'000;
     static constexpr int kMaxPolylineVertices = 1'000'000;
     static constexpr int kMaxBlockEntities = 16'000'000;
-    // Limits of one insertion: how deep blocks may nest, and how many
-    // elements and nested insertions it may expand to in all.
+    // Limits of an import: how deep blocks may nest, and how many elements
+    // and nested insertions all the blocks it inserts may expand to.
     static constexpr int kMaxInsertDepth = 32;
     static constexpr qint64 kMaxExpansion = 5'000'000;
 
@@ -47,6 +47,16 @@ public:
 
     const std::vector<DxfBlock>& Blocks() const { return blocks_; }
     const QString& Error() const { return error_; }
+
+    // Counts what inserting every one of `roots` (blocks of this reader, or
+    // a block of the file's own such as its model space) would make, over
+    // all nesting levels, before anything is made: into *elements when
+    // given. False, with the reason in Error(), when the total passes
+    // kMaxExpansion (the message names it), a block inserts itself, or
+    // blocks nest deeper than kMaxInsertDepth.
+    [[nodiscard]] bool CountExpansion(const std::vector<const DxfBlock*>& roots, qint64* elements = nullptr);
+    // The total of the last CountExpansion (0 before any).
+    qint64 CountedElements() const { return counted_; }
 
     // Adds the block's entities to the sink, turned clockwise by angle
     // (radians) and then shifted by offset; the blocks it inserts follow
@@ -67,7 +77,8 @@ public:
     // Inserts the blocks whose indices are chosen side by side, from
     // (0, 0) rightwards in rows that wrap at the page width and grow upwards,
     // each one's lower-left corner at its place; with label, each gets its
-    // name in its middle. False as InsertBlock.
+    // name in its middle. The whole expansion is counted first
+    // (CountExpansion): a refused import adds nothing. False as InsertBlock.
     [[nodiscard]] bool ImportBlocks(const std::set<int>& chosen, bool label, DxfSink& sink);
 
     // The line type of the last entity inserted (kCurrentLineType before
@@ -82,6 +93,7 @@ public:
 private:
     struct Parser;
     struct Expansion;
+    struct Counting;
 
     void IndexBlocks();
     [[nodiscard]] bool Fail(QString reason);
@@ -92,4 +104,5 @@ private:
     double pageWidth_ = 0.0;
     double pageHeight_ = 0.0;
     int lastLineType_ = DxfSink::kCurrentLineType;
+    qint64 counted_ = 0;
 };

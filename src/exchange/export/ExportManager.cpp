@@ -19,12 +19,12 @@ void ExportManager::Load(const QString& defaultsPath, const QString& userPath)
             exporters_.push_back(std::move(created));
 }
 
-bool ExportManager::Save()
+bool ExportManager::Save(QString* error)
 {
     config_.Clear();
     for (const auto& configured : exporters_)
         configured->SaveToConfig(config_);
-    return userPath_.isEmpty() || config_.WriteDiff(userPath_);
+    return userPath_.isEmpty() || config_.WriteDiff(userPath_, error);
 }
 
 void ExportManager::Add(std::unique_ptr<exporter> added)

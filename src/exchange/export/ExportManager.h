@@ -26,7 +26,7 @@ public:
     // from the defaults to the user file; a defaults section no exporter
     // stands for is written as deleted. True when there is no user file to
     // write; false when it could not be written.
-    [[nodiscard]] bool Save();
+    [[nodiscard]] bool Save(QString* error = nullptr);
 
     void Add(std::unique_ptr<exporter> added);
     // Deletes the exporter; null or one not held is ignored.

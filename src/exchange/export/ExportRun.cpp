@@ -128,8 +128,8 @@ bool RunExport(exporter& type, const ExportJob& job, ExportRunUi& ui)
         return true;
     }
     // A file that could not be written whole leaves an earlier one as it was.
-    if (!WriteAll(file, bytes) || !file.commit()) {
-        file.cancelWriting();
+    if (!WriteAll(file, bytes) || !platform::commitSaveFile(file)) {
+        file.cancelWriting(); // after a failed write; a failed commit has removed its file already
         ui.Warn(kCannotCreate);
         return false;
     }

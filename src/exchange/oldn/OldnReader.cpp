@@ -3,6 +3,7 @@
 #include "element/Bridge.h"
 #include "platform/CFormat.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -265,16 +266,22 @@ bool TextOf(QStringView line, QString& text)
 
 } // namespace
 
-bool OldnReader::Read(QByteArrayView bytes, Drawing& drawing, QString* error)
+namespace {
+
+// Far beyond the limit, and far from overflowing when a level's count of
+// placements multiplies it.
+constexpr std::int64_t kCountCap = std::int64_t(1) << 50;
+
+// One pass over the records. Without `drawing` it only counts into `placed`
+// the figures the file places (up to kCountCap); with it, it places them.
+// The reason of a refusal, with the line it stopped at in `i`.
+void Pass(const std::vector<QStringView>& lines, Drawing* drawing, std::int64_t& placed, bool& anyRecord,
+          QString& reason, size_t& i)
 {
-    drawing = Drawing();
-    const QString text = QString::fromLatin1(bytes.data(), bytes.size());
-    const std::vector<QStringView> lines = LinesOf(text);
     Levels levels;
-    bool anyRecord = false;
-    std::int64_t placed = 0;
-    QString reason;
-    size_t i = 0;
+    anyRecord = false;
+    placed = 0;
+    i = 0;
     for (; i < lines.size() && reason.isEmpty(); ++i) {
         const QStringView line = lines[i];
         const Record record = RecordOf(line);
@@ -328,6 +335,10 @@ bool OldnReader::Read(QByteArrayView bytes, Drawing& drawing, QString* error)
                 figure.ptg = f[7];
                 figure.bridgeWidth = f[9];
             }
+            if (!drawing) {
+                placed = std::min(kCountCap, placed + levels.Combinations(kCountCap));
+                break;
+            }
             const std::int64_t copies = levels.Combinations(kMaxFigures - placed);
             if (copies > kMaxFigures - placed) {
                 reason = QStringLiteral("more than %1 figures once every placement is counted").arg(kMaxFigures);
@@ -352,7 +363,7 @@ bool OldnReader::Read(QByteArrayView bytes, Drawing& drawing, QString* error)
                 } else {
                     placedFigure.start = t.Place(f[8], f[9]);
                 }
-                drawing.figures.push_back(std::move(placedFigure));
+                drawing->figures.push_back(std::move(placedFigure));
             });
             break;
         }
@@ -360,6 +371,36 @@ bool OldnReader::Read(QByteArrayView bytes, Drawing& drawing, QString* error)
         case Record::None:
             break;
         }
+    }
+}
+
+} // namespace
+
+bool OldnReader::Read(QByteArrayView bytes, Drawing& drawing, QString* error)
+{
+    drawing = Drawing();
+    const QString text = QString::fromLatin1(bytes.data(), bytes.size());
+    const std::vector<QStringView> lines = LinesOf(text);
+    bool anyRecord = false;
+    std::int64_t placed = 0;
+    QString reason;
+    size_t i = 0;
+    // Counted first: a file that would place more than a drawing may take
+    // is refused before a figure is made, with the number it would make.
+    Pass(lines, nullptr, placed, anyRecord, reason, i);
+    if (reason.isEmpty() && placed > kMaxFigures) {
+        const QString number = placed >= kCountCap ? QStringLiteral("more than %1").arg(kCountCap)
+                                                   : QString::number(placed);
+        reason = QStringLiteral("more than %1 figures once every placement is counted: the file would place %2")
+                     .arg(kMaxFigures)
+                     .arg(number);
+        if (error)
+            *error = reason;
+        return false;
+    }
+    if (reason.isEmpty()) {
+        drawing.figures.reserve(static_cast<size_t>(placed));
+        Pass(lines, &drawing, placed, anyRecord, reason, i);
     }
     if (reason.isEmpty() && !anyRecord)
         reason = QStringLiteral("the file holds no record of the older text layout");

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using dxftest::Fixture;
 using dxftest::Pairs;
 using dxftest::RecordingSink;
@@ -225,6 +227,20 @@ TEST(DxfReader, ATwoVertexClosedPolylineDrawsItsLineOnce)
     EXPECT_EQ(sink.rows, QStringList({"L 5 0 0 0 2"}));
 }
 
+// A closed polyline without vertices, counted and inserted: nothing.
+TEST(DxfReader, AClosedPolylineWithoutVerticesMakesNothing)
+{
+    const QByteArray file = Pairs({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {2, "B"}, {0, "POLYLINE"},
+                                   {70, "1"}, {0, "SEQEND"}, {0, "ENDBLK"}, {0, "ENDSEC"}});
+    DxfReader reader;
+    ASSERT_TRUE(reader.Read(file)) << reader.Error().toStdString();
+    RecordingSink sink;
+    reader.SetPageSize(100.0, 100.0);
+    ASSERT_TRUE(reader.ImportBlocks({0}, false, sink)) << reader.Error().toStdString();
+    EXPECT_EQ(reader.CountedElements(), 0);
+    EXPECT_TRUE(sink.rows.isEmpty());
+}
+
 TEST(DxfReader, DamagedFilesAreRefusedWithTheLine)
 {
     struct Case {
@@ -302,6 +318,54 @@ TEST(DxfReader, DeepAndWideExpansionIsBounded)
         dxftest::CountingSink sink;
         EXPECT_FALSE(reader.InsertBlock(reader.Blocks()[0], {}, 0.0, sink));
         EXPECT_EQ(reader.Error(), c.error);
+    }
+}
+
+// The import counts what all the chosen blocks make, over every nesting
+// level, before it makes anything: ten blocks each inserting the next ten
+// times, and three blocks each under the limit whose sum is over it, are
+// refused with the number and add nothing. Under the limit the count is
+// what the sink receives.
+TEST(DxfReader, AnImportOverTheLimitIsRefusedBeforeAnythingIsMade)
+{
+    QByteArray nested = "0\nSECTION\n2\nBLOCKS\n";
+    for (int i = 0; i < 10; ++i) {
+        nested += "0\nBLOCK\n2\nB" + QByteArray::number(i) + "\n";
+        if (i == 9)
+            nested += "0\nLINE\n11\n1\n";
+        else
+            for (int k = 0; k < 10; ++k)
+                nested += "0\nINSERT\n2\nB" + QByteArray::number(i + 1) + "\n";
+        nested += "0\nENDBLK\n";
+    }
+    nested += "0\nENDSEC\n";
+    // C0..C2 each insert B3 (2,111,110 elements and insertions) once more.
+    QByteArray three = nested.chopped(9); // without "0\nENDSEC\n"
+    for (int i = 0; i < 3; ++i)
+        three += "0\nBLOCK\n2\nC" + QByteArray::number(i) + "\n0\nINSERT\n2\nB3\n0\nENDBLK\n";
+    three += "0\nENDSEC\n";
+    const struct {
+        const char* what;
+        const QByteArray& bytes;
+        std::set<int> chosen;
+        const char* error; // null: imported
+        qint64 made;
+    } cases[] = {
+        {"ten nested, all chosen", nested, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+         "the chosen blocks would make 2345679001 elements, more than the 5000000 a drawing may take", 0},
+        {"three under the limit each", three, {10, 11, 12},
+         "the chosen blocks would make 6333333 elements, more than the 5000000 a drawing may take", 0},
+        {"two of them", three, {10, 11}, nullptr, 2 * 1000000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DxfReader reader;
+        ASSERT_TRUE(reader.Read(c.bytes)) << reader.Error().toStdString();
+        reader.SetPageSize(1000.0, 1000.0);
+        dxftest::CountingSink sink;
+        EXPECT_EQ(reader.ImportBlocks(c.chosen, false, sink), c.error == nullptr);
+        EXPECT_EQ(reader.Error(), c.error ? QString::fromLatin1(c.error) : QString());
+        EXPECT_EQ(sink.count, c.made);
     }
 }
 

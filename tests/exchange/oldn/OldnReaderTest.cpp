@@ -170,6 +170,23 @@ TEST(OldnReader, DamagedFilesAreRefusedWithTheirLine)
     }
 }
 
+// A small file that places many figures many times (12 KB here: 100
+// figures under 300 x 300 x 12 placements) is counted before a figure is
+// made and refused with the number it would place.
+TEST(OldnReader, AFileOverTheLimitIsRefusedWithWhatItWouldPlace)
+{
+    QByteArray file = kHead;
+    for (const int count : {300, 300, 12}) {
+        file += "S]\n";
+        for (int i = 0; i < count; ++i)
+            file += "I]1]1]1]0]1]1]\n";
+    }
+    for (int i = 0; i < 100; ++i)
+        file += "L]1]0]0]1]1]\n";
+    const QString error = Refusal(file);
+    EXPECT_TRUE(error.contains(QLatin1String("the file would place 108000000"))) << error.toStdString();
+}
+
 TEST(OldnReader, EveryCutOfAFileReadsOrIsRefused)
 {
     const QByteArray whole = kHead + "S]1]]b]\nI]1]]]]1]1]\nI]2]5]5]45]1]1]\nL]1]0]0]10]0]1]2]1]3]\n"
