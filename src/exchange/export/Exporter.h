@@ -5,6 +5,7 @@
 #include "exchange/export/ExportSettings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 

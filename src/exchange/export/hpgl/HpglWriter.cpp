@@ -13,6 +13,7 @@ namespace Export {
 namespace {
 
 constexpr double kDegreesPerRadian = 57.29577951308232;
+constexpr double kCellWidth = 1.5; // an HP-GL character cell in character widths
 
 // Millimetres as plotter units, rounded.
 long long Units(double mm)
@@ -105,14 +106,17 @@ private:
         current_ = p.reverse ? p.B : p.C;
     }
 
+    // A label: SI in centimetres, the character width being two thirds of
+    // the advance (HP-GL's cell is one and a half widths wide); the text
+    // runs to ETX, so it may hold any character but the control ones.
     void Text(const ExportPrimitive& p)
     {
         MoveTo(p.A);
         QString label = p.text;
-        label.replace(QLatin1Char(';'), QLatin1Char(':'));
-        out_ += platform::cformat("SI%.5f,%.5f;DI%.5f,%.5f;LB", p.C.x, p.C.y, p.B.x, p.B.y);
+        label.removeIf([](QChar c) { return c.unicode() < 0x20; });
+        out_ += platform::cformat("SI%.5f,%.5f;DI%.5f,%.5f;LB", p.C.x / kCellWidth / 10.0, p.C.y / 10.0, p.B.x, p.B.y);
         out_ += label;
-        out_ += QStringLiteral(";PU;\n");
+        out_ += QStringLiteral("\x03PU;\n");
         current_.reset();
         down_ = false;
     }
