@@ -2,7 +2,9 @@
 
 #include "geometry/GeomBasics.h"
 #include "geometry/GeomConstants.h"
+#include "geometry/Quadrature.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -67,6 +69,26 @@ int SolveLineEllipse(double cx, double cy, double p, double q, double rho, doubl
     x2 = s2.x;
     y2 = s2.y;
     return 2;
+}
+
+double EllipsePolarArcLength(double p, double q, double h1, double h2)
+{
+    if (!isProperEllipse(p, q) || !(h2 > h1))
+        return 0.0;
+    // r(h) = pq / √D with D = q²cos²h + p²sin²h; ds/dh = √(r² + r'²).
+    const double pq = std::abs(p * q);
+    const double spread = p * p - q * q;
+    const auto speed = [&](double h) {
+        const double c = std::cos(h), s = std::sin(h);
+        const double d = q * q * c * c + p * p * s * s;
+        const double r = pq / std::sqrt(d);
+        const double dr = -pq * spread * s * c / (d * std::sqrt(d));
+        return std::hypot(r, dr);
+    };
+    // A tolerance relative to the size, so that large and small ellipses are
+    // measured alike: 1e-10 of the larger semi-axis a radian.
+    const double tolerance = 1e-10 * std::max(std::abs(p), std::abs(q)) * (h2 - h1);
+    return Integrate(speed, h1, h2, tolerance);
 }
 
 bool EllipsePointInDirection(double cx, double cy, double p, double q, double rho, double direction,

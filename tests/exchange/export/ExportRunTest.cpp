@@ -210,6 +210,22 @@ TEST_F(ExportRun, SmallDieInTheOlderLayout)
     EXPECT_EQ(dir.read(QStringLiteral("small.n")), expected.readAll());
 }
 
+// The Wild format has no arcs: the small die's arc goes out as chords, and
+// the run says so once the file is written.
+TEST_F(ExportRun, WildTellsThatArcsWentOutAsChords)
+{
+    auto wild = Export::CreateExporter(QStringLiteral("wild"));
+    Export::ExportSettings settings = wild->GetSettings();
+    settings.dir_policy = 1;
+    settings.dir = dir.path();
+    wild->SetSettings(settings);
+    ui.answer = dir.file(QStringLiteral("small.plt"));
+    ASSERT_TRUE(Export::RunExport(*wild, Job(), ui));
+    ASSERT_EQ(ui.warnings.size(), 1u);
+    EXPECT_TRUE(ui.warnings[0].contains(QLatin1String("chords"))) << ui.warnings[0].toStdString();
+    EXPECT_TRUE(dir.read(QStringLiteral("small.plt")).contains("\r\nD"));
+}
+
 TEST_F(ExportRun, LastFolderIsKept)
 {
     auto cf2 = Cf2([](Export::ExportSettings& s) { s.dir_policy = 0; });

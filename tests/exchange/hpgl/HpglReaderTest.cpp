@@ -72,7 +72,7 @@ TEST(HpglReader, CommandsUnitsAndPens)
         // may be lower case.
         {"relative moves, non-numbers, lower case", "IN;PR40,40;PD;PAx,40;pa80,0;\n", {{1, 1, 2, 0, none}}},
         // A label runs to its terminator, whatever it holds.
-        {"label text is not read as commands", "LBPD;PA40,0;\x03PD;PA0,40;\n", {{0, 0, 0, 1, none}}},
+        {"label text is not read as commands", "LBPD;PA40,0;\x03PA0,0;PD;PA0,40;\n", {{0, 0, 0, 1, none}}},
         {"empty", "", {}},
     };
     for (const auto& c : cases) {
