@@ -327,6 +327,7 @@ public:
     static constexpr int kTextCannotOpen = 386;
     static constexpr int kTextHpglSkipped = 2400;
     static constexpr int kTextHpglOutOfRange = 2401;
+    static constexpr int kTextUnknownNodeKinds = 2402;
     static constexpr int kTextNotADrawing = 392;
     static constexpr int kTextMergeVariables = 406;
 
@@ -393,6 +394,9 @@ private:
     void AddOriginNode();
     void ResetAfterFailedLoad();
     [[nodiscard]] bool ReadFormatFFFF(const native::Drawing& drawing, QString* error);
+    // One message when nodes of a kind this program does not know were read
+    // (they stand at the origin).
+    void TellUnknownNodeKinds();
     // MergeFile, with the component of an extended standard being built
     // (null for a plain merge).
     [[nodiscard]] bool MergeDrawing(const QString& path, int mergeMode, QString prefix,
