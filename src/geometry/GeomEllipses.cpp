@@ -73,7 +73,7 @@ int SolveLineEllipse(double cx, double cy, double p, double q, double rho, doubl
 
 double EllipsePolarArcLength(double p, double q, double h1, double h2)
 {
-    if (!isProperEllipse(p, q) || !(h2 > h1))
+    if (!isProperEllipse(p, q) || !std::isfinite(h1) || !std::isfinite(h2) || !(h2 > h1))
         return 0.0;
     // r(h) = pq / √D with D = q²cos²h + p²sin²h; ds/dh = √(r² + r'²).
     const double pq = std::abs(p * q);
@@ -86,9 +86,30 @@ double EllipsePolarArcLength(double p, double q, double h1, double h2)
         return std::hypot(r, dr);
     };
     // A tolerance relative to the size, so that large and small ellipses are
-    // measured alike: 1e-10 of the larger semi-axis a radian.
-    const double tolerance = 1e-10 * std::max(std::abs(p), std::abs(q)) * (h2 - h1);
-    return Integrate(speed, h1, h2, tolerance);
+    // measured alike: 1e-10 of the larger semi-axis a radian. The curve is
+    // integrated an eighth of a turn at a time, between multiples of π/4:
+    // over a whole turn the two rules of one interval can agree on the same
+    // wrong figure.
+    const double tolerance = 1e-10 * std::max(std::abs(p), std::abs(q));
+    constexpr double kPiece = kPi / 4;
+    const auto within = [&](double from, double to) { // less than a turn
+        double sum = 0.0;
+        while (from < to) {
+            double next = (std::floor(from / kPiece) + 1.0) * kPiece;
+            if (!(next > from))
+                next = from + kPiece;
+            next = std::min(next, to);
+            sum += Integrate(speed, from, next, tolerance * (next - from));
+            from = next;
+        }
+        return sum;
+    };
+    // The curve repeats every turn: whole turns once, the start brought
+    // into the first turn.
+    const double turns = std::floor((h2 - h1) / kTwoPi);
+    const double shift = std::floor(h1 / kTwoPi) * kTwoPi;
+    const double rest = within(h1 - shift, h2 - turns * kTwoPi - shift);
+    return turns >= 1.0 ? turns * within(0.0, kTwoPi) + rest : rest;
 }
 
 bool EllipsePointInDirection(double cx, double cy, double p, double q, double rho, double direction,

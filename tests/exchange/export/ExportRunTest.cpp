@@ -126,6 +126,17 @@ protected:
         return job;
     }
 
+    // An exporter of the type writing into the fixed folder dir.
+    std::unique_ptr<Export::exporter> IntoFolder(const char* type)
+    {
+        auto configured = Export::CreateExporter(QLatin1String(type));
+        Export::ExportSettings settings = configured->GetSettings();
+        settings.dir_policy = 1;
+        settings.dir = dir.path();
+        configured->SetSettings(settings);
+        return configured;
+    }
+
     test::ScopedTestEnvironment environment;
     test::TempDir dir;
     ExportDrawing drawing;
@@ -196,11 +207,7 @@ TEST_F(ExportRun, FaultsAreTold)
 
 TEST_F(ExportRun, SmallDieInTheOlderLayout)
 {
-    auto oldn = Export::CreateExporter(QStringLiteral("oldn"));
-    Export::ExportSettings settings = oldn->GetSettings();
-    settings.dir_policy = 1;
-    settings.dir = dir.path();
-    oldn->SetSettings(settings);
+    auto oldn = IntoFolder("oldn");
     ui.answer = dir.file(QStringLiteral("small.n"));
     ASSERT_TRUE(Export::RunExport(*oldn, Job(), ui));
     EXPECT_TRUE(ui.warnings.empty());
@@ -214,11 +221,7 @@ TEST_F(ExportRun, SmallDieInTheOlderLayout)
 // the run says so once the file is written.
 TEST_F(ExportRun, WildTellsThatArcsWentOutAsChords)
 {
-    auto wild = Export::CreateExporter(QStringLiteral("wild"));
-    Export::ExportSettings settings = wild->GetSettings();
-    settings.dir_policy = 1;
-    settings.dir = dir.path();
-    wild->SetSettings(settings);
+    auto wild = IntoFolder("wild");
     ui.answer = dir.file(QStringLiteral("small.plt"));
     ASSERT_TRUE(Export::RunExport(*wild, Job(), ui));
     ASSERT_EQ(ui.warnings.size(), 1u);
