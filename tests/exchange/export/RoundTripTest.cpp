@@ -124,6 +124,36 @@ TEST_F(ExportRoundTrip, Cf2ToAMicrometre)
     ExpectRules(RulesOf(importer), expected, 1e-3);
 }
 
+// A text comes back from CF2 with its place, height, advance, angle and
+// wording.
+TEST(Cf2RoundTrip, ATextSurvives)
+{
+    Export::ExportPrimitive text;
+    text.kind = Export::ExportPrimitive::Text;
+    text.line_type = 5;
+    text.A = {12.5, -3.25};
+    text.B = {std::cos(0.5), std::sin(0.5)};
+    text.C = {2.5, 4.0};
+    text.text = QStringLiteral("Die 7, left");
+    Export::ExportPreparer job({});
+    job.Blocks().push_back({{text}, {}, QStringLiteral("b")});
+    Export::ExportText out{QStringLiteral("t.cf2"), {}, {}};
+    Export::WriteCf2(out, job);
+    importtest::RecordingImporter importer;
+    QString error;
+    ASSERT_TRUE(cf2::Cf2Reader::Read(out.text.toLatin1(), importer, &error)) << error.toStdString();
+    ASSERT_EQ(importer.calls.size(), 1u);
+    const importtest::Call& c = importer.calls[0];
+    EXPECT_EQ(c.kind, importtest::Call::Text);
+    EXPECT_EQ(c.text, text.text);
+    EXPECT_NEAR(c.a.x, 12.5, 1e-6);
+    EXPECT_NEAR(c.a.y, -3.25, 1e-6);
+    EXPECT_NEAR(c.angle, 0.5, 1e-6);
+    EXPECT_NEAR(c.b.x, 2.5, 1e-6); // advance
+    EXPECT_NEAR(c.b.y, 4.0, 1e-6); // height
+    EXPECT_EQ(c.attributes.lineType, 5);
+}
+
 TEST_F(ExportRoundTrip, OlderLayoutToAMicrometre)
 {
     Export::ExportText out{QStringLiteral("die.n"), {}, {}};
