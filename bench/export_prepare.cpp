@@ -117,7 +117,7 @@ void PrepareCf2(benchmark::State& state)
         Export::ExportPreparer preparer({{&section}, &section});
         preparer.SetSettings(settings);
         preparer.Run();
-        Export::ExportText out{QStringLiteral("sheet.cf2"), {}};
+        Export::ExportText out{QStringLiteral("sheet.cf2"), {}, {}};
         Export::WriteCf2(out, preparer);
         benchmark::DoNotOptimize(out.text.size());
     }

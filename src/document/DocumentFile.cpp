@@ -15,6 +15,7 @@
 #include "element/Line.h"
 #include "element/Martin.h"
 #include "element/Measure.h"
+#include "element/NodePoint.h"
 #include "element/SideSymbol.h"
 #include "element/Spline.h"
 #include "element/Text.h"
@@ -24,6 +25,8 @@
 #include "exchange/native/NativeDrawing.h"
 #include "options/LanguageTable.h"
 #include "platform/BinaryStream.h"
+#include "platform/CFormat.h"
+#include "platform/Prompt.h"
 
 #include <algorithm>
 #include <new>
@@ -187,6 +190,8 @@ bool CMorvekDoc::LoadByKind(const QString& fileName, const QString& kind, std::o
     } else if (tag == native::kDrawingTag) {
         native::Drawing drawing;
         loaded = native::ReadDrawing(bytes, drawing, &reason) && ReadFormatFFFF(drawing, &reason);
+        if (loaded)
+            TellUnknownNodeKinds();
     } else if (tag == native::kStandardTag) {
         loadedFromStandard_ = true;
         loaded = LoadExtendedStandard(fileName, bytes, &reason);
@@ -194,6 +199,21 @@ bool CMorvekDoc::LoadByKind(const QString& fileName, const QString& kind, std::o
         loaded = ReadOldFormat(fileName, bytes, &reason);
     }
     return loaded;
+}
+
+// Nodes of a kind this program does not know stand at the origin; the
+// user is told once how many there are.
+void CMorvekDoc::TellUnknownNodeKinds()
+{
+    int64_t unknown = 0;
+    for (int i = 0; i < nodes_.GetCount(); ++i) {
+        const CNodePoint* node = nodes_.GetNode(i);
+        if (node && node->IsInUse() && (node->GetKind() < NodeKind::Absolute || node->GetKind() > NodeKind::TwoDistances))
+            ++unknown;
+    }
+    if (unknown > 0)
+        (void)platform::ask(platform::cformat(Translate(kTextUnknownNodeKinds).toUtf8().constData(), unknown),
+                            QString(), platform::PromptButtons::Ok, platform::PromptIcon::Warning); // Ok only
 }
 
 bool CMorvekDoc::ReadFormatFFFF(const native::Drawing& drawing, QString* error)

@@ -8,9 +8,13 @@
 #include "exchange/cf2/Cf2Reader.h"
 #include "exchange/dd3/Dd3Reader.h"
 #include "exchange/hpgl/HpglReader.h"
+#include "options/LanguageTable.h"
+#include "platform/CFormat.h"
+#include "platform/Prompt.h"
 #include "section/Section.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 namespace {
 
@@ -33,19 +37,24 @@ bool CMorvekDoc::ImportCf2(const QString& fileName, QByteArrayView bytes, QStrin
 
 bool CMorvekDoc::ImportHpgl(const QString& fileName, QByteArrayView bytes, QString* error)
 {
-    std::vector<hpgl::Line> lines;
-    if (!hpgl::HpglReader::Read(bytes, lines, error))
+    hpgl::Drawing drawing;
+    if (!hpgl::HpglReader::Read(bytes, drawing, error))
         return false;
     current_->setName(FileTitle(fileName));
-    // Lines before any pen selection take the current line type; the
+    // Figures before any pen selection take the current line type; the
     // options' current line type itself is left as it is.
-    const int current = current_->CurrentLineType();
     general_loader loader(*current_);
-    for (const hpgl::Line& line : lines) {
-        ImportAttributes attributes;
-        attributes.lineType = line.pen.value_or(current);
-        loader.AddLine(line.start, line.end, attributes);
-    }
+    hpgl::HpglReader::Emit(drawing, loader, current_->CurrentLineType());
+    // What the file held that was not read is told once, after the figures.
+    QStringList report;
+    if (!drawing.skipped.empty())
+        report.push_back(platform::cformat(Translate(kTextHpglSkipped).toUtf8().constData(),
+                                           hpgl::HpglReader::SkippedText(drawing)));
+    if (drawing.outOfRange > 0)
+        report.push_back(platform::cformat(Translate(kTextHpglOutOfRange).toUtf8().constData(), drawing.outOfRange));
+    if (!report.isEmpty())
+        (void)platform::ask(report.join(QLatin1Char('\n')), QString(), platform::PromptButtons::Ok,
+                            platform::PromptIcon::Information); // Ok only
     return true;
 }
 

@@ -317,14 +317,19 @@ public:
     [[nodiscard]] bool ImportCf2(const QString& fileName, QByteArrayView bytes, QString* error);
     // DDES3 die files: the first block defined with the blocks it includes.
     [[nodiscard]] bool ImportDd3(const QString& fileName, QByteArrayView bytes, QString* error);
-    // HP-GL plot files: each pen-down move a line, its line type the pen
-    // selected before it, else the current line type (which stays current).
+    // HP-GL plot files: lines, arcs, circles, rectangles and labels, each
+    // with the pen selected before it as line type, else the current line
+    // type (which stays current). Commands not read and values beyond the
+    // plotter's range are told in one message after the figures.
     [[nodiscard]] bool ImportHpgl(const QString& fileName, QByteArrayView bytes, QString* error);
     // Drawings in the older text layout (DocumentOldFormat.cpp): each placed
     // figure an element of the current section, with the line type, ptg
     // and bridges by count that the file gives.
     [[nodiscard]] bool ReadOldFormat(const QString& fileName, QByteArrayView bytes, QString* error);
     static constexpr int kTextCannotOpen = 386;
+    static constexpr int kTextHpglSkipped = 2400;
+    static constexpr int kTextHpglOutOfRange = 2401;
+    static constexpr int kTextUnknownNodeKinds = 2402;
     static constexpr int kTextNotADrawing = 392;
     static constexpr int kTextMergeVariables = 406;
 
@@ -402,6 +407,9 @@ private:
     [[nodiscard]] bool LoadByKind(const QString& fileName, const QString& kind, std::optional<int32_t> tag,
                                   QByteArrayView bytes, QString* error);
     [[nodiscard]] bool ReadFormatFFFF(const native::Drawing& drawing, QString* error);
+    // One message when nodes of a kind this program does not know were read
+    // (they stand at the origin).
+    void TellUnknownNodeKinds();
     // MergeFile, with the component of an extended standard being built
     // (null for a plain merge).
     [[nodiscard]] bool MergeDrawing(const QString& path, int mergeMode, QString prefix,

@@ -17,8 +17,6 @@ using ElementNodes::Position;
 
 namespace {
 constexpr double kTwoPi = Geom::kTwoPi;
-// The polar-angle step every length of an ellipse is measured in.
-constexpr double kLengthStep = kTwoPi / 100;
 
 double Wrapped(double a)
 {
@@ -178,22 +176,14 @@ bool CEllipse::PointAtAngle(double theta, double& x, double& y)
     return CurrentShape(s) && PointAtPolarAngle(s.phi, s.a, s.b, s.centre, theta, x, y);
 }
 
-// The walk goes through the points at whole multiples of the step, so that a
-// stretch measures the same whichever end it is walked from.
+// The length of the curve itself, integrated: the same whichever end a
+// stretch is measured from.
 double CEllipse::SweptLength(const Shape& shape, double from, double sweep)
 {
-    const double end = from - sweep;
-    double sum = 0.0;
-    die::coord previous = shape.At(from);
-    double g = std::floor(from / kLengthStep) * kLengthStep;
-    if (g >= from)
-        g -= kLengthStep;
-    for (; g > end; g -= kLengthStep) {
-        const die::coord p = shape.At(g);
-        sum += die::distance(previous, p);
-        previous = p;
-    }
-    return sum + die::distance(previous, shape.At(end));
+    const double major = std::max(shape.a, shape.b);
+    const double minor = std::min(shape.a, shape.b);
+    const double direction = shape.a < shape.b ? shape.phi + Geom::kHalfPi : shape.phi;
+    return Geom::EllipsePolarArcLength(major, minor, from - sweep - direction, from - direction);
 }
 
 double CEllipse::WholeLength(const Shape& shape, double from)
@@ -222,36 +212,19 @@ double CEllipse::AngleAtLength(double from, double length)
         rest = std::fmod(rest, whole);
     if (rest == 0.0)
         return Wrapped(from);
-    double sum = 0.0;
-    double angle = from;
-    die::coord previous = s.At(from);
-    // The first step ends at the next whole multiple of the step.
-    double next = (direction < 0.0 ? std::floor(from / kLengthStep) : std::ceil(from / kLengthStep)) * kLengthStep;
-    if (next == from)
-        next += direction * kLengthStep;
-    for (int i = 0; i <= 101; ++i, next += direction * kLengthStep) {
-        const die::coord p = s.At(next);
-        const double chord = die::distance(previous, p);
-        if (sum + chord >= rest) {
-            // Within this step: the angle whose chord from the step's start
-            // is what is left (the chord grows along so short a step).
-            const double want = rest - sum;
-            double low = 0.0;
-            double high = std::fabs(next - angle);
-            for (int k = 0; k < 60; ++k) {
-                const double mid = (low + high) / 2;
-                if (die::distance(previous, s.At(angle + direction * mid)) < want)
-                    low = mid;
-                else
-                    high = mid;
-            }
-            return Wrapped(angle + direction * high);
-        }
-        sum += chord;
-        previous = p;
-        angle = next;
+    // The sweep whose length is what is left, by halving: the length grows
+    // with the sweep.
+    double low = 0.0;
+    double high = kTwoPi;
+    for (int k = 0; k < 60 && high - low > 1e-15; ++k) {
+        const double mid = (low + high) / 2;
+        const double swept = direction < 0.0 ? SweptLength(s, from, mid) : SweptLength(s, from + mid, mid);
+        if (swept < rest)
+            low = mid;
+        else
+            high = mid;
     }
-    return Wrapped(angle);
+    return Wrapped(from + direction * high);
 }
 
 double CEllipse::GetFullLength()

@@ -372,13 +372,23 @@ void CSpline::RebuildContour()
     FinishContour();
 }
 
+// The length of the curve the display list fits through the nodes, the
+// curve itself rather than its samples; straight pieces below three nodes.
 double CSpline::GetFullLength()
 {
     const DisplayFigure* figure = CurrentCurveFigure();
+    if (!figure)
+        return 0.0;
+    if (figure->points.size() >= 3) {
+        if (figure->points != lengthPoints) {
+            lengthPoints = figure->points;
+            curveLength = CurveFitter(lengthPoints, figure->resolution).Length();
+        }
+        return curveLength;
+    }
     double sum = 0.0;
-    if (figure)
-        for (const PathNode& node : figure->path)
-            sum += node.length;
+    for (const PathNode& node : figure->path)
+        sum += node.length;
     return sum;
 }
 

@@ -7,8 +7,8 @@
 //   10 at first): (n − 1)·s + 1 points, the node itself at every k·s. They
 //   serve hit tests, crossings, the nearest chord, insertion and the preview.
 // - the curve figure of its display list, fitted and flattened by the curve
-//   fitter, which the view paints and from which the spline takes its length
-//   and extents.
+//   fitter, which the view paints and from which the spline takes its
+//   extents; its length is that fitted curve's own, integrated.
 // A spline of fewer than three nodes (only while a section builds it) has no
 // samples; its display list joins the nodes it has by straight pieces.
 //
@@ -125,4 +125,7 @@ private:
     int samplesPerSegment = DefaultSamplesPerSegment;
     std::vector<CubicCoefficients> xSpans;
     std::vector<CubicCoefficients> ySpans;
+    // The fitted curve's length and the nodes it was measured for.
+    std::vector<die::coord> lengthPoints;
+    double curveLength = 0.0;
 };

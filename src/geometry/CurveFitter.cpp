@@ -1,5 +1,7 @@
 #include "geometry/CurveFitter.h"
 
+#include "geometry/Quadrature.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,6 +12,21 @@ CurveFitter::CurveFitter(std::span<const die::coord> points, int resolution)
         return;
     tangents_ = SolveSplineTangents(points_, kCurveFitterRules);
     BuildCubics();
+}
+
+double CurveFitter::Length() const
+{
+    double sum = 0.0;
+    for (size_t k = 0; k < xSpans_.size() && k < ySpans_.size(); ++k) {
+        const CubicCoefficients& x = xSpans_[k];
+        const CubicCoefficients& y = ySpans_[k];
+        const auto speed = [&](double t) {
+            return std::hypot((3.0 * x.c3 * t + 2.0 * x.c2) * t + x.c1, (3.0 * y.c3 * t + 2.0 * y.c2) * t + y.c1);
+        };
+        const double chord = std::hypot(x.c1 + x.c2 + x.c3, y.c1 + y.c2 + y.c3);
+        sum += Geom::Integrate(speed, 0.0, 1.0, 1e-10 * std::max(chord, 1.0));
+    }
+    return sum;
 }
 
 CubicCoefficients CurveFitter::HermiteToPower(double p0, double p1, double t0, double t1)

@@ -38,6 +38,10 @@ public:
     void Flatten(std::vector<PathNode>& path, int maxNodes);
     void ReleaseArrays();
 
+    // The length of the fitted curve itself (not of its samples), integrated
+    // span by span to well under a micrometre; 0 with fewer than 3 points.
+    double Length() const;
+
     bool IsFlattened() const { return flattened_; }
     const std::vector<die::coord>& Tangents() const { return tangents_; }
     const std::vector<CubicCoefficients>& XSpans() const { return xSpans_; }

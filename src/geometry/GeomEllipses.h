@@ -17,6 +17,13 @@ int SolveLineEllipse(double cx, double cy, double p, double q, double rho, doubl
 bool EllipsePointInDirection(double cx, double cy, double p, double q, double rho, double direction,
                              double& x, double& y);
 
+// The length of the ellipse's curve between the points in two polar
+// directions h1 ≤ h2 (radians from its own X axis), counter-clockwise from
+// h1 to h2, to well under a micrometre for any size up to kilometres
+// (adaptive Gauss–Kronrod quadrature of ds/dh); 0 for an ellipse with a
+// semi-axis of 0.
+double EllipsePolarArcLength(double p, double q, double h1, double h2);
+
 // Meeting points of the ellipse with a circle, found by walking the circle in
 // steps of 0.001 rad. Where the walk comes within 1 mm of the ellipse (by the
 // focal-sum error) it reports the crossing there, refined to the ellipse, or

@@ -120,6 +120,12 @@ TEST(ProgramWindow, StartsShowsItsBarsOpensADocumentAndWritesOnlyItsOwnFiles)
         QMdiSubWindow* child = window.Documents()->subWindowList().front();
         EXPECT_TRUE(child->isMaximized());
         EXPECT_TRUE(MenuTitles(*window.menuBar()).contains(QStringLiteral("Construct")));
+        // Output lists the factory exporters, one of each type, by name.
+        QStringList exporters;
+        for (int id = 10301; QAction* exporter = MenuCommand(*window.menuBar(), id); ++id)
+            exporters.append(exporter->text().remove(QLatin1Char('&')));
+        EXPECT_EQ(exporters, (QStringList{QStringLiteral("CF2"), QStringLiteral("HP-GL"), QStringLiteral("Old n"),
+                                          QStringLiteral("Wild plotter")}));
         QAction* properties = MenuCommand(*window.menuBar(), app::kPropertiesCommand);
         ASSERT_NE(properties, nullptr);
         properties->trigger();

@@ -9,6 +9,7 @@
 #include "element/NodePoint.h"
 #include "exchange/native/NativeFixture.h"
 #include "options/LanguageTable.h"
+#include "platform/Prompt.h"
 #include "section/Section.h"
 
 #include <gtest/gtest.h>
@@ -178,6 +179,25 @@ TEST(DocumentFile, SavingDropsIdleNodesAndNullLengthLines)
     EXPECT_EQ(lines, 1);
     ASSERT_FALSE(doc.Undo().NextUndo() == nullptr);
     EXPECT_EQ(doc.Undo().NextUndo()->title, CMorvekDoc::kTextSaveCleanup);
+}
+
+// A node of a kind this program does not know stands at the origin; the
+// open says so once.
+TEST(DocumentFile, NodesOfUnknownKindAreToldOnce)
+{
+    QByteArray bytes = nativetest::OldFile({15});
+    // The last node's references (-1, -1) and its kind 600.
+    const QByteArray absolute("\xff\xff\xff\xff\xff\xff\xff\xff\x58\x02\x00\x00", 12);
+    const qsizetype at = bytes.lastIndexOf(absolute);
+    ASSERT_GT(at, 0);
+    bytes.replace(at + 8, 4, QByteArray("\x09\x03\x00\x00", 4)); // kind 777
+    platform::ScriptedPrompt prompt{platform::PromptResult::Ok};
+    const auto usePrompt = platform::installPrompt(prompt);
+    CMorvekDoc doc;
+    QString error;
+    ASSERT_TRUE(doc.LoadFile(QStringLiteral("odd.n"), bytes, &error)) << error.toStdString();
+    EXPECT_EQ(prompt.texts(), QStringList{Translate(CMorvekDoc::kTextUnknownNodeKinds)}); // no language: its id
+    EXPECT_EQ(doc.Nodes().GetNode(2)->GetKind(), 777);
 }
 
 // Older files load with the defaults of the fields they lack.

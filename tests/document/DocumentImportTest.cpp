@@ -141,6 +141,38 @@ TEST_F(DocumentImport, LinesBeforeAnyPenTakeTheCurrentLineType)
     EXPECT_EQ(elements[0]->GetLineType(), 7);
 }
 
+// Arcs, circles and labels become arc and text elements; commands the
+// reader skips are told once, after the figures.
+TEST_F(DocumentImport, APlotFileBringsArcsLabelsAndOneReportOfWhatWasSkipped)
+{
+    prompt_.push(platform::PromptResult::Ok);
+    ASSERT_TRUE(Open(QStringLiteral("plot.plt"), "IN;SP1;PA4000,0;PD;AA0,0,90;PU;PA0,0;CI2000;RO90;RO;BZ1,1,2,2,3,3;"
+                                                  "SP2;PA400,400;SI0.2,0.3;LBHELLO\x03"));
+    int arcs = 0;
+    for (CElement* e : Elements(*doc_->GetCurrentSection())) {
+        if (auto* arc = dynamic_cast<CArc*>(e)) {
+            ++arcs;
+            EXPECT_EQ(arc->GetLineType(), 1);
+        } else if (auto* text = dynamic_cast<CText*>(e)) {
+            EXPECT_EQ(text->GetText(), QStringLiteral("HELLO"));
+            EXPECT_EQ(text->GetLineType(), 2);
+        } else {
+            ADD_FAILURE() << "an element of another kind";
+        }
+    }
+    EXPECT_EQ(arcs, 2);
+    EXPECT_EQ(prompt_.texts(), QStringList{Translate(CMorvekDoc::kTextHpglSkipped)}); // no language: its id
+}
+
+TEST_F(DocumentImport, APlotOfEncodedPolylinesIsRefusedWithItsReason)
+{
+    prompt_.push(platform::PromptResult::Ok);
+    EXPECT_FALSE(Open(QStringLiteral("encoded.plt"), "IN;SP1;PE<=?;"));
+    ASSERT_EQ(prompt_.texts().size(), 1);
+    EXPECT_TRUE(prompt_.texts()[0].contains(QStringLiteral("encoded polylines"))) << prompt_.texts()[0].toStdString();
+    EXPECT_TRUE(doc_->IsLoadRefused());
+}
+
 // A file the reader refuses is not opened as an empty drawing: the user is
 // told why and the document is left as after any failed load.
 TEST_F(DocumentImport, ADamagedCf2FileIsNotOpened)

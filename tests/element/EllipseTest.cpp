@@ -62,6 +62,25 @@ TEST_F(Ellipse, AnArcIsMeasuredToItsEndWithoutOvershooting)
     EXPECT_NEAR(quarter->GetFullLength(), TrueLength(40, 20, kPi / 2, 0), 0.05);
 }
 
+// To a micrometre: 4·a·E(m) with m = 1 − b²/a² = 0.75 gives the whole
+// 40 by 20 ellipse 193.76896 mm and each quarter 48.44224 mm (complete
+// elliptic integral of the second kind, E(0.75) = 1.2110560275).
+TEST_F(Ellipse, TheLengthIsTheCurvesToAMicrometre)
+{
+    // Axes along the grid, so that the nodes hold the semi-axes exactly.
+    for (double phi : {0.0, 90.0, 180.0}) {
+        auto whole = MakeEllipse(5, -3, 40, 20, phi, 70, 70);
+        EXPECT_NEAR(whole->GetFullLength(), 193.76896, 1e-5) << phi;
+        auto quarter = MakeEllipse(0, 0, 40, 20, phi, phi + 90, phi);
+        EXPECT_NEAR(quarter->GetFullLength(), 48.44224, 1e-5) << phi;
+    }
+    // A large and a very flat one against the fine chords above.
+    auto large = MakeEllipse(0, 0, 4000, 1500, 0, 90, 0);
+    EXPECT_NEAR(large->GetFullLength(), TrueLength(4000, 1500, kPi / 2, 0), 1e-3);
+    auto flat = MakeEllipse(0, 0, 100, 0.5, 0, 90, 0);
+    EXPECT_NEAR(flat->GetFullLength(), TrueLength(100, 0.5, kPi / 2, 0), 1e-3);
+}
+
 TEST_F(Ellipse, AngleAtLengthIsTheInverseOfArcLength)
 {
     auto e = MakeEllipse(0, 0, 40, 20, 25, 120, 120);

@@ -139,6 +139,25 @@ TEST(CurveFitterTest, ResolutionDecidesTheSamples)
     EXPECT_EQ(path[0].length, 0.0);
 }
 
+// The length is the fitted curve's own: its samples at the display's 10 a
+// span fall short by far more than a micrometre, a thousand a span
+// converge on it.
+TEST(CurveFitterTest, LengthIsTheCurvesOwn)
+{
+    const std::vector<coord> points = Wavy(12);
+    const auto sum = [](const std::vector<PathNode>& path) {
+        double total = 0.0;
+        for (const PathNode& n : path)
+            total += n.length;
+        return total;
+    };
+    const double length = CurveFitter(points, 10).Length();
+    const double fine = sum(Flattened(points, 2000));
+    EXPECT_NEAR(length, fine, 1e-5);
+    EXPECT_GT(length - sum(Flattened(points, 10)), 1e-3);
+    EXPECT_EQ(CurveFitter(std::vector<coord>{{0, 0}, {1, 1}}, 10).Length(), 0.0);
+}
+
 TEST(CurveFitterTest, HugeResolutionsStayWithinThePathBound)
 {
     const std::vector<PathNode> path = Flattened(Wavy(10), 30000);

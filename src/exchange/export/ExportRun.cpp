@@ -27,6 +27,12 @@ bool WriteAll(QIODevice& device, const QByteArray& bytes)
     return device.write(bytes) == bytes.size();
 }
 
+void TellNotes(const ExportText& out, ExportRunUi& ui)
+{
+    for (const QString& note : out.notes)
+        ui.Warn(note);
+}
+
 } // namespace
 
 int DisplayModeForExport(int mode)
@@ -125,6 +131,7 @@ bool RunExport(exporter& type, const ExportJob& job, ExportRunUi& ui)
             ui.Warn(kOpenPort);
             return false;
         }
+        TellNotes(out, ui);
         return true;
     }
     // A file that could not be written whole leaves an earlier one as it was.
@@ -140,6 +147,7 @@ bool RunExport(exporter& type, const ExportJob& job, ExportRunUi& ui)
             return false;
         }
     }
+    TellNotes(out, ui);
     return true;
 }
 

@@ -5,6 +5,8 @@
 #include "exchange/export/ExportSettings.h"
 
 #include <QString>
+#include <QStringList>
+#include <QStringList>
 
 #include <memory>
 
@@ -17,10 +19,13 @@ class ExportPreparer;
 
 // What a writer writes to: lines ending in "\n" (each becomes CR LF in the
 // target) and the name of the target (its last path component, "COM2" for
-// the serial port), which some formats quote.
+// the serial port), which some formats quote; notes are what the run tells
+// the user once the output is written (what the format could not hold as it
+// was).
 struct ExportText {
     QString name;
     QString text;
+    QStringList notes;
 };
 
 class exporter {

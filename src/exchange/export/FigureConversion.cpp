@@ -4,6 +4,7 @@
 #include "geometry/Angle.h"
 #include "geometry/GeomConstants.h"
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 
@@ -176,7 +177,12 @@ void ConvertFigure(const DisplayFigure& figure, const ExportSettings& settings, 
     Converter(figure, settings, out).Figure();
 }
 
-void AppendChords(const ExportPrimitive& arc, std::vector<ExportPrimitive>& out)
+namespace {
+// However large an arc, a turn gives no more chords than this.
+constexpr double kMaxChordsPerTurn = 1.0e6;
+} // namespace
+
+void AppendChords(const ExportPrimitive& arc, std::vector<ExportPrimitive>& out, double lengthTolerance)
 {
     const double r = (arc.B - arc.A).Length();
     const double startAngle = Angle().FromVector(arc.B - arc.A).Radians();
@@ -184,7 +190,13 @@ void AppendChords(const ExportPrimitive& arc, std::vector<ExportPrimitive>& out)
     double sweep = Angle::Normalize(endAngle - startAngle);
     if (startAngle == endAngle)
         sweep = Geom::kTwoPi;
-    const double perTurn = r <= 1.0 ? 8.0 : (r < 15.0 ? 8.0 * r : 180.0);
+    double perTurn = r <= 1.0 ? 8.0 : (r < 15.0 ? 8.0 * r : 180.0);
+    if (lengthTolerance > 0.0 && r > 0.0 && std::isfinite(r)) {
+        // n chords of angle s fall short of the arc by n·r·(s - 2·sin(s/2)),
+        // below r·sweep·s²/24: steps of at most sqrt(24·tolerance/(r·sweep)).
+        const double finest = std::sqrt(24.0 * lengthTolerance / (r * sweep));
+        perTurn = std::min(std::max(perTurn, std::ceil(Geom::kTwoPi / finest)), kMaxChordsPerTurn);
+    }
     const double step = Geom::kTwoPi / perTurn;
     const auto pointAt = [&](double angle) { return arc.A + die::coord(std::cos(angle), std::sin(angle)) * r; };
 

@@ -80,6 +80,12 @@ bool ReadSection(platform::BinaryReader& in, QByteArrayView bytes, int version, 
         section.columns = ReadAutoInstance(in);
     }
     const int32_t instances = in.readCount(kInstanceBytes);
+    if (in.ok() && instances < 1) {
+        // Every layer holds at least its original; without it no element
+        // would be drawn or kept.
+        in.fail(QStringLiteral("instance count %1: a layer holds at least its original").arg(instances));
+        return false;
+    }
     for (int32_t i = 0; i < instances && in.ok(); ++i) {
         InstanceRecord r;
         r.angle = in.readDouble();
@@ -157,6 +163,8 @@ bool ReadDrawing(QByteArrayView bytes, Drawing& out, QString* error)
         return Fail(error, QStringLiteral("the file holds %1 sections; a drawing holds at most %2")
                                .arg(sections)
                                .arg(kMaxSections));
+    if (in.ok() && sections == 0)
+        return Fail(error, QStringLiteral("the file holds no layer"));
     if (in.ok() && (sections < 0 || sections > in.remaining() / MinSectionBytes(d.version)))
         in.fail(QStringLiteral("section count %1 does not fit the file").arg(sections));
     QString where;
@@ -170,6 +178,8 @@ bool ReadDrawing(QByteArrayView bytes, Drawing& out, QString* error)
     }
     if (!in.ok())
         return Fail(error, QStringLiteral("damaged %1: %2").arg(where.isEmpty() ? QStringLiteral("section count") : where, in.error()));
+    if (in.remaining() > 0)
+        return Fail(error, QStringLiteral("damaged file: %1 bytes after the last section").arg(in.remaining()));
     out = std::move(d);
     return true;
 }

@@ -152,12 +152,12 @@ TEST(CompatBridges, ArcsCarryTheirBridges)
     // with its bridges.
     Export::ExportPreparer job({});
     job.Blocks() = blocks;
-    Export::ExportText cf2{QStringLiteral("a.cf2"), {}};
+    Export::ExportText cf2{QStringLiteral("a.cf2"), {}, {}};
     Export::WriteCf2(cf2, job);
     EXPECT_TRUE(cf2.text.contains(QStringLiteral(
         "A,2.000000,1,0,50.000000,0.000000,0.000000,50.000000,0.000000,0.000000,50.000000,2,3.000000\n")))
         << cf2.text.toStdString();
-    Export::ExportText oldn{QStringLiteral("a.n"), {}};
+    Export::ExportText oldn{QStringLiteral("a.n"), {}, {}};
     Export::WriteOldn(oldn, job);
     EXPECT_TRUE(oldn.text.contains(QStringLiteral(
         "A]1]0.000000]50.000000]50.000000]0.000000]1]2]2]3.000000]]]0.000000]0.000000]-50.000000]\n")))

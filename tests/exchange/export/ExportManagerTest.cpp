@@ -4,6 +4,11 @@
 #include "platform/Registry.h"
 #include "settings/SectionMap.h"
 
+#include <QFile>
+
+#include <map>
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -201,3 +206,32 @@ TEST_F(ExportManagerTest, NamesDifferingInCaseListTheLaterExporter)
 }
 
 } // namespace
+
+// A fresh configuration: the shipped output.ini lists one exporter of each
+// type, enabled, with its type's defaults, and saving it unchanged writes
+// no difference.
+TEST_F(ExportManagerTest, TheFactoryFileListsOneExporterPerType)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(MORVEK_SOURCE_DIR "/Defaults/output.ini"), Defaults()));
+    {
+        ExportManager manager;
+        manager.Load(Defaults(), User());
+        std::map<QString, const Export::exporter*> byType;
+        for (const auto& configured : manager.Exporters())
+            byType[configured->TypeName()] = configured.get();
+        ASSERT_EQ(byType.size(), 4u);
+        ASSERT_EQ(manager.GetEnabledExporters().size(), 4u);
+        for (const auto& [type, configured] : byType) {
+            SCOPED_TRACE(type.toStdString());
+            const auto fresh = Export::CreateExporter(type);
+            const Export::ExportSettings& s = configured->GetSettings();
+            const Export::ExportSettings& d = fresh->GetSettings();
+            EXPECT_EQ(std::tie(s.use_offset, s.remap_linetypes, s.layer, s.mode, s.mirror, s.optimize, s.instance,
+                               s.text, s.arc, s.serial, s.dir_policy, s.offset_x, s.offset_y, s.vcut),
+                      std::tie(d.use_offset, d.remap_linetypes, d.layer, d.mode, d.mirror, d.optimize, d.instance,
+                               d.text, d.arc, d.serial, d.dir_policy, d.offset_x, d.offset_y, d.vcut));
+        }
+        ASSERT_TRUE(manager.Save());
+    }
+    EXPECT_TRUE(env.dir().read(QStringLiteral("app/Config/output.cfg")).trimmed().isEmpty());
+}

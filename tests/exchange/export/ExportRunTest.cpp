@@ -126,6 +126,17 @@ protected:
         return job;
     }
 
+    // An exporter of the type writing into the fixed folder dir.
+    std::unique_ptr<Export::exporter> IntoFolder(const char* type)
+    {
+        auto configured = Export::CreateExporter(QLatin1String(type));
+        Export::ExportSettings settings = configured->GetSettings();
+        settings.dir_policy = 1;
+        settings.dir = dir.path();
+        configured->SetSettings(settings);
+        return configured;
+    }
+
     test::ScopedTestEnvironment environment;
     test::TempDir dir;
     ExportDrawing drawing;
@@ -196,11 +207,7 @@ TEST_F(ExportRun, FaultsAreTold)
 
 TEST_F(ExportRun, SmallDieInTheOlderLayout)
 {
-    auto oldn = Export::CreateExporter(QStringLiteral("oldn"));
-    Export::ExportSettings settings = oldn->GetSettings();
-    settings.dir_policy = 1;
-    settings.dir = dir.path();
-    oldn->SetSettings(settings);
+    auto oldn = IntoFolder("oldn");
     ui.answer = dir.file(QStringLiteral("small.n"));
     ASSERT_TRUE(Export::RunExport(*oldn, Job(), ui));
     EXPECT_TRUE(ui.warnings.empty());
@@ -208,6 +215,18 @@ TEST_F(ExportRun, SmallDieInTheOlderLayout)
     QFile expected(QStringLiteral(MORVEK_TEST_DATA_DIR "/export/small.n"));
     ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
     EXPECT_EQ(dir.read(QStringLiteral("small.n")), expected.readAll());
+}
+
+// The Wild format has no arcs: the small die's arc goes out as chords, and
+// the run says so once the file is written.
+TEST_F(ExportRun, WildTellsThatArcsWentOutAsChords)
+{
+    auto wild = IntoFolder("wild");
+    ui.answer = dir.file(QStringLiteral("small.plt"));
+    ASSERT_TRUE(Export::RunExport(*wild, Job(), ui));
+    ASSERT_EQ(ui.warnings.size(), 1u);
+    EXPECT_TRUE(ui.warnings[0].contains(QLatin1String("chords"))) << ui.warnings[0].toStdString();
+    EXPECT_TRUE(dir.read(QStringLiteral("small.plt")).contains("\r\nD"));
 }
 
 TEST_F(ExportRun, LastFolderIsKept)

@@ -3,6 +3,10 @@
 #include "exchange/export/hpgl/HpglWriter.h"
 #include "exchange/export/wild/WildWriter.h"
 
+#include <QStringList>
+
+#include <numbers>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -60,7 +64,7 @@ Export::ExportPreparer Job(std::vector<ExportPrimitive> primitives, const QStrin
 
 QString Cf2(const Export::ExportPreparer& job)
 {
-    Export::ExportText out{QStringLiteral("x.cf2"), {}};
+    Export::ExportText out{QStringLiteral("x.cf2"), {}, {}};
     Export::WriteCf2(out, job);
     return out.text;
 }
@@ -70,7 +74,10 @@ const QString kCf2Header = QStringLiteral(
 
 TEST(Cf2Writer, FrameBlocksAndRecords)
 {
+    // Only an empty export gives the fixed box.
     EXPECT_EQ(Cf2(Job({})), kCf2Header + QStringLiteral("END\n$EOF\n"));
+    const QString boxed = QStringLiteral("$BOF\nV2\nORDER\nEND\nAUX\nEND\nMAIN,x.cf2\nUM\n"
+                                         "LL,0.000000,0.000000\nUR,96.000000,10.000000\nSCALE,1,1\n");
 
     ExportPrimitive bridged = Line(0, 0, 96, 0, 1);
     bridged.bridge_count = 3;
@@ -79,11 +86,32 @@ TEST(Cf2Writer, FrameBlocksAndRecords)
     const QString text = Cf2(Job({bridged, Arc({0, 0}, {10, 0}, {0, 10}, 2, 0), Arc({0, 0}, {10, 0}, {0, 10}, 2, 1),
                                   Text(QStringLiteral("no record"))},
                                  QStringLiteral("A,B")));
-    EXPECT_EQ(text, kCf2Header + QStringLiteral("C,A B,0,0,0,1,1\nEND\nSUB,A B\n"
+    // The texts are "T," records; the box holds the line, the arcs (their
+    // quarter points on the circle) and the text's box (9 characters of 2 mm,
+    // 3 mm high from (1, 2)).
+    EXPECT_EQ(text, boxed + QStringLiteral("C,A B,0,0,0,1,1\nEND\nSUB,A B\n"
                                                 "L,2.000000,1,0,0.000000,0.000000,96.000000,0.000000,3,4.000000\n"
                                                 "A,0.000000,2,0,0.000000,10.000000,10.000000,0.000000,0.000000,0.000000,-10.000000,0,0.000000\n"
                                                 "A,0.000000,2,0,10.000000,0.000000,0.000000,10.000000,0.000000,0.000000,10.000000,0,0.000000\n"
+                                                "T,0.000000,1,0,1.000000,2.000000,0.000000,3.000000,2.000000\nno record\n"
                                                 "END\n$EOF\n"));
+}
+
+// LL and UR: the extents of what the die places, arcs by the circle's points
+// they pass, blocks at each placement too.
+TEST(Cf2Writer, TheBoxIsTheDiesExtents)
+{
+    const auto box = [](Export::ExportPreparer job) {
+        const QStringList lines = Cf2(job).split(QLatin1Char('\n'));
+        return lines[8] + QLatin1Char(' ') + lines[9];
+    };
+    EXPECT_EQ(box(Job({Arc({0, 0}, {10, 0}, {-10, 0}, 1, 0)})),
+              QStringLiteral("LL,-10.000000,0.000000 UR,10.000000,10.000000")); // over the top
+    EXPECT_EQ(box(Job({Arc({0, 0}, {-10, 0}, {10, 0}, 1, 1)})),
+              QStringLiteral("LL,-10.000000,-10.000000 UR,10.000000,0.000000")); // under the bottom
+    auto placed = Job({Line(0, 0, 10, 0, 1)});
+    placed.Blocks().front().placements.push_back({std::numbers::pi / 2, 100.0, -5.0});
+    EXPECT_EQ(box(std::move(placed)), QStringLiteral("LL,0.000000,-5.000000 UR,100.000000,5.000000"));
 }
 
 QString Hpgl(const Export::ExportPreparer& job, bool vcut = false)
@@ -109,7 +137,10 @@ TEST(HpglWriter, PenMovesAndLiftsOnlyWhereNeeded)
         {"full circles", {Arc({0, 0}, {5, 0}, {5, 0}, 1, 0), Arc({0, 0}, {5, 0}, {5, 0}, 1, 1)}, false,
          "SP1;PU;PA200,0;PD;AA0,0,360.000000;\nAA0,0,-360.000000;\nPU;"},
         {"vcut", {Line(0, 0, 10, 0, 2)}, true, "SP2;PU;PA0,0;PD;PA400,0;\nPA0,0;\nPU;PA400,0;\n"},
-        {"label", {Text(QStringLiteral("a;b"))}, false, "SP1;PU;PA40,80;SI2.00000,3.00000;DI1.00000,0.00000;LBa:b;PU;\n"},
+        // A label runs to ETX, so it keeps its semicolon; SI is in centimetres,
+        // the character two thirds of the 2 mm advance.
+        {"label", {Text(QStringLiteral("a;b"))}, false,
+         "SP1;PU;PA40,80;SI0.13333,0.30000;DI1.00000,0.00000;LBa;b\x03PU;\n"},
     };
     for (const auto& c : cases) {
         const auto job = Job(c.primitives);
@@ -144,10 +175,19 @@ TEST(WildWriter, ToolGroupsOffsetsAndMoves)
              QStringLiteral("D-50,4700\n")},
         {"connected lines", {Line(0, 0, 1, 0, 3), Line(1, 0, 1, 1, 3)},
          head + p3 + QStringLiteral("U-200,4700\nD-150,4700\nD-150,4750\n")},
-        {"arcs only", {Arc({0, 0}, {1, 0}, {0, 1}, 1, 0)}, head + p4},
+        // An arc is written as chords (their lengths are checked where the
+        // exports are read back): here the group, a move and draws.
+        {"arcs only", {Arc({0, 0}, {1, 0}, {0, 1}, 1, 0)}, head + p4 + QStringLiteral("U-150,4700\n")},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Wild(Job(c.primitives)), c.expected) << c.name;
+    for (const auto& c : cases) {
+        const QString written = Wild(Job(c.primitives));
+        if (QLatin1String(c.name) == QLatin1String("arcs only")) { // then the chords' draws
+            EXPECT_TRUE(written.startsWith(c.expected)) << written.toStdString();
+            EXPECT_TRUE(written.endsWith(QStringLiteral("D-200,4750\n"))) << written.toStdString();
+            continue;
+        }
+        EXPECT_EQ(written, c.expected) << c.name;
+    }
 }
 
 } // namespace

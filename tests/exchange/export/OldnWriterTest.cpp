@@ -25,7 +25,7 @@ ExportPrimitive Primitive(std::int16_t kind, die::coord a, die::coord b, die::co
 
 QString Oldn(const Export::ExportPreparer& job, const QString& name = QStringLiteral("out.n"))
 {
-    Export::ExportText out{name, {}};
+    Export::ExportText out{name, {}, {}};
     Export::WriteOldn(out, job);
     return out.text;
 }
@@ -96,7 +96,7 @@ TEST(OldnWriter, WrittenFilesReadBack)
     block.primitives.push_back(Primitive(ExportPrimitive::Arc, {0, 0}, {10, 0}, {0, 10}, 2, 1));
     job.Blocks().push_back(block);
 
-    Export::ExportText out{QStringLiteral("box.n"), {}};
+    Export::ExportText out{QStringLiteral("box.n"), {}, {}};
     Export::WriteOldn(out, job);
     oldn::Drawing drawing;
     QString error;

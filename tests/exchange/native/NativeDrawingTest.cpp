@@ -84,6 +84,9 @@ TEST(NativeDrawing, DamagedFilesFailWithTheirReason)
         return bytes;
     };
     const QByteArray good = OldFile({15});
+    native::Drawing bare;
+    EXPECT_TRUE(native::ReadDrawing(good, bare, nullptr));
+    bare.sections[0].instances.clear();
     // The identification's length field follows the tag.
     const struct {
         const char* what;
@@ -99,6 +102,10 @@ TEST(NativeDrawing, DamagedFilesFailWithTheirReason)
         {"negative bridge count", OldFile({15, 1, ElementTypeId::Line, -5}), "line record"},
         {"identification longer than the file", patchedInt(good, 4, 0x7FFFFFF0), "header"},
         {"odd identification length", patchedInt(good, 4, 3), "header"},
+        // Counts that would lose every element without a word.
+        {"no section", OldFile({15, 0}), "no layer"},
+        {"a layer without its original instance", native::WriteDrawing(bare), "instance count 0"},
+        {"bytes after the last section", good + QByteArray("\0", 1), "1 bytes after the last section"},
     };
     for (const auto& c : cases) {
         native::Drawing d;

@@ -7,12 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace Export {
 namespace {
 
 constexpr double kDegreesPerRadian = 57.29577951308232;
+constexpr double kCellWidth = 1.5; // an HP-GL character cell in character widths
 
 // Millimetres as plotter units, rounded.
 long long Units(double mm)
@@ -27,8 +27,9 @@ public:
 
     void Primitive(const ExportPrimitive& p)
     {
-        if (!pen_ || *pen_ != p.line_type) {
+        if (!hasPen_ || pen_ != p.line_type) {
             out_ += platform::cformat("SP%d;PU;", p.line_type);
+            hasPen_ = true;
             pen_ = p.line_type;
             down_ = false;
         }
@@ -58,7 +59,7 @@ private:
 
     void MoveTo(const die::coord& s)
     {
-        if (current_ && (*current_ - s).Length() <= 0.01)
+        if (hasCurrent_ && (current_ - s).Length() <= 0.01)
             return;
         Up();
         Point("PA%d,%d;", s);
@@ -88,7 +89,7 @@ private:
             Up();
             Point("PA%d,%d;\n", e);
         }
-        current_ = e;
+        SetCurrent(e);
     }
 
     void Arc(const ExportPrimitive& p)
@@ -102,26 +103,39 @@ private:
         MoveTo(start);
         Down();
         out_ += platform::cformat("AA%d,%d,%f;\n", Units(p.A.x), Units(p.A.y), sweep * kDegreesPerRadian);
-        current_ = p.reverse ? p.B : p.C;
+        SetCurrent(p.reverse ? p.B : p.C);
     }
 
+    // A label: SI in centimetres, the character width being two thirds of
+    // the advance (HP-GL's cell is one and a half widths wide); the text
+    // runs to ETX, so it may hold any character but the control ones.
     void Text(const ExportPrimitive& p)
     {
         MoveTo(p.A);
         QString label = p.text;
-        label.replace(QLatin1Char(';'), QLatin1Char(':'));
-        out_ += platform::cformat("SI%.5f,%.5f;DI%.5f,%.5f;LB", p.C.x, p.C.y, p.B.x, p.B.y);
+        label.removeIf([](QChar c) { return c.unicode() < 0x20; });
+        out_ += platform::cformat("SI%.5f,%.5f;DI%.5f,%.5f;LB", p.C.x / kCellWidth / 10.0, p.C.y / 10.0, p.B.x, p.B.y);
         out_ += label;
-        out_ += QStringLiteral(";PU;\n");
-        current_.reset();
+        out_ += QStringLiteral("\x03PU;\n");
+        hasCurrent_ = false;
         down_ = false;
     }
 
+    void SetCurrent(const die::coord& p)
+    {
+        hasCurrent_ = true;
+        current_ = p;
+    }
+
+    // Plain flags beside plain values: an optional here leaves GCC's
+    // optimiser unsure whether the value was set.
     QString& out_;
     bool vcut_;
-    std::optional<int> pen_;
+    bool hasPen_ = false;
+    int pen_ = 0;
     bool down_ = false;
-    std::optional<die::coord> current_;
+    bool hasCurrent_ = false;
+    die::coord current_;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "exchange/export/wild/WildWriter.h"
 
 #include "exchange/export/ExportPreparer.h"
+#include "exchange/export/FigureConversion.h"
 #include "platform/CFormat.h"
 
 #include <algorithm>
@@ -22,6 +23,10 @@ void Point(QString& out, const char* command, const die::coord& p, int lineType)
     out += platform::cformat(command, Units(p.x - tool.x), Units(p.y - tool.y));
 }
 
+// How much shorter than an arc its chords may be; the rest of the 1/50 mm
+// the format resolves is left to the rounding of their ends.
+constexpr double kChordShortfall = 0.005;
+
 } // namespace
 
 void WriteWild(ExportText& out, const ExportPreparer& job)
@@ -30,6 +35,8 @@ void WriteWild(ExportText& out, const ExportPreparer& job)
     text += QStringLiteral(":83\nA0,0\n");
     std::optional<int> tool;
     std::optional<die::coord> current;
+    std::vector<ExportPrimitive> chords;
+    bool arcsAsChords = false;
     for (const ExportBlock& block : job.Blocks()) {
         for (const ExportPrimitive& p : block.primitives) {
             if (!tool || *tool != p.line_type) {
@@ -37,16 +44,31 @@ void WriteWild(ExportText& out, const ExportPreparer& job)
                                          : QStringLiteral("P4\n:21\n:5200,200\n:747,47\n:E4500\n");
                 tool = p.line_type;
             }
-            if (p.kind != ExportPrimitive::Line)
-                continue;
-            const die::coord& s = p.Start();
-            const die::coord& e = p.End();
-            if (!current || (*current - s).Length() > 0.01)
-                Point(text, "U%d,%d\n", s, p.line_type);
-            Point(text, "D%d,%d\n", e, p.line_type);
-            current = e;
+            const auto line = [&](const die::coord& s, const die::coord& e) {
+                if (!current || (*current - s).Length() > 0.01)
+                    Point(text, "U%d,%d\n", s, p.line_type);
+                Point(text, "D%d,%d\n", e, p.line_type);
+                current = e;
+            };
+            if (p.kind == ExportPrimitive::Line) {
+                line(p.Start(), p.End());
+            } else if (p.kind == ExportPrimitive::Arc) {
+                // The format has no arcs: chords, in the arc's own direction.
+                chords.clear();
+                AppendChords(p, chords, kChordShortfall);
+                if (p.reverse) {
+                    for (auto c = chords.rbegin(); c != chords.rend(); ++c)
+                        line(c->C, c->B);
+                } else {
+                    for (const ExportPrimitive& c : chords)
+                        line(c.B, c.C);
+                }
+                arcsAsChords = arcsAsChords || !chords.empty();
+            }
         }
     }
+    if (arcsAsChords)
+        out.notes.push_back(QStringLiteral("Arcs were written as chords: the Wild plotter format has no arcs."));
 }
 
 } // namespace Export
