@@ -5,6 +5,7 @@
 #include "document/MorvekDoc.h"
 
 #include "document/DocumentPaths.h"
+#include "document/GeneralLoader.h"
 
 #include "element/Arc.h"
 #include "element/BobstAsm.h"
@@ -20,10 +21,13 @@
 #include "element/Text.h"
 #include "element/Wood.h"
 #include "section/Section.h"
+#include "exchange/FormatTable.h"
 #include "exchange/native/ElementLayout.h"
 #include "exchange/native/NativeDrawing.h"
 #include "options/LanguageTable.h"
 #include "platform/BinaryStream.h"
+#include "platform/CFormat.h"
+#include "platform/Prompt.h"
 
 namespace {
 
@@ -137,26 +141,36 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
     (void)nodes_.SetCacheValid(false);
     loadRefused_ = false;
     imported_ = false;
+    importChoseNothing_ = false;
+    importNotes_.clear();
 
-    const QString kind = fileName.right(3).toUpper();
-    const std::optional<int32_t> tag = native::ReadTag(bytes);
+    const exchange::Format& format = exchange::FormatOf(fileName, bytes);
     bool loaded = false;
-    if (kind == QLatin1String("PLT")) {
-        loaded = ImportHpgl(fileName, bytes, &reason);
-    } else if (kind == QLatin1String("CF2")) {
-        loaded = ImportCf2(fileName, bytes, &reason);
-    } else if (kind == QLatin1String("DD3")) {
-        loaded = ImportDd3(fileName, bytes, &reason);
-    } else if (kind == QLatin1String("DXF")) {
-        loaded = ImportDxf(bytes, &reason);
-    } else if (tag == native::kDrawingTag) {
+    bool foreign = true;
+    switch (format.id) {
+    case exchange::FormatId::Native: {
+        foreign = false;
         native::Drawing drawing;
         loaded = native::ReadDrawing(bytes, drawing, &reason) && ReadFormatFFFF(drawing, &reason);
-    } else if (tag == native::kStandardTag) {
+        break;
+    }
+    case exchange::FormatId::Standard:
+        foreign = false;
         loadedFromStandard_ = true;
         loaded = LoadExtendedStandard(fileName, bytes, &reason);
-    } else {
-        loaded = ReadOldFormat(fileName, bytes, &reason);
+        break;
+    case exchange::FormatId::Dxf: loaded = ImportDxf(fileName, bytes, &reason); break;
+    case exchange::FormatId::Cf2: loaded = ImportCf2(fileName, bytes, &reason); break;
+    case exchange::FormatId::Dd3: loaded = ImportDd3(fileName, bytes, &reason); break;
+    case exchange::FormatId::Hpgl: loaded = ImportHpgl(fileName, bytes, &reason); break;
+    case exchange::FormatId::OldText: loaded = ReadOldFormat(fileName, bytes, &reason); break;
+    }
+    if (loaded && foreign && !importChoseNothing_ && !HasFigures(*current_)) {
+        loaded = false;
+        reason = NoFiguresText(fileName);
+        if (!importNotes_.isEmpty())
+            reason += QLatin1Char('\n') + importNotes_.join(QLatin1Char('\n'));
+        importNotes_.clear();
     }
 
     imported_ = loaded && docpath::IsForeignDrawing(fileName);
@@ -169,7 +183,28 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
     UpdateAllElements();
     (void)nodes_.SetCacheValid(false);
     RefreshAllBridges();
+    if (loaded && !importNotes_.isEmpty())
+        (void)platform::ask(importNotes_.join(QLatin1Char('\n')), QString(), platform::PromptButtons::Ok,
+                            platform::PromptIcon::Information);
     return loaded;
+}
+
+bool CMorvekDoc::HasFigures(Section& section)
+{
+    return section.begin().NotEqual(section.end());
+}
+
+QString CMorvekDoc::NoFiguresText(const QString& fileName)
+{
+    return platform::cformat(Translate(kTextNoFigures).toUtf8().constData(), fileName);
+}
+
+void CMorvekDoc::NoteImport(const general_loader& loader)
+{
+    if (loader.Refused() > 0)
+        importNotes_ << platform::cformat(Translate(kTextValuesOutOfRange).toUtf8().constData(), loader.Refused());
+    if (loader.Clamped() > 0)
+        importNotes_ << platform::cformat(Translate(kTextLineTypesClamped).toUtf8().constData(), loader.Clamped());
 }
 
 bool CMorvekDoc::ReadFormatFFFF(const native::Drawing& drawing, QString* error)

@@ -28,7 +28,9 @@ bool CMorvekDoc::ImportCf2(const QString& fileName, QByteArrayView bytes, QStrin
         return false;
     current_->setName(FileTitle(fileName));
     general_loader loader(*current_);
-    return cf2::Cf2Reader::Emit(drawing, loader, error);
+    const bool emitted = cf2::Cf2Reader::Emit(drawing, loader, error);
+    NoteImport(loader);
+    return emitted;
 }
 
 bool CMorvekDoc::ImportHpgl(const QString& fileName, QByteArrayView bytes, QString* error)
@@ -46,6 +48,7 @@ bool CMorvekDoc::ImportHpgl(const QString& fileName, QByteArrayView bytes, QStri
         attributes.lineType = line.pen.value_or(current);
         loader.AddLine(line.start, line.end, attributes);
     }
+    NoteImport(loader);
     return true;
 }
 
@@ -56,5 +59,7 @@ bool CMorvekDoc::ImportDd3(const QString& fileName, QByteArrayView bytes, QStrin
         return false;
     current_->setName(FileTitle(fileName));
     general_loader loader(*current_);
-    return dd3::Dd3Reader::Emit(drawing, loader, error);
+    const bool emitted = dd3::Dd3Reader::Emit(drawing, loader, error);
+    NoteImport(loader);
+    return emitted;
 }

@@ -52,9 +52,8 @@ bool CMorvekDoc::MergeDrawing(const QString& path, int mergeMode, QString prefix
 
     if (native::ReadTag(bytes) != native::kDrawingTag) {
         if (bytes.startsWith("D]"))
-            Tell(QStringLiteral("%1: drawings in the older text layout cannot be merged by this version").arg(path));
-        else
-            Tell(PathText(kTextNotADrawing, path));
+            return LoadFileByName(path); // the older text layout: into a layer of its own
+        Tell(PathText(kTextNotADrawing, path));
         return false;
     }
     native::Drawing drawing;
