@@ -5,6 +5,7 @@
 #include "element/Arc.h"
 #include "element/Ellipse.h"
 #include "element/Line.h"
+#include "element/Spline.h"
 #include "element/Text.h"
 #include "exchange/dxf/DxfImportChooser.h"
 #include "options/Options.h"
@@ -291,4 +292,46 @@ TEST_F(DocumentDxf, UnitsThatAreNoLengthReadAsMillimetresWithANote)
     ASSERT_EQ(doc.ImportNotes().size(), 1);
     EXPECT_EQ(doc.ImportNotes()[0],
               platform::cformat(Translate(CMorvekDoc::kTextUnitsNotLength).toUtf8().constData(), 3));
+}
+
+TEST_F(DocumentDxf, EllipsesAndSplinesKeepTheirEnds)
+{
+    // ezdxf: the whole ellipse of semi-axes 40 and 20 is 193.7690 mm long, a
+    // quarter 48.4422 mm; the spline (degree 3, five control points) runs
+    // from (0, 100) to (120, 120), 144.7048 mm long. Our spline is no NURBS:
+    // it passes through eight points of each knot span, so its length is
+    // held to 0.05 mm. The ellipse's length follows the element's own
+    // length, which sums chords: 0.1 mm until it is exact.
+    chooser_.answer.modelSpace = true;
+    CMorvekDoc doc;
+    QString error;
+    ASSERT_TRUE(doc.LoadFile(QStringLiteral("ellipse_spline.dxf"), Fixture("ellipse_spline.dxf"), &error));
+    Section& section = *doc.GetCurrentSection();
+    struct End {
+        die::coord from, to;
+        double length, tolerance;
+    };
+    std::vector<End> ends;
+    for (auto it = section.begin(); it.NotEqual(section.end()); it.Next()) {
+        if (auto* e = dynamic_cast<CEllipse*>(it.Get()))
+            ends.push_back({section.Point(e->GetStartNode()), section.Point(e->GetEndNode()), e->GetFullLength(), 0.1});
+        else if (auto* s = dynamic_cast<CSpline*>(it.Get()))
+            ends.push_back({section.Point(s->GetNodes().front()), section.Point(s->GetNodes().back()),
+                            s->GetFullLength(), 0.05});
+    }
+    // The section's elliptic arcs run clockwise: from the file's end to its start.
+    const End expected[] = {
+        {{40, 0}, {40, 0}, 193.7690, 0.1},
+        {{80, 0}, {100, 40}, 48.4422, 0.1},
+        {{240, 0}, {200, -20}, 48.4422, 0.1}, // the extrusion points down: the file's arc runs clockwise
+        {{0, 100}, {120, 120}, 144.7048, 0.05},
+    };
+    ASSERT_EQ(ends.size(), std::size(expected));
+    for (size_t i = 0; i < ends.size(); ++i) {
+        EXPECT_NEAR(ends[i].from.x, expected[i].from.x, 1e-9) << i;
+        EXPECT_NEAR(ends[i].from.y, expected[i].from.y, 1e-9) << i;
+        EXPECT_NEAR(ends[i].to.x, expected[i].to.x, 1e-9) << i;
+        EXPECT_NEAR(ends[i].to.y, expected[i].to.y, 1e-9) << i;
+        EXPECT_NEAR(ends[i].length, expected[i].length, expected[i].tolerance) << i;
+    }
 }
