@@ -8,15 +8,25 @@
 namespace dlg {
 
 DxfImportChoices::DxfImportChoices(const std::vector<DxfBlock>& blocks, const DxfBlock* modelSpace)
-    : blocks_(blocks), modelSpace_(modelSpace), first_(modelSpace ? 1 : 0), ticked_(blocks.size() + (modelSpace ? 1 : 0), false)
+    : blocks_(blocks), modelSpace_(modelSpace), first_(modelSpace ? 1 : 0)
 {
+    for (int i = 0; i < static_cast<int>(blocks.size()); ++i) {
+        const QString& name = blocks[static_cast<size_t>(i)].name;
+        const bool layout = name.startsWith(QLatin1String("*Model_Space"), Qt::CaseInsensitive)
+                            || name.startsWith(QLatin1String("*Paper_Space"), Qt::CaseInsensitive)
+                            || name.startsWith(QLatin1String("$Model_Space"), Qt::CaseInsensitive)
+                            || name.startsWith(QLatin1String("$Paper_Space"), Qt::CaseInsensitive);
+        if (!layout)
+            listed_.push_back(i);
+    }
+    ticked_.assign(listed_.size() + static_cast<size_t>(first_), false);
     if (modelSpace_)
         ticked_[0] = true;
 }
 
 const DxfBlock& DxfImportChoices::Row(int row) const
 {
-    return IsModelSpace(row) ? *modelSpace_ : blocks_[static_cast<size_t>(row - first_)];
+    return IsModelSpace(row) ? *modelSpace_ : blocks_[static_cast<size_t>(listed_[static_cast<size_t>(row - first_)])];
 }
 
 QString DxfImportChoices::Cell(int row, int column) const
@@ -56,7 +66,7 @@ DxfImportChoice DxfImportChoices::Accept() const
         if (IsModelSpace(row))
             choice.modelSpace = true;
         else
-            choice.chosen.insert(row - first_);
+            choice.chosen.insert(listed_[static_cast<size_t>(row - first_)]);
     }
     choice.pageWidth = platform::wtof(pageWidth);
     choice.pageHeight = platform::wtof(pageHeight);

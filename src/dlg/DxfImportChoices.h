@@ -2,7 +2,8 @@
 // What the DXF import dialog shows and decides, without widgets: the
 // drawing's model space first (ticked at the start) when the file has one,
 // then one row per block (its name, its layer, its lines, polylines and
-// circles counted),
+// circles counted; the layouts' own blocks, which CAD programs write empty
+// beside model space, are not listed),
 // the ticks, the information text of a selected row, the page-size texts
 // and the label flag; OK turns them into the import's choice.
 #include "exchange/dxf/DxfImportChooser.h"
@@ -33,7 +34,7 @@ public:
 
     explicit DxfImportChoices(const std::vector<DxfBlock>& blocks, const DxfBlock* modelSpace = nullptr);
 
-    int RowCount() const { return static_cast<int>(blocks_.size()) + first_; }
+    int RowCount() const { return static_cast<int>(listed_.size()) + first_; }
     // Whether the row is model space's.
     bool IsModelSpace(int row) const { return row < first_; }
     // The text of a row's column (0 name, 1 layer, 2 element count).
@@ -62,6 +63,9 @@ private:
     const std::vector<DxfBlock>& blocks_;
     const DxfBlock* modelSpace_;
     int first_; // the first block's row
+    // The blocks listed, by index: all but the layouts' own blocks
+    // ("*Model_Space", "*Paper_Space…", R12's "$MODEL_SPACE"...).
+    std::vector<int> listed_;
     std::vector<bool> ticked_;
 };
 
