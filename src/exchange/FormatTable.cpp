@@ -132,8 +132,9 @@ Sniff SniffHpgl(QByteArrayView head)
 const Format& FormatOf(const QString& fileName, QByteArrayView bytes)
 {
     const QByteArrayView head = bytes.first(std::min(bytes.size(), kHead));
+    const auto own = [](const Format& f) { return f.id == FormatId::Native || f.id == FormatId::Standard; };
     for (const Format& f : kFormats) {
-        if (f.sniff(head) == Sniff::Yes)
+        if (!own(f) && f.sniff(head) == Sniff::Yes)
             return f;
     }
     const QString suffix = QFileInfo(fileName).suffix().toLower();
@@ -142,6 +143,10 @@ const Format& FormatOf(const QString& fileName, QByteArrayView bytes)
             if (suffix == QLatin1String(s))
                 return f;
         }
+    }
+    for (const Format& f : kFormats) {
+        if (f.sniff(head) == Sniff::Yes)
+            return f;
     }
     for (const Format& f : kFormats) {
         if (f.sniff(head) == Sniff::Maybe)

@@ -38,10 +38,12 @@ struct Format {
 // Every format, in the order they are tried.
 std::span<const Format> Formats();
 
-// The format of a file: the first whose content test is sure of it, else
-// the first whose suffix the name ends in (any letter case), else the first
-// whose content test finds nothing against it, else the older text layout
-// (whose reader says why it cannot read the file).
+// The format of a file: the first other program's format whose content test
+// is sure of it, else the first whose suffix the name ends in (any letter
+// case), else the program's own file by its tag, else the first whose
+// content test finds nothing against it, else the older text layout (whose
+// reader says why it cannot read the file). So a drawing named ".dxf" is
+// read as DXF and refused as one, as the name promises.
 const Format& FormatOf(const QString& fileName, QByteArrayView bytes);
 
 // The content tests, for the readers' own tests.
