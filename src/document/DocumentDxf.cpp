@@ -12,6 +12,8 @@
 #include "platform/CFormat.h"
 #include "section/Section.h"
 
+#include <QFileInfo>
+
 #include <cmath>
 
 namespace {
@@ -137,6 +139,7 @@ bool CMorvekDoc::ImportDxf(const QString& fileName, QByteArrayView bytes, QStrin
         scale = 1.0;
     }
     reader.SetUnitScale(scale);
+    current_->setName(QFileInfo(fileName).completeBaseName());
     const DxfBlock* modelSpace = reader.ModelSpace().IsEmpty() ? nullptr : &reader.ModelSpace();
     const DxfImportChoice choice = dxfImportChooser().Choose(modelSpace, reader.Blocks());
     importChoseNothing_ = !choice.modelSpace && choice.chosen.empty();

@@ -283,7 +283,8 @@ public:
     // What the last load's import left out or changed, one line each; empty
     // when nothing.
     const QStringList& ImportNotes() const { return importNotes_; }
-    // A ".dxf" file (DocumentDxf.cpp): its model space and blocks read, the
+    // A ".dxf" file (DocumentDxf.cpp): the current section takes the file's
+    // title, its model space and blocks are read, the
     // installed DxfImportChooser asked which to insert, model space placed
     // at its own coordinates and the blocks inserted into the current
     // section side by side in rows that wrap at the chosen page width, above
