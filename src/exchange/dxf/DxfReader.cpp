@@ -197,6 +197,10 @@ struct DxfReader::Parser {
         } else if (kind == State::Text) {
             dxf::Text& t = b.texts.back();
             t.text = dxf::PlainText(t.text);
+        } else if (kind == State::Polyline && (b.polylines.back().flags & (16 | 64)) != 0) {
+            b.polylines.pop_back(); // a polygon or polyface mesh: a 3D entity
+            reader.Skip(QStringLiteral("POLYLINE (mesh)"));
+            return;
         } else if (kind == State::Spline) {
             dxf::Spline& sp = b.splines.back();
             if (!dxf::IsUsable(sp)) {
@@ -484,6 +488,17 @@ struct DxfReader::Parser {
             dxf::Vertex& v = b.polylines.back().vertices.back();
             if (code == 42)
                 return Number(value, v.bulge);
+            if (code == 70) {
+                int flags = 0;
+                if (!Integer(value, flags))
+                    return false;
+                if ((flags & 16) != 0) {
+                    // A spline-fit polyline's frame: the curve is the fit vertices.
+                    b.polylines.back().vertices.pop_back();
+                    state = State::Skipped;
+                }
+                return true;
+            }
             return Coordinate(code, value, v.at, 10);
         }
         case State::Circle: {

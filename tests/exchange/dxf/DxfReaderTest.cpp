@@ -342,3 +342,29 @@ TEST(DxfReader, UnequalScalesMakeCirclesAndArcsElliptic)
     ASSERT_TRUE(reader.InsertBlock(reader.Blocks()[0], {}, 0.0, sink));
     EXPECT_EQ(sink.rows, QStringList({"E 0 0 10 0 0 5 0 5 10 0 2", "E 0 0 10 0 0 5 10 0 10 0 2"}));
 }
+
+TEST(DxfReader, ModelSpaceMeshesAreSkippedAndSplineFramesLeftOut)
+{
+    // A polyface mesh (flag 64) is a 3D entity; a spline-fit polyline's frame
+    // vertices (flag 16) are no points of its curve; a mirrored arc (the
+    // extrusion points down) runs clockwise about the mirrored centre.
+    const QByteArray file = Pairs({{0, "SECTION"}, {2, "ENTITIES"},
+                                   {0, "POLYLINE"}, {70, "64"}, {0, "VERTEX"}, {10, "1"}, {0, "VERTEX"}, {10, "2"},
+                                   {0, "SEQEND"},
+                                   {0, "POLYLINE"}, {70, "4"}, {0, "VERTEX"}, {10, "9"}, {70, "16"},
+                                   {0, "VERTEX"}, {10, "1"}, {70, "8"}, {0, "VERTEX"}, {10, "3"}, {70, "8"},
+                                   {0, "SEQEND"},
+                                   {0, "ARC"}, {10, "60"}, {40, "10"}, {50, "0"}, {51, "90"}, {230, "-1"},
+                                   {0, "ENDSEC"}, {0, "EOF"}});
+    DxfReader reader;
+    ASSERT_TRUE(reader.Read(file)) << reader.Error().toStdString();
+    const DxfBlock& m = reader.ModelSpace();
+    ASSERT_EQ(m.polylines.size(), 1u);
+    ASSERT_EQ(m.polylines[0].vertices.size(), 2u);
+    EXPECT_EQ(m.polylines[0].vertices[0].at, die::coord(1, 0));
+    EXPECT_EQ(reader.SkippedReport(), "1 POLYLINE (mesh) skipped");
+    RecordingSink sink;
+    ASSERT_TRUE(reader.ImportDrawing(true, {}, false, sink));
+    // From (−70, 0) clockwise to (−60, 10): the section's arc from there.
+    EXPECT_EQ(sink.rows, QStringList({"L 3 0 1 0 2", "A -60 0 -70 0 -60 10 2"}));
+}
