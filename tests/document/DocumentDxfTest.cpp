@@ -15,6 +15,7 @@
 #include "section/Section.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <map>
 
@@ -217,6 +218,8 @@ TEST_F(DocumentDxf, ModelSpaceAgreesWithEzdxf)
         {"model_space.dxf", 658.0973, 376.9911, -70, -30, 555, 150, 2},
         {"inch.dxf", 177.8, 79.7965, 0, 0, 139.7, 139.7, 0},
         {"r12.dxf", 136.0555, 31.4159, 0, -10, 120, 50, 0},
+        // No header, no blocks: one line from (0, 0) to (10, 10), by hand.
+        {"entities_only.dxf", 14.1421, 0, 0, 0, 10, 10, 0},
     };
     chooser_.answer.modelSpace = true;
     for (const Case& c : cases) {
@@ -227,6 +230,7 @@ TEST_F(DocumentDxf, ModelSpaceAgreesWithEzdxf)
         Figures f = Measure(*doc.GetCurrentSection());
         EXPECT_NEAR(f.length[2], c.type2, 0.001) << c.file;
         EXPECT_NEAR(f.length[3], c.type3, 0.001) << c.file;
+        EXPECT_EQ(doc.GetCurrentSection()->getName(), QFileInfo(QString::fromLatin1(c.file)).completeBaseName());
         EXPECT_NEAR(f.left, c.left, 0.001) << c.file;
         EXPECT_NEAR(f.bottom, c.bottom, 0.001) << c.file;
         EXPECT_NEAR(f.right, c.right, 0.001) << c.file;
