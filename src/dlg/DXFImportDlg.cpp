@@ -1,5 +1,7 @@
 #include "dlg/DXFImportDlg.h"
 
+#include "options/LanguageTable.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -14,10 +16,10 @@
 
 namespace dlg {
 
-CDXFImportDlg::CDXFImportDlg(QWidget* parent, const std::vector<DxfBlock>& blocks)
-    : QDialog(parent), choices_(blocks), list_(new QTreeWidget(this)), width_(new QLineEdit(this)),
+CDXFImportDlg::CDXFImportDlg(QWidget* parent, const std::vector<DxfBlock>& blocks, const DxfBlock* modelSpace)
+    : QDialog(parent), choices_(blocks, modelSpace), list_(new QTreeWidget(this)), width_(new QLineEdit(this)),
       height_(new QLineEdit(this)), information_(new QPlainTextEdit(this)),
-      label_(new QCheckBox(QStringLiteral("Feliratoz"), this))
+      label_(new QCheckBox(TranslateKey(QStringLiteral("Feliratoz")), this))
 {
     setObjectName(QStringLiteral("DXFImportDlg"));
     setWindowTitle(QStringLiteral("DXF File Import"));
@@ -50,7 +52,7 @@ CDXFImportDlg::CDXFImportDlg(QWidget* parent, const std::vector<DxfBlock>& block
         }
         item->setData(0, Qt::UserRole, row);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, Qt::Unchecked);
+        item->setCheckState(0, choices_.IsTicked(row) ? Qt::Checked : Qt::Unchecked);
     }
     connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (current)
@@ -68,9 +70,9 @@ CDXFImportDlg::CDXFImportDlg(QWidget* parent, const std::vector<DxfBlock>& block
     information_->setReadOnly(true);
     (new QHBoxLayout(infoBox))->addWidget(information_);
 
-    auto* all = new QPushButton(QStringLiteral("Mind"), this);
+    auto* all = new QPushButton(TranslateKey(QStringLiteral("Mind")), this);
     all->setObjectName(QStringLiteral("Button1087"));
-    auto* none = new QPushButton(QStringLiteral("Semmi"), this);
+    auto* none = new QPushButton(TranslateKey(QStringLiteral("Semmi")), this);
     none->setObjectName(QStringLiteral("Button1088"));
     connect(all, &QPushButton::clicked, this, [this] {
         choices_.TickAll();
@@ -116,9 +118,9 @@ void CDXFImportDlg::accept()
     QDialog::accept();
 }
 
-DxfImportChoice DxfImportDialogChooser::Choose(const std::vector<DxfBlock>& blocks)
+DxfImportChoice DxfImportDialogChooser::Choose(const DxfBlock* modelSpace, const std::vector<DxfBlock>& blocks)
 {
-    CDXFImportDlg dialog(parent_, blocks);
+    CDXFImportDlg dialog(parent_, blocks, modelSpace);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.Choice();

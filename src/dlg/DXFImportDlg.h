@@ -1,7 +1,8 @@
 #pragma once
-// The DXF import's options dialog: the blocks with check boxes, "Mind" and
-// "Semmi" to tick or clear them all, the selected block's texts, the page
-// size and "Feliratoz" (label the inserted blocks). Its decisions are
+// The DXF import's options dialog: model space and the blocks with check
+// boxes, "Mind" and "Semmi" (All, None) to tick or clear them all, the
+// selected row's texts, the page size and "Feliratoz" (label the inserted
+// blocks); the three captions are keys of the language table. Its decisions are
 // DxfImportChoices'.
 #include "dlg/DxfImportChoices.h"
 
@@ -17,7 +18,7 @@ namespace dlg {
 class CDXFImportDlg : public QDialog {
     Q_OBJECT
 public:
-    CDXFImportDlg(QWidget* parent, const std::vector<DxfBlock>& blocks);
+    CDXFImportDlg(QWidget* parent, const std::vector<DxfBlock>& blocks, const DxfBlock* modelSpace = nullptr);
 
     QTreeWidget* List() const { return list_; }
     QLineEdit* PageWidth() const { return width_; }
@@ -47,7 +48,7 @@ private:
 class DxfImportDialogChooser : public DxfImportChooser {
 public:
     explicit DxfImportDialogChooser(QWidget* parent = nullptr) : parent_(parent) {}
-    DxfImportChoice Choose(const std::vector<DxfBlock>& blocks) override;
+    DxfImportChoice Choose(const DxfBlock* modelSpace, const std::vector<DxfBlock>& blocks) override;
 
 private:
     QWidget* parent_;

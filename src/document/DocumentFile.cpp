@@ -5,6 +5,7 @@
 #include "document/MorvekDoc.h"
 
 #include "document/DocumentPaths.h"
+#include "document/GeneralLoader.h"
 
 #include "element/Arc.h"
 #include "element/BobstAsm.h"
@@ -21,6 +22,7 @@
 #include "element/Text.h"
 #include "element/Wood.h"
 #include "section/Section.h"
+#include "exchange/FormatTable.h"
 #include "exchange/native/ElementLayout.h"
 #include "exchange/native/NativeDrawing.h"
 #include "options/LanguageTable.h"
@@ -143,15 +145,17 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
     (void)nodes_.SetCacheValid(false);
     loadRefused_ = false;
     imported_ = false;
+    importChoseNothing_ = false;
+    importNotes_.clear();
 
-    const QString kind = fileName.right(3).toUpper();
-    const std::optional<int32_t> tag = native::ReadTag(bytes);
+    const exchange::Format& format = exchange::FormatOf(fileName, bytes);
     bool loaded = false;
     expectedElements_ = 0;
+    bool foreign = true;
     // A file too large for the memory there is stops the load, not the
     // program: what was built goes, and the user is told how large it was.
     try {
-        loaded = LoadByKind(fileName, kind, tag, bytes, &reason);
+        loaded = LoadByFormat(format, fileName, bytes, &reason, foreign);
     } catch (const std::bad_alloc&) {
         qint64 built = 0;
         for (const auto& s : sections_)
@@ -159,6 +163,13 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
         reason = QStringLiteral("the drawing is too large to open: about %1 elements")
                      .arg(std::max(built, expectedElements_));
         loaded = false;
+    }
+    if (loaded && foreign && !importChoseNothing_ && !HasFigures(*current_)) {
+        loaded = false;
+        reason = NoFiguresText(fileName);
+        if (!importNotes_.isEmpty())
+            reason += QLatin1Char('\n') + importNotes_.join(QLatin1Char('\n'));
+        importNotes_.clear();
     }
 
     imported_ = loaded && docpath::IsForeignDrawing(fileName);
@@ -171,32 +182,37 @@ bool CMorvekDoc::LoadFile(const QString& fileName, QByteArrayView bytes, QString
     UpdateAllElements();
     (void)nodes_.SetCacheValid(false);
     RefreshAllBridges();
+    if (loaded && !importNotes_.isEmpty())
+        (void)platform::ask(importNotes_.join(QLatin1Char('\n')), QString(), platform::PromptButtons::Ok,
+                            platform::PromptIcon::Information);
     return loaded;
 }
 
-bool CMorvekDoc::LoadByKind(const QString& fileName, const QString& kind, std::optional<int32_t> tag,
-                            QByteArrayView bytes, QString* error)
+bool CMorvekDoc::LoadByFormat(const exchange::Format& format, const QString& fileName, QByteArrayView bytes,
+                              QString* error, bool& foreign)
 {
     QString& reason = *error;
     bool loaded = false;
-    if (kind == QLatin1String("PLT")) {
-        loaded = ImportHpgl(fileName, bytes, &reason);
-    } else if (kind == QLatin1String("CF2")) {
-        loaded = ImportCf2(fileName, bytes, &reason);
-    } else if (kind == QLatin1String("DD3")) {
-        loaded = ImportDd3(fileName, bytes, &reason);
-    } else if (kind == QLatin1String("DXF")) {
-        loaded = ImportDxf(bytes, &reason);
-    } else if (tag == native::kDrawingTag) {
+    foreign = true;
+    switch (format.id) {
+    case exchange::FormatId::Native: {
+        foreign = false;
         native::Drawing drawing;
         loaded = native::ReadDrawing(bytes, drawing, &reason) && ReadFormatFFFF(drawing, &reason);
         if (loaded)
             TellUnknownNodeKinds();
-    } else if (tag == native::kStandardTag) {
+        break;
+    }
+    case exchange::FormatId::Standard:
+        foreign = false;
         loadedFromStandard_ = true;
         loaded = LoadExtendedStandard(fileName, bytes, &reason);
-    } else {
-        loaded = ReadOldFormat(fileName, bytes, &reason);
+        break;
+    case exchange::FormatId::Dxf: loaded = ImportDxf(fileName, bytes, &reason); break;
+    case exchange::FormatId::Cf2: loaded = ImportCf2(fileName, bytes, &reason); break;
+    case exchange::FormatId::Dd3: loaded = ImportDd3(fileName, bytes, &reason); break;
+    case exchange::FormatId::Hpgl: loaded = ImportHpgl(fileName, bytes, &reason); break;
+    case exchange::FormatId::OldText: loaded = ReadOldFormat(fileName, bytes, &reason); break;
     }
     return loaded;
 }
@@ -214,6 +230,24 @@ void CMorvekDoc::TellUnknownNodeKinds()
     if (unknown > 0)
         (void)platform::ask(platform::cformat(Translate(kTextUnknownNodeKinds).toUtf8().constData(), unknown),
                             QString(), platform::PromptButtons::Ok, platform::PromptIcon::Warning); // Ok only
+}
+
+bool CMorvekDoc::HasFigures(Section& section)
+{
+    return section.begin().NotEqual(section.end());
+}
+
+QString CMorvekDoc::NoFiguresText(const QString& fileName)
+{
+    return platform::cformat(Translate(kTextNoFigures).toUtf8().constData(), fileName);
+}
+
+void CMorvekDoc::NoteImport(const general_loader& loader)
+{
+    if (loader.Refused() > 0)
+        importNotes_ << platform::cformat(Translate(kTextValuesOutOfRange).toUtf8().constData(), loader.Refused());
+    if (loader.Clamped() > 0)
+        importNotes_ << platform::cformat(Translate(kTextLineTypesClamped).toUtf8().constData(), loader.Clamped());
 }
 
 bool CMorvekDoc::ReadFormatFFFF(const native::Drawing& drawing, QString* error)

@@ -32,7 +32,9 @@ bool CMorvekDoc::ImportCf2(const QString& fileName, QByteArrayView bytes, QStrin
         return false;
     current_->setName(FileTitle(fileName));
     general_loader loader(*current_);
-    return cf2::Cf2Reader::Emit(drawing, loader, error);
+    const bool emitted = cf2::Cf2Reader::Emit(drawing, loader, error);
+    NoteImport(loader);
+    return emitted;
 }
 
 bool CMorvekDoc::ImportHpgl(const QString& fileName, QByteArrayView bytes, QString* error)
@@ -46,15 +48,12 @@ bool CMorvekDoc::ImportHpgl(const QString& fileName, QByteArrayView bytes, QStri
     general_loader loader(*current_);
     hpgl::HpglReader::Emit(drawing, loader, current_->CurrentLineType());
     // What the file held that was not read is told once, after the figures.
-    QStringList report;
     if (!drawing.skipped.empty())
-        report.push_back(platform::cformat(Translate(kTextHpglSkipped).toUtf8().constData(),
-                                           hpgl::HpglReader::SkippedText(drawing)));
+        importNotes_ << platform::cformat(Translate(kTextHpglSkipped).toUtf8().constData(),
+                                          hpgl::HpglReader::SkippedText(drawing));
     if (drawing.outOfRange > 0)
-        report.push_back(platform::cformat(Translate(kTextHpglOutOfRange).toUtf8().constData(), drawing.outOfRange));
-    if (!report.isEmpty())
-        (void)platform::ask(report.join(QLatin1Char('\n')), QString(), platform::PromptButtons::Ok,
-                            platform::PromptIcon::Information); // Ok only
+        importNotes_ << platform::cformat(Translate(kTextHpglOutOfRange).toUtf8().constData(), drawing.outOfRange);
+    NoteImport(loader);
     return true;
 }
 
@@ -65,5 +64,7 @@ bool CMorvekDoc::ImportDd3(const QString& fileName, QByteArrayView bytes, QStrin
         return false;
     current_->setName(FileTitle(fileName));
     general_loader loader(*current_);
-    return dd3::Dd3Reader::Emit(drawing, loader, error);
+    const bool emitted = dd3::Dd3Reader::Emit(drawing, loader, error);
+    NoteImport(loader);
+    return emitted;
 }

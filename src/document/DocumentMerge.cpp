@@ -5,6 +5,7 @@
 // variables, nodes and layers are put back as they were.
 #include "document/MorvekDoc.h"
 
+#include "exchange/FormatTable.h"
 #include "exchange/native/NativeDrawing.h"
 #include "formula/SpecStandardComponent.h"
 #include "formula/VariableList.h"
@@ -51,10 +52,10 @@ bool CMorvekDoc::MergeDrawing(const QString& path, int mergeMode, QString prefix
     prefix += QLatin1Char('_');
 
     if (native::ReadTag(bytes) != native::kDrawingTag) {
-        if (bytes.startsWith("D]"))
-            Tell(QStringLiteral("%1: drawings in the older text layout cannot be merged by this version").arg(path));
-        else
-            Tell(PathText(kTextNotADrawing, path));
+        // A drawing in the older text layout goes into a layer of its own.
+        if (bytes.startsWith("D]") && exchange::FormatOf(path, bytes).id == exchange::FormatId::OldText)
+            return LoadFileByName(path);
+        Tell(PathText(kTextNotADrawing, path));
         return false;
     }
     native::Drawing drawing;

@@ -16,6 +16,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -27,9 +28,13 @@ class CElement;
 class CInstance;
 class CNodePoint;
 class COptions;
+class general_loader;
 class Section;
 struct SpecStandardComponent;
 
+namespace exchange {
+struct Format;
+}
 namespace native {
 struct Drawing;
 } // namespace native
@@ -270,19 +275,34 @@ public:
     // The file of the drawing as it stands, without that cleanup: what an
     // autosave writes, so that it changes nothing of the drawing.
     QByteArray WriteDrawing();
-    // Reads a file's bytes into this document, which is new; the reader is
-    // chosen by the name's last three letters, then by the first tag. On
-    // failure the document is reset (one empty section, default variables,
-    // the origin node), the load-refused flag is set and *error says why.
-    // Every load ends with the bridges and elements brought up to date.
+    // Reads a file's bytes into this document, which is new; the format
+    // table (exchange/FormatTable.h) says which format the file is, by its
+    // content and its name. On failure the document is reset (one empty
+    // section, default variables, the origin node), the load-refused flag is
+    // set and *error says why. Another program's file that yields no figure
+    // is refused ("no figures found in <file>"), unless the user chose to
+    // insert nothing of a DXF file. What an import left out or changed is
+    // told once at its end (ImportNotes). Every load ends with the bridges
+    // and elements brought up to date.
     [[nodiscard]] bool LoadFile(const QString& fileName, QByteArrayView bytes, QString* error);
-    // A ".dxf" file (DocumentDxf.cpp): its blocks read, the installed
-    // DxfImportChooser asked which to insert, and those inserted into the
-    // current section side by side in rows that wrap at the chosen page
-    // width; the current line type is left as the last entity's. Nothing is
-    // inserted after Cancel, which still loads. False, with the reason, when
-    // the file is damaged or its blocks expand without end.
-    [[nodiscard]] bool ImportDxf(QByteArrayView bytes, QString* error);
+    // What the last load's import left out or changed, one line each; empty
+    // when nothing.
+    const QStringList& ImportNotes() const { return importNotes_; }
+    // A ".dxf" file (DocumentDxf.cpp): the current section takes the file's
+    // title, its model space and blocks are read, the
+    // installed DxfImportChooser asked which to insert, model space placed
+    // at its own coordinates and the blocks inserted into the current
+    // section side by side in rows that wrap at the chosen page width, above
+    // model space; lengths in millimetres after the header's $INSUNITS; the
+    // current line type is left as the last entity's. Nothing is inserted
+    // after Cancel, which still loads. False, with the reason, when the file
+    // is damaged, binary, holds no figure or its blocks expand without end.
+    [[nodiscard]] bool ImportDxf(const QString& fileName, QByteArrayView bytes, QString* error);
+    // File > Merge of a drawing in the older text layout: a new section
+    // named after the file's title up to its first ".", made current, takes
+    // the file's figures. Tells why and changes nothing when the file cannot
+    // be read or yields no figure.
+    bool LoadFileByName(const QString& path);
     // File > Merge (DocumentMerge.cpp): adds a drawing file's variables,
     // nodes and sections to this document. The sections are named after
     // the prefix (the file's name up to its first dot when empty) and "_";
@@ -330,6 +350,11 @@ public:
     static constexpr int kTextHpglSkipped = 2400;
     static constexpr int kTextHpglOutOfRange = 2401;
     static constexpr int kTextUnknownNodeKinds = 2402;
+    static constexpr int kTextNoFigures = 2351;
+    static constexpr int kTextBinaryDxf = 2352;
+    static constexpr int kTextUnitsNotLength = 2356;
+    static constexpr int kTextValuesOutOfRange = 2357;
+    static constexpr int kTextLineTypesClamped = 2358;
     static constexpr int kTextNotADrawing = 392;
     static constexpr int kTextMergeVariables = 406;
 
@@ -402,10 +427,15 @@ private:
     // message after opening: the first variable of a loop of variables and
     // the first node of a loop of nodes; empty without loops.
     QString ReferenceLoopText();
-    // LoadFile's reading by the file's kind (its last three letters, upper
-    // case) and native tag.
-    [[nodiscard]] bool LoadByKind(const QString& fileName, const QString& kind, std::optional<int32_t> tag,
-                                  QByteArrayView bytes, QString* error);
+    // LoadFile's reading by the format the table chose; foreign is set for
+    // another program's format.
+    [[nodiscard]] bool LoadByFormat(const exchange::Format& format, const QString& fileName, QByteArrayView bytes,
+                                    QString* error, bool& foreign);
+    static bool HasFigures(Section& section);
+    // "no figures found in <file>".
+    static QString NoFiguresText(const QString& fileName);
+    // Adds what the loader left out or clamped to the import notes.
+    void NoteImport(const general_loader& loader);
     [[nodiscard]] bool ReadFormatFFFF(const native::Drawing& drawing, QString* error);
     // One message when nodes of a kind this program does not know were read
     // (they stand at the origin).
@@ -435,6 +465,8 @@ private:
     bool loadRefused_ = false;
     // How many elements the load under way said it would make (0: not known).
     qint64 expectedElements_ = 0;
+    bool importChoseNothing_ = false; // the user chose to insert nothing of the file
+    QStringList importNotes_;
     bool imported_ = false; // the last load read another program's file
     QString importedTitle_;  // that file's name, the title of a document opened from it
     bool loadedFromStandard_ = false;

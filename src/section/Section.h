@@ -165,6 +165,11 @@ public:
     // to one node.
     ElementIterator AddSpline1(double x0, double y0, double x1, double y1, double x2, double y2, bool merge,
                                int lineType);
+    // A spline through the points in order (a point equal to the one before
+    // it is passed over; a last point equal to the first closes it), bridges
+    // by rule. The end iterator when a point cannot be a node or fewer than
+    // two points remain.
+    ElementIterator AddSplineThrough(const std::vector<die::coord>& points, bool merge, int lineType);
     // Puts a copy of the spline at `spline` with one more node at (x, y)
     // (merged) into its slot, bridges by rule and the line type given, and
     // records the replacement; the iterator designates the copy. False,

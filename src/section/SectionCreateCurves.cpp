@@ -70,6 +70,30 @@ ElementIterator Section::AddSpline1(double x0, double y0, double x1, double y1, 
     return Place(std::move(spline), lineType, NewBridges::ByRule);
 }
 
+ElementIterator Section::AddSplineThrough(const std::vector<die::coord>& points, bool merge, int lineType)
+{
+    Log::TheLog().Trace(Log::Section);
+    for (const die::coord& p : points) {
+        if (!CanBeNodes({p}))
+            return end();
+    }
+    auto spline = std::make_unique<CSpline>(nodes_, options_, context_);
+    int last = -1, count = 0;
+    for (const die::coord& p : points) {
+        const int node = nodes_->AddPoint(p.x, p.y, merge);
+        if (node < 0)
+            return end();
+        if (node == last)
+            continue;
+        spline->AddNode(node);
+        last = node;
+        ++count;
+    }
+    if (count < 2)
+        return end();
+    return Place(std::move(spline), lineType, NewBridges::ByRule);
+}
+
 bool Section::ContinueSpline(double x, double y, const ElementIterator& spline, int lineType)
 {
     Log::TheLog().Trace(Log::Section);

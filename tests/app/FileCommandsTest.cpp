@@ -12,6 +12,7 @@
 #include "dlg/OneValue.h"
 #include "document/MorvekDoc.h"
 #include "element/Element.h"
+#include "options/LanguageTable.h"
 #include "platform/Prompt.h"
 #include "section/Section.h"
 #include "shell/CommandCatalogue.h"
@@ -31,6 +32,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -366,13 +368,16 @@ TEST_F(FileCommands, ANewDocumentWindowBuildsTheMenusOnce)
 
 TEST_F(FileCommands, ImportOfADxfFileAsksForItsBlocksAndOpensThem)
 {
-    // The dialog answers itself: "Mind" ticks every block, then OK.
+    // The dialog answers itself: "Semmi" clears every row (model space's
+    // too, which the file's ENTITIES section holds), the block is ticked,
+    // then OK.
     dlg::DxfImportDialogChooser dialogChooser(&window_);
     const auto guard = installDxfImportChooser(dialogChooser);
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<dlg::CDXFImportDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QPushButton*>(QStringLiteral("Button1087"))->click();
+        dialog->findChild<QPushButton*>(QStringLiteral("Button1088"))->click();
+        dialog->List()->topLevelItem(1)->setCheckState(0, Qt::Checked);
         dialog->accept();
     });
     QFile dxf(QStringLiteral(MORVEK_TEST_DATA_DIR "/dxf/lines.dxf"));
@@ -388,6 +393,58 @@ TEST_F(FileCommands, ImportOfADxfFileAsksForItsBlocksAndOpensThem)
     EXPECT_EQ(elements, 2);
     EXPECT_TRUE(view->Document().GetPathName().isEmpty()); // a save asks where
     EXPECT_EQ(prompt_.texts(), QStringList());
+}
+
+TEST_F(FileCommands, ADxfFileOpensWithModelSpaceListedFirstChosenAndAtItsOwnCoordinates)
+{
+    // The dialog lists model space first, ticked, then the two blocks; OK
+    // as it stands draws model space where the file has it.
+    dlg::DxfImportDialogChooser dialogChooser(&window_);
+    const auto guard = installDxfImportChooser(dialogChooser);
+    QStringList rows;
+    QList<bool> ticked;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<dlg::CDXFImportDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        for (int i = 0; i < dialog->List()->topLevelItemCount(); ++i) {
+            rows << dialog->List()->topLevelItem(i)->text(0);
+            ticked << (dialog->List()->topLevelItem(i)->checkState(0) == Qt::Checked);
+        }
+        dialog->accept();
+    });
+    QFile dxf(QStringLiteral(MORVEK_TEST_DATA_DIR "/dxf/model_space.dxf"));
+    ASSERT_TRUE(dxf.open(QIODevice::ReadOnly));
+    chooser_.open = env_.dir().write(QStringLiteral("model_space.dxf"), dxf.readAll());
+    emit window_.commandChosen(app::kOpenCommand);
+    QApplication::processEvents();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0], Translate(dlg::DxfImportChoices::kTextModelSpace));
+    EXPECT_EQ(rows.mid(1), QStringList({"BOX", "LID"}));
+    EXPECT_EQ(ticked, QList<bool>({true, false, false}));
+    app::DocumentView* view = Active();
+    ASSERT_NE(view, nullptr);
+    // The line from (0, 0) to (100, 0) and the extents ezdxf gives.
+    Section* section = view->Document().GetCurrentSection();
+    bool line = false;
+    double left = 1e300, bottom = 1e300, right = -1e300, top = -1e300;
+    for (auto it = section->begin(); it.NotEqual(section->end()); it.Next()) {
+        CElement* e = it.Get();
+        if (e->GetLineType() == 2 && e->GetMinX(0, true) == 0.0 && e->GetMaxX(0, true) == 100.0
+            && e->GetMaxY(0, true) == 0.0)
+            line = true;
+        if (e->GetTypeId() == ElementTypeId::Text)
+            continue;
+        left = std::min(left, e->GetMinX(0, true));
+        bottom = std::min(bottom, e->GetMinY(0, true));
+        right = std::max(right, e->GetMaxX(0, true));
+        top = std::max(top, e->GetMaxY(0, true));
+    }
+    EXPECT_TRUE(line);
+    EXPECT_NEAR(left, -70, 0.001);
+    EXPECT_NEAR(bottom, -30, 0.001);
+    EXPECT_NEAR(right, 555, 0.001);
+    EXPECT_NEAR(top, 150, 0.001);
+    EXPECT_EQ(prompt_.texts(), QStringList({QStringLiteral("2 HATCH skipped")})); // told once
 }
 
 } // namespace

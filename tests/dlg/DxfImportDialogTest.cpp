@@ -2,6 +2,11 @@
 // OK makes.
 #include "dlg/DXFImportDlg.h"
 
+#include "common/LanguageTestSupport.h"
+#include "options/LanguageTable.h"
+
+#include <QFile>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -89,6 +94,57 @@ TEST(DxfImportDialog, SelectingARowShowsItsTextsAndOkTakesTheTicks)
     EXPECT_EQ(dialog.Choice().chosen, std::set<int>({1}));
     EXPECT_EQ(dialog.Choice().pageWidth, 600.0);
     EXPECT_TRUE(dialog.Choice().label);
+}
+
+TEST(DxfImportChoices, ModelSpaceComesFirstAndChosenAndLayoutBlocksAreNotListed)
+{
+    std::vector<DxfBlock> blocks = Blocks();
+    blocks.insert(blocks.begin(), DxfBlock());
+    blocks[0].name = QStringLiteral("*Model_Space");
+    blocks.emplace_back().name = QStringLiteral("*Paper_Space0");
+    DxfBlock modelSpace;
+    modelSpace.lines.resize(4);
+    modelSpace.texts.resize(1);
+    modelSpace.texts[0].text = QStringLiteral("Lid");
+    dlg::DxfImportChoices c(blocks, &modelSpace);
+    ASSERT_EQ(c.RowCount(), 3); // model space, LID, BASE
+    EXPECT_TRUE(c.IsModelSpace(0));
+    EXPECT_EQ(c.Cell(0, 0), Translate(dlg::DxfImportChoices::kTextModelSpace));
+    EXPECT_EQ(c.Cell(0, 2), "4");
+    EXPECT_EQ(c.Cell(1, 0), "LID");
+    EXPECT_EQ(c.Cell(2, 0), "BASE");
+    EXPECT_EQ(c.InformationText(0), "Lid\r\n");
+    DxfImportChoice choice = c.Accept();
+    EXPECT_TRUE(choice.modelSpace);
+    EXPECT_TRUE(choice.chosen.empty());
+    c.SetTicked(0, false);
+    c.SetTicked(2, true);
+    choice = c.Accept();
+    EXPECT_FALSE(choice.modelSpace);
+    EXPECT_EQ(choice.chosen, std::set<int>({2})); // BASE's index in the block list
+}
+
+TEST(DxfImportDialog, CaptionsComeFromTheLanguageTableAndModelSpaceIsTicked)
+{
+    test::ScopedTestEnvironment env;
+    QFile english(QStringLiteral(MORVEK_SOURCE_DIR "/Defaults/english.lng"));
+    ASSERT_TRUE(english.open(QIODevice::ReadOnly));
+    test::ScopedLanguage language(env, english.readAll());
+    const std::vector<DxfBlock> blocks = Blocks();
+    DxfBlock modelSpace;
+    modelSpace.lines.resize(1);
+    dlg::CDXFImportDlg dialog(nullptr, blocks, &modelSpace);
+    EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("Button1087"))->text(), "All");
+    EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("Button1088"))->text(), "None");
+    EXPECT_EQ(dialog.Label()->text(), "Label the blocks");
+    QTreeWidget* list = dialog.List();
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "model space");
+    EXPECT_EQ(list->topLevelItem(0)->checkState(0), Qt::Checked);
+    EXPECT_EQ(list->topLevelItem(1)->checkState(0), Qt::Unchecked);
+    dialog.accept();
+    EXPECT_TRUE(dialog.Choice().modelSpace);
+    EXPECT_TRUE(dialog.Choice().chosen.empty());
 }
 
 } // namespace

@@ -5,13 +5,19 @@
 #include "element/Arc.h"
 #include "element/Ellipse.h"
 #include "element/Line.h"
+#include "element/Spline.h"
 #include "element/Text.h"
 #include "exchange/dxf/DxfImportChooser.h"
 #include "options/Options.h"
+#include "options/LanguageTable.h"
+#include "platform/CFormat.h"
 #include "platform/Prompt.h"
 #include "section/Section.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -19,13 +25,15 @@ namespace {
 
 class ScriptedChooser : public DxfImportChooser {
 public:
-    DxfImportChoice Choose(const std::vector<DxfBlock>& blocks) override
+    DxfImportChoice Choose(const DxfBlock* modelSpace, const std::vector<DxfBlock>& blocks) override
     {
         offered = static_cast<int>(blocks.size());
+        offeredModelSpace = modelSpace != nullptr;
         return answer;
     }
     DxfImportChoice answer;
     int offered = -1;
+    bool offeredModelSpace = false;
 };
 
 struct Counts {
@@ -184,7 +192,7 @@ QByteArray LinesDxf(int lines)
 // limit on the section's table.
 TEST_F(DocumentDxf, AFileTooLargeForTheMemoryIsRefusedNotAborted)
 {
-    chooser_.answer = DxfImportChoice{{0}, 1000.0, 1000.0, false};
+    chooser_.answer = DxfImportChoice{{0}, 1000.0, 1000.0, false, false};
     CMorvekDoc doc;
     QString error;
     {
@@ -202,3 +210,167 @@ TEST_F(DocumentDxf, AFileTooLargeForTheMemoryIsRefusedNotAborted)
 }
 
 } // namespace
+
+namespace {
+
+// Total rule length per line type and the extents of the rules (texts left
+// out), as the fixtures' README gives them from ezdxf.
+struct Figures {
+    std::map<int, double> length;
+    double left = 1e300, bottom = 1e300, right = -1e300, top = -1e300;
+    int texts = 0;
+};
+
+Figures Measure(Section& section)
+{
+    Figures f;
+    for (auto it = section.begin(); it.NotEqual(section.end()); it.Next()) {
+        CElement* e = it.Get();
+        if (dynamic_cast<CText*>(e) != nullptr) {
+            ++f.texts;
+            continue;
+        }
+        f.length[e->GetLineType()] += e->GetFullLength();
+        f.left = std::min(f.left, e->GetMinX(0, true));
+        f.bottom = std::min(f.bottom, e->GetMinY(0, true));
+        f.right = std::max(f.right, e->GetMaxX(0, true));
+        f.top = std::max(f.top, e->GetMaxY(0, true));
+    }
+    return f;
+}
+
+} // namespace
+
+TEST_F(DocumentDxf, ModelSpaceAgreesWithEzdxf)
+{
+    struct Case {
+        const char* file;
+        double type2, type3;
+        double left, bottom, right, top;
+        int texts;
+    };
+    // Figures from tests/data/dxf/README.md (ezdxf 0.18.1).
+    const Case cases[] = {
+        {"model_space.dxf", 658.0973, 376.9911, -70, -30, 555, 150, 2},
+        {"inch.dxf", 177.8, 79.7965, 0, 0, 139.7, 139.7, 0},
+        {"r12.dxf", 136.0555, 31.4159, 0, -10, 120, 50, 0},
+        // No header, no blocks: one line from (0, 0) to (10, 10), by hand.
+        {"entities_only.dxf", 14.1421, 0, 0, 0, 10, 10, 0},
+    };
+    chooser_.answer.modelSpace = true;
+    for (const Case& c : cases) {
+        CMorvekDoc doc;
+        QString error;
+        ASSERT_TRUE(doc.LoadFile(QString::fromLatin1(c.file), Fixture(c.file), &error)) << c.file << error.toStdString();
+        EXPECT_TRUE(chooser_.offeredModelSpace) << c.file;
+        Figures f = Measure(*doc.GetCurrentSection());
+        EXPECT_NEAR(f.length[2], c.type2, 0.001) << c.file;
+        EXPECT_NEAR(f.length[3], c.type3, 0.001) << c.file;
+        EXPECT_EQ(doc.GetCurrentSection()->getName(), QFileInfo(QString::fromLatin1(c.file)).completeBaseName());
+        EXPECT_NEAR(f.left, c.left, 0.001) << c.file;
+        EXPECT_NEAR(f.bottom, c.bottom, 0.001) << c.file;
+        EXPECT_NEAR(f.right, c.right, 0.001) << c.file;
+        EXPECT_NEAR(f.top, c.top, 0.001) << c.file;
+        EXPECT_EQ(f.texts, c.texts) << c.file;
+    }
+}
+
+TEST_F(DocumentDxf, MTextLosesItsFormattingAndImportedRulesHaveNoBridges)
+{
+    chooser_.answer.modelSpace = true;
+    CMorvekDoc doc;
+    QString error;
+    ASSERT_TRUE(doc.LoadFile(QStringLiteral("model_space.dxf"), Fixture("model_space.dxf"), &error));
+    QStringList texts;
+    for (auto it = doc.GetCurrentSection()->begin(); it.NotEqual(doc.GetCurrentSection()->end()); it.Next()) {
+        if (auto* t = dynamic_cast<CText*>(it.Get()))
+            texts << t->GetText();
+        else
+            EXPECT_TRUE(it.Get()->GetBridges().Count() == 0);
+    }
+    texts.sort();
+    EXPECT_EQ(texts, QStringList({QStringLiteral("Box fold \u00B0 here"), QStringLiteral("Lid 12")}));
+    // The two hatches are told once, after the load.
+    EXPECT_EQ(doc.ImportNotes(), QStringList({QStringLiteral("2 HATCH skipped")}));
+}
+
+TEST_F(DocumentDxf, RefusedFilesSayWhy)
+{
+    struct Case {
+        const char* file;
+        QByteArray bytes;
+        QString error;
+    };
+    const Case cases[] = {
+        {"binary.dxf", Fixture("binary.dxf"), Translate(CMorvekDoc::kTextBinaryDxf)},
+        {"only_skipped.dxf", Fixture("only_skipped.dxf"),
+         platform::cformat(Translate(CMorvekDoc::kTextNoFigures).toUtf8().constData(), QStringLiteral("only_skipped.dxf"))
+             + QStringLiteral("\n3 HATCH, 1 SOLID skipped")},
+        {"empty.dxf", "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n",
+         platform::cformat(Translate(CMorvekDoc::kTextNoFigures).toUtf8().constData(), QStringLiteral("empty.dxf"))},
+    };
+    chooser_.answer.modelSpace = true;
+    for (const Case& c : cases) {
+        CMorvekDoc doc;
+        QString error;
+        EXPECT_FALSE(doc.LoadFile(QString::fromLatin1(c.file), c.bytes, &error)) << c.file;
+        EXPECT_EQ(error, c.error) << c.file;
+        EXPECT_TRUE(doc.IsLoadRefused()) << c.file;
+    }
+}
+
+TEST_F(DocumentDxf, UnitsThatAreNoLengthReadAsMillimetresWithANote)
+{
+    // $INSUNITS 3 (miles) is no unit a die is drawn in.
+    const QByteArray file = "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n3\n0\nENDSEC\n"
+                            "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nCUT\n11\n25\n0\nENDSEC\n0\nEOF\n";
+    chooser_.answer.modelSpace = true;
+    CMorvekDoc doc;
+    QString error;
+    ASSERT_TRUE(doc.LoadFile(QStringLiteral("miles.dxf"), file, &error)) << error.toStdString();
+    EXPECT_NEAR(Measure(*doc.GetCurrentSection()).length[2], 25.0, 1e-9);
+    ASSERT_EQ(doc.ImportNotes().size(), 1);
+    EXPECT_EQ(doc.ImportNotes()[0],
+              platform::cformat(Translate(CMorvekDoc::kTextUnitsNotLength).toUtf8().constData(), 3));
+}
+
+TEST_F(DocumentDxf, EllipsesAndSplinesKeepTheirEnds)
+{
+    // ezdxf: the whole ellipse of semi-axes 40 and 20 is 193.7690 mm long, a
+    // quarter 48.4422 mm; the spline (degree 3, five control points) runs
+    // from (0, 100) to (120, 120), 144.7048 mm long. Our spline is no NURBS:
+    // it passes through eight points of each knot span, so its length is
+    // held to 0.05 mm. The ellipse's length is exact: to 0.001 mm.
+    chooser_.answer.modelSpace = true;
+    CMorvekDoc doc;
+    QString error;
+    ASSERT_TRUE(doc.LoadFile(QStringLiteral("ellipse_spline.dxf"), Fixture("ellipse_spline.dxf"), &error));
+    Section& section = *doc.GetCurrentSection();
+    struct End {
+        die::coord from, to;
+        double length, tolerance;
+    };
+    std::vector<End> ends;
+    for (auto it = section.begin(); it.NotEqual(section.end()); it.Next()) {
+        if (auto* e = dynamic_cast<CEllipse*>(it.Get()))
+            ends.push_back({section.Point(e->GetStartNode()), section.Point(e->GetEndNode()), e->GetFullLength(), 0.001});
+        else if (auto* s = dynamic_cast<CSpline*>(it.Get()))
+            ends.push_back({section.Point(s->GetNodes().front()), section.Point(s->GetNodes().back()),
+                            s->GetFullLength(), 0.05});
+    }
+    // The section's elliptic arcs run clockwise: from the file's end to its start.
+    const End expected[] = {
+        {{40, 0}, {40, 0}, 193.7690, 0.001},
+        {{80, 0}, {100, 40}, 48.4422, 0.001},
+        {{240, 0}, {200, -20}, 48.4422, 0.001}, // the extrusion points down: the file's arc runs clockwise
+        {{0, 100}, {120, 120}, 144.7048, 0.05},
+    };
+    ASSERT_EQ(ends.size(), std::size(expected));
+    for (size_t i = 0; i < ends.size(); ++i) {
+        EXPECT_NEAR(ends[i].from.x, expected[i].from.x, 1e-9) << i;
+        EXPECT_NEAR(ends[i].from.y, expected[i].from.y, 1e-9) << i;
+        EXPECT_NEAR(ends[i].to.x, expected[i].to.x, 1e-9) << i;
+        EXPECT_NEAR(ends[i].to.y, expected[i].to.y, 1e-9) << i;
+        EXPECT_NEAR(ends[i].length, expected[i].length, expected[i].tolerance) << i;
+    }
+}

@@ -2,11 +2,14 @@
 // File > Import do: the file read from disk, the reader chosen by the name.
 #include "document/MorvekDoc.h"
 
+#include "common/LanguageTestSupport.h"
 #include "common/TempDir.h"
+#include "document/GeneralLoader.h"
 #include "element/Arc.h"
 #include "element/ElementTypes.h"
 #include "element/Line.h"
 #include "element/Text.h"
+#include "exchange/FormatTable.h"
 #include "options/LanguageTable.h"
 #include "options/Options.h"
 #include "platform/Prompt.h"
@@ -204,3 +207,130 @@ TEST_F(DocumentImport, ADd3FileBecomesTheElementsOfALayerNamedAfterIt)
 }
 
 } // namespace
+
+namespace {
+
+const QByteArray kOldLayout = "D]41111]box.n]\r\nU]M]\r\nS]1]]b]2]1]0]0]0]0]\r\nI]1]]]]1]1]\r\n"
+                              "L]1]0]0]40]0]8]2.5]3]4]\r\n*]\r\n";
+
+} // namespace
+
+// Bridges as the file gives them: a CF2 count of 0 gives none (by count),
+// a count above 0 that many, DDES3 BRIDGE records bridges by hand where
+// they stand; no imported rule takes bridges by rule.
+TEST_F(DocumentImport, ImportedRulesTakeTheBridgesTheFileGives)
+{
+    ASSERT_TRUE(Open(QStringLiteral("count.cf2"), "$BOF\nV2\nORDER\nMAIN,count\nUM\nSCALE,1,1\n"
+                                                  "L,2,1,0,0,0,50,0,0,0\nL,2,1,0,0,10,50,10,2,3\nEND\n$EOF\n"));
+    std::vector<CElement*> elements = Elements(*doc_->GetCurrentSection());
+    ASSERT_EQ(elements.size(), 2u);
+    EXPECT_EQ(elements[0]->GetBridgeMode(), BridgeMode::ByCount);
+    EXPECT_EQ(elements[0]->GetAutoCount(), 0);
+    EXPECT_EQ(elements[0]->GetBridges().Count(), 0);
+    EXPECT_EQ(elements[1]->GetBridgeMode(), BridgeMode::ByCount);
+    EXPECT_EQ(elements[1]->GetAutoCount(), 2);
+
+    doc_ = std::make_unique<CMorvekDoc>();
+    QString error;
+    ASSERT_TRUE(doc_->LoadFile(QStringLiteral("hand.dd3"), "DDES3.0\nM\nSIZE 0 0 500 500\nDESIGN main 1 2 box\nLINE l1 0 0 150 0 1 0 P2 -1\n"
+                                                 "BRIDGE L 3 40\nBRIDGE L 3 110\nEND\n", &error))
+        << error.toStdString();
+    elements = Elements(*doc_->GetCurrentSection());
+    ASSERT_EQ(elements.size(), 1u);
+    EXPECT_EQ(elements[0]->GetBridgeMode(), BridgeMode::ByHand);
+    const BridgeList& bridges = elements[0]->GetBridges();
+    ASSERT_EQ(bridges.Count(), 2);
+    EXPECT_DOUBLE_EQ(bridges[0].position, 40.0);
+    EXPECT_DOUBLE_EQ(bridges[1].position, 110.0);
+    EXPECT_DOUBLE_EQ(bridges[0].width, 3.0);
+}
+
+// A file that makes no figure is not opened as an empty drawing; values no
+// drawing can hold are left out, line types out of range clamped, and both
+// told once after the open.
+TEST_F(DocumentImport, FilesWithoutFiguresAreRefusedAndAbsurdValuesCounted)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* note;
+    };
+    const Case refused[] = {
+        {"huge.cf2", "$BOF\nV2\nORDER\nMAIN,huge\nUM\nL,2,1,0,0,0,1e999,0,0,0\nEND\n$EOF\n",
+         "1 figures with values out of range were left out"},
+        {"empty.dd3", "DDES3.0\nM\nSIZE 0 0 500 500\nDESIGN main 1 2 box\nEND\n", nullptr},
+        {"empty.plt", "IN;SP1;PU;", nullptr},
+    };
+    test::ScopedLanguage language(env_, "[2351]\nENG=no figures found in %s\n"
+                                        "[2357]\nENG=%d figures with values out of range were left out\n"
+                                        "[2358]\nENG=%d line types out of range were clamped\n");
+    for (const Case& c : refused) {
+        doc_ = std::make_unique<CMorvekDoc>();
+        QString error;
+        EXPECT_FALSE(doc_->LoadFile(QString::fromLatin1(c.name), c.bytes, &error)) << c.name;
+        QString expected = QStringLiteral("no figures found in %1").arg(QLatin1String(c.name));
+        if (c.note)
+            expected += QLatin1Char('\n') + QLatin1String(c.note);
+        EXPECT_EQ(error, expected) << c.name;
+        EXPECT_TRUE(doc_->IsLoadRefused()) << c.name;
+    }
+
+    doc_ = std::make_unique<CMorvekDoc>();
+    QString error;
+    ASSERT_TRUE(doc_->LoadFile(QStringLiteral("pen.cf2"),
+                               "$BOF\nV2\nORDER\nMAIN,pen\nUM\nL,2,2147483647,0,0,0,50,0,0,0\n"
+                               "L,2,1,0,nan,0,1e308,0,0,0\nEND\n$EOF\n",
+                               &error))
+        << error.toStdString();
+    const std::vector<CElement*> elements = Elements(*doc_->GetCurrentSection());
+    ASSERT_EQ(elements.size(), 1u);
+    EXPECT_EQ(elements[0]->GetLineType(), general_loader::kHighestLineType);
+    EXPECT_EQ(doc_->ImportNotes(), QStringList({QStringLiteral("1 figures with values out of range were left out"),
+                                                QStringLiteral("1 line types out of range were clamped")}));
+    EXPECT_EQ(prompt_.texts(), QStringList({doc_->ImportNotes().join(QLatin1Char('\n'))}));
+}
+
+// The format is chosen by content before the name: a plot file named
+// ".hp" reads as HP-GL, a ".plt" file in the older text layout as that.
+TEST_F(DocumentImport, TheFormatTableChoosesByContentThenByName)
+{
+    ASSERT_TRUE(Open(QStringLiteral("plot.hp"), "IN;SP1;PD;PA40,0;\n"));
+    ASSERT_EQ(Elements(*doc_->GetCurrentSection()).size(), 1u);
+
+    doc_ = std::make_unique<CMorvekDoc>();
+    ASSERT_TRUE(Open(QStringLiteral("old.plt"), kOldLayout));
+    ASSERT_EQ(Elements(*doc_->GetCurrentSection()).size(), 1u);
+    EXPECT_EQ(Elements(*doc_->GetCurrentSection())[0]->GetLineType(), 8);
+
+    struct Case {
+        const char* name;
+        const char* head;
+        exchange::FormatId id;
+    };
+    const Case cases[] = {
+        {"a.dxf", "garbage", exchange::FormatId::Dxf},
+        {"a.txt", "  0\r\nSECTION\r\n", exchange::FormatId::Dxf},
+        {"a.dat", "AutoCAD Binary DXF\r\n\x1a", exchange::FormatId::Dxf},
+        {"a.n", "$BOF\nV2\n", exchange::FormatId::Cf2},
+        {"a.x", "DDES3.0\nM\n", exchange::FormatId::Dd3},
+        {"a.HPGL", "anything", exchange::FormatId::Hpgl},
+        {"a.prn", "\x1b%-12345X@PJL\n", exchange::FormatId::Hpgl},
+        {"a.n", "hello", exchange::FormatId::OldText},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(exchange::FormatOf(QString::fromLatin1(c.name), QByteArrayView(c.head)).id, c.id) << c.name;
+}
+
+// File > Merge of a drawing in the older text layout: its figures go into a
+// new layer named after the file, which becomes current.
+TEST_F(DocumentImport, MergingAnOlderLayoutDrawingAddsALayer)
+{
+    ASSERT_TRUE(Open(QStringLiteral("placed_box.cf2"), Fixture(QStringLiteral("cf2/placed_box.cf2"))));
+    const int before = doc_->GetSectionCount();
+    const QString path = env_.dir().write(QStringLiteral("old.box.n"), kOldLayout);
+    EXPECT_TRUE(doc_->MergeFile(path, FormulaTable::MergeRename, QString()));
+    ASSERT_EQ(doc_->GetSectionCount(), before + 1);
+    EXPECT_EQ(doc_->GetCurrentSection()->getName(), QStringLiteral("old"));
+    ASSERT_EQ(Elements(*doc_->GetCurrentSection()).size(), 1u);
+    EXPECT_EQ(prompt_.texts(), QStringList());
+}

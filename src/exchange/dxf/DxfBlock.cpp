@@ -51,3 +51,9 @@ int DxfBlock::ElementCount() const
     // The reader bounds every list, so the sum fits.
     return static_cast<int>(lines.size() + polylines.size() + circles.size());
 }
+
+bool DxfBlock::IsEmpty() const
+{
+    return lines.empty() && texts.empty() && polylines.empty() && circles.empty() && arcs.empty() && inserts.empty()
+           && points.empty() && ellipses.empty() && splines.empty();
+}

@@ -57,6 +57,39 @@ struct Insert {
     double scaleX = 1.0;  // 41
     double scaleY = 1.0;  // 42
     double angle = 0.0;   // 50, degrees, counter-clockwise
+    int columns = 1;      // 70: an array of copies, spaced along the turned axes
+    int rows = 1;         // 71
+    double columnSpacing = 0.0; // 44
+    double rowSpacing = 0.0;    // 45
+};
+
+// An ellipse (or an elliptic arc) in drawing coordinates: the point at
+// parameter t is centre + major·cos t + minor·sin t, minor being the major
+// axis turned a quarter towards the extrusion's side and scaled by ratio.
+struct Ellipse {
+    QString layer;        // 8
+    die::coord centre;    // 10, 20
+    die::coord major;     // 11, 21: the end of the major axis, from the centre
+    double ratio = 1.0;   // 40: minor / major
+    double startParameter = 0.0; // 41, radians
+    double endParameter = 0.0;   // 42, radians; runs with rising parameter
+    bool flipped = false; // extrusion (0, 0, −1): the parameter runs clockwise
+    die::coord Minor() const
+    {
+        const die::coord turned = flipped ? die::coord(major.y, -major.x) : die::coord(-major.y, major.x);
+        return turned * ratio;
+    }
+};
+
+// A NURBS curve as the file gives it, or only its fit points.
+struct Spline {
+    QString layer;        // 8
+    int flags = 0;        // 70; bit 1: closed, bit 4: rational
+    int degree = 3;       // 71
+    std::vector<double> knots;        // 40
+    std::vector<die::coord> controls; // 10, 20
+    std::vector<double> weights;      // 41, one per control point when given
+    std::vector<die::coord> fits;     // 11, 21
 };
 
 struct Point {
@@ -78,6 +111,8 @@ struct DxfBlock {
     std::vector<dxf::Arc> arcs;
     std::vector<dxf::Insert> inserts;
     std::vector<dxf::Point> points;
+    std::vector<dxf::Ellipse> ellipses;
+    std::vector<dxf::Spline> splines;
 
     // The smallest and largest x and y over the ends of the lines and the
     // vertices of the polylines; (0, 0) for a block without either.
@@ -86,4 +121,6 @@ struct DxfBlock {
     // What the import lists as the block's size: its lines, polylines and
     // circles.
     int ElementCount() const;
+    // Whether it holds anything the import draws.
+    bool IsEmpty() const;
 };

@@ -4,7 +4,7 @@ namespace {
 
 class CancellingChooser : public DxfImportChooser {
 public:
-    DxfImportChoice Choose(const std::vector<DxfBlock>&) override { return {}; }
+    DxfImportChoice Choose(const DxfBlock*, const std::vector<DxfBlock>&) override { return {}; }
 };
 
 CancellingChooser g_default;

@@ -13,13 +13,15 @@ struct DxfImportChoice {
     double pageWidth = 0.0;  // mm
     double pageHeight = 0.0; // mm; takes no part in the layout
     bool label = false;      // each block gets its name in its middle
+    bool modelSpace = false; // the drawing's model space, at its own coordinates
 };
 
 class DxfImportChooser {
 public:
     virtual ~DxfImportChooser() = default;
-    // The blocks to insert and how; an empty choice when cancelled.
-    virtual DxfImportChoice Choose(const std::vector<DxfBlock>& blocks) = 0;
+    // The blocks to insert and how, and whether model space goes in (null
+    // when the file has none); an empty choice when cancelled.
+    virtual DxfImportChoice Choose(const DxfBlock* modelSpace, const std::vector<DxfBlock>& blocks) = 0;
 };
 
 // The chooser in use: the one installed last, or one that cancels.

@@ -4,6 +4,7 @@
 // point), so a block keeps its shape however deep and turned it is placed.
 #include "exchange/dxf/DxfReader.h"
 
+#include "exchange/dxf/DxfEntities.h"
 #include "geometry/GeomConstants.h"
 
 #include <algorithm>
@@ -160,6 +161,19 @@ struct DxfReader::Expansion {
         return true;
     }
 
+    // An ellipse is the unit circle under the map taking its axes; its
+    // parameter runs counter-clockwise there.
+    void Ellipse(const Affine& m, const dxf::Ellipse& e, int lineType)
+    {
+        const die::coord minor = e.Minor();
+        const Affine unit{e.major.x, minor.x, e.major.y, minor.y, e.centre};
+        const double sweep = e.endParameter - e.startParameter;
+        const bool whole = std::fabs(std::remainder(sweep, Geom::kTwoPi)) < 1e-9;
+        const die::coord s(std::cos(e.startParameter), std::sin(e.startParameter));
+        const die::coord f = whole ? s : die::coord(std::cos(e.endParameter), std::sin(e.endParameter));
+        CounterClockwiseArc(m.After(unit), die::coord(), s, f, lineType);
+    }
+
     bool Insert(int index, const Affine& m)
     {
         const DxfBlock& block = reader.blocks_[static_cast<size_t>(index)];
@@ -201,6 +215,19 @@ struct DxfReader::Expansion {
             const die::coord p = c.centre + die::coord(c.radius, 0.0);
             CounterClockwiseArc(m, c.centre, p, p, lt);
         }
+        for (const dxf::Ellipse& el : block.ellipses) {
+            if (!Count())
+                return false;
+            Ellipse(m, el, Use(DxfReader::LineTypeForLayer(el.layer)));
+        }
+        for (const dxf::Spline& sp : block.splines) {
+            if (!Count())
+                return false;
+            std::vector<die::coord> points = dxf::SplinePoints(sp);
+            for (die::coord& p : points)
+                p = m.Map(p);
+            sink.AddSpline(points, Use(DxfReader::LineTypeForLayer(sp.layer)));
+        }
         for (const dxf::Text& t : block.texts) {
             if (!Count())
                 return false;
@@ -215,16 +242,21 @@ struct DxfReader::Expansion {
             const auto found = reader.byName_.constFind(in.name);
             if (found == reader.byName_.constEnd())
                 continue; // a block that does not exist inserts nothing
-            for (int index : *found) {
-                if (!Count())
-                    return false;
-                const DxfBlock& inner = reader.blocks_[static_cast<size_t>(index)];
-                const Affine placed = m.After(Affine::Shift(in.at))
-                                          .After(Affine::Rotation(Geom::DegToRad(in.angle)))
-                                          .After(Affine::Scaling(in.scaleX, in.scaleY))
-                                          .After(Affine::Shift(-inner.base));
-                if (!Insert(index, placed))
-                    return false;
+            const Affine turned = m.After(Affine::Shift(in.at)).After(Affine::Rotation(Geom::DegToRad(in.angle)));
+            for (int row = 0; row < std::max(in.rows, 1); ++row) {
+                for (int column = 0; column < std::max(in.columns, 1); ++column) {
+                    for (int index : *found) {
+                        if (!Count())
+                            return false;
+                        const DxfBlock& inner = reader.blocks_[static_cast<size_t>(index)];
+                        const Affine placed =
+                            turned.After(Affine::Shift({column * in.columnSpacing, row * in.rowSpacing}))
+                                .After(Affine::Scaling(in.scaleX, in.scaleY))
+                                .After(Affine::Shift(-inner.base));
+                        if (!Insert(index, placed))
+                            return false;
+                    }
+                }
             }
         }
         for (const dxf::Point& p : block.points) {
@@ -242,7 +274,8 @@ struct DxfReader::Expansion {
 bool DxfReader::InsertBlock(const DxfBlock& block, const die::coord& offset, double angle, DxfSink& sink)
 {
     Expansion e(*this, sink);
-    const Affine m = Affine::Shift(offset).After(Affine::Rotation(-angle));
+    const Affine m =
+        Affine::Shift(offset).After(Affine::Rotation(-angle)).After(Affine::Scaling(unitScale_, unitScale_));
     const DxfBlock* first = blocks_.data();
     const DxfBlock* last = first + blocks_.size();
     if (!std::less<const DxfBlock*>()(&block, first) && std::less<const DxfBlock*>()(&block, last))

@@ -1,8 +1,11 @@
 #pragma once
 // The DXF reader: reads a drawing in the DXF text form (lines in pairs, a
-// group code and its value), keeps what its BLOCKS section holds, and
-// inserts blocks into a DxfSink at an offset and an angle, expanding the
-// insertions they contain. Every other section is skipped.
+// group code and its value), keeps what its ENTITIES section (model space)
+// and its BLOCKS section hold and the header's $INSUNITS, and inserts
+// blocks into a DxfSink at an offset and an angle, expanding the
+// insertions they contain. Every other section is skipped. Entities with
+// their extrusion pointing down (0, 0, −1) are mirrored into the plane as
+// they are read; kinds it does not draw are counted.
 //
 // Keywords count only as the value of group code 0 (a section's name as that
 // of the code 2 right after its SECTION); keywords and names are compared
@@ -46,7 +49,34 @@ public:
     [[nodiscard]] bool ParseSections(const platform::TextLines& lines);
 
     const std::vector<DxfBlock>& Blocks() const { return blocks_; }
+    // The ENTITIES section: the drawing's model space, at its own coordinates.
+    const DxfBlock& ModelSpace() const { return modelSpace_; }
     const QString& Error() const { return error_; }
+    // Whether the refusal was of a binary DXF file.
+    bool IsBinary() const { return binary_; }
+    // Whether model space or any block holds an entity the import draws.
+    bool HasFigures() const;
+
+    // The header's $INSUNITS (0 when absent) and the millimetres one unit
+    // of the file is: 25.4 for inches, 304.8 for feet, 10 for centimetres,
+    // 1000 for metres...; 0 for a code that is no length (the import then
+    // reads millimetres and says so).
+    int Units() const { return units_; }
+    double UnitScale() const;
+    static double UnitScale(int units);
+    // Drawing millimetres per file unit for the insertions; 1 until set.
+    void SetUnitScale(double scale) { unitScale_ = scale; }
+
+    // The entity kinds the reader does not draw, counted by kind in the
+    // order first met, and the entities dropped for a value beyond
+    // kMaxMagnitude; the report reads "12 HATCH, 3 DIMENSION skipped", empty
+    // when nothing was skipped.
+    const std::vector<std::pair<QString, int>>& Skipped() const { return skipped_; }
+    int OutOfRange() const { return outOfRange_; }
+    QString SkippedReport() const;
+    // A coordinate or size beyond this is no drawing's: its entity is dropped.
+    static constexpr double kMaxMagnitude = 1e9;
+    static constexpr size_t kMaxSkippedKinds = 100;
 
     // Counts what inserting every one of `roots` (blocks of this reader, or
     // a block of the file's own such as its model space) would make, over
@@ -79,7 +109,12 @@ public:
     // each one's lower-left corner at its place; with label, each gets its
     // name in its middle. The whole expansion is counted first
     // (CountExpansion): a refused import adds nothing. False as InsertBlock.
-    [[nodiscard]] bool ImportBlocks(const std::set<int>& chosen, bool label, DxfSink& sink);
+    [[nodiscard]] bool ImportBlocks(const std::set<int>& chosen, bool label, DxfSink& sink, double bottom = 0.0);
+    // The import's choice: model space at its own coordinates when chosen,
+    // then the chosen blocks as ImportBlocks lays them out, their rows
+    // starting above what model space drew; model space and the blocks are
+    // counted together first. False as InsertBlock.
+    [[nodiscard]] bool ImportDrawing(bool modelSpace, const std::set<int>& chosen, bool label, DxfSink& sink);
 
     // The line type of the last entity inserted (kCurrentLineType before
     // any): the import leaves it as the current one.
@@ -96,9 +131,19 @@ private:
     struct Counting;
 
     void IndexBlocks();
+    std::vector<const DxfBlock*> ChosenBlocks(const std::set<int>& chosen) const;
+    // The chosen blocks side by side, rows from bottom upwards; uncounted.
+    [[nodiscard]] bool LayOutBlocks(const std::set<int>& chosen, bool label, DxfSink& sink, double bottom);
     [[nodiscard]] bool Fail(QString reason);
+    void Skip(const QString& kind);
 
     std::vector<DxfBlock> blocks_;
+    DxfBlock modelSpace_;
+    int units_ = 0;
+    double unitScale_ = 1.0;
+    std::vector<std::pair<QString, int>> skipped_;
+    int outOfRange_ = 0;
+    bool binary_ = false;
     QHash<QString, QList<int>> byName_; // block indices in list order
     QString error_;
     double pageWidth_ = 0.0;

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class DxfSink {
 public:
     // The line type of a text that takes the system's current one.
@@ -27,4 +29,11 @@ public:
     // (degrees), each character `advance` wide.
     virtual void AddText(const die::coord& at, double height, double angle, double advance, const QString& text,
                          int lineType) = 0;
+    // A spline through the points in order (a closed one ends where it
+    // began). A sink without splines takes the chords between them.
+    virtual void AddSpline(const std::vector<die::coord>& points, int lineType)
+    {
+        for (size_t i = 1; i < points.size(); ++i)
+            AddLine(points[i - 1], points[i], lineType);
+    }
 };

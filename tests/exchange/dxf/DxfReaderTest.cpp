@@ -29,7 +29,8 @@ TEST(DxfReader, LinesKeepTheirLayersLineTypeAndTheBlockItsHeader)
 {
     DxfReader reader;
     ASSERT_TRUE(reader.ReadFile(Fixture("lines.dxf"))) << reader.Error().toStdString();
-    ASSERT_EQ(reader.Blocks().size(), 1u); // the ENTITIES section's insertion is not read
+    ASSERT_EQ(reader.Blocks().size(), 1u); // the ENTITIES section's insertion is model space's
+    ASSERT_EQ(reader.ModelSpace().inserts.size(), 1u);
     const DxfBlock& b = reader.Blocks()[0];
     EXPECT_EQ(b.name, "LINES");
     EXPECT_EQ(b.layer, "0");
@@ -148,12 +149,15 @@ TEST(DxfReader, BlocksOfOneNameAreAllInsertedAndAMissingOneAddsNothing)
     EXPECT_EQ(sink.rows, QStringList({"L -2 -2 2 2 3", "L 2 -2 -2 2 3", "L 0 0 1 0 2"}));
 }
 
-TEST(DxfReader, SkippedEntitiesLeaveTheOthersAlone)
+TEST(DxfReader, SkippedEntitiesLeaveTheOthersAloneAndAreCounted)
 {
+    // The lightweight polyline is read now; the solid and the hatch are
+    // skipped, counted by kind.
     const QByteArray file = Pairs({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {2, "B"},
                                    {0, "LINE"}, {10, "1"}, {11, "2"},
                                    {0, "LWPOLYLINE"}, {8, "X"}, {10, "50"}, {20, "50"}, {11, "60"},
-                                   {0, "SOLID"}, {10, "70"}, {0, "HATCH"}, {2, "OTHER"}, {0, "ENDBLK"}, {0, "ENDSEC"}});
+                                   {0, "SOLID"}, {10, "70"}, {0, "HATCH"}, {2, "OTHER"}, {0, "HATCH"},
+                                   {0, "ENDBLK"}, {0, "ENDSEC"}});
     DxfReader reader;
     ASSERT_TRUE(reader.Read(file)) << reader.Error().toStdString();
     ASSERT_EQ(reader.Blocks().size(), 1u);
@@ -162,14 +166,22 @@ TEST(DxfReader, SkippedEntitiesLeaveTheOthersAlone)
     ASSERT_EQ(b.lines.size(), 1u);
     EXPECT_EQ(b.lines[0].start, die::coord(1, 0));
     EXPECT_EQ(b.lines[0].end, die::coord(2, 0));
-    EXPECT_EQ(b.ElementCount(), 1);
+    ASSERT_EQ(b.polylines.size(), 1u);
+    EXPECT_EQ(b.polylines[0].layer, "X");
+    ASSERT_EQ(b.polylines[0].vertices.size(), 1u);
+    EXPECT_EQ(b.polylines[0].vertices[0].at, die::coord(50, 50));
+    EXPECT_EQ(b.ElementCount(), 2);
+    EXPECT_EQ(reader.SkippedReport(), "1 SOLID, 2 HATCH skipped");
 }
 
-TEST(DxfReader, OnlyTheBlocksSectionIsRead)
+TEST(DxfReader, AnEntitiesOnlyFileIsModelSpace)
 {
     DxfReader reader;
     ASSERT_TRUE(reader.ReadFile(Fixture("entities_only.dxf")));
     EXPECT_TRUE(reader.Blocks().empty());
+    ASSERT_EQ(reader.ModelSpace().lines.size(), 1u);
+    EXPECT_EQ(reader.ModelSpace().lines[0].end, die::coord(10, 10));
+    EXPECT_TRUE(reader.HasFigures());
 }
 
 TEST(DxfReader, KeywordsCountOnlyAsTheValueOfGroupCodeZero)
@@ -393,4 +405,30 @@ TEST(DxfReader, UnequalScalesMakeCirclesAndArcsElliptic)
     RecordingSink sink;
     ASSERT_TRUE(reader.InsertBlock(reader.Blocks()[0], {}, 0.0, sink));
     EXPECT_EQ(sink.rows, QStringList({"E 0 0 10 0 0 5 0 5 10 0 2", "E 0 0 10 0 0 5 10 0 10 0 2"}));
+}
+
+TEST(DxfReader, ModelSpaceMeshesAreSkippedAndSplineFramesLeftOut)
+{
+    // A polyface mesh (flag 64) is a 3D entity; a spline-fit polyline's frame
+    // vertices (flag 16) are no points of its curve; a mirrored arc (the
+    // extrusion points down) runs clockwise about the mirrored centre.
+    const QByteArray file = Pairs({{0, "SECTION"}, {2, "ENTITIES"},
+                                   {0, "POLYLINE"}, {70, "64"}, {0, "VERTEX"}, {10, "1"}, {0, "VERTEX"}, {10, "2"},
+                                   {0, "SEQEND"},
+                                   {0, "POLYLINE"}, {70, "4"}, {0, "VERTEX"}, {10, "9"}, {70, "16"},
+                                   {0, "VERTEX"}, {10, "1"}, {70, "8"}, {0, "VERTEX"}, {10, "3"}, {70, "8"},
+                                   {0, "SEQEND"},
+                                   {0, "ARC"}, {10, "60"}, {40, "10"}, {50, "0"}, {51, "90"}, {230, "-1"},
+                                   {0, "ENDSEC"}, {0, "EOF"}});
+    DxfReader reader;
+    ASSERT_TRUE(reader.Read(file)) << reader.Error().toStdString();
+    const DxfBlock& m = reader.ModelSpace();
+    ASSERT_EQ(m.polylines.size(), 1u);
+    ASSERT_EQ(m.polylines[0].vertices.size(), 2u);
+    EXPECT_EQ(m.polylines[0].vertices[0].at, die::coord(1, 0));
+    EXPECT_EQ(reader.SkippedReport(), "1 POLYLINE (mesh) skipped");
+    RecordingSink sink;
+    ASSERT_TRUE(reader.ImportDrawing(true, {}, false, sink));
+    // From (−70, 0) clockwise to (−60, 10): the section's arc from there.
+    EXPECT_EQ(sink.rows, QStringList({"L 3 0 1 0 2", "A -60 0 -70 0 -60 10 2"}));
 }
