@@ -45,7 +45,7 @@ std::vector<shell::MenuItemSource> DocumentMenu()
         Popup(u"&Construct",
               {Command(370, u"&Undo"), Command(371, u"&Redo"), Separator(),
                Popup(u"&Basic", {Command(32797, u"&Line"), Command(32798, u"Line &continuous"),
-                                 Command(176, u"&Arc"), Command(32799, u"C&ircle"), Command(32802, u"&Ellipse"),
+                                 Command(33100, u"Relative Li&ne"), Command(176, u"&Arc"), Command(32799, u"C&ircle"), Command(32802, u"&Ellipse"),
                                  Command(32968, u"Ellipse A&rc"), Command(453, u"&Spline"),
                                  Command(32801, u"&Text")}),
                Popup(u"&QuickConstruct", {Command(405, u"&Text"), Command(406, u"&Radial Dimension"),

@@ -207,6 +207,12 @@ public:
         (void)view.modify_.RunCommand(commandId); // the row names one of its commands
         view.update();
     }
+    static void Construct(DocumentView& view, int commandId)
+    {
+        (void)view.construct_.RunCommand(commandId); // the row names one of its commands
+        view.update();
+    }
+    static void RelativeLine(DocumentView& view, int) { view.ShowRelativeLine(); }
 
     // --- interactive commands ----------------------------------------------------
     template <void (*Start)(ViewInput&)>
@@ -309,6 +315,12 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::Rotate, &H::Modify},
     {CommandId::Mirror, &H::Modify},
     {CommandId::Scale, &H::Modify},
+    {CommandId::Arc, &H::Construct},
+    {CommandId::Ellipse, &H::Construct},
+    {CommandId::DimensionLinear, &H::Construct},
+    {CommandId::DimensionAngular, &H::Construct},
+    {CommandId::DimensionRadius, &H::Construct},
+    {CommandId::RelativeLine, &H::RelativeLine},
     {CommandId::Line, &H::Interactive<&linecommands::StartLine>},
     {CommandId::LineToolbar, &H::Interactive<&linecommands::StartLine>},
     {CommandId::LineContinuous, &H::Interactive<&linecommands::StartLineContinuous>},

@@ -1,8 +1,10 @@
 // Construct > Shapes > Polygon and Rectangle: each asks its sizes in its
-// dialog and, on OK only, asks the centre point.
+// dialog and, on OK only, asks the centre point. Construct > Basic >
+// Relative Line: its tool window.
 #include "app/DocumentView.h"
 
 #include "command/ConstructCommands.h"
+#include "dlg/RelativeLineDlg.h"
 #include "dlg/ShapeDialogs.h"
 #include "options/Options.h"
 
@@ -28,6 +30,18 @@ bool DocumentView::RunShapeCommand(int commandId)
         constructcommands::StartRectangle(input_);
     }
     return true;
+}
+
+void DocumentView::ShowRelativeLine()
+{
+    if (!relativeLine_) {
+        relativeLine_ = new dlg::CLineCreateDlg(*doc_, this);
+        connect(relativeLine_, &dlg::CLineCreateDlg::DrawingChanged, this, [this] { update(); });
+    }
+    relativeLine_->ShowPen();
+    relativeLine_->show();
+    relativeLine_->raise();
+    relativeLine_->activateWindow();
 }
 
 } // namespace app
