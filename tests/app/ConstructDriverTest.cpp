@@ -184,10 +184,13 @@ TEST_F(ConstructDriverTest, LinearDimensionFromTwoPickedNodesAndAPickedPosition)
         return D::kPickPosition;
     });
     dialogs_.dimension.push_back([this](dlg::DimensionState& s) { return dlg::AddDimensionFromState(doc_, s) ? 1 : 0; });
+    BindFreePointKey();
     ASSERT_TRUE(driver_.RunCommand(ConstructDriver::kCmdLinear));
     Click(0.5, 0.5);
     Click(40, 30);
-    Click(20, 60);
+    Click(20, 60); // nothing to snap to: the pick waits
+    EXPECT_TRUE(All<CMeasure>().empty());
+    FreePoint(20, 60);
     ASSERT_EQ(All<CMeasure>().size(), 1u);
     const CMeasure* m = All<CMeasure>()[0];
     EXPECT_EQ(m->GetKind(), dlg::kDimAligned);
