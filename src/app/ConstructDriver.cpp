@@ -1,6 +1,7 @@
 #include "app/ConstructDriver.h"
 
 #include "command/CInputRequest.h"
+#include "command/RequestSetup.h"
 #include "command/ViewInput.h"
 #include "dlg/ConstructDialogs.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 // A pick snaps to nodes, takes the point keys and snaps to elements; the
 // dimension's nodes snap to nodes only.
-constexpr int kSnapPoint = SnapNode | SnapKeys | SnapElement;
+constexpr int kSnapPoint = requestsetup::kPointSnap;
 constexpr int kSnapNodeOnly = SnapNode;
 
 void StoreNode(dlg::DimensionNodePick& pick, const InputStep& step)
@@ -161,12 +162,7 @@ void ConstructDriver::PickPoint(int snapFlags, std::function<void(const InputSte
     CInputRequest* request = input_.Request();
     if (!request)
         return;
-    RequestDescription d;
-    d.silentStart = true; // started at once, without a prompt
-    InputStep& step = d.Add();
-    step.accepted = InputPoint;
-    step.snapFlags = snapFlags;
-    request->Start(input_, d,
+    request->Start(input_, requestsetup::SilentPick(InputPoint, snapFlags),
                    std::make_unique<CallbackCommand>(
                        [store](CInputRequest& r) {
                            store(r.Step(0));
@@ -183,11 +179,8 @@ void ConstructDriver::PickCircle()
     CInputRequest* request = input_.Request();
     if (!request)
         return;
-    RequestDescription d;
-    d.silentStart = true;
-    InputStep& step = d.Add();
-    step.accepted = InputElement;
-    step.SetAllowedTypes({dlg::kCircleElementType});
+    RequestDescription d = requestsetup::SilentPick(InputElement, 0);
+    d.steps[0].SetAllowedTypes({dlg::kCircleElementType});
     request->Start(input_, d,
                    std::make_unique<CallbackCommand>(
                        [this](CInputRequest& r) {

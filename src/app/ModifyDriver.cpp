@@ -2,6 +2,7 @@
 
 #include "command/CInputRequest.h"
 #include "command/ModifyApply.h"
+#include "command/RequestSetup.h"
 #include "command/ViewInput.h"
 #include "document/MorvekDoc.h"
 #include "options/LanguageTable.h"
@@ -185,12 +186,7 @@ void ModifyDriver::ArmPointPick(int endCode)
         DoModifyDlg(kind, false, nullptr, false);
         return 1;
     };
-    RequestDescription d;
-    d.silentStart = true; // started at once, without a prompt
-    InputStep& step = d.Add();
-    step.accepted = InputPoint;
-    step.snapFlags = SnapNode | SnapKeys | SnapElement;
-    request->Start(input_, d, std::make_unique<CallbackCommand>(nullptr, after));
+    request->Start(input_, requestsetup::SilentPick(InputPoint), std::make_unique<CallbackCommand>(nullptr, after));
 }
 
 void ModifyDriver::ArmElementPick(bool direct)

@@ -63,6 +63,14 @@ protected:
     {
         return [code](dlg::ArcInputs&) { return code; };
     }
+    // A showing that keeps what the dialog holds and ends with Cancel.
+    template <class State> static std::function<int(State&)> Keep(State& kept)
+    {
+        return [&kept](State& s) {
+            kept = s;
+            return 0;
+        };
+    }
 
     ScriptedDialogs dialogs_;
     ConstructDriver driver_{input_, dialogs_};
@@ -76,10 +84,7 @@ TEST_F(ConstructDriverTest, TheCentrePickTakesOneSnappedPointAndReopensWithItsFl
         return dlg::CArcDlg::kPickCentre;
     });
     dlg::ArcInputs reopened;
-    dialogs_.arc.push_back([&reopened](dlg::ArcInputs& a) {
-        reopened = a;
-        return 0;
-    });
+    dialogs_.arc.push_back(Keep(reopened));
     ASSERT_TRUE(driver_.RunCommand(ConstructDriver::kCmdArc));
     EXPECT_EQ(dialogs_.shown, 1) << "the dialog waits for the point";
     Click(40.8, 0.6); // near the node (40, 0)
@@ -103,10 +108,7 @@ TEST_F(ConstructDriverTest, EachArcPickFillsItsOwnPoint)
     for (const auto& c : cases) {
         dialogs_.arc.push_back(ArcEnds(c.code));
         dlg::ArcInputs reopened;
-        dialogs_.arc.push_back([&reopened](dlg::ArcInputs& a) {
-            reopened = a;
-            return 0;
-        });
+        dialogs_.arc.push_back(Keep(reopened));
         ASSERT_TRUE(driver_.RunCommand(ConstructDriver::kCmdArc));
         Click(40, 30);
         EXPECT_EQ(reopened.given, [&] {
@@ -141,10 +143,7 @@ TEST_F(ConstructDriverTest, ArcThroughThreePickedPointsIsOneUndoStep)
     // A new command starts from nothing.
     dlg::ArcInputs fresh;
     fresh.sx = 1;
-    dialogs_.arc.push_back([&fresh](dlg::ArcInputs& a) {
-        fresh = a;
-        return 0;
-    });
+    dialogs_.arc.push_back(Keep(fresh));
     ASSERT_TRUE(driver_.RunCommand(ConstructDriver::kCmdArc));
     EXPECT_EQ(fresh.sx, 0.0);
     EXPECT_FALSE(dlg::HasEnoughInput(fresh));
@@ -155,10 +154,7 @@ TEST_F(ConstructDriverTest, TheEllipsesSidePointFillsTheFirstSemiAxis)
     dialogs_.ellipse.push_back([](dlg::EllipseState&) { return dlg::CAddEllipseDlg::kPickCentre; });
     dialogs_.ellipse.push_back([](dlg::EllipseState&) { return dlg::CAddEllipseDlg::kPickSide; });
     dlg::EllipseState reopened;
-    dialogs_.ellipse.push_back([&reopened](dlg::EllipseState& s) {
-        reopened = s;
-        return 0;
-    });
+    dialogs_.ellipse.push_back(Keep(reopened));
     ASSERT_TRUE(driver_.RunCommand(ConstructDriver::kCmdEllipse));
     Click(40, 0);
     Click(40, 30);

@@ -1,28 +1,34 @@
 // Every text the construction dialogs show has English wording in the
 // factory language file, so none of them shows "<id>".
-#include "options/LanguageTable.h"
-#include "settings/ProfileStore.h"
-
-#include "common/TempDir.h"
-
 #include <QFile>
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 namespace {
+
+// The ids of the factory language file that have English wording.
+std::set<int> WordedIds()
+{
+    std::set<int> worded;
+    QFile file(QStringLiteral(MORVEK_SOURCE_DIR "/Defaults/english.lng"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    int id = -1;
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith('[') && line.endsWith(']'))
+            id = line.mid(1, line.size() - 2).toInt();
+        else if (line.startsWith("ENG=") && line.size() > 4 && id >= 0)
+            worded.insert(id);
+    }
+    return worded;
+}
 
 TEST(ConstructTexts, EveryDialogTextHasEnglishWording)
 {
-    test::ScopedTestEnvironment env;
-    for (const char* name : {"settings.ini", "english.lng"}) {
-        QFile file(QStringLiteral(MORVEK_SOURCE_DIR "/Defaults/") + QLatin1String(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-        env.dir().write(QStringLiteral("app/Defaults/") + QLatin1String(name), file.readAll());
-    }
-    ProfileStore settings;
-    settings.AddFile(QStringLiteral("\\Defaults\\settings.ini"));
-    LanguageTable language(settings);
-
+    const std::set<int> worded = WordedIds();
     const struct {
         const char* dialog;
         std::vector<int> ids;
@@ -34,10 +40,8 @@ TEST(ConstructTexts, EveryDialogTextHasEnglishWording)
         {"polygon and rectangle", {50, 59, 132, 133, 217, 236, 237, 594, 595, 596, 597, 598, 599, 600, 640}},
     };
     for (const auto& d : dialogs) {
-        for (int id : d.ids) {
-            const QString text = language.Translate(id);
-            EXPECT_FALSE(text.isEmpty() || text.contains(QLatin1Char('<'))) << d.dialog << " " << id;
-        }
+        for (int id : d.ids)
+            EXPECT_EQ(worded.count(id), 1u) << d.dialog << " " << id;
     }
 }
 
