@@ -104,7 +104,7 @@ QWidget* PointGroup(QWidget* parent, int label, QLineEdit*& ex, QLineEdit*& ey, 
         pick->setParent(group);
         grid->addWidget(pick, 1, 2);
     }
-    group->setGeometry(x, y, 170, 48);
+    group->setGeometry(x, y, 165, 48);
     return group;
 }
 
@@ -154,7 +154,7 @@ CArcDlg::CArcDlg(ArcInputs& inputs, CMorvekDoc& doc, QWidget* parent) : QDialog(
     picks_ = {MakePickButton(this, this, kPickStart), MakePickButton(this, this, kPickEnd),
               MakePickButton(this, this, kPickCentre), MakePickButton(this, this, kPickThrough)};
     PointGroup(this, kTextStartPoint, edits_[StartX], edits_[StartY], picks_[0], 8, 70);
-    PointGroup(this, kTextThroughPoint, edits_[ThroughX], edits_[ThroughY], picks_[3], 130, 70);
+    PointGroup(this, kTextThroughPoint, edits_[ThroughX], edits_[ThroughY], picks_[3], 182, 70);
     PointGroup(this, kTextEndPoint, edits_[EndX], edits_[EndY], picks_[1], 370, 70);
     PointGroup(this, kTextCentre, edits_[CentreX], edits_[CentreY], picks_[2], 110, 262);
     edits_[RadiusEdit] = ValueGroup(this, kTextRadius, 8, 160);
