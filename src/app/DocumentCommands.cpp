@@ -278,6 +278,13 @@ public:
         view.update();
     }
 
+    static void Construct(DocumentView& view, int commandId)
+    {
+        (void)view.construct_.RunCommand(commandId); // the row names one of its commands
+        view.update();
+    }
+    static void RelativeLine(DocumentView& view, int) { view.ShowRelativeLine(); }
+
     // --- interactive commands ----------------------------------------------------
     template <void (*Start)(ViewInput&)>
     static void Interactive(DocumentView& view, int)
@@ -421,6 +428,12 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::QuickMove, &H::QuickModify},
     {CommandId::QuickRotate, &H::QuickModify},
     {CommandId::QuickCopy, &H::QuickModify},
+    {CommandId::Arc, &H::Construct},
+    {CommandId::Ellipse, &H::Construct},
+    {CommandId::DimensionLinear, &H::Construct},
+    {CommandId::DimensionAngular, &H::Construct},
+    {CommandId::DimensionRadius, &H::Construct},
+    {CommandId::RelativeLine, &H::RelativeLine},
     {CommandId::Line, &H::Interactive<&linecommands::StartLine>},
     {CommandId::LineToolbar, &H::Interactive<&linecommands::StartLine>},
     {CommandId::LineContinuous, &H::Interactive<&linecommands::StartLineContinuous>},

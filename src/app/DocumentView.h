@@ -4,6 +4,8 @@
 // drawing and the overlay) that are copied to the widget. The mouse position
 // is tracked into the document's cursor record, so the element under the
 // cursor shows highlighted.
+#include "app/ConstructDialogsWindow.h"
+#include "app/ConstructDriver.h"
 #include "app/ModifyDriver.h"
 #include "app/ModifySheetWindow.h"
 #include "app/ViewCommandUi.h"
@@ -24,6 +26,9 @@ class CMorvekDoc;
 class COptions;
 class QTimer;
 
+namespace dlg {
+class CLineCreateDlg;
+}
 namespace gui {
 class QtDevice;
 }
@@ -41,6 +46,10 @@ public:
     ViewCore& View() { return view_; }
     // The modify commands (Move, Copy, Rotate, Mirror, Scale) and their sheet.
     ModifyDriver& Modify() { return modify_; }
+    // The arc, ellipse and dimension dialogs with their picks.
+    ConstructDriver& Construct() { return construct_; }
+    // Construct > Basic > Relative Line's tool window; null until first shown.
+    dlg::CLineCreateDlg* RelativeLineDialog() const { return relativeLine_; }
 
     // The drawing buffer of the last paint; null before the first.
     const gui::QtDevice* DrawingBuffer() const { return drawing_.get(); }
@@ -119,6 +128,9 @@ private:
     bool RunShapeCommand(int commandId);
     // The edge dialog over this view's kept choices (DocumentViewShapes.cpp).
     std::optional<OutlineSettings> AskEdge(bool restricted);
+    // Construct > Basic > Relative Line: shows its tool window beside the
+    // drawing (DocumentViewShapes.cpp).
+    void ShowRelativeLine();
 
     std::unique_ptr<CMorvekDoc> doc_;
     ViewCore view_;
@@ -129,6 +141,10 @@ private:
     ViewInput input_{view_, commandUi_, view_.Options()};
     ModifySheetWindow modifySheet_{this, *doc_};
     ModifyDriver modify_{input_, modifySheet_};
+    ConstructDialogsWindow constructDialogs_{this};
+    ConstructDriver construct_{input_, constructDialogs_};
+    // A child of the view: it goes with it.
+    dlg::CLineCreateDlg* relativeLine_ = nullptr;
     std::unique_ptr<gui::QtDevice> drawing_;
     std::unique_ptr<gui::QtDevice> overlay_;
     // While the drawing is shown fitted (on opening, after View > Center),

@@ -1,12 +1,14 @@
 // Construct > Shapes > Polygon and Rectangle: each asks its sizes in its
 // dialog and, on OK only, asks the centre point. The edge dialog of
-// Construct > Geometry > Edge and Die > Stripper > Outline by Click, and
-// the die-board dialog of Die > Wood.
+// Construct > Geometry > Edge and Die > Stripper > Outline by Click, the
+// die-board dialog of Die > Wood, and Construct > Basic > Relative Line's
+// tool window.
 #include "app/DocumentView.h"
 
 #include "command/ConstructCommands.h"
 #include "display/DisplayList.h"
 #include "dlg/EdgeDlg.h"
+#include "dlg/RelativeLineDlg.h"
 #include "dlg/ShapeDialogs.h"
 #include "dlg/WoodDlg.h"
 #include "document/MorvekDoc.h"
@@ -60,6 +62,18 @@ int DocumentView::EditDieBoard()
     RefreshCursor();
     update();
     return result;
+}
+
+void DocumentView::ShowRelativeLine()
+{
+    if (!relativeLine_) {
+        relativeLine_ = new dlg::CLineCreateDlg(*doc_, this);
+        connect(relativeLine_, &dlg::CLineCreateDlg::DrawingChanged, this, [this] { update(); });
+    }
+    relativeLine_->ShowPen();
+    relativeLine_->show();
+    relativeLine_->raise();
+    relativeLine_->activateWindow();
 }
 
 } // namespace app

@@ -241,12 +241,7 @@ void ModifyDriver::ArmPointPick(int endCode)
         DoModifyDlg(kind, false, nullptr, false);
         return 1;
     };
-    RequestDescription d;
-    d.silentStart = true; // started at once, without a prompt
-    InputStep& step = d.Add();
-    step.accepted = InputPoint;
-    step.snapFlags = SnapNode | SnapKeys | SnapElement;
-    request->Start(input_, d, std::make_unique<CallbackCommand>(nullptr, after));
+    request->Start(input_, requestsetup::SilentPick(InputPoint), std::make_unique<CallbackCommand>(nullptr, after));
 }
 
 void ModifyDriver::ArmElementPick(bool direct)

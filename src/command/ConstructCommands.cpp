@@ -429,7 +429,8 @@ int RectangleCommand::Finish(CInputRequest& owner)
     const int before = ElementCount(*section);
     section->AddRectByCenter({centre->x, centre->y}, options->GetNamedDouble("rectangle_width", 100.0),
                              options->GetNamedDouble("rectangle_height", 100.0),
-                             options->GetNamedDouble("rectangle_radius", 0.0));
+                             options->GetNamedDouble("rectangle_radius", 0.0),
+                             options->GetNamedDouble("rectangle_angle", 0.0));
     return ElementCount(*section) > before ? 1 : 0;
 }
 

@@ -51,6 +51,16 @@ InputStep CrossingStep(int prompt, int linkedStep)
     return step;
 }
 
+RequestDescription SilentPick(int accepted, int snapFlags)
+{
+    RequestDescription d;
+    d.silentStart = true;
+    InputStep& step = d.Add();
+    step.accepted = accepted;
+    step.snapFlags = snapFlags;
+    return d;
+}
+
 Section* CurrentSection(const CInputRequest& request)
 {
     CMorvekDoc* doc = request.GetDocument();

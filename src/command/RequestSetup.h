@@ -26,6 +26,10 @@ InputStep ElementStep(int prompt, std::initializer_list<int> types);
 // A point step snapping to the crossings of the element of the linked step.
 InputStep CrossingStep(int prompt, int linkedStep);
 
+// A dialog's pick: one step of the accepted kind with the snaps, started at
+// once without a prompt, no command code, no undo step.
+RequestDescription SilentPick(int accepted, int snapFlags = kPointSnap);
+
 // The current section of the request's document; null without one.
 Section* CurrentSection(const CInputRequest& request);
 

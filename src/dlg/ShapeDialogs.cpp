@@ -133,8 +133,14 @@ CRectangleDlg::CRectangleDlg(COptions& options, QWidget* parent) : QDialog(paren
     // Room for the sketch above the fields.
     layout->addSpacing(200);
     layout->addLayout(form);
-    layout->addWidget(OkCancelButtons(this));
+    QDialogButtonBox* buttons = OkCancelButtons(this);
+    ok_ = buttons->button(QDialogButtonBox::Ok);
+    layout->addWidget(buttons);
     setMinimumWidth(360);
+    const auto checkSize = [this] { ok_->setEnabled(HasRectangleSize(Values())); };
+    for (QLineEdit* size : {width_, height_})
+        connect(size, &QLineEdit::textChanged, this, checkSize);
+    checkSize();
 }
 
 RectangleValues CRectangleDlg::Values() const
@@ -144,6 +150,8 @@ RectangleValues CRectangleDlg::Values() const
 
 void CRectangleDlg::accept()
 {
+    if (!HasRectangleSize(Values()))
+        return;
     StoreRectangle(options_, Values());
     QDialog::accept();
 }

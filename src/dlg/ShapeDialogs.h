@@ -59,7 +59,10 @@ public:
     QLineEdit* Radius() const { return radius_; }
     QLineEdit* Angle() const { return angle_; }
     RectangleValues Values() const;
+    QPushButton* OkButton() const { return ok_; }
 
+    // Stores the values and closes; stays open while the width or the
+    // height is not above 0.
     void accept() override;
 
 protected:
@@ -72,6 +75,7 @@ private:
     QLineEdit* height_;
     QLineEdit* radius_;
     QLineEdit* angle_;
+    QPushButton* ok_ = nullptr;
 };
 
 } // namespace dlg

@@ -50,6 +50,11 @@ bool StorePolygon(COptions& options, const PolygonValues& values)
     return true;
 }
 
+bool HasRectangleSize(const RectangleValues& values)
+{
+    return values.width > 0.0 && values.height > 0.0;
+}
+
 RectangleValues LoadRectangle(const COptions& options)
 {
     const RectangleValues defaults;

@@ -39,8 +39,11 @@ struct RectangleValues {
     double width = 100.0;
     double height = 100.0;
     double radius = 0.0; // of the corners
-    double angle = 0.0;  // remembered only: the rectangle is added unrotated
+    double angle = 0.0;  // degrees: the rectangle is turned about its centre
 };
+
+// OK is offered while the width and the height are above 0.
+bool HasRectangleSize(const RectangleValues& values);
 
 // The values of the last OK ("rectangle_width", "rectangle_height",
 // "rectangle_radius", "rectangle_angle"), the defaults before the first.

@@ -196,6 +196,15 @@ public:
     // both points are one node under equal instance numbers.
     ElementIterator AddMeasurePt1(int kind, int linePoint, int first, int second, int centre,
                                   const std::array<int, 3>& instances, int charWidth, int charHeight);
+    // A dimension on existing nodes with its text at (lx, ly): the node
+    // there found (within the merge distance, when merging) or added, then
+    // AddMeasurePt1 with the dialog's character size, width 15 and height
+    // 12. The end iterator when (lx, ly) cannot be a node, a node index is
+    // not in use (the centre only for kind 1204) or AddMeasurePt1 refuses.
+    ElementIterator AddMeasureAt(int kind, double lx, double ly, int first, int second, int centre,
+                                 const std::array<int, 3>& instances, bool merge);
+    static constexpr int kMeasureCharWidth = 15;
+    static constexpr int kMeasureCharHeight = 12;
     // A dimension between one node under one instance number measures
     // nothing: AddMeasurePt1 and the file reader refuse it.
     static bool MeasuresOnePoint(int first, int second, const std::array<int, 3>& instances)
@@ -445,9 +454,10 @@ public:
     // (degrees); its lines selected when asked. Opens no step.
     void AddPolygon(double cx, double cy, int edges, double side, double rotation, bool select);
     // A rectangle about the centre, its corners rounded by the radius (at
-    // most half the smaller side): four sides, then four corner arcs, in one
+    // most half the smaller side), turned about the centre by the angle
+    // (degrees, counterclockwise): four sides, then four corner arcs, in one
     // undo step (text 59). Nothing when a side is not above 0.
-    void AddRectByCenter(const die::coord& centre, double width, double height, double radius,
+    void AddRectByCenter(const die::coord& centre, double width, double height, double radius, double angle = 0.0,
                          UndoTransaction* tx = nullptr);
     // The offset distance for a parallel of the element, signed by the side
     // of it where (x, y) lies: mode 1 positive on the left of a line's

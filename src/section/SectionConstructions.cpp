@@ -69,32 +69,47 @@ void Section::AddPolygon(double cx, double cy, int edges, double side, double ro
     }
 }
 
-void Section::AddRectByCenter(const die::coord& centre, double width, double height, double radius,
+void Section::AddRectByCenter(const die::coord& centre, double width, double height, double radius, double angle,
                               UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::AddRectByCenter( const die::coord& ... )", Log::Section);
     width = std::max(width, 0.0);
     height = std::max(height, 0.0);
-    if (!(width > 0.0) || !(height > 0.0))
+    if (!(width > 0.0) || !(height > 0.0) || !std::isfinite(angle))
         return;
     const double r = radius < 0.0 ? 0.0 : std::min(radius, std::min(width, height) / 2.0);
-    const double left = centre.x - width / 2.0;
-    const double right = centre.x + width / 2.0;
-    const double bottom = centre.y - height / 2.0;
-    const double top = centre.y + height / 2.0;
+    const double left = -width / 2.0;
+    const double right = width / 2.0;
+    const double bottom = -height / 2.0;
+    const double top = height / 2.0;
+    // Offsets from the centre turned by the angle (degrees, counterclockwise).
+    const double c = std::cos(Geom::DegToRad(angle));
+    const double s = std::sin(Geom::DegToRad(angle));
+    const auto at = [&](double x, double y) { return die::coord(centre.x + x * c - y * s, centre.y + x * s + y * c); };
+    const auto line = [&](double x1, double y1, double x2, double y2, int lineType) {
+        const die::coord a = at(x1, y1);
+        const die::coord b = at(x2, y2);
+        // A side that the corners use up entirely is refused as a point.
+        (void)AddLine3(a.x, a.y, b.x, b.y, true, lineType);
+    };
+    const auto arc = [&](double cx, double cy, double sx, double sy, double ex, double ey, int lineType) {
+        const die::coord m = at(cx, cy);
+        const die::coord a = at(sx, sy);
+        const die::coord b = at(ex, ey);
+        (void)AddArc3(m.x, m.y, a.x, a.y, b.x, b.y, true, lineType);
+    };
     UndoTransaction step = UndoTransaction::Join(tx, undo_, kTextRectangle, this);
     const int lineType = CurrentLineType();
-    // A side that the corners use up entirely is refused as a point.
-    (void)AddLine3(left, bottom + r, left, top - r, true, lineType);
-    (void)AddLine3(left + r, top, right - r, top, true, lineType);
-    (void)AddLine3(right, top - r, right, bottom + r, true, lineType);
-    (void)AddLine3(right - r, bottom, left + r, bottom, true, lineType);
+    line(left, bottom + r, left, top - r, lineType);
+    line(left + r, top, right - r, top, lineType);
+    line(right, top - r, right, bottom + r, lineType);
+    line(right - r, bottom, left + r, bottom, lineType);
     if (r > 0.0) {
         const int arcType = CurrentArcLineType();
-        (void)AddArc3(left + r, bottom + r, left + r, bottom, left, bottom + r, true, arcType);
-        (void)AddArc3(left + r, top - r, left, top - r, left + r, top, true, arcType);
-        (void)AddArc3(right - r, top - r, right - r, top, right, top - r, true, arcType);
-        (void)AddArc3(right - r, bottom + r, right, bottom + r, right - r, bottom, true, arcType);
+        arc(left + r, bottom + r, left + r, bottom, left, bottom + r, arcType);
+        arc(left + r, top - r, left, top - r, left + r, top, arcType);
+        arc(right - r, top - r, right - r, top, right, top - r, arcType);
+        arc(right - r, bottom + r, right, bottom + r, right - r, bottom, arcType);
     }
     step.commit();
 }

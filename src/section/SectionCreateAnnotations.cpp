@@ -82,3 +82,18 @@ ElementIterator Section::AddMeasurePt1(int kind, int linePoint, int first, int s
     measure->CharHeightRef() = charHeight;
     return Place(std::move(measure), kMeasureLineType, NewBridges::None);
 }
+
+ElementIterator Section::AddMeasureAt(int kind, double lx, double ly, int first, int second, int centre,
+                                      const std::array<int, 3>& instances, bool merge)
+{
+    Log::TheLog().Trace(Log::Section);
+    const auto inUse = [this](int node) { return node >= 0 && node < nodes_->GetCount() && nodes_->GetNode(node) != nullptr; };
+    if (!inUse(first) || !inUse(second) || (kind == kMeasureWithCentre && !inUse(centre))
+        || MeasuresOnePoint(first, second, instances) || !CanBeNodes({{lx, ly}}))
+        return end();
+    const int line = nodes_->AddPoint(lx, ly, merge);
+    if (line < 0)
+        return end();
+    return AddMeasurePt1(kind, line, first, second, kind == kMeasureWithCentre ? centre : -1, instances,
+                         kMeasureCharWidth, kMeasureCharHeight);
+}

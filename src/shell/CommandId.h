@@ -34,6 +34,7 @@ enum class CommandId : int {
     LineToolbar = 32779,
     LineContinuous = 32798,
     LineContinuousToolbar = 32778,
+    RelativeLine = 33100,
     Arc = 176,
     Circle = 32799,
     CircleToolbar = 32780,

@@ -17,7 +17,9 @@
 #include "platform/Prompt.h"
 #include "platform/Registry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -259,6 +261,36 @@ TEST_F(ConstructCommandTest, ShapesAtTheClickedCentreOneUndoStepEach)
         ASSERT_GT(Count(), 0);
         EXPECT_EQ(Layer().begin().Get()->GetTypeId(), c.typeId);
         ExpectOneStepPerObject(2, c.elementsPerObject);
+    }
+}
+
+TEST_F(ConstructCommandTest, ARectangleTurnsByItsAngleAboutTheClick)
+{
+    options_.SetNamedDouble("rectangle_width", 100.0);
+    options_.SetNamedDouble("rectangle_height", 50.0);
+    options_.SetNamedDouble("rectangle_radius", 0.0);
+    options_.SetNamedDouble("rectangle_angle", 30.0);
+    cc::StartRectangle(input_);
+    FreePoint(200, 100);
+    input_.CancelCommand();
+    // Each corner at (±50, ±25) from the click, turned by 30°; saved with
+    // the drawing and read back.
+    CMorvekDoc read;
+    QString error;
+    ASSERT_TRUE(read.LoadFile(QStringLiteral("turned.n"), doc_.WriteFile(), &error)) << error.toStdString();
+    const double c = std::cos(std::numbers::pi / 6), s = std::sin(std::numbers::pi / 6);
+    for (CMorvekDoc* doc : {&doc_, &read}) {
+        std::vector<die::coord> starts;
+        for (CElement* e : *doc->GetCurrentSection())
+            if (auto* line = dynamic_cast<CLine*>(e))
+                starts.push_back(doc->GetCurrentSection()->Point(line->GetStartNode()));
+        ASSERT_EQ(starts.size(), 4u);
+        for (const auto& [x, y] : {std::pair{-50.0, -25.0}, {50.0, -25.0}, {50.0, 25.0}, {-50.0, 25.0}}) {
+            const die::coord corner(200 + x * c - y * s, 100 + x * s + y * c);
+            EXPECT_TRUE(std::any_of(starts.begin(), starts.end(), [&](const die::coord& p) {
+                return std::hypot(p.x - corner.x, p.y - corner.y) < 2e-3;
+            })) << x << " " << y;
+        }
     }
 }
 

@@ -113,4 +113,25 @@ TEST(ShapeSizesTest, RectangleDialogReopensWithTheLastOkAndCancelKeepsThem)
     EXPECT_EQ(stored.angle, 30.0);
 }
 
+TEST(ShapeSizesTest, RectangleOkNeedsAWidthAndAHeightAboveZero)
+{
+    COptions options;
+    dlg::CRectangleDlg dialog(options);
+    EXPECT_TRUE(dialog.OkButton()->isEnabled());
+    const struct {
+        const char* width;
+        const char* height;
+        bool ok;
+    } cases[] = {{"0", "50", false}, {"-5", "50", false}, {"40", "0", false}, {"40", "-1", false}, {"40", "50", true}};
+    for (const auto& c : cases) {
+        dialog.Width()->setText(QLatin1String(c.width));
+        dialog.Height()->setText(QLatin1String(c.height));
+        EXPECT_EQ(dialog.OkButton()->isEnabled(), c.ok) << c.width << " " << c.height;
+    }
+    dialog.Width()->setText(QStringLiteral("0"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected) << "OK stays open";
+    EXPECT_EQ(dlg::LoadRectangle(options).width, 100.0) << "nothing stored";
+}
+
 } // namespace

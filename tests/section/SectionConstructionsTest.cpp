@@ -103,19 +103,22 @@ TEST_F(Constructions, ARectangleHasItsSidesAndCornerArcsInOneStep)
         double radius;
         int lines;
         int arcs;
+        double angle = 0.0;
     } cases[] = {
         {"square corners", 100, 50, 0, 4, 0},
         {"rounded corners", 100, 50, 10, 4, 4},
         // The radius is held to 25: the short sides vanish.
         {"radius larger than half a side", 100, 50, 40, 2, 4},
         {"negative radius", 100, 50, -5, 4, 0},
+        {"rounded corners turned by 30 degrees", 100, 50, 10, 4, 4, 30},
+        {"rounded corners turned by -120 degrees", 100, 50, 10, 4, 4, -120},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         NodeTable nodes2;
         CUndoManager undo2(&nodes2);
         Section s(&nodes2, nullptr, &undo2);
-        s.AddRectByCenter({10, 20}, c.width, c.height, c.radius);
+        s.AddRectByCenter({10, 20}, c.width, c.height, c.radius, c.angle);
         int lines = 0;
         int arcs = 0;
         for (CElement* e : s)
@@ -139,6 +142,20 @@ TEST_F(Constructions, ARectangleHasItsSidesAndCornerArcsInOneStep)
                     ExpectSmooth(s, *line, *arc, s.Point(arc->GetEndNode()));
             }
         }
+        // The first side runs along the turned height, from the centre
+        // half the width away.
+        if (c.lines < 4)
+            continue;
+        const auto* first = dynamic_cast<CLine*>(*s.begin());
+        ASSERT_NE(first, nullptr);
+        const die::coord a = s.Point(first->GetStartNode());
+        const die::coord b = s.Point(first->GetEndNode());
+        const double turn = c.angle * std::numbers::pi / 180.0;
+        EXPECT_NEAR(std::atan2(b.y - a.y, b.x - a.x), std::remainder(turn + std::numbers::pi / 2, 2 * std::numbers::pi),
+                    1e-4);
+        const die::coord mid{(a.x + b.x) / 2 - 10, (a.y + b.y) / 2 - 20};
+        EXPECT_NEAR(mid.x, -c.width / 2 * std::cos(turn), 2e-3);
+        EXPECT_NEAR(mid.y, -c.width / 2 * std::sin(turn), 2e-3);
     }
     section.AddRectByCenter({0, 0}, 0, 50, 0);
     section.AddRectByCenter({0, 0}, 100, -1, 0);
