@@ -127,7 +127,11 @@ CRectangleDlg::CRectangleDlg(COptions& options, QWidget* parent) : QDialog(paren
     auto* form = new QFormLayout;
     form->addRow(Translate(kTextRectWidth), width_);
     form->addRow(Translate(kTextRectHeight), height_);
-    form->addRow(Translate(kTextRectRadius), radius_);
+    // Text 50 also names the radius dimension's kind, so it has no colon.
+    QString radiusLabel = Translate(kTextRectRadius);
+    if (!radiusLabel.endsWith(QLatin1Char(':')))
+        radiusLabel += QLatin1Char(':');
+    form->addRow(radiusLabel, radius_);
     form->addRow(Translate(kTextRectAngle), angle_);
     auto* layout = new QVBoxLayout(this);
     // Room for the sketch above the fields.
