@@ -1,0 +1,105 @@
+#include "dlg/AutoLayoutFields.h"
+
+#include "platform/CFormat.h"
+#include "section/LayoutGrid.h"
+#include "section/LayoutStore.h"
+
+#include <algorithm>
+
+namespace dlg {
+
+namespace {
+
+// Where each field's value is kept: the record (X or Y) and its member.
+struct FieldPlace {
+    bool xRecord;
+    double AutoInstance::*value;
+};
+
+constexpr FieldPlace kPlaces[kAutoFieldCount] = {
+    {true, &AutoInstance::angle},   {true, &AutoInstance::gap1},    {true, &AutoInstance::gap2},
+    {false, &AutoInstance::shift1}, {false, &AutoInstance::shift2}, {false, &AutoInstance::angle},
+    {false, &AutoInstance::gap1},   {false, &AutoInstance::gap2},   {true, &AutoInstance::shift1},
+    {true, &AutoInstance::shift2},
+};
+
+const FieldPlace& PlaceOf(AutoField field)
+{
+    return kPlaces[static_cast<int>(field)];
+}
+
+} // namespace
+
+double& FieldValue(AutoLayoutParams& params, AutoField field)
+{
+    const FieldPlace& place = PlaceOf(field);
+    return (place.xRecord ? params.x : params.y).*place.value;
+}
+
+double FieldValue(const AutoLayoutParams& params, AutoField field)
+{
+    const FieldPlace& place = PlaceOf(field);
+    return (place.xRecord ? params.x : params.y).*place.value;
+}
+
+bool IsFieldEnabled(AutoField field, bool xAlternate, bool yAlternate)
+{
+    switch (field) {
+    case AutoField::XAngle:
+    case AutoField::XGap2:
+    case AutoField::XVerticalShift2: return xAlternate;
+    case AutoField::YAngle:
+    case AutoField::YGap2:
+    case AutoField::YHorizontalShift2: return yAlternate;
+    default: return true;
+    }
+}
+
+int RepeatValue(int typed)
+{
+    return std::clamp(typed, 1, kMaxAutoCount);
+}
+
+bool IsPickCode(int code)
+{
+    return code >= kPickXFirst && code <= kPickYSecond;
+}
+
+PickRow PickRowOf(int pickCode)
+{
+    switch (pickCode) {
+    case kPickXSecond: return {AutoField::XGap2, AutoField::XVerticalShift2, true};
+    case kPickYFirst: return {AutoField::YGap1, AutoField::YHorizontalShift1, false};
+    case kPickYSecond: return {AutoField::YGap2, AutoField::YHorizontalShift2, false};
+    default: return {AutoField::XGap1, AutoField::XVerticalShift1, true};
+    }
+}
+
+bool IsPickEnabled(int pickCode, bool xAlternate, bool yAlternate)
+{
+    return IsFieldEnabled(PickRowOf(pickCode).distance, xAlternate, yAlternate);
+}
+
+void AddPickedDistance(AutoLayoutParams& params, int pickCode, double dx, double dy)
+{
+    if (!IsPickCode(pickCode))
+        return;
+    const PickRow row = PickRowOf(pickCode);
+    FieldValue(params, row.distance) += row.xRow ? dx : dy;
+    FieldValue(params, row.shift) += row.xRow ? dy : dx;
+}
+
+QString SavedLayoutName(int counter)
+{
+    return platform::cformat(" Layout%d", counter);
+}
+
+AutoLayoutParams ParamsOfResult(const SavedLayout& layout, const LayoutFit& fit)
+{
+    AutoLayoutParams params{layout.rows, layout.columns};
+    params.x.count = RepeatValue(fit.lastX + 1);
+    params.y.count = RepeatValue(fit.lastY + 1);
+    return params;
+}
+
+} // namespace dlg
