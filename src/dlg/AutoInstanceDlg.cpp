@@ -101,19 +101,19 @@ CAutoInstanceDlg::CAutoInstanceDlg(QWidget* parent, LayoutStore& store, int& lay
         groups->addWidget(box);
     }
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(Translate(kTextOk), QDialogButtonBox::AcceptRole);
-    buttons->addButton(Translate(kTextCancel), QDialogButtonBox::RejectRole);
+    ok_ = buttons->addButton(Translate(kTextOk), QDialogButtonBox::AcceptRole);
+    cancel_ = buttons->addButton(Translate(kTextCancel), QDialogButtonBox::RejectRole);
     QPushButton* save = buttons->addButton(Translate(kTextSave), QDialogButtonBox::ActionRole);
-    QPushButton* optimize = buttons->addButton(Translate(kTextOptimize), QDialogButtonBox::ActionRole);
+    optimize_ = buttons->addButton(Translate(kTextOptimize), QDialogButtonBox::ActionRole);
     save->setObjectName(QStringLiteral("Save"));
-    optimize->setObjectName(QStringLiteral("Optimize"));
+    optimize_->setObjectName(QStringLiteral("Optimize"));
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         params_ = GetParams();
         accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(save, &QPushButton::clicked, this, &CAutoInstanceDlg::OnSave);
-    connect(optimize, &QPushButton::clicked, this, &CAutoInstanceDlg::OnOptimize);
+    connect(optimize_, &QPushButton::clicked, this, &CAutoInstanceDlg::OnOptimize);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addWidget(buttons);

@@ -57,6 +57,9 @@ public:
     QLineEdit* Field(AutoField field) const { return fields_[static_cast<std::size_t>(field)]; }
     QLineEdit* Repeat(bool x) const { return x ? repeatX_ : repeatY_; }
     QRadioButton* Radio(bool x, bool alternate) const { return radios_[(x ? 0 : 2) + (alternate ? 1 : 0)]; }
+    QPushButton* OkButton() const { return ok_; }
+    QPushButton* CancelButton() const { return cancel_; }
+    QPushButton* OptimizeButton() const { return optimize_; }
     QPushButton* PickButton(int pickCode) const { return picks_[static_cast<std::size_t>(pickCode - kPickXFirst)]; }
 
     void OnSave();
@@ -75,6 +78,9 @@ private:
     std::array<QLineEdit*, kAutoFieldCount> fields_{};
     std::array<QRadioButton*, 4> radios_{};
     std::array<QPushButton*, 4> picks_{};
+    QPushButton* ok_;
+    QPushButton* cancel_;
+    QPushButton* optimize_;
     QLineEdit* repeatX_;
     QLineEdit* repeatY_;
     AutoLayoutParams params_;
