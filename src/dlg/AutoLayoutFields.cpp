@@ -3,8 +3,10 @@
 #include "platform/CFormat.h"
 #include "section/LayoutGrid.h"
 #include "section/LayoutStore.h"
+#include "section/Section.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace dlg {
 
@@ -22,6 +24,22 @@ constexpr FieldPlace kPlaces[kAutoFieldCount] = {
     {false, &AutoInstance::gap1},   {false, &AutoInstance::gap2},   {true, &AutoInstance::shift1},
     {true, &AutoInstance::shift2},
 };
+
+std::vector<CInstance> Placements(const Section& section)
+{
+    std::vector<CInstance> placements;
+    for (int i = 0; i < section.GetInstanceCount(); ++i)
+        placements.push_back(section.GetInstance(i));
+    return placements;
+}
+
+bool SamePlacements(const std::vector<CInstance>& a, const std::vector<CInstance>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const CInstance& p, const CInstance& q) {
+        return p.identity == q.identity && p.dx == q.dx && p.dy == q.dy && p.angle == q.angle &&
+               p.centreX == q.centreX && p.centreY == q.centreY;
+    });
+}
 
 const FieldPlace& PlaceOf(AutoField field)
 {
@@ -100,6 +118,19 @@ AutoLayoutParams ParamsOfResult(const SavedLayout& layout, const LayoutFit& fit)
     params.x.count = RepeatValue(fit.lastX + 1);
     params.y.count = RepeatValue(fit.lastY + 1);
     return params;
+}
+
+AutoLayoutParams LayerParams(const Section& section)
+{
+    return {section.GetRows(), section.GetColumns()};
+}
+
+bool ApplyLayout(Section& section, const AutoLayoutParams& params)
+{
+    const std::vector<CInstance> before = Placements(section);
+    if (section.AddAutoInstances(params.x, params.y))
+        (void)section.SetCenterOfInstances(); // false only without instances, and the layout keeps one
+    return !SamePlacements(before, Placements(section));
 }
 
 } // namespace dlg

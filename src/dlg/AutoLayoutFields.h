@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class Section;
 struct SavedLayout;
 struct LayoutFit;
 
@@ -81,5 +82,12 @@ QString SavedLayoutName(int counter);
 // A result chosen in the layout optimisation: its saved layout's records
 // with the repeat counts of the best grid.
 AutoLayoutParams ParamsOfResult(const SavedLayout& layout, const LayoutFit& fit);
+
+// The layer's two records.
+AutoLayoutParams LayerParams(const Section& section);
+// Lays the records out on the layer and centres the copies. True when the
+// layer's placements changed; a pair the layer refuses (a count out of
+// range, a value not finite) changes nothing. Not recorded for undo.
+bool ApplyLayout(Section& section, const AutoLayoutParams& params);
 
 } // namespace dlg
