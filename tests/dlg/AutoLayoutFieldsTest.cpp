@@ -61,8 +61,9 @@ TEST(AutoLayoutFields, EachFieldEditsItsRecordCrossMappingTheShifts)
         for (auto member : {&AutoInstance::angle, &AutoInstance::gap1, &AutoInstance::gap2, &AutoInstance::shift1,
                             &AutoInstance::shift2}) {
             EXPECT_EQ(other.*member, 0.0);
-            if (member != c.member)
+            if (member != c.member) {
                 EXPECT_EQ(target.*member, 0.0);
+            }
         }
     }
 }

@@ -37,10 +37,10 @@ protected:
                     return std::nullopt;
                 }};
     }
-    std::vector<const LayoutResult*> Results() const
+    std::vector<const LayoutResult*> Results()
     {
         std::vector<const LayoutResult*> results;
-        doc_.GetLayoutStore()->GetResults(results);
+        store().GetResults(results);
         return results;
     }
 
@@ -73,8 +73,9 @@ TEST_F(Optimisation, PaperSizesAreAddedOnceWithinTheLimits)
         const std::optional<int> index = logic_.AddPaper(QString::fromLatin1(c.a), QString::fromLatin1(c.b));
         EXPECT_EQ(index.has_value(), c.added) << c.a << " x " << c.b;
         EXPECT_EQ(sizes_.size(), before + (c.added ? 1 : 0));
-        if (index)
+        if (index) {
             EXPECT_EQ(*index, static_cast<int>(before));
+        }
     }
     const std::vector<QString> entries = logic_.PaperEntries();
     ASSERT_EQ(entries.size(), 4u);
