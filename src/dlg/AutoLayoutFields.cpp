@@ -1,6 +1,8 @@
 #include "dlg/AutoLayoutFields.h"
 
 #include "platform/CFormat.h"
+
+#include <QtGlobal>
 #include "section/LayoutGrid.h"
 #include "section/LayoutStore.h"
 #include "section/Section.h"
@@ -11,19 +13,6 @@
 namespace dlg {
 
 namespace {
-
-// Where each field's value is kept: the record (X or Y) and its member.
-struct FieldPlace {
-    bool xRecord;
-    double AutoInstance::*value;
-};
-
-constexpr FieldPlace kPlaces[kAutoFieldCount] = {
-    {true, &AutoInstance::angle},   {true, &AutoInstance::gap1},    {true, &AutoInstance::gap2},
-    {false, &AutoInstance::shift1}, {false, &AutoInstance::shift2}, {false, &AutoInstance::angle},
-    {false, &AutoInstance::gap1},   {false, &AutoInstance::gap2},   {true, &AutoInstance::shift1},
-    {true, &AutoInstance::shift2},
-};
 
 std::vector<CInstance> Placements(const Section& section)
 {
@@ -41,23 +30,32 @@ bool SamePlacements(const std::vector<CInstance>& a, const std::vector<CInstance
     });
 }
 
-const FieldPlace& PlaceOf(AutoField field)
-{
-    return kPlaces[static_cast<int>(field)];
-}
-
 } // namespace
 
 double& FieldValue(AutoLayoutParams& params, AutoField field)
 {
-    const FieldPlace& place = PlaceOf(field);
-    return (place.xRecord ? params.x : params.y).*place.value;
+    // The X group's vertical shifts are the Y record's, the Y group's
+    // horizontal shifts the X record's.
+    switch (field) {
+    case AutoField::XAngle: return params.x.angle;
+    case AutoField::XGap1: return params.x.gap1;
+    case AutoField::XGap2: return params.x.gap2;
+    case AutoField::XVerticalShift1: return params.y.shift1;
+    case AutoField::XVerticalShift2: return params.y.shift2;
+    case AutoField::YAngle: return params.y.angle;
+    case AutoField::YGap1: return params.y.gap1;
+    case AutoField::YGap2: return params.y.gap2;
+    case AutoField::YHorizontalShift1: return params.x.shift1;
+    case AutoField::YHorizontalShift2: return params.x.shift2;
+    case AutoField::Count: break;
+    }
+    Q_ASSERT(false);
+    return params.x.angle;
 }
 
 double FieldValue(const AutoLayoutParams& params, AutoField field)
 {
-    const FieldPlace& place = PlaceOf(field);
-    return (place.xRecord ? params.x : params.y).*place.value;
+    return FieldValue(const_cast<AutoLayoutParams&>(params), field); // only read
 }
 
 bool IsFieldEnabled(AutoField field, bool xAlternate, bool yAlternate)
