@@ -7,7 +7,14 @@
 //                free part is the union of their 68 000 boxes.
 //   FitCarton/n: a carton of n lines inside 200 × 150 mm, turned copies
 //                nested 20 mm into each other, on a 1600 × 1200 mm sheet.
+//   PaperList/n: what the layout optimisation dialog does for "All >>" on
+//                every standard paper (A4 to A0, B4 to B0) with the carton
+//                of n lines: 20 results stored and the result list built,
+//                each fit computed, as a new dialog does.
 #include <benchmark/benchmark.h>
+
+#include "app/PaperSizeTable.h"
+#include "dlg/LayoutOptimisation.h"
 
 #include "element/NodeTable.h"
 #include "section/LayoutGrid.h"
@@ -72,8 +79,27 @@ void FitCarton(benchmark::State& state)
     Fit(state, 200, 150, -20, 1600, 1200);
 }
 
+void PaperList(benchmark::State& state)
+{
+    Layer layer(static_cast<int>(state.range(0)), 200, 150);
+    PaperSizeTable papers;
+    papers.InitPaperSizes();
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        LayoutStore store;
+        const SavedLayout* layout = store.AddLayout(Turned(-20).rows, Turned(-20).columns, QStringLiteral(" Layout1"));
+        dlg::LayoutOptimisation dialog(store, layer.section, {papers.Sizes(), nullptr});
+        for (int paper = 0; paper < static_cast<int>(papers.Sizes().size()); ++paper)
+            (void)dialog.Optimise(layout, paper);
+        rows = dialog.Rows().size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
 } // namespace
 
+BENCHMARK(PaperList)->Arg(100)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(FitSheet)->Arg(10)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(FitCarton)->Arg(100)->Arg(5000)->Unit(benchmark::kMillisecond);
 

@@ -327,6 +327,18 @@ public:
     }
 
     static void Wood(DocumentView& view, int) { (void)view.EditDieBoard(); } // the dialog did what it did
+    // Die > Automatic Layout: a running command (a pending distance pick
+    // too) ends first.
+    static void AutomaticLayout(DocumentView& view, int)
+    {
+        view.input_.CancelCommand();
+        (void)view.autoLayout_.Run(); // whether a pick runs shows in the drawing
+    }
+    static void LayoutCalculation(DocumentView& view, int)
+    {
+        view.input_.CancelCommand();
+        RunLayoutOptimisation(&view, *view.doc_, view.PaperSizes());
+    }
 
     // --- the popup ---------------------------------------------------------------
     static void PopupItem(DocumentView& view, int commandId)
@@ -473,6 +485,8 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::SplitUp, &H::Interactive<&sectorcommands::StartSplitUp>},
     {CommandId::Edge, &H::Edge},
     {CommandId::Wood, &H::Wood},
+    {CommandId::AutomaticLayout, &H::AutomaticLayout},
+    {CommandId::LayoutCalculation, &H::LayoutCalculation},
     {CommandId::StripperOutlineByClick, &H::OutlineByClick},
     {CommandId::MeasureDistance, &H::Interactive<&measurecommands::StartDistance>},
     {CommandId::MeasureAngle, &H::Interactive<&measurecommands::StartAngle>},

@@ -4,10 +4,12 @@
 // drawing and the overlay) that are copied to the widget. The mouse position
 // is tracked into the document's cursor record, so the element under the
 // cursor shows highlighted.
+#include "app/AutoLayoutDriver.h"
 #include "app/ConstructDialogsWindow.h"
 #include "app/ConstructDriver.h"
 #include "app/ModifyDriver.h"
 #include "app/ModifySheetWindow.h"
+#include "app/PaperSizeTable.h"
 #include "app/ViewCommandUi.h"
 #include "command/ViewInput.h"
 #include "dlg/DieBoardForm.h"
@@ -48,6 +50,10 @@ public:
     ModifyDriver& Modify() { return modify_; }
     // The arc, ellipse and dimension dialogs with their picks.
     ConstructDriver& Construct() { return construct_; }
+    // Die > Automatic Layout with its distance picks.
+    AutoLayoutDriver& AutoLayout() { return autoLayout_; }
+    // The paper sizes of the layout dialogs: the application's.
+    PaperSizeTable& PaperSizes() { return PaperSizesOrFallback(fallbackPapers_); }
     // Construct > Basic > Relative Line's tool window; null until first shown.
     dlg::CLineCreateDlg* RelativeLineDialog() const { return relativeLine_; }
 
@@ -143,6 +149,11 @@ private:
     ModifyDriver modify_{input_, modifySheet_};
     ConstructDialogsWindow constructDialogs_{this};
     ConstructDriver construct_{input_, constructDialogs_};
+    // Without an application object (the window tests) the standard sizes.
+    PaperSizeTable fallbackPapers_;
+    AutoLayoutDriver autoLayout_{
+        input_, [this](dlg::AutoLayoutParams& params) { return ShowAutoLayoutDialog(this, *doc_, PaperSizes(), params); },
+        [this] { update(); }};
     // A child of the view: it goes with it.
     dlg::CLineCreateDlg* relativeLine_ = nullptr;
     std::unique_ptr<gui::QtDevice> drawing_;

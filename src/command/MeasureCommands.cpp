@@ -72,6 +72,10 @@ public:
         const InputStep* second = request.GetStep(1);
         if (first && second && handOver_)
             handOver_(second->x - first->x, second->y - first->y);
+        // A hand-over that started another command on this request leaves
+        // the status and the measure line to it.
+        if (request.Command() != this)
+            return 0;
         return OnMeasureDistanceAfter(&request);
     }
 

@@ -119,6 +119,7 @@ enum class CommandId : int {
     StripperSeparatingRule = 33008,
     EasySetSP = 33009,
     StripperWood = 33010,
+    LayoutCalculation = 33013, // the layout optimisation; no menu lists it
     // View
     MainToolbar = 59392,
     ConstructToolbar = 313,
