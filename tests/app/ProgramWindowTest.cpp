@@ -83,7 +83,7 @@ TEST(ProgramWindow, StartsShowsItsBarsOpensADocumentAndWritesOnlyItsOwnFiles)
         EXPECT_TRUE(window.isVisible());
         EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("MorvekXP - ")));
         EXPECT_EQ(MenuTitles(*window.menuBar()),
-                  (QStringList{QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Help")}));
+                  (QStringList{QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Options"), QStringLiteral("Help")}));
 
         // The toolbars as the factory layout has them; empty user toolbars hidden.
         const gui::CommandToolbar* main = window.Toolbar(kMainToolbar);
