@@ -520,6 +520,11 @@ bool MainWindow::SaveToolbarLayouts()
     return saved;
 }
 
+gui::ToolbarEditor* MainWindow::OpenToolbarEditor() const
+{
+    return toolbarEditor_;
+}
+
 void MainWindow::EditToolbars()
 {
     if (toolbarEditor_) {

@@ -110,7 +110,8 @@ public:
     // Opens the toolbar editor beside the window (View > Edit Toolbars);
     // when it is open already it comes to the front.
     void EditToolbars();
-    gui::ToolbarEditor* OpenToolbarEditor() const { return toolbarEditor_; }
+    // The toolbar editor while it is open; null otherwise.
+    gui::ToolbarEditor* OpenToolbarEditor() const;
     // While the view's popup menu is open its chosen item is run by the
     // view's input rules, not by the action's own trigger.
     void SetPopupOpen(bool open) { popupOpen_ = open; }

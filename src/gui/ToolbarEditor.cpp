@@ -34,10 +34,10 @@ void EditorTreeWidget::startDrag(Qt::DropActions)
     const std::optional<QByteArray> payload = item ? DragPayload(*item) : std::nullopt;
     if (!payload)
         return;
-    auto* data = new QMimeData;
-    data->setData(QString::fromLatin1(shell::kToolbarMimeType), *payload);
+    auto* mime = new QMimeData;
+    mime->setData(QString::fromLatin1(shell::kToolbarMimeType), *payload);
     auto* drag = new QDrag(this);
-    drag->setMimeData(data);
+    drag->setMimeData(mime);
     drag->exec(Qt::CopyAction);
 }
 

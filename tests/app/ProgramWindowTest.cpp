@@ -78,7 +78,7 @@ TEST(ProgramWindow, StartsShowsItsBarsOpensADocumentAndWritesOnlyItsOwnFiles)
         window.menuBar()->installEventFilter(&builds);
         ASSERT_FALSE(morvek.InitInstance(&steps).has_value());
         QApplication::processEvents();
-        EXPECT_EQ(builds.added, 3) << "start-up builds the menus once";
+        EXPECT_EQ(builds.added, 4) << "start-up builds the menus once (File, View, Options, Help)";
 
         EXPECT_TRUE(window.isVisible());
         EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("MorvekXP - ")));
