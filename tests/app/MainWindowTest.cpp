@@ -51,7 +51,8 @@ TEST(MainWindow, ShowsTheBuiltMenusAndReportsTheChosenCommand)
     window.SetMenus(tree.Build(catalogue, [](int id) { return QStringLiteral("T%1").arg(id); })); // replaces
 
     const auto bar = window.menuBar()->actions();
-    ASSERT_EQ(Titles(bar), (QStringList{QStringLiteral("T877"), QStringLiteral("T11"), QStringLiteral("T28")}));
+    ASSERT_EQ(Titles(bar), (QStringList{QStringLiteral("T877"), QStringLiteral("T11"), QStringLiteral("T2800"),
+                                        QStringLiteral("T28")}));
     ASSERT_NE(bar[0]->menu(), nullptr);
     const auto file = bar[0]->menu()->actions();
     EXPECT_EQ(Titles(file), (QStringList{QStringLiteral("T1"), QStringLiteral("T2"), QStringLiteral("|"),
