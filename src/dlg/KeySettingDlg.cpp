@@ -20,6 +20,13 @@ namespace {
 
 constexpr int kOkText = 132;
 
+void TellNotStored(bool stored)
+{
+    if (!stored)
+        (void)platform::ask(QStringLiteral("The key could not be stored."), QString(), platform::PromptButtons::Ok,
+                            platform::PromptIcon::Warning); // told; nothing else to do
+}
+
 } // namespace
 
 CKeySettingDlg::CKeySettingDlg(QWidget* parent, const COptions& options)
@@ -113,17 +120,13 @@ void CKeySettingDlg::TakeControls()
 void CKeySettingDlg::OnSet()
 {
     TakeControls();
-    if (!settings_.Set())
-        (void)platform::ask(QStringLiteral("The key could not be stored."), QString(), platform::PromptButtons::Ok,
-                      platform::PromptIcon::Warning);
+    TellNotStored(settings_.Set());
     ShowSettings();
 }
 
 void CKeySettingDlg::OnDelete()
 {
-    if (!settings_.Delete())
-        (void)platform::ask(QStringLiteral("The key could not be stored."), QString(), platform::PromptButtons::Ok,
-                      platform::PromptIcon::Warning);
+    TellNotStored(settings_.Delete());
     ShowSettings();
 }
 

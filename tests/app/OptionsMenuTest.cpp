@@ -5,6 +5,7 @@
 #include "app/DefaultMenu.h"
 #include "app/MainWindow.h"
 #include "app/MorvekXPApp.h"
+#include "app/WindowFixture.h"
 #include "app/WindowSteps.h"
 #include "dlg/KeySettingDlg.h"
 #include "dlg/LanguageDlg.h"
@@ -50,25 +51,11 @@ constexpr int kEditToolbars = 358;
 constexpr int kCenter = 32771; // View > Center, a drawing's command
 constexpr int kUserToolbar3 = 348;
 
+using apptest::MenuTitles;
+
 QAction* MenuCommand(const QList<QAction*>& actions, int command)
 {
-    for (QAction* action : actions) {
-        if (QMenu* menu = action->menu()) {
-            if (QAction* found = MenuCommand(menu->actions(), command))
-                return found;
-        } else if (action->data().isValid() && action->data().toInt() == command) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
-QStringList MenuTitles(QMenuBar& bar)
-{
-    QStringList titles;
-    for (QAction* action : bar.actions())
-        titles.append(action->text());
-    return titles;
+    return apptest::FindCommand(actions, command);
 }
 
 // Runs the menu command; `answer` works the modal dialog it opens.

@@ -7,6 +7,7 @@
 #include "app/MorvekXPApp.h"
 #include "app/WindowSteps.h"
 #include "app/MenuBuildCounter.h"
+#include "app/WindowFixture.h"
 #include "gui/CommandToolbar.h"
 #include "gui/LineTypeBox.h"
 #include "gui/PropertyBar.h"
@@ -29,6 +30,8 @@
 
 namespace {
 
+using apptest::MenuTitles;
+
 QStringList FilesBelow(const QString& folder)
 {
     QStringList files;
@@ -50,14 +53,6 @@ QAction* MenuCommand(QMenuBar& bar, int commandId)
         }
     }
     return nullptr;
-}
-
-QStringList MenuTitles(QMenuBar& bar)
-{
-    QStringList titles;
-    for (QAction* action : bar.actions())
-        titles.append(action->text());
-    return titles;
 }
 
 TEST(ProgramWindow, StartsShowsItsBarsOpensADocumentAndWritesOnlyItsOwnFiles)
