@@ -3,6 +3,7 @@
 #include "gui/ToolbarEditor.h"
 
 #include "gui/CommandToolbar.h"
+#include "shell/ToolbarDragItem.h"
 
 #include <QApplication>
 #include <QDrag>
