@@ -5,6 +5,10 @@
 #include "app/MainWindow.h"
 #include "app/HandlerRows.h"
 #include "app/MorvekXPApp.h"
+#include "app/WindowSteps.h"
+#include "dlg/KeySettingDlg.h"
+#include "dlg/LanguageDlg.h"
+#include "dlg/SettingsPathDlg.h"
 #include "shell/CommandTable.h"
 
 #include <QMdiArea>
@@ -54,6 +58,28 @@ public:
     static void Cascade(MainWindow& window, int) { window.ArrangeDocuments(MainWindow::Arrangement::Cascade); }
     static void Tile(MainWindow& window, int) { window.ArrangeDocuments(MainWindow::Arrangement::Tile); }
     static void ArrangeIcons(MainWindow& window, int) { window.ArrangeDocuments(MainWindow::Arrangement::Icons); }
+    // --- Options ----------------------------------------------------------------
+    static void Language(MainWindow& window, int)
+    {
+        CMorvekXPApp* morvek = CMorvekXPApp::Current();
+        if (morvek && morvek->GetOptions() && dlg::RunLanguageDialog(&window, *morvek->GetOptions()))
+            BuildMenus(window, *morvek); // relabelled at once
+    }
+    static void Paths(MainWindow& window, int)
+    {
+        CMorvekXPApp* morvek = CMorvekXPApp::Current();
+        if (!morvek || !morvek->GetOptions())
+            return;
+        // Each browse stores its path at once: nothing is read back.
+        dlg::CSettingsPathDlg sheet(&window, *morvek->GetOptions());
+        sheet.exec();
+    }
+    static void HotKeys(MainWindow& window, int)
+    {
+        CMorvekXPApp* morvek = CMorvekXPApp::Current();
+        if (morvek && morvek->GetOptions())
+            dlg::RunKeySettings(&window, *morvek->GetOptions());
+    }
     static void About(MainWindow& window, int)
     {
         AboutDialog dialog(&window);
@@ -98,6 +124,9 @@ const ApplicationCommandHandlers::Row ApplicationCommandHandlers::kRows[] = {
     {CommandId::WindowCascade, &H::Cascade},
     {CommandId::WindowTile, &H::Tile},
     {CommandId::WindowArrangeIcons, &H::ArrangeIcons},
+    {CommandId::OptionsLanguage, &H::Language},
+    {CommandId::OptionsPath, &H::Paths},
+    {CommandId::OptionsHotKey, &H::HotKeys},
     {CommandId::About, &H::About},
 };
 

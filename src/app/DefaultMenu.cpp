@@ -17,6 +17,14 @@ shell::MenuItemSource Popup(const char16_t* text, std::vector<shell::MenuItemSou
     return shell::MenuItemSource{-1, QString::fromUtf16(text), true, std::move(items)};
 }
 
+// Options stands between View and Output with or without a drawing: its
+// windows need none.
+shell::MenuItemSource OptionsMenu()
+{
+    return Popup(u"O&ptions", {Command(32841, u"&Display"), Command(207, u"&Language"), Command(32842, u"&Path"),
+                               Command(32848, u"&Hot Key")});
+}
+
 } // namespace
 
 std::vector<shell::MenuItemSource> DefaultMenu()
@@ -25,6 +33,7 @@ std::vector<shell::MenuItemSource> DefaultMenu()
         Popup(u"&File", {Command(57600, u"&New"), Command(57601, u"&Open..."), Separator(),
                          Command(57606, u"Print Set&up..."), Separator(), Command(kExitCommand, u"E&xit")}),
         Popup(u"&View", {Command(59393, u"&Status Bar")}),
+        OptionsMenu(),
         Popup(u"&Help", {Command(kAboutCommand, u"&About MorvekXP...")}),
     };
 }
@@ -94,6 +103,7 @@ std::vector<shell::MenuItemSource> DocumentMenu()
                Command(32777, u"&Bridges"), Command(32794, u"&Mirror"), Command(299, u"Special Line T&ypes"),
                Separator(), Command(32823, u"La&yer"), Command(183, u"&Line Types"), Command(186, u"&Variables"),
                Command(304, u"Standard &Collections"), Command(32961, u"Back&ground"), Command(32962, u"&Unload")}),
+        OptionsMenu(),
         Popup(u"&Output", {Command(32796, u"&Options"), Separator(), Command(shell::kExporterAnchorId, u"__DLL__")}),
         Popup(u"&Window", {Command(57650, u"&Cascade"), Command(57651, u"&Tile"), Command(57649, u"&Arrange Icons")}),
         Popup(u"De&bug", {Command(248, u"&Setting"), Command(387, u"&Area"), Command(455, u"&Debug"),

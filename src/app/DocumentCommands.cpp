@@ -65,6 +65,11 @@ public:
             }
         view.close();
     }
+    static void EditToolbars(DocumentView& view, int)
+    {
+        if (MainWindow* main = Main(view))
+            main->EditToolbars();
+    }
     static void CloseAll(DocumentView& view, int)
     {
         if (MainWindow* main = Main(view))
@@ -395,6 +400,7 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::FileMerge, &H::Merge},
     {CommandId::FileClose, &H::Close},
     {CommandId::FileCloseAll, &H::CloseAll},
+    {CommandId::EditToolbars, &H::EditToolbars},
     {CommandId::FileSave, &H::Save},
     {CommandId::FileSaveAs, &H::SaveAs},
     {CommandId::FileSaveCopyAs, &H::SaveCopyAs},

@@ -11,12 +11,14 @@
 #include "gui/MenuBarBuilder.h"
 #include "gui/MenuStyle.h"
 #include "gui/PropertyBar.h"
+#include "gui/ToolbarEditor.h"
 #include "gui/ToolbarImages.h"
 #include "options/LanguageTable.h"
 #include "platform/Prompt.h"
 #include "platform/Registry.h"
 #include "shell/CommandCatalogue.h"
 #include "shell/CommandTable.h"
+#include "shell/ToolbarEditorTree.h"
 #include "shell/ToolbarLayout.h"
 
 #include <QAction>
@@ -179,6 +181,10 @@ MainWindow::~MainWindow()
     // The document windows close while the QWidget part tears down; their
     // activation signals must not reach this half-destroyed window.
     disconnect(documents_, nullptr, this, nullptr);
+    if (toolbarEditor_) {
+        disconnect(toolbarEditor_, nullptr, this, nullptr);
+        delete toolbarEditor_;
+    }
 }
 
 void MainWindow::SetMenus(const std::vector<shell::BuiltMenuItem>& menus)
@@ -514,8 +520,47 @@ bool MainWindow::SaveToolbarLayouts()
     return saved;
 }
 
+gui::ToolbarEditor* MainWindow::OpenToolbarEditor() const
+{
+    return toolbarEditor_;
+}
+
+void MainWindow::EditToolbars()
+{
+    if (toolbarEditor_) {
+        toolbarEditor_->raise();
+        toolbarEditor_->activateWindow();
+        return;
+    }
+    // The tree shows the menus as they stand, in the user's language.
+    std::vector<shell::BuiltMenuItem> bar;
+    const auto walk = [](const auto& self, const QList<QAction*>& actions, std::vector<shell::BuiltMenuItem>& into) -> void {
+        for (const QAction* action : actions) {
+            if (action->isSeparator()) {
+                into.push_back({shell::BuiltMenuItem::Kind::Separator, 0, QString(), {}});
+            } else if (const QMenu* menu = action->menu()) {
+                shell::BuiltMenuItem popup{shell::BuiltMenuItem::Kind::Popup, -1, action->text(), {}};
+                self(self, menu->actions(), popup.children);
+                into.push_back(std::move(popup));
+            } else {
+                into.push_back({shell::BuiltMenuItem::Kind::Command, action->data().toInt(), action->text(), {}});
+            }
+        }
+    };
+    walk(walk, menuBar()->actions(), bar);
+    toolbarEditor_ = new gui::ToolbarEditor(shell::EditorTree(bar), this);
+    toolbarEditor_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(toolbarEditor_, &gui::ToolbarEditor::editorClosed, this, [this] {
+        (void)SaveToolbarLayouts(); // a failure has been told
+    });
+    toolbarEditor_->show();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // An open toolbar editor ends first and keeps what it changed.
+    if (toolbarEditor_)
+        toolbarEditor_->reject();
     documents_->closeAllSubWindows();
     if (!documents_->subWindowList().isEmpty()) {
         event->ignore();

@@ -12,6 +12,7 @@
 #include "shell/MenuTree.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <map>
 #include <set>
@@ -35,6 +36,7 @@ class CommandToolbar;
 class LineTypeBox;
 class MenuStyle;
 class PropertyBar;
+class ToolbarEditor;
 } // namespace gui
 
 namespace app {
@@ -102,6 +104,14 @@ public:
     // for the active drawing: a command that is not available, and a
     // drawing's command while none is open, are disabled.
     void RefreshActions();
+    // The texts of the actions (and so of the menu items, toolbar buttons
+    // and keys) in the current language.
+    void TranslateActions();
+    // Opens the toolbar editor beside the window (View > Edit Toolbars);
+    // when it is open already it comes to the front.
+    void EditToolbars();
+    // The toolbar editor while it is open; null otherwise.
+    gui::ToolbarEditor* OpenToolbarEditor() const;
     // While the view's popup menu is open its chosen item is run by the
     // view's input rules, not by the action's own trigger.
     void SetPopupOpen(bool open) { popupOpen_ = open; }
@@ -138,8 +148,6 @@ private:
     // available.
     void RunCommand(int commandId);
     void CreateActions();
-    // The texts of the actions in the current language.
-    void TranslateActions();
     static void TranslateAction(QAction& action, const shell::CommandRow& row);
     void ShowNotAvailable();
     // File > Open and File > Import: the file dialog (with the file types
@@ -184,6 +192,7 @@ private:
     std::map<int, gui::CommandToolbar*> toolbars_;
     gui::LineTypeBox* lineTypes_ = nullptr;
     gui::PropertyBar* properties_ = nullptr;
+    QPointer<gui::ToolbarEditor> toolbarEditor_;
     QLabel* position_ = nullptr;
     QLabel* state_ = nullptr;
     QLabel* message_ = nullptr;

@@ -26,28 +26,13 @@ bool WindowSteps::Perform(StartupStep step)
 
 void WindowSteps::CreateMainWindow()
 {
-    const auto translate = [](int id) { return Translate(id); };
     const shell::CommandCatalogue& catalogue = morvek_.GetCommandCatalogue();
     // The bars first: the menus are then built once, with the commands'
     // pictures and the bars' check marks.
     shell::ToolbarButtons all;
     morvek_.AddCommandButtons(&all);
     window_.CreateBars(catalogue, all);
-    window_.SetMenus(shell::MenuTree(DefaultMenu()).Build(catalogue, translate));
-
-    shell::MenuTree document(DocumentMenu());
-    std::vector<QString> exporters;
-    for (const Export::exporter* exporter : morvek_.GetEnabledExporters())
-        exporters.push_back(exporter->GetName());
-    document.SetExporters(exporters);
-    std::vector<QString> standards;
-    if (const COptions* options = morvek_.GetOptions()) {
-        for (int i = 0; i < options->GetStandards().Count(); ++i)
-            standards.push_back(options->GetStandards().At(i).name);
-    }
-    document.SetStandards(standards);
-    window_.SetDocumentMenus(document.Build(catalogue, translate));
-
+    BuildMenus(window_, morvek_);
 
     COptions* options = morvek_.GetOptions();
     QObject::connect(&window_, &MainWindow::lineTypeChosen, &window_, [options](int number) {
@@ -55,6 +40,27 @@ void WindowSteps::CreateMainWindow()
             options->SetLineType(number);
     });
     RefillLineTypeBar(window_, morvek_);
+}
+
+void BuildMenus(MainWindow& window, CMorvekXPApp& morvek)
+{
+    const auto translate = [](int id) { return Translate(id); };
+    const shell::CommandCatalogue& catalogue = morvek.GetCommandCatalogue();
+    window.TranslateActions();
+    window.SetMenus(shell::MenuTree(DefaultMenu()).Build(catalogue, translate));
+
+    shell::MenuTree document(DocumentMenu());
+    std::vector<QString> exporters;
+    for (const Export::exporter* exporter : morvek.GetEnabledExporters())
+        exporters.push_back(exporter->GetName());
+    document.SetExporters(exporters);
+    std::vector<QString> standards;
+    if (const COptions* options = morvek.GetOptions()) {
+        for (int i = 0; i < options->GetStandards().Count(); ++i)
+            standards.push_back(options->GetStandards().At(i).name);
+    }
+    document.SetStandards(standards);
+    window.SetDocumentMenus(document.Build(catalogue, translate));
 }
 
 void RefillLineTypeBar(MainWindow& window, CMorvekXPApp& morvek)

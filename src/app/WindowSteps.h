@@ -15,6 +15,10 @@ class MainWindow;
 // Fills the main window's line-type box with the line types the user draws
 // with, keeping the chosen one, else the options' current line type.
 void RefillLineTypeBar(MainWindow& window, CMorvekXPApp& morvek);
+// Builds both menu sets again in the current language (the document menus
+// with the enabled exporters and the user's standards) and relabels every
+// command: after start-up, and when the language has changed.
+void BuildMenus(MainWindow& window, CMorvekXPApp& morvek);
 
 class WindowSteps : public StartupServices {
 public:

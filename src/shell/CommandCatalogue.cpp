@@ -21,6 +21,7 @@ constexpr CategoryRow kCategories[] = {
     {u"Output", 97},        {u"ManipulationQuick", 311}, {u"Clear Common Lines", 710},
     {u"ManipulationDelete", 82}, {u"ModifyQuick", 311}, {u"Toolbars", 198},
     {u"Custom Toolbars", 110}, {u"Debug", 789},      {u"Quick", 315},
+    {u"Options", 2800},
 };
 
 } // namespace

@@ -147,6 +147,11 @@ enum class CommandId : int {
     StandardCollections = 304,
     Background = 32961,
     Unload = 32962,
+    // Options
+    OptionsDisplay = 32841,
+    OptionsLanguage = 207,
+    OptionsPath = 32842,
+    OptionsHotKey = 32848,
     // Output
     OutputOptions = 32796,
     // Window

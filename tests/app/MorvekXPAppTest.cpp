@@ -106,7 +106,7 @@ TEST(MorvekXPApp, HoldsTheCatalogueThePaperSizesAndTheExporters)
     shell::ToolbarButtons all;
     app.AddCommandButtons(&all);
     app.AddCommandButtons(nullptr);
-    ASSERT_EQ(all.Count(), 115);
+    ASSERT_EQ(all.Count(), 119);
     EXPECT_TRUE(std::is_sorted(all.Ids().begin(), all.Ids().end()));
     EXPECT_EQ(app.GetPaperSizes().Sizes().size(), 10u);
 

@@ -7,6 +7,7 @@
 #include "app/MorvekXPApp.h"
 #include "app/WindowSteps.h"
 #include "app/MenuBuildCounter.h"
+#include "app/WindowFixture.h"
 #include "gui/CommandToolbar.h"
 #include "gui/LineTypeBox.h"
 #include "gui/PropertyBar.h"
@@ -28,6 +29,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using apptest::MenuTitles;
 
 QStringList FilesBelow(const QString& folder)
 {
@@ -52,14 +55,6 @@ QAction* MenuCommand(QMenuBar& bar, int commandId)
     return nullptr;
 }
 
-QStringList MenuTitles(QMenuBar& bar)
-{
-    QStringList titles;
-    for (QAction* action : bar.actions())
-        titles.append(action->text());
-    return titles;
-}
-
 TEST(ProgramWindow, StartsShowsItsBarsOpensADocumentAndWritesOnlyItsOwnFiles)
 {
     test::ScopedTestEnvironment env;
@@ -78,12 +73,12 @@ TEST(ProgramWindow, StartsShowsItsBarsOpensADocumentAndWritesOnlyItsOwnFiles)
         window.menuBar()->installEventFilter(&builds);
         ASSERT_FALSE(morvek.InitInstance(&steps).has_value());
         QApplication::processEvents();
-        EXPECT_EQ(builds.added, 3) << "start-up builds the menus once";
+        EXPECT_EQ(builds.added, 4) << "start-up builds the menus once (File, View, Options, Help)";
 
         EXPECT_TRUE(window.isVisible());
         EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("MorvekXP - ")));
         EXPECT_EQ(MenuTitles(*window.menuBar()),
-                  (QStringList{QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Help")}));
+                  (QStringList{QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Options"), QStringLiteral("Help")}));
 
         // The toolbars as the factory layout has them; empty user toolbars hidden.
         const gui::CommandToolbar* main = window.Toolbar(kMainToolbar);

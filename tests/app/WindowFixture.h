@@ -41,6 +41,15 @@ inline QAction* FindCommand(const QList<QAction*>& actions, int command)
     return nullptr;
 }
 
+// The titles of the menu bar's menus, in order.
+inline QStringList MenuTitles(const QMenuBar& bar)
+{
+    QStringList titles;
+    for (const QAction* action : bar.actions())
+        titles.append(action->text());
+    return titles;
+}
+
 // The lines of the current section as pairs of end points.
 inline std::vector<std::pair<die::coord, die::coord>> LinesOf(CMorvekDoc& doc)
 {

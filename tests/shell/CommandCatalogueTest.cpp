@@ -15,7 +15,7 @@ TEST(CommandCatalogue, HoldsEveryCommandInAscendingOrder)
 {
     const auto catalogue = Built();
     const auto& commands = catalogue.GetCommands();
-    ASSERT_EQ(commands.size(), 115u);
+    ASSERT_EQ(commands.size(), 119u);
     EXPECT_EQ(commands.begin()->first, 176);
     EXPECT_EQ(commands.rbegin()->first, 59393);
 }
