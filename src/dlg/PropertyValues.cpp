@@ -38,7 +38,10 @@ double RoundUpThousandth(double v)
 {
     if (!std::isfinite(v))
         return v;
-    return std::ceil(v * 1000.0) / 1000.0;
+    // What sums and conversions leave below a billionth of a millimetre is
+    // noise, not a value to round up: 0.001 + 21 + 0.001 shows 21.002.
+    constexpr double kNoise = 1e-6; // thousandths
+    return std::ceil(v * 1000.0 - kNoise) / 1000.0;
 }
 
 double Direction(double dx, double dy)

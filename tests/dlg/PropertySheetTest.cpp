@@ -113,7 +113,7 @@ TEST_F(PropertySheetTest, ElementPageAddsCustomBridgesAndHonoursItsModes)
         page->AddButton()->click();
         EXPECT_EQ(page->Bridges()->count(), 2);
         page->Bridges()->setCurrentRow(1);
-        EXPECT_EQ(page->Distance()->text(), QStringLiteral("22.002"));
+        EXPECT_EQ(page->Distance()->text(), QStringLiteral("21.002"));
         page->Ptg()->setText(QStringLiteral("-5"));
         emit page->Ptg()->editingFinished();
         EXPECT_EQ(page->Ptg()->text(), QStringLiteral("0"));
