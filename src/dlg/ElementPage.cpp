@@ -43,16 +43,10 @@ constexpr int kTextBridgeEntry = 479;
 constexpr int kTextSplit = 383;
 constexpr int kNoDisplayTypes = 4;
 
-double Read(const QLineEdit* edit)
-{
-    double v = 0.0;
-    return ReadNumber(edit, v) ? v : 0.0;
-}
-
 // A field still showing the value it was given keeps that value exactly.
 double ReadKept(const QLineEdit* edit, double given)
 {
-    return edit->text() == NumberText(given) ? given : Read(edit);
+    return edit->text() == NumberText(given) ? given : NumberOrZero(edit);
 }
 
 } // namespace
@@ -248,7 +242,7 @@ void ElementPage::StoreCurrent()
 {
     if (values_.current < 0)
         return;
-    values_.StoreCurrent(Read(distance_), Read(width_));
+    values_.StoreCurrent(NumberOrZero(distance_), NumberOrZero(width_));
 }
 
 void ElementPage::ReadFields()
@@ -262,7 +256,7 @@ void ElementPage::ReadFields()
     v.avoidInstances = avoid_->checkState() == Qt::PartiallyChecked ? ElementValues::kDiffersFlag
                        : avoid_->isChecked()                        ? 1
                                                                     : 0;
-    v.autoCount = static_cast<int>(Read(count_));
+    v.autoCount = static_cast<int>(NumberOrZero(count_));
     v.bridgeLength = NonNegative(ReadKept(length_, v.bridgeLength));
     if (v.several) {
         v.changeBridges = automaticBox_->isChecked();

@@ -71,6 +71,7 @@ void GeometryPage::AddPointRow(int label, PagePoint& point, int pickCode, int ma
     MakeDoubleField(y);
     auto* pick = new QPushButton(QStringLiteral("..."), this);
     pick->setObjectName(QStringLiteral("pick%1").arg(pickCode));
+    pick->setAutoDefault(false);
     grid_->addWidget(new QLabel(Translate(label), this), row_, 0);
     grid_->addWidget(x, row_, 1);
     grid_->addWidget(y, row_, 2);
@@ -126,6 +127,20 @@ void GeometryPage::AddExtensionRow(int label, Extension& extension, int marker)
         });
     }
     extensions_.push_back({&extension, edit, up, down, marker});
+}
+
+void GeometryPage::AddConversion(int text, const QString& name, int code)
+{
+    auto* convert = new QPushButton(Translate(text), this);
+    convert->setObjectName(name);
+    convert->setAutoDefault(false);
+    grid_->addWidget(convert, row_++, 0, 1, 4);
+    connect(convert, &QPushButton::clicked, this, [this, code] {
+        ReadFields();
+        if (context_ && context_->doc)
+            (void)context_->doc->BeginModifyState(0, true);
+        EndSheet(code);
+    });
 }
 
 void GeometryPage::Begin(const PropertyContext& context)
@@ -206,18 +221,10 @@ void GeometryPage::ShowFields()
 void GeometryPage::ReadFields()
 {
     // Text that is no number reads as 0, as the pages always did.
-    for (PointRow& r : points_) {
-        double x = 0.0, y = 0.0;
-        if (!ReadNumber(r.x, x))
-            x = 0.0;
-        if (!ReadNumber(r.y, y))
-            y = 0.0;
-        r.point->Set(x, y);
-    }
-    for (ExtensionRow& r : extensions_) {
-        double v = 0.0;
-        r.extension->value = ReadNumber(r.edit, v) ? v : 0.0;
-    }
+    for (PointRow& r : points_)
+        r.point->Set(NumberOrZero(r.x), NumberOrZero(r.y));
+    for (ExtensionRow& r : extensions_)
+        r.extension->value = NumberOrZero(r.edit);
     ReadOwnFields();
 }
 
@@ -307,15 +314,7 @@ public:
         AddExtensionRow(kTextExtensionEnd, v.atEnd, 1);
         atStart_ = &v.atStart;
         atEnd_ = &v.atEnd;
-        auto* convert = new QPushButton(Translate(kTextArcToEllipse), this);
-        convert->setObjectName(QStringLiteral("ArcToEllipse"));
-        grid_->addWidget(convert, row_++, 0, 1, 4);
-        connect(convert, &QPushButton::clicked, this, [this] {
-            ReadFields();
-            if (context_ && context_->doc)
-                (void)context_->doc->BeginModifyState(0, true);
-            EndSheet(propend::kArcToEllipse);
-        });
+        AddConversion(kTextArcToEllipse, QStringLiteral("ArcToEllipse"), propend::kArcToEllipse);
     }
     int CaptionTextId() const override { return kTextCaptionArc; }
 
@@ -362,15 +361,7 @@ public:
             arcs_->addItem(QString::number(i), i);
         grid_->addWidget(new QLabel(Translate(kTextEllipseArcs), this), row_, 0);
         grid_->addWidget(arcs_, row_++, 1);
-        auto* convert = new QPushButton(Translate(kTextConvertToArcs), this);
-        convert->setObjectName(QStringLiteral("EllipseToArcs"));
-        grid_->addWidget(convert, row_++, 0, 1, 4);
-        connect(convert, &QPushButton::clicked, this, [this] {
-            ReadFields();
-            if (context_ && context_->doc)
-                (void)context_->doc->BeginModifyState(0, true);
-            EndSheet(propend::kEllipseToArcs);
-        });
+        AddConversion(kTextConvertToArcs, QStringLiteral("EllipseToArcs"), propend::kEllipseToArcs);
     }
     int CaptionTextId() const override { return kTextCaptionEllipse; }
     void Begin(const PropertyContext& context) override
@@ -387,10 +378,9 @@ protected:
     void ReadOwnFields() override
     {
         EllipsePageValues& v = values_.ellipse;
-        double r = 0.0;
-        v.radius1 = ReadNumber(radius1_, r) ? r : 0.0;
-        v.radius2 = ReadNumber(radius2_, r) ? r : 0.0;
-        v.angle = ReadNumber(angle_, r) ? r : 0.0;
+        v.radius1 = NumberOrZero(radius1_);
+        v.radius2 = NumberOrZero(radius2_);
+        v.angle = NumberOrZero(angle_);
         v.arcs = arcs_->currentData().toInt();
     }
     void PlaceNodes(WorkingCopy& copy) override { PlaceEllipse(copy, values_.ellipse); }

@@ -69,6 +69,9 @@ protected:
     // A shown value (read only unless editable) with its label.
     QLineEdit* AddValueRow(int label, bool editable);
     void AddExtensionRow(int label, Extension& extension, int marker);
+    // A conversion button: reads the fields, leaves any edit state and ends
+    // the sheet with the code.
+    void AddConversion(int text, const QString& name, int code);
     // Places the working copy's nodes from the values (after the Element
     // page's values); returns the extensions to apply.
     virtual void PlaceNodes(WorkingCopy& copy) = 0;

@@ -49,6 +49,8 @@ void PropertiesDriver::EditProperties(int code, double x, double y, int node, in
         return;
     CElement* element = doc_.GetEditElement();
     if (!element) {
+        if (code != 0 && onPickWithoutElement && onPickWithoutElement(code, PickedPoint{x, y, node, extra}))
+            return;
         // Several elements: a pick made from their pages starts the walk
         // again; the point is not used.
         EditSeveral();

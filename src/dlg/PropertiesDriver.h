@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class CElement;
@@ -71,6 +72,12 @@ public:
     void EditProperties(int code, double x = 0.0, double y = 0.0, int node = -1, int extra = 0);
 
     PropertyValues& Values() { return values_; }
+
+    // The Text page's new-text mode (Construct > Basic > Text) hooks in
+    // here: a pick that comes back without a remembered element is offered
+    // to it first; true when it took the pick (the several-elements walk
+    // then does not run).
+    std::function<bool(int code, const PickedPoint& point)> onPickWithoutElement;
 
 private:
     void EditOne(CElement& element, const PropertyPageRow& row, bool afterPick);

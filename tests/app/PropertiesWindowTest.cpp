@@ -11,7 +11,7 @@
 #include "options/LanguageTable.h"
 
 #include <QLineEdit>
-#include <QStatusBar>
+#include <QLabel>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -72,7 +72,7 @@ TEST_F(PropertiesWindow, MeasureElementOnAnArcOpensTheArcPage)
     ASSERT_TRUE(shown_);
     EXPECT_EQ(tab, Translate(dlg::kTextCaptionArc));
     EXPECT_EQ(Doc().GetEditElement(), layer.GetElement(0));
-    EXPECT_FALSE(window_.statusBar()->currentMessage().isEmpty()) << "the measured line stays";
+    EXPECT_FALSE(window_.StateText()->text().isEmpty()) << "the measured element's line stays";
 }
 
 } // namespace

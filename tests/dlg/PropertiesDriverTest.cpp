@@ -360,6 +360,27 @@ TEST_F(PropertiesDriverTest, EllipseLengthFollowsTheTypedRadius)
     EXPECT_NEAR(EllipseLength(copy, v), typed, 0.05) << "the working copy, not the stored ellipse";
 }
 
+TEST_F(PropertiesDriverTest, EllipseShapeAndCentreAreApplied)
+{
+    CElement* ellipse = Add(S().AddEllipse3(0, 0, 30, 15, 0, true, 1));
+    Settle();
+    Edit(ellipse, [](PropertySheetRun& run) {
+        run.values.ellipse.radius2 = 20;
+        run.values.ellipse.centre.Set(10, 0);
+        run.values.ellipse.start.Set(40, 0);
+        run.values.ellipse.end.Set(40, 0);
+        return propend::kOk;
+    });
+    auto* now = static_cast<CEllipse*>(S().GetElement(0));
+    const die::coord c = P(now->GetCentreNode());
+    EXPECT_EQ(c.x, 10.0);
+    EXPECT_NEAR(P(now->GetMajorNode()).x, 40.0, 1e-9) << "the first radius keeps its length about the new centre";
+    EXPECT_NEAR(P(now->GetMinorNode()).y, 20.0, 1e-9);
+    EXPECT_EQ(now->GetStartNode(), now->GetEndNode()) << "still whole";
+    doc_.Undo().Undo();
+    EXPECT_EQ(P(static_cast<CEllipse*>(S().GetElement(0))->GetCentreNode()).x, 0.0);
+}
+
 TEST_F(PropertiesDriverTest, SeveralElementsGetTheCommonValuesInOneStep)
 {
     CElement* line = Add(S().AddLine3(0, 0, 100, 0, true, 1));
