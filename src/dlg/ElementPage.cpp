@@ -62,6 +62,9 @@ ElementPage::ElementPage(ElementValues& values, QWidget* parent) : PropertyPage(
     ptgBox_ = new QCheckBox(Translate(kTextPtg), this);
     ptg_ = new QLineEdit(this);
     MakeDoubleField(ptg_);
+    // One element: a label; several: a box that says whether it applies.
+    ptgLabel_ = new QLabel(Translate(kTextPtg), this);
+    grid->addWidget(ptgLabel_, row, 0);
     grid->addWidget(ptgBox_, row, 0);
     grid->addWidget(ptg_, row++, 1);
     selected_ = new QCheckBox(Translate(kTextSelected), this);
@@ -177,6 +180,7 @@ void ElementPage::Begin(const PropertyContext&)
     const bool ptgKnown = !v.several || v.ptg != ElementValues::kDiffers;
     ptg_->setText(NumberText(ptgKnown ? v.ptg : 0.0));
     ptgBox_->setVisible(v.several);
+    ptgLabel_->setVisible(!v.several);
     ptgBox_->setChecked(ptgKnown);
     // A known pointage of several elements stays ticked.
     ptgBox_->setEnabled(!(v.several && ptgKnown));

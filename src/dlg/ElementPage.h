@@ -8,6 +8,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -55,6 +56,7 @@ private:
     QComboBox* lineType_ = nullptr;
     QLineEdit* ptg_ = nullptr;
     QCheckBox* ptgBox_ = nullptr;
+    QLabel* ptgLabel_ = nullptr;
     QCheckBox* selected_ = nullptr;
     QCheckBox* avoid_ = nullptr;
     QRadioButton* automatic_ = nullptr;
