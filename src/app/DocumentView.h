@@ -10,6 +10,7 @@
 #include "app/ModifyDriver.h"
 #include "app/ModifySheetWindow.h"
 #include "app/PaperSizeTable.h"
+#include "app/PropertiesWindow.h"
 #include "app/ViewCommandUi.h"
 #include "command/ViewInput.h"
 #include "dlg/DieBoardForm.h"
@@ -54,6 +55,9 @@ public:
     AutoLayoutDriver& AutoLayout() { return autoLayout_; }
     // The paper sizes of the layout dialogs: the application's.
     PaperSizeTable& PaperSizes() { return PaperSizesOrFallback(fallbackPapers_); }
+    // The element properties (the context menu's Properties, Measure >
+    // Element and the pages' picks).
+    PropertiesWindow& Properties() { return properties_; }
     // Construct > Basic > Relative Line's tool window; null until first shown.
     dlg::CLineCreateDlg* RelativeLineDialog() const { return relativeLine_; }
 
@@ -154,6 +158,7 @@ private:
     AutoLayoutDriver autoLayout_{
         input_, [this](dlg::AutoLayoutParams& params) { return ShowAutoLayoutDialog(this, *doc_, PaperSizes(), params); },
         [this] { update(); }};
+    PropertiesWindow properties_{*this, input_};
     // A child of the view: it goes with it.
     dlg::CLineCreateDlg* relativeLine_ = nullptr;
     std::unique_ptr<gui::QtDevice> drawing_;

@@ -28,7 +28,7 @@ public:
     static constexpr int kTextDelete = 232;
     static constexpr int kTextLoad = 605;
     static constexpr int kTextCancel = 133;
-    static constexpr int kTextAdd = 2500;
+    static constexpr int kTextAdd = 601;
 
     CalcLayout(QWidget* parent, LayoutStore& store, const Section& section, PaperSizes papers);
 

@@ -55,4 +55,10 @@ bool ReadNumber(const QLineEdit* edit, int& value)
     return true;
 }
 
+double NumberOrZero(const QLineEdit* edit)
+{
+    double value = 0.0;
+    return ReadNumber(edit, value) ? value : 0.0;
+}
+
 } // namespace dlg

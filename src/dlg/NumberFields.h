@@ -17,5 +17,7 @@ QString NumberText(double value);
 [[nodiscard]] bool ReadNumber(const QString& text, double& value);
 [[nodiscard]] bool ReadNumber(const QLineEdit* edit, double& value);
 [[nodiscard]] bool ReadNumber(const QLineEdit* edit, int& value);
+// The edit's number; 0 for a text that is no number.
+double NumberOrZero(const QLineEdit* edit);
 
 } // namespace dlg

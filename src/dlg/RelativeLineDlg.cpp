@@ -41,8 +41,7 @@ constexpr int kTextOk = 132;
 // A text that is not a number reads as 0.
 double Value(const QLineEdit* edit)
 {
-    double value = 0.0;
-    return ReadNumber(edit, value) ? value : 0.0;
+    return NumberOrZero(edit);
 }
 
 QLineEdit* Edit(QWidget* parent, const QString& text)

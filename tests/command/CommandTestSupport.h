@@ -35,7 +35,10 @@ struct ScriptedUi : CommandUi {
     std::vector<CoordinateEntry> coordinatesShown;
     std::vector<std::vector<ContextMenuItem>> menus;
     int menuChoice = 0;
+    // The element properties asked for, with the status line at that time.
+    std::vector<QString> propertiesShownWith;
 
+    void EditProperties() override { propertiesShownWith.push_back(status); }
     void SetStatusText(const QString& text) override { status = text; }
     void SetStateText(const QString& text) override { state = text; }
     void SetPositionText(const QString& text) override { position = text; }

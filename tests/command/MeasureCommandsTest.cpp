@@ -163,6 +163,17 @@ TEST_F(MeasureCommandTest, RadiusTakesArcsOnlyAndElementReportsItsLength)
     EXPECT_EQ(doc_.Undo().GetUndoCount(), 0);
 }
 
+TEST_F(MeasureCommandTest, ElementHandsThePickedElementToThePropertiesAfterItsReport)
+{
+    CElement* line = *Layer().AddLine3(0, 100, 40, 100, true, 1);
+    core_.Paint(drawing_, overlay_, kWidth, kHeight);
+    StartElement(input_);
+    Click(20, 100);
+    EXPECT_EQ(doc_.GetEditElement(), line);
+    EXPECT_EQ(ui_.propertiesShownWith, std::vector<QString>{QStringLiteral("E 2 1 40.000")});
+    EXPECT_EQ(ui_.status, QStringLiteral("E 2 1 40.000")) << "the line stays";
+}
+
 TEST_F(MeasureCommandTest, LayoutPickHandsOverTheDifferenceThenReports)
 {
     std::vector<std::pair<double, double>> handed;

@@ -1,0 +1,2 @@
+// The page protocol's base (the moc of PropertyPage.h builds with this file).
+#include "dlg/PropertyPage.h"
