@@ -93,12 +93,12 @@ bool BobstAsmFields::Apply(Section& section, int slot) const
     return true;
 }
 
-int BobstAsmFields::ApplyToSelection(Section& section, const std::vector<int>& slots) const
+int BobstAsmFields::ApplyToSelection(Section& section, const std::vector<int>& members) const
 {
     if (!ChangesGroup())
         return 0;
     int replaced = 0;
-    for (int slot : slots) {
+    for (int slot : members) {
         const auto* assembly = dynamic_cast<const CBobstAsm*>(section.GetElement(slot));
         if (!assembly)
             continue;

@@ -18,9 +18,9 @@ enum BobstAsmKind : int { kBobstType1 = 1, kBobstType2 = 2, kBobstCustom = 3 };
 
 struct BobstAsmFields {
     PageNumber centreX, centreY;
-    PageNumber angle{0.0, RadToDeg(1.0)}; // opening angle, radians shown in degrees
+    PageNumber angle{0.0, Geom::RadToDeg(1.0)}; // opening angle, radians shown in degrees
     PageNumber inner, outer;
-    PageNumber rotation{0.0, RadToDeg(1.0)};
+    PageNumber rotation{0.0, Geom::RadToDeg(1.0)};
     int kind = kBobstType1; // the page's kind (the assembly's, or the radio chosen)
     BobstAsmParams record;  // the record the preview and a change of several use
     bool several = false;
@@ -59,10 +59,10 @@ struct BobstAsmFields {
     // Several: the shape (the record's kind, angle, radii) and the rotation
     // of the ticked boxes, into one assembly's record.
     BobstAsmParams ForMember(const BobstAsmParams& current) const;
-    // Several: every Bobst assembly among the slots replaced by a copy
+    // Several: every Bobst assembly among the members replaced by a copy
     // changed as ForMember says, recorded in the open step; other elements
     // are left. Returns how many were replaced (none without a change box).
-    int ApplyToSelection(Section& section, const std::vector<int>& slots) const;
+    int ApplyToSelection(Section& section, const std::vector<int>& members) const;
 
 private:
     BobstAsmParams FromFields(int recordKind) const;

@@ -43,7 +43,7 @@ CuirFields CuirFields::From(const CCuir& cuir, NodeTable& nodes)
         f.centreX = PageNumber(centre->GetX());
         f.centreY = PageNumber(centre->GetY());
     }
-    f.angle = PageNumber(cuir.GetAngle(), RadToDeg(1.0));
+    f.angle = PageNumber(cuir.GetAngle(), Geom::RadToDeg(1.0));
     f.wing = PageNumber(cuir.GetWingLength());
     f.radius = cuir.GetRadius();
     f.openedRadius = f.radius;

@@ -30,7 +30,7 @@ CuirRadiusChoice CuirRadiusEntries(double radius);
 
 struct CuirFields {
     PageNumber centreX, centreY;
-    PageNumber angle{0.0, RadToDeg(1.0)}; // radians, shown in degrees
+    PageNumber angle{0.0, Geom::RadToDeg(1.0)}; // radians, shown in degrees
     PageNumber wing;
     double radius = 21.0;
 

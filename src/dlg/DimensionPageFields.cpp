@@ -38,7 +38,7 @@ double DimensionPageValue(int kind, const die::coord& p1, const die::coord& p2, 
     case DimensionKind::Angular: {
         const double a1 = std::atan2(p1.y - c.y, p1.x - c.x);
         const double a2 = std::atan2(p2.y - c.y, p2.x - c.x);
-        v = Angle::NormalizeDegrees(RadToDeg(a2 - a1));
+        v = Angle::NormalizeDegrees(Geom::RadToDeg(a2 - a1));
         break;
     }
     default:
@@ -59,11 +59,6 @@ DimensionPagePoint PointOf(NodeTable& nodes, int index)
         p.y = PageNumber(node->GetY());
     }
     return p;
-}
-
-bool Edited(const DimensionPagePoint& p)
-{
-    return p.x.Changed() || p.y.Changed();
 }
 
 } // namespace

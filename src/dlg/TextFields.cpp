@@ -65,7 +65,7 @@ int NodeAt(NodeTable& nodes, const die::coord& p)
 
 TextNodePositions TextNodesFor(const die::coord& base, double height, double charWidth, double radians, int n)
 {
-    const double up = radians + kPi / 2.0;
+    const double up = radians + Geom::kPi / 2.0;
     const double length = charWidth * n;
     return {{base.x + height * std::cos(up), base.y + height * std::sin(up)},
             base,
@@ -83,7 +83,7 @@ TextFields TextFields::ForText(const CText& text, NodeTable& nodes)
     f.y = PageNumber(frame.base.y);
     f.height = PageNumber(Distance(frame.base, frame.height));
     f.width = PageNumber(Distance(frame.base, frame.end) / std::max(1, Characters(f.text)));
-    f.angle = PageNumber(Direction(frame.base, frame.end), RadToDeg(1.0));
+    f.angle = PageNumber(Direction(frame.base, frame.end), Geom::RadToDeg(1.0));
     f.mirrored = text.IsMirrored();
     f.font = text.GetFont();
     f.fontKind = text.GetFontKind() == TextFontKind::SystemFont ? 1 : 0;
@@ -98,7 +98,7 @@ TextFields TextFields::ForNewText()
     f.y = PageNumber::FromText(QStringLiteral("0"));
     f.height = PageNumber::FromText(QStringLiteral("10"));
     f.width = PageNumber::FromText(QStringLiteral("8"));
-    f.angle = PageNumber::FromText(QStringLiteral("0"), RadToDeg(1.0));
+    f.angle = PageNumber::FromText(QStringLiteral("0"), Geom::RadToDeg(1.0));
     f.colour = CText::DefaultColour;
     return f;
 }
@@ -183,7 +183,7 @@ bool TextFields::Apply(Section& section, int slot, const ElementValues* common) 
 bool TextFields::AddNew(Section& section, int lineType) const
 {
     const int kind = fontKind == 1 ? TextFontKind::SystemFont : TextFontKind::StrokeFont;
-    auto made = section.AddText2(x.Value(), y.Value(), height.Value(), RadToDeg(angle.Value()), width.Value(), text,
+    auto made = section.AddText2(x.Value(), y.Value(), height.Value(), Geom::RadToDeg(angle.Value()), width.Value(), text,
                                  font, mirrored == 1 ? 1 : 0, kind, lineType);
     if (made == section.end())
         return false;
@@ -192,11 +192,11 @@ bool TextFields::AddNew(Section& section, int lineType) const
     return true;
 }
 
-int TextFields::ApplyToSelection(Section& section, const std::vector<int>& slots, const ElementValues& common) const
+int TextFields::ApplyToSelection(Section& section, const std::vector<int>& members, const ElementValues& common) const
 {
     NodeTable& nodes = *section.GetNodeTable();
     int replaced = 0;
-    for (int slot : slots) {
+    for (int slot : members) {
         const CElement* current = section.GetElement(slot);
         if (!current)
             continue;

@@ -36,7 +36,7 @@ struct TextFields {
     QString text;
     PageNumber x, y;
     PageNumber height, width; // width: of one character
-    PageNumber angle{0.0, RadToDeg(1.0)}; // radians, shown in degrees
+    PageNumber angle{0.0, Geom::RadToDeg(1.0)}; // radians, shown in degrees
     int mirrored = 0;
     platform::LogFont font{};
     int fontKind = 0; // 1: the system font of the font record, 0: the stroke font
@@ -81,7 +81,7 @@ struct TextFields {
     // differs, avoid instances unless it differs, ptg when above 0) and each
     // text's height, width and angle where their apply boxes are ticked and
     // its mirror unless the box is in its third state. Returns the count.
-    int ApplyToSelection(Section& section, const std::vector<int>& slots, const ElementValues& common) const;
+    int ApplyToSelection(Section& section, const std::vector<int>& members, const ElementValues& common) const;
 };
 
 } // namespace dlg
