@@ -339,6 +339,13 @@ public:
         bridgemove::StartBridgeMove(view.input_, view.input_.popupElement);
         view.update();
     }
+    // The element under the context menu (none: the selection).
+    static void Properties(DocumentView& view, int)
+    {
+        CElement* element = view.input_.popupElement;
+        view.input_.popupActive = false;
+        view.properties_.OnPopupProperties(element);
+    }
     static void NodeProperties(DocumentView& view, int)
     {
         (void)RunNodeProperties(&view, view.input_, view.input_.popupNode, view.view_.GetZoom());
@@ -484,6 +491,7 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::PopupSelectSymmetrical, &H::PopupItem},
     {CommandId::PopupModifyBridges, &H::ModifyBridges},
     {CommandId::PopupChangeBridgeLength, &H::ChangeBridgeLength},
+    {CommandId::PopupProperties, &H::Properties},
     {CommandId::PopupNodeProperties, &H::NodeProperties},
 };
 

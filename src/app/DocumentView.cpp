@@ -61,6 +61,7 @@ DocumentView::DocumentView(std::unique_ptr<CMorvekDoc> doc, const COptions* opti
     // The popup opens from the right button's release (mouseReleaseEvent).
     setContextMenuPolicy(Qt::PreventContextMenu);
     view_.OnInitialUpdate(doc_.get(), width(), height());
+    commandUi_.onEditProperties = [this] { properties_.Driver().EditProperties(0); };
 
     // A setting of 0 or less would save without pause: one second at least.
     const int seconds = options ? options->GetAutosaveInterval() : kDefaultAutosaveSeconds;

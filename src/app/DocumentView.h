@@ -8,6 +8,7 @@
 #include "app/ConstructDriver.h"
 #include "app/ModifyDriver.h"
 #include "app/ModifySheetWindow.h"
+#include "app/PropertiesWindow.h"
 #include "app/ViewCommandUi.h"
 #include "command/ViewInput.h"
 #include "dlg/DieBoardForm.h"
@@ -48,6 +49,9 @@ public:
     ModifyDriver& Modify() { return modify_; }
     // The arc, ellipse and dimension dialogs with their picks.
     ConstructDriver& Construct() { return construct_; }
+    // The element properties (the context menu's Properties, Measure >
+    // Element and the pages' picks).
+    PropertiesWindow& Properties() { return properties_; }
     // Construct > Basic > Relative Line's tool window; null until first shown.
     dlg::CLineCreateDlg* RelativeLineDialog() const { return relativeLine_; }
 
@@ -143,6 +147,7 @@ private:
     ModifyDriver modify_{input_, modifySheet_};
     ConstructDialogsWindow constructDialogs_{this};
     ConstructDriver construct_{input_, constructDialogs_};
+    PropertiesWindow properties_{*this, input_};
     // A child of the view: it goes with it.
     dlg::CLineCreateDlg* relativeLine_ = nullptr;
     std::unique_ptr<gui::QtDevice> drawing_;

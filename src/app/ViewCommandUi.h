@@ -5,6 +5,8 @@
 // over the view's widget.
 #include "command/CommandUi.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace app {
@@ -19,6 +21,14 @@ public:
     bool AskValue(const QString& label, QString& value, bool validate) override;
     bool AskCoordinate(CoordinateEntry& entry) override;
     int ShowContextMenu(const std::vector<ContextMenuItem>& items, platform::DevicePoint screen) override;
+    void EditProperties() override
+    {
+        if (onEditProperties)
+            onEditProperties();
+    }
+
+    // The view's properties driver (set by the view).
+    std::function<void()> onEditProperties;
 
 private:
     QWidget* view_;

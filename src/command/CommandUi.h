@@ -44,4 +44,7 @@ public:
     // Shows the popup menu at the screen point and returns the command of
     // the chosen item, 0 when none was chosen.
     virtual int ShowContextMenu(const std::vector<ContextMenuItem>& items, platform::DevicePoint screen) = 0;
+    // The element properties of the document's remembered element (Measure
+    // > Element hands its pick over); nothing where no sheet can open.
+    virtual void EditProperties() {}
 };

@@ -3,6 +3,7 @@
 #include "command/CInputRequest.h"
 #include "command/RequestSetup.h"
 #include "command/ViewInput.h"
+#include "document/MorvekDoc.h"
 #include "element/Arc.h"
 #include "element/ElementTypes.h"
 #include "element/Micrometres.h"
@@ -232,6 +233,13 @@ int OnMeasureElementAfter(CInputRequest* request)
     if (!element)
         return 0;
     Report(request, Formatted(kTextElement, {element->GetTypeId(), element->GetLineType(), element->GetFullLength()}));
+    // The status line stays; the picked element's properties follow.
+    CMorvekDoc* doc = request->GetDocument();
+    ViewInput* view = request->GetView();
+    if (doc && view) {
+        doc->SetEditElement(element);
+        view->Ui().EditProperties();
+    }
     return 1;
 }
 

@@ -44,6 +44,37 @@ struct ElementValues {
     void ApplyTo(CElement& element) const;
     // Whether applying would change the element.
     bool Differs(const CElement& element) const;
+    // Whether two elements have the same common values (bridges included).
+    static bool Same(const CElement& a, const CElement& b);
+
+    // --- the custom bridge list ----------------------------------------------
+    // The entry whose distance and length the two edits show (-1 none).
+    int current = -1;
+    // Appends a bridge after the last (0.001 and 21 mm for the first); false
+    // when all BridgeList::MaxCount slots are taken.
+    bool AddBridge();
+    // Removes entry i; the current entry is cleared, so the edits left
+    // afterwards write into no other bridge.
+    void DeleteBridge(int i);
+    // The edits' values into the current entry (rounded up to the next
+    // thousandth); nothing without one.
+    void StoreCurrent(double distance, double length);
+    // Entry i becomes current (its values shown rounded up).
+    void Select(int i, double& distance, double& length);
+
+    // --- several elements -----------------------------------------------------
+    // Takes the common values of the elements, a differing one as its
+    // differs marker, and the bridge states (several mode on).
+    void FillSeveral(const std::vector<CElement*>& elements);
+    // Applies the several-elements result to one element (the copy in its
+    // slot): selected, line type unless differing, avoid instances unless
+    // differing, ptg when above 0, the bridge states.
+    void ApplySeveral(CElement& element) const;
+    // Texts: their common values only (no bridges).
+    void FillTexts(const std::vector<CElement*>& texts);
 };
+
+// A negative pointage or bridge length is 0.
+double NonNegative(double v);
 
 } // namespace dlg

@@ -221,6 +221,14 @@ void CMorvekDoc::EndModifyState()
     modifyState_ = 0;
 }
 
+CElement* CMorvekDoc::GetEditElement() const
+{
+    // Only the address is compared until the element is found in the table.
+    if (!editElement_ || !current_ || current_->GetIdx(editElement_) < 0)
+        return nullptr;
+    return editElement_;
+}
+
 void CMorvekDoc::ResetCursor()
 {
     const double x = cursor_.modelX;

@@ -234,6 +234,11 @@ public:
     CursorRecord& Cursor() { return cursor_; }
     void ResetCursor();
     CommandMemory& Remembered() { return remembered_; }
+    // The element the properties edit (the context menu's Properties and
+    // Measure > Element set it); null when none is set or the element has
+    // left the current section since (deleted, replaced by an edit, undone).
+    void SetEditElement(CElement* element) { editElement_ = element; }
+    CElement* GetEditElement() const;
     // The saved automatic layouts and their sheets, and the running number
     // in the names of saved layouts (the automatic-layout dialog raises it).
     LayoutStore* GetLayoutStore() { return &layouts_; }
@@ -456,6 +461,7 @@ private:
     [[nodiscard]] static bool WriteTo(const QString& path, const QByteArray& bytes);
 
     CommandMemory remembered_;
+    CElement* editElement_ = nullptr;
     LayoutStore layouts_;
     int layoutCounter_ = 1;
     int originNode_ = -1;

@@ -368,9 +368,10 @@ public:
     // removed); the document runs it before writing a file.
     void ClearNullLengthLines();
 
-    // What RefreshElement did: Replaced (old holds the element taken out,
-    // for the caller's undo item), Kept (the element stays; nothing to
-    // record) or Refused (the values make no element; nothing changed).
+    // What RefreshElement did: Replaced (recorded in the open undo step;
+    // with none open, old holds the element taken out), Kept (the element
+    // stays; nothing to record) or Refused (the values make no element;
+    // nothing changed).
     struct Refresh {
         enum Outcome { Replaced, Kept, Refused };
         Outcome outcome = Kept;
@@ -378,8 +379,12 @@ public:
     };
     // Rebuilds the element of the slot from the values of its property page
     // (by type; a line: start x, y, end x, y; an arc: start x, y, end x, y,
-    // centre x, y) with the common values of the edited working copy: a copy
-    // replaces it in the slot. A line whose ends are equal is refused.
+    // centre x, y; an ellipse: start x, y, end x, y, centre x, y, the two
+    // semi-axes and the first one's direction in radians) with the common
+    // values of the edited working copy: a copy replaces it in the slot. A
+    // point given as two not-a-numbers keeps its node (so does an ellipse's
+    // shape given as three); no values keep the geometry and apply the
+    // common values alone. A line whose ends are equal is refused.
     [[nodiscard]] Refresh RefreshElement(int slot, const CElement& edited, const std::vector<double>& values);
     // Every reference to node from becomes a reference to node to (the die
     // board, and selected elements when skipSelected, left alone); with a

@@ -6,6 +6,7 @@
 #include "element/Arc.h"
 #include "element/Element.h"
 #include "element/ElementTypes.h"
+#include "element/Ellipse.h"
 #include "element/Line.h"
 #include "element/NodeTable.h"
 #include "section/ElementNodeFields.h"
@@ -13,11 +14,16 @@
 #include "section/UndoManager.h"
 #include "support/Log.h"
 
+#include <cmath>
+
 namespace {
 
-// The node at (x, y), merging; −1 when it cannot be a node.
-int NodeAt(NodeTable* nodes, double x, double y)
+// The node at (x, y), merging; −1 when it cannot be a node. A point given
+// as not-a-number keeps the node the element has.
+int NodeAt(NodeTable* nodes, double x, double y, int kept)
 {
+    if (std::isnan(x) && std::isnan(y))
+        return kept;
     return nodes->AddPoint(x, y, true);
 }
 
@@ -26,8 +32,8 @@ bool RebuildLine(CLine& line, NodeTable* nodes, const std::vector<double>& w)
 {
     if (w.size() < 4 || (w[0] == w[2] && w[1] == w[3]))
         return false;
-    const int start = NodeAt(nodes, w[0], w[1]);
-    const int end = NodeAt(nodes, w[2], w[3]);
+    const int start = NodeAt(nodes, w[0], w[1], line.GetStartNode());
+    const int end = NodeAt(nodes, w[2], w[3], line.GetEndNode());
     if (start < 0 || end < 0 || start == end)
         return false;
     line.SetStartNode(start);
@@ -40,9 +46,9 @@ bool RebuildArc(CArc& arc, NodeTable* nodes, const std::vector<double>& w)
 {
     if (w.size() < 6)
         return false;
-    const int start = NodeAt(nodes, w[0], w[1]);
-    const int end = NodeAt(nodes, w[2], w[3]);
-    const int centre = NodeAt(nodes, w[4], w[5]);
+    const int start = NodeAt(nodes, w[0], w[1], arc.GetStartNode());
+    const int end = NodeAt(nodes, w[2], w[3], arc.GetEndNode());
+    const int centre = NodeAt(nodes, w[4], w[5], arc.GetCenterNode());
     if (start < 0 || end < 0 || centre < 0)
         return false;
     arc.SetStartNode(start);
@@ -51,17 +57,68 @@ bool RebuildArc(CArc& arc, NodeTable* nodes, const std::vector<double>& w)
     return true;
 }
 
+// Sets an ellipse's nodes from start x, y, end x, y, centre x, y, the two
+// semi-axes and the direction of the first (radians); semi-axes and angle
+// given as not-a-number keep both radius nodes. A semi-axis of 0 or the
+// radius points on the centre are refused.
+bool RebuildEllipse(CEllipse& ellipse, NodeTable* nodes, const std::vector<double>& w)
+{
+    if (w.size() < 9)
+        return false;
+    const int start = NodeAt(nodes, w[0], w[1], ellipse.GetStartNode());
+    const int end = NodeAt(nodes, w[2], w[3], ellipse.GetEndNode());
+    const int centre = NodeAt(nodes, w[4], w[5], ellipse.GetCentreNode());
+    if (start < 0 || end < 0 || centre < 0)
+        return false;
+    int major = ellipse.GetMajorNode();
+    int minor = ellipse.GetMinorNode();
+    if (!std::isnan(w[6]) || !std::isnan(w[7]) || !std::isnan(w[8])) {
+        const double r1 = w[6], r2 = w[7], a = w[8];
+        if (!(r1 > 0.0) || !(r2 > 0.0) || !std::isfinite(a))
+            return false;
+        const die::coord c = nodes->GetNode(centre) ? die::coord{nodes->GetNode(centre)->GetX(), nodes->GetNode(centre)->GetY()}
+                                                     : die::coord{w[4], w[5]};
+        major = nodes->AddPoint(c.x + r1 * std::cos(a), c.y + r1 * std::sin(a), true);
+        minor = nodes->AddPoint(c.x - r2 * std::sin(a), c.y + r2 * std::cos(a), true);
+    }
+    if (major < 0 || minor < 0 || major == centre || minor == centre)
+        return false;
+    ellipse.SetStartNode(start);
+    ellipse.SetEndNode(end);
+    ellipse.SetCentreNode(centre);
+    ellipse.SetMajorNode(major);
+    ellipse.SetMinorNode(minor);
+    return true;
+}
+
+bool SameCommonValues(const CElement& a, const CElement& b)
+{
+    if (!a.HasSameAttributes(b) || a.GetBridgeMode() != b.GetBridgeMode() || a.IsSelected() != b.IsSelected()
+        || a.GetAutoCount() != b.GetAutoCount() || a.GetAutoWidth() != b.GetAutoWidth()
+        || a.GetBridges().Count() != b.GetBridges().Count())
+        return false;
+    for (int i = 0; i < a.GetBridges().Count(); ++i)
+        if (a.GetBridges()[i].position != b.GetBridges()[i].position
+            || a.GetBridges()[i].width != b.GetBridges()[i].width)
+            return false;
+    return true;
+}
+
 // Rebuilds the copy from the values by its class. Kept: a class that is
-// not rebuilt from values (the die board, holders, hole patterns,
-// separation rules, stripper boards); the ellipse, text, dimension, spline,
-// cuir hole and Bobst assembly join here with their classes.
+// not rebuilt from values (no values given, or the die board, holders,
+// hole patterns, separation rules, stripper boards, splines); the text,
+// dimension, cuir hole and Bobst assembly join here with their classes.
 Section::Refresh::Outcome Rebuild(CElement& copy, NodeTable* nodes, const std::vector<double>& w)
 {
     bool made = false;
+    if (w.empty())
+        return Section::Refresh::Kept;
     if (auto* line = dynamic_cast<CLine*>(&copy))
         made = RebuildLine(*line, nodes, w);
     else if (auto* arc = dynamic_cast<CArc*>(&copy))
         made = RebuildArc(*arc, nodes, w);
+    else if (auto* ellipse = dynamic_cast<CEllipse*>(&copy))
+        made = RebuildEllipse(*ellipse, nodes, w);
     else
         return Section::Refresh::Kept;
     return made ? Section::Refresh::Replaced : Section::Refresh::Refused;
@@ -99,12 +156,20 @@ Section::Refresh Section::RefreshElement(int slot, const CElement& edited, const
     if (copy) {
         copy->AssignMainValues(edited);
         result.outcome = Rebuild(*copy, nodes_, values);
+        // The common values alone still change the element.
+        if (result.outcome == Refresh::Kept && !SameCommonValues(*copy, *current))
+            result.outcome = Refresh::Replaced;
     }
     if (result.outcome == Refresh::Refused)
         return result;
     if (result.outcome == Refresh::Replaced) {
-        result.old = ExchangeSlot(slot, std::move(copy));
-        current = GetElement(slot);
+        CElement* now = copy.get();
+        if (undo_ && undo_->HasOpenStep()) {
+            Record(ExchangeSlot(slot, std::move(copy)), now, slot, UndoItem::Replaced);
+        } else {
+            result.old = ExchangeSlot(slot, std::move(copy));
+        }
+        current = now;
     }
     current->RefreshBridges();
     current->Recalculate();

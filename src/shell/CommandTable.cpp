@@ -15,7 +15,7 @@ constexpr CommandRun NotAvailable = CommandRun::NotAvailable;
 constexpr CommandRow kRows[] = {
     {CommandId::PopupSelectItem, 261, 261, -1, Doc, Handler, false, {}},
     {CommandId::PopupExitFunction, 266, 266, -1, Doc, Handler, false, {}},
-    {CommandId::PopupProperties, 264, 264, -1, Doc, NotAvailable, false, {}},
+    {CommandId::PopupProperties, 264, 264, -1, Doc, Handler, false, {}},
     {CommandId::Arc, 43, 43, 4, Doc, Handler, true, {}},
     {CommandId::LineTypes, 25, 25, 13, App, Handler, true, {}},
     {CommandId::Variables, 26, 26, 12, Doc, Handler, true, {}},
