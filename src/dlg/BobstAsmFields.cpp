@@ -93,23 +93,6 @@ bool BobstAsmFields::Apply(Section& section, int slot) const
     return true;
 }
 
-int BobstAsmFields::ApplyToSelection(Section& section, const std::vector<int>& members) const
-{
-    if (!ChangesGroup())
-        return 0;
-    int replaced = 0;
-    for (int slot : members) {
-        const auto* assembly = dynamic_cast<const CBobstAsm*>(section.GetElement(slot));
-        if (!assembly)
-            continue;
-        auto copy = std::make_unique<CBobstAsm>(*assembly);
-        copy->SetParams(ForMember(assembly->GetParams()));
-        section.ReplaceElement(slot, std::move(copy))->Recalculate();
-        ++replaced;
-    }
-    return replaced;
-}
-
 BobstAsmParams BobstAsmFields::FromFields(int recordKind) const
 {
     BobstAsmParams p;

@@ -59,10 +59,6 @@ struct BobstAsmFields {
     // Several: the shape (the record's kind, angle, radii) and the rotation
     // of the ticked boxes, into one assembly's record.
     BobstAsmParams ForMember(const BobstAsmParams& current) const;
-    // Several: every Bobst assembly among the members replaced by a copy
-    // changed as ForMember says, recorded in the open step; other elements
-    // are left. Returns how many were replaced (none without a change box).
-    int ApplyToSelection(Section& section, const std::vector<int>& members) const;
 
 private:
     BobstAsmParams FromFields(int recordKind) const;

@@ -192,51 +192,34 @@ bool TextFields::AddNew(Section& section, int lineType) const
     return true;
 }
 
-int TextFields::ApplyToSelection(Section& section, const std::vector<int>& members, const ElementValues& common) const
+bool TextFields::ApplyToMember(CText& t) const
 {
-    NodeTable& nodes = *section.GetNodeTable();
-    int replaced = 0;
-    for (int slot : members) {
-        const CElement* current = section.GetElement(slot);
-        if (!current)
-            continue;
-        std::unique_ptr<CElement> copy = Section::CreateElement(*current);
-        if (!copy)
-            continue;
-        copy->SetSelection(common.selected == 1 ? 1 : 0);
-        if (common.lineType != ElementValues::kDiffers)
-            copy->SetLineType(common.lineType);
-        if (common.avoidInstances != ElementValues::kDiffersFlag)
-            copy->SetNotInstanced(common.avoidInstances);
-        if (common.ptg > 0.0)
-            copy->SetPtg(common.ptg);
-        if (auto* t = dynamic_cast<CText*>(copy.get())) {
-            const NodeFrame frame = FrameOf(*t, nodes);
-            if (frame.valid && (applyHeight || applyWidth || applyAngle)) {
-                double h = Distance(frame.base, frame.height);
-                double w = Distance(frame.base, frame.end);
-                double a = Direction(frame.base, frame.end);
-                if (applyHeight)
-                    h = height.Value();
-                if (applyWidth)
-                    w = width.Value() * Characters(t->GetText());
-                if (applyAngle)
-                    a = Angle::Normalize(angle.Value());
-                const TextNodePositions p = TextNodesFor(frame.base, h, w, a, 1);
-                const int up = applyHeight || applyAngle ? NodeAt(nodes, p.height) : t->GetHeightNode();
-                const int end = applyWidth || applyAngle ? NodeAt(nodes, p.end) : t->GetEndNode();
-                if (up >= 0 && end >= 0)
-                    t->SetNodes(up, t->GetBaseNode(), end);
-            }
-            if (mirrored != kMirrorDiffers)
-                t->SetMirrored(mirrored);
+    bool changed = false;
+    NodeTable* nodes = t.GetNodeTable();
+    const NodeFrame frame = nodes ? FrameOf(t, *nodes) : NodeFrame{};
+    if (frame.valid && (applyHeight || applyWidth || applyAngle)) {
+        double h = Distance(frame.base, frame.height);
+        double w = Distance(frame.base, frame.end);
+        double a = Direction(frame.base, frame.end);
+        if (applyHeight)
+            h = height.Value();
+        if (applyWidth)
+            w = width.Value() * Characters(t.GetText());
+        if (applyAngle)
+            a = Angle::Normalize(angle.Value());
+        const TextNodePositions p = TextNodesFor(frame.base, h, w, a, 1);
+        const int up = applyHeight || applyAngle ? NodeAt(*nodes, p.height) : t.GetHeightNode();
+        const int end = applyWidth || applyAngle ? NodeAt(*nodes, p.end) : t.GetEndNode();
+        if (up >= 0 && end >= 0 && (up != t.GetHeightNode() || end != t.GetEndNode())) {
+            t.SetNodes(up, t.GetBaseNode(), end);
+            changed = true;
         }
-        CElement* now = section.ReplaceElement(slot, std::move(copy));
-        now->RefreshBridges();
-        now->Recalculate();
-        ++replaced;
     }
-    return replaced;
+    if (mirrored != kMirrorDiffers && mirrored != t.IsMirrored()) {
+        t.SetMirrored(mirrored);
+        changed = true;
+    }
+    return changed;
 }
 
 } // namespace dlg

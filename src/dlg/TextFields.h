@@ -76,12 +76,12 @@ struct TextFields {
     // OK for a new text: added with the line type; false when it makes no
     // text (no characters, a point that cannot be a node).
     bool AddNew(Section& section, int lineType) const;
-    // OK for several texts: every listed element replaced by a copy with the
-    // Element page's several-elements values (selected, line type unless it
-    // differs, avoid instances unless it differs, ptg when above 0) and each
-    // text's height, width and angle where their apply boxes are ticked and
-    // its mirror unless the box is in its third state. Returns the count.
-    int ApplyToSelection(Section& section, const std::vector<int>& members, const ElementValues& common) const;
+    // OK for several texts, on one of them (the copy about to replace it):
+    // its height, width and angle where their apply boxes are ticked (the
+    // height and end points placed again about its own base point), its
+    // mirror unless the box is in its third state. The font is left: the
+    // page offers no font to change. Returns whether it changed.
+    bool ApplyToMember(CText& text) const;
 };
 
 } // namespace dlg

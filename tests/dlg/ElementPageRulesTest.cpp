@@ -4,7 +4,6 @@
 #include "dlg/BobstAsmFields.h"
 #include "dlg/CuirFields.h"
 #include "dlg/DimensionPageFields.h"
-#include "dlg/ElementValues.h"
 #include "dlg/TextFields.h"
 
 #include "common/LanguageTestSupport.h"
@@ -83,10 +82,10 @@ TEST_F(PageRulesTest, CuirRadiusOutsideTheSeriesIsItsOwnEntryAndKept)
 
 TEST_F(PageRulesTest, CuirAngleAndCentreTexts)
 {
-    const int slot = Slot(S().AddCuirAt(5.0004, 5, 21.0, 0.3, 10.0, true));
+    const int slot = Slot(S().AddCuirAt(5, 5, 21.0, 0.3, 10.0, true));
     auto* cuir = static_cast<CCuir*>(S().GetElement(slot));
     CuirFields f = CuirFields::From(*cuir, doc.Nodes());
-    EXPECT_EQ(f.centreX.Text(), "5.001");
+    EXPECT_EQ(f.angle.Text(), "17.189"); // 17.18873... rounded up
     // Unchanged: nothing to apply, the exact values stay.
     EXPECT_FALSE(f.Apply(S(), slot));
 
@@ -120,8 +119,8 @@ TEST_F(PageRulesTest, BobstRadiosAnglesAndRadii)
     };
     const Case cases[] = {
         {"200", "12", "19", 180.0, 12.0, 19.0},
-        {"-10", "12", "19", 0.0, 12.0, 19.0},
         {"45", "15", "10", 45.0, 15.0, 15.0},
+        {"-10", "12", "19", 0.0, 12.0, 19.0},
     };
     for (const Case& c : cases) {
         one.angle.SetText(c.angle);
@@ -144,40 +143,35 @@ TEST_F(PageRulesTest, BobstRadiosAnglesAndRadii)
     const BobstAsmParams stored = static_cast<CBobstAsm*>(S().GetElement(slot))->GetParams();
     EXPECT_EQ(stored.kind, 3);
     EXPECT_EQ(stored.openingAngle, 0.0);
-    EXPECT_EQ(stored.outerRadius, 15.0);
+    EXPECT_EQ(stored.outerRadius, 19.0);
 }
 
-TEST_F(PageRulesTest, BobstSeveralChangesOnlyWhatIsTicked)
+TEST(BobstSeveralTest, ChangesOnlyWhatIsTicked)
 {
     BobstAsmParams p;
     p.SetDefaults();
     p.rotation = 1.0;
-    const int a = Slot(S().AddBobstAt(0, 0, p, true));
-    const int b = Slot(S().AddBobstAt(50, 0, p, true));
-    const int cuir = Slot(S().AddCuirAt(90, 0, 21.0, 0.0, 10.0, true));
     BobstAsmFields f = BobstAsmFields::ForSeveral();
     EXPECT_EQ(f.record.kind, 1);
     EXPECT_FALSE(f.RadiosEnabled());
     EXPECT_FALSE(f.RotationEnabled());
     EXPECT_FALSE(f.CentreEnabled());
-    EXPECT_EQ(f.ApplyToSelection(S(), {a, b}), 0);
+    EXPECT_FALSE(f.ChangesGroup());
+    EXPECT_EQ(f.ForMember(p), p);
 
     f.changeShape = true;
+    EXPECT_TRUE(f.RadiosEnabled());
     f.ChooseKind(kBobstType2);
     f.ChooseKind(kBobstCustom);
+    EXPECT_TRUE(f.ShapeEditsEnabled());
     f.outer.SetText("20");
-    UndoTransaction tx(doc.Undo(), 408, &S());
-    EXPECT_EQ(f.ApplyToSelection(S(), {a, b, cuir}), 2);
-    tx.commit();
-    for (int slot : {a, b}) {
-        const BobstAsmParams now = static_cast<CBobstAsm*>(S().GetElement(slot))->GetParams();
-        EXPECT_EQ(now.kind, 2);
-        EXPECT_EQ(now.outerRadius, 20.0);
-        EXPECT_EQ(now.rotation, 1.0); // rotation box not ticked
-    }
-    doc.Undo().Undo();
-    for (int slot : {a, b})
-        EXPECT_EQ(static_cast<CBobstAsm*>(S().GetElement(slot))->GetParams(), p);
+    f.rotation.SetText("90"); // box not ticked: not applied
+    const BobstAsmParams now = f.ForMember(p);
+    EXPECT_EQ(now.kind, 2);
+    EXPECT_EQ(now.outerRadius, 20.0);
+    EXPECT_EQ(now.rotation, 1.0);
+    f.changeRotation = true;
+    EXPECT_DOUBLE_EQ(f.ForMember(p).rotation, Geom::kPi / 2.0);
 }
 
 TEST_F(PageRulesTest, DimensionValueKindsAndPicks)
@@ -269,14 +263,8 @@ TEST_F(PageRulesTest, SeveralTextsChangeOnlyTheTickedValues)
     f.height.SetText("20");
     f.width.SetText("99"); // not ticked: not applied
 
-    ElementValues common;
-    common.lineType = ElementValues::kDiffers;
-    common.avoidInstances = ElementValues::kDiffersFlag;
-    common.ptg = -1.0;
-    common.selected = 1;
-    UndoTransaction tx(doc.Undo(), 408, &S());
-    EXPECT_EQ(f.ApplyToSelection(S(), {a, b}, common), 2);
-    tx.commit();
+    for (int slot : {a, b})
+        EXPECT_TRUE(f.ApplyToMember(*static_cast<CText*>(S().GetElement(slot))));
     auto* ta = static_cast<CText*>(S().GetElement(a));
     auto* tb = static_cast<CText*>(S().GetElement(b));
     EXPECT_NEAR(At(ta->GetHeightNode()).y, 20.0, 1e-9);
@@ -285,9 +273,7 @@ TEST_F(PageRulesTest, SeveralTextsChangeOnlyTheTickedValues)
     EXPECT_NEAR(At(tb->GetEndNode()).y, 62.0, 1e-9);
     EXPECT_EQ(ta->IsMirrored(), 0);
     EXPECT_EQ(tb->IsMirrored(), 1);
-    EXPECT_EQ(ta->GetLineType(), 1);
-    doc.Undo().Undo();
-    EXPECT_NEAR(At(static_cast<CText*>(S().GetElement(b))->GetHeightNode()).x, -5.0, 1e-9);
+    EXPECT_FALSE(f.ApplyToMember(*ta)); // already so
 }
 
 } // namespace
