@@ -8,6 +8,7 @@
 #include "app/ConstructDriver.h"
 #include "app/ModifyDriver.h"
 #include "app/ModifySheetWindow.h"
+#include "app/NewTextWindow.h"
 #include "app/PropertiesWindow.h"
 #include "app/ViewCommandUi.h"
 #include "command/ViewInput.h"
@@ -148,6 +149,7 @@ private:
     ConstructDialogsWindow constructDialogs_{this};
     ConstructDriver construct_{input_, constructDialogs_};
     PropertiesWindow properties_{*this, input_};
+    NewTextWindow newText_{*this, input_};
     // A child of the view: it goes with it.
     dlg::CLineCreateDlg* relativeLine_ = nullptr;
     std::unique_ptr<gui::QtDevice> drawing_;
