@@ -363,6 +363,8 @@ public:
         view.input_.popupActive = false;
         view.properties_.OnPopupProperties(element);
     }
+    // Construct > Basic > Text: the text page for a new text.
+    static void NewText(DocumentView& view, int) { view.newText_.Start(); }
     static void NodeProperties(DocumentView& view, int)
     {
         (void)RunNodeProperties(&view, view.input_, view.input_.popupNode, view.view_.GetZoom());
@@ -513,6 +515,7 @@ const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::PopupChangeBridgeLength, &H::ChangeBridgeLength},
     {CommandId::PopupProperties, &H::Properties},
     {CommandId::PopupNodeProperties, &H::NodeProperties},
+    {CommandId::Text, &H::NewText},
 };
 
 bool DocumentCommands::Run(DocumentView& view, int commandId)

@@ -10,6 +10,7 @@
 #include "app/ModifyDriver.h"
 #include "app/ModifySheetWindow.h"
 #include "app/PaperSizeTable.h"
+#include "app/NewTextWindow.h"
 #include "app/PropertiesWindow.h"
 #include "app/ViewCommandUi.h"
 #include "command/ViewInput.h"
@@ -159,6 +160,7 @@ private:
         input_, [this](dlg::AutoLayoutParams& params) { return ShowAutoLayoutDialog(this, *doc_, PaperSizes(), params); },
         [this] { update(); }};
     PropertiesWindow properties_{*this, input_};
+    NewTextWindow newText_{*this, input_};
     // A child of the view: it goes with it.
     dlg::CLineCreateDlg* relativeLine_ = nullptr;
     std::unique_ptr<gui::QtDevice> drawing_;

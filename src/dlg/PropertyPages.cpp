@@ -1,5 +1,6 @@
 #include "dlg/PropertyPages.h"
 
+#include "dlg/AnnotationPages.h"
 #include "dlg/GeometryPages.h"
 #include "document/MorvekDoc.h"
 #include "element/Arc.h"
@@ -172,6 +173,13 @@ const std::array kRows{
     PropertyPageRow{ElementTypeId::Ellipse, true, false, &MakeEllipsePage, &FillEllipse, &PickEllipse,
                     &ValidateEllipse, &ApplyEllipse},
     PropertyPageRow{ElementTypeId::Spline, true, false, nullptr, nullptr, nullptr, nullptr, nullptr},
+    PropertyPageRow{ElementTypeId::Cuir, false, false, &MakeCuirPage, &FillCuir, &PickCuir, nullptr, &ApplyCuir},
+    PropertyPageRow{ElementTypeId::BobstAsm, false, false, &MakeBobstAsmPage, &FillBobstAsm, &PickBobstAsm, nullptr,
+                    &ApplyBobstAsm, &FillSeveralBobstAsm, &ApplySeveralBobstAsm},
+    PropertyPageRow{ElementTypeId::Measure, false, false, &MakeDimensionPage, &FillDimension, &PickDimension, nullptr,
+                    &ApplyDimension},
+    PropertyPageRow{ElementTypeId::Text, true, true, &MakeTextPage, &FillText, &PickText, &ValidateText, &ApplyText,
+                    &FillSeveralText, &ApplySeveralText},
 };
 
 } // namespace

@@ -4,9 +4,13 @@
 // detail page follows, how the driver fills its values from the element,
 // takes a picked point, checks and applies them. A new page is one row of
 // the table in PropertyPages.cpp and one member of PropertyValues.
+#include "dlg/BobstAsmFields.h"
+#include "dlg/CuirFields.h"
+#include "dlg/DimensionPageFields.h"
 #include "dlg/ElementValues.h"
 #include "dlg/PropertyPage.h"
 #include "dlg/PropertyValues.h"
+#include "dlg/TextFields.h"
 
 #include <QString>
 
@@ -26,6 +30,10 @@ struct PropertyValues {
     LinePageValues line;
     ArcPageValues arc;
     EllipsePageValues ellipse;
+    CuirFields cuir;
+    BobstAsmFields bobst;
+    DimensionPageFields dimension;
+    TextFields text;
 };
 
 // What an apply works on: the element in its slot, inside the open undo

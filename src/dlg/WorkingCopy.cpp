@@ -2,9 +2,12 @@
 
 #include "dlg/ElementValues.h"
 #include "element/Arc.h"
+#include "element/BobstAsm.h"
+#include "element/Cuir.h"
 #include "element/ElementNodes.h"
 #include "element/Ellipse.h"
 #include "element/Line.h"
+#include "element/Measure.h"
 #include "element/NodePoint.h"
 #include "element/Text.h"
 #include "section/Section.h"
@@ -24,6 +27,11 @@ std::vector<int> NodesOf(const CElement& e)
                 ellipse->GetMinorNode()};
     if (auto* text = dynamic_cast<const CText*>(&e))
         return {text->GetHeightNode(), text->GetBaseNode(), text->GetEndNode()};
+    if (auto* symbol = dynamic_cast<const CNodeSymbol*>(&e))
+        return {symbol->GetNode()};
+    if (auto* dimension = dynamic_cast<const CMeasure*>(&e)) // a missing centre: P1 stands in
+        return {dimension->GetLinePoint(), dimension->GetP1(), dimension->GetP2(),
+                dimension->GetCentre() >= 0 ? dimension->GetCentre() : dimension->GetP1()};
     return {};
 }
 
@@ -60,6 +68,10 @@ WorkingCopy::WorkingCopy(const CElement& element)
         ellipse->SetPreviewNodes(n[0], n[1], n[2], n[3], n[4]);
     else if (auto* text = dynamic_cast<CText*>(copy_.get()))
         text->SetPreviewNodes(n[0], n[1], n[2]);
+    else if (auto* symbol = dynamic_cast<CNodeSymbol*>(copy_.get()))
+        symbol->SetPreviewNode(n[0]);
+    else if (auto* dimension = dynamic_cast<CMeasure*>(copy_.get()))
+        dimension->SetPreviewNodes(n[1], n[2], n[3], n[0]);
     copy_->RefreshBridges();
     copy_->Recalculate();
 }

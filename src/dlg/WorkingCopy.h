@@ -3,9 +3,11 @@
 // copy constructor) over copies of its nodes made absolute at their drawn
 // positions, marked as a preview copy. The page moves the node copies and
 // the copy follows; the model is never touched. Lines, arcs, ellipses and
-// texts are known here; node order is the class's own (line: start, end;
-// arc: start, end, centre; ellipse: start, end, centre, first and second
-// radius point; text: height, base, end).
+// texts, the symbols on one node (cuir, Bobst assembly) and dimensions are
+// known here; node order is the class's own (line: start, end; arc: start,
+// end, centre; ellipse: start, end, centre, first and second radius point;
+// text: height, base, end; symbol: its node; dimension: text position,
+// first, second, centre).
 #include "geometry/Coord.h"
 
 #include <memory>

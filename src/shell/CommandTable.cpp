@@ -115,7 +115,7 @@ constexpr CommandRow kRows[] = {
     {CommandId::Line, 41, 41, 2, Doc, Handler, true, {}},
     {CommandId::LineContinuous, 42, 42, 1, Doc, Handler, true, {}},
     {CommandId::Circle, 44, 44, 3, Doc, Handler, true, {}},
-    {CommandId::Text, 46, 46, 14, Doc, NotAvailable, true, {}},
+    {CommandId::Text, 46, 46, 14, Doc, Handler, true, {}},
     {CommandId::Ellipse, 45, 45, 25, Doc, Handler, true, {}},
     {CommandId::ClearCommonLayout, 2313, 2314, -1, Doc, Handler, false, {}},
     {CommandId::Edge, 188, 188, 24, Doc, Handler, true, {}},
