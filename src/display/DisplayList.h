@@ -21,6 +21,7 @@
 
 #include <QString>
 
+#include <deque>
 #include <vector>
 
 class GlyphPathTable;
@@ -156,7 +157,7 @@ public:
     // output was already built for that mode.
     void Regenerate(int mode);
 
-    const std::vector<DisplayFigure>& Figures() const { return figures_; }
+    const std::deque<DisplayFigure>& Figures() const { return figures_; }
     bool IsEmpty() const { return figures_.empty(); }
     bool IsClosed() const { return closed_; }
     // The mode the output was built for; -1 when it is stale.
@@ -170,6 +171,6 @@ private:
     int attribute_ = 0;
     int resolution_ = 0;
     float ptg_ = 0.0f;
-    std::vector<DisplayFigure> figures_; // as many as made: most lists hold one figure
+    std::deque<DisplayFigure> figures_;
     BoundingBox box_;
 };
