@@ -1,5 +1,7 @@
 #include "view/BoxGrid.h"
 
+#include "geometry/PlacementList.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -105,4 +107,26 @@ void BoxGrid::Query(const BoundingBox& window, std::vector<int>& out) const
     }
     std::sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end());
     out.erase(std::unique(out.begin() + static_cast<std::ptrdiff_t>(first), out.end()), out.end());
+}
+
+void BoxGrid::QueryFrames(const die::coord& p, double reach, const PlacementList* placements,
+                          std::vector<std::pair<int, int>>& out) const
+{
+    out.clear();
+    const double r = reach * (1.0 + 1e-9) + 1e-9;
+    const auto near = [&](const die::coord& at, int frame) {
+        BoundingBox window;
+        window.Extend(at.x - r, at.y - r);
+        window.Extend(at.x + r, at.y + r);
+        found_.clear();
+        Query(window, found_);
+        for (int entry : found_)
+            out.emplace_back(entry, frame);
+    };
+    near(p, 0);
+    int frame = 1;
+    if (placements)
+        for (const Placement& placement : *placements)
+            near(placement.Unplace(p), frame++);
+    std::sort(out.begin(), out.end());
 }

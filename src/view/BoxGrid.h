@@ -5,8 +5,12 @@
 // the caller builds it again when the set changes. Boxes that would cover
 // many cells are kept in a list of their own that every query returns.
 #include "geometry/BoundingBox.h"
+#include "geometry/Coord.h"
+
+class PlacementList;
 
 #include <span>
+#include <utility>
 #include <vector>
 
 class BoxGrid {
@@ -17,6 +21,14 @@ public:
     // those that do), in ascending order without repeats. The window must not
     // be empty.
     void Query(const BoundingBox& window, std::vector<int>& out) const;
+    // The tries of a pick at p within reach, for a set of boxes in their own
+    // frame that is also shown at placements: (entry, 0) for the entries
+    // near p, (entry, k) for those near p taken back through the k-th
+    // placement; sorted by entry, then frame, the order of a plain scan.
+    // The windows are a little wider than reach, so that rounding never
+    // loses a box on the edge.
+    void QueryFrames(const die::coord& p, double reach, const PlacementList* placements,
+                     std::vector<std::pair<int, int>>& out) const;
 
 private:
     int Column(double x) const;
@@ -31,4 +43,5 @@ private:
     std::vector<int> cellStart_; // rows_ * columns_ + 1 offsets into entries_
     std::vector<int> entries_;
     std::vector<int> large_;
+    mutable std::vector<int> found_;
 };

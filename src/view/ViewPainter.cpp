@@ -307,24 +307,7 @@ ViewPainter::NodeHit ViewPainter::NearestNode()
     const double reach = kNodePixels / s;
     const Section* current = doc_->GetCurrentSection();
     std::vector<std::pair<int, int>> tries; // node, 0 own or 1 + replica
-    const auto near = [&](const die::coord& p, int frame) {
-        BoundingBox window;
-        // A little wider than the exact test, so that rounding never loses
-        // a figure on the edge.
-        const double r = reach * (1.0 + 1e-9) + 1e-9;
-        window.Extend(p.x - r, p.y - r);
-        window.Extend(p.x + r, p.y + r);
-        candidates_.clear();
-        nodeGrid_.Query(window, candidates_);
-        for (int c : candidates_)
-            tries.emplace_back(c, frame);
-    };
-    near(pick_, 0);
-    int frame = 1;
-    if (current)
-        for (const Placement& replica : current->get_surface())
-            near(replica.Unplace(pick_), frame++);
-    std::sort(tries.begin(), tries.end());
+    nodeGrid_.QueryFrames(pick_, reach, current ? &current->get_surface() : nullptr, tries);
     for (const auto& [i, f] : tries) {
         const BoundingBox& box = nodeBoxes_[static_cast<std::size_t>(i)];
         const die::coord own{box.minX, box.minY};

@@ -181,7 +181,6 @@ private:
     const void* nodeGridTable_ = nullptr;
     std::vector<BoundingBox> nodeBoxes_;
     BoxGrid nodeGrid_;
-    std::vector<int> candidates_;
     double tolerance_ = 0.0;
     double best_ = 0.0;
     bool noHit_ = true;

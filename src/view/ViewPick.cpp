@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace {
 
@@ -114,26 +113,11 @@ void ViewPainter::PickElement()
     UpdateFigureGrid(section);
     const PlacementList& replicas = section.get_surface();
     std::vector<std::pair<int, int>> tries; // figure, 0 own or 1 + replica
-    const auto near = [&](const die::coord& p, int frame) {
-        BoundingBox window;
-        // A little wider than the exact test, so that rounding never loses
-        // a figure on the edge.
-        const double r = tolerance_ * (1.0 + 1e-9) + 1e-9;
-        window.Extend(p.x - r, p.y - r);
-        window.Extend(p.x + r, p.y + r);
-        candidates_.clear();
-        figureGrid_.Query(window, candidates_);
-        for (int c : candidates_)
-            if (frame == 0 || !gridFigures_[static_cast<std::size_t>(c)].element->GetNotInstanced())
-                tries.emplace_back(c, frame);
-    };
-    near(pick_, 0);
-    int frame = 1;
-    for (const Placement& replica : replicas)
-        near(replica.Unplace(pick_), frame++);
-    std::sort(tries.begin(), tries.end());
+    figureGrid_.QueryFrames(pick_, tolerance_, &replicas, tries);
     for (const auto& [figure, f] : tries) {
         const FigureRef& ref = gridFigures_[static_cast<std::size_t>(figure)];
+        if (f != 0 && ref.element->GetNotInstanced())
+            continue;
         PickFigure(ref.element, *ref.figure, f == 0 ? nullptr : &*(replicas.begin() + (f - 1)));
     }
 }
