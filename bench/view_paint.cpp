@@ -4,10 +4,19 @@
 // screen-sized image in display mode 2. The counter "frames" is the repaint's
 // time as a fraction of a 60 Hz frame (16.7 ms).
 //
-// Sizes: 10,000 and 100,000 drawn elements (the section holds a twentieth of
-// them), fitted into the window and zoomed so that a tenth of the layout's
-// area is visible.
+// Sizes: 10,000, 100,000 and 1,000,000 drawn elements (the section holds a
+// twentieth of them), fitted into the window and zoomed so that a tenth of
+// the layout's area is visible.
+//
+// A mouse move while a command runs: the cursor tracked (the pick of the
+// element within 15 pixels and of the node within 5), the rubber line moved
+// and the view painted, keeping the drawn die (PaintOverlay); "ratio" is its
+// time over the floor measured in the same run, copying the kept drawing to
+// the overlay and drawing the rubber line alone. BM_MoveRepaintingAll is the
+// same move with the plain scans and a whole repaint, as it was before the
+// view kept its drawing.
 #include "display/DisplayList.h"
+#include "document/CursorInfo.h"
 #include "document/MorvekDoc.h"
 #include "gui/QtDevice.h"
 #include "linetype/LinetypeTable.h"
@@ -114,8 +123,68 @@ void BM_RepaintZoomedToATenth(benchmark::State& state)
     Repaint(state, true);
 }
 
-BENCHMARK(BM_RepaintFitted)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RepaintZoomedToATenth)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+// The pixels the cursor visits: a slow diagonal over the window.
+platform::DevicePoint CursorAt(int i)
+{
+    return {200 + (i * 7) % (kWidth - 400), 150 + (i * 5) % (kHeight - 300)};
+}
+
+void BM_MoveDuringCommand(benchmark::State& state)
+{
+    Fixture f(static_cast<int>(state.range(0)));
+    double move = 0.0, floor = 0.0;
+    int i = 0;
+    for (auto _ : state) {
+        const platform::DevicePoint at = CursorAt(i++);
+        auto start = std::chrono::steady_clock::now();
+        f.view.TrackCursor(at);
+        const CursorRecord& cursor = f.doc.Cursor();
+        f.view.SetRubberLine(true, 0, 0, static_cast<int>(cursor.modelX * 1000), static_cast<int>(cursor.modelY * 1000));
+        f.view.PaintOverlay(f.drawing, f.overlay, kWidth, kHeight);
+        benchmark::DoNotOptimize(f.overlay.image()->constBits());
+        move += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (!f.view.KeptDrawing())
+            state.SkipWithError("the drawing was painted again");
+
+        start = std::chrono::steady_clock::now();
+        f.overlay.bitBlt(0, 0, kWidth, kHeight, f.drawing, 0, 0);
+        f.view.Painter().DrawMeasureLine({0.0, 0.0}, {cursor.modelX, cursor.modelY});
+        benchmark::DoNotOptimize(f.overlay.image()->constBits());
+        floor += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["frames"] = move * 60.0 / n;
+    state.counters["ms"] = move * 1e3 / n;
+    state.counters["floor_ms"] = floor * 1e3 / n;
+    state.counters["ratio"] = move / floor;
+}
+
+void BM_MoveRepaintingAll(benchmark::State& state)
+{
+    Fixture f(static_cast<int>(state.range(0)));
+    double move = 0.0;
+    int i = 0;
+    for (auto _ : state) {
+        const platform::DevicePoint at = CursorAt(i++);
+        const auto start = std::chrono::steady_clock::now();
+        f.view.TrackCursor(at);
+        f.view.Painter().PickElementByScan();
+        (void)f.view.Painter().NearestNodeByScan();
+        const CursorRecord& cursor = f.doc.Cursor();
+        f.view.SetRubberLine(true, 0, 0, static_cast<int>(cursor.modelX * 1000), static_cast<int>(cursor.modelY * 1000));
+        f.view.Paint(f.drawing, f.overlay, kWidth, kHeight);
+        benchmark::DoNotOptimize(f.overlay.image()->constBits());
+        move += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["frames"] = move * 60.0 / n;
+    state.counters["ms"] = move * 1e3 / n;
+}
+
+BENCHMARK(BM_RepaintFitted)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintZoomedToATenth)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveDuringCommand)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveRepaintingAll)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

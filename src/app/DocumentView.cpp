@@ -221,8 +221,15 @@ void DocumentView::paintEvent(QPaintEvent*)
         || drawing_->pixelRatio() != ratio) {
         drawing_ = std::make_unique<gui::QtDevice>(width(), height(), ratio);
         overlay_ = std::make_unique<gui::QtDevice>(width(), height(), ratio);
+        drawingStale_ = true;
     }
-    view_.Paint(*drawing_, *overlay_, width(), height());
+    // After mouse moves alone the drawn die is kept when nothing it shows
+    // changed; any other event paints it again.
+    if (drawingStale_)
+        view_.Paint(*drawing_, *overlay_, width(), height());
+    else
+        view_.PaintOverlay(*drawing_, *overlay_, width(), height());
+    drawingStale_ = false;
     input_.DrawOverlay(*overlay_);
     gui::QtDevice target(this);
     target.bitBlt(0, 0, width(), height(), *overlay_, 0, 0);
@@ -262,6 +269,8 @@ void DocumentView::AfterInput(bool repaint)
 
 bool DocumentView::event(QEvent* event)
 {
+    if (event->type() != QEvent::MouseMove && event->type() != QEvent::Paint)
+        drawingStale_ = true;
     if (event->type() == QEvent::ShortcutOverride) {
         const COptions* options = view_.Options();
         auto* key = static_cast<QKeyEvent*>(event);

@@ -165,6 +165,8 @@ private:
     dlg::CLineCreateDlg* relativeLine_ = nullptr;
     std::unique_ptr<gui::QtDevice> drawing_;
     std::unique_ptr<gui::QtDevice> overlay_;
+    // Set by every event but a mouse move: the next paint draws the die again.
+    bool drawingStale_ = true;
     // While the drawing is shown fitted (on opening, after View > Center),
     // a new window size fits it again: the window takes its final size (the
     // property bar opening beside it) after the first paint. Any other zoom

@@ -1,5 +1,7 @@
 #include "display/DisplayList.h"
 
+#include "display/DisplayStamp.h"
+
 #include "display/FigurePaths.h"
 
 #include <algorithm>
@@ -32,6 +34,7 @@ const GlyphPathTable* DisplayList::GetGlyphPathTable()
 
 void DisplayList::Reset()
 {
+    display::NoteChange();
     figures_.clear();
     closed_ = true;
     outputMode_ = -1;
@@ -107,6 +110,7 @@ void DisplayList::AddPoint(const die::coord& point)
 
 void DisplayList::AddBridge(double position, double width)
 {
+    display::NoteChange();
     if (figures_.empty())
         return;
     // The output walks the gaps in order along the rule, so they are kept
@@ -134,6 +138,7 @@ void DisplayList::CloseFigure()
 {
     if (closed_)
         return;
+    display::NoteChange();
     closed_ = true;
     outputMode_ = -1;
     DisplayFigure& figure = figures_.back();

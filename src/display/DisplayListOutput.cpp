@@ -1,6 +1,8 @@
 // Building a display list's output for a display mode.
 #include "display/DisplayList.h"
 
+#include "display/DisplayStamp.h"
+
 #include "display/FigureOutput.h"
 #include "display/FigurePaths.h"
 #include "display/LinetypePatterns.h"
@@ -105,6 +107,7 @@ void DisplayList::Regenerate(int mode)
 {
     if (mode == outputMode_)
         return;
+    display::NoteChange();
     outputMode_ = mode;
     for (DisplayFigure& figure : figures_) {
         if (figure.kind < FigureKind::Line || figure.kind > FigureKind::Text) {

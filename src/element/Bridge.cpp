@@ -9,18 +9,17 @@
 
 bool BridgeList::Append(const Bridge& bridge)
 {
-    if (count_ >= MaxCount)
+    if (Count() >= MaxCount)
         return false;
-    slots_[static_cast<std::size_t>(count_++)] = bridge;
+    items_.push_back(bridge);
     return true;
 }
 
 void BridgeList::RemoveAt(int i)
 {
-    if (i < 0 || i >= count_)
+    if (i < 0 || i >= Count())
         return;
-    std::copy(begin() + i + 1, end(), begin() + i);
-    --count_;
+    items_.erase(items_.begin() + i);
 }
 
 void BridgeList::Reverse()
@@ -31,7 +30,7 @@ void BridgeList::Reverse()
 void BridgeList::Normalize()
 {
     std::stable_sort(begin(), end(), [](const Bridge& a, const Bridge& b) { return a.position < b.position; });
-    for (int i = 0; i + 1 < count_; ++i) {
+    for (int i = 0; i + 1 < Count(); ++i) {
         Bridge& b = (*this)[i];
         const double room = (*this)[i + 1].position - b.position;
         if (b.width > room)

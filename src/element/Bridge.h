@@ -2,8 +2,8 @@
 // The bridges of a rule: the gaps it leaves so that the board holds together.
 // A bridge covers [position, position + width] of the element's length in
 // millimetres, measured from the element's start.
-#include <array>
 #include <cstdint>
+#include <vector>
 
 namespace platform {
 class BinaryReader;
@@ -22,25 +22,27 @@ inline constexpr int ByCount = 1; // the auto count of width lBridges, spread ev
 inline constexpr int ByRule = 2;  // count and width from the bridge-rule table
 } // namespace BridgeMode
 
-// The bridge slots of an element: at most MaxCount, kept in ascending
-// position without overlaps, so that a display list never draws a rule
-// across a gap.
+// The bridges of an element: at most MaxCount, kept in ascending position
+// without overlaps, so that a display list never draws a rule across a gap.
+// The storage grows with the bridges the element has (most have none or a
+// few), so an element without bridges holds no room for them.
 class BridgeList {
 public:
     static constexpr int MaxCount = 100;
 
-    int Count() const { return count_; }
-    const Bridge& operator[](int i) const { return slots_[static_cast<std::size_t>(i)]; }
-    Bridge& operator[](int i) { return slots_[static_cast<std::size_t>(i)]; }
-    const Bridge* begin() const { return slots_.data(); }
-    const Bridge* end() const { return slots_.data() + count_; }
-    Bridge* begin() { return slots_.data(); }
-    Bridge* end() { return slots_.data() + count_; }
+    int Count() const { return static_cast<int>(items_.size()); }
+    const Bridge& operator[](int i) const { return items_[static_cast<std::size_t>(i)]; }
+    Bridge& operator[](int i) { return items_[static_cast<std::size_t>(i)]; }
+    const Bridge* begin() const { return items_.data(); }
+    const Bridge* end() const { return items_.data() + items_.size(); }
+    Bridge* begin() { return items_.data(); }
+    Bridge* end() { return items_.data() + items_.size(); }
 
-    void Clear() { count_ = 0; }
-    // Appends a bridge; false (nothing stored) when all slots are taken.
+    // Empties the list and gives its storage back.
+    void Clear() { std::vector<Bridge>().swap(items_); }
+    // Appends a bridge; false (nothing stored) when MaxCount are held.
     bool Append(const Bridge& bridge);
-    // Removes bridge i; the later ones move down one slot.
+    // Removes bridge i; the later ones move down one place.
     void RemoveAt(int i);
     // Reverses the order of the bridges.
     void Reverse();
@@ -49,8 +51,7 @@ public:
     void Normalize();
 
 private:
-    std::array<Bridge, MaxCount> slots_{};
-    int count_ = 0;
+    std::vector<Bridge> items_;
 };
 
 // Reads one bridge record (tag, its padding, position, width). A position

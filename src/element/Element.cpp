@@ -20,9 +20,14 @@ CElement::CElement(NodeTable* nodes, COptions* opts, int contextWord)
     : nodeTable(nodes), options(opts), context(contextWord),
       displayList(std::make_unique<DisplayList>())
 {
+    display::NoteChange();
 }
 
-CElement::~CElement() = default;
+// A removed element is gone from the views too.
+CElement::~CElement()
+{
+    display::NoteChange();
+}
 
 void CElement::SetGeometryDirty()
 {

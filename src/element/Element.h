@@ -14,6 +14,7 @@
 // and display-dirty; RebuildContour rebuilds the display list only while
 // display-dirty is set and clears it, laying the bridges out again first when
 // the geometry changed.
+#include "display/DisplayStamp.h"
 #include "element/Bridge.h"
 #include "element/ElementTypes.h"
 #include "element/SelectCriterion.h"
@@ -251,13 +252,14 @@ protected:
     int iAutoBridges = BridgeMode::ByCount;
     int notInstanced = 0;
     int LineType = 0;
-    unsigned char selected = 0;
+    // Every change of these two counts for the views (display/DisplayStamp.h).
+    display::Stamped<unsigned char> selected = 0;
     unsigned char preview = 0;
     Section* section = nullptr;
     std::unique_ptr<DisplayList> displayList;
     bool geometryChanged = true;
     bool bridgesStale = true;
-    bool displayDirty = true;
+    display::Stamped<bool> displayDirty = true;
     bool intersectionsCopied = false;
     std::vector<die::coord> intersections;
     std::list<CrossPoint> crossPoints;

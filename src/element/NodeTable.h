@@ -180,6 +180,8 @@ public:
     // a node changed, and the report of a loop of references.
     uint64_t BeginEvaluation();
     void NodeChanged() { ++generation; }
+    // Changes with every change of a node's position, use or count.
+    uint64_t Generation() const { return generation; }
     void PositionsChanged();
     void UsageChanged();
     void ReportReferenceLoop(const CNodePoint* node);

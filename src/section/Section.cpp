@@ -92,6 +92,12 @@ std::unique_ptr<CElement> Section::ExchangeSlot(int slot, std::unique_ptr<CEleme
         firstHole_ = slot;
     std::unique_ptr<CElement> old = std::move(slots_[static_cast<std::size_t>(slot)]);
     slots_[static_cast<std::size_t>(slot)] = std::move(element);
+    // The views see the element leave or join the layer (undo keeps a
+    // removed element alive, so its destruction does not tell them).
+    if (old)
+        old->MarkDisplayDirty();
+    if (CElement* now = slots_[static_cast<std::size_t>(slot)].get())
+        now->MarkDisplayDirty();
     return old;
 }
 

@@ -19,6 +19,13 @@ die::coord PointOf(const OutputNode& node)
     return {node.x, node.y};
 }
 
+// One pixel at p: a line to the next pixel, which LineTo leaves out.
+void Dot(platform::Device& dc, platform::DevicePoint p)
+{
+    dc.moveTo(p);
+    dc.lineTo(p.x + 1, p.y);
+}
+
 } // namespace
 
 platform::ArcDirection ArcDirectionFor(const ViewMapping& mapping)
@@ -74,7 +81,12 @@ void FigurePainter::DrawList(const DisplayList& list, LinetypeTable& linetypes, 
 void FigurePainter::DrawCodedPath(const DisplayFigure& figure, const Placement* replica)
 {
     const auto& out = figure.output;
-    dc_.moveTo(Convert(PointOf(out[0]), replica));
+    platform::DevicePoint at = Convert(PointOf(out[0]), replica);
+    dc_.moveTo(at);
+    // A figure whose strokes all begin and end in one pixel would leave
+    // nothing: it is drawn as that pixel.
+    bool strokes = false;
+    bool drew = false;
     for (std::size_t i = 1; i < out.size(); ++i) {
         const platform::DevicePoint p = Convert(PointOf(out[i]), replica);
         switch (out[i].code) {
@@ -90,9 +102,16 @@ void FigurePainter::DrawCodedPath(const DisplayFigure& figure, const Placement* 
             dc_.lineTo(p);
             break;
         default:
-            break;
+            continue;
         }
+        if (out[i].code != OutputCode::Move) {
+            strokes = true;
+            drew = drew || p != at;
+        }
+        at = p;
     }
+    if (strokes && !drew)
+        Dot(dc_, at);
 }
 
 // A record of code 2 announces a half-wave given by the next three records:
@@ -100,11 +119,14 @@ void FigurePainter::DrawCodedPath(const DisplayFigure& figure, const Placement* 
 void FigurePainter::DrawWavePath(const DisplayFigure& figure, const Placement* replica)
 {
     const auto& out = figure.output;
-    dc_.moveTo(Convert(PointOf(out[0]), replica));
+    platform::DevicePoint at = Convert(PointOf(out[0]), replica);
+    dc_.moveTo(at);
+    bool drew = false;
     std::size_t i = 1;
     while (i < out.size()) {
         if (out[i].code != OutputCode::Draw || i + 3 >= out.size()) {
-            dc_.moveTo(Convert(PointOf(out[i]), replica));
+            at = Convert(PointOf(out[i]), replica);
+            dc_.moveTo(at);
             ++i;
             continue;
         }
@@ -123,10 +145,15 @@ void FigurePainter::DrawWavePath(const DisplayFigure& figure, const Placement* r
             start = Angle::Normalize(-start);
             sign = -sign;
         }
-        dc_.angleArc(centre.x, centre.y, mapping_.ToDeviceLength(radius), Geom::RadToDeg(start),
-                     sign * Geom::RadToDeg(sweep));
+        const int deviceRadius = mapping_.ToDeviceLength(radius);
+        dc_.angleArc(centre.x, centre.y, deviceRadius, Geom::RadToDeg(start), sign * Geom::RadToDeg(sweep));
+        drew = drew || deviceRadius > 0;
+        at = centre;
         i += 4;
     }
+    // Half-waves smaller than a pixel: the wave as one pixel.
+    if (!drew)
+        Dot(dc_, at);
 }
 
 // Records 0 and 1 are the centre and (radius, 0); the pieces follow as
@@ -140,6 +167,12 @@ void FigurePainter::DrawArcPieces(const DisplayFigure& figure, const Placement* 
     const double radius = out[1].x;
     const platform::DevicePoint corner1 = mapping_.ToDevice({centre.x - radius, centre.y + radius});
     const platform::DevicePoint corner2 = mapping_.ToDevice({centre.x + radius, centre.y - radius});
+    // A circle within one pixel is that pixel.
+    if (corner1 == corner2) {
+        Dot(dc_, corner1);
+        return;
+    }
+    bool drew = false;
 
     platform::DevicePoint previous;
     platform::DevicePoint link;
@@ -151,6 +184,7 @@ void FigurePainter::DrawArcPieces(const DisplayFigure& figure, const Placement* 
         if (linkPending) {
             dc_.moveTo(link);
             dc_.lineTo(first);
+            drew = drew || link != first;
             linkPending = false;
         }
         const platform::DevicePoint second = Convert(PointOf(out[i + 1]), replica);
@@ -158,10 +192,18 @@ void FigurePainter::DrawArcPieces(const DisplayFigure& figure, const Placement* 
         if (out[i + 1].code == OutputCode::Spur) {
             dc_.moveTo(link);
             dc_.lineTo(first);
+            drew = drew || link != first;
             link = second;
             linkPending = true;
         } else if (first != second || out[i + 1].code == OutputCode::LongArc) {
             dc_.arc(corner1.x, corner1.y, corner2.x, corner2.y, second.x, second.y, first.x, first.y);
+            drew = true;
         }
+    }
+    // Pieces shorter than a pixel: the arc as the pixel of its middle.
+    if (!drew && out.size() >= 4) {
+        const die::coord a = PointOf(out[2]);
+        const die::coord b = PointOf(out[out.size() - 1]);
+        Dot(dc_, Convert(die::coord{(a.x + b.x) / 2, (a.y + b.y) / 2}, replica));
     }
 }

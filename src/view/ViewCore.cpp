@@ -2,11 +2,14 @@
 
 #include "display/DisplayList.h"
 #include "display/DrawContext.h"
+#include "display/DisplayStamp.h"
 #include "document/MorvekDoc.h"
 #include "element/NodePoint.h"
 #include "options/Options.h"
 #include "platform/Device.h"
 #include "section/Section.h"
+
+#include <algorithm>
 
 void ViewCore::OnInitialUpdate(CMorvekDoc* doc, int clientWidth, int clientHeight)
 {
@@ -27,6 +30,8 @@ void ViewCore::OnInitialUpdate(CMorvekDoc* doc, int clientWidth, int clientHeigh
     doc_->EndModifyState();
     showNodes_ = false;
     firstPaint_ = true;
+    drawn_.reset();
+    figuresStamp_ = 0;
 }
 
 ViewExtents ViewCore::DocumentExtents() const
@@ -136,7 +141,32 @@ void ViewCore::Paint(platform::Device& drawing, platform::Device& overlay, int c
     painter_.DrawSections();
     if (showNodes_)
         painter_.DrawNodes();
+    drawn_ = StateOf(drawing);
+    PaintOverlayParts(drawing, overlay);
+}
 
+void ViewCore::PaintOverlay(platform::Device& drawing, platform::Device& overlay, int clientWidth, int clientHeight)
+{
+    keptDrawing_ = false;
+    if (!doc_)
+        return;
+    if (firstPaint_ || showNodes_ || !drawn_) {
+        Paint(drawing, overlay, clientWidth, clientHeight);
+        return;
+    }
+    UpdateFigures();
+    if (!Same(*drawn_, StateOf(drawing))) {
+        Paint(drawing, overlay, clientWidth, clientHeight);
+        return;
+    }
+    keptDrawing_ = true;
+    painter_.SetDevices(&drawing, &overlay);
+    painter_.SetMapping(transform_.Mapping(DrawContext::GetMirrorFlags()));
+    PaintOverlayParts(drawing, overlay);
+}
+
+void ViewCore::PaintOverlayParts(platform::Device& drawing, platform::Device& overlay)
+{
     overlay.bitBlt(0, 0, drawing.width(), drawing.height(), drawing, 0, 0);
     if (rubberLine_)
         painter_.DrawMeasureLine({rubber_[0] / 1000.0, rubber_[1] / 1000.0}, {rubber_[2] / 1000.0, rubber_[3] / 1000.0});
@@ -144,10 +174,55 @@ void ViewCore::Paint(platform::Device& drawing, platform::Device& overlay, int c
     painter_.DrawNodeUnderCursor(overlay);
 }
 
+ViewCore::DrawnState ViewCore::StateOf(const platform::Device& drawing)
+{
+    DrawnState s;
+    s.stamp = display::ChangeStamp();
+    s.drawing = &drawing;
+    s.width = drawing.width();
+    s.height = drawing.height();
+    s.mirror = DrawContext::GetMirrorFlags();
+    s.mapping = transform_.Mapping(s.mirror);
+    s.mode = DisplayMode();
+    s.background = background_.get();
+    s.backgroundColour = options_ ? options_->GetBackgroundColour() : 0;
+    s.current = doc_->GetCurrentSectionIndex();
+    for (int i = 0; i < doc_->GetSectionCount(); ++i) {
+        Section& section = *doc_->GetSection(i);
+        section.recreate_replicas();
+        const PlacementList& replicas = section.get_surface();
+        s.sections.push_back({section.IsVisible(), std::vector<Placement>(replicas.begin(), replicas.end())});
+    }
+    return s;
+}
+
+bool ViewCore::Same(const DrawnState& a, const DrawnState& b)
+{
+    const auto samePlacement = [](const Placement& p, const Placement& q) {
+        return p.x == q.x && p.y == q.y && p.cosine == q.cosine && p.sine == q.sine && p.angle == q.angle
+            && p.instance == q.instance;
+    };
+    const auto sameSection = [&](const SectionState& p, const SectionState& q) {
+        return p.visible == q.visible && std::ranges::equal(p.replicas, q.replicas, samePlacement);
+    };
+    const ViewMapping& m = a.mapping;
+    const ViewMapping& n = b.mapping;
+    return a.stamp == b.stamp && a.drawing == b.drawing && a.width == b.width && a.height == b.height
+        && m.scale == n.scale && m.origin == n.origin && m.mirrored == n.mirrored && m.yDown == n.yDown
+        && a.mode == b.mode && a.mirror == b.mirror && a.background == b.background
+        && a.backgroundColour == b.backgroundColour && a.current == b.current
+        && std::ranges::equal(a.sections, b.sections, sameSection);
+}
+
 void ViewCore::UpdateFigures()
 {
+    const int mode = DisplayMode();
+    if (figuresStamp_ == display::ChangeStamp() && figuresMode_ == mode)
+        return;
     doc_->RebuildAllDisplayLists();
-    doc_->SetDisplayMode(DisplayMode());
+    doc_->SetDisplayMode(mode);
+    figuresStamp_ = display::ChangeStamp();
+    figuresMode_ = mode;
 }
 
 void ViewCore::TrackCursor(platform::DevicePoint pixel)

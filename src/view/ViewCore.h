@@ -8,7 +8,12 @@
 
 #include "platform/Picture.h"
 
+#include "geometry/PlacementList.h"
+
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class CInstance;
 class CMorvekDoc;
@@ -86,6 +91,14 @@ public:
     // the cursor on the overlay. The first paint fits the drawing into the
     // drawing device's client size first.
     void Paint(platform::Device& drawing, platform::Device& overlay, int clientWidth, int clientHeight);
+    // The paint after a mouse move: when nothing the drawing device shows
+    // has changed since the last Paint into it (no element made, removed,
+    // changed or selected differently, the same view, mode, mirror, picture,
+    // layers and placements, nodes not shown), only the overlay is made
+    // again over the kept drawing; otherwise a whole Paint.
+    void PaintOverlay(platform::Device& drawing, platform::Device& overlay, int clientWidth, int clientHeight);
+    // Whether the last PaintOverlay kept the drawing.
+    bool KeptDrawing() const { return keptDrawing_; }
 
     // Cursor tracking: the model point under the pixel, the element picked
     // within 15 pixels and the node within 5 go into the document's cursor
@@ -99,8 +112,33 @@ public:
 
 private:
     // Every element's figures rebuilt where stale and put out in the
-    // view's display mode (before painting and before picking).
+    // view's display mode (before painting and before picking); nothing
+    // when no element changed since the last time (display/DisplayStamp.h).
     void UpdateFigures();
+    // The overlay: a copy of the drawing, the rubber line, the hovered
+    // element and the node under the cursor.
+    void PaintOverlayParts(platform::Device& drawing, platform::Device& overlay);
+
+    // What the drawing device shows depends on; equal states draw the same.
+    struct SectionState {
+        bool visible = false;
+        std::vector<Placement> replicas;
+    };
+    struct DrawnState {
+        std::uint64_t stamp = 0;
+        const platform::Device* drawing = nullptr;
+        int width = 0;
+        int height = 0;
+        ViewMapping mapping{0.0, {}, false};
+        int mode = -1;
+        int mirror = 0;
+        const platform::Picture* background = nullptr;
+        int backgroundColour = 0;
+        int current = -1;
+        std::vector<SectionState> sections;
+    };
+    DrawnState StateOf(const platform::Device& drawing);
+    static bool Same(const DrawnState& a, const DrawnState& b);
 
     const COptions* options_;
     CMorvekDoc* doc_ = nullptr;
@@ -113,4 +151,10 @@ private:
     std::unique_ptr<platform::Picture> background_;
     bool rubberLine_ = false;
     int rubber_[4] = {0, 0, 0, 0};
+    // The state the drawing device was last painted in; none before.
+    std::optional<DrawnState> drawn_;
+    bool keptDrawing_ = false;
+    // The change stamp and display mode after the last UpdateFigures.
+    std::uint64_t figuresStamp_ = 0;
+    int figuresMode_ = -1;
 };

@@ -1,6 +1,7 @@
 #include "view/ViewPainter.h"
 
 #include "display/DisplayList.h"
+#include "display/DisplayStamp.h"
 #include "document/MorvekDoc.h"
 #include "element/Element.h"
 #include "element/NodePoint.h"
@@ -9,7 +10,9 @@
 #include "platform/Device.h"
 #include "section/Section.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -239,7 +242,7 @@ void ViewPainter::DrawNodes()
     linetypes->ReleasePen(*main_);
 }
 
-ViewPainter::NodeHit ViewPainter::NearestNode()
+ViewPainter::NodeHit ViewPainter::NearestNodeByScan()
 {
     NodeHit& hit = nodeHit_;
     hit = NodeHit{};
@@ -267,6 +270,56 @@ ViewPainter::NodeHit ViewPainter::NearestNode()
         if (current)
             for (const Placement& replica : current->get_surface())
                 consider(i, own, replica.Place(own), replica.instance);
+    }
+    return hit;
+}
+
+void ViewPainter::UpdateNodeGrid()
+{
+    NodeTable& nodes = doc_->Nodes();
+    if (nodeGridTable_ == &nodes && nodeGridGeneration_ == nodes.Generation() && nodeGridStamp_ == display::ChangeStamp()
+        && nodeGridCount_ == nodes.GetCount())
+        return;
+    nodeBoxes_.assign(static_cast<std::size_t>(nodes.GetCount()), BoundingBox{});
+    for (int i = 0; i < nodes.GetCount(); ++i)
+        if (CNodePoint* node = nodes.GetNode(i))
+            nodeBoxes_[static_cast<std::size_t>(i)].Extend(node->GetXInInstance(nullptr), node->GetYInInstance(nullptr));
+    nodeGrid_.Build(nodeBoxes_);
+    // Reading the positions may have begun an evaluation.
+    nodeGridTable_ = &nodes;
+    nodeGridGeneration_ = nodes.Generation();
+    nodeGridStamp_ = display::ChangeStamp();
+    nodeGridCount_ = nodes.GetCount();
+}
+
+// The nodes near the pick point, in their own place and in each replica's,
+// tried in the order of the plain scan (node, then its own place before the
+// replicas in order), so that a tie goes the same way.
+ViewPainter::NodeHit ViewPainter::NearestNode()
+{
+    NodeHit& hit = nodeHit_;
+    hit = NodeHit{};
+    if (!doc_ || mapping_.scale == 0.0)
+        return hit;
+    UpdateNodeGrid();
+    const double s = mapping_.scale;
+    double best = double(kNodePixels * kNodePixels) / (s * s);
+    const double reach = kNodePixels / s;
+    const Section* current = doc_->GetCurrentSection();
+    std::vector<std::pair<int, int>> tries; // node, 0 own or 1 + replica
+    nodeGrid_.QueryFrames(pick_, reach, current ? &current->get_surface() : nullptr, tries);
+    for (const auto& [i, f] : tries) {
+        const BoundingBox& box = nodeBoxes_[static_cast<std::size_t>(i)];
+        const die::coord own{box.minX, box.minY};
+        const Placement* replica = f == 0 ? nullptr : &*(current->get_surface().begin() + (f - 1));
+        const die::coord at = replica ? replica->Place(own) : own;
+        const double dx = at.x - pick_.x;
+        const double dy = at.y - pick_.y;
+        const double d2 = dx * dx + dy * dy;
+        if (d2 < best) {
+            best = d2;
+            hit = {i, own, replica ? replica->instance : 0, at};
+        }
     }
     return hit;
 }

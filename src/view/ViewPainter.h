@@ -11,10 +11,12 @@
 // line, the highlighted element and the node under the cursor.
 // Picking: SetPickPoint, PickElement (the nearest figure of the current
 // section within 15 pixels, replicas included), GetHitElement/GetHitInstance.
+#include "view/BoxGrid.h"
 #include "view/FigurePainter.h"
 #include "geometry/BoundingBox.h"
 #include "geometry/Coord.h"
 
+#include <cstdint>
 #include <vector>
 
 class CElement;
@@ -73,9 +75,12 @@ public:
         int instance = 0; // 0 its own position, else the replica's instance
         die::coord at;    // where it was found
     };
-    // The search runs once per pick point (the view's cursor tracking); the
-    // hit is kept for DrawNodeUnderCursor until the pick point changes.
+    // The search runs once per pick point (the view's cursor tracking) in a
+    // grid of the node positions, built again when a node changes; the hit is
+    // kept for DrawNodeUnderCursor until the pick point changes.
     NodeHit NearestNode();
+    // The same search by looking at every node.
+    NodeHit NearestNodeByScan();
     // Marks the node NearestNode last found on the device: a square for an
     // absolute node, a circle and a triangle at its first reference for a
     // parametric one, and a diamond where it was found in a replica.
@@ -95,7 +100,11 @@ public:
     // while the scale is 0.
     void SetPickPoint(platform::DevicePoint pixel);
     const die::coord& GetPickPoint() const { return pick_; }
+    // Searches a grid of the current section's figures, built again when an
+    // element or the section changes (display/DisplayStamp.h).
     void PickElement();
+    // The same pick by looking at every figure: what PickElement must find.
+    void PickElementByScan();
     CElement* GetHitElement() const { return noHit_ ? nullptr : hit_.element; }
     // −1 no hit, 0 the element itself, else the replica's instance number.
     int GetHitInstance() const;
@@ -124,6 +133,12 @@ private:
     // The model window the main device shows, grown by kCullMargin pixels,
     // in the world frame and in the frame of each of the section's replicas.
     void PrepareWindows(const Section& section);
+    // Starts a pick: no hit, the tolerance of the scale; false when nothing
+    // can be picked.
+    bool BeginPick();
+    // The figure grid of the current section up to date.
+    void UpdateFigureGrid(Section& section);
+    void UpdateNodeGrid();
     void PickFigure(CElement* element, const DisplayFigure& figure, const Placement* replica);
     void PickPath(CElement* element, const DisplayFigure& figure, const Placement* replica, const die::coord& p);
     void PickArc(CElement* element, const DisplayFigure& figure, const Placement* replica, const die::coord& p);
@@ -148,6 +163,24 @@ private:
 
     die::coord pick_;
     NodeHit nodeHit_;
+    // The pick's figure grid: the section and change stamp it was built for,
+    // the figures in section order (each element's in its list's order).
+    struct FigureRef {
+        CElement* element = nullptr;
+        const DisplayFigure* figure = nullptr;
+    };
+    const Section* gridSection_ = nullptr;
+    std::uint64_t gridStamp_ = 0;
+    std::vector<FigureRef> gridFigures_;
+    BoxGrid figureGrid_;
+    // The node grid: the node table's generation, the change stamp and the
+    // node count it was built for, every node's own position.
+    std::uint64_t nodeGridGeneration_ = 0;
+    std::uint64_t nodeGridStamp_ = 0;
+    int nodeGridCount_ = -1;
+    const void* nodeGridTable_ = nullptr;
+    std::vector<BoundingBox> nodeBoxes_;
+    BoxGrid nodeGrid_;
     double tolerance_ = 0.0;
     double best_ = 0.0;
     bool noHit_ = true;

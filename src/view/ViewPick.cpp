@@ -4,6 +4,7 @@
 #include "view/ViewPainter.h"
 
 #include "display/DisplayList.h"
+#include "display/DisplayStamp.h"
 #include "document/MorvekDoc.h"
 #include "element/Element.h"
 #include "geometry/Angle.h"
@@ -12,6 +13,7 @@
 #include "geometry/PlacementList.h"
 #include "section/Section.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -57,17 +59,22 @@ void ViewPainter::SetPickPoint(platform::DevicePoint pixel)
     SetModelPickPoint(mapping_.ToModel(pixel));
 }
 
-void ViewPainter::PickElement()
+bool ViewPainter::BeginPick()
 {
     noHit_ = true;
     hit_ = Hit{};
-    if (!doc_ || mapping_.scale == 0.0)
-        return;
+    if (!doc_ || mapping_.scale == 0.0 || !doc_->GetCurrentSection())
+        return false;
     tolerance_ = kPickPixels / mapping_.scale;
     best_ = tolerance_ * tolerance_;
-    Section* section = doc_->GetCurrentSection();
-    if (!section)
+    return true;
+}
+
+void ViewPainter::PickElementByScan()
+{
+    if (!BeginPick())
         return;
+    Section* section = doc_->GetCurrentSection();
     for (CElement* element : *section) {
         for (const DisplayFigure& figure : element->GetDisplayList().Figures()) {
             PickFigure(element, figure, nullptr);
@@ -75,6 +82,43 @@ void ViewPainter::PickElement()
                 for (const Placement& replica : section->get_surface())
                     PickFigure(element, figure, &replica);
         }
+    }
+}
+
+void ViewPainter::UpdateFigureGrid(Section& section)
+{
+    if (gridSection_ == &section && gridStamp_ == display::ChangeStamp())
+        return;
+    gridFigures_.clear();
+    std::vector<BoundingBox> boxes;
+    for (CElement* element : section) {
+        for (const DisplayFigure& figure : element->GetDisplayList().Figures()) {
+            gridFigures_.push_back({element, &figure});
+            boxes.push_back(figure.box);
+        }
+    }
+    figureGrid_.Build(boxes);
+    gridSection_ = &section;
+    gridStamp_ = display::ChangeStamp();
+}
+
+// The figures near the pick point in the element's own frame and in each
+// replica's, tried in the order of the plain scan (element, figure, then its
+// own frame before the replicas in order), so that a tie goes the same way.
+void ViewPainter::PickElement()
+{
+    if (!BeginPick())
+        return;
+    Section& section = *doc_->GetCurrentSection();
+    UpdateFigureGrid(section);
+    const PlacementList& replicas = section.get_surface();
+    std::vector<std::pair<int, int>> tries; // figure, 0 own or 1 + replica
+    figureGrid_.QueryFrames(pick_, tolerance_, &replicas, tries);
+    for (const auto& [figure, f] : tries) {
+        const FigureRef& ref = gridFigures_[static_cast<std::size_t>(figure)];
+        if (f != 0 && ref.element->GetNotInstanced())
+            continue;
+        PickFigure(ref.element, *ref.figure, f == 0 ? nullptr : &*(replicas.begin() + (f - 1)));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "view/ViewCore.h"
 
 #include "display/DrawContext.h"
+#include "element/Element.h"
 #include "options/Options.h"
 #include "section/Section.h"
 
@@ -8,6 +9,9 @@
 #include "view/ViewTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
 
 namespace {
 
@@ -205,6 +209,54 @@ TEST_F(ViewCoreTest, PaintOrderFromBackgroundToTheCursorMarks)
     drawing_.clear();
     view_.Paint(drawing_, overlay_, 825, 425);
     EXPECT_TRUE(drawing_.callsOf(RecordedCall::Kind::Picture).empty());
+}
+
+// After a mouse move the drawn die is kept while nothing it shows changed:
+// the drawing device gets no call, the overlay a copy and its marks. Every
+// change of the die or of how it is shown paints it again.
+TEST_F(ViewCoreTest, AMoveKeepsTheDrawingUntilWhatItShowsChanges)
+{
+    Section& section = *doc_.GetSection(0);
+    CElement* line = section.AddLine3(0, 0, 200, 100, true, 1).Get();
+    (void)section.AddLine3(0, 100, 200, 0, true, 1);
+    view_.OnInitialUpdate(&doc_, 1000, 800);
+    view_.PaintOverlay(drawing_, overlay_, 1000, 800); // the first paint draws
+    EXPECT_FALSE(view_.KeptDrawing());
+
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+    } cases[] = {
+        {"nothing", [] {}},
+        {"a rubber line", [&] { view_.SetRubberLine(true, 0, 0, 50000, 50000); }},
+        {"a selection", [&] { line->SetSelection(1); }},
+        {"a new line", [&] { (void)section.AddLine3(10, 10, 20, 90, true, 1); }},
+        {"a removed line", [&] { section.DeleteElement(line); }},
+        {"a pan", [&] { view_.SetOrigin({view_.GetOrigin().x + 5, view_.GetOrigin().y}); }},
+        {"a zoom", [&] { view_.SetZoom(view_.GetZoom() * 2, 1000, 800); }},
+        {"the bridges switch", [&] { view_.OnViewBridges(); }},
+        {"a placement", [&] { section.NewInstance(300.0, 0.0, 0.0); }},
+        {"the layer hidden", [&] { section.SetVisible(false); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        c.apply();
+        drawing_.clear();
+        overlay_.clear();
+        view_.PaintOverlay(drawing_, overlay_, 1000, 800);
+        const bool kept = std::string(c.change) == "nothing" || std::string(c.change) == "a rubber line";
+        EXPECT_EQ(view_.KeptDrawing(), kept);
+        EXPECT_EQ(drawing_.calls().empty(), kept);
+        ASSERT_EQ(overlay_.callsOf(RecordedCall::Kind::Blit).size(), 1u);
+        if (c.change == std::string("a rubber line")) {
+            EXPECT_FALSE(overlay_.lines().empty());
+        }
+        // Unchanged since: the next move keeps it.
+        drawing_.clear();
+        view_.PaintOverlay(drawing_, overlay_, 1000, 800);
+        EXPECT_TRUE(view_.KeptDrawing());
+        EXPECT_TRUE(drawing_.calls().empty());
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "view/ViewPainter.h"
 
+#include "display/DisplayList.h"
 #include "element/Element.h"
 #include "element/NodePoint.h"
 #include "geometry/PlacementList.h"
@@ -8,6 +9,9 @@
 #include "view/ViewTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
 
 namespace {
 
@@ -380,6 +384,127 @@ TEST_F(ViewPainterTest, PatternOutputReachingIntoTheWindowIsDrawn)
     painter_.SetDisplayMode(2);
     painter_.DrawSections();
     EXPECT_FALSE(main_.callsOf(RecordedCall::Kind::AngleArc).empty());
+}
+
+// Whether the call sets at least one pixel: a line that ends where it
+// starts sets none (LineTo leaves out its end), nor does an arc on a box
+// without extent.
+bool SetsPixels(const RecordedCall& call)
+{
+    switch (call.kind) {
+    case RecordedCall::Kind::Line:
+        return call.points[0] != call.points[1];
+    case RecordedCall::Kind::Arc:
+        return call.points[0] != call.points[1];
+    case RecordedCall::Kind::AngleArc:
+        return call.radius > 0;
+    default:
+        return false;
+    }
+}
+
+// A die of 1,000 rules fitted into 100 pixels: long and short lines, holes
+// and short arcs, most of them smaller than a pixel. Each must leave a pixel,
+// on its own and in the painted section.
+TEST_F(ViewPainterTest, EveryFigureOfADieFittedInto100PixelsLeavesAPixel)
+{
+    Section& section = *doc_.GetSection(0);
+    for (int i = 0; i < 1000; ++i) {
+        const double x = (i % 40) * 25.0;
+        const double y = (i / 40) * 40.0;
+        switch (i % 4) {
+        case 0: (void)section.AddLine3(x, y, x + 22, y, true, 1); break;  // 2.2 pixels
+        case 1: (void)section.AddLine3(x, y, x + 3, y + 2, true, 1); break; // a third of a pixel
+        case 2: (void)section.AddArc3(x, y, x + 2, y, x + 2, y, true, 1); break; // a hole of 0.4 pixels
+        default: (void)section.AddArc3(x, y, x + 5, y, x, y + 5, true, 1); break; // a quarter, radius 0.5
+        }
+    }
+    Map(0.1); // the die is 1,000 mm wide: 100 pixels
+    Rebuild();
+
+    int element = 0;
+    for (CElement* e : section) {
+        SCOPED_TRACE(element++);
+        main_.clear();
+        FigurePainter figures(main_, linetypes_.table, painter_.Mapping());
+        for (const DisplayFigure& figure : e->GetDisplayList().Figures())
+            figures.DrawFigure(figure);
+        EXPECT_TRUE(std::ranges::any_of(main_.calls(), SetsPixels));
+    }
+    EXPECT_EQ(element, 1000);
+
+    main_.clear();
+    painter_.DrawSections();
+    EXPECT_GE(std::ranges::count_if(main_.calls(), SetsPixels), 1000);
+}
+
+// The pick and the node search through their grids find what looking at
+// every figure and node finds, ties included: random lines and arcs, some
+// not instanced, with coincident copies, in a section with turned replicas,
+// picked at random points and at scales from far out to close in.
+TEST_F(ViewPainterTest, GridPicksMatchThePlainScanOnRandomFigures)
+{
+    std::mt19937 random(20261211);
+    std::uniform_real_distribution<double> coordinate(-200.0, 200.0);
+    std::uniform_real_distribution<double> step(-15.0, 15.0);
+    Section& section = *doc_.GetSection(0);
+    for (int i = 0; i < 400; ++i) {
+        const double x = coordinate(random);
+        const double y = coordinate(random);
+        CElement* e = nullptr;
+        if (i % 3 == 2)
+            e = section.AddArc3(x, y, x + 4 + std::abs(step(random)), y, x, y + 5, true, 1).Get();
+        else
+            e = Line(0, x, y, x + step(random), y + step(random));
+        if (i % 7 == 0)
+            (void)Line(0, x, y, x + 10, y); // ties with another figure
+        if (e && i % 5 == 0)
+            e->SetNotInstanced(1);
+    }
+    section.NewInstance(450.0, 0.0, 0.0);
+    section.NewInstance(0.0, 450.0, 90.0);
+    Rebuild();
+    int hits = 0;
+    int nodeHits = 0;
+    for (const double scale : {0.05, 1.0, 8.0}) {
+        Map(scale);
+        for (int i = 0; i < 300; ++i) {
+            const die::coord p{coordinate(random) * 1.6 + 100.0, coordinate(random) * 1.6 + 100.0};
+            SCOPED_TRACE(testing::Message() << "scale " << scale << " at " << p.x << ", " << p.y);
+            painter_.SetModelPickPoint(p);
+            painter_.PickElementByScan();
+            const CElement* element = painter_.GetHitElement();
+            const int instance = painter_.GetHitInstance();
+            const int segment = painter_.GetHitSegment();
+            const die::coord toNearest = painter_.GetHitVector();
+            painter_.PickElement();
+            ASSERT_EQ(painter_.GetHitElement(), element);
+            EXPECT_EQ(painter_.GetHitInstance(), instance);
+            EXPECT_EQ(painter_.GetHitSegment(), segment);
+            EXPECT_EQ(painter_.GetHitVector().x, toNearest.x);
+            EXPECT_EQ(painter_.GetHitVector().y, toNearest.y);
+            hits += element != nullptr;
+
+            const ViewPainter::NodeHit plain = painter_.NearestNodeByScan();
+            const ViewPainter::NodeHit grid = painter_.NearestNode();
+            ASSERT_EQ(grid.index, plain.index);
+            EXPECT_EQ(grid.instance, plain.instance);
+            EXPECT_EQ(grid.at.x, plain.at.x);
+            EXPECT_EQ(grid.at.y, plain.at.y);
+            nodeHits += plain.index >= 0;
+        }
+    }
+    EXPECT_GT(hits, 100); // the points found figures, not just empty space
+    EXPECT_GT(nodeHits, 10);
+
+    // A moved node and a removed element are seen at once.
+    CElement* first = section.begin().Get();
+    section.DeleteElement(first);
+    painter_.SetModelPickPoint({0.0, 0.0});
+    painter_.PickElementByScan();
+    const CElement* plain = painter_.GetHitElement();
+    painter_.PickElement();
+    EXPECT_EQ(painter_.GetHitElement(), plain);
 }
 
 } // namespace
