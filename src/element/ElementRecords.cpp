@@ -12,16 +12,11 @@
 
 namespace {
 
-// The first versions that hold these fields.
-constexpr int kWoodAbsoluteVersion = 3;
+// The first versions that hold these fields (the die board's are CWood's).
 constexpr int kMeasureInstancesVersion = 4;
-constexpr int kWoodRecordsVersion = 6;
 constexpr int kMeasureCharSizeVersion = 8;
-constexpr int kWoodSidesVersion = 9;
-constexpr int kWoodTextsVersion = 10;
 constexpr int kTextMirroredVersion = 11;
 constexpr int kSplineSamplesVersion = 12;
-constexpr int kWoodNotchVersion = 13;
 
 constexpr qsizetype kWoodRecordBytes = 2 * 4 + 2 * 8;
 
@@ -145,14 +140,14 @@ void Fields(Io& io, R& r, int version, WoodFileRecord*)
     io.f64(v.knifeOffset);
     io.f64(v.knifeSpacing);
     io.f64(v.knifeEndClearance);
-    if (version >= kWoodAbsoluteVersion) {
+    if (version >= CWood::kAbsoluteVersion) {
         io.strictFlag(v.absolute);
         io.f64(v.absoluteBox.minX);
         io.f64(v.absoluteBox.maxY);
         io.f64(v.absoluteBox.maxX);
         io.f64(v.absoluteBox.minY);
     }
-    if (version >= kWoodRecordsVersion) {
+    if (version >= CWood::kRecordsVersion) {
         io.strictFlag(v.knives);
         const auto each = [&io](auto& w) {
             io.i32(w.a);
@@ -167,7 +162,7 @@ void Fields(Io& io, R& r, int version, WoodFileRecord*)
             io.list(r.records ? *r.records : kNone, kWoodRecordBytes, CWood::kMaxRecords, each);
         }
     }
-    if (version >= kWoodSidesVersion) {
+    if (version >= CWood::kSidesVersion) {
         for (auto& side : v.sides) {
             io.f64(side.start);
             io.f64(side.step);
@@ -177,7 +172,7 @@ void Fields(Io& io, R& r, int version, WoodFileRecord*)
             io.flag(side.centred);
         }
     }
-    if (version >= kWoodTextsVersion) {
+    if (version >= CWood::kStoredTextsVersion) {
         io.flag(v.symmetric);
         io.text(v.text);
         for (auto& position : v.textPositions)
@@ -186,7 +181,7 @@ void Fields(Io& io, R& r, int version, WoodFileRecord*)
         io.f64(v.textBand);
         io.f64(v.textOffset);
     }
-    if (version >= kWoodNotchVersion) {
+    if (version >= CWood::kNotchVersion) {
         io.f64(v.notchWidth);
         io.f64(v.notchDepth);
     }
