@@ -32,6 +32,7 @@
 
 #include <algorithm>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -127,7 +128,23 @@ QByteArray CMorvekDoc::WriteDrawing()
     native::Drawing d;
     d.identification = kIdentification;
     d.version = native::kFormatVersion;
+    // The header holds the extents the file opens with. A load turns every
+    // instance about the middle of its section's elements as saved; edits
+    // since the drawing was opened (the save's own clean-up among them) may
+    // have moved that middle, so the instances are turned about it for the
+    // extents only and then put back as they were.
+    std::vector<CInstance> kept;
+    for (const auto& s : sections_) {
+        for (int i = 0; i < s->GetInstanceCount(); ++i)
+            kept.push_back(s->GetInstance(i));
+        (void)s->SetCenterOfInstances(); // always true
+    }
     GetExtents(d.left, d.top, d.right, d.bottom, true, true);
+    auto next = kept.cbegin();
+    for (const auto& s : sections_) {
+        for (int i = 0; i < s->GetInstanceCount(); ++i)
+            s->GetInstance(i) = *next++;
+    }
     platform::BinaryWriter variables;
     (void)variables_.Save(variables); // the whole table: no index to fail on
     d.variableBlock = variables.take();

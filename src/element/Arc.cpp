@@ -1,5 +1,6 @@
 #include "element/Arc.h"
 
+#include "element/ElementRecords.h"
 #include "element/ElementNodes.h"
 #include "element/NodeTransforms.h"
 #include "element/OldTextRecord.h"
@@ -164,20 +165,16 @@ void CArc::CountAutoBridges(int n, double width, bool replace)
 void CArc::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(ElementTypeId::Arc);
-    out.writeInt32(startNode);
-    out.writeInt32(endNode);
-    out.writeInt32(centerNode);
+    WriteElementRecord(out, ArcRecord{startNode, endNode, centerNode});
     SaveBase(out);
 }
 
 bool CArc::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int32_t start = in.readInt32();
-    const int32_t end = in.readInt32();
-    const int32_t centre = in.readInt32();
-    if (!in.ok())
+    const auto r = ReadElementRecord<ArcRecord>(in, fileVersion);
+    if (!r)
         return false;
-    for (int32_t index : {start, end, centre}) {
+    for (int32_t index : {r->start, r->end, r->centre}) {
         if (ElementNodes::StoredNode(nodeTable, index, nodeBase) < 0) {
             in.fail(QStringLiteral("arc on a missing node"));
             return false;
@@ -185,9 +182,9 @@ bool CArc::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
     }
     if (!LoadBase(in, fileVersion))
         return false;
-    SetStartNode(start + nodeBase);
-    SetEndNode(end + nodeBase);
-    SetCenterNode(centre + nodeBase);
+    SetStartNode(r->start + nodeBase);
+    SetEndNode(r->end + nodeBase);
+    SetCenterNode(r->centre + nodeBase);
     Recalculate();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "display/DisplayList.h"
 #include "display/DrawContext.h"
+#include "element/ElementRecords.h"
 #include "element/ElementNodes.h"
 #include "element/FittedPreview.h"
 #include "geometry/Angle.h"
@@ -72,24 +73,23 @@ void CBobstAsm::SetParams(const BobstAsmParams& p)
 void CBobstAsm::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(ElementTypeId::BobstAsm);
-    out.writeInt32(node);
-    out.writeInt32(params.kind);
-    out.writeDouble(params.openingAngle);
-    out.writeDouble(params.innerRadius);
-    out.writeDouble(params.outerRadius);
-    out.writeDouble(params.rotation);
+    WriteElementRecord(out, BobstAsmRecord{node, params.kind, params.openingAngle, params.innerRadius,
+                                           params.outerRadius, params.rotation});
     SaveBase(out);
 }
 
 bool CBobstAsm::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int at = ReadNode(in, nodeBase, "Bobst assembly hole");
+    const auto r = ReadElementRecord<BobstAsmRecord>(in, fileVersion);
+    if (!r)
+        return false;
+    const int at = CheckNode(in, r->node, nodeBase, "Bobst assembly hole");
     BobstAsmParams read;
-    read.kind = in.readInt32();
-    read.openingAngle = in.readDouble();
-    read.innerRadius = in.readDouble();
-    read.outerRadius = in.readDouble();
-    read.rotation = in.readDouble();
+    read.kind = r->kind;
+    read.openingAngle = r->openingAngle;
+    read.innerRadius = r->innerRadius;
+    read.outerRadius = r->outerRadius;
+    read.rotation = r->rotation;
     if (!in.ok() || !LoadBase(in, fileVersion))
         return false;
     read.Validate();

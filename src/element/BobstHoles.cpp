@@ -1,5 +1,6 @@
 #include "element/BobstHoles.h"
 
+#include "element/ElementRecords.h"
 #include "platform/BinaryStream.h"
 
 #include <array>
@@ -64,13 +65,16 @@ die::coord BobstHolePattern::GetReference() const
 void BobstHolePattern::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(GetTypeId());
-    out.writeInt32(node);
+    WriteElementRecord(out, HolePatternRecord{node});
     SaveBase(out);
 }
 
 bool BobstHolePattern::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int at = ReadNode(in, nodeBase, "Bobst hole pattern");
+    const auto r = ReadElementRecord<HolePatternRecord>(in, fileVersion);
+    if (!r)
+        return false;
+    const int at = CheckNode(in, r->node, nodeBase, "Bobst hole pattern");
     if (!in.ok() || !LoadBase(in, fileVersion))
         return false;
     SetNode(at);

@@ -1,6 +1,7 @@
 #include "element/Cuir.h"
 
 #include "geometry/Geom.h"
+#include "element/ElementRecords.h"
 #include "element/CuirRadius.h"
 #include "platform/BinaryStream.h"
 
@@ -40,25 +41,22 @@ void CCuir::SetWingLength(double value)
 void CCuir::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(ElementTypeId::Cuir);
-    out.writeInt32(node);
-    out.writeDouble(angle);
-    out.writeDouble(wingLength);
-    out.writeDouble(radius);
+    WriteElementRecord(out, CuirRecord{node, angle, wingLength, radius});
     SaveBase(out);
 }
 
 bool CCuir::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int centre = ReadNode(in, nodeBase, "cuir");
-    const double a = in.readDouble();
-    const double w = in.readDouble();
-    const double r = in.readDouble();
-    if (!in.ok() || !CheckFinite(in, {a, w, r}, "cuir") || !LoadBase(in, fileVersion))
+    const auto r = ReadElementRecord<CuirRecord>(in, fileVersion);
+    if (!r)
+        return false;
+    const int centre = CheckNode(in, r->node, nodeBase, "cuir");
+    if (!in.ok() || !CheckFinite(in, {r->angle, r->wingLength, r->radius}, "cuir") || !LoadBase(in, fileVersion))
         return false;
     SetNode(centre);
-    angle = a;
-    wingLength = w;
-    radius = r;
+    angle = r->angle;
+    wingLength = r->wingLength;
+    radius = r->radius;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "element/Ellipse.h"
 
+#include "element/ElementRecords.h"
 #include "element/Arc.h"
 #include "element/ElementNodes.h"
 #include "element/Line.h"
@@ -307,35 +308,28 @@ void CEllipse::CountAutoBridges(int n, double width, bool replace)
 void CEllipse::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(ElementTypeId::Ellipse);
-    out.writeInt32(centreNode);
-    out.writeInt32(majorNode);
-    out.writeInt32(minorNode);
-    out.writeInt32(startNode);
-    out.writeInt32(endNode);
+    WriteElementRecord(out, EllipseRecord{centreNode, majorNode, minorNode, startNode, endNode});
     SaveBase(out);
 }
 
 bool CEllipse::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    int32_t indices[5] = {};
-    for (int32_t& index : indices)
-        index = in.readInt32();
-    if (!in.ok())
+    const auto r = ReadElementRecord<EllipseRecord>(in, fileVersion);
+    if (!r)
         return false;
-    for (int32_t& index : indices) {
+    for (int32_t index : {r->centre, r->major, r->minor, r->start, r->end}) {
         if (ElementNodes::StoredNode(nodeTable, index, nodeBase) < 0) {
             in.fail(QStringLiteral("ellipse on a missing node"));
             return false;
         }
-        index += nodeBase;
     }
     if (!LoadBase(in, fileVersion))
         return false;
-    SetCentreNode(indices[0]);
-    SetMajorNode(indices[1]);
-    SetMinorNode(indices[2]);
-    SetStartNode(indices[3]);
-    SetEndNode(indices[4]);
+    SetCentreNode(r->centre + nodeBase);
+    SetMajorNode(r->major + nodeBase);
+    SetMinorNode(r->minor + nodeBase);
+    SetStartNode(r->start + nodeBase);
+    SetEndNode(r->end + nodeBase);
     Recalculate();
     return true;
 }

@@ -1,6 +1,7 @@
 #include "element/Holder.h"
 
 #include "display/DisplayList.h"
+#include "element/ElementRecords.h"
 #include "element/ElementNodes.h"
 #include "geometry/GeomConstants.h"
 #include "platform/BinaryStream.h"
@@ -40,24 +41,21 @@ void CHolder::SetSize(double newLength, double newWidth)
 void CHolder::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(ElementTypeId::Holder);
-    out.writeInt32(node);
-    out.writeInt32(vertical);
-    out.writeDouble(length);
-    out.writeDouble(width);
+    WriteElementRecord(out, HolderRecord{node, vertical, length, width});
     SaveBase(out);
 }
 
 bool CHolder::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int at = ReadNode(in, nodeBase, "holder");
-    const int32_t upright = in.readInt32();
-    const double lg = in.readDouble();
-    const double w = in.readDouble();
-    if (!in.ok() || !CheckFinite(in, {lg, w}, "holder") || !LoadBase(in, fileVersion))
+    const auto r = ReadElementRecord<HolderRecord>(in, fileVersion);
+    if (!r)
+        return false;
+    const int at = CheckNode(in, r->node, nodeBase, "holder");
+    if (!in.ok() || !CheckFinite(in, {r->length, r->width}, "holder") || !LoadBase(in, fileVersion))
         return false;
     SetNode(at);
-    SetVertical(upright != 0);
-    SetSize(lg, w);
+    SetVertical(r->vertical != 0);
+    SetSize(r->length, r->width);
     return true;
 }
 

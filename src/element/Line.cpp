@@ -1,5 +1,6 @@
 #include "element/Line.h"
 
+#include "element/ElementRecords.h"
 #include "element/Arc.h"
 #include "element/ElementNodes.h"
 #include "element/NodeTransforms.h"
@@ -112,25 +113,24 @@ double CLine::GetFullLength()
 void CLine::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(ElementTypeId::Line);
-    out.writeInt32(startNode);
-    out.writeInt32(endNode);
+    WriteElementRecord(out, LineRecord{startNode, endNode});
     SaveBase(out);
 }
 
 bool CLine::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int32_t start = in.readInt32();
-    const int32_t end = in.readInt32();
-    if (!in.ok())
+    const auto r = ReadElementRecord<LineRecord>(in, fileVersion);
+    if (!r)
         return false;
-    if (ElementNodes::StoredNode(nodeTable, start, nodeBase) < 0 || ElementNodes::StoredNode(nodeTable, end, nodeBase) < 0) {
+    if (ElementNodes::StoredNode(nodeTable, r->start, nodeBase) < 0
+        || ElementNodes::StoredNode(nodeTable, r->end, nodeBase) < 0) {
         in.fail(QStringLiteral("line on a missing node"));
         return false;
     }
     if (!LoadBase(in, fileVersion))
         return false;
-    SetStartNode(start + nodeBase);
-    SetEndNode(end + nodeBase);
+    SetStartNode(r->start + nodeBase);
+    SetEndNode(r->end + nodeBase);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "element/Martin.h"
 
+#include "element/ElementRecords.h"
 #include "display/DisplayList.h"
 #include "options/Options.h"
 #include "platform/BinaryStream.h"
@@ -36,21 +37,20 @@ CMartin::~CMartin() = default;
 void CMartin::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(ElementTypeId::Martin);
-    out.writeInt32(node);
-    out.writeDouble(horizontal);
-    out.writeDouble(vertical);
+    WriteElementRecord(out, MartinRecord{node, static_cast<double>(horizontal), static_cast<double>(vertical)});
     SaveBase(out);
 }
 
 bool CMartin::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int at = ReadNode(in, nodeBase, "Martin holes");
-    const double storedHorizontal = in.readDouble();
-    const double storedVertical = in.readDouble();
+    const auto r = ReadElementRecord<MartinRecord>(in, fileVersion);
+    if (!r)
+        return false;
+    const int at = CheckNode(in, r->node, nodeBase, "Martin holes");
     if (!in.ok())
         return false;
-    const std::optional<int> h = CountOf(storedHorizontal);
-    const std::optional<int> v = CountOf(storedVertical);
+    const std::optional<int> h = CountOf(r->horizontal);
+    const std::optional<int> v = CountOf(r->vertical);
     if (!h || !v) {
         in.fail(QStringLiteral("Martin hole count out of range"));
         return false;

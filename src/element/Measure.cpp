@@ -1,5 +1,6 @@
 #include "element/Measure.h"
 
+#include "element/ElementRecords.h"
 #include "element/AnnotationGeometry.h"
 #include "element/ElementNodes.h"
 #include "element/MeasureFormat.h"
@@ -16,12 +17,6 @@
 using ElementNodes::Position;
 
 namespace {
-// The first format versions whose records carry the instance numbers and
-// the character sizes.
-constexpr int kInstancesVersion = 4;
-constexpr int kCharSizeVersion = 8;
-constexpr int kDefaultCharWidth = 15;
-constexpr int kDefaultCharHeight = 12;
 
 double Direction(const die::coord& v)
 {
@@ -149,51 +144,37 @@ void CMeasure::CountAutoBridges(int, double, bool)
 void CMeasure::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(ElementTypeId::Measure);
-    out.writeInt32(kind);
-    out.writeInt32(p1);
-    out.writeInt32(p2);
-    out.writeInt32(centre);
-    out.writeInt32(linePoint);
-    for (int number : instances)
-        out.writeInt32(number);
-    out.writeInt32(charWidth);
-    out.writeInt32(charHeight);
+    MeasureRecord r;
+    r.kind = kind;
+    r.first = p1;
+    r.second = p2;
+    r.centre = centre;
+    r.line = linePoint;
+    std::copy(instances.begin(), instances.end(), r.instances.begin());
+    r.charWidth = charWidth;
+    r.charHeight = charHeight;
+    WriteElementRecord(out, r);
     SaveBase(out);
 }
 
 bool CMeasure::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int32_t loadedKind = in.readInt32();
-    const int32_t first = in.readInt32();
-    const int32_t second = in.readInt32();
-    const int32_t centreNode = in.readInt32();
-    const int32_t line = in.readInt32();
-    std::array<int, 3> numbers{};
-    if (fileVersion >= kInstancesVersion) {
-        for (int& number : numbers)
-            number = in.readInt32();
-    }
-    int32_t width = kDefaultCharWidth;
-    int32_t height = kDefaultCharHeight;
-    if (fileVersion >= kCharSizeVersion) {
-        width = in.readInt32();
-        height = in.readInt32();
-    }
-    if (!in.ok())
+    const auto r = ReadElementRecord<MeasureRecord>(in, fileVersion);
+    if (!r)
         return false;
-    const bool hasCentre = centreNode != -1;
+    const bool hasCentre = r->centre != -1;
     const auto present = [&](int32_t index) { return ElementNodes::StoredNode(nodeTable, index, nodeBase) >= 0; };
-    if (!present(first) || !present(second) || !present(line) || (hasCentre && !present(centreNode))) {
+    if (!present(r->first) || !present(r->second) || !present(r->line) || (hasCentre && !present(r->centre))) {
         in.fail(QStringLiteral("dimension on a missing node"));
         return false;
     }
     if (!LoadBase(in, fileVersion))
         return false;
-    kind = loadedKind;
-    SetNodes(first + nodeBase, second + nodeBase, hasCentre ? centreNode + nodeBase : -1, line + nodeBase);
-    instances = numbers;
-    charWidth = width;
-    charHeight = height;
+    kind = r->kind;
+    SetNodes(r->first + nodeBase, r->second + nodeBase, hasCentre ? r->centre + nodeBase : -1, r->line + nodeBase);
+    std::copy(r->instances.begin(), r->instances.end(), instances.begin());
+    charWidth = r->charWidth;
+    charHeight = r->charHeight;
     return true;
 }
 

@@ -169,11 +169,8 @@ bool CNodeSymbol::UsesNode(int index, bool onlyIfUnselected) const
     return index == node;
 }
 
-int CNodeSymbol::ReadNode(platform::BinaryReader& in, int nodeBase, const char* what) const
+int CNodeSymbol::CheckNode(platform::BinaryReader& in, int32_t stored, int nodeBase, const char* what) const
 {
-    const int32_t stored = in.readInt32();
-    if (!in.ok())
-        return -1;
     const int index = ElementNodes::StoredNode(nodeTable, stored, nodeBase);
     if (index < 0)
         in.fail(QStringLiteral("%1 on a missing node").arg(QLatin1String(what)));

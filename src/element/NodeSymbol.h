@@ -95,11 +95,11 @@ protected:
     // kept in [0, 2π).
     static double WheelTurned(double direction, int delta);
 
-    // Record reading. The node index read (the merge base added) must name a
-    // node of the table: the index, else -1 with the reader failed (a
-    // truncated record leaves its own reason). The sizes must be finite.
-    // Each failure gives the reason with the symbol's name.
-    [[nodiscard]] int ReadNode(platform::BinaryReader& in, int nodeBase, const char* what) const;
+    // Record reading. The stored node index (the merge base added) must name
+    // a node of the table: the index, else -1 with the reader failed. The
+    // sizes must be finite. Each failure gives the reason with the symbol's
+    // name.
+    [[nodiscard]] int CheckNode(platform::BinaryReader& in, int32_t stored, int nodeBase, const char* what) const;
     [[nodiscard]] static bool CheckFinite(platform::BinaryReader& in, std::initializer_list<double> values,
                                           const char* what);
 

@@ -1,5 +1,6 @@
 #include "element/SideSymbol.h"
 
+#include "element/ElementRecords.h"
 #include "display/DisplayList.h"
 #include "platform/BinaryStream.h"
 
@@ -18,20 +19,21 @@ void CSideSymbol::SetSide(bool flipped)
 void CSideSymbol::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(GetTypeId());
-    out.writeInt32(node);
-    out.writeInt32(side);
+    WriteElementRecord(out, SideSymbolRecord{node, side});
     SaveBase(out);
 }
 
 bool CSideSymbol::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
+    const auto r = ReadElementRecord<SideSymbolRecord>(in, fileVersion);
+    if (!r)
+        return false;
     const char* what = GetTypeId() == ElementTypeId::SeperationRule ? "separating rule" : "stripper board";
-    const int at = ReadNode(in, nodeBase, what);
-    const int32_t flag = in.readInt32();
+    const int at = CheckNode(in, r->node, nodeBase, what);
     if (!in.ok() || !LoadBase(in, fileVersion))
         return false;
     SetNode(at);
-    SetSide(flag != 0);
+    SetSide(r->side != 0);
     return true;
 }
 

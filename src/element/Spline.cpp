@@ -2,6 +2,7 @@
 
 #include "display/DisplayList.h"
 #include "display/DrawContext.h"
+#include "element/ElementRecords.h"
 #include "element/Arc.h"
 #include "element/ElementNodes.h"
 #include "element/Ellipse.h"
@@ -237,31 +238,27 @@ double CSpline::DrawFitted(DrawContext& dc, const DeviceRect&)
 void CSpline::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(ElementTypeId::Spline);
-    out.writeInt32(GetNodeCount());
-    for (int index : nodeList)
-        out.writeInt32(index);
-    out.writeInt32(samplesPerSegment);
+    WriteElementRecord(out, SplineRecord{std::vector<int32_t>(nodeList.begin(), nodeList.end()), samplesPerSegment});
     SaveBase(out);
 }
 
 bool CSpline::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    // The first format version whose spline records carry the samples per
-    // segment.
-    constexpr int kSamplesVersion = 12;
-    const int32_t count = in.readCount(4, kMaxNodes);
+    SplineRecord start;
+    start.samplesPerSegment = samplesPerSegment;
+    const auto r = ReadElementRecord(in, fileVersion, std::move(start));
+    if (!r)
+        return false;
     std::deque<int> loaded;
-    for (int32_t i = 0; i < count && in.ok(); ++i) {
-        const int32_t index = in.readInt32();
-        if (in.ok() && ElementNodes::StoredNode(nodeTable, index, nodeBase) < 0) {
+    for (int32_t index : r->nodes) {
+        if (ElementNodes::StoredNode(nodeTable, index, nodeBase) < 0) {
             in.fail(QStringLiteral("spline on a missing node"));
             return false;
         }
         loaded.push_back(index + nodeBase);
     }
-    const int32_t s = fileVersion >= kSamplesVersion ? in.readInt32() : samplesPerSegment;
-    if (!in.ok())
-        return false;
+    const int32_t count = static_cast<int32_t>(r->nodes.size());
+    const int32_t s = r->samplesPerSegment;
     const int64_t curvePoints = int64_t(std::max(count - 1, 0)) * std::clamp(s, 1, MostSamplesPerSegment);
     if (curvePoints > kMaxSamples) {
         in.fail(QStringLiteral("spline too large: %1 curve points").arg(curvePoints));

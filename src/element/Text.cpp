@@ -1,5 +1,6 @@
 #include "element/Text.h"
 
+#include "element/ElementRecords.h"
 #include "element/AnnotationGeometry.h"
 #include "element/ElementNodes.h"
 #include "element/FontRecord.h"
@@ -17,8 +18,6 @@
 using ElementNodes::Position;
 
 namespace {
-// The first format version whose text records carry the mirrored flag.
-constexpr int kMirroredVersion = 11;
 // Old layout: the fields before the text.
 constexpr std::size_t kOldNumericFields = 11;
 } // namespace
@@ -100,28 +99,16 @@ void CText::CountAutoBridges(int, double, bool)
 void CText::Save(platform::BinaryWriter& out) const
 {
     out.writeInt32(ElementTypeId::Text);
-    out.writeInt32(heightNode);
-    out.writeInt32(baseNode);
-    out.writeInt32(endNode);
-    out.writeWString(text);
-    out.writeInt32(fontKind);
-    out.writeInt32(mirrored);
-    FontRecord::Write(out, font);
+    WriteElementRecord(out, TextRecord{heightNode, baseNode, endNode, text, fontKind, mirrored, font});
     SaveBase(out);
 }
 
 bool CText::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
 {
-    const int32_t height = in.readInt32();
-    const int32_t base = in.readInt32();
-    const int32_t end = in.readInt32();
-    const QString loadedText = in.readWString(MaxLoadedLength);
-    const int32_t kind = in.readInt32();
-    const int32_t flag = fileVersion >= kMirroredVersion ? in.readInt32() : 0;
-    const platform::LogFont record = FontRecord::Read(in);
-    if (!in.ok())
+    const auto r = ReadElementRecord<TextRecord>(in, fileVersion);
+    if (!r)
         return false;
-    for (int32_t index : {height, base, end}) {
+    for (int32_t index : {r->heightNode, r->baseNode, r->endNode}) {
         if (ElementNodes::StoredNode(nodeTable, index, nodeBase) < 0) {
             in.fail(QStringLiteral("text on a missing node"));
             return false;
@@ -129,11 +116,11 @@ bool CText::Load(platform::BinaryReader& in, int fileVersion, int nodeBase)
     }
     if (!LoadBase(in, fileVersion))
         return false;
-    SetNodes(height + nodeBase, base + nodeBase, end + nodeBase);
-    text = loadedText;
-    fontKind = kind;
-    font = record;
-    mirrored = flag;
+    SetNodes(r->heightNode + nodeBase, r->baseNode + nodeBase, r->endNode + nodeBase);
+    text = r->text;
+    fontKind = r->fontKind;
+    font = r->font;
+    mirrored = r->mirrored;
     return true;
 }
 

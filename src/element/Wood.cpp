@@ -1,5 +1,6 @@
 // The die board: its values and records, the board settings, the file
 // record and the boxes every drawing of the board starts from.
+#include "element/ElementRecords.h"
 #include "element/Wood.h"
 
 #include "element/BoardLayout.h"
@@ -17,14 +18,6 @@
 #include <cmath>
 
 namespace {
-constexpr int kRecordBytes = 2 * 4 + 2 * 8;
-
-// A flag stored as an int32: set when 1 (strict) or non-zero.
-bool StrictFlag(int32_t value)
-{
-    return value == 1;
-}
-
 // The box of every element but die boards, asked as the elements answer
 // (the first with init), under the node table's current placement.
 void ExtendOver(const BoardLayout& layout, WoodBox& box, bool& first)
@@ -188,48 +181,8 @@ double CWood::GetProbeLength() const
 
 void CWood::Save(platform::BinaryWriter& out) const
 {
-    const WoodValues& v = values_;
     out.writeInt32(ElementTypeId::Wood);
-    out.writeDouble(v.leftMargin);
-    out.writeDouble(v.topMargin);
-    out.writeDouble(v.rightMargin);
-    out.writeDouble(v.bottomMargin);
-    out.writeDouble(v.fillet);
-    out.writeInt32(v.centreLineEdge);
-    out.writeDouble(v.gapSpacing);
-    for (double knife : {v.knifeStartOverhang, v.knifeEndOverhang, v.knifeOffset, v.knifeSpacing,
-                         v.knifeEndClearance})
-        out.writeDouble(knife);
-    out.writeInt32(v.absolute ? 1 : 0);
-    out.writeDouble(v.absoluteBox.minX);
-    out.writeDouble(v.absoluteBox.maxY);
-    out.writeDouble(v.absoluteBox.maxX);
-    out.writeDouble(v.absoluteBox.minY);
-    out.writeInt32(v.knives ? 1 : 0);
-    out.writeInt32(static_cast<int32_t>(records_.size()));
-    for (const WoodRecord& r : records_) {
-        out.writeInt32(r.a);
-        out.writeInt32(r.b);
-        out.writeDouble(r.c);
-        out.writeDouble(r.d);
-    }
-    for (const WoodSideRecord& side : v.sides) {
-        out.writeDouble(side.start);
-        out.writeDouble(side.step);
-        out.writeDouble(side.offset);
-        out.writeInt32(side.oneSidedTick);
-        out.writeInt32(side.on ? 1 : 0);
-        out.writeInt32(side.centred ? 1 : 0);
-    }
-    out.writeInt32(v.symmetric ? 1 : 0);
-    out.writeWString(v.text);
-    for (bool position : v.textPositions)
-        out.writeInt32(position ? 1 : 0);
-    out.writeInt32(v.textHeight);
-    out.writeDouble(v.textBand);
-    out.writeDouble(v.textOffset);
-    out.writeDouble(v.notchWidth);
-    out.writeDouble(v.notchDepth);
+    WriteElementRecord(out, WoodFileRecord{values_, records_});
     SaveBase(out);
 }
 
@@ -237,66 +190,15 @@ bool CWood::Load(platform::BinaryReader& in, int fileVersion, int)
 {
     // Fields the file does not reach keep what a new board has: the
     // creation's values over the constructor's.
-    WoodValues v = values_;
-    v.leftMargin = in.readDouble();
-    v.topMargin = in.readDouble();
-    v.rightMargin = in.readDouble();
-    v.bottomMargin = in.readDouble();
-    v.fillet = in.readDouble();
-    v.centreLineEdge = in.readInt32();
-    v.gapSpacing = in.readDouble();
-    for (double* knife : {&v.knifeStartOverhang, &v.knifeEndOverhang, &v.knifeOffset, &v.knifeSpacing,
-                          &v.knifeEndClearance})
-        *knife = in.readDouble();
-    if (fileVersion >= kAbsoluteVersion) {
-        v.absolute = StrictFlag(in.readInt32());
-        v.absoluteBox.minX = in.readDouble();
-        v.absoluteBox.maxY = in.readDouble();
-        v.absoluteBox.maxX = in.readDouble();
-        v.absoluteBox.minY = in.readDouble();
-    }
-    std::vector<WoodRecord> records;
-    if (fileVersion >= kRecordsVersion) {
-        v.knives = StrictFlag(in.readInt32());
-        const int32_t count = in.readCount(kRecordBytes, kMaxRecords);
-        for (int32_t i = 0; i < count && in.ok(); ++i) {
-            WoodRecord r;
-            r.a = in.readInt32();
-            r.b = in.readInt32();
-            r.c = in.readDouble();
-            r.d = in.readDouble();
-            records.push_back(r);
-        }
-    }
-    if (fileVersion >= kSidesVersion) {
-        for (WoodSideRecord& side : v.sides) {
-            side.start = in.readDouble();
-            side.step = in.readDouble();
-            side.offset = in.readDouble();
-            side.oneSidedTick = in.readInt32();
-            side.on = in.readInt32() != 0;
-            side.centred = in.readInt32() != 0;
-        }
-    }
-    if (fileVersion >= kStoredTextsVersion) {
-        v.symmetric = in.readInt32() != 0;
-        v.text = in.readWString();
-        for (bool& position : v.textPositions)
-            position = in.readInt32() != 0;
-        v.textHeight = in.readInt32();
-        v.textBand = in.readDouble();
-        v.textOffset = in.readDouble();
-    }
-    if (fileVersion >= kNotchVersion) {
-        v.notchWidth = in.readDouble();
-        v.notchDepth = in.readDouble();
-    }
-    if (!in.ok() || !LoadBase(in, fileVersion))
+    WoodFileRecord start;
+    start.values = values_;
+    auto r = ReadElementRecord(in, fileVersion, std::move(start));
+    if (!r || !LoadBase(in, fileVersion))
         return false;
-    values_ = v;
+    values_ = r->values;
     records_.clear();
-    if (fileVersion >= kRecordsVersion)
-        records_ = std::move(records);
+    if (r->records)
+        records_ = std::move(*r->records);
     else
         AddDefaultRecords();
     MarkDisplayDirty();
