@@ -4,6 +4,7 @@
 #include "app/FileChooser.h"
 #include "app/MainWindow.h"
 #include "app/HandlerRows.h"
+#include "app/PrintCommands.h"
 #include "app/MorvekXPApp.h"
 #include "shell/CommandTable.h"
 
@@ -54,6 +55,7 @@ public:
     static void Cascade(MainWindow& window, int) { window.ArrangeDocuments(MainWindow::Arrangement::Cascade); }
     static void Tile(MainWindow& window, int) { window.ArrangeDocuments(MainWindow::Arrangement::Tile); }
     static void ArrangeIcons(MainWindow& window, int) { window.ArrangeDocuments(MainWindow::Arrangement::Icons); }
+    static void PrintSetup(MainWindow& window, int) { app::PrintSetup(&window, window.Printer()); }
     static void About(MainWindow& window, int)
     {
         AboutDialog dialog(&window);
@@ -98,6 +100,7 @@ const ApplicationCommandHandlers::Row ApplicationCommandHandlers::kRows[] = {
     {CommandId::WindowCascade, &H::Cascade},
     {CommandId::WindowTile, &H::Tile},
     {CommandId::WindowArrangeIcons, &H::ArrangeIcons},
+    {CommandId::FilePrintSetup, &H::PrintSetup},
     {CommandId::About, &H::About},
 };
 

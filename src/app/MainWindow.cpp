@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QPrinter>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -172,6 +173,13 @@ void MainWindow::RefreshActions()
 void MainWindow::ShowNotAvailable()
 {
     statusBar()->showMessage(Translate(shell::kTextNotAvailable), kNotAvailableMilliseconds);
+}
+
+QPrinter& MainWindow::Printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
 }
 
 MainWindow::~MainWindow()
