@@ -63,6 +63,15 @@ PrintAsker& Asker()
     return installed ? *installed : dialogs;
 }
 
+// Whether Print Direct has somewhere to print: a PDF file named, or a
+// printer chosen or installed as the default.
+bool HasTarget(const QPrinter& printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return !printer.outputFileName().isEmpty();
+    return !printer.printerName().isEmpty() || !QPrinterInfo::defaultPrinter().isNull();
+}
+
 void ShowCannotPrint()
 {
     (void)platform::ask(Translate(kTextCannotPrint), QString(), platform::PromptButtons::Ok,
@@ -160,8 +169,7 @@ bool PrintView(DocumentView& view, QPrinter& printer, PrintKind kind)
         return true;
     }
     case PrintKind::Direct:
-        if (printer.outputFormat() == QPrinter::NativeFormat && printer.printerName().isEmpty()
-            && QPrinterInfo::defaultPrinter().isNull()) {
+        if (!HasTarget(printer)) {
             (void)platform::ask(Translate(kTextNoPrinter), QString(), platform::PromptButtons::Ok,
                                 platform::PromptIcon::Warning);
             return false;
