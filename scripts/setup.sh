@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6gui6 fonts-dejavu-core
+  qt6-base-dev qt6-base-dev-tools libqt6gui6 libqt6printsupport6 fonts-dejavu-core
+  poppler-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   libminizip-dev zlib1g-dev
   libmuparser-dev

@@ -4,6 +4,7 @@
 #include "app/FileChooser.h"
 #include "app/MainWindow.h"
 #include "app/HandlerRows.h"
+#include "app/PrintCommands.h"
 #include "app/MorvekXPApp.h"
 #include "app/WindowSteps.h"
 #include "dlg/KeySettingDlg.h"
@@ -80,6 +81,7 @@ public:
         if (morvek && morvek->GetOptions())
             dlg::RunKeySettings(&window, *morvek->GetOptions());
     }
+    static void PrintSetup(MainWindow& window, int) { app::PrintSetup(&window, window.Printer()); }
     static void About(MainWindow& window, int)
     {
         AboutDialog dialog(&window);
@@ -127,6 +129,7 @@ const ApplicationCommandHandlers::Row ApplicationCommandHandlers::kRows[] = {
     {CommandId::OptionsLanguage, &H::Language},
     {CommandId::OptionsPath, &H::Paths},
     {CommandId::OptionsHotKey, &H::HotKeys},
+    {CommandId::FilePrintSetup, &H::PrintSetup},
     {CommandId::About, &H::About},
 };
 

@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/MeasureDialogs.h"
 #include "app/NodeDialog.h"
+#include "app/PrintCommands.h"
 #include "command/BridgeMoveCommand.h"
 #include "command/ConstructCommands.h"
 #include "command/DieCommands.h"
@@ -55,6 +56,12 @@ public:
     {
         if (MainWindow* main = Main(view))
             main->OnFileMerge();
+    }
+    template <PrintKind kind>
+    static void Print(DocumentView& view, int)
+    {
+        if (MainWindow* main = Main(view))
+            (void)PrintView(view, main->Printer(), kind); // failures were shown
     }
     static void Close(DocumentView& view, int)
     {
@@ -408,6 +415,9 @@ using H = DocumentCommandHandlers;
 const DocumentCommandHandlers::Row DocumentCommandHandlers::kRows[] = {
     {CommandId::FileMerge, &H::Merge},
     {CommandId::FileClose, &H::Close},
+    {CommandId::FilePrint, &H::Print<PrintKind::Dialog>},
+    {CommandId::FilePrintDirect, &H::Print<PrintKind::Direct>},
+    {CommandId::FilePrintPreview, &H::Print<PrintKind::Preview>},
     {CommandId::FileCloseAll, &H::CloseAll},
     {CommandId::EditToolbars, &H::EditToolbars},
     {CommandId::FileSave, &H::Save},

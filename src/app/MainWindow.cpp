@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QPrinter>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -174,6 +175,13 @@ void MainWindow::RefreshActions()
 void MainWindow::ShowNotAvailable()
 {
     statusBar()->showMessage(Translate(shell::kTextNotAvailable), kNotAvailableMilliseconds);
+}
+
+QPrinter& MainWindow::Printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
 }
 
 MainWindow::~MainWindow()

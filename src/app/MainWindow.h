@@ -15,9 +15,11 @@
 #include <QPointer>
 
 #include <map>
+#include <memory>
 #include <set>
 #include <vector>
 
+class QPrinter;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -61,6 +63,11 @@ class MainWindow : public QMainWindow {
 public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // The printer of File > Print Setup, Print, Print Direct and Print
+    // Preview: made on first use, its printer, paper and orientation kept
+    // for the rest of the run.
+    QPrinter& Printer();
 
     // The menus while no document is open; shown now when none is.
     void SetMenus(const std::vector<shell::BuiltMenuItem>& menus);
@@ -172,6 +179,7 @@ private:
     QToolBar* ControlBar(int barId, const QString& title, QWidget* control);
     gui::CommandToolbar* AddToolbar(int barId, const QString& title, const QString& text);
 
+    std::unique_ptr<QPrinter> printer_;
     const shell::CommandCatalogue* catalogue_ = nullptr;
     gui::MenuStyle* menuStyle_;
     std::vector<shell::BuiltMenuItem> defaultMenus_;

@@ -128,7 +128,49 @@ double rayAngle(const QRectF& box, DevicePoint p)
     return std::atan2(rx * std::sin(theta), ry * std::cos(theta)) * 180.0 / std::numbers::pi;
 }
 
+// The pen on paper: its width from screen pixels to device units, at least
+// one screen pixel, the dashes (kept in units of the pen's width by Qt)
+// stretched the same.
+QPen paperPen(QPen pen, const platform::Pen& from, double scale)
+{
+    if (pen.style() == Qt::NoPen)
+        return pen;
+    pen.setColor(toQColor(PaperColour(from.colour)));
+    const double width = std::max(1, from.width) * scale;
+    if (pen.style() == Qt::CustomDashLine) {
+        QList<qreal> dashes = pen.dashPattern();
+        for (qreal& d : dashes)
+            d = d * scale / width;
+        pen.setDashPattern(dashes);
+    }
+    pen.setWidthF(width);
+    pen.setCosmetic(false);
+    return pen;
+}
+
+// The WCAG relative luminance of an sRGB channel value.
+double linearChannel(int v)
+{
+    const double c = v / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
 } // namespace
+
+platform::ColorRef PaperColour(platform::ColorRef colour)
+{
+    const double luminance = 0.2126 * linearChannel(platform::redOf(colour))
+        + 0.7152 * linearChannel(platform::greenOf(colour)) + 0.0722 * linearChannel(platform::blueOf(colour));
+    // Contrast with white (1.05 / (L + 0.05)) below 3:1.
+    return 1.05 / (luminance + 0.05) < 3.0 ? platform::rgb(0, 0, 0) : colour;
+}
+
+void QtDevice::setPaperPens(double unitsPerScreenPixel)
+{
+    flush();
+    paperScale_ = unitsPerScreenPixel > 0.0 ? unitsPerScreenPixel : 0.0;
+    hasConverted_ = false;
+}
 
 QtDevice::QtDevice(QPaintDevice* target) : target_(target), image_(dynamic_cast<QImage*>(target))
 {
@@ -180,7 +222,7 @@ bool QtDevice::setsPixels(const platform::Pen& pen) const
 {
     // Only the own image: an image of the caller's might share its pixels.
     const QImage* own = ownImage_.get();
-    return own && image_ == own && own->isDetached() && own->format() == QImage::Format_RGB32 && own->devicePixelRatio() == 1.0
+    return paperScale_ == 0.0 && own && image_ == own && own->isDetached() && own->format() == QImage::Format_RGB32 && own->devicePixelRatio() == 1.0
         && pen.style == PenStyle::Solid && pen.width <= 1 && painter_.isActive() && !painter_.hasClipping()
         && painter_.worldTransform().isIdentity();
 }
@@ -268,6 +310,8 @@ const QPen& QtDevice::qtPen(const platform::Pen& pen, ColorRef background) const
 {
     if (!(hasConverted_ && convertedFrom_ == pen && convertedBackground_ == background)) {
         converted_ = toQPen(pen, false, background);
+        if (paperScale_ > 0.0)
+            converted_ = paperPen(converted_, pen, paperScale_);
         convertedFrom_ = pen;
         convertedBackground_ = background;
         hasConverted_ = true;

@@ -27,6 +27,11 @@ class QPaintDevice;
 
 namespace gui {
 
+// The colour a pen prints with on white paper: a colour whose contrast with
+// white is below 3:1 (yellow, cyan, light green, light grey: the screen's
+// colours for a black background) prints black, any other as it is.
+platform::ColorRef PaperColour(platform::ColorRef colour);
+
 class QtDevice : public platform::Device {
 public:
     // Paints on a widget (only inside its paint event) or on an image that
@@ -54,6 +59,15 @@ public:
     }
     // Strokes the lines gathered so far.
     void flush() const;
+    // Whether the device could start painting on its target (a printer
+    // whose file cannot be written cannot).
+    bool isActive() const { return painter_.isActive(); }
+
+    // Paper: every pen scaled from screen pixels (1/96 inch) to device
+    // units by `unitsPerScreenPixel`, so a one-pixel rule prints 0.26 mm
+    // wide and dashes keep their screen length; colours by PaperColour.
+    // 0 turns it off (the screen's pens).
+    void setPaperPens(double unitsPerScreenPixel);
 
 protected:
     void drawLine(platform::DevicePoint from, platform::DevicePoint to) override;
@@ -118,6 +132,7 @@ private:
     mutable platform::ColorRef convertedBackground_ = 0;
     mutable QPen converted_;
     mutable bool hasConverted_ = false;
+    double paperScale_ = 0.0;
 };
 
 } // namespace gui
