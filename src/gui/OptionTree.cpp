@@ -88,7 +88,7 @@ void COptionTreeItem::BeginEdit()
 {
     editing_ = true;
     committed_ = false;
-    if (tree_)
+    if (tree_ && GetKind() != Kind::Category)
         emit tree_->editRequested(this);
 }
 
@@ -434,9 +434,9 @@ void COptionTree::LayoutRow(COptionTreeItem* item, int x, int& y)
     item->y_ = y;
     const bool top = item->IsRootChild();
     const int textLeft = x + kOptionMargin + 5;
-    const int textRight = top ? std::max(client_.width(), textLeft) : column_;
-    const QString shown = ShortenLabel(item->label_, textRight - textLeft, measure_);
-    item->labelRight_ = shown.trimmed().isEmpty() ? 0 : textLeft + measure_(shown);
+    // The whole label's extent, so that fitting the column to the labels
+    // also widens it when they are shown shortened.
+    item->labelRight_ = item->label_.trimmed().isEmpty() ? 0 : textLeft + measure_(item->label_);
     y += item->height_;
     if (item->expanded_)
         for (const auto& child : item->children_)
