@@ -99,6 +99,7 @@ bool COptionTreeItem::EndEdit()
         return true;
     committed_ = true;
     if (tree_) {
+        CommitChanges();
         tree_->SendNotify(OptionTreeNotify::ItemChanged, this);
         tree_->Relayout();
         emit tree_->changed();

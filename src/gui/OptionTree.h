@@ -98,10 +98,12 @@ public:
     // Right edge of the label text as last laid out.
     int LabelTextRight() const { return labelRight_; }
 
-    // Edits: BeginEdit opens the row's editor; EndEdit commits once and
-    // tells ItemChanged.
+    // Edits: BeginEdit opens the row's editor; EndEdit commits once
+    // (CommitChanges) and tells ItemChanged.
     void BeginEdit();
     bool EndEdit();
+    // What a kind does when its edit ends, before ItemChanged is told.
+    virtual void CommitChanges() {}
 
 private:
     friend class COptionTree;
