@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/HandlerRows.h"
 #include "app/MorvekXPApp.h"
+#include "dlg/ExportsEditor.h"
 #include "shell/CommandTable.h"
 
 #include <QMdiArea>
@@ -60,6 +61,17 @@ public:
         dialog.exec();
     }
 
+    static void OutputOptions(MainWindow& window, int)
+    {
+        CMorvekXPApp* morvek = CMorvekXPApp::Current();
+        if (!morvek)
+            return;
+        dlg::ExportsEditor editor(morvek->GetExportManager(), &window);
+        // The menu is rebuilt once the command that opened the list has returned.
+        editor.SetOnSaved([&window] { QMetaObject::invokeMethod(&window, [&window] { window.RebuildMenu(); }, Qt::QueuedConnection); });
+        editor.exec();
+    }
+
     static const Row kRows[];
 };
 
@@ -99,6 +111,7 @@ const ApplicationCommandHandlers::Row ApplicationCommandHandlers::kRows[] = {
     {CommandId::WindowTile, &H::Tile},
     {CommandId::WindowArrangeIcons, &H::ArrangeIcons},
     {CommandId::About, &H::About},
+    {CommandId::OutputOptions, &H::OutputOptions},
 };
 
 bool ApplicationCommands::Run(MainWindow& window, int commandId)

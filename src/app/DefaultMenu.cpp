@@ -25,6 +25,7 @@ std::vector<shell::MenuItemSource> DefaultMenu()
         Popup(u"&File", {Command(57600, u"&New"), Command(57601, u"&Open..."), Separator(),
                          Command(57606, u"Print Set&up..."), Separator(), Command(kExitCommand, u"E&xit")}),
         Popup(u"&View", {Command(59393, u"&Status Bar")}),
+        Popup(u"&Output", {Command(32796, u"&Options")}),
         Popup(u"&Help", {Command(kAboutCommand, u"&About MorvekXP...")}),
     };
 }

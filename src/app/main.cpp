@@ -2,6 +2,7 @@
 #include "app/MorvekXPApp.h"
 #include "app/WindowSteps.h"
 #include "dlg/DXFImportDlg.h"
+#include "dlg/ExporterSetup.h"
 #include "gui/FolderChooser.h"
 #include "gui/MessageBoxPrompt.h"
 #include "platform/Prompt.h"
@@ -23,6 +24,8 @@ int main(int argc, char** argv)
     auto useDxfChooser = installDxfImportChooser(dxfChooser);
     gui::QtPathChooser pathChooser(&window);
     auto usePathChooser = installPathChooser(pathChooser);
+    dlg::QtExporterConfigurator exporterConfigurator(&window);
+    auto useExporterConfigurator = Export::installExporterConfigurator(exporterConfigurator);
 
     app::WindowSteps windowSteps(window, morvek);
     if (morvek.InitInstance(&windowSteps))

@@ -110,7 +110,7 @@ constexpr CommandRow kRows[] = {
     {CommandId::LineToolbar, 41, 41, 2, Doc, Handler, false, {}},
     {CommandId::CircleToolbar, 44, 44, 3, Doc, Handler, false, {}},
     {CommandId::MirrorView, 33, 33, 10, Doc, Toggle, true, {}},
-    {CommandId::OutputOptions, 692, 692, -1, App, NotAvailable, true, {}},
+    {CommandId::OutputOptions, 692, 692, -1, App, Handler, true, {}},
     {CommandId::Line, 41, 41, 2, Doc, Handler, true, {}},
     {CommandId::LineContinuous, 42, 42, 1, Doc, Handler, true, {}},
     {CommandId::Circle, 44, 44, 3, Doc, Handler, true, {}},
