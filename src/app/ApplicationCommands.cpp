@@ -6,6 +6,7 @@
 #include "app/HandlerRows.h"
 #include "app/MorvekXPApp.h"
 #include "dlg/ExportsEditor.h"
+#include "dlg/GeneralSetup.h"
 #include "shell/CommandTable.h"
 
 #include <QMdiArea>
@@ -72,6 +73,12 @@ public:
         editor.exec();
     }
 
+    static void Display(MainWindow& window, int)
+    {
+        dlg::GeneralSetup dialog(&window);
+        dialog.exec();
+    }
+
     static const Row kRows[];
 };
 
@@ -112,6 +119,7 @@ const ApplicationCommandHandlers::Row ApplicationCommandHandlers::kRows[] = {
     {CommandId::WindowArrangeIcons, &H::ArrangeIcons},
     {CommandId::About, &H::About},
     {CommandId::OutputOptions, &H::OutputOptions},
+    {CommandId::OptionsDisplay, &H::Display},
 };
 
 bool ApplicationCommands::Run(MainWindow& window, int commandId)

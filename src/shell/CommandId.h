@@ -148,6 +148,8 @@ enum class CommandId : int {
     Unload = 32962,
     // Output
     OutputOptions = 32796,
+    // Options
+    OptionsDisplay = 32841,
     // Window
     WindowCascade = 57650,
     WindowTile = 57651,

@@ -127,6 +127,7 @@ constexpr CommandRow kRows[] = {
     {CommandId::MeasureAngle, 91, 91, 76, Doc, Handler, true, {}},
     {CommandId::Layer, 24, 24, 44, Doc, Handler, true, {}},
     {CommandId::MeasureDistance, 302, 302, 45, Doc, Handler, true, {}},
+    {CommandId::OptionsDisplay, 2750, 2750, -1, App, Handler, false, {}},
     {CommandId::ParallelXToolbar, 54, 54, 5, Doc, Handler, false, {}},
     {CommandId::ParallelYToolbar, 55, 55, 6, Doc, Handler, false, {}},
     {CommandId::ParallelToolbar, 53, 53, 7, Doc, Handler, false, {}},

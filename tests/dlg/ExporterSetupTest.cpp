@@ -3,6 +3,8 @@
 // which path rows can be edited, a value without an entry survives OK, and
 // the type dialogs add their own choices and store only on OK.
 #include "dlg/ExporterSetup.h"
+#include "dlg/GeneralSetup.h"
+#include "options/LanguageTable.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +125,17 @@ TEST(ExporterSetup, TypeDialogsOfferTheirChoicesAndStoreOnlyOnOk)
         EXPECT_EQ(edited->GetSettings().dir, QStringLiteral("/dies/")) << c.type;
         EXPECT_EQ(edited->GetSettings().instance, 1) << c.type;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(GeneralSetup, ShowsAnEmptyGridUnderItsCaption)
+{
+    dlg::GeneralSetup dialog;
+    EXPECT_TRUE(dialog.Tree().Root()->Children().empty());
+    EXPECT_EQ(dialog.windowTitle(), Translate(dlg::GeneralSetup::kCaption));
 }
 
 } // namespace
