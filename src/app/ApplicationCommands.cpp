@@ -10,6 +10,8 @@
 #include "dlg/KeySettingDlg.h"
 #include "dlg/LanguageDlg.h"
 #include "dlg/SettingsPathDlg.h"
+#include "dlg/ExportsEditor.h"
+#include "dlg/GeneralSetup.h"
 #include "shell/CommandTable.h"
 
 #include <QMdiArea>
@@ -88,6 +90,23 @@ public:
         dialog.exec();
     }
 
+    static void OutputOptions(MainWindow& window, int)
+    {
+        CMorvekXPApp* morvek = CMorvekXPApp::Current();
+        if (!morvek)
+            return;
+        dlg::ExportsEditor editor(morvek->GetExportManager(), &window);
+        // The menu is rebuilt once the command that opened the list has returned.
+        editor.SetOnSaved([&window] { QMetaObject::invokeMethod(&window, [&window] { window.RebuildMenu(); }, Qt::QueuedConnection); });
+        editor.exec();
+    }
+
+    static void Display(MainWindow& window, int)
+    {
+        dlg::GeneralSetup dialog(&window);
+        dialog.exec();
+    }
+
     static const Row kRows[];
 };
 
@@ -131,6 +150,8 @@ const ApplicationCommandHandlers::Row ApplicationCommandHandlers::kRows[] = {
     {CommandId::OptionsHotKey, &H::HotKeys},
     {CommandId::FilePrintSetup, &H::PrintSetup},
     {CommandId::About, &H::About},
+    {CommandId::OutputOptions, &H::OutputOptions},
+    {CommandId::OptionsDisplay, &H::Display},
 };
 
 bool ApplicationCommands::Run(MainWindow& window, int commandId)

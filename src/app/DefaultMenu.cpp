@@ -34,6 +34,7 @@ std::vector<shell::MenuItemSource> DefaultMenu()
                          Command(57606, u"Print Set&up..."), Separator(), Command(kExitCommand, u"E&xit")}),
         Popup(u"&View", {Command(59393, u"&Status Bar")}),
         OptionsMenu(),
+        Popup(u"&Output", {Command(32796, u"&Options")}),
         Popup(u"&Help", {Command(kAboutCommand, u"&About MorvekXP...")}),
     };
 }

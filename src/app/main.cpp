@@ -2,6 +2,8 @@
 #include "app/MorvekXPApp.h"
 #include "app/WindowSteps.h"
 #include "dlg/DXFImportDlg.h"
+#include "dlg/ExporterSetup.h"
+#include "gui/FolderChooser.h"
 #include "gui/MessageBoxPrompt.h"
 #include "platform/Prompt.h"
 
@@ -20,6 +22,10 @@ int main(int argc, char** argv)
     auto usePrompt = platform::installPrompt(prompt);
     dlg::DxfImportDialogChooser dxfChooser(&window);
     auto useDxfChooser = installDxfImportChooser(dxfChooser);
+    gui::QtPathChooser pathChooser(&window);
+    auto usePathChooser = installPathChooser(pathChooser);
+    dlg::QtExporterConfigurator exporterConfigurator(&window);
+    auto useExporterConfigurator = Export::installExporterConfigurator(exporterConfigurator);
 
     app::WindowSteps windowSteps(window, morvek);
     if (morvek.InitInstance(&windowSteps))

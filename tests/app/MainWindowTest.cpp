@@ -52,6 +52,7 @@ TEST(MainWindow, ShowsTheBuiltMenusAndReportsTheChosenCommand)
 
     const auto bar = window.menuBar()->actions();
     ASSERT_EQ(Titles(bar), (QStringList{QStringLiteral("T877"), QStringLiteral("T11"), QStringLiteral("T2800"),
+                                        QStringLiteral("T97"),
                                         QStringLiteral("T28")}));
     ASSERT_NE(bar[0]->menu(), nullptr);
     const auto file = bar[0]->menu()->actions();

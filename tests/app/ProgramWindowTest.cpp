@@ -73,12 +73,13 @@ TEST(ProgramWindow, StartsShowsItsBarsOpensADocumentAndWritesOnlyItsOwnFiles)
         window.menuBar()->installEventFilter(&builds);
         ASSERT_FALSE(morvek.InitInstance(&steps).has_value());
         QApplication::processEvents();
-        EXPECT_EQ(builds.added, 4) << "start-up builds the menus once (File, View, Options, Help)";
+        EXPECT_EQ(builds.added, 5) << "start-up builds the menus once (File, View, Options, Output, Help)";
 
         EXPECT_TRUE(window.isVisible());
         EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("MorvekXP - ")));
         EXPECT_EQ(MenuTitles(*window.menuBar()),
-                  (QStringList{QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Options"), QStringLiteral("Help")}));
+                  (QStringList{QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Options"),
+                               QStringLiteral("Output"), QStringLiteral("Help")}));
 
         // The toolbars as the factory layout has them; empty user toolbars hidden.
         const gui::CommandToolbar* main = window.Toolbar(kMainToolbar);

@@ -107,3 +107,22 @@ std::unique_ptr<exporter> CreateFromSection(const QString& name, SectionMap& sec
 }
 
 } // namespace Export
+
+namespace Export {
+
+namespace {
+constinit platform::Current<ExporterConfigurator*> g_configurator{nullptr};
+}
+
+platform::ScopedOverride<ExporterConfigurator*> installExporterConfigurator(ExporterConfigurator& configurator)
+{
+    return g_configurator.Override(&configurator);
+}
+
+bool exporter::Configure()
+{
+    ExporterConfigurator* configurator = g_configurator.Get();
+    return configurator && configurator->Configure(*this);
+}
+
+} // namespace Export

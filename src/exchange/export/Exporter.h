@@ -3,6 +3,7 @@
 // plotter code), the user's name for it (also the name of its section in the
 // output configuration), whether the Output menu lists it, and its settings.
 #include "exchange/export/ExportSettings.h"
+#include "platform/ScopedOverride.h"
 
 #include <QString>
 #include <QStringList>
@@ -50,6 +51,11 @@ public:
     // Writes the exporter into the section named after it.
     void SaveToConfig(SectionDocument& config) const;
 
+    // Lets the user edit this exporter's settings in its type's configuration
+    // dialog (through the installed ExporterConfigurator); true when they
+    // were changed with OK. Nothing is saved here.
+    bool Configure();
+
     const QString& GetName() const { return name_; }
     void SetName(const QString& name) { name_ = name; }
     const ExportSettings& GetSettings() const { return settings_; }
@@ -67,6 +73,15 @@ private:
     QString name_;
     ExportSettings settings_;
 };
+
+// Shows an exporter's configuration dialog; the GUI installs one, without
+// one Configure changes nothing.
+class ExporterConfigurator {
+public:
+    virtual ~ExporterConfigurator() = default;
+    virtual bool Configure(exporter& configured) = 0;
+};
+platform::ScopedOverride<ExporterConfigurator*> installExporterConfigurator(ExporterConfigurator& configurator);
 
 // A new exporter of the type word (compared exactly), or null.
 std::unique_ptr<exporter> CreateExporter(const QString& typeWord);
