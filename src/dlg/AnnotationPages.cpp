@@ -404,8 +404,9 @@ private:
     std::vector<QLineEdit*> CentreEdits() const
     {
         std::vector<QLineEdit*> out;
-        for (QObject* o : children())
-            if (auto* e = qobject_cast<QLineEdit*>(o); e && e->property("marker").toInt() == 3)
+        // The page's layout may sit in a widget of its own: search below it.
+        for (QLineEdit* e : findChildren<QLineEdit*>())
+            if (e->property("marker").toInt() == 3)
                 out.push_back(e);
         return out;
     }
@@ -479,8 +480,8 @@ private:
         text_->setText(f_.text);
         text_->setEnabled(f_.TextAndPositionEnabled());
         pick_->setEnabled(f_.TextAndPositionEnabled());
-        for (QObject* o : children())
-            if (auto* e = qobject_cast<QLineEdit*>(o); e && e->property("marker").toInt() == 1)
+        for (QLineEdit* e : findChildren<QLineEdit*>()) // the layout may sit in a widget of its own
+            if (e->property("marker").toInt() == 1)
                 e->setEnabled(f_.TextAndPositionEnabled());
         const bool enabled[] = {f_.HeightEnabled(), f_.WidthEnabled(), f_.AngleEnabled()};
         const bool ticked[] = {f_.applyHeight, f_.applyWidth, f_.applyAngle};

@@ -127,11 +127,10 @@ TEST_F(OptionsMenuTest, EveryChoiceIsMadeInTheWindowsAndSurvivesARestart)
         app::WindowSteps steps(window, morvek);
         ASSERT_FALSE(morvek.InitInstance(&steps).has_value());
         QApplication::processEvents();
-        // Options stands between View and Help without a drawing, between
-        // View and Output with one; Display waits for its dialog.
+        // Options stands between View and Output, with a drawing or without.
         EXPECT_EQ(MenuTitles(*window.menuBar()),
                   (QStringList{QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Options"),
-                               QStringLiteral("Help")}));
+                               QStringLiteral("Output"), QStringLiteral("Help")}));
         ASSERT_NE(MenuCommand(window.menuBar()->actions(), kOptionsDisplay), nullptr);
         MenuCommand(window.menuBar()->actions(), kNewCommand)->trigger();
         QApplication::processEvents();
