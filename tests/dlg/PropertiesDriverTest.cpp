@@ -7,10 +7,12 @@
 #include "dlg/WorkingCopy.h"
 #include "document/MorvekDoc.h"
 #include "element/Arc.h"
+#include "element/BobstAsm.h"
 #include "element/ElementTypes.h"
 #include "element/Ellipse.h"
 #include "element/Line.h"
 #include "element/NodePoint.h"
+#include "element/Text.h"
 #include "platform/DrawingObjects.h"
 #include "platform/Prompt.h"
 #include "section/Section.h"
@@ -422,6 +424,77 @@ TEST_F(PropertiesDriverTest, SeveralElementsGetTheCommonValuesInOneStep)
     for (int slot : {0, 1, 2, 3})
         EXPECT_EQ(S().GetElement(slot)->GetLineType(), slot == 3 ? martin->GetLineType() : 1) << slot;
     EXPECT_EQ(S().GetElement(2)->GetPtg(), 22.0);
+}
+
+// The text group and the Bobst group: every element of the group takes the
+// ticked values, and one Undo gives back the drawing exactly as it was.
+TEST_F(PropertiesDriverTest, GroupEditsOfTextsAndBobstAssembliesUndoInOneStep)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Section&)> add;
+        std::function<void(PropertyValues&)> edit;
+        std::function<bool(CElement&, Section&)> changed;
+    };
+    BobstAsmParams params;
+    params.SetPreset1();
+    const std::vector<Case> cases{
+        {"texts",
+         [](Section& s) {
+             (void)s.AddText2(0, 0, 10, 0, 8, QStringLiteral("abc"), platform::LogFont{}, 0, 1401, 1);
+             (void)s.AddText2(50, 50, 5, 0, 4, QStringLiteral("xy"), platform::LogFont{}, 0, 1401, 1);
+         },
+         [](PropertyValues& v) {
+             EXPECT_TRUE(v.text.several);
+             v.text.applyAngle = true;
+             v.text.angle.SetText(QStringLiteral("90"));
+         },
+         [](CElement& e, Section& s) {
+             const CText& t = static_cast<CText&>(e);
+             const die::coord base = s.Point(t.GetBaseNode());
+             const die::coord up = s.Point(t.GetHeightNode());
+             return std::abs(up.y - base.y) < 1e-6; // turned by 90°: the height points along −x
+         }},
+        {"Bobst assemblies",
+         [params](Section& s) {
+             (void)s.AddBobstAt(0, 0, params, false);
+             (void)s.AddBobstAt(100, 0, params, false);
+         },
+         [](PropertyValues& v) {
+             EXPECT_TRUE(v.bobst.several);
+             v.bobst.changeRotation = true;
+             v.bobst.rotation.SetText(QStringLiteral("90"));
+         },
+         [](CElement& e, Section&) {
+             return std::abs(static_cast<CBobstAsm&>(e).GetParams().rotation - std::numbers::pi / 2) < 1e-9;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMorvekDoc doc;
+        ScriptedHost host;
+        PropertiesDriver driver(doc, nullptr, host);
+        Section& s = *doc.GetCurrentSection();
+        c.add(s);
+        for (CElement* e : s)
+            e->SetSelection(1);
+        doc.Undo().Reset();
+        doc.SetModifiedFlag(false);
+        const QByteArray before = doc.WriteDrawing();
+        host.answer = [&](PropertySheetRun& run) {
+            c.edit(run.values);
+            return propend::kOk;
+        };
+        doc.SetEditElement(nullptr);
+        driver.EditProperties(0);
+        ASSERT_EQ(host.sheets, 1);
+        for (CElement* e : s)
+            EXPECT_TRUE(c.changed(*e, s));
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(host.repaints, 1);
+        doc.Undo().Undo();
+        EXPECT_EQ(doc.WriteDrawing(), before) << "one Undo restores every element of the group";
+    }
 }
 
 TEST_F(PropertiesDriverTest, MixedGroupsShowNothing)
