@@ -113,16 +113,20 @@ TEST(OptionTreeWidget, KeysMoveTheFocusAndThePaneFollows)
 // The Part's vetoes and key rules hold on the real widget: a read-only value
 // tells PropertyClick and opens nothing, a vetoed ItemExpanding keeps every
 // row under clicks, Left and Right, Left on a leaf moves up and Return on a
-// category opens nothing.
+// category opens nothing; collapsing the focused row's parent, once allowed,
+// tells SelectionChanged with no row.
 TEST(OptionTreeWidget, ClicksAndKeysKeepTheModelsRulesAndVetoes)
 {
     Grid g;
     std::vector<gui::OptionTreeNotify> seen;
+    COptionTreeItem* lastItem = nullptr;
+    bool veto = true;
     QObject::connect(&g.widget.Tree(), &COptionTree::notify,
-                     [&seen](gui::OptionTreeNotify code, COptionTreeItem*, bool* cancel) {
+                     [&](gui::OptionTreeNotify code, COptionTreeItem* item, bool* cancel) {
                          seen.push_back(code);
+                         lastItem = item;
                          if (code == gui::OptionTreeNotify::ItemExpanding && cancel)
-                             *cancel = true;
+                             *cancel = veto;
                      });
     const auto count = [&seen](gui::OptionTreeNotify code) { return std::count(seen.begin(), seen.end(), code); };
     g.policy->SetReadOnly(true);
@@ -146,6 +150,16 @@ TEST(OptionTreeWidget, ClicksAndKeysKeepTheModelsRulesAndVetoes)
     g.widget.Tree().SetFocusedItem(g.general);
     QTest::keyClick(g.list(), Qt::Key_Return);
     EXPECT_EQ(g.widget.List()->Editor(), nullptr) << "Return on a category opens nothing";
+
+    veto = false;
+    QTest::mouseClick(g.list(), Qt::LeftButton, {}, QPoint(60, g.folder->Y() + 10));
+    ASSERT_EQ(g.widget.Tree().GetFocusedItem(), g.folder);
+    QTest::mouseClick(g.list(), Qt::LeftButton, {}, g.general->ExpandBox().center());
+    EXPECT_FALSE(g.general->IsExpanded());
+    EXPECT_EQ(g.widget.Tree().GetFocusedItem(), nullptr);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), gui::OptionTreeNotify::SelectionChanged);
+    EXPECT_EQ(lastItem, nullptr);
 }
 
 TEST(OptionTreeDlg, DoesNotShrinkBelowItsMinimumAndKeepsItsButtonsInTheCorners)
