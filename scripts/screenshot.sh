@@ -8,7 +8,9 @@
 #
 # MORVEK_BUILD_DIR names an existing build folder to use instead of
 # build/release. MORVEK_SCREENSHOT_KEYS are xdotool key names pressed
-# before the picture is taken, e.g. "alt+v n" (View > Nodes).
+# before the picture is taken, e.g. "alt+v n" (View > Nodes); the menus open
+# through Alt and the arrows: "alt Right Right Right Right Right Right Right
+# Down Down Down Return" is Options > Path (Options is the eighth menu).
 # MORVEK_SCREENSHOT_MOUSE is an xdotool command chain run after the keys,
 # e.g. "mousemove 400 300 click 1 mousemove 600 300" (screen pixels).
 set -euo pipefail

@@ -96,8 +96,17 @@ public:
         if (!morvek)
             return;
         dlg::ExportsEditor editor(morvek->GetExportManager(), &window);
-        // The menu is rebuilt once the command that opened the list has returned.
-        editor.SetOnSaved([&window] { QMetaObject::invokeMethod(&window, [&window] { window.RebuildMenu(); }, Qt::QueuedConnection); });
+        // The menus are built again, with the exporters as they are now, once
+        // the command that opened the list has returned.
+        editor.SetOnSaved([&window] {
+            QMetaObject::invokeMethod(
+                &window,
+                [&window] {
+                    if (CMorvekXPApp* app = CMorvekXPApp::Current())
+                        BuildMenus(window, *app);
+                },
+                Qt::QueuedConnection);
+        });
         editor.exec();
     }
 

@@ -18,7 +18,7 @@
 namespace dlg {
 namespace {
 
-constexpr int kOkText = 132;
+constexpr int kTextOk = 132;
 
 void TellNotStored(bool stored)
 {
@@ -72,7 +72,7 @@ CKeySettingDlg::CKeySettingDlg(QWidget* parent, const COptions& options)
     buttons->addWidget(set_);
     buttons->addWidget(delete_);
     buttons->addStretch();
-    auto* ok = new QPushButton(Translate(kOkText), this);
+    auto* ok = new QPushButton(Translate(kTextOk), this);
     ok->setDefault(true);
     buttons->addWidget(ok);
     auto* right = new QVBoxLayout;

@@ -120,21 +120,26 @@ Qt::DropAction CommandToolbar::Answer(const QDropEvent& event) const
     return event.source() == this ? Qt::MoveAction : Qt::CopyAction;
 }
 
-void CommandToolbar::dragEnterEvent(QDragEnterEvent* event)
+void CommandToolbar::AnswerDrag(QDragMoveEvent& event)
 {
     inside_ = true;
-    const Qt::DropAction answer = Answer(*event);
+    const Qt::DropAction answer = Answer(event);
     if (answer == Qt::IgnoreAction) {
-        event->ignore();
+        event.ignore();
         return;
     }
-    event->setDropAction(answer);
-    event->accept();
+    event.setDropAction(answer);
+    event.accept();
+}
+
+void CommandToolbar::dragEnterEvent(QDragEnterEvent* event)
+{
+    AnswerDrag(*event);
 }
 
 void CommandToolbar::dragMoveEvent(QDragMoveEvent* event)
 {
-    dragEnterEvent(static_cast<QDragEnterEvent*>(event));
+    AnswerDrag(*event);
 }
 
 void CommandToolbar::dragLeaveEvent(QDragLeaveEvent* event)

@@ -63,6 +63,8 @@ private:
     void ShowButtons();
     void StartDrag(int index);
     Qt::DropAction Answer(const QDropEvent& event) const;
+    // Entering and moving over the bar answer alike.
+    void AnswerDrag(QDragMoveEvent& event);
 
     int barId_;
     const shell::CommandCatalogue& catalogue_;

@@ -7,7 +7,7 @@
 namespace gui {
 
 namespace {
-constexpr int kCancelText = 133;
+constexpr int kTextCancel = 133;
 }
 
 COptionTreeDlg::COptionTreeDlg(QWidget* parent) : QDialog(parent)
@@ -19,7 +19,7 @@ COptionTreeDlg::COptionTreeDlg(QWidget* parent) : QDialog(parent)
     ok_->setObjectName(QStringLiteral("OK"));
     ok_->setDefault(false);
     ok_->setAutoDefault(false);
-    cancel_ = new QPushButton(Translate(kCancelText), this);
+    cancel_ = new QPushButton(Translate(kTextCancel), this);
     cancel_->setObjectName(QStringLiteral("Cancel"));
     cancel_->setAutoDefault(false);
     grid_ = new OptionTreeWidget(kOptionTreeHostOptions, this);

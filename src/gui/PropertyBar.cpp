@@ -1,8 +1,8 @@
 #include "gui/PropertyBar.h"
 
-#include <QHeaderView>
+#include "gui/OptionTreeWidget.h"
+
 #include <QMainWindow>
-#include <QTreeWidget>
 
 namespace gui {
 
@@ -12,14 +12,10 @@ PropertyBar::PropertyBar(QMainWindow* parent) : QDockWidget(QStringLiteral("Prop
 {
     setObjectName(QStringLiteral("Prop"));
     setAllowedAreas(Qt::AllDockWidgetAreas);
-    tree_ = new QTreeWidget(this);
-    tree_->setObjectName(QStringLiteral("PropertyTree"));
-    tree_->setColumnCount(2);
-    tree_->setHeaderHidden(true);
-    tree_->setRootIsDecorated(true);
-    tree_->header()->setSectionResizeMode(QHeaderView::Stretch);
-    tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // the columns share the width
-    setWidget(tree_);
+    grid_ = new OptionTreeWidget(kOptionTreeHostOptions, this);
+    grid_->setObjectName(QStringLiteral("PropertyGrid"));
+    grid_->Tree().SetNotify(true);
+    setWidget(grid_);
     connect(this, &QDockWidget::topLevelChanged, this, [this] { ApplyPlacement(); });
     connect(this, &QDockWidget::dockLocationChanged, this, [this] { ApplyPlacement(); });
     ApplyPlacement();
@@ -38,7 +34,7 @@ void PropertyBar::ApplyPlacement()
 {
     const Placement placement = CurrentPlacement();
     const shell::BarSize minimum = shell::SizingBarState::Minimum(placement);
-    tree_->setMinimumSize(minimum.cx, minimum.cy);
+    grid_->setMinimumSize(minimum.cx, minimum.cy);
     const shell::BarSize size = sizes_.Size(placement);
     if (frame_->dockWidgetArea(this) == Qt::NoDockWidgetArea && !isFloating())
         return; // not placed yet

@@ -1,7 +1,7 @@
 #pragma once
-// The property bar "Prop": a dockable bar that holds the property tree of
-// the selection. It starts empty (there is no selection yet) and tells
-// nothing on its own. Its sizes docked in a row, docked in a column and
+// The property bar "Prop": a dockable bar that holds the property grid
+// (OptionTreeWidget, with notifications on). It starts empty (there is no
+// selection yet) and tells nothing on its own, not even when a row changes. Its sizes docked in a row, docked in a column and
 // floating are kept apart (shell::SizingBarState), never below their
 // minimums, and go to and come from the registry profile.
 #include "shell/SizingBarState.h"
@@ -9,9 +9,9 @@
 #include <QDockWidget>
 
 class QMainWindow;
-class QTreeWidget;
-
 namespace gui {
+
+class OptionTreeWidget;
 
 class PropertyBar : public QDockWidget {
     Q_OBJECT
@@ -20,7 +20,7 @@ public:
 
     explicit PropertyBar(QMainWindow* parent);
 
-    QTreeWidget* Tree() const { return tree_; }
+    OptionTreeWidget* Grid() const { return grid_; }
     const shell::SizingBarState& Sizes() const { return sizes_; }
 
     // Reads the sizes and applies the one of the bar's placement.
@@ -35,7 +35,7 @@ private:
     void KeepSize();
 
     QMainWindow* frame_;
-    QTreeWidget* tree_;
+    OptionTreeWidget* grid_;
     shell::SizingBarState sizes_;
 };
 

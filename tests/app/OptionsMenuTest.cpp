@@ -1,12 +1,16 @@
-// The Options menu and View > Edit Toolbars through the real program,
-// offscreen, on a fresh configuration: a catalogue path, a hot key, the
-// language and a button on user toolbar 3 are set through the windows, and
-// all of them are still there after a restart on the same configuration.
+// Output > Options, the Options menu and View > Edit Toolbars through the
+// real program, offscreen, on a fresh configuration: an exporter added and
+// configured, a catalogue path, a hot key, the language and a button on user
+// toolbar 3 are set through the windows, and all of them are still there
+// after a restart on the same configuration.
 #include "app/DefaultMenu.h"
+#include "app/FileChooser.h"
 #include "app/MainWindow.h"
 #include "app/MorvekXPApp.h"
 #include "app/WindowFixture.h"
 #include "app/WindowSteps.h"
+#include "dlg/ExporterSetup.h"
+#include "dlg/ExportsEditor.h"
 #include "dlg/KeySettingDlg.h"
 #include "dlg/LanguageDlg.h"
 #include "dlg/SettingsPathDlg.h"
@@ -15,6 +19,7 @@
 #include "options/Options.h"
 #include "options/PathChooser.h"
 #include "platform/Prompt.h"
+#include "shell/MenuTree.h"
 #include "shell/ToolbarDragItem.h"
 
 #include "common/TempDir.h"
@@ -87,6 +92,55 @@ void DropOn(gui::CommandToolbar& bar, const QByteArray& payload)
     QApplication::sendEvent(&bar, &drop);
 }
 
+// The Output menu's exporter entries, in order.
+QStringList ExporterEntries(const QList<QAction*>& actions)
+{
+    QStringList entries;
+    for (QAction* action : actions) {
+        if (QMenu* menu = action->menu())
+            entries += ExporterEntries(menu->actions());
+        else if (action->data().isValid() && action->data().toInt() >= shell::kFirstExporterCommand &&
+                 action->data().toInt() <= shell::kLastExporterCommand)
+            entries.append(action->text());
+    }
+    return entries;
+}
+
+QAction* ExporterEntry(const QList<QAction*>& actions, const QString& name)
+{
+    for (QAction* action : actions) {
+        if (QMenu* menu = action->menu()) {
+            if (QAction* found = ExporterEntry(menu->actions(), name))
+                return found;
+        } else if (action->text() == name && action->data().toInt() >= shell::kFirstExporterCommand) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+// Opens the drawing it is given and saves an export where it is proposed.
+struct ProposedFileChooser : app::FileChooser {
+    QString Open(QWidget*, const QString&, const QString&) override { return open; }
+    QString Save(QWidget*, const QString& proposal, const QString&) override
+    {
+        proposed = proposal;
+        return proposal;
+    }
+    QString open;
+    QString proposed;
+};
+
+// The section names of an ini text.
+QStringList Sections(const QByteArray& ini)
+{
+    QStringList sections;
+    for (const QByteArray& line : ini.split('\n'))
+        if (line.trimmed().startsWith('['))
+            sections.append(QString::fromUtf8(line.trimmed()));
+    return sections;
+}
+
 QTreeWidgetItem* TreeItem(QTreeWidget& tree, int data)
 {
     for (QTreeWidgetItemIterator it(&tree); *it; ++it)
@@ -120,10 +174,17 @@ TEST_F(OptionsMenuTest, EveryChoiceIsMadeInTheWindowsAndSurvivesARestart)
 {
     ScriptedPathChooser chooser;
     const auto useChooser = installPathChooser(chooser);
-    chooser.push(QStringLiteral("/catalogues/fefco.sif"));
+    ProposedFileChooser files;
+    const auto useFiles = app::InstallFileChooser(files);
+    const QString plots = env_.dir().path() + QStringLiteral("/plots/");
+    ASSERT_TRUE(QDir().mkpath(plots));
+    const QStringList factory{QStringLiteral("CF2"), QStringLiteral("HP-GL"), QStringLiteral("Old n"),
+                              QStringLiteral("Wild plotter")};
     {
         CMorvekXPApp morvek;
         app::MainWindow window;
+        dlg::QtExporterConfigurator configurator(&window);
+        const auto useConfigurator = Export::installExporterConfigurator(configurator);
         app::WindowSteps steps(window, morvek);
         ASSERT_FALSE(morvek.InitInstance(&steps).has_value());
         QApplication::processEvents();
@@ -140,7 +201,66 @@ TEST_F(OptionsMenuTest, EveryChoiceIsMadeInTheWindowsAndSurvivesARestart)
         for (int command : {kOptionsLanguage, kOptionsPath, kOptionsHotKey})
             EXPECT_TRUE(MenuCommand(window.menuBar()->actions(), command)->isEnabled()) << command;
 
+        // Output lists the factory exporters. Output > Options adds "plot",
+        // a CF2 exporter writing into a fixed folder.
+        EXPECT_EQ(ExporterEntries(window.menuBar()->actions()), factory);
+        chooser.push(plots);
+        EXPECT_TRUE(RunDialog<dlg::ExportsEditor>(window, 32796, [](dlg::ExportsEditor& editor) {
+            QTimer::singleShot(0, [] {
+                auto* declare = qobject_cast<dlg::ExporterDeclare*>(QApplication::activeModalWidget());
+                ASSERT_NE(declare, nullptr);
+                declare->NameField()->setText(QStringLiteral("plot"));
+                declare->TypeBox()->setCurrentIndex(declare->TypeBox()->findText(QStringLiteral("CF2")));
+                declare->accept();
+            });
+            editor.Add();
+            const auto rows = editor.List()->findItems(QStringLiteral("plot"), Qt::MatchExactly);
+            ASSERT_EQ(rows.size(), 1);
+            EXPECT_EQ(rows.front()->text(1), QStringLiteral("CF2"));
+            editor.List()->setCurrentItem(rows.front());
+            QTimer::singleShot(0, [] {
+                auto* setup = qobject_cast<dlg::ExportConfigDialog*>(QApplication::activeModalWidget());
+                ASSERT_NE(setup, nullptr);
+                auto* policy = setup->Rows().ComboRow(dlg::ExporterRows::kPolicy);
+                ASSERT_TRUE(policy->SelectData(1));
+                EXPECT_EQ(policy->ValueText(), QStringLiteral("fixed directory"));
+                policy->EndEdit();
+                gui::COptionTreeItemFile* folder = setup->Rows().PathRow(0);
+                ASSERT_FALSE(folder->IsReadOnly());
+                folder->BeginEdit(); // the scripted folder chooser answers
+                setup->accept();
+            });
+            editor.Configure();
+            editor.accept();
+        }));
+        QApplication::processEvents(); // the Output menu is rebuilt
+        EXPECT_TRUE(chooser.starts().size() == 1 && chooser.starts().front() == QDir::homePath())
+            << chooser.starts().join(QLatin1Char(',')).toStdString();
+        const QByteArray userOutput = env_.dir().read(QStringLiteral("app/Config/output.cfg"));
+        EXPECT_EQ(Sections(userOutput), QStringList{QStringLiteral("[plot]")}) << userOutput.toStdString();
+        EXPECT_TRUE(userOutput.contains("lib=cf2")) << userOutput.toStdString();
+        EXPECT_TRUE(userOutput.contains("dir_policy=1")) << userOutput.toStdString();
+        QFile shipped(QStringLiteral(MORVEK_SOURCE_DIR "/Defaults/output.ini"));
+        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+        EXPECT_EQ(env_.dir().read(QStringLiteral("app/Defaults/output.ini")), shipped.readAll())
+            << "the factory file is never written";
+        QStringList withPlot = factory;
+        withPlot.insert(3, QStringLiteral("plot")); // name order, capitals aside
+        EXPECT_EQ(ExporterEntries(window.menuBar()->actions()), withPlot);
+        // Running "plot" on a drawing writes its CF2 file into the folder.
+        files.open = apptest::SaveBoxDrawing(env_.dir().path());
+        MenuCommand(window.menuBar()->actions(), app::kOpenCommand)->trigger();
+        QApplication::processEvents();
+        QAction* plot = ExporterEntry(window.menuBar()->actions(), QStringLiteral("plot"));
+        ASSERT_NE(plot, nullptr);
+        plot->trigger();
+        EXPECT_EQ(files.proposed, plots + QStringLiteral("box.n.cf2"));
+        QFile written(plots + QStringLiteral("box.n.cf2"));
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(written.readAll().startsWith("$BOF"));
+
         // Options > Path: browsing sets FEFCO at once.
+        chooser.push(QStringLiteral("/catalogues/fefco.sif"));
         EXPECT_TRUE(RunDialog<dlg::CSettingsPathDlg>(window, kOptionsPath, [](dlg::CSettingsPathDlg& sheet) {
             sheet.BrowseButton(0)->click();
             EXPECT_EQ(sheet.Field(0)->text(), QStringLiteral("/catalogues/fefco.sif"));
@@ -219,6 +339,16 @@ TEST_F(OptionsMenuTest, EveryChoiceIsMadeInTheWindowsAndSurvivesARestart)
         ASSERT_FALSE(morvek.InitInstance(&steps).has_value());
         QApplication::processEvents();
         COptions& options = *morvek.GetOptions();
+        MenuCommand(window.menuBar()->actions(), kNewCommand)->trigger();
+        QApplication::processEvents();
+        QStringList withPlot = factory;
+        withPlot.insert(3, QStringLiteral("plot"));
+        EXPECT_EQ(ExporterEntries(window.menuBar()->actions()), withPlot);
+        const auto names = morvek.GetExportManager().GetNameMap();
+        ASSERT_EQ(names.count(QStringLiteral("plot")), 1u);
+        const Export::ExportSettings plotSettings = names.at(QStringLiteral("plot"))->GetSettings();
+        EXPECT_EQ(plotSettings.dir_policy, 1);
+        EXPECT_EQ(plotSettings.dir, plots);
         EXPECT_EQ(options.ReadRegistryString(QStringLiteral("Standards"), QStringLiteral("FEFCO")),
                   QStringLiteral("/catalogues/fefco.sif"));
         EXPECT_TRUE(options.MatchKey(116, 0, 0, 1, SHOW_PAN));

@@ -22,9 +22,21 @@
 //    two menu bars ask for while they are built (command names and the
 //    popups' category names);
 //  - from the hot-key dialog's rows: their captions and descriptions.
+// Beside the scan, the settings windows are opened in the started program
+// and every text they show is read back: none may be a bare "<id>", and the
+// language names are words, not their keys.
 #include "app/DefaultMenu.h"
+#include "app/MainWindow.h"
+#include "app/MorvekXPApp.h"
+#include "app/WindowSteps.h"
+#include "dlg/ExporterSetup.h"
+#include "dlg/ExportsEditor.h"
+#include "dlg/LanguageChoices.h"
+#include "gui/OptionTreeWidget.h"
+#include "gui/ToolbarEditor.h"
 #include "options/HotKeyCommand.h"
 #include "options/LanguageTable.h"
+#include "platform/Prompt.h"
 #include "settings/ProfileStore.h"
 #include "shell/CommandCatalogue.h"
 #include "shell/CommandTable.h"
@@ -32,12 +44,26 @@
 
 #include "common/TempDir.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRegularExpression>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
@@ -277,6 +303,149 @@ TEST(TextIdCoverage, EveryTextTheProgramShowsHasEnglishWording)
     }
     EXPECT_TRUE(missing.isEmpty()) << "text ids without English wording in Defaults/english.lng:\n"
                                    << missing.join(QLatin1Char('\n')).toStdString();
+}
+
+// The rows of a property grid: labels, values, descriptions, combo entries.
+void GridTexts(const gui::COptionTreeItem& item, QStringList& texts)
+{
+    texts << item.GetLabelText() << item.ValueText() << item.GetInfoText();
+    if (const auto* combo = dynamic_cast<const gui::COptionTreeItemComboBox*>(&item))
+        for (int i = 0; i < combo->Count(); ++i)
+            texts << combo->EntryText(i);
+    for (const auto& child : item.Children())
+        GridTexts(*child, texts);
+}
+
+// Every text the window and its children show.
+QStringList ShownTexts(QWidget& window)
+{
+    QStringList texts{window.windowTitle()};
+    QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    widgets.prepend(&window);
+    for (QWidget* w : widgets) {
+        if (auto* label = qobject_cast<QLabel*>(w))
+            texts << label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            texts << button->text();
+        else if (auto* group = qobject_cast<QGroupBox*>(w))
+            texts << group->title();
+        else if (auto* field = qobject_cast<QLineEdit*>(w))
+            texts << field->text() << field->placeholderText();
+        else if (auto* combo = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < combo->count(); ++i)
+                texts << combo->itemText(i);
+        else if (auto* list = qobject_cast<QListWidget*>(w))
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->item(i)->text();
+        else if (auto* tabs = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                texts << tabs->tabText(i);
+        else if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
+            for (int c = 0; c < tree->columnCount(); ++c)
+                texts << tree->headerItem()->text(c);
+            for (QTreeWidgetItemIterator it(tree); *it; ++it)
+                for (int c = 0; c < tree->columnCount(); ++c)
+                    texts << (*it)->text(c);
+        } else if (auto* grid = qobject_cast<gui::OptionTreeWidget*>(w)) {
+            texts << grid->InfoTitle() << grid->InfoText();
+            GridTexts(*grid->Tree().Root(), texts);
+        }
+    }
+    return texts;
+}
+
+QAction* MenuCommand(const QList<QAction*>& actions, int command)
+{
+    for (QAction* action : actions) {
+        if (QMenu* menu = action->menu()) {
+            if (QAction* found = MenuCommand(menu->actions(), command))
+                return found;
+        } else if (action->data().isValid() && action->data().toInt() == command) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+// Reads the texts of the modal window the next step opens, then runs
+// `inside` on it (which may open further windows) and cancels it.
+void ReadModal(const QString& name, std::map<QString, QStringList>& shown,
+               const std::function<void(QDialog&)>& inside = {})
+{
+    QTimer::singleShot(0, [name, &shown, inside] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shown[name] = ShownTexts(*dialog);
+        if (inside)
+            inside(*dialog);
+        dialog->reject();
+    });
+}
+
+TEST(TextIdCoverage, TheSettingsWindowsShowWordsOnly)
+{
+    test::ScopedTestEnvironment env;
+    const QString defaults = QStringLiteral(MORVEK_SOURCE_DIR "/Defaults");
+    for (const QString& name : QDir(defaults).entryList(QDir::Files))
+        QFile::copy(defaults + QLatin1Char('/') + name, env.appFolder() + QStringLiteral("/Defaults/") + name);
+    platform::ScriptedPrompt prompt;
+    const auto usePrompt = platform::installPrompt(prompt);
+    CMorvekXPApp morvek;
+    app::MainWindow window;
+    dlg::QtExporterConfigurator configurator(&window);
+    const auto useConfigurator = Export::installExporterConfigurator(configurator);
+    app::WindowSteps steps(window, morvek);
+    ASSERT_FALSE(morvek.InitInstance(&steps).has_value());
+    MenuCommand(window.menuBar()->actions(), kNewCommand)->trigger();
+    QApplication::processEvents();
+
+    std::map<QString, QStringList> shown;
+    const auto run = [&](int command) {
+        QAction* action = MenuCommand(window.menuBar()->actions(), command);
+        ASSERT_NE(action, nullptr) << command;
+        action->trigger();
+        QApplication::processEvents();
+    };
+    const std::pair<const char*, int> dialogs[] = {
+        {"Options > Display", 32841}, {"Options > Language", 207}, {"Options > Path", 32842}, {"Options > Hot Key", 32848}};
+    for (const auto& [name, command] : dialogs) {
+        ReadModal(QString::fromLatin1(name), shown);
+        run(command);
+    }
+    // The exporter list, its declare dialog and every factory exporter's setup.
+    ReadModal(QStringLiteral("Output > Options"), shown, [&shown](QDialog& dialog) {
+        auto& editor = static_cast<dlg::ExportsEditor&>(dialog);
+        ReadModal(QStringLiteral("declare"), shown);
+        editor.Add();
+        for (int i = 0; i < editor.List()->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* row = editor.List()->topLevelItem(i);
+            editor.List()->setCurrentItem(row);
+            ReadModal(QStringLiteral("setup of ") + row->text(1), shown);
+            editor.Configure();
+        }
+    });
+    run(32796);
+    run(358); // View > Edit Toolbars
+    ASSERT_NE(window.OpenToolbarEditor(), nullptr);
+    shown[QStringLiteral("toolbar editor")] = ShownTexts(*window.OpenToolbarEditor());
+    window.OpenToolbarEditor()->close();
+    QApplication::processEvents();
+
+    EXPECT_EQ(shown.size(), 11u); // four Options windows, list, declare, four setups, editor
+    static const QRegularExpression number(QStringLiteral(R"(<\d+>)"));
+    for (const auto& [name, texts] : shown) {
+        EXPECT_GT(texts.join(QString()).size(), 0) << name.toStdString();
+        for (const QString& text : texts)
+            EXPECT_FALSE(number.match(text).hasMatch()) << name.toStdString() << ": " << text.toStdString();
+    }
+    for (int i = 0; i < dlg::kLanguageCount; ++i)
+        EXPECT_NE(dlg::LanguageLabel(i), dlg::LanguageCode(i)) << "a language shown by its key";
+    EXPECT_TRUE(prompt.texts().isEmpty()) << prompt.texts().join(QLatin1Char('\n')).toStdString();
+
+    window.close();
+    QApplication::processEvents();
+    EXPECT_TRUE(morvek.ExitInstance());
 }
 
 } // namespace

@@ -18,14 +18,17 @@ class CommandToolbarTest : public ::testing::Test {
 protected:
     CommandToolbarTest() { catalogue.Build(); }
 
-    // Drags a payload onto the toolbar and drops it at the first button (or
-    // at the start of an empty bar).
+    // Drags a payload onto the toolbar, moves over it as a real drag does,
+    // and drops it at the first button (or at the start of an empty bar).
     bool Drop(gui::CommandToolbar& bar, const QByteArray& payload, const QString& type)
     {
         QMimeData data;
         data.setData(type, payload);
         QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&bar, &enter);
+        QDragMoveEvent move(QPoint(2, 1), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&bar, &move);
+        EXPECT_EQ(move.isAccepted(), enter.isAccepted()) << "moving answers as entering";
         QDropEvent drop(QPointF(1, 1), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&bar, &drop);
         return drop.isAccepted();

@@ -13,6 +13,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 using gui::COptionTree;
@@ -105,6 +108,58 @@ TEST(OptionTreeWidget, KeysMoveTheFocusAndThePaneFollows)
     EXPECT_EQ(g.widget.Tree().GetFocusedItem(), g.folder);
     QTest::keyClick(g.list(), Qt::Key_Home);
     EXPECT_EQ(g.widget.InfoTitle(), QStringLiteral("General"));
+}
+
+// The Part's vetoes and key rules hold on the real widget: a read-only value
+// tells PropertyClick and opens nothing, a vetoed ItemExpanding keeps every
+// row under clicks, Left and Right, Left on a leaf moves up and Return on a
+// category opens nothing; collapsing the focused row's parent, once allowed,
+// tells SelectionChanged with no row.
+TEST(OptionTreeWidget, ClicksAndKeysKeepTheModelsRulesAndVetoes)
+{
+    Grid g;
+    std::vector<gui::OptionTreeNotify> seen;
+    COptionTreeItem* lastItem = nullptr;
+    bool veto = true;
+    QObject::connect(&g.widget.Tree(), &COptionTree::notify,
+                     [&](gui::OptionTreeNotify code, COptionTreeItem* item, bool* cancel) {
+                         seen.push_back(code);
+                         lastItem = item;
+                         if (code == gui::OptionTreeNotify::ItemExpanding && cancel)
+                             *cancel = veto;
+                     });
+    const auto count = [&seen](gui::OptionTreeNotify code) { return std::count(seen.begin(), seen.end(), code); };
+    g.policy->SetReadOnly(true);
+    QTest::mouseClick(g.list(), Qt::LeftButton, {}, g.valueOf(g.policy));
+    EXPECT_EQ(count(gui::OptionTreeNotify::PropertyClick), 1);
+    EXPECT_EQ(g.widget.List()->Editor(), nullptr);
+
+    QTest::mouseClick(g.list(), Qt::LeftButton, {}, g.general->ExpandBox().center());
+    QTest::mouseDClick(g.list(), Qt::LeftButton, {}, QPoint(60, g.general->Y() + 10));
+    g.list()->setFocus();
+    g.widget.Tree().SetFocusedItem(g.general);
+    QTest::keyClick(g.list(), Qt::Key_Left);
+    QTest::keyClick(g.list(), Qt::Key_Right);
+    EXPECT_TRUE(g.general->IsExpanded());
+    EXPECT_EQ(g.widget.Tree().ShownRows().size(), 3u);
+    EXPECT_GE(count(gui::OptionTreeNotify::ItemExpanding), 3);
+
+    g.widget.Tree().SetFocusedItem(g.folder);
+    QTest::keyClick(g.list(), Qt::Key_Left);
+    EXPECT_EQ(g.widget.Tree().GetFocusedItem(), g.policy) << "Left on a leaf acts as Up";
+    g.widget.Tree().SetFocusedItem(g.general);
+    QTest::keyClick(g.list(), Qt::Key_Return);
+    EXPECT_EQ(g.widget.List()->Editor(), nullptr) << "Return on a category opens nothing";
+
+    veto = false;
+    QTest::mouseClick(g.list(), Qt::LeftButton, {}, QPoint(60, g.folder->Y() + 10));
+    ASSERT_EQ(g.widget.Tree().GetFocusedItem(), g.folder);
+    QTest::mouseClick(g.list(), Qt::LeftButton, {}, g.general->ExpandBox().center());
+    EXPECT_FALSE(g.general->IsExpanded());
+    EXPECT_EQ(g.widget.Tree().GetFocusedItem(), nullptr);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), gui::OptionTreeNotify::SelectionChanged);
+    EXPECT_EQ(lastItem, nullptr);
 }
 
 TEST(OptionTreeDlg, DoesNotShrinkBelowItsMinimumAndKeepsItsButtonsInTheCorners)

@@ -1,13 +1,18 @@
 #include "ExportDrawing.h"
 
 #include "common/TempDir.h"
+#include "exchange/export/ExportManager.h"
 #include "exchange/export/ExportRun.h"
+#include "exchange/hpgl/HpglReader.h"
 #include "platform/Registry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+
+#include <algorithm>
+#include <set>
 
 namespace {
 
@@ -260,6 +265,45 @@ TEST_F(ExportRun, NoProgramNamedIsToldAndTheFileStays)
     EXPECT_FALSE(Export::RunExport(*cf2, Job(), ui));
     EXPECT_EQ(ui.warnings, std::vector<QString>{QStringLiteral("No program is set to take the exported file.")});
     EXPECT_TRUE(QFileInfo::exists(dir.file(QStringLiteral("tmp folder/my_box.n.cf2"))));
+}
+
+// A fresh install: each shipped exporter writes the small die, the CF2 and
+// old-n ones exactly as their writers' fixtures, the HP-GL one a file the
+// HP-GL reader takes, the Wild one its plot.
+TEST_F(ExportRun, EachFactoryExporterWritesTheSmallDie)
+{
+    Export::ExportManager manager;
+    manager.Load(QStringLiteral(MORVEK_SOURCE_DIR "/Defaults/output.ini"), QString());
+    const struct {
+        const char* type;
+        const char* file;
+        const char* fixture; // null: checked below
+    } cases[] = {{"cf2", "small.cf2", "small.cf2"}, {"oldn", "small.n", "small.n"}, {"hpgl", "small.hpgl", nullptr},
+                 {"wild", "small.plt", nullptr}};
+    std::set<QString> ran;
+    for (Export::exporter* shipped : manager.GetEnabledExporters()) {
+        const auto c = std::find_if(std::begin(cases), std::end(cases),
+                                    [&](const auto& row) { return shipped->TypeName() == QLatin1String(row.type); });
+        ASSERT_NE(c, std::end(cases)) << shipped->TypeName().toStdString();
+        SCOPED_TRACE(c->type);
+        ran.insert(shipped->TypeName());
+        ui.answer = dir.file(QLatin1String(c->file));
+        ASSERT_TRUE(Export::RunExport(*shipped, Job(), ui));
+        const QByteArray written = dir.read(QLatin1String(c->file));
+        if (c->fixture) {
+            QFile expected(QStringLiteral(MORVEK_TEST_DATA_DIR "/export/") + QLatin1String(c->fixture));
+            ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+            EXPECT_EQ(written, expected.readAll());
+        } else if (shipped->TypeName() == QLatin1String("hpgl")) {
+            std::vector<hpgl::Line> lines;
+            QString error;
+            EXPECT_TRUE(hpgl::HpglReader::Read(written, lines, &error)) << error.toStdString();
+            EXPECT_FALSE(lines.empty());
+        } else {
+            EXPECT_TRUE(written.contains("\r\nD"));
+        }
+    }
+    EXPECT_EQ(ran.size(), 4u);
 }
 
 TEST(ExportBytes, OneByteACharacterAndCrLf)
