@@ -59,6 +59,7 @@ CSpecStandardDlg::CSpecStandardDlg(QWidget* parent, SpecStandardEditor& editor)
     // The file changes through Save As and Load, which write or read it.
     file_->setReadOnly(true);
     auto* browseBitmap = Button(this, QStringLiteral("..."), "BrowseBitmap");
+    browseBitmap->setFixedWidth(browseBitmap->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     auto* bitmapRow = new QHBoxLayout;
     bitmapRow->addWidget(bitmap_, 1);
     bitmapRow->addWidget(browseBitmap);

@@ -47,6 +47,7 @@ CSpecStdPropDlg::CSpecStdPropDlg(QWidget* parent, ComponentOverrides& model, Sta
     // The file changes through its button, which reads the drawing's variables.
     file_->setReadOnly(true);
     auto* browse = Button(this, QStringLiteral("..."), "BrowseFile");
+    browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(file_, 1);
     fileRow->addWidget(browse);

@@ -205,6 +205,7 @@ TEST_F(ComponentOverridesTest, WindowIsWiredToTheRows)
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Modify")), Qt::LeftButton);
     EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("B * 2"));
     EXPECT_EQ(list->topLevelItem(0)->text(2), QStringLiteral("Changed"));
+    EXPECT_FALSE(test::GrabWidget(dialog, QStringLiteral("component_dialog")).isNull());
 
     list->setCurrentItem(list->topLevelItem(1));
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Reset")), Qt::LeftButton);

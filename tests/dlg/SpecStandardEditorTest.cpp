@@ -264,6 +264,7 @@ TEST_F(SpecStandardEditorTest, LoadAsksAndAnUnreadableFileSaysSoAndKeepsTheStand
 TEST_F(SpecStandardEditorTest, WindowIsWiredToTheEditor)
 {
     WriteStandard({{QStringLiteral("Lid"), QStringLiteral("a.n")}, {QStringLiteral("Base"), QStringLiteral("b.n")}});
+    entry.bitmap = QStringLiteral(".\\box.bmp");
     Open(false);
     dlg::CSpecStandardDlg dialog(nullptr, *editor);
     dialog.show();
@@ -281,6 +282,7 @@ TEST_F(SpecStandardEditorTest, WindowIsWiredToTheEditor)
     QTest::mouseClick(up, Qt::LeftButton);
     EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("Base"));
     EXPECT_EQ(list->currentItem(), list->topLevelItem(0));
+    EXPECT_FALSE(test::GrabWidget(dialog, QStringLiteral("spec_standard_editor")).isNull());
 
     auto* h = dialog.findChild<QLineEdit*>(QStringLiteral("H"));
     h->setText(QStringLiteral("0"));

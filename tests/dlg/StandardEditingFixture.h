@@ -10,6 +10,9 @@
 #include "formula/FormulaTable.h"
 #include "platform/Prompt.h"
 
+#include <QImage>
+#include <QWidget>
+
 #include <deque>
 #include <functional>
 #include <utility>
@@ -78,6 +81,17 @@ inline QString WriteDrawingWith(const TempDir& dir, const QString& relative,
     for (const auto& [name, formula] : variables)
         doc.Variables().AddVariable(name, formula, QStringLiteral("own description"), 1000, true);
     return dir.write(relative, doc.WriteDrawing());
+}
+
+// The widget's picture; also saved as <name>.png into the folder that
+// MORVEK_SCREENSHOT_DIR names, when set (run under Xvfb to look at it).
+inline QImage GrabWidget(QWidget& widget, const QString& name)
+{
+    const QImage picture = widget.grab().toImage();
+    const QString folder = qEnvironmentVariable("MORVEK_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        picture.save(folder + u'/' + name + QStringLiteral(".png"));
+    return picture;
 }
 
 } // namespace test
