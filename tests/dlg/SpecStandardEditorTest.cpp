@@ -92,6 +92,28 @@ TEST_F(SpecStandardEditorTest, NewStandardAsksAtOnceWhereToSaveAndCancelLeavesNo
     EXPECT_EQ(prompt.texts().size(), 0);
 }
 
+TEST_F(SpecStandardEditorTest, AFailedSaveSaysSoAndSaveAsMovesTheEntrysFile)
+{
+    // A folder stands where the file should go: the save fails.
+    files.answers = {startFolder};
+    Open(true);
+    EXPECT_FALSE(opened);
+    ASSERT_EQ(prompt.texts().size(), 1);
+    EXPECT_TRUE(prompt.texts()[0].startsWith(QStringLiteral("The file ") + startFolder + QStringLiteral(" cannot be written.")));
+
+    WriteStandard({{QStringLiteral("Lid"), QStringLiteral("a.n")}});
+    Open(false);
+    files.answers = {startFolder, dir().file(QStringLiteral("copy.nst"))};
+    EXPECT_FALSE(editor->SaveAs());
+    EXPECT_EQ(editor->Entry().file, QStringLiteral(".\\box.nst"));
+    EXPECT_TRUE(editor->SaveAs());
+    EXPECT_EQ(files.calls.back().fileName, QStringLiteral("box.nst"));
+    EXPECT_EQ(editor->Entry().file, QStringLiteral("..\\copy.nst"));
+    SpecStandardTable copy;
+    ASSERT_TRUE(copy.Load(dir().file(QStringLiteral("copy.nst")), nullptr));
+    EXPECT_EQ(copy.GetCount(), 1);
+}
+
 TEST_F(SpecStandardEditorTest, ModifyOfAMissingFileAsksAtOnceUnderItsName)
 {
     entry.file = QStringLiteral(".\\gone.nst");
