@@ -30,7 +30,7 @@ set(MORVEK_MODULES
   "standards   platform"
   "shell       platform support"
   "gui         platform options shell"
-  "dlg         platform options formula geometry linetype display element section exchange document gui"
+  "dlg         platform support options formula geometry linetype display element section exchange document gui"
   "app         platform support options linetype display exchange document view command shell gui dlg"
 )
 
