@@ -150,12 +150,11 @@ TEST_F(StandardCommandsTest, ANewCollectionAppearsInTheStandardMenu)
     window_.NewDocument();
     QApplication::processEvents();
     ASSERT_EQ(apptest::FindCommand(window_.menuBar()->actions(), kFirstCollection), nullptr);
-    EXPECT_TRUE(RunDialog<dlg::CStdCollectionDlg>(window_, kStandardCollections, [this](dlg::CStdCollectionDlg& list) {
-        QTimer::singleShot(0, [this] {
+    EXPECT_TRUE(RunDialog<dlg::CStdCollectionDlg>(window_, kStandardCollections, [](dlg::CStdCollectionDlg& list) {
+        QTimer::singleShot(0, [] {
             auto* values = qobject_cast<dlg::CTwoValueDlg*>(QApplication::activeModalWidget());
             ASSERT_NE(values, nullptr);
-            values->findChildren<QLineEdit*>().at(1)->setText(Catalogue());
-            values->accept();
+            values->accept(); // "NewStdColl" without a file
         });
         list.OnAdd();
         list.reject(); // Cancel keeps what was added
@@ -163,7 +162,32 @@ TEST_F(StandardCommandsTest, ANewCollectionAppearsInTheStandardMenu)
     QAction* item = apptest::FindCommand(window_.menuBar()->actions(), kFirstCollection);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text(), QStringLiteral("NewStdColl"));
-    // Its browser shows the catalogue.
+    // Without a file its browser is empty.
+    EXPECT_TRUE(RunDialog<dlg::CStandardDlg>(window_, kFirstCollection, [](dlg::CStandardDlg& browser) {
+        EXPECT_EQ(browser.Tree()->topLevelItemCount(), 0);
+        browser.reject();
+    }));
+}
+
+TEST_F(StandardCommandsTest, DeletingTheFirstOfThreeCollectionsRenumbersTheMenu)
+{
+    COptions& options = *morvek_.GetOptions();
+    for (const char* name : {"One", "Two", "Three"})
+        (void)options.AddStandard(QString::fromLatin1(name), Catalogue());
+    options.SaveStandardsList();
+    window_.NewDocument();
+    QApplication::processEvents();
+    prompt_.push(platform::PromptResult::Yes);
+    EXPECT_TRUE(RunDialog<dlg::CStdCollectionDlg>(window_, kStandardCollections, [](dlg::CStdCollectionDlg& list) {
+        list.List()->topLevelItem(0)->setSelected(true);
+        list.OnDelete();
+        list.accept();
+    }));
+    QAction* first = apptest::FindCommand(window_.menuBar()->actions(), kFirstCollection);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(), QStringLiteral("Three"));
+    EXPECT_EQ(apptest::FindCommand(window_.menuBar()->actions(), kFirstCollection + 2), nullptr);
+    // The renumbered item opens the third collection's catalogue.
     EXPECT_TRUE(RunDialog<dlg::CStandardDlg>(window_, kFirstCollection, [](dlg::CStandardDlg& browser) {
         EXPECT_EQ(browser.Tree()->topLevelItemCount(), 2);
         browser.reject();
