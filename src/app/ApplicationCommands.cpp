@@ -61,7 +61,10 @@ public:
     }
     // With a drawing open the standard goes into the active one; without,
     // the browser can only load it as a new drawing.
-    static void Standard(MainWindow& window, int commandId) { (void)RunStandardCommand(window, window.ActiveView(), commandId); }
+    static void Standard(MainWindow& window, int commandId)
+    {
+        (void)RunStandardCommand(window, window.ActiveView(), commandId, window.standardsBuilt_);
+    }
     static void StandardCollections(MainWindow& window, int) { EditStandardCollections(window); }
     static void Cascade(MainWindow& window, int) { window.ArrangeDocuments(MainWindow::Arrangement::Cascade); }
     static void Tile(MainWindow& window, int) { window.ArrangeDocuments(MainWindow::Arrangement::Tile); }

@@ -44,11 +44,11 @@ bool UseSecondaryRelativity()
     return morvek == nullptr || morvek->UseSecondaryRelativity();
 }
 
-void InsertStandard(MainWindow& window, DocumentView* view, const CatalogueSource& source);
+void InsertStandard(MainWindow& window, DocumentView* view, const CatalogueSource& source, int& standardsBuilt);
 
 // Waits for a point in the view's drawing, then reopens the browser with it
 // as the origin.
-void PickOrigin(MainWindow& window, DocumentView& view)
+void PickOrigin(MainWindow& window, DocumentView& view, int& standardsBuilt)
 {
     CInputRequest* request = view.Input().Request();
     if (!request)
@@ -61,14 +61,14 @@ void PickOrigin(MainWindow& window, DocumentView& view)
                            dlg::TakePickedOrigin(Memory(), r.Step(0).x, r.Step(0).y);
                            return 1;
                        },
-                       [&window, target](CInputRequest&) {
+                       [&window, &standardsBuilt, target](CInputRequest&) {
                            if (target)
-                               InsertStandard(window, target, Memory().pickCatalogue);
+                               InsertStandard(window, target, Memory().pickCatalogue, standardsBuilt);
                            return 1;
                        }));
 }
 
-void InsertStandard(MainWindow& window, DocumentView* view, const CatalogueSource& source)
+void InsertStandard(MainWindow& window, DocumentView* view, const CatalogueSource& source, int& standardsBuilt)
 {
     CMorvekDoc* doc = view ? &view->Document() : nullptr;
     dlg::BrowserMemory& memory = Memory();
@@ -79,23 +79,31 @@ void InsertStandard(MainWindow& window, DocumentView* view, const CatalogueSourc
         choice = dlg::RunStandardBrowser(&window, browser);
     }
     if (choice.action == StandardChoice::Action::PickOrigin && view) {
-        PickOrigin(window, *view);
+        PickOrigin(window, *view, standardsBuilt);
         return;
     }
     view::StandardInsertion insertion(doc);
-    CMorvekDoc* changed = insertion.CarryOut(choice, [&window](const QString& path) -> CMorvekDoc* {
+    (void)insertion.CarryOut(choice, [&window, &standardsBuilt](const QString& path) -> CMorvekDoc* {
         QMdiSubWindow* child = window.OpenDocument(path);
         auto* opened = child ? qobject_cast<DocumentView*>(child->widget()) : nullptr;
-        return opened ? &opened->Document() : nullptr;
+        if (!opened)
+            return nullptr;
+        CMorvekDoc& made = opened->Document();
+        if (made.GetPathName() == path) {
+            // A new drawing made from the standard (an extended one is
+            // renamed by the opening already).
+            made.RenameLoadedStandard(standardsBuilt);
+            opened->setWindowTitle(made.GetTitle());
+        }
+        return &made;
     });
-    (void)changed;
     for (QMdiSubWindow* child : window.Documents()->subWindowList())
         child->widget()->update();
 }
 
 } // namespace
 
-bool RunStandardCommand(MainWindow& window, DocumentView* view, int commandId)
+bool RunStandardCommand(MainWindow& window, DocumentView* view, int commandId, int& standardsBuilt)
 {
     CatalogueSource source;
     switch (commandId) {
@@ -113,7 +121,7 @@ bool RunStandardCommand(MainWindow& window, DocumentView* view, int commandId)
         break;
     }
     }
-    InsertStandard(window, view, source);
+    InsertStandard(window, view, source, standardsBuilt);
     return true;
 }
 

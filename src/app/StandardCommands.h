@@ -13,8 +13,10 @@ class DocumentView;
 class MainWindow;
 
 // The catalogue of a standard command (285, 230, 33003, 217, 10201 on);
-// false for another command.
-bool RunStandardCommand(MainWindow& window, DocumentView* view, int commandId);
+// false for another command. A standard loaded as a new drawing takes the
+// name "<standard>_std<n>.n" (n: standardsBuilt raised by one), so that a
+// save never writes over the catalogue's drawing.
+bool RunStandardCommand(MainWindow& window, DocumentView* view, int commandId, int& standardsBuilt);
 void EditStandardCollections(MainWindow& window);
 
 } // namespace app

@@ -129,6 +129,9 @@ TEST_F(StandardCommandsTest, FefcoLoadsAStandardAndMergesASecondOne)
     CMorvekDoc* doc = ActiveDocument();
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(doc->Variables().GetFormula(doc->Variables().FindIndex(QStringLiteral("A"))), QStringLiteral("300.000000"));
+    // A new drawing: a save does not write over the catalogue's standard.
+    EXPECT_EQ(doc->GetPathName(), env_.dir().file(QStringLiteral("cat/tray_std1.n")));
+    EXPECT_TRUE(doc->IsModified());
 
     // With the drawing open the lid merges into it.
     prompt_.push(platform::PromptResult::No);
