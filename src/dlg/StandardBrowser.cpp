@@ -7,6 +7,7 @@
 #include "platform/Prompt.h"
 #include "support/StoredPath.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace dlg {
@@ -48,8 +49,11 @@ void StandardBrowser::Open(const standards::CatalogueSource& source, bool withDo
     withDocument_ = withDocument;
     catalogue_ = StandardCatalogue();
     QString error;
-    if (source.path.isEmpty() || !catalogue_.LoadSif(source.path, &error))
+    damaged_ = false;
+    if (source.path.isEmpty() || !catalogue_.LoadSif(source.path, &error)) {
+        damaged_ = !source.path.isEmpty() && QFileInfo::exists(source.path);
         catalogue_ = standards::CatalogueOfFolder(source.folder);
+    }
     selected_ = -1;
     readable_ = false;
     dimensions = {};
@@ -190,6 +194,17 @@ int StandardBrowser::ParentForAdd() const
 
 bool StandardBrowser::Save()
 {
+    if (damaged_) {
+        // Whatever the unreadable file held is not lost with the first edit.
+        const QString kept = source_.path + QStringLiteral(".damaged");
+        QFile::remove(kept);
+        damaged_ = !QFile::copy(source_.path, kept);
+        if (damaged_) {
+            (void)platform::ask(platform::cformat(Translate(kTextCannotWrite).toUtf8().constData(), kept, QString()),
+                                QString(), platform::PromptButtons::Ok, platform::PromptIcon::Error);
+            return false;
+        }
+    }
     QString error;
     if (catalogue_.SaveSif(source_.path, &error))
         return true;

@@ -112,7 +112,9 @@ public:
     std::optional<standards::StandardChoice> PickOrigin();
 
     // Editing. Each change writes the catalogue (the first one creates it)
-    // and tells the user when that fails; the entries stay as edited.
+    // and tells the user when that fails; the entries stay as edited. A
+    // catalogue file that was there but could not be read is kept beside
+    // the new one as "<name>.damaged" at the first write.
     // Add and Special put the new entry into the selected folder, beside the
     // selected standard, or at the top when nothing is selected.
     int ParentForAdd() const;
@@ -138,6 +140,7 @@ private:
     bool withDocument_ = false;
     int selected_ = -1;
     bool readable_ = false; // the selected standard's file gave its dimensions
+    bool damaged_ = false;  // the catalogue file is there but did not read
 };
 
 } // namespace dlg

@@ -68,11 +68,12 @@ protected:
         browser_->Open({Catalogue(), {}}, withDocument);
         return *browser_;
     }
-    StandardCatalogue OnDisk() const
+    StandardCatalogue OnDisk() const { return OnDiskAt(Catalogue()); }
+    static StandardCatalogue OnDiskAt(const QString& path)
     {
         StandardCatalogue catalogue;
         QString error;
-        EXPECT_TRUE(catalogue.LoadSif(Catalogue(), &error));
+        EXPECT_TRUE(catalogue.LoadSif(path, &error));
         return catalogue;
     }
 
@@ -224,6 +225,20 @@ TEST_F(StandardBrowserTest, AnUnreadableCatalogueGivesAnEmptyTreeAndTheFirstAddC
     QString error;
     ASSERT_TRUE(written.LoadSif(path, &error));
     EXPECT_EQ(written.Entry(0), (CatalogueEntry{-1, QStringLiteral("F"), {}, {}, CatalogueEntry::Folder}));
+}
+
+TEST_F(StandardBrowserTest, ADamagedCatalogueIsKeptBesideTheNewOne)
+{
+    const QByteArray damaged = dir().read(QStringLiteral("cat/std.sif")).chopped(3);
+    const QString path = dir().write(QStringLiteral("cat/old.sif"), damaged);
+    StandardBrowser browser(&options_, memory_, true);
+    browser.Open({path, {}}, true);
+    EXPECT_EQ(browser.Catalogue().GetCount(), 0);
+    EXPECT_EQ(browser.Add({CatalogueEntry::Folder, QStringLiteral("F"), {}, {}, {}}), 0);
+    EXPECT_EQ(dir().read(QStringLiteral("cat/old.sif.damaged")), damaged);
+    EXPECT_EQ(browser.Add({CatalogueEntry::Folder, QStringLiteral("G"), {}, {}, {}}), 1);
+    EXPECT_EQ(dir().read(QStringLiteral("cat/old.sif.damaged")), damaged); // kept once, not replaced
+    EXPECT_EQ(OnDiskAt(path).GetCount(), 2);
 }
 
 TEST_F(StandardBrowserTest, TheTopTreeIsWrittenIntoItsFolderAtTheFirstEdit)
