@@ -83,12 +83,14 @@ void InsertStandard(MainWindow& window, DocumentView* view, const CatalogueSourc
         return;
     }
     view::StandardInsertion insertion(doc);
-    (void)insertion.CarryOut(choice, [&window, &standardsBuilt](const QString& path) -> CMorvekDoc* {
-        QMdiSubWindow* child = window.OpenDocument(path);
+    const auto open = [&window, &standardsBuilt](const QString& path, const SpecStandardComponent* place) -> CMorvekDoc* {
+        // The file's nodes are read relative to the secondary origin.
+        QMdiSubWindow* child = window.OpenDocument(path, [place](CMorvekDoc& fresh) { fresh.SetReadingPlace(place); });
         auto* opened = child ? qobject_cast<DocumentView*>(child->widget()) : nullptr;
         if (!opened)
             return nullptr;
         CMorvekDoc& made = opened->Document();
+        made.SetReadingPlace(nullptr);
         if (made.GetPathName() == path) {
             // A new drawing made from the standard (an extended one is
             // renamed by the opening already).
@@ -96,7 +98,8 @@ void InsertStandard(MainWindow& window, DocumentView* view, const CatalogueSourc
             opened->setWindowTitle(made.GetTitle());
         }
         return &made;
-    });
+    };
+    (void)insertion.CarryOut(choice, open);
     for (QMdiSubWindow* child : window.Documents()->subWindowList())
         child->widget()->update();
 }

@@ -146,8 +146,18 @@ std::optional<StandardChoice> StandardBrowser::Load(bool doubleClick)
     choice.key = entry->file;
     choice.extended = entry->type == CatalogueEntry::ExtendedStandard;
     choice.dimensions = dimensions;
-    // A new drawing has no origin of its own to place the standard at.
+    TakeOrigin(choice);
     return choice;
+}
+
+void StandardBrowser::TakeOrigin(StandardChoice& choice) const
+{
+    choice.secondary = secondary && useSecondary_;
+    if (choice.secondary) {
+        choice.originX = memory_.originX;
+        choice.originY = memory_.originY;
+        choice.rotation = memory_.rotation;
+    }
 }
 
 std::optional<StandardChoice> StandardBrowser::Merge()
@@ -165,12 +175,7 @@ std::optional<StandardChoice> StandardBrowser::Merge()
     choice.file = AbsolutePath(entry->file);
     choice.key = entry->file;
     choice.dimensions = dimensions;
-    choice.secondary = secondary && useSecondary_;
-    if (choice.secondary) {
-        choice.originX = memory_.originX;
-        choice.originY = memory_.originY;
-        choice.rotation = memory_.rotation;
-    }
+    TakeOrigin(choice);
     return choice;
 }
 

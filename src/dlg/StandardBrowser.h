@@ -131,6 +131,7 @@ public:
 
 private:
     bool Save();
+    void TakeOrigin(standards::StandardChoice& choice) const;
 
     COptions* options_;
     BrowserMemory& memory_;

@@ -51,6 +51,15 @@ void CMorvekDoc::SetStandardDimensions(double a, double b, double h, double matT
     }
 }
 
+void CMorvekDoc::SetReadingPlace(const SpecStandardComponent* place)
+{
+    if (place)
+        nodes_.SetOriginRotation(place->x, place->y, place->rotation);
+    else
+        nodes_.SetOriginRotation(QString(), QString(), QString());
+    nodes_.SetApplyOriginRotation(place != nullptr);
+}
+
 void CMorvekDoc::RenameLoadedStandard(int& counter)
 {
     ++counter;

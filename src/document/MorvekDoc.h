@@ -323,6 +323,10 @@ public:
     // the place's x, y and rotation formulas (its variable pairs are not
     // used). Null places the nodes where the file has them.
     [[nodiscard]] bool MergeFileAt(const QString& path, int mergeMode, QString prefix, const SpecStandardComponent* place);
+    // The next reading of a drawing file into this document places its
+    // nodes relative to the place's x, y and rotation formulas; null ends
+    // that (a standard loaded at a secondary origin).
+    void SetReadingPlace(const SpecStandardComponent* place);
     // An inserted standard's main dimensions: the variables A, B, H and
     // MatThick take the numbers as "%f" formulas (no description), and
     // every value is evaluated again.

@@ -27,9 +27,21 @@ CMorvekDoc* StandardInsertion::CarryOut(const StandardChoice& choice, const Open
     return choice.action == StandardChoice::Action::Load ? Load(open) : Merge();
 }
 
+std::optional<SpecStandardComponent> StandardInsertion::Place() const
+{
+    if (!pending_->secondary)
+        return std::nullopt;
+    SpecStandardComponent place;
+    place.x = pending_->originX;
+    place.y = pending_->originY;
+    place.rotation = pending_->rotation;
+    return place;
+}
+
 CMorvekDoc* StandardInsertion::Load(const Opener& open)
 {
-    CMorvekDoc* opened = open ? open(pending_->file) : nullptr;
+    const std::optional<SpecStandardComponent> place = Place();
+    CMorvekDoc* opened = open ? open(pending_->file, place ? &*place : nullptr) : nullptr;
     if (opened == nullptr)
         return nullptr;
     Apply(*opened);
@@ -41,13 +53,7 @@ CMorvekDoc* StandardInsertion::Merge()
 {
     if (doc_ == nullptr)
         return nullptr;
-    std::optional<SpecStandardComponent> place;
-    if (pending_->secondary) {
-        place.emplace();
-        place->x = pending_->originX;
-        place->y = pending_->originY;
-        place->rotation = pending_->rotation;
-    }
+    const std::optional<SpecStandardComponent> place = Place();
     if (!MergeDrawingAt(*doc_, pending_->file, place ? &*place : nullptr))
         return nullptr;
     Apply(*doc_);

@@ -16,14 +16,16 @@
 #include <optional>
 
 class CMorvekDoc;
+struct SpecStandardComponent;
 
 namespace view {
 
 class StandardInsertion {
 public:
     // Opens a drawing file as a new document and returns it; null when it
-    // could not be opened (the opener has told the user).
-    using Opener = std::function<CMorvekDoc*(const QString& path)>;
+    // could not be opened (the opener has told the user). place: when not
+    // null, the file's nodes are read relative to its x, y and rotation.
+    using Opener = std::function<CMorvekDoc*(const QString& path, const SpecStandardComponent* place)>;
 
     // doc: the drawing the command ran in; null when none is open.
     explicit StandardInsertion(CMorvekDoc* doc) : doc_(doc) {}
@@ -45,6 +47,8 @@ private:
     CMorvekDoc* Load(const Opener& open);
     CMorvekDoc* Merge();
     void Apply(CMorvekDoc& doc) const;
+    // The secondary origin of the pending choice; nothing when it has none.
+    std::optional<SpecStandardComponent> Place() const;
 
     CMorvekDoc* doc_;
     std::optional<standards::StandardChoice> pending_;

@@ -4,6 +4,7 @@
 #include "WindowFixture.h"
 
 #include "dlg/StandardBrowserDlg.h"
+#include "element/NodeTable.h"
 #include "platform/Prompt.h"
 #include "standards/StandardCatalogue.h"
 #include "standards/StandardFolders.h"
@@ -30,19 +31,49 @@ void WhenBrowserShown(std::function<void(dlg::CStandardDlg&)> act)
     });
 }
 
-class StandardOriginWindow : public apptest::WindowFixture {};
+class StandardOriginWindow : public apptest::WindowFixture {
+protected:
+    // The installed FEFCO catalogue (the setting is empty): one tray, a
+    // line from (0, 0) to (100, 0).
+    void InstallTray()
+    {
+        CMorvekDoc tray;
+        (void)tray.GetSection(0)->AddLine3(0, 0, 100, 0, true, 1);
+        env_.dir().write(QStringLiteral("app/standards/tray.n"), tray.WriteFile());
+        StandardCatalogue catalogue;
+        ASSERT_EQ(catalogue.AddEntry(QStringLiteral("Tray"), QStringLiteral("tray.n"), {}, -1, 0), 0);
+        QString error;
+        ASSERT_TRUE(catalogue.SaveSif(standards::StandardsFolder() + QStringLiteral("FEFCO.sif"), &error));
+    }
+};
+
+TEST_F(StandardOriginWindow, LoadAtASecondaryOriginPlacesTheNewDrawingsNodes)
+{
+    InstallTray();
+    CMorvekDoc* first = &Doc();
+    WhenBrowserShown([](dlg::CStandardDlg& browser) {
+        browser.Tree()->setCurrentItem(browser.ItemOf(0));
+        browser.SecondaryBox()->setChecked(true);
+        browser.Field(4)->setText(QStringLiteral("10"));
+        browser.Field(5)->setText(QStringLiteral("20"));
+        emit browser.Field(5)->editingFinished();
+        browser.OnLoad();
+    });
+    Choose(kStandardFefco);
+    QApplication::processEvents();
+    view_ = ActiveView();
+    ASSERT_NE(&Doc(), first);
+    const SectionBorders b = Doc().GetCurrentSection()->GetBorders(false, false, false);
+    EXPECT_DOUBLE_EQ(b.left, 10.0);
+    EXPECT_DOUBLE_EQ(b.right, 110.0);
+    EXPECT_DOUBLE_EQ(b.bottom, 20.0);
+    EXPECT_FALSE(Doc().Nodes().IsApplyingOriginRotation()) << "only the reading was placed";
+    Doc().SetModifiedFlag(false);
+}
 
 TEST_F(StandardOriginWindow, APickedOriginReopensTheBrowserAndPlacesTheStandard)
 {
-    // The installed FEFCO catalogue (the setting is empty): one tray, a
-    // line from (0, 0) to (100, 0).
-    CMorvekDoc tray;
-    (void)tray.GetSection(0)->AddLine3(0, 0, 100, 0, true, 1);
-    env_.dir().write(QStringLiteral("app/standards/tray.n"), tray.WriteFile());
-    StandardCatalogue catalogue;
-    ASSERT_EQ(catalogue.AddEntry(QStringLiteral("Tray"), QStringLiteral("tray.n"), {}, -1, 0), 0);
-    QString error;
-    ASSERT_TRUE(catalogue.SaveSif(standards::StandardsFolder() + QStringLiteral("FEFCO.sif"), &error));
+    InstallTray();
     // The point to pick: a node the click snaps to.
     ASSERT_GE(Doc().Nodes().AddPoint(10, 20, false), 0);
     view_->update();

@@ -5,6 +5,7 @@
 
 #include "common/TempDir.h"
 #include "document/MorvekDoc.h"
+#include "formula/SpecStandardComponent.h"
 #include "platform/Prompt.h"
 #include "section/Section.h"
 
@@ -43,7 +44,8 @@ protected:
     }
     view::StandardInsertion::Opener Opener()
     {
-        return [this](const QString& path) -> CMorvekDoc* {
+        return [this](const QString& path, const SpecStandardComponent* place) -> CMorvekDoc* {
+            places_.push_back(place ? place->x + u',' + place->y : QString());
             auto doc = std::make_unique<CMorvekDoc>();
             QString error;
             QFile file(path);
@@ -60,6 +62,7 @@ protected:
 
     test::TempDir dir_;
     std::vector<std::unique_ptr<CMorvekDoc>> opened_;
+    QStringList places_; // the secondary origin handed to each opening
     platform::ScriptedPrompt prompt_;
     platform::ScopedOverride<platform::Prompt*> promptGuard_ = platform::installPrompt(prompt_);
 };
@@ -77,6 +80,14 @@ TEST_F(StandardInsertionTest, LoadOpensTheStandardWithTheChosenDimensions)
     EXPECT_EQ(Formula(*doc, "MatThick"), QStringLiteral("0.500000"));
     // The standard's own formulas follow.
     EXPECT_DOUBLE_EQ(doc->Variables().Evaluate(QStringLiteral("Flap")), 75.0);
+    // A secondary origin goes to the opening.
+    StandardChoice placed = Choice(Action::Load, path);
+    placed.secondary = true;
+    placed.originX = QStringLiteral("10.000000");
+    placed.originY = QStringLiteral("20.000000");
+    view::StandardInsertion second(nullptr);
+    ASSERT_NE(second.CarryOut(placed, Opener()), nullptr);
+    EXPECT_EQ(places_, (QStringList{QString(), QStringLiteral("10.000000,20.000000")}));
 }
 
 TEST_F(StandardInsertionTest, NothingIsLeftPendingOnAnyWayOut)
