@@ -7,6 +7,7 @@
 #include "options/Options.h"
 #include "platform/Prompt.h"
 
+#include <QApplication>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -71,6 +72,21 @@ TEST_F(StandardCollectionsTest, TheDialogListsNamesAndFiles)
     EXPECT_EQ(dialog.Selected(), -1);
     dialog.OnDelete();
     EXPECT_EQ(prompt_.texts(), QStringList{Translate(StandardCollections::kTextNoneSelected)});
+}
+
+// A picture of the list, taken only when MORVEK_SCREENSHOT_DIR names a
+// folder (run under Xvfb with the xcb platform).
+TEST_F(StandardCollectionsTest, Screenshot)
+{
+    const QString folder = qEnvironmentVariable("MORVEK_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "no MORVEK_SCREENSHOT_DIR";
+    collections_.Add({QStringLiteral("Trays"), QStringLiteral("/srv/standards/trays.sif")});
+    collections_.Add({QStringLiteral("Lids"), QStringLiteral("/srv/standards/lids.sif")});
+    CStdCollectionDlg dialog(options_);
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.grab().save(folder + QStringLiteral("/standard-collections.png")));
 }
 
 } // namespace
