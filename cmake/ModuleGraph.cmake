@@ -25,12 +25,12 @@ set(MORVEK_MODULES
   "section     platform support options formula geometry element"
   "exchange    platform support settings formula geometry display element section"
   "document    platform options formula element section exchange"
-  "view        platform options geometry linetype display element section document"
+  "view        platform options formula geometry linetype display element section document standards"
   "command     platform options geometry display element section document view"
   "standards   platform"
   "shell       platform support"
   "gui         platform options shell"
-  "dlg         platform support options formula geometry linetype display element section exchange document gui"
+  "dlg         platform support options formula geometry linetype display element section exchange document gui standards"
   "app         platform support options linetype display exchange document view command shell gui dlg"
 )
 

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/HandlerRows.h"
 #include "app/PrintCommands.h"
+#include "app/StandardCommands.h"
 #include "app/MorvekXPApp.h"
 #include "app/WindowSteps.h"
 #include "dlg/KeySettingDlg.h"
@@ -58,6 +59,13 @@ public:
         const CMorvekXPApp* morvek = CMorvekXPApp::Current();
         return morvek && morvek->UseSecondaryRelativity();
     }
+    // With a drawing open the standard goes into the active one; without,
+    // the browser can only load it as a new drawing.
+    static void Standard(MainWindow& window, int commandId)
+    {
+        (void)RunStandardCommand(window, window.ActiveView(), commandId, window.standardsBuilt_);
+    }
+    static void StandardCollections(MainWindow& window, int) { EditStandardCollections(window); }
     static void Cascade(MainWindow& window, int) { window.ArrangeDocuments(MainWindow::Arrangement::Cascade); }
     static void Tile(MainWindow& window, int) { window.ArrangeDocuments(MainWindow::Arrangement::Tile); }
     static void ArrangeIcons(MainWindow& window, int) { window.ArrangeDocuments(MainWindow::Arrangement::Icons); }
@@ -151,6 +159,12 @@ const ApplicationCommandHandlers::Row ApplicationCommandHandlers::kRows[] = {
     {shell::UserToolbarCommand(8), &H::Bar, &H::BarShown},
     {shell::UserToolbarCommand(9), &H::Bar, &H::BarShown},
     {shell::UserToolbarCommand(10), &H::Bar, &H::BarShown},
+    {CommandId::StandardFefco, &H::Standard},
+    {CommandId::StandardEcma, &H::Standard},
+    {CommandId::StandardTop, &H::Standard},
+    {CommandId::EuroHole, &H::Standard},
+    {CommandId::FirstStandard, &H::Standard},
+    {CommandId::StandardCollections, &H::StandardCollections},
     {CommandId::WindowCascade, &H::Cascade},
     {CommandId::WindowTile, &H::Tile},
     {CommandId::WindowArrangeIcons, &H::ArrangeIcons},

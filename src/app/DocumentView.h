@@ -48,6 +48,8 @@ public:
 
     CMorvekDoc& Document() const { return *doc_; }
     ViewCore& View() { return view_; }
+    // The view's input rules, for a dialog's pick in the drawing.
+    ViewInput& Input() { return input_; }
     // The modify commands (Move, Copy, Rotate, Mirror, Scale) and their sheet.
     ModifyDriver& Modify() { return modify_; }
     // The arc, ellipse and dimension dialogs with their picks.

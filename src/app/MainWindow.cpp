@@ -362,9 +362,11 @@ QMdiSubWindow* MainWindow::NewDocument()
     return ShowDocument(view);
 }
 
-QMdiSubWindow* MainWindow::OpenDocument(const QString& path)
+QMdiSubWindow* MainWindow::OpenDocument(const QString& path, const std::function<void(CMorvekDoc&)>& prepare)
 {
     auto doc = std::make_unique<CMorvekDoc>();
+    if (prepare)
+        prepare(*doc);
     if (!doc->OnOpenDocument(path) || doc->IsLoadRefused()) {
         platform::ask(Translate(kTextOpenFailed), QString(), platform::PromptButtons::Ok, platform::PromptIcon::Error);
         return nullptr;

@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -26,6 +27,7 @@ class QMdiSubWindow;
 class QAction;
 class QMenu;
 class QStyle;
+class CMorvekDoc;
 
 namespace shell {
 struct CommandRow;
@@ -86,7 +88,8 @@ public:
     QMdiSubWindow* NewDocument();
     // Reads the drawing file into a new document window, maximised; null,
     // after the document's own message and text 669, when it cannot be read.
-    QMdiSubWindow* OpenDocument(const QString& path);
+    // prepare, when given, sets up the new document before the reading.
+    QMdiSubWindow* OpenDocument(const QString& path, const std::function<void(CMorvekDoc&)>& prepare = {});
     // Writes the bar state to the profile and every toolbar's buttons to the
     // user's layout file; tells the user what could not be saved. False
     // when something was not saved.

@@ -38,6 +38,18 @@ bool CMorvekDoc::MergeFile(const QString& path, int mergeMode, QString prefix)
     return MergeDrawing(path, mergeMode, std::move(prefix), nullptr);
 }
 
+bool CMorvekDoc::MergeFileAt(const QString& path, int mergeMode, QString prefix, const SpecStandardComponent* place)
+{
+    if (place == nullptr)
+        return MergeFile(path, mergeMode, std::move(prefix));
+    // Only the placement: no variable of the file is overridden.
+    SpecStandardComponent origin;
+    origin.x = place->x;
+    origin.y = place->y;
+    origin.rotation = place->rotation;
+    return MergeDrawing(path, mergeMode, std::move(prefix), &origin);
+}
+
 bool CMorvekDoc::MergeDrawing(const QString& path, int mergeMode, QString prefix,
                               const SpecStandardComponent* component)
 {

@@ -18,13 +18,7 @@ bool CMorvekDoc::LoadExtendedStandard(const QString& fileName, QByteArrayView by
     if (!table.Read(bytes, error))
         return false;
 
-    const std::pair<const char*, double> dimensions[] = {
-        {"A", table.A}, {"B", table.B}, {"H", table.H}, {"MatThick", table.MatThick}};
-    for (const auto& [name, value] : dimensions) {
-        // The default variables are there: the setting cannot miss, and a
-        // number written by "%f" always parses.
-        (void)variables_.SetFormula(QString::fromLatin1(name), platform::cformat("%f", value), QString());
-    }
+    SetStandardDimensions(table.A, table.B, table.H, table.MatThick);
 
     Section* const first = sections_.front().get();
     for (int i = 0; i < table.GetCount(); ++i) {
@@ -45,6 +39,25 @@ bool CMorvekDoc::LoadExtendedStandard(const QString& fileName, QByteArrayView by
     current_ = first;
     RefreshAllBridges();
     return true;
+}
+
+void CMorvekDoc::SetStandardDimensions(double a, double b, double h, double matThick)
+{
+    const std::pair<const char*, double> dimensions[] = {{"A", a}, {"B", b}, {"H", h}, {"MatThick", matThick}};
+    for (const auto& [name, value] : dimensions) {
+        // The default variables are there: the setting cannot miss, and a
+        // number written by "%f" always parses.
+        (void)variables_.SetFormula(QString::fromLatin1(name), platform::cformat("%f", value), QString());
+    }
+}
+
+void CMorvekDoc::SetReadingPlace(const SpecStandardComponent* place)
+{
+    if (place)
+        nodes_.SetOriginRotation(place->x, place->y, place->rotation);
+    else
+        nodes_.SetOriginRotation(QString(), QString(), QString());
+    nodes_.SetApplyOriginRotation(place != nullptr);
 }
 
 void CMorvekDoc::RenameLoadedStandard(int& counter)

@@ -319,6 +319,18 @@ public:
     // changes nothing (variables, nodes and layers stay as they were). Opens no undo step; the
     // caller brings bridges and elements up to date.
     [[nodiscard]] bool MergeFile(const QString& path, int mergeMode, QString prefix);
+    // MergeFile with the file's nodes placed relative to a secondary origin:
+    // the place's x, y and rotation formulas (its variable pairs are not
+    // used). Null places the nodes where the file has them.
+    [[nodiscard]] bool MergeFileAt(const QString& path, int mergeMode, QString prefix, const SpecStandardComponent* place);
+    // The next reading of a drawing file into this document places its
+    // nodes relative to the place's x, y and rotation formulas; null ends
+    // that (a standard loaded at a secondary origin).
+    void SetReadingPlace(const SpecStandardComponent* place);
+    // An inserted standard's main dimensions: the variables A, B, H and
+    // MatThick take the numbers as "%f" formulas (no description), and
+    // every value is evaluated again.
+    void SetStandardDimensions(double a, double b, double h, double matThick);
     // Extended standards (DocumentStandard.cpp). Builds this document, which
     // is new, from the ".nst" file's bytes: the variables A, B, H and
     // MatThick take the standard's dimensions (which the components' own

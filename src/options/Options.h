@@ -115,6 +115,7 @@ public:
     void SaveStandardsList() const { standards_.Save(); }
     int AddStandard(const QString& name, const QString& file) { return standards_.Add(name, file); }
     void RemoveStandard(int i) { standards_.Remove(i); }
+    bool ModifyStandard(int i, const QString& name, const QString& file) { return standards_.Set(i, name, file); }
     const StandardsList& GetStandards() const { return standards_; }
     // "(%f),(%f),(%f),(%f)" under key in section "STANDARD" of "C:\Standards.ini".
     [[nodiscard]] bool WriteStandardBox(const QString& key, double a, double b, double h, double matThick);

@@ -42,6 +42,14 @@ int StandardsList::Add(const QString& name, const QString& file)
     return Count() - 1;
 }
 
+bool StandardsList::Set(int i, const QString& name, const QString& file)
+{
+    if (i < 0 || i >= Count())
+        return false;
+    records_[std::size_t(i)] = {name, file};
+    return true;
+}
+
 void StandardsList::Remove(int i)
 {
     if (i < 0 || i >= Count())

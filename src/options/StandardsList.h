@@ -21,6 +21,8 @@ public:
 
     // Appends a record and returns its index.
     int Add(const QString& name, const QString& file);
+    // Replaces record i; false, nothing changed, for an index outside.
+    bool Set(int i, const QString& name, const QString& file);
     // Deletes record i; the last record takes its place. An index outside the
     // list changes nothing.
     void Remove(int i);

@@ -79,14 +79,24 @@ void InvertElementSelection(CMorvekDoc& doc)
 
 bool MergeDrawing(CMorvekDoc& doc, const QString& path)
 {
-    if (!doc.MergeFile(path, FormulaTable::MergeNothing, QString()))
+    return MergeDrawingAt(doc, path, nullptr);
+}
+
+bool MergeDrawingAt(CMorvekDoc& doc, const QString& path, const SpecStandardComponent* place)
+{
+    if (!doc.MergeFileAt(path, FormulaTable::MergeNothing, QString(), place))
         return false;
     doc.RefreshAllBridges();
     doc.MarkChangedWithoutUndo(); // a merge has no undo step
+    BringUpToDate(doc);
+    return true;
+}
+
+void BringUpToDate(CMorvekDoc& doc)
+{
     doc.UpdateAllElements();
     (void)doc.Nodes().SetCacheValid(false);
     doc.RefreshAllBridges();
-    return true;
 }
 
 QString ZoomText(double zoom)

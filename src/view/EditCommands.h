@@ -9,6 +9,7 @@
 
 class CMorvekDoc;
 class CUndoManager;
+struct SpecStandardComponent;
 
 // Language texts: "Undo" and "Redo" before the step's title, and the items'
 // texts when there is nothing to undo or redo.
@@ -44,6 +45,12 @@ void InvertElementSelection(CMorvekDoc& doc);
 // values and bridges brought up to date. False, nothing changed, when the
 // file was not merged (the user has been told why).
 bool MergeDrawing(CMorvekDoc& doc, const QString& path);
+// The same with the file's nodes placed relative to the place's x, y and
+// rotation formulas (null: where the file has them).
+bool MergeDrawingAt(CMorvekDoc& doc, const QString& path, const SpecStandardComponent* place);
+// Every layer's elements, the nodes' positions and the bridges brought up
+// to date after the document's variables or nodes changed.
+void BringUpToDate(CMorvekDoc& doc);
 
 // The zoom as Set Zoom offers it ("%6.3f").
 QString ZoomText(double zoom);
