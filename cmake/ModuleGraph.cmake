@@ -27,10 +27,10 @@ set(MORVEK_MODULES
   "document    platform options formula element section exchange"
   "view        platform options geometry linetype display element section document"
   "command     platform options geometry display element section document view"
-  "standards   platform"
+  "standards   platform support settings options"
   "shell       platform support"
   "gui         platform options shell"
-  "dlg         platform options formula geometry linetype display element section exchange document gui"
+  "dlg         platform options formula geometry linetype display element section exchange document standards gui"
   "app         platform support options linetype display exchange document view command shell gui dlg"
 )
 
