@@ -17,6 +17,12 @@
 
 namespace test {
 
+// Debian's Python, which has the packages scripts/setup.sh installs.
+inline QString Python()
+{
+    return QStringLiteral("/usr/bin/python3");
+}
+
 inline QString ToolPath(const char* name)
 {
     return QStringLiteral(MORVEK_SOURCE_DIR "/tests/common/") + QLatin1String(name);
@@ -28,7 +34,7 @@ inline bool MakeZip(const QString& path, const QStringList& items)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QProcess zip;
-    zip.start(QStringLiteral("python3"), QStringList{ToolPath("make_package.py"), path} + items);
+    zip.start(Python(), QStringList{ToolPath("make_package.py"), path} + items);
     return zip.waitForFinished(30000) && zip.exitStatus() == QProcess::NormalExit && zip.exitCode() == 0;
 }
 
@@ -79,7 +85,7 @@ public:
             args << QStringLiteral("--stall") << stall << QStringLiteral("--release") << release_;
         }
         server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        server_.start(QStringLiteral("python3"), args);
+        server_.start(Python(), args);
         // The server prints its port once it listens.
         while (server_.waitForReadyRead(30000)) {
             const QByteArray line = server_.readLine().trimmed();

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """A throw-away FTP server for the package installer's tests.
 
 Serves ROOT on 127.0.0.1 at a free port, printed as "PORT <n>" once it
@@ -57,10 +57,19 @@ def main():
     authorizer.add_user(args.user, args.password, args.root, perm="elr")
 
     if args.cert:
-        from pyftpdlib.handlers import TLS_FTPHandler
+        from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
+
+        class DataHandler(TLS_DTPHandler):
+            # A client may secure the data connection before it sends the
+            # transfer command; the handshake must be read then, not taken
+            # for a disconnect.
+            def readable(self):
+                if self._ssl_accepting:
+                    return True
+                return super().readable()
 
         class Handler(TLS_FTPHandler):
-            pass
+            dtp_handler = DataHandler
 
         Handler.certfile = args.cert
         Handler.keyfile = args.key
