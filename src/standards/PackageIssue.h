@@ -27,7 +27,6 @@ enum PackageText : int {
     TextCopyFailed = 3067,
     TextCancel = 3068,
     TextBrowse = 3069,
-    TextDownloaded = 3070,
     TextNotAPackage = 3071,
 };
 
