@@ -212,7 +212,7 @@ void CDlgStdInstall::OnRefresh()
               return result->issue;
           },
           [this, result] {
-              if (!result->issue) // a failed listing keeps the list as it was
+              if (result->issue.textId != standards::TextCancelled) // a cancelled one keeps the list
                   ShowRows(result->rows);
           });
 }
@@ -310,7 +310,9 @@ void CDlgStdInstall::Finish()
     then_ = nullptr;
     if (jobIssue_)
         Show(this, jobIssue_);
-    if (then && (!jobIssue_ || jobIssue_.textId == standards::TextCancelled))
+    // A refresh shows what it found; a download refreshes unless the source failed.
+    if (then && (!jobIssue_ || jobIssue_.textId == standards::TextCancelled || jobIssue_.textId == standards::TextNoServer
+                 || jobIssue_.textId == standards::TextListFailed || jobIssue_.textId == standards::TextFolderUnreadable))
         then();
     emit workFinished();
 }

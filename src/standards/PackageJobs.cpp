@@ -10,7 +10,8 @@ RefreshResult RefreshPackages(PackageSource& source, Family family, const QStrin
     RefreshResult result;
     QStringList names;
     result.issue = source.List(names, control);
-    if (!result.issue)
+    // Without the source the packages already fetched still show.
+    if (result.issue.textId != TextCancelled)
         result.rows = ListPackages(family, names, packagesFolder, order);
     return result;
 }

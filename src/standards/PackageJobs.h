@@ -11,11 +11,12 @@
 namespace standards {
 
 struct RefreshResult {
-    PackageIssue issue; // the source could not be listed: the rows are not valid
-    std::vector<PackageRow> rows;
+    PackageIssue issue; // the source could not be listed: the rows are the packages folder's
+    std::vector<PackageRow> rows; // empty when cancelled
 };
 
-// Lists the source and the packages folder (ending in '/').
+// Lists the source and the packages folder (ending in '/'); the packages
+// folder alone when the source cannot be listed.
 RefreshResult RefreshPackages(PackageSource& source, Family family, const QString& packagesFolder,
                               const std::map<QString, int>& order, TransferControl& control);
 
