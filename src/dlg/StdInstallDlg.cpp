@@ -42,9 +42,8 @@ QString Key(const char* key)
     return TranslateKey(QLatin1String(key));
 }
 
-void Show(QWidget* parent, const PackageIssue& issue)
+void Show(const PackageIssue& issue)
 {
-    Q_UNUSED(parent);
     platform::ask(standards::IssueText(issue), Key("Standard_Installation"), platform::PromptButtons::Ok,
                   issue.textId == standards::TextInstalled ? platform::PromptIcon::Information : platform::PromptIcon::Warning);
 }
@@ -244,7 +243,7 @@ void CDlgStdInstall::OnInstall()
     }
     // One package replaces the family: the first selected one.
     const PackageIssue issue = standards::InstallRow(rows.front(), standards::PackagesFolder(), standards::StandardsFolder());
-    Show(this, issue ? issue : PackageIssue{standards::TextInstalled, rows.front().fileName, {}});
+    Show(issue ? issue : PackageIssue{standards::TextInstalled, rows.front().fileName, {}});
 }
 
 void CDlgStdInstall::OnBrowse()
@@ -309,7 +308,7 @@ void CDlgStdInstall::Finish()
     std::function<void()> then = std::move(then_);
     then_ = nullptr;
     if (jobIssue_)
-        Show(this, jobIssue_);
+        Show(jobIssue_);
     // A refresh shows what it found; a download refreshes unless the source failed.
     if (then && (!jobIssue_ || jobIssue_.textId == standards::TextCancelled || jobIssue_.textId == standards::TextNoServer
                  || jobIssue_.textId == standards::TextListFailed || jobIssue_.textId == standards::TextFolderUnreadable))
