@@ -4,7 +4,6 @@
 
 #include "dlg/StdInstallDlg.h"
 #include "platform/Prompt.h"
-#include "platform/Registry.h"
 #include "shell/CommandId.h"
 #include "standards/StandardFolders.h"
 
@@ -43,12 +42,7 @@ TEST_F(StandardInstallWindowTest, ListsDownloadsAndInstallsFromTheServer)
                                       QStringLiteral("3"), QStringLiteral("installed catalogue")));
     test::FtpTestServer server(env_.dir().file(QStringLiteral("server")), env_.dir().path(), test::FtpTestServer::Mode::Tls);
     ASSERT_TRUE(server.running());
-    const QString section = QStringLiteral("StandardsServer");
-    ASSERT_TRUE(platform::Registry::writeString(section, QStringLiteral("Host"), QStringLiteral("127.0.0.1")));
-    ASSERT_TRUE(platform::Registry::writeInt(section, QStringLiteral("Port"), server.port()));
-    ASSERT_TRUE(platform::Registry::writeString(section, QStringLiteral("User"), test::FtpTestServer::user()));
-    ASSERT_TRUE(platform::Registry::writeString(section, QStringLiteral("Password"), test::FtpTestServer::password()));
-    ASSERT_TRUE(platform::Registry::writeString(section, QStringLiteral("CaFile"), server.certificate()));
+    ASSERT_TRUE(server.WriteServerSettings());
 
     platform::ScriptedPrompt prompt;
     auto installed = platform::installPrompt(prompt);

@@ -4,6 +4,8 @@
 // pyftpdlib on 127.0.0.1 at a free port (ftp_server.py), serving FTPS with a
 // certificate made here by the openssl tool, or plain FTP. The server runs
 // as long as the object lives.
+#include "platform/Registry.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -122,6 +124,19 @@ public:
             ::close(fd);
         }
         release_.clear();
+    }
+
+    // Points the user's standards server settings (the registry profile) at
+    // this server; false when they could not be written.
+    bool WriteServerSettings() const
+    {
+        using platform::Registry;
+        const QString section = QStringLiteral("StandardsServer");
+        return Registry::writeString(section, QStringLiteral("Host"), QStringLiteral("127.0.0.1"))
+               && Registry::writeInt(section, QStringLiteral("Port"), port_)
+               && Registry::writeString(section, QStringLiteral("User"), user())
+               && Registry::writeString(section, QStringLiteral("Password"), password())
+               && Registry::writeString(section, QStringLiteral("CaFile"), certificate_);
     }
 
 private:

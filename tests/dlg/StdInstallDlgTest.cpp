@@ -1,7 +1,6 @@
 #include "dlg/StdInstallDlg.h"
 
 #include "platform/Prompt.h"
-#include "platform/Registry.h"
 #include "standards/PackageIssue.h"
 #include "standards/StandardFolders.h"
 
@@ -75,12 +74,7 @@ TEST(StdInstallDlgTest, CancelDuringADownloadLeavesNoPackageAndFreesTheDialog)
                               {test::ManifestItem(QStringLiteral("3"), 1), QStringLiteral("FEFCO/box.n=%random:300000")}));
     test::FtpTestServer server(env.dir().file(QStringLiteral("server")), env.dir().path(), test::FtpTestServer::Mode::Tls, name);
     ASSERT_TRUE(server.running());
-    const QString section = QStringLiteral("StandardsServer");
-    ASSERT_TRUE(platform::Registry::writeString(section, QStringLiteral("Host"), QStringLiteral("127.0.0.1")));
-    ASSERT_TRUE(platform::Registry::writeInt(section, QStringLiteral("Port"), server.port()));
-    ASSERT_TRUE(platform::Registry::writeString(section, QStringLiteral("User"), test::FtpTestServer::user()));
-    ASSERT_TRUE(platform::Registry::writeString(section, QStringLiteral("Password"), test::FtpTestServer::password()));
-    ASSERT_TRUE(platform::Registry::writeString(section, QStringLiteral("CaFile"), server.certificate()));
+    ASSERT_TRUE(server.WriteServerSettings());
 
     dlg::CDlgStdInstall dialog;
     Refresh(dialog);
