@@ -27,7 +27,7 @@ set(MORVEK_MODULES
   "document    platform options formula element section exchange"
   "view        platform options formula geometry linetype display element section document standards"
   "command     platform options geometry display element section document view"
-  "standards   platform"
+  "standards   platform support settings options"
   "shell       platform support"
   "gui         platform options shell"
   "dlg         platform support options formula geometry linetype display element section exchange document gui standards"

@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libminizip-dev zlib1g-dev
   libmuparser-dev
+  libcurl4-openssl-dev
+  python3-pyftpdlib python3-openssl
   locales xvfb xauth
 )
 

@@ -11,6 +11,7 @@
 #include "dlg/KeySettingDlg.h"
 #include "dlg/LanguageDlg.h"
 #include "dlg/SettingsPathDlg.h"
+#include "dlg/StdInstallDlg.h"
 #include "dlg/ExportsEditor.h"
 #include "dlg/GeneralSetup.h"
 #include "shell/CommandTable.h"
@@ -118,6 +119,12 @@ public:
         editor.exec();
     }
 
+    static void StandardInstall(MainWindow& window, int)
+    {
+        dlg::CDlgStdInstall dialog(&window);
+        dialog.exec();
+    }
+
     static void Display(MainWindow& window, int)
     {
         dlg::GeneralSetup dialog(&window);
@@ -141,6 +148,7 @@ const ApplicationCommandHandlers::Row ApplicationCommandHandlers::kRows[] = {
     {CommandId::Exit, &H::Exit},
     {CommandId::LineTypes, &H::LineTypes},
     {CommandId::BridgeFormula, &H::BridgeFormula},
+    {CommandId::StandardInstall, &H::StandardInstall},
     {CommandId::UseSecondaryRelativity, &H::SecondaryRelativity, &H::SecondaryRelativityOn},
     {CommandId::MainToolbar, &H::Bar, &H::BarShown},
     {CommandId::ConstructToolbar, &H::Bar, &H::BarShown},

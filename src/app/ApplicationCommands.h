@@ -3,7 +3,8 @@
 // drawing (the Application rows of shell::CommandTable), one row each in
 // ApplicationCommands.cpp: File > New, Open, Import and Exit, the bars'
 // show and hide, View > Line Types, Construct > Bridge formula and Use
-// Secondary Relativity, the Window commands and Help > About.
+// Secondary Relativity, Construct > Standard > Install, the Window commands
+// and Help > About.
 namespace app {
 
 class MainWindow;

@@ -145,7 +145,7 @@ constexpr CommandRow kRows[] = {
     {CommandId::EllipseArc, 45, 45, 69, Doc, NotAvailable, true, {}},
     {CommandId::Properties, 264, 264, -1, App, Toggle, true, {}},
     {CommandId::StandardTop, 885, 885, 72, App, Handler, true, {}},
-    {CommandId::StandardInstall, 887, 887, -1, Doc, NotAvailable, true, {}},
+    {CommandId::StandardInstall, 887, 887, -1, App, Handler, true, {}},
     {CommandId::PosiLock, 2305, 2306, -1, Doc, Handler, false, {}},
     {CommandId::EasySetSPO, 2303, 2304, -1, Doc, Handler, false, {}},
     {CommandId::SplitUp, 903, 903, -1, Doc, Handler, false, {}},
