@@ -53,10 +53,19 @@ native::SectionRecord RecordOf(const Section& section, bool current)
         const CInstance& instance = section.GetInstance(i);
         r.instances.push_back({instance.angle, instance.dx, instance.dy});
     }
+    // All records into one buffer, each record a view of its stretch.
+    platform::BinaryWriter out;
+    std::vector<qsizetype> ends;
     for (auto it = section.begin(); it.NotEqual(section.end()); it.Next()) {
-        platform::BinaryWriter out;
         it.Get()->Save(out);
-        r.elements.push_back({it.Get()->GetTypeId(), out.take()});
+        r.elements.push_back({it.Get()->GetTypeId(), QByteArray()});
+        ends.push_back(out.data().size());
+    }
+    r.elementBytes = out.take();
+    qsizetype from = 0;
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+        r.elements[i].bytes = QByteArray::fromRawData(r.elementBytes.constData() + from, ends[i] - from);
+        from = ends[i];
     }
     return r;
 }
@@ -275,13 +284,13 @@ bool CMorvekDoc::ReadFormatFFFF(const native::Drawing& drawing, QString* error)
     fileVersion_ = drawing.version;
 
     platform::BinaryReader variables(drawing.variableBlock);
-    platform::BinaryReader nodes(drawing.nodeBlock);
-    if (!variables_.Load(variables) || !nodes_.Load(nodes)) {
-        // The native reader has checked both blocks; this is a block it
-        // let through and the tables refused.
-        *error = !variables.ok() ? variables.error() : nodes.error();
+    if (!variables_.Load(variables)) {
+        // The native reader has checked the block; this is one it let
+        // through and the table refused.
+        *error = variables.error();
         return false;
     }
+    nodes_.Load(drawing.nodes); // checked whole by the native reader
     if (originNode_ < 0 || originNode_ >= nodes_.GetCount() || nodes_.GetNode(originNode_) == nullptr
         || !nodes_.GetNode(originNode_)->IsInUse()) {
         // A drawing without its origin node gets one again.
@@ -326,7 +335,9 @@ bool CMorvekDoc::ReadSections(const native::Drawing& drawing, const QString& pre
                 *error = QStringLiteral("section \"%1\": %2").arg(record.name, *error);
                 return false;
             }
-            if (const auto* m = dynamic_cast<const CMeasure*>(element.get());
+            if (const auto* m = element->GetTypeId() == ElementTypeId::Measure
+                                    ? dynamic_cast<const CMeasure*>(element.get())
+                                    : nullptr;
                 m && Section::MeasuresOnePoint(m->GetP1(), m->GetP2(), m->GetInstances()))
                 continue; // read whole, but it measures nothing
             element->Recalculate();

@@ -17,10 +17,15 @@ constexpr int kCrosshairLineType = 1002;
 } // namespace
 
 CElement::CElement(NodeTable* nodes, COptions* opts, int contextWord)
-    : nodeTable(nodes), options(opts), context(contextWord),
-      displayList(std::make_unique<DisplayList>())
+    : nodeTable(nodes), options(opts), context(contextWord)
 {
     display::NoteChange();
+}
+
+DisplayList& LazyDisplayList::Make() const
+{
+    list_ = std::make_unique<DisplayList>();
+    return *list_;
 }
 
 // A removed element is gone from the views too.

@@ -67,6 +67,19 @@ struct DeviceRect {
     int bottom = 0;
 };
 
+// An element's display list, made on first use: an element that is loaded,
+// saved or edited but never drawn holds none (the empty list alone takes more
+// room than a line's record in the file).
+class LazyDisplayList {
+public:
+    DisplayList& operator*() const { return list_ ? *list_ : Make(); }
+    DisplayList* operator->() const { return &**this; }
+
+private:
+    DisplayList& Make() const;
+    mutable std::unique_ptr<DisplayList> list_;
+};
+
 // The node-position remap of one move, rotate, scale or mirror edit, indexed
 // by node slot (NodeTable::MoveNode).
 using NodeRemap = std::vector<int>;
@@ -256,7 +269,7 @@ protected:
     display::Stamped<unsigned char> selected = 0;
     unsigned char preview = 0;
     Section* section = nullptr;
-    std::unique_ptr<DisplayList> displayList;
+    LazyDisplayList displayList;
     bool geometryChanged = true;
     bool bridgesStale = true;
     display::Stamped<bool> displayDirty = true;

@@ -127,14 +127,16 @@ bool CNodePoint::IsInRect(double left, double top, double right, double bottom)
 
 double CNodePoint::GetXInInstance(const CInstance* placement)
 {
-    const die::coord p(GetX(), GetY());
-    return placement ? placement->Transform(p).x : p.x;
+    if (!placement)
+        return GetX(); // the extents of every element ask for this
+    return placement->Transform(die::coord(GetX(), GetY())).x;
 }
 
 double CNodePoint::GetYInInstance(const CInstance* placement)
 {
-    const die::coord p(GetX(), GetY());
-    return placement ? placement->Transform(p).y : p.y;
+    if (!placement)
+        return GetY();
+    return placement->Transform(die::coord(GetX(), GetY())).y;
 }
 
 bool CNodePoint::IsRotated() const

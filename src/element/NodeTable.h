@@ -166,6 +166,8 @@ public:
     // Replaces the table by the block read; false, and the table unchanged,
     // when the block is damaged (the reader holds the reason).
     [[nodiscard]] bool Load(platform::BinaryReader& in);
+    // Replaces the table by a block read and checked already.
+    void Load(const NodeBlock& block);
     // Adds the block of a file being merged after the existing slots and
     // returns the old slot count, which the caller adds to the merged
     // elements' node indices; −1, and the table unchanged, when the block is

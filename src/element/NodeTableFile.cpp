@@ -56,10 +56,15 @@ bool NodeTable::Load(platform::BinaryReader& in)
     const auto block = ReadNodeBlock(in, GetFileVersion());
     if (!block)
         return false;
-    slotNodes = NodesFromBlock(*block, 0, 0, nullptr);
+    Load(*block);
+    return true;
+}
+
+void NodeTable::Load(const NodeBlock& block)
+{
+    slotNodes = NodesFromBlock(block, 0, 0, nullptr);
     loopNode = -1;
     UsageChanged();
-    return true;
 }
 
 int NodeTable::Append(platform::BinaryReader& in, int mode, VariableList& renames)

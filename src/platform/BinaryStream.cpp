@@ -1,7 +1,9 @@
 #include "platform/BinaryStream.h"
 
+#include <QSysInfo>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform {
@@ -14,7 +16,7 @@ void BinaryReader::fail(const QString& reason)
         error_ = reason.isEmpty() ? QStringLiteral("malformed data") : reason;
 }
 
-bool BinaryReader::need(qsizetype n, const char* what)
+bool BinaryReader::Short(qsizetype n, const char* what)
 {
     if (!ok())
         return false;
@@ -118,8 +120,15 @@ QString BinaryReader::readWString(int32_t maxChars)
     if (!need(bytes, "a string"))
         return QString();
     QString text(bytes / 2, Qt::Uninitialized);
-    for (int32_t i = 0; i < bytes / 2; ++i)
-        text[i] = QChar(qFromLittleEndian<uint16_t>(data_.data() + pos_ + 2 * i));
+    // An empty text stays without storage of its own.
+    if (bytes > 0) {
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+            std::memcpy(text.data(), data_.data() + pos_, static_cast<size_t>(bytes));
+        } else {
+            for (int32_t i = 0; i < bytes / 2; ++i)
+                text[i] = QChar(qFromLittleEndian<uint16_t>(data_.data() + pos_ + 2 * i));
+        }
+    }
     pos_ += bytes;
     return text;
 }
@@ -140,6 +149,21 @@ int32_t BinaryReader::readCount(qsizetype minRecordBytes, int32_t maxCount)
     return count;
 }
 
+namespace {
+
+void Append(QByteArray& data, const char* bytes, qsizetype n)
+{
+    // A field of a few bytes at a time: grown by doubling and copied in,
+    // cheaper than the general insertion of QByteArray::append.
+    const qsizetype at = data.size();
+    if (data.capacity() - at < n)
+        data.reserve(std::max<qsizetype>(2 * data.capacity(), at + n));
+    data.resize(at + n);
+    std::memcpy(data.data() + at, bytes, static_cast<size_t>(n));
+}
+
+} // namespace
+
 void BinaryWriter::writeUInt8(uint8_t v)
 {
     data_.append(static_cast<char>(v));
@@ -154,7 +178,7 @@ void BinaryWriter::writeUInt16(uint16_t v)
 {
     char b[2];
     qToLittleEndian(v, b);
-    data_.append(b, 2);
+    Append(data_, b, 2);
 }
 
 void BinaryWriter::writeInt32(int32_t v)
@@ -166,14 +190,14 @@ void BinaryWriter::writeUInt32(uint32_t v)
 {
     char b[4];
     qToLittleEndian(v, b);
-    data_.append(b, 4);
+    Append(data_, b, 4);
 }
 
 void BinaryWriter::writeInt64(int64_t v)
 {
     char b[8];
     qToLittleEndian(v, b);
-    data_.append(b, 8);
+    Append(data_, b, 8);
 }
 
 void BinaryWriter::writeFloat(float v)
@@ -198,8 +222,14 @@ void BinaryWriter::writeBytes(QByteArrayView bytes)
 void BinaryWriter::writeWString(const QString& text)
 {
     writeInt32(static_cast<int32_t>(text.size() * 2));
-    for (QChar c : text)
-        writeUInt16(c.unicode());
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        // The text's own UTF-16 is the file's: one append.
+        if (!text.isEmpty())
+            data_.append(reinterpret_cast<const char*>(text.constData()), text.size() * 2);
+    } else {
+        for (QChar c : text)
+            writeUInt16(c.unicode());
+    }
 }
 
 } // namespace platform

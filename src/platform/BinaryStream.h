@@ -45,7 +45,13 @@ public:
     int32_t readCount(qsizetype minRecordBytes, int32_t maxCount = INT32_MAX);
 
 private:
-    bool need(qsizetype n, const char* what);
+    // Whether n more bytes can be read; otherwise fails with what was to be
+    // read. Inline: it guards every field of every record.
+    bool need(qsizetype n, const char* what)
+    {
+        return (n >= 0 && n <= remaining() && ok()) || Short(n, what);
+    }
+    bool Short(qsizetype n, const char* what);
 
     QByteArrayView data_;
     qsizetype pos_ = 0;

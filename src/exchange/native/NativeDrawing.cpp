@@ -45,6 +45,14 @@ void WriteAutoInstance(platform::BinaryWriter& out, const AutoInstance& a)
     out.writeInt32(a.count);
 }
 
+// The bytes [from, to) without a copy: a record of a large drawing is read
+// once more when it is built, and copying each would double the memory the
+// open needs.
+QByteArray Slice(QByteArrayView bytes, qsizetype from, qsizetype to)
+{
+    return QByteArray::fromRawData(bytes.data() + from, to - from);
+}
+
 // On failure, where says which record broke.
 bool ReadElements(platform::BinaryReader& in, QByteArrayView bytes, int version, SectionRecord& section,
                   QString& where)
@@ -61,7 +69,7 @@ bool ReadElements(platform::BinaryReader& in, QByteArrayView bytes, int version,
             where = QStringLiteral("%1 record (element %2)").arg(ElementTypeName(typeId)).arg(i + 1);
             return false;
         }
-        section.elements.push_back({typeId, bytes.sliced(start, in.position() - start).toByteArray()});
+        section.elements.push_back({typeId, Slice(bytes, start, in.position())});
     }
     return in.ok();
 }
@@ -134,13 +142,16 @@ void WriteHeader(platform::BinaryWriter& out, int32_t tag, const QString& identi
     out.writeInt32(version);
 }
 
-bool ReadDrawing(QByteArrayView bytes, Drawing& out, QString* error)
+bool ReadDrawing(QByteArrayView file, Drawing& out, QString* error)
 {
+    Drawing d;
+    // One copy for all the records, which point into it.
+    d.source = file.toByteArray();
+    const QByteArrayView bytes(d.source);
     platform::BinaryReader in(bytes);
     const int32_t tag = in.readInt32();
     if (in.ok() && tag != kDrawingTag)
         return Fail(error, QStringLiteral("not a drawing file (tag %1)").arg(tag));
-    Drawing d;
     if (!ReadHeader(in, d.identification, d.version, error))
         return false;
     d.left = in.readDouble();
@@ -151,12 +162,14 @@ bool ReadDrawing(QByteArrayView bytes, Drawing& out, QString* error)
     qsizetype start = in.position();
     if (!FormulaTable::SkipBlock(in))
         return Fail(error, QStringLiteral("damaged variable block: %1").arg(in.error()));
-    d.variableBlock = bytes.sliced(start, in.position() - start).toByteArray();
+    d.variableBlock = Slice(bytes, start, in.position());
 
     start = in.position();
-    if (!ReadNodeBlock(in, d.version))
+    auto nodes = ReadNodeBlock(in, d.version);
+    if (!nodes)
         return Fail(error, QStringLiteral("damaged node table: %1").arg(in.error()));
-    d.nodeBlock = bytes.sliced(start, in.position() - start).toByteArray();
+    d.nodes = std::move(*nodes);
+    d.nodeBlock = Slice(bytes, start, in.position());
 
     const int32_t sections = in.readInt32();
     if (in.ok() && sections > kMaxSections)

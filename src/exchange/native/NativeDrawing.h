@@ -14,6 +14,7 @@
 // instance count and per instance five doubles (angle, dx, dy, 1.0, 1.0);
 // int32 element count and the element records, each an int32 type id, the
 // type's own fields and the common element record.
+#include "element/NodeRecord.h"
 #include "geometry/AutoInstance.h"
 
 #include <QByteArray>
@@ -61,6 +62,9 @@ struct SectionRecord {
     AutoInstance columns;
     std::vector<InstanceRecord> instances;
     std::vector<ElementRecord> elements;
+    // When set, the bytes the element records point into (a writer keeps
+    // them here instead of a buffer per record).
+    QByteArray elementBytes;
 };
 
 struct Drawing {
@@ -72,7 +76,9 @@ struct Drawing {
     double bottom = 0.0;
     QByteArray variableBlock; // as FormulaTable::Save writes it
     QByteArray nodeBlock;     // as NodeTable::Save writes it
+    NodeBlock nodes;          // the node block as read (not written: nodeBlock is)
     std::vector<SectionRecord> sections;
+    QByteArray source; // the bytes read, when read: the records point into them
 };
 
 // The header after the tag (the identification text, which nobody looks
@@ -86,7 +92,8 @@ void WriteHeader(platform::BinaryWriter& out, int32_t tag, const QString& identi
 // bytes.
 std::optional<int32_t> ReadTag(QByteArrayView bytes);
 
-// Reads a whole drawing file, tag included. Every count and length is checked
+// Reads a whole drawing file, tag included. The drawing keeps one copy of the
+// bytes, into which its blocks and element records point. Every count and length is checked
 // against the bytes left before use; a tag other than kDrawingTag, a version
 // above kFormatVersion, more than kMaxSections sections, an unknown element
 // type id or a damaged block or record fail the read with the reason in
