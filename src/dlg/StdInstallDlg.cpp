@@ -77,7 +77,7 @@ CDlgStdInstall::CDlgStdInstall(QWidget* parent)
     setWindowTitle(Key("Standard_Installation"));
 
     family_->addItems({QStringLiteral("ECMA"), QStringLiteral("FEFCO"), QStringLiteral("TOP")});
-    family_->setCurrentIndex(static_cast<int>(standards::Family::Fefco));
+    family_->setCurrentIndex(static_cast<int>(standards::PackageFamily::Fefco));
     auto* familyGroup = new QGroupBox(Key("Type"), this);
     auto* familyLayout = new QVBoxLayout(familyGroup);
     familyLayout->addWidget(family_);
@@ -161,9 +161,9 @@ void CDlgStdInstall::reject()
     QDialog::reject();
 }
 
-standards::Family CDlgStdInstall::Family() const
+standards::PackageFamily CDlgStdInstall::PackageFamily() const
 {
-    return static_cast<standards::Family>(family_->currentIndex());
+    return static_cast<standards::PackageFamily>(family_->currentIndex());
 }
 
 std::unique_ptr<standards::PackageSource> CDlgStdInstall::Source() const
@@ -202,7 +202,7 @@ void CDlgStdInstall::OnRefresh()
         return;
     auto result = std::make_shared<standards::RefreshResult>();
     std::shared_ptr<standards::PackageSource> source = Source();
-    const standards::Family family = Family();
+    const standards::PackageFamily family = PackageFamily();
     const QString packages = standards::PackagesFolder();
     const std::map<QString, int> order = LanguageOrder();
     Start(Translate(standards::TextListing),

@@ -59,7 +59,7 @@ protected:
     void reject() override;
 
 private:
-    standards::Family Family() const;
+    standards::PackageFamily PackageFamily() const;
     std::unique_ptr<standards::PackageSource> Source() const;
     std::vector<standards::PackageRow> SelectedRows() const;
     void ShowRows(const std::vector<standards::PackageRow>& rows);

@@ -45,7 +45,7 @@ QString Normalised(QString name)
 // True when the item's name may be written for the family: the manifest,
 // the catalogue or a path below the family's folder, with no empty, "." or
 // ".." component.
-bool BelongsToFamily(const QString& storedName, Family family)
+bool BelongsToFamily(const QString& storedName, PackageFamily family)
 {
     const QString name = Normalised(storedName);
     if (name == QLatin1String("manifest.ini"))
@@ -66,7 +66,7 @@ bool BelongsToFamily(const QString& storedName, Family family)
 }
 
 // Reads and checks every item; the items to extract (all but the manifest).
-PackageIssue CheckItems(ZipHandle* zip, Family family, const QString& fileName, std::vector<Item>& items)
+PackageIssue CheckItems(ZipHandle* zip, PackageFamily family, const QString& fileName, std::vector<Item>& items)
 {
     ZipEntry count;
     if (ZipReader::GetItem(zip, -1, count) != ZipOk)

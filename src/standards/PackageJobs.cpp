@@ -4,7 +4,7 @@
 
 namespace standards {
 
-RefreshResult RefreshPackages(PackageSource& source, Family family, const QString& packagesFolder,
+RefreshResult RefreshPackages(PackageSource& source, PackageFamily family, const QString& packagesFolder,
                               const std::map<QString, int>& order, TransferControl& control)
 {
     RefreshResult result;

@@ -17,7 +17,7 @@ struct RefreshResult {
 
 // Lists the source and the packages folder (ending in '/'); the packages
 // folder alone when the source cannot be listed.
-RefreshResult RefreshPackages(PackageSource& source, Family family, const QString& packagesFolder,
+RefreshResult RefreshPackages(PackageSource& source, PackageFamily family, const QString& packagesFolder,
                               const std::map<QString, int>& order, TransferControl& control);
 
 // Fetches the rows not yet in the packages folder, in order; stops at the

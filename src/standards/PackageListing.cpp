@@ -9,7 +9,7 @@
 
 namespace standards {
 
-QStringList FamilyPackages(const QStringList& names, Family family)
+QStringList FamilyPackages(const QStringList& names, PackageFamily family)
 {
     QStringList out;
     for (const QString& name : names) {
@@ -20,7 +20,7 @@ QStringList FamilyPackages(const QStringList& names, Family family)
     return out;
 }
 
-QStringList FamilyPackagesIn(const QString& folder, Family family)
+QStringList FamilyPackagesIn(const QString& folder, PackageFamily family)
 {
     const QDir dir(folder);
     if (folder.isEmpty() || !dir.exists())
@@ -28,7 +28,7 @@ QStringList FamilyPackagesIn(const QString& folder, Family family)
     return FamilyPackages(dir.entryList(QDir::Files), family);
 }
 
-std::vector<PackageRow> ListPackages(Family family, const QStringList& sourceNames, const QString& packagesFolder,
+std::vector<PackageRow> ListPackages(PackageFamily family, const QStringList& sourceNames, const QString& packagesFolder,
                                      const std::map<QString, int>& order)
 {
     std::set<QString> names; // exact UTF-16 order

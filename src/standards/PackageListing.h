@@ -22,16 +22,16 @@ struct PackageRow {
 };
 
 // The names that are package names of the family.
-QStringList FamilyPackages(const QStringList& names, Family family);
+QStringList FamilyPackages(const QStringList& names, PackageFamily family);
 // The file names in folder that are package names of the family; empty
 // when the folder cannot be read.
-QStringList FamilyPackagesIn(const QString& folder, Family family);
+QStringList FamilyPackagesIn(const QString& folder, PackageFamily family);
 
 // The rows for the source's names and the packages folder's (ending in
 // '/'). A package in the packages folder is listed only when its manifest
 // reads and fits its name; the description is taken in the best language
 // of order (language code -> position, 0 the best).
-std::vector<PackageRow> ListPackages(Family family, const QStringList& sourceNames, const QString& packagesFolder,
+std::vector<PackageRow> ListPackages(PackageFamily family, const QStringList& sourceNames, const QString& packagesFolder,
                                      const std::map<QString, int>& order);
 
 } // namespace standards

@@ -45,9 +45,9 @@ bool ParsePackageName(QStringView fileName, PackageName& name)
     }
     PackageName parsed;
     switch (fileName[0].unicode()) {
-    case u'E': parsed.family = Family::Ecma; break;
-    case u'F': parsed.family = Family::Fefco; break;
-    case u'T': parsed.family = Family::Top; break;
+    case u'E': parsed.family = PackageFamily::Ecma; break;
+    case u'F': parsed.family = PackageFamily::Fefco; break;
+    case u'T': parsed.family = PackageFamily::Top; break;
     default: return false;
     }
     parsed.number = Digits(fileName, 2, 2);
@@ -59,29 +59,29 @@ bool ParsePackageName(QStringView fileName, PackageName& name)
     return true;
 }
 
-QChar FamilyLetter(Family family)
+QChar FamilyLetter(PackageFamily family)
 {
     switch (family) {
-    case Family::Ecma: return u'E';
-    case Family::Top: return u'T';
-    case Family::Fefco: break;
+    case PackageFamily::Ecma: return u'E';
+    case PackageFamily::Top: return u'T';
+    case PackageFamily::Fefco: break;
     }
     return u'F';
 }
 
-QString FamilyFolderName(Family family)
+QString FamilyFolderName(PackageFamily family)
 {
     switch (family) {
-    case Family::Ecma: return QStringLiteral("ECMA");
-    case Family::Top: return QStringLiteral("TOP");
-    case Family::Fefco: break;
+    case PackageFamily::Ecma: return QStringLiteral("ECMA");
+    case PackageFamily::Top: return QStringLiteral("TOP");
+    case PackageFamily::Fefco: break;
     }
     return QStringLiteral("FEFCO");
 }
 
-QString FamilyCatalogueName(Family family)
+QString FamilyCatalogueName(PackageFamily family)
 {
-    return family == Family::Top ? QString() : FamilyFolderName(family) + QStringLiteral(".sif");
+    return family == PackageFamily::Top ? QString() : FamilyFolderName(family) + QStringLiteral(".sif");
 }
 
 } // namespace standards

@@ -14,10 +14,10 @@
 
 namespace standards {
 
-enum class Family { Ecma = 0, Fefco = 1, Top = 2 };
+enum class PackageFamily { Ecma = 0, Fefco = 1, Top = 2 };
 
 struct PackageName {
-    Family family = Family::Fefco;
+    PackageFamily family = PackageFamily::Fefco;
     int number = 0;
     int second = 0;
     int date = 0; // YYMMDD
@@ -32,8 +32,8 @@ bool ParsePackageName(QStringView fileName, PackageName& name);
 // The family's letter ('E', 'F', 'T'), its folder under the standards folder
 // ("ECMA", "FEFCO", "TOP") and its catalogue file beside the folder
 // ("ECMA.sif", "FEFCO.sif"; empty for TOP, which has none).
-QChar FamilyLetter(Family family);
-QString FamilyFolderName(Family family);
-QString FamilyCatalogueName(Family family);
+QChar FamilyLetter(PackageFamily family);
+QString FamilyFolderName(PackageFamily family);
+QString FamilyCatalogueName(PackageFamily family);
 
 } // namespace standards

@@ -72,14 +72,14 @@ TEST_F(PackageDownloadTest, FtpsListsDownloadsOnceAndTheRowIsMarked)
     ASSERT_EQ(listed.textId, 0) << listed.second.toStdString();
     names.sort();
     EXPECT_EQ(names, QStringList({kPackage, QStringLiteral("f-04-01-080222.zip"), QStringLiteral("readme.txt")}));
-    auto rows = ListPackages(Family::Fefco, names, Packages(), {});
+    auto rows = ListPackages(PackageFamily::Fefco, names, Packages(), {});
     ASSERT_EQ(rows.size(), 1U);
     EXPECT_FALSE(rows[0].downloaded);
 
     CountingSource counting(ftp);
     ASSERT_EQ(DownloadPackage(counting, kPackage, Packages(), control).textId, 0);
     EXPECT_EQ(root.read(QStringLiteral("packages/") + kPackage), root.read(QStringLiteral("server/") + kPackage));
-    rows = ListPackages(Family::Fefco, names, Packages(), {});
+    rows = ListPackages(PackageFamily::Fefco, names, Packages(), {});
     ASSERT_EQ(rows.size(), 1U);
     EXPECT_TRUE(rows[0].downloaded);
     EXPECT_EQ(rows[0].description, QStringLiteral("Boxes"));
@@ -154,7 +154,7 @@ TEST_F(PackageDownloadTest, WithoutServerTheInternetSourceSaysSoAndALocalFolderW
 
     LocalFolderSource local(root.file(QStringLiteral("server")));
     ASSERT_EQ(local.List(names, control).textId, 0);
-    EXPECT_EQ(ListPackages(Family::Fefco, names, Packages(), {}).size(), 1U);
+    EXPECT_EQ(ListPackages(PackageFamily::Fefco, names, Packages(), {}).size(), 1U);
     ASSERT_EQ(DownloadPackage(local, kPackage, Packages(), control).textId, 0);
     EXPECT_EQ(PackagesFolderFiles(), QStringList{kPackage});
     EXPECT_EQ(LocalFolderSource(root.file(QStringLiteral("missing"))).List(names, control).textId, TextFolderUnreadable);

@@ -26,7 +26,7 @@ TEST(PackageListingTest, ManifestDecidesWhetherAPackageInThePackagesFolderIsList
         test::TempDir packages;
         ASSERT_TRUE(test::MakeZip(packages.file(QStringLiteral("F-03-01-080222.zip")),
                                   {test::ManifestItem(QLatin1String(c.revision), c.fileVersion), QStringLiteral("FEFCO/a.n=x")}));
-        const auto rows = ListPackages(Family::Fefco, {}, packages.path() + u'/', kEnglishFirst);
+        const auto rows = ListPackages(PackageFamily::Fefco, {}, packages.path() + u'/', kEnglishFirst);
         ASSERT_EQ(rows.size(), c.listed ? 1U : 0U) << c.revision << " " << c.fileVersion;
         if (c.listed) {
             EXPECT_EQ(rows[0].number, QLatin1String(c.revision));
@@ -43,7 +43,7 @@ TEST(PackageListingTest, APackageWithoutManifestOrArchiveIsNotListed)
     test::TempDir packages;
     ASSERT_TRUE(test::MakeZip(packages.file(QStringLiteral("F-03-01-080222.zip")), {QStringLiteral("FEFCO/a.n=x")}));
     packages.write(QStringLiteral("F-04-01-080222.zip"), "not a zip");
-    EXPECT_TRUE(ListPackages(Family::Fefco, {}, packages.path() + u'/', kEnglishFirst).empty());
+    EXPECT_TRUE(ListPackages(PackageFamily::Fefco, {}, packages.path() + u'/', kEnglishFirst).empty());
 }
 
 TEST(PackageListingTest, SourceAndPackagesFolderListEachPackageOnceAndOnlyPackagesOfTheFamily)
@@ -54,7 +54,7 @@ TEST(PackageListingTest, SourceAndPackagesFolderListEachPackageOnceAndOnlyPackag
     const QStringList source{QStringLiteral("F-03-01-080222.zip"), QStringLiteral("F-01-01-070101.zip"),
                              QStringLiteral("f-05-01-080222.zip"), QStringLiteral("readme.txt"),
                              QStringLiteral("../F-06-01-080222.zip"), QStringLiteral("E-02-01-080222.zip")};
-    const auto rows = ListPackages(Family::Fefco, source, packages.path() + u'/', kEnglishFirst);
+    const auto rows = ListPackages(PackageFamily::Fefco, source, packages.path() + u'/', kEnglishFirst);
     ASSERT_EQ(rows.size(), 2U);
     EXPECT_EQ(rows[0].fileName, QStringLiteral("F-01-01-070101.zip"));
     EXPECT_FALSE(rows[0].downloaded);

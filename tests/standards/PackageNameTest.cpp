@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using standards::Family;
+using standards::PackageFamily;
 using standards::PackageName;
 using standards::ParsePackageName;
 
@@ -10,14 +10,14 @@ TEST(PackageNameTest, PackageNamesGiveFamilyNumberAndDate)
 {
     struct Case {
         const char16_t* name;
-        Family family;
+        PackageFamily family;
         int number;
         const char* date;
     };
     const Case cases[] = {
-        {u"F-03-01-080222.zip", Family::Fefco, 3, "20080222"},
-        {u"E_12_00_991231.zip", Family::Ecma, 12, "20991231"},
-        {u"T.01.02.000101", Family::Top, 1, "20000101"},
+        {u"F-03-01-080222.zip", PackageFamily::Fefco, 3, "20080222"},
+        {u"E_12_00_991231.zip", PackageFamily::Ecma, 12, "20991231"},
+        {u"T.01.02.000101", PackageFamily::Top, 1, "20000101"},
     };
     for (const Case& c : cases) {
         PackageName name;
