@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libminizip-dev zlib1g-dev
   libmuparser-dev
+  libpolyclipping-dev
   locales xvfb xauth
 )
 

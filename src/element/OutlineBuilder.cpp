@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <array>
 
 void OutlineBuilder::SetClipWindow(const BoundingBox& window)
 {
@@ -82,20 +83,28 @@ void OutlineBuilder::SwapSegments(int i, int j)
     }
 }
 
-void OutlineBuilder::SplitSegment(int index, const die::coord& point)
+std::array<OutlineBuilder::Segment, 2> OutlineBuilder::Halves(const Segment& whole, const die::coord& point)
 {
-    const Segment whole = GetSegment(index);
-    RemoveSegment(index);
-    for (const auto& [a, b] : {std::pair(whole.from, point), std::pair(point, whole.to)}) {
-        Segment half;
-        half.from = a;
-        half.to = b;
+    std::array<Segment, 2> halves;
+    halves[0].from = whole.from;
+    halves[0].to = point;
+    halves[1].from = point;
+    halves[1].to = whole.to;
+    for (Segment& half : halves) {
         half.owner = whole.owner;
         half.flags = whole.flags;
         half.cutRule = whole.cutRule;
         half.placement = whole.placement;
         half.mark = whole.mark;
         half.sourceSlot = whole.sourceSlot;
-        segments_.push_back(half);
     }
+    return halves;
+}
+
+void OutlineBuilder::SplitSegment(int index, const die::coord& point)
+{
+    const Segment whole = GetSegment(index);
+    RemoveSegment(index);
+    for (Segment& half : Halves(whole, point))
+        segments_.push_back(std::move(half));
 }

@@ -7,6 +7,7 @@
 #include "element/Line.h"
 #include "section/Section.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <utility>
@@ -81,8 +82,8 @@ void OutlineOffset::TrimCorners()
         }
         double x = 0.0;
         double y = 0.0;
-        if (section_.DoInterSection(Made(e), Made(w), picks.first->x, picks.first->y, picks.second->x,
-                                    picks.second->y, &x, &y, &tx_)) {
+        if (section_.InterSectSlots(first.newElement, second.newElement, picks.first->x, picks.first->y,
+                                    picks.second->x, picks.second->y, &x, &y, &tx_)) {
             *picks.first = {x, y};
             *picks.second = {x, y};
         } else if (IsArc(Made(e)) || IsArc(Made(w))) {
@@ -95,15 +96,19 @@ void OutlineOffset::TrimCorners()
 
 void OutlineOffset::UniteNeighbours()
 {
-    for (bool changed = true; changed;) {
-        changed = false;
+    // After a union only the pairs from the one before it on can have
+    // changed: the earlier ones were not common and still are not, so the
+    // next pass starts there instead of at the first segment.
+    for (int from = 0; from >= 0;) {
         const int count = builder_.Count();
-        for (int i = 0; i < count && count > 1; ++i) {
+        const int begin = from;
+        from = -1;
+        for (int i = begin; i < count && count > 1; ++i) {
             const int n = (i + 1) % count;
             const int p = (i + count - 1) % count;
-            if (!section_.AreCommonElements(Made(i), Made(n)))
+            if (!section_.AreCommonSlots(Seg(i).newElement, Seg(n).newElement))
                 continue;
-            const ElementIterator united = section_.UniteCommonElements(Made(i), Made(n));
+            const ElementIterator united = section_.UniteCommonSlots(Seg(i).newElement, Seg(n).newElement);
             int start = -1;
             int end = -1;
             if (united.AtEnd() || !EndNodes(united.Get(), start, end))
@@ -116,7 +121,8 @@ void OutlineOffset::UniteNeighbours()
             if (die::distance(s.from, Seg(p).to) > die::distance(s.to, Seg(p).to))
                 std::swap(s.from, s.to);
             builder_.RemoveSegment(n);
-            changed = true;
+            // Removing the first segment moves every index down by one.
+            from = std::max(0, (n < i ? i - 1 : i) - 1);
             break;
         }
     }
