@@ -41,6 +41,20 @@ void OutlineBuilder::RemoveSegment(int index)
     segments_.erase(segments_.begin() + index);
 }
 
+void OutlineBuilder::RemoveSegments(const std::vector<char>& gone)
+{
+    Q_ASSERT(gone.size() == segments_.size());
+    std::size_t kept = 0;
+    for (std::size_t s = 0; s < segments_.size(); ++s) {
+        if (gone[s])
+            continue;
+        if (kept != s)
+            segments_[kept] = std::move(segments_[s]);
+        ++kept;
+    }
+    segments_.resize(kept);
+}
+
 void OutlineBuilder::RemoveSegmentAndLinks(int index, bool markOnly)
 {
     Q_ASSERT(index >= 0 && index < Count());

@@ -74,6 +74,9 @@ public:
     // --- the segment table ----------------------------------------------------------
     // Removes the segment; later ones move down (neighbour lists untouched).
     void RemoveSegment(int index);
+    // Removes every segment marked in `gone` (one flag per segment) at once,
+    // as RemoveSegment one after another would.
+    void RemoveSegments(const std::vector<char>& gone);
     // Takes the index out of every other non-excluded segment's lists; then
     // with markOnly only excludes the segment, else removes it and lowers
     // every neighbour index above it.

@@ -550,9 +550,11 @@ public:
     // True, with the point written out, when both were changed.
     [[nodiscard]] bool DoInterSection(CElement* first, CElement* second, double x1, double y1, double x2,
                                       double y2, double* outX, double* outY, UndoTransaction* tx = nullptr);
-    // The same for the elements in two slots.
+    // The same for the elements in two slots; without refreshAllBridges the
+    // caller refreshes the bridges that need it (OutlineOffset::TrimCorners).
     [[nodiscard]] bool InterSectSlots(int slotA, int slotB, double x1, double y1, double x2, double y2,
-                                      double* outX, double* outY, UndoTransaction* tx = nullptr);
+                                      double* outX, double* outY, UndoTransaction* tx = nullptr,
+                                      bool refreshAllBridges = true);
     // Replaces a line, an arc or a spline by n parts of equal length, which
     // keep its line type, ptg and bridge settings (hand-placed bridges go to
     // the part they lie on). Any other kind, n < 1 or parts too short to be

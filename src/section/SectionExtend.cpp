@@ -302,7 +302,7 @@ bool Section::DoInterSection(CElement* first, CElement* second, double x1, doubl
 }
 
 bool Section::InterSectSlots(int slotA, int slotB, double x1, double y1, double x2, double y2, double* outX,
-                             double* outY, UndoTransaction* tx)
+                             double* outY, UndoTransaction* tx, bool refreshAllBridges)
 {
     CElement* first = GetElement(slotA);
     CElement* second = GetElement(slotB);
@@ -351,7 +351,8 @@ bool Section::InterSectSlots(int slotA, int slotB, double x1, double y1, double 
         (void)ReplaceElement(slot2, std::move(copy2));
         step.commit();
     }
-    RefreshAllBridges();
+    if (refreshAllBridges)
+        RefreshAllBridges();
     if (outX)
         *outX = point.x;
     if (outY)
