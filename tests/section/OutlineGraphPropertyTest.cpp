@@ -182,7 +182,8 @@ void ExpectSame(const OutlineBuilder& fast, const OutlineBuilder& plain, int fig
 
 // Segments between a few points of a coarse grid, some ends moved by less
 // than the end tolerance and some by more, so that the figures cross, touch,
-// double and leave gaps, with crossings near ends and dangling pieces.
+// double and leave gaps, with crossings near ends and dangling pieces; and
+// sometimes one very long segment that the grid keeps apart.
 OutlineBuilder RandomFigure(std::mt19937& engine)
 {
     std::uniform_int_distribution<int> count(3, 24);
@@ -209,6 +210,13 @@ OutlineBuilder RandomFigure(std::mt19937& engine)
             continue;
         const int index = b.AddSegment(from.x, from.y, to.x, to.y, nullptr, 0, false, nullptr);
         b.GetSegment(index).sourceSlot = s;
+    }
+    // Now and then a rule far longer than the others runs across the figure
+    // and crosses many of them.
+    if (unit(engine) < 0.2) {
+        const double y = grid(engine) * 5.0 + 2.5;
+        const int index = b.AddSegment(-3000.0, y, 3000.0, y + unit(engine), nullptr, 0, false, nullptr);
+        b.GetSegment(index).sourceSlot = n;
     }
     return b;
 }
