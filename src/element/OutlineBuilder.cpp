@@ -55,6 +55,35 @@ void OutlineBuilder::RemoveSegments(const std::vector<char>& gone)
     segments_.resize(kept);
 }
 
+void OutlineBuilder::RemoveSegmentsAndLinks(const std::vector<char>& gone)
+{
+    Q_ASSERT(gone.size() == segments_.size());
+    const std::size_t n = segments_.size();
+    // Removing one index after another, from the lowest up or from the
+    // highest down, lowers every entry above it by one: an entry ends lowered
+    // by the removed indices below it. Excluded segments keep entries of
+    // removed ones, lowered alike.
+    std::vector<int> removedBelow(n + 1, 0);
+    for (std::size_t s = 0; s < n; ++s)
+        removedBelow[s + 1] = removedBelow[s] + (gone[s] ? 1 : 0);
+    const auto lowered = [&](int k) {
+        return k <= 0 ? k : k - removedBelow[std::min(static_cast<std::size_t>(k), n)];
+    };
+    const auto removed = [&](int k) { return k >= 0 && static_cast<std::size_t>(k) < n && gone[static_cast<std::size_t>(k)]; };
+    for (std::size_t s = 0; s < n; ++s) {
+        if (gone[s])
+            continue;
+        Segment& seg = segments_[s];
+        for (std::vector<int>* list : {&seg.startNeighbours, &seg.endNeighbours}) {
+            if (!seg.excluded)
+                std::erase_if(*list, removed);
+            for (int& k : *list)
+                k = lowered(k);
+        }
+    }
+    RemoveSegments(gone);
+}
+
 void OutlineBuilder::RemoveSegmentAndLinks(int index, bool markOnly)
 {
     Q_ASSERT(index >= 0 && index < Count());

@@ -81,6 +81,10 @@ public:
     // with markOnly only excludes the segment, else removes it and lowers
     // every neighbour index above it.
     void RemoveSegmentAndLinks(int index, bool markOnly);
+    // Removes every segment marked in `gone` with its links, as
+    // RemoveSegmentAndLinks (not markOnly) on each, from the lowest up or
+    // from the highest down, would.
+    void RemoveSegmentsAndLinks(const std::vector<char>& gone);
     // Exchanges two records and the two indices in every neighbour list.
     void SwapSegments(int i, int j);
     // Removes the segment and appends its two halves at the point.

@@ -518,32 +518,11 @@ void OutlineBuilder::ApplyContour()
         segments_[s].contourPosition = first[s];
         segments_[s].directionFlag = first[s] >= 0 && backwards[s];
     }
-    // The segments off the contour go, with their links: an excluded
-    // segment keeps its list entries, only renumbered past those removed.
-    std::vector<int> removedBelow(n + 1, 0);
+    // The segments off the contour go, with their links.
+    std::vector<char> off(n, 0);
     for (std::size_t s = 0; s < n; ++s)
-        removedBelow[s + 1] = removedBelow[s] + (first[s] < 0 ? 1 : 0);
-    const auto lowered = [&](int k) {
-        if (k <= 0)
-            return k;
-        return k - removedBelow[std::min(static_cast<std::size_t>(k), n)];
-    };
-    const auto removed = [&](int k) { return k >= 0 && static_cast<std::size_t>(k) < n && first[static_cast<std::size_t>(k)] < 0; };
-    std::vector<Segment> kept;
-    kept.reserve(n - static_cast<std::size_t>(removedBelow[n]));
-    for (std::size_t s = 0; s < n; ++s) {
-        if (first[s] < 0)
-            continue;
-        Segment& seg = segments_[s];
-        for (std::vector<int>* list : {&seg.startNeighbours, &seg.endNeighbours}) {
-            if (!seg.excluded)
-                std::erase_if(*list, removed);
-            for (int& k : *list)
-                k = lowered(k);
-        }
-        kept.push_back(std::move(seg));
-    }
-    segments_ = std::move(kept);
+        off[s] = first[s] < 0 ? 1 : 0;
+    RemoveSegmentsAndLinks(off);
     contours_.Clear();
     for (Segment& seg : segments_) {
         if (seg.directionFlag) {

@@ -251,4 +251,39 @@ TEST(OutlineGraphProperty, GridStepsGiveTheGraphAndContourOfComparingAllPairs)
     EXPECT_GT(contours, 50);
 }
 
+// Removing many segments at once keeps the links as removing them one at a
+// time does, upwards or downwards, with excluded segments among them (their
+// lists keep entries of removed segments, renumbered).
+TEST(OutlineGraphProperty, RemovingManyAtOnceIsRemovingOneAfterAnother)
+{
+    std::mt19937 engine(77);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int figure = 0; figure < 200; ++figure) {
+        OutlineBuilder base = RandomFigure(engine);
+        PlainSplit(base);
+        PlainLinks(base);
+        std::vector<char> gone(static_cast<std::size_t>(base.Count()), 0);
+        for (int s = 0; s < base.Count(); ++s) {
+            base.GetSegment(s).excluded = unit(engine) < 0.2;
+            gone[static_cast<std::size_t>(s)] = unit(engine) < 0.4 ? 1 : 0;
+        }
+        for (const bool upwards : {true, false}) {
+            OutlineBuilder bulk = base;
+            OutlineBuilder single = base;
+            bulk.RemoveSegmentsAndLinks(gone);
+            int removed = 0;
+            for (int k = 0; k < base.Count(); ++k) {
+                const int s = upwards ? k : base.Count() - 1 - k;
+                if (!gone[static_cast<std::size_t>(s)])
+                    continue;
+                single.RemoveSegmentAndLinks(upwards ? s - removed : s, false);
+                ++removed;
+            }
+            ExpectSame(bulk, single, figure);
+            if (::testing::Test::HasFailure())
+                return;
+        }
+    }
+}
+
 } // namespace
