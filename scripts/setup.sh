@@ -12,6 +12,7 @@ packages=(
   libmuparser-dev
   libcurl4-openssl-dev
   python3-pyftpdlib python3-openssl
+  libpolyclipping-dev
   locales xvfb xauth
 )
 

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <array>
 
 void OutlineBuilder::SetClipWindow(const BoundingBox& window)
 {
@@ -38,6 +39,49 @@ void OutlineBuilder::RemoveSegment(int index)
 {
     Q_ASSERT(index >= 0 && index < Count());
     segments_.erase(segments_.begin() + index);
+}
+
+void OutlineBuilder::RemoveSegments(const std::vector<char>& gone)
+{
+    Q_ASSERT(gone.size() == segments_.size());
+    std::size_t kept = 0;
+    for (std::size_t s = 0; s < segments_.size(); ++s) {
+        if (gone[s])
+            continue;
+        if (kept != s)
+            segments_[kept] = std::move(segments_[s]);
+        ++kept;
+    }
+    segments_.resize(kept);
+}
+
+void OutlineBuilder::RemoveSegmentsAndLinks(const std::vector<char>& gone)
+{
+    Q_ASSERT(gone.size() == segments_.size());
+    const std::size_t n = segments_.size();
+    // Removing one index after another, from the lowest up or from the
+    // highest down, lowers every entry above it by one: an entry ends lowered
+    // by the removed indices below it. Excluded segments keep entries of
+    // removed ones, lowered alike.
+    std::vector<int> removedBelow(n + 1, 0);
+    for (std::size_t s = 0; s < n; ++s)
+        removedBelow[s + 1] = removedBelow[s] + (gone[s] ? 1 : 0);
+    const auto lowered = [&](int k) {
+        return k <= 0 ? k : k - removedBelow[std::min(static_cast<std::size_t>(k), n)];
+    };
+    const auto removed = [&](int k) { return k >= 0 && static_cast<std::size_t>(k) < n && gone[static_cast<std::size_t>(k)]; };
+    for (std::size_t s = 0; s < n; ++s) {
+        if (gone[s])
+            continue;
+        Segment& seg = segments_[s];
+        for (std::vector<int>* list : {&seg.startNeighbours, &seg.endNeighbours}) {
+            if (!seg.excluded)
+                std::erase_if(*list, removed);
+            for (int& k : *list)
+                k = lowered(k);
+        }
+    }
+    RemoveSegments(gone);
 }
 
 void OutlineBuilder::RemoveSegmentAndLinks(int index, bool markOnly)
@@ -82,20 +126,28 @@ void OutlineBuilder::SwapSegments(int i, int j)
     }
 }
 
-void OutlineBuilder::SplitSegment(int index, const die::coord& point)
+std::array<OutlineBuilder::Segment, 2> OutlineBuilder::Halves(const Segment& whole, const die::coord& point)
 {
-    const Segment whole = GetSegment(index);
-    RemoveSegment(index);
-    for (const auto& [a, b] : {std::pair(whole.from, point), std::pair(point, whole.to)}) {
-        Segment half;
-        half.from = a;
-        half.to = b;
+    std::array<Segment, 2> halves;
+    halves[0].from = whole.from;
+    halves[0].to = point;
+    halves[1].from = point;
+    halves[1].to = whole.to;
+    for (Segment& half : halves) {
         half.owner = whole.owner;
         half.flags = whole.flags;
         half.cutRule = whole.cutRule;
         half.placement = whole.placement;
         half.mark = whole.mark;
         half.sourceSlot = whole.sourceSlot;
-        segments_.push_back(half);
     }
+    return halves;
+}
+
+void OutlineBuilder::SplitSegment(int index, const die::coord& point)
+{
+    const Segment whole = GetSegment(index);
+    RemoveSegment(index);
+    for (Segment& half : Halves(whole, point))
+        segments_.push_back(std::move(half));
 }

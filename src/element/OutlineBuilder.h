@@ -13,6 +13,7 @@
 #include "geometry/Coord.h"
 #include "geometry/Instance.h"
 
+#include <array>
 #include <vector>
 
 class CElement;
@@ -73,18 +74,31 @@ public:
     // --- the segment table ----------------------------------------------------------
     // Removes the segment; later ones move down (neighbour lists untouched).
     void RemoveSegment(int index);
+    // Removes every segment marked in `gone` (one flag per segment) at once,
+    // as RemoveSegment one after another would.
+    void RemoveSegments(const std::vector<char>& gone);
     // Takes the index out of every other non-excluded segment's lists; then
     // with markOnly only excludes the segment, else removes it and lowers
     // every neighbour index above it.
     void RemoveSegmentAndLinks(int index, bool markOnly);
+    // Removes every segment marked in `gone` with its links, as
+    // RemoveSegmentAndLinks (not markOnly) on each, from the lowest up or
+    // from the highest down, would.
+    void RemoveSegmentsAndLinks(const std::vector<char>& gone);
     // Exchanges two records and the two indices in every neighbour list.
     void SwapSegments(int i, int j);
     // Removes the segment and appends its two halves at the point.
     void SplitSegment(int index, const die::coord& point);
+    // The two halves of a segment split at the point, with its source.
+    static std::array<Segment, 2> Halves(const Segment& whole, const die::coord& point);
 
     // --- contours (OutlineContours.cpp) -----------------------------------------------
     // Feeds the source again and builds the graph; the segment count.
     int CollectContours(int lineTypeFilter);
+    // The graph of the segments there are: split at crossings, doubles
+    // removed, ends linked, open chains pruned. Each step looks segments up
+    // in a grid, so a figure of n segments takes about n log n.
+    void BuildGraph();
     // The walk arrived at end `end` (0 start, 1 end) of segment s: the next
     // segment and the end it arrives at; mode 2 takes the sharpest left
     // turn, mode 1 the sharpest right one. False when no neighbour is left.

@@ -3,6 +3,8 @@
 // it, ApplyContour keeps the contour found.
 #include "element/OutlineBuilder.h"
 
+#include "element/OutlineGrid.h"
+
 #include "geometry/GeomBasics.h"
 #include "geometry/GeomConstants.h"
 #include "geometry/GeomLinesCircles.h"
@@ -24,6 +26,8 @@ constexpr double kSplitMargin = 0.02;
 constexpr double kSameEnd = 0.003;
 // The picking ray reaches this far (mm) above the highest end.
 constexpr double kRayReach = 100.0;
+// Grid cell (mm) for looking up segment ends near a point.
+constexpr double kPointCell = 0.02;
 
 // The meeting point of the two segments' lines, when it lies on both.
 bool Crossing(const OutlineBuilder::Segment& a, const OutlineBuilder::Segment& b, die::coord& p)
@@ -40,6 +44,35 @@ double Leaving(const die::coord& from, const die::coord& to)
     return Geom::VectorAngle(to.y - from.y, to.x - from.x);
 }
 
+// The box within which a crossing with the segment can lie: Crossing takes
+// points up to kOnSegment longer round than the segment, an ellipse no
+// wider than this much beside it (plus rounding).
+std::pair<die::coord, die::coord> CrossingReach(const OutlineBuilder::Segment& s)
+{
+    const double length = die::distance(s.from, s.to);
+    const double side = 0.5 * std::sqrt((length + kOnSegment) * (length + kOnSegment) - length * length);
+    const double slack = 1e-6 + 1e-9 * std::max({std::abs(s.from.x), std::abs(s.from.y), std::abs(s.to.x),
+                                                  std::abs(s.to.y)});
+    const double r = side + kOnSegment + slack;
+    return {{std::min(s.from.x, s.to.x) - r, std::min(s.from.y, s.to.y) - r},
+            {std::max(s.from.x, s.to.x) + r, std::max(s.from.y, s.to.y) + r}};
+}
+
+// A grid cell about as long as a typical segment.
+double GridCell(const std::vector<OutlineBuilder::Segment>& segments)
+{
+    double sum = 0.0;
+    int counted = 0;
+    for (const OutlineBuilder::Segment& s : segments) {
+        const double length = die::distance(s.from, s.to);
+        if (std::isfinite(length)) {
+            sum += length;
+            ++counted;
+        }
+    }
+    return std::max(kPointCell, counted > 0 ? sum / counted : 1.0);
+}
+
 const die::coord& EndPoint(const OutlineBuilder::Segment& s, int end)
 {
     return end == 0 ? s.from : s.to;
@@ -52,56 +85,103 @@ int OutlineBuilder::CollectContours(int lineTypeFilter)
     segments_.clear();
     if (source_)
         source_->FeedOutline(*this, lineTypeFilter);
+    BuildGraph();
+    return Count();
+}
+
+void OutlineBuilder::BuildGraph()
+{
     SplitAtCrossings();
     RemoveDuplicates();
     LinkEnds();
     PruneDangling();
-    return Count();
 }
 
 void OutlineBuilder::SplitAtCrossings()
 {
-    for (Segment& s : segments_)
+    // Segments keep their order when one is removed, and halves go to the
+    // end: numbering them as they come gives the table's order at any time,
+    // and "the first crossing segment" is the lowest number among those
+    // near this one. The halves are numbered on.
+    std::vector<Segment> work = std::move(segments_);
+    segments_.clear();
+    std::vector<char> alive(work.size(), 1);
+    for (Segment& s : work)
         s.splitVisited = false;
-    for (int j = 0; j < Count();) {
-        Segment& s = GetSegment(j);
-        if (s.splitVisited || s.excluded) {
-            ++j;
+    OutlineGrid grid(GridCell(work));
+    const auto add = [&](int id) {
+        const auto [low, high] = CrossingReach(work[static_cast<std::size_t>(id)]);
+        grid.Add(id, low, high);
+    };
+    for (int id = 0; id < static_cast<int>(work.size()); ++id)
+        add(id);
+    std::vector<int> near;
+    for (int id = 0; id < static_cast<int>(work.size()); ++id) {
+        if (!alive[static_cast<std::size_t>(id)])
             continue;
-        }
+        Segment& s = work[static_cast<std::size_t>(id)];
+        if (s.splitVisited || s.excluded)
+            continue;
         s.splitVisited = true;
-        bool split = false;
-        for (int k = 0; k < Count() && !split; ++k) {
-            const Segment& other = GetSegment(k);
+        const auto [low, high] = CrossingReach(s);
+        grid.Query(low, high, near);
+        for (int k : near) {
+            const Segment& other = work[static_cast<std::size_t>(k)];
+            const Segment& j = work[static_cast<std::size_t>(id)];
             die::coord p;
-            if (k == j || other.excluded || !Crossing(GetSegment(j), other, p))
+            if (k == id || !alive[static_cast<std::size_t>(k)] || other.excluded || !Crossing(j, other, p))
                 continue;
-            if (die::distance(p, GetSegment(j).from) < kSplitMargin || die::distance(p, GetSegment(j).to) < kSplitMargin)
+            if (die::distance(p, j.from) < kSplitMargin || die::distance(p, j.to) < kSplitMargin)
                 continue;
-            SplitSegment(j, p);
-            split = true;
+            const Segment whole = j;
+            alive[static_cast<std::size_t>(id)] = 0;
+            for (Segment& half : Halves(whole, p)) {
+                work.push_back(std::move(half));
+                alive.push_back(1);
+                add(static_cast<int>(work.size()) - 1);
+            }
+            break;
         }
-        if (!split)
-            ++j;
-        // else: the segment now at j is looked at next.
+    }
+    for (std::size_t id = 0; id < work.size(); ++id) {
+        if (alive[id])
+            segments_.push_back(std::move(work[id]));
     }
 }
 
 void OutlineBuilder::RemoveDuplicates()
 {
+    // A segment goes when any later one doubles it; removing it changes
+    // nothing for the others, since only earlier ones are ever removed.
     const auto same = [](const die::coord& a, const die::coord& b) { return die::distance(a, b) <= kSameEnd; };
-    for (int i = 0; i < Count();) {
+    OutlineGrid starts(kPointCell);
+    for (int i = 0; i < Count(); ++i)
+        starts.AddPoint(i, GetSegment(i).from);
+    std::vector<int> near;
+    std::vector<char> doubled(segments_.size(), 0);
+    const die::coord reach{kSameEnd, kSameEnd};
+    for (int i = 0; i < Count(); ++i) {
         const Segment& a = GetSegment(i);
-        bool doubled = false;
-        for (int j = i + 1; j < Count() && !doubled; ++j) {
-            const Segment& b = GetSegment(j);
-            doubled = (same(a.from, b.from) && same(a.to, b.to)) || (same(a.from, b.to) && same(a.to, b.from));
+        for (const die::coord* end : {&a.from, &a.to}) {
+            starts.Query(*end - reach, *end + reach, near);
+            for (int j : near) {
+                if (j <= i)
+                    continue;
+                const Segment& b = GetSegment(j);
+                if ((same(a.from, b.from) && same(a.to, b.to)) || (same(a.from, b.to) && same(a.to, b.from)))
+                    doubled[static_cast<std::size_t>(i)] = 1;
+            }
         }
-        if (doubled)
-            RemoveSegment(i); // the later one stays; look again at index i
-        else
-            ++i;
     }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < segments_.size(); ++i) {
+        if (doubled[i])
+            continue;
+        if (kept != i)
+            segments_[kept] = std::move(segments_[i]);
+        ++kept;
+    }
+    segments_.resize(kept);
 }
 
 int OutlineBuilder::EndAt(int s, const die::coord& p) const
@@ -116,17 +196,23 @@ int OutlineBuilder::EndAt(int s, const die::coord& p) const
 
 void OutlineBuilder::LinkEnds()
 {
+    OutlineGrid ends(std::max(kPointCell, 2.0 * endTolerance_));
+    for (int k = 0; k < Count(); ++k) {
+        ends.AddPoint(k, GetSegment(k).from);
+        ends.AddPoint(k, GetSegment(k).to);
+    }
+    const die::coord reach{endTolerance_, endTolerance_};
+    std::vector<int> near;
     for (int j = 0; j < Count(); ++j) {
         Segment& s = GetSegment(j);
         s.startNeighbours.clear();
         s.endNeighbours.clear();
-        for (int k = 0; k < Count(); ++k) {
-            if (k == j)
-                continue;
-            if (EndAt(k, s.from) >= 0)
-                s.startNeighbours.push_back(k);
-            if (EndAt(k, s.to) >= 0)
-                s.endNeighbours.push_back(k);
+        for (auto [at, list] : {std::pair(&s.from, &s.startNeighbours), std::pair(&s.to, &s.endNeighbours)}) {
+            ends.Query(*at - reach, *at + reach, near);
+            for (int k : near) {
+                if (k != j && EndAt(k, *at) >= 0)
+                    list->push_back(k);
+            }
         }
     }
     // A segment linked at both ends of another (a very short one) stays in
@@ -153,14 +239,71 @@ void OutlineBuilder::LinkEnds()
 
 void OutlineBuilder::PruneDangling()
 {
-    for (;;) {
-        const auto it = std::find_if(segments_.begin(), segments_.end(), [](const Segment& s) {
-            return !s.excluded && (s.startNeighbours.empty() || s.endNeighbours.empty());
-        });
-        if (it == segments_.end())
-            return;
-        RemoveSegmentAndLinks(static_cast<int>(it - segments_.begin()), false);
+    const bool anyExcluded = std::any_of(segments_.begin(), segments_.end(), [](const Segment& s) { return s.excluded; });
+    if (anyExcluded) {
+        // Excluded segments keep their lists as they are while the others
+        // go: one at a time, the first dangling one first.
+        for (;;) {
+            const auto it = std::find_if(segments_.begin(), segments_.end(), [](const Segment& s) {
+                return !s.excluded && (s.startNeighbours.empty() || s.endNeighbours.empty());
+            });
+            if (it == segments_.end())
+                return;
+            RemoveSegmentAndLinks(static_cast<int>(it - segments_.begin()), false);
+        }
     }
+    // What remains does not depend on the order of removal: the segments
+    // whose both ends keep a neighbour among those that remain.
+    const std::size_t n = segments_.size();
+    std::vector<int> count[2];
+    std::vector<std::vector<std::pair<int, int>>> listedBy(n); // (segment, end) listing it
+    for (int e = 0; e < 2; ++e)
+        count[e].resize(n);
+    std::vector<int> dangling;
+    for (std::size_t j = 0; j < n; ++j) {
+        const Segment& s = segments_[j];
+        count[0][j] = static_cast<int>(s.startNeighbours.size());
+        count[1][j] = static_cast<int>(s.endNeighbours.size());
+        for (int k : s.startNeighbours)
+            listedBy[static_cast<std::size_t>(k)].emplace_back(static_cast<int>(j), 0);
+        for (int k : s.endNeighbours)
+            listedBy[static_cast<std::size_t>(k)].emplace_back(static_cast<int>(j), 1);
+        if (count[0][j] == 0 || count[1][j] == 0)
+            dangling.push_back(static_cast<int>(j));
+    }
+    std::vector<char> gone(n, 0);
+    while (!dangling.empty()) {
+        const int k = dangling.back();
+        dangling.pop_back();
+        if (gone[static_cast<std::size_t>(k)])
+            continue;
+        gone[static_cast<std::size_t>(k)] = 1;
+        for (const auto& [j, end] : listedBy[static_cast<std::size_t>(k)]) {
+            if (!gone[static_cast<std::size_t>(j)] && --count[end][static_cast<std::size_t>(j)] == 0)
+                dangling.push_back(j);
+        }
+    }
+    std::vector<int> renumbered(n, -1);
+    int next = 0;
+    for (std::size_t j = 0; j < n; ++j) {
+        if (!gone[j])
+            renumbered[j] = next++;
+    }
+    std::size_t kept = 0;
+    for (std::size_t j = 0; j < n; ++j) {
+        if (gone[j])
+            continue;
+        Segment& s = segments_[j];
+        for (std::vector<int>* list : {&s.startNeighbours, &s.endNeighbours}) {
+            std::erase_if(*list, [&](int k) { return gone[static_cast<std::size_t>(k)] != 0; });
+            for (int& k : *list)
+                k = renumbered[static_cast<std::size_t>(k)];
+        }
+        if (kept != j)
+            segments_[kept] = std::move(s);
+        ++kept;
+    }
+    segments_.resize(kept);
 }
 
 bool OutlineBuilder::NextSegment(int s, int end, int mode, int& next, int& nextEnd) const
@@ -357,17 +500,29 @@ void OutlineBuilder::ApplyContour()
         return;
     const PairListTable::PairList row = contours_.Row(0);
     contourKind_ = row.value;
-    for (int s = 0; s < Count(); ++s) {
-        const int position = contours_.IndexOfFirst(0, s);
-        Segment& seg = GetSegment(s);
-        seg.contourPosition = position;
-        seg.directionFlag = position >= 0 && contours_.HasPairWithOne(0, s);
+    const std::size_t n = segments_.size();
+    // Each segment's first position in the contour, and whether the walk
+    // ran along it backwards at any visit.
+    std::vector<int> first(n, -1);
+    std::vector<char> backwards(n, 0);
+    for (std::size_t at = 0; at < row.pairs.size(); ++at) {
+        const auto& [index, reversed] = row.pairs[at];
+        if (index < 0 || static_cast<std::size_t>(index) >= n)
+            continue;
+        if (first[static_cast<std::size_t>(index)] < 0)
+            first[static_cast<std::size_t>(index)] = static_cast<int>(at);
+        if (reversed == 1)
+            backwards[static_cast<std::size_t>(index)] = 1;
     }
-    // From the top down, so that the lower indices stay as they are.
-    for (int s = Count() - 1; s >= 0; --s) {
-        if (GetSegment(s).contourPosition < 0)
-            RemoveSegmentAndLinks(s, false);
+    for (std::size_t s = 0; s < n; ++s) {
+        segments_[s].contourPosition = first[s];
+        segments_[s].directionFlag = first[s] >= 0 && backwards[s];
     }
+    // The segments off the contour go, with their links.
+    std::vector<char> off(n, 0);
+    for (std::size_t s = 0; s < n; ++s)
+        off[s] = first[s] < 0 ? 1 : 0;
+    RemoveSegmentsAndLinks(off);
     contours_.Clear();
     for (Segment& seg : segments_) {
         if (seg.directionFlag) {
@@ -375,13 +530,29 @@ void OutlineBuilder::ApplyContour()
             std::swap(seg.startNeighbours, seg.endNeighbours);
         }
     }
-    // Into contour order.
-    for (int l = 0; l < Count(); ++l) {
-        int lowest = l;
-        for (int s = l + 1; s < Count(); ++s) {
-            if (GetSegment(s).contourPosition < GetSegment(lowest).contourPosition)
-                lowest = s;
+    // Into contour order; list entries follow their segments.
+    const std::size_t m = segments_.size();
+    std::vector<int> order(m);
+    for (std::size_t s = 0; s < m; ++s)
+        order[s] = static_cast<int>(s);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        return segments_[static_cast<std::size_t>(a)].contourPosition
+               < segments_[static_cast<std::size_t>(b)].contourPosition;
+    });
+    std::vector<int> placed(m);
+    for (std::size_t at = 0; at < m; ++at)
+        placed[static_cast<std::size_t>(order[at])] = static_cast<int>(at);
+    std::vector<Segment> sorted;
+    sorted.reserve(m);
+    for (int s : order) {
+        Segment& seg = segments_[static_cast<std::size_t>(s)];
+        for (std::vector<int>* list : {&seg.startNeighbours, &seg.endNeighbours}) {
+            for (int& k : *list) {
+                if (k >= 0 && static_cast<std::size_t>(k) < m)
+                    k = placed[static_cast<std::size_t>(k)];
+            }
         }
-        SwapSegments(l, lowest);
+        sorted.push_back(std::move(seg));
     }
+    segments_ = std::move(sorted);
 }

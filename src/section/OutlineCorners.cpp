@@ -7,9 +7,11 @@
 #include "element/Line.h"
 #include "section/Section.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -57,11 +59,59 @@ int NextFreeSlot(const Section& section)
 
 } // namespace
 
+// A refresh of an element's bridges computes them when they are new and
+// otherwise only marks the element changed; so, after the first refresh of
+// every element, the next one changes only the elements added or copied
+// since and those it computed the time before.
+class OutlineOffset::BridgeRefresh {
+public:
+    explicit BridgeRefresh(Section& section) : section_(section) {}
+    // An element was added to the slot since the last refresh.
+    void Added(int slot) { added_.push_back(slot); }
+    // A refresh of every element's bridges, after the corner of these two slots.
+    void After(int slotA, int slotB)
+    {
+        std::vector<std::pair<int, CElement*>> computed;
+        const auto refresh = [&](int slot) {
+            CElement* e = section_.GetElement(slot);
+            if (!e)
+                return;
+            const bool fresh = e->AreBridgesStale();
+            e->RefreshBridges();
+            if (fresh)
+                computed.emplace_back(slot, e);
+        };
+        if (first_) {
+            first_ = false;
+            for (int slot = 0; slot < section_.GetSlotsInUse(); ++slot)
+                refresh(slot);
+        } else {
+            for (const auto& [slot, e] : computed_) {
+                if (section_.GetElement(slot) == e)
+                    e->RefreshBridges();
+            }
+            for (int slot : added_)
+                refresh(slot);
+            refresh(slotA);
+            refresh(slotB);
+        }
+        added_.clear();
+        computed_ = std::move(computed);
+    }
+
+private:
+    Section& section_;
+    bool first_ = true;
+    std::vector<int> added_;
+    std::vector<std::pair<int, CElement*>> computed_;
+};
+
 void OutlineOffset::TrimCorners()
 {
     const int count = builder_.Count();
     if (count < 2)
         return;
+    BridgeRefresh bridges(section_);
     for (int e = 0; e < count; ++e) {
         const int w = (e + 1) % count;
         Segment& first = Seg(e);
@@ -81,45 +131,76 @@ void OutlineOffset::TrimCorners()
         }
         double x = 0.0;
         double y = 0.0;
-        if (section_.DoInterSection(Made(e), Made(w), picks.first->x, picks.first->y, picks.second->x,
-                                    picks.second->y, &x, &y, &tx_)) {
+        if (section_.InterSectSlots(first.newElement, second.newElement, picks.first->x, picks.first->y,
+                                    picks.second->x, picks.second->y, &x, &y, &tx_, false)) {
+            bridges.After(first.newElement, second.newElement);
             *picks.first = {x, y};
             *picks.second = {x, y};
         } else if (IsArc(Made(e)) || IsArc(Made(w))) {
             const ElementIterator join =
                 section_.AddLine3(first.to.x, first.to.y, second.from.x, second.from.y, true, lineType_);
             Adopt(join.AtEnd() ? nullptr : join.Get());
+            if (!join.AtEnd())
+                bridges.Added(join.GetIndex());
         }
     }
 }
 
 void OutlineOffset::UniteNeighbours()
 {
-    for (bool changed = true; changed;) {
-        changed = false;
-        const int count = builder_.Count();
-        for (int i = 0; i < count && count > 1; ++i) {
-            const int n = (i + 1) % count;
-            const int p = (i + count - 1) % count;
-            if (!section_.AreCommonElements(Made(i), Made(n)))
-                continue;
-            const ElementIterator united = section_.UniteCommonElements(Made(i), Made(n));
-            int start = -1;
-            int end = -1;
-            if (united.AtEnd() || !EndNodes(united.Get(), start, end))
-                continue;
-            Adopt(united.Get());
-            Segment& s = Seg(i);
-            s.newElement = united.GetIndex();
-            s.from = section_.Point(start);
-            s.to = section_.Point(end);
-            if (die::distance(s.from, Seg(p).to) > die::distance(s.to, Seg(p).to))
-                std::swap(s.from, s.to);
-            builder_.RemoveSegment(n);
-            changed = true;
-            break;
+    // The segments form a ring in table order; a union takes the second of
+    // two neighbours out of the ring, and the table drops all of them at
+    // the end. After a union only the pairs from the one before it on can
+    // have changed: the earlier ones were not common and still are not, so
+    // the next pass starts there instead of at the first segment.
+    const int total = builder_.Count();
+    if (total < 2)
+        return;
+    std::vector<int> next(static_cast<std::size_t>(total));
+    std::vector<int> prev(static_cast<std::size_t>(total));
+    for (int s = 0; s < total; ++s) {
+        next[static_cast<std::size_t>(s)] = (s + 1) % total;
+        prev[static_cast<std::size_t>(s)] = (s + total - 1) % total;
+    }
+    std::vector<char> gone(static_cast<std::size_t>(total), 0);
+    int head = 0;
+    int count = total;
+    for (int from = head; from >= 0 && count > 1;) {
+        const int begin = from;
+        from = -1;
+        const int last = prev[static_cast<std::size_t>(head)];
+        for (int i = begin;; i = next[static_cast<std::size_t>(i)]) {
+            const int n = next[static_cast<std::size_t>(i)];
+            const int p = prev[static_cast<std::size_t>(i)];
+            if (section_.AreCommonSlots(Seg(i).newElement, Seg(n).newElement)) {
+                const ElementIterator united = section_.UniteCommonSlots(Seg(i).newElement, Seg(n).newElement);
+                int start = -1;
+                int end = -1;
+                if (!united.AtEnd() && EndNodes(united.Get(), start, end)) {
+                    Adopt(united.Get());
+                    Segment& s = Seg(i);
+                    s.newElement = united.GetIndex();
+                    s.from = section_.Point(start);
+                    s.to = section_.Point(end);
+                    if (die::distance(s.from, Seg(p).to) > die::distance(s.to, Seg(p).to))
+                        std::swap(s.from, s.to);
+                    // n leaves the ring; when it was the first, the one after it is.
+                    gone[static_cast<std::size_t>(n)] = 1;
+                    const int after = next[static_cast<std::size_t>(n)];
+                    next[static_cast<std::size_t>(i)] = after;
+                    prev[static_cast<std::size_t>(after)] = i;
+                    if (n == head)
+                        head = after;
+                    --count;
+                    from = i == head ? i : prev[static_cast<std::size_t>(i)];
+                    break;
+                }
+            }
+            if (i == last)
+                break;
         }
     }
+    builder_.RemoveSegments(gone);
 }
 
 void OutlineOffset::ResolveCrossings()

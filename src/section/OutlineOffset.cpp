@@ -9,6 +9,7 @@
 #include "section/Section.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -99,17 +100,22 @@ void OutlineOffset::Adopt(CElement* element) const
 
 void OutlineOffset::MergeArcChords()
 {
-    for (int i = 0; i + 1 < builder_.Count(); ++i) {
-        if (!IsArcSegment(i) || !IsArcSegment(i + 1))
+    // The chords merged into the one before them go all at once at the end;
+    // until then each run of them simply lies between i and the next j.
+    const int count = builder_.Count();
+    std::vector<char> merged(static_cast<std::size_t>(count), 0);
+    for (int i = 0, j = 1; j < count; i = j, j = i + 1) {
+        if (!IsArcSegment(i) || !IsArcSegment(j))
             continue;
         const die::coord centre = Centre(i);
         double length = die::distance(Seg(i).from, Seg(i).to);
         // The following chords of the same arc under the same placement.
-        while (i + 1 < builder_.Count() && Seg(i + 1).sourceSlot == Seg(i).sourceSlot && IsArcSegment(i + 1)
-               && die::distance(Centre(i + 1), centre) < kFullTurn) {
-            length += die::distance(Seg(i + 1).from, Seg(i + 1).to);
-            Seg(i).to = Seg(i + 1).to;
-            builder_.RemoveSegmentAndLinks(i + 1, false);
+        while (j < count && Seg(j).sourceSlot == Seg(i).sourceSlot && IsArcSegment(j)
+               && die::distance(Centre(j), centre) < kFullTurn) {
+            length += die::distance(Seg(j).from, Seg(j).to);
+            Seg(i).to = Seg(j).to;
+            merged[static_cast<std::size_t>(j)] = 1;
+            ++j;
         }
         Segment& s = Seg(i);
         // A whole circle keeps the way its chords were walked (a reversed
@@ -121,6 +127,7 @@ void OutlineOffset::MergeArcChords()
                                               - Geom::VectorAngle(s.to.y - centre.y, s.to.x - centre.x));
         s.directionFlag = std::abs((Geom::kTwoPi - sweep) * r - length) < std::abs(sweep * r - length);
     }
+    builder_.RemoveSegmentsAndLinks(merged);
 }
 
 void OutlineOffset::OffsetSegments(bool moveLeft, double distance)

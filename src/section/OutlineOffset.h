@@ -36,6 +36,11 @@ private:
     void MakeElements();
     // OutlineCorners.cpp
     void TrimCorners();
+    // After each corner TrimCorners trims, the bridges are refreshed as a
+    // refresh of every element would: the first time every element, then
+    // only what can have changed since (the two trimmed elements, the
+    // elements added, and those refreshed while new the time before).
+    class BridgeRefresh;
     void UniteNeighbours();
     void ResolveCrossings();
     void FilletCorners(double radius);

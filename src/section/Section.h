@@ -485,6 +485,9 @@ public:
     // the end iterator, nothing changed, when the elements are no lines or
     // arcs of this section or the united element cannot be made.
     ElementIterator UniteCommonElements(CElement* a, CElement* b);
+    // The same two for the elements in two slots.
+    bool AreCommonSlots(int a, int b);
+    ElementIterator UniteCommonSlots(int a, int b);
     // Unites two lines of equal attributes that run along each other (ends
     // within 0.01 squared); false, nothing changed, when they do not or the
     // united line cannot be made.
@@ -547,6 +550,11 @@ public:
     // True, with the point written out, when both were changed.
     [[nodiscard]] bool DoInterSection(CElement* first, CElement* second, double x1, double y1, double x2,
                                       double y2, double* outX, double* outY, UndoTransaction* tx = nullptr);
+    // The same for the elements in two slots; without refreshAllBridges the
+    // caller refreshes the bridges that need it (OutlineOffset::TrimCorners).
+    [[nodiscard]] bool InterSectSlots(int slotA, int slotB, double x1, double y1, double x2, double y2,
+                                      double* outX, double* outY, UndoTransaction* tx = nullptr,
+                                      bool refreshAllBridges = true);
     // Replaces a line, an arc or a spline by n parts of equal length, which
     // keep its line type, ptg and bridge settings (hand-placed bridges go to
     // the part they lie on). Any other kind, n < 1 or parts too short to be
@@ -584,8 +592,6 @@ private:
     // The node of a symbol at (x, y); −1 when the point cannot be a node.
     int SymbolNode(double x, double y, bool merge);
     // Common-line cleaning by slot (SectionCommonLines.cpp, SectionLayoutCleaning.cpp).
-    bool AreCommonSlots(int a, int b);
-    ElementIterator UniteCommonSlots(int a, int b);
     int UniteCommonLineSlots(int a, int b);
     // The slots of the fixed lines made go to `made` when given.
     bool CleanElementSlots(const CInstance& first, const CInstance& second, int a, int b,

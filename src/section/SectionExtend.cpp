@@ -296,18 +296,27 @@ bool Section::DoInterSection(CElement* first, CElement* second, double x1, doubl
                              double* outX, double* outY, UndoTransaction* tx)
 {
     Log::TheLog().Write("Section::DoInterSection( CElement* ... )", Log::Section);
+    if (first == nullptr || second == nullptr || first == second)
+        return false;
+    return InterSectSlots(GetIdx(first), GetIdx(second), x1, y1, x2, y2, outX, outY, tx);
+}
+
+bool Section::InterSectSlots(int slotA, int slotB, double x1, double y1, double x2, double y2, double* outX,
+                             double* outY, UndoTransaction* tx, bool refreshAllBridges)
+{
+    CElement* first = GetElement(slotA);
+    CElement* second = GetElement(slotB);
     if (first == nullptr || second == nullptr || first == second || Rank(*first) < 0 || Rank(*second) < 0)
         return false;
     die::coord pick1(x1, y1);
     die::coord pick2(x2, y2);
+    int slot1 = slotA;
+    int slot2 = slotB;
     if (Rank(*first) > Rank(*second)) {
         std::swap(first, second);
         std::swap(pick1, pick2);
+        std::swap(slot1, slot2);
     }
-    const int slot1 = GetIdx(first);
-    const int slot2 = GetIdx(second);
-    if (slot1 < 0 || slot2 < 0)
-        return false;
     const std::vector<die::coord> candidates = Candidates(*this, *first, *second);
     if (candidates.empty())
         return false;
@@ -342,7 +351,8 @@ bool Section::DoInterSection(CElement* first, CElement* second, double x1, doubl
         (void)ReplaceElement(slot2, std::move(copy2));
         step.commit();
     }
-    RefreshAllBridges();
+    if (refreshAllBridges)
+        RefreshAllBridges();
     if (outX)
         *outX = point.x;
     if (outY)

@@ -1,6 +1,7 @@
 #include "exchange/export/ChainLookups.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -85,6 +86,26 @@ void NearestEnds::Build()
     nodes_.clear();
     nodes_.reserve(order_.size() / 4 + 1);
     root_ = order_.empty() ? -1 : BuildNode(0, static_cast<int>(order_.size()), -1);
+    // The points in tree order, so that a leaf's points lie side by side:
+    // the walk then reads memory near what it read last.
+    std::vector<int> renumbered(points_.size());
+    std::vector<Point> placed;
+    placed.reserve(points_.size());
+    for (int& i : order_) {
+        renumbered[static_cast<std::size_t>(i)] = static_cast<int>(placed.size());
+        placed.push_back(points_[static_cast<std::size_t>(i)]);
+        i = renumbered[static_cast<std::size_t>(i)];
+    }
+    for (int& i : outside_) {
+        renumbered[static_cast<std::size_t>(i)] = static_cast<int>(placed.size());
+        placed.push_back(points_[static_cast<std::size_t>(i)]);
+        i = renumbered[static_cast<std::size_t>(i)];
+    }
+    points_ = std::move(placed);
+    for (auto& [chain, indices] : byChain_) {
+        for (int& i : indices)
+            i = renumbered[static_cast<std::size_t>(i)];
+    }
 }
 
 int NearestEnds::BuildNode(int begin, int end, int parent)
@@ -163,10 +184,13 @@ NearestEnds::Ref NearestEnds::Nearest(const die::coord& p) const
         return std::isnan(d2) ? std::numeric_limits<double>::infinity() : d2;
     };
     if (root_ >= 0 && Finite(p)) {
-        std::vector<int> stack{root_};
-        while (!stack.empty()) {
-            const Node& node = nodes_[static_cast<std::size_t>(stack.back())];
-            stack.pop_back();
+        // The tree halves its points at every level, so a stack of twice
+        // the depth of a tree over 2^31 points always suffices.
+        std::array<int, 2 * 32 + 2> stack{};
+        std::size_t depth = 0;
+        stack[depth++] = root_;
+        while (depth > 0) {
+            const Node& node = nodes_[static_cast<std::size_t>(stack[--depth])];
             // Equal distances still compete: only a box strictly farther is left out.
             if (node.alive == 0 || (best >= 0 && boxDistance(node) > bestD2))
                 continue;
@@ -182,11 +206,11 @@ NearestEnds::Ref NearestEnds::Nearest(const die::coord& p) const
             const Node& high = nodes_[static_cast<std::size_t>(node.high)];
             // The nearer child is searched first (pushed last).
             if (boxDistance(low) <= boxDistance(high)) {
-                stack.push_back(node.high);
-                stack.push_back(node.low);
+                stack[depth++] = node.high;
+                stack[depth++] = node.low;
             } else {
-                stack.push_back(node.low);
-                stack.push_back(node.high);
+                stack[depth++] = node.low;
+                stack[depth++] = node.high;
             }
         }
     } else if (root_ >= 0) {
