@@ -101,9 +101,10 @@ private:
                       void (QPainter::*draw)(const QRect&));
 
     // Whether the strokes can be set straight into the own image's pixels
-    // (a solid pen one pixel wide, one pixel per unit, no clip), and doing it.
+    // (a solid pen one pixel wide, one pixel per unit, no clip).
     bool setsPixels(const platform::Pen& pen) const;
-    void setPixels(const platform::Pen& pen, const QList<QLineF>& lines) const;
+    struct Strokes;
+    void setPixels(const Strokes& strokes, const QLineF& line) const;
     // The Qt pen of a platform pen on that background, converted once for a
     // run of calls with the same pen.
     const QPen& qtPen(const platform::Pen& pen, platform::ColorRef background) const;
@@ -117,15 +118,24 @@ private:
     QImage* image_ = nullptr;
     // Mutable: gathered lines are stroked when a const reader needs them.
     mutable QPainter painter_;
-    // The gathered strokes of one pen on one background colour.
+    bool active_ = false; // the painter began on the target
+    // The gathered strokes of one pen on one background colour; setsPixels
+    // and colour are decided when the pen's first stroke comes.
     struct Strokes {
         platform::Pen pen;
         platform::ColorRef background = 0;
         QList<QLineF> lines;
+        bool setsPixels = false;
+        QRgb colour = 0;
     };
     static constexpr std::size_t kMostPens = 16;
     mutable std::vector<Strokes> strokes_; // in the order of first use
     mutable std::size_t usedStrokes_ = 0;  // entries of strokes_ in use
+    // The own image's pixels while a pen that sets them gathers.
+    uchar* pixels_ = nullptr;
+    qsizetype pixelStride_ = 0;
+    int pixelsWide_ = 0;
+    int pixelsHigh_ = 0;
     std::size_t lastStrokes_ = 0;          // the entry gather used last
     // The Qt pen of the last platform pen and background colour converted.
     mutable platform::Pen convertedFrom_;

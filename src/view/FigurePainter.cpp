@@ -41,11 +41,6 @@ FigurePainter::FigurePainter(platform::Device& dc, const LinetypeTable& linetype
     dc_.setArcDirection(ArcDirectionFor(mapping));
 }
 
-platform::DevicePoint FigurePainter::Convert(const die::coord& p, const Placement* replica) const
-{
-    return mapping_.ToDevice(replica ? replica->Place(p) : p);
-}
-
 void FigurePainter::DrawFigure(const DisplayFigure& figure, const Placement* replica)
 {
     if (figure.kind < FigureKind::Line || figure.kind > FigureKind::Text || figure.output.empty())
@@ -167,8 +162,11 @@ void FigurePainter::DrawArcPieces(const DisplayFigure& figure, const Placement* 
     const double radius = out[1].x;
     const platform::DevicePoint corner1 = mapping_.ToDevice({centre.x - radius, centre.y + radius});
     const platform::DevicePoint corner2 = mapping_.ToDevice({centre.x + radius, centre.y - radius});
-    // A circle within one pixel is that pixel.
-    if (corner1 == corner2) {
+    // A circle whose box is at most one pixel across in either direction
+    // leaves no curve on the device (the box's right and bottom edges are
+    // left out): its arcs are drawn as one pixel below.
+    const bool curves = std::abs(corner2.x - corner1.x) > 1 && std::abs(corner2.y - corner1.y) > 1;
+    if (!curves && corner1 == corner2) {
         Dot(dc_, corner1);
         return;
     }
@@ -195,12 +193,13 @@ void FigurePainter::DrawArcPieces(const DisplayFigure& figure, const Placement* 
             drew = drew || link != first;
             link = second;
             linkPending = true;
-        } else if (first != second || out[i + 1].code == OutputCode::LongArc) {
+        } else if (curves && (first != second || out[i + 1].code == OutputCode::LongArc)) {
             dc_.arc(corner1.x, corner1.y, corner2.x, corner2.y, second.x, second.y, first.x, first.y);
             drew = true;
         }
     }
-    // Pieces shorter than a pixel: the arc as the pixel of its middle.
+    // Pieces shorter than a pixel, or a circle too small for a curve: the
+    // arc as the pixel of its middle.
     if (!drew && out.size() >= 4) {
         const die::coord a = PointOf(out[2]);
         const die::coord b = PointOf(out[out.size() - 1]);

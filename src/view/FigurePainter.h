@@ -11,6 +11,7 @@
 // The painter draws with the pen selected in the device; DrawList selects
 // the line types' pens itself.
 #include "view/PixelRound.h"
+#include "geometry/PlacementList.h"
 
 class DisplayList;
 class LinetypeTable;
@@ -38,7 +39,10 @@ public:
     void DrawList(const DisplayList& list, LinetypeTable& linetypes, int mode, const Placement* replica = nullptr);
 
 private:
-    platform::DevicePoint Convert(const die::coord& p, const Placement* replica) const;
+    platform::DevicePoint Convert(const die::coord& p, const Placement* replica) const
+    {
+        return mapping_.ToDevice(replica ? replica->Place(p) : p);
+    }
     void DrawCodedPath(const DisplayFigure& figure, const Placement* replica);
     void DrawWavePath(const DisplayFigure& figure, const Placement* replica);
     void DrawArcPieces(const DisplayFigure& figure, const Placement* replica);

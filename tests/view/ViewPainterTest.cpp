@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <random>
 
 namespace {
@@ -388,14 +389,15 @@ TEST_F(ViewPainterTest, PatternOutputReachingIntoTheWindowIsDrawn)
 
 // Whether the call sets at least one pixel: a line that ends where it
 // starts sets none (LineTo leaves out its end), nor does an arc on a box
-// without extent.
+// one pixel or less across in either direction (its right and bottom edges
+// are left out, so no curve remains).
 bool SetsPixels(const RecordedCall& call)
 {
     switch (call.kind) {
     case RecordedCall::Kind::Line:
         return call.points[0] != call.points[1];
     case RecordedCall::Kind::Arc:
-        return call.points[0] != call.points[1];
+        return std::abs(call.points[0].x - call.points[1].x) > 1 && std::abs(call.points[0].y - call.points[1].y) > 1;
     case RecordedCall::Kind::AngleArc:
         return call.radius > 0;
     default:
