@@ -230,6 +230,9 @@ bool QtDevice::setsPixels(const platform::Pen& pen) const
 
 namespace {
 
+// Beyond this many units from the image's corner a line goes to Qt.
+constexpr int kPixelReach = 16384;
+
 // The nearest whole pixel, halves going up (floor(v + 0.5)) for values well
 // within the int range.
 int nearestPixel(double v)
@@ -246,18 +249,20 @@ int nearestPixel(double v)
 // are left out. A line reaching far beyond the image goes to Qt instead.
 void QtDevice::setPixels(const Strokes& strokes, const QLineF& line) const
 {
-    constexpr double kReach = 16384.0;
+    constexpr double kReach = kPixelReach;
     if (std::abs(line.x1()) > kReach || std::abs(line.y1()) > kReach || std::abs(line.x2()) > kReach
         || std::abs(line.y2()) > kReach) {
         painter_.setPen(qtPen(strokes.pen, strokes.background));
         painter_.drawLine(line);
         return;
     }
-    int x = nearestPixel(line.x1());
-    int y = nearestPixel(line.y1());
-    const int x1 = nearestPixel(line.x2());
-    const int y1 = nearestPixel(line.y2());
-    const QRgb colour = strokes.colour;
+    plotPixels(strokes.colour, nearestPixel(line.x1()), nearestPixel(line.y1()), nearestPixel(line.x2()),
+               nearestPixel(line.y2()));
+}
+
+// Bresenham from (x, y) up to, not including, (x1, y1).
+void QtDevice::plotPixels(QRgb colour, int x, int y, int x1, int y1) const
+{
     const int w = pixelsWide_;
     const int h = pixelsHigh_;
     uchar* const bits = pixels_;
@@ -443,6 +448,15 @@ void QtDevice::drawLine(DevicePoint from, DevicePoint to)
     // A line that ends where it starts draws nothing, as LineTo does.
     if (!active_ || from == to)
         return;
+    // The first pen again, setting its pixels: straight to them (the ends
+    // are whole pixels already).
+    constexpr int kReach = kPixelReach;
+    if (lastStrokes_ == 0 && usedStrokes_ > 0 && strokes_[0].setsPixels && strokes_[0].pen == pen()
+        && strokes_[0].background == bkColor() && std::abs(from.x) <= kReach && std::abs(from.y) <= kReach
+        && std::abs(to.x) <= kReach && std::abs(to.y) <= kReach) {
+        plotPixels(strokes_[0].colour, from.x, from.y, to.x, to.y);
+        return;
+    }
     const QLine line(from.x, from.y, to.x, to.y);
     if (gathers()) {
         gather(QLineF(line));

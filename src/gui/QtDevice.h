@@ -11,7 +11,8 @@
 // the pen used first lies below. They reach the target before any other
 // drawing, before the device is copied from and when it goes (flush() for a
 // caller that reads the target itself). A memory device sets the pixels of
-// solid one-pixel strokes itself (Bresenham, the last pixel left out).
+// solid one-pixel strokes itself (Bresenham, the last pixel left out); the
+// first pen's, which lie below all others anyway, as they come.
 #include "platform/Device.h"
 
 #include <QImage>
@@ -105,6 +106,7 @@ private:
     bool setsPixels(const platform::Pen& pen) const;
     struct Strokes;
     void setPixels(const Strokes& strokes, const QLineF& line) const;
+    void plotPixels(QRgb colour, int x, int y, int x1, int y1) const;
     // The Qt pen of a platform pen on that background, converted once for a
     // run of calls with the same pen.
     const QPen& qtPen(const platform::Pen& pen, platform::ColorRef background) const;

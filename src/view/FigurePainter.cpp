@@ -43,18 +43,23 @@ FigurePainter::FigurePainter(platform::Device& dc, const LinetypeTable& linetype
 
 void FigurePainter::DrawFigure(const DisplayFigure& figure, const Placement* replica)
 {
-    if (figure.kind < FigureKind::Line || figure.kind > FigureKind::Text || figure.output.empty())
+    DrawOutput(figure.kind, figure.outputKind, figure.output, replica);
+}
+
+void FigurePainter::DrawOutput(int kind, int outputKind, std::span<const OutputNode> out, const Placement* replica)
+{
+    if (kind < FigureKind::Line || kind > FigureKind::Text || out.empty())
         return;
-    switch (figure.outputKind) {
+    switch (outputKind) {
     case OutputKind::Polyline:
-        DrawCodedPath(figure, replica);
+        DrawCodedPath(out, replica);
         break;
     case OutputKind::WaveArcs:
-        DrawWavePath(figure, replica);
+        DrawWavePath(out, replica);
         break;
     case OutputKind::Arc:
-        if (figure.kind == FigureKind::Arc)
-            DrawArcPieces(figure, replica);
+        if (kind == FigureKind::Arc)
+            DrawArcPieces(out, replica);
         break;
     default:
         break;
@@ -73,9 +78,19 @@ void FigurePainter::DrawList(const DisplayList& list, LinetypeTable& linetypes, 
     linetypes.ReleasePen(dc_);
 }
 
-void FigurePainter::DrawCodedPath(const DisplayFigure& figure, const Placement* replica)
+void FigurePainter::DrawCodedPath(std::span<const OutputNode> out, const Placement* replica)
 {
-    const auto& out = figure.output;
+    // Most figures are one straight stroke: the calls of the loop below
+    // without its bookkeeping.
+    if (out.size() == 2 && out[1].code == OutputCode::Draw) {
+        const platform::DevicePoint from = Convert(PointOf(out[0]), replica);
+        const platform::DevicePoint to = Convert(PointOf(out[1]), replica);
+        dc_.moveTo(from);
+        dc_.lineTo(to);
+        if (from == to)
+            Dot(dc_, to);
+        return;
+    }
     platform::DevicePoint at = Convert(PointOf(out[0]), replica);
     dc_.moveTo(at);
     // A figure whose strokes all begin and end in one pixel would leave
@@ -111,9 +126,8 @@ void FigurePainter::DrawCodedPath(const DisplayFigure& figure, const Placement* 
 
 // A record of code 2 announces a half-wave given by the next three records:
 // the centre, (radius, direction ±1) and (start angle, sweep) in radians.
-void FigurePainter::DrawWavePath(const DisplayFigure& figure, const Placement* replica)
+void FigurePainter::DrawWavePath(std::span<const OutputNode> out, const Placement* replica)
 {
-    const auto& out = figure.output;
     platform::DevicePoint at = Convert(PointOf(out[0]), replica);
     dc_.moveTo(at);
     bool drew = false;
@@ -153,9 +167,8 @@ void FigurePainter::DrawWavePath(const DisplayFigure& figure, const Placement* r
 
 // Records 0 and 1 are the centre and (radius, 0); the pieces follow as
 // (start, end) pairs, each running clockwise from its start to its end.
-void FigurePainter::DrawArcPieces(const DisplayFigure& figure, const Placement* replica)
+void FigurePainter::DrawArcPieces(std::span<const OutputNode> out, const Placement* replica)
 {
-    const auto& out = figure.output;
     if (out.size() < 2)
         return;
     const die::coord centre = replica ? replica->Place(PointOf(out[0])) : PointOf(out[0]);
@@ -171,11 +184,14 @@ void FigurePainter::DrawArcPieces(const DisplayFigure& figure, const Placement* 
         return;
     }
     bool drew = false;
+    // Without curves only spurs draw lines: with none, the pixel below is all.
+    const auto spur = [](const OutputNode& node) { return node.code == OutputCode::Spur; };
+    const bool loop = curves || std::any_of(out.begin() + 2, out.end(), spur);
 
     platform::DevicePoint previous;
     platform::DevicePoint link;
     bool linkPending = false;
-    for (std::size_t i = 2; i + 1 < out.size(); i += 2) {
+    for (std::size_t i = 2; loop && i + 1 < out.size(); i += 2) {
         if (out[i].code == OutputCode::Spur)
             link = previous;
         const platform::DevicePoint first = Convert(PointOf(out[i]), replica);

@@ -13,9 +13,12 @@
 #include "view/PixelRound.h"
 #include "geometry/PlacementList.h"
 
+#include <span>
+
 class DisplayList;
 class LinetypeTable;
 struct DisplayFigure;
+struct OutputNode;
 struct Placement;
 
 namespace platform {
@@ -33,6 +36,9 @@ public:
     FigurePainter(platform::Device& dc, const LinetypeTable& linetypes, const ViewMapping& mapping);
 
     void DrawFigure(const DisplayFigure& figure, const Placement* replica = nullptr);
+    // The same for a figure's kind, output kind and output records held
+    // elsewhere (SectionFigures).
+    void DrawOutput(int kind, int outputKind, std::span<const OutputNode> out, const Placement* replica = nullptr);
     // Every figure with its own line type's pen, in display mode 2 the pens
     // of its pattern, as the view draws its current section; selects the null
     // pen at the end. The list must have been regenerated for the mode.
@@ -43,9 +49,9 @@ private:
     {
         return mapping_.ToDevice(replica ? replica->Place(p) : p);
     }
-    void DrawCodedPath(const DisplayFigure& figure, const Placement* replica);
-    void DrawWavePath(const DisplayFigure& figure, const Placement* replica);
-    void DrawArcPieces(const DisplayFigure& figure, const Placement* replica);
+    void DrawCodedPath(std::span<const OutputNode> out, const Placement* replica);
+    void DrawWavePath(std::span<const OutputNode> out, const Placement* replica);
+    void DrawArcPieces(std::span<const OutputNode> out, const Placement* replica);
 
     platform::Device& dc_;
     const LinetypeTable& linetypes_;
