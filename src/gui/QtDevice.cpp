@@ -210,6 +210,9 @@ void QtDevice::flush() const
         if (s.setsPixels) {
             for (const QLineF& line : s.lines)
                 setPixels(s, line);
+            for (const Segment& g : s.segments)
+                plotPixels(s.colour, g[0], g[1], g[2], g[3]);
+            s.segments.clear();
         } else if (!s.lines.isEmpty()) {
             painter_.setPen(qtPen(s.pen, s.background));
             painter_.drawLines(s.lines);
@@ -372,38 +375,43 @@ bool QtDevice::gathers() const
     return !(bkMode() == BackgroundMode::Opaque && drawsPattern(pen()));
 }
 
-void QtDevice::gather(const QLineF& line)
+QtDevice::Strokes& QtDevice::strokesOfPen()
 {
     const auto matches = [&](const Strokes& s) { return s.pen == pen() && s.background == bkColor(); };
-    if (!(lastStrokes_ < usedStrokes_ && matches(strokes_[lastStrokes_]))) {
-        std::size_t i = 0;
-        while (i < usedStrokes_ && !matches(strokes_[i]))
-            ++i;
-        if (i == usedStrokes_) {
-            if (usedStrokes_ == kMostPens) {
-                flush();
-                i = 0;
-            }
-            if (strokes_.size() <= i)
-                strokes_.resize(i + 1);
-            Strokes& s = strokes_[i];
-            s.pen = pen();
-            s.background = bkColor();
-            s.setsPixels = setsPixels(s.pen);
-            s.colour = toQColor(s.pen.colour).rgb();
-            if (s.setsPixels) {
-                // The pixels are written through one detached image while
-                // strokes are gathered; flush() ends every gathering.
-                pixels_ = ownImage_->bits();
-                pixelStride_ = ownImage_->bytesPerLine();
-                pixelsWide_ = ownImage_->width();
-                pixelsHigh_ = ownImage_->height();
-            }
-            usedStrokes_ = i + 1;
+    if (lastStrokes_ < usedStrokes_ && matches(strokes_[lastStrokes_]))
+        return strokes_[lastStrokes_];
+    std::size_t i = 0;
+    while (i < usedStrokes_ && !matches(strokes_[i]))
+        ++i;
+    if (i == usedStrokes_) {
+        if (usedStrokes_ == kMostPens) {
+            flush();
+            i = 0;
         }
-        lastStrokes_ = i;
+        if (strokes_.size() <= i)
+            strokes_.resize(i + 1);
+        Strokes& s = strokes_[i];
+        s.pen = pen();
+        s.background = bkColor();
+        s.setsPixels = setsPixels(s.pen);
+        s.colour = toQColor(s.pen.colour).rgb();
+        if (s.setsPixels) {
+            // The pixels are written through one detached image while
+            // strokes are gathered; flush() ends every gathering.
+            pixels_ = ownImage_->bits();
+            pixelStride_ = ownImage_->bytesPerLine();
+            pixelsWide_ = ownImage_->width();
+            pixelsHigh_ = ownImage_->height();
+        }
+        usedStrokes_ = i + 1;
     }
-    Strokes& s = strokes_[lastStrokes_];
+    lastStrokes_ = i;
+    return strokes_[i];
+}
+
+void QtDevice::gather(const QLineF& line)
+{
+    Strokes& s = strokesOfPen();
     // The first pen's strokes lie below all others whenever they are drawn:
     // when its pixels can be set they are set at once, not kept.
     if (lastStrokes_ == 0 && s.setsPixels)
@@ -448,17 +456,21 @@ void QtDevice::drawLine(DevicePoint from, DevicePoint to)
     // A line that ends where it starts draws nothing, as LineTo does.
     if (!active_ || from == to)
         return;
-    // The first pen again, setting its pixels: straight to them (the ends
-    // are whole pixels already).
-    constexpr int kReach = kPixelReach;
-    if (lastStrokes_ == 0 && usedStrokes_ > 0 && strokes_[0].setsPixels && strokes_[0].pen == pen()
-        && strokes_[0].background == bkColor() && std::abs(from.x) <= kReach && std::abs(from.y) <= kReach
-        && std::abs(to.x) <= kReach && std::abs(to.y) <= kReach) {
-        plotPixels(strokes_[0].colour, from.x, from.y, to.x, to.y);
-        return;
-    }
     const QLine line(from.x, from.y, to.x, to.y);
     if (gathers()) {
+        // A pen that sets its pixels takes the whole-pixel ends as they are:
+        // the first pen's at once, any other's kept in a few bytes.
+        constexpr int kReach = kPixelReach;
+        Strokes& s = strokesOfPen();
+        if (s.setsPixels && std::abs(from.x) <= kReach && std::abs(from.y) <= kReach && std::abs(to.x) <= kReach
+            && std::abs(to.y) <= kReach) {
+            if (lastStrokes_ == 0)
+                plotPixels(s.colour, from.x, from.y, to.x, to.y);
+            else
+                s.segments.push_back({static_cast<std::int16_t>(from.x), static_cast<std::int16_t>(from.y),
+                                      static_cast<std::int16_t>(to.x), static_cast<std::int16_t>(to.y)});
+            return;
+        }
         gather(QLineF(line));
         return;
     }

@@ -21,6 +21,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -93,6 +95,9 @@ private:
     // opaque background shows between a styled pen's dashes.
     bool gathers() const;
     void gather(const QLineF& line);
+    struct Strokes;
+    // The entry of the current pen and background, made when new.
+    Strokes& strokesOfPen();
     // Gathers the arc of the ellipse in the box from startDegrees over
     // sweepDegrees (parametric angles, counter-clockwise on the device) as
     // chords; false when it is too large for chords (the caller strokes a path).
@@ -104,7 +109,6 @@ private:
     // Whether the strokes can be set straight into the own image's pixels
     // (a solid pen one pixel wide, one pixel per unit, no clip).
     bool setsPixels(const platform::Pen& pen) const;
-    struct Strokes;
     void setPixels(const Strokes& strokes, const QLineF& line) const;
     void plotPixels(QRgb colour, int x, int y, int x1, int y1) const;
     // The Qt pen of a platform pen on that background, converted once for a
@@ -121,12 +125,15 @@ private:
     // Mutable: gathered lines are stroked when a const reader needs them.
     mutable QPainter painter_;
     bool active_ = false; // the painter began on the target
+    using Segment = std::array<std::int16_t, 4>;
     // The gathered strokes of one pen on one background colour; setsPixels
     // and colour are decided when the pen's first stroke comes.
     struct Strokes {
         platform::Pen pen;
         platform::ColorRef background = 0;
         QList<QLineF> lines;
+        // Whole-pixel lines of a pen that sets its pixels: from x, y, to x, y.
+        std::vector<Segment> segments;
         bool setsPixels = false;
         QRgb colour = 0;
     };

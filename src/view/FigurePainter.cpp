@@ -36,7 +36,8 @@ platform::ArcDirection ArcDirectionFor(const ViewMapping& mapping)
 }
 
 FigurePainter::FigurePainter(platform::Device& dc, const LinetypeTable& linetypes, const ViewMapping& mapping)
-    : dc_(dc), linetypes_(linetypes), mapping_(mapping)
+    : dc_(dc), linetypes_(linetypes), mapping_(mapping), xScale_(mapping.mirrored ? -mapping.scale : mapping.scale),
+      yScale_(mapping.yDown ? mapping.scale : -mapping.scale)
 {
     dc_.setArcDirection(ArcDirectionFor(mapping));
 }

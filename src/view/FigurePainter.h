@@ -45,9 +45,12 @@ public:
     void DrawList(const DisplayList& list, LinetypeTable& linetypes, int mode, const Placement* replica = nullptr);
 
 private:
+    // mapping_.ToDevice of the placed point, with the mirrors taken into the
+    // scales once (a negated product is exact, so the pixels are the same).
     platform::DevicePoint Convert(const die::coord& p, const Placement* replica) const
     {
-        return mapping_.ToDevice(replica ? replica->Place(p) : p);
+        const die::coord q = replica ? replica->Place(p) : p;
+        return {mapping_.origin.x + RoundPixel(q.x * xScale_), mapping_.origin.y + RoundPixel(q.y * yScale_)};
     }
     void DrawCodedPath(std::span<const OutputNode> out, const Placement* replica);
     void DrawWavePath(std::span<const OutputNode> out, const Placement* replica);
@@ -56,4 +59,6 @@ private:
     platform::Device& dc_;
     const LinetypeTable& linetypes_;
     ViewMapping mapping_;
+    double xScale_ = 1.0;
+    double yScale_ = -1.0;
 };
