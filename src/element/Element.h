@@ -221,7 +221,11 @@ public:
     // BridgeList::MaxCount are kept.
     void SetBridges(const std::vector<Bridge>& list);
     int GetNotInstanced() const { return notInstanced; }
-    void SetNotInstanced(int flag) { notInstanced = flag ? 1 : 0; }
+    void SetNotInstanced(int flag)
+    {
+        notInstanced = flag ? 1 : 0;
+        display::NoteChange(); // views draw the element in the replicas or not
+    }
     bool IsPreview() const { return preview != 0; }
     NodeTable* GetNodeTable() const { return nodeTable; }
     COptions* GetOptions() const { return options; }

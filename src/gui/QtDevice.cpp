@@ -207,9 +207,13 @@ void QtDevice::flush() const
     painter_.setBrush(Qt::NoBrush);
     for (std::size_t i = 0; i < usedStrokes_; ++i) {
         Strokes& s = strokes_[i];
-        if (setsPixels(s.pen)) {
-            setPixels(s.pen, s.lines);
-        } else {
+        if (s.setsPixels) {
+            for (const QLineF& line : s.lines)
+                setPixels(s, line);
+            for (const Segment& g : s.segments)
+                plotPixels(s.colour, g[0], g[1], g[2], g[3]);
+            s.segments.clear();
+        } else if (!s.lines.isEmpty()) {
             painter_.setPen(qtPen(s.pen, s.background));
             painter_.drawLines(s.lines);
         }
@@ -227,54 +231,69 @@ bool QtDevice::setsPixels(const platform::Pen& pen) const
         && painter_.worldTransform().isIdentity();
 }
 
-// Each line from its first pixel up to, not including, its last (as LineTo
+namespace {
+
+// Beyond this many units from the image's corner a line goes to Qt.
+constexpr int kPixelReach = 16384;
+
+// The nearest whole pixel, halves going up (floor(v + 0.5)) for values well
+// within the int range.
+int nearestPixel(double v)
+{
+    const double shifted = v + 0.5;
+    const int t = static_cast<int>(shifted);
+    return shifted < t ? t - 1 : t;
+}
+
+} // namespace
+
+// The line from its first pixel up to, not including, its last (as LineTo
 // draws), the ends rounded to the nearest pixel; pixels outside the image
 // are left out. A line reaching far beyond the image goes to Qt instead.
-void QtDevice::setPixels(const platform::Pen& pen, const QList<QLineF>& lines) const
+void QtDevice::setPixels(const Strokes& strokes, const QLineF& line) const
 {
-    constexpr double kReach = 16384.0;
-    QImage& image = *ownImage_;
-    const QRgb colour = toQColor(pen.colour).rgb();
-    const int w = image.width();
-    const int h = image.height();
-    uchar* const bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
-    const auto round = [](double v) { return static_cast<int>(std::floor(v + 0.5)); };
-    for (const QLineF& line : lines) {
-        if (std::abs(line.x1()) > kReach || std::abs(line.y1()) > kReach || std::abs(line.x2()) > kReach
-            || std::abs(line.y2()) > kReach) {
-            painter_.setPen(qtPen(pen, bkColor()));
-            painter_.drawLine(line);
-            continue;
+    constexpr double kReach = kPixelReach;
+    if (std::abs(line.x1()) > kReach || std::abs(line.y1()) > kReach || std::abs(line.x2()) > kReach
+        || std::abs(line.y2()) > kReach) {
+        painter_.setPen(qtPen(strokes.pen, strokes.background));
+        painter_.drawLine(line);
+        return;
+    }
+    plotPixels(strokes.colour, nearestPixel(line.x1()), nearestPixel(line.y1()), nearestPixel(line.x2()),
+               nearestPixel(line.y2()));
+}
+
+// Bresenham from (x, y) up to, not including, (x1, y1).
+void QtDevice::plotPixels(QRgb colour, int x, int y, int x1, int y1) const
+{
+    const int w = pixelsWide_;
+    const int h = pixelsHigh_;
+    uchar* const bits = pixels_;
+    const qsizetype stride = pixelStride_;
+    const int dx = std::abs(x1 - x);
+    const int dy = -std::abs(y1 - y);
+    const int sx = x < x1 ? 1 : -1;
+    const int sy = y < y1 ? 1 : -1;
+    int error = dx + dy;
+    while (x != x1 || y != y1) {
+        if (x >= 0 && y >= 0 && x < w && y < h)
+            reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+        const int e2 = 2 * error;
+        if (e2 >= dy) {
+            error += dy;
+            x += sx;
         }
-        int x = round(line.x1());
-        int y = round(line.y1());
-        const int x1 = round(line.x2());
-        const int y1 = round(line.y2());
-        const int dx = std::abs(x1 - x);
-        const int dy = -std::abs(y1 - y);
-        const int sx = x < x1 ? 1 : -1;
-        const int sy = y < y1 ? 1 : -1;
-        int error = dx + dy;
-        while (x != x1 || y != y1) {
-            if (x >= 0 && y >= 0 && x < w && y < h)
-                reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
-            const int e2 = 2 * error;
-            if (e2 >= dy) {
-                error += dy;
-                x += sx;
-            }
-            if (e2 <= dx) {
-                error += dx;
-                y += sy;
-            }
+        if (e2 <= dx) {
+            error += dx;
+            y += sy;
         }
     }
 }
 
 void QtDevice::begin()
 {
-    if (target_ && painter_.begin(target_))
+    active_ = target_ && painter_.begin(target_);
+    if (active_)
         painter_.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -356,13 +375,11 @@ bool QtDevice::gathers() const
     return !(bkMode() == BackgroundMode::Opaque && drawsPattern(pen()));
 }
 
-void QtDevice::gather(const QLineF& line)
+QtDevice::Strokes& QtDevice::strokesOfPen()
 {
     const auto matches = [&](const Strokes& s) { return s.pen == pen() && s.background == bkColor(); };
-    if (lastStrokes_ < usedStrokes_ && matches(strokes_[lastStrokes_])) {
-        strokes_[lastStrokes_].lines.append(line);
-        return;
-    }
+    if (lastStrokes_ < usedStrokes_ && matches(strokes_[lastStrokes_]))
+        return strokes_[lastStrokes_];
     std::size_t i = 0;
     while (i < usedStrokes_ && !matches(strokes_[i]))
         ++i;
@@ -373,12 +390,34 @@ void QtDevice::gather(const QLineF& line)
         }
         if (strokes_.size() <= i)
             strokes_.resize(i + 1);
-        strokes_[i].pen = pen();
-        strokes_[i].background = bkColor();
+        Strokes& s = strokes_[i];
+        s.pen = pen();
+        s.background = bkColor();
+        s.setsPixels = setsPixels(s.pen);
+        s.colour = toQColor(s.pen.colour).rgb();
+        if (s.setsPixels) {
+            // The pixels are written through one detached image while
+            // strokes are gathered; flush() ends every gathering.
+            pixels_ = ownImage_->bits();
+            pixelStride_ = ownImage_->bytesPerLine();
+            pixelsWide_ = ownImage_->width();
+            pixelsHigh_ = ownImage_->height();
+        }
         usedStrokes_ = i + 1;
     }
     lastStrokes_ = i;
-    strokes_[i].lines.append(line);
+    return strokes_[i];
+}
+
+void QtDevice::gather(const QLineF& line)
+{
+    Strokes& s = strokesOfPen();
+    // The first pen's strokes lie below all others whenever they are drawn:
+    // when its pixels can be set they are set at once, not kept.
+    if (lastStrokes_ == 0 && s.setsPixels)
+        setPixels(s, line);
+    else
+        s.lines.append(line);
 }
 
 bool QtDevice::gatherArc(const QRectF& box, double startDegrees, double sweepDegrees)
@@ -415,10 +454,23 @@ bool QtDevice::gatherArc(const QRectF& box, double startDegrees, double sweepDeg
 void QtDevice::drawLine(DevicePoint from, DevicePoint to)
 {
     // A line that ends where it starts draws nothing, as LineTo does.
-    if (!painter_.isActive() || from == to)
+    if (!active_ || from == to)
         return;
     const QLine line(from.x, from.y, to.x, to.y);
     if (gathers()) {
+        // A pen that sets its pixels takes the whole-pixel ends as they are:
+        // the first pen's at once, any other's kept in a few bytes.
+        constexpr int kReach = kPixelReach;
+        Strokes& s = strokesOfPen();
+        if (s.setsPixels && std::abs(from.x) <= kReach && std::abs(from.y) <= kReach && std::abs(to.x) <= kReach
+            && std::abs(to.y) <= kReach) {
+            if (lastStrokes_ == 0)
+                plotPixels(s.colour, from.x, from.y, to.x, to.y);
+            else
+                s.segments.push_back({static_cast<std::int16_t>(from.x), static_cast<std::int16_t>(from.y),
+                                      static_cast<std::int16_t>(to.x), static_cast<std::int16_t>(to.y)});
+            return;
+        }
         gather(QLineF(line));
         return;
     }
@@ -435,7 +487,7 @@ void QtDevice::drawArc(DevicePoint corner1, DevicePoint corner2, DevicePoint sta
     if (!painter_.isActive() || box.width() < 0 || box.height() < 0)
         return;
     const double from = rayAngle(box, start);
-    const double to = rayAngle(box, end);
+    const double to = end == start ? from : rayAngle(box, end);
     // The angle from the start ray to the end ray in the arc direction; the
     // same ray both times is the whole ellipse.
     double sweep = std::fmod(to - from + 720.0, 360.0);

@@ -11,7 +11,8 @@
 // the pen used first lies below. They reach the target before any other
 // drawing, before the device is copied from and when it goes (flush() for a
 // caller that reads the target itself). A memory device sets the pixels of
-// solid one-pixel strokes itself (Bresenham, the last pixel left out).
+// solid one-pixel strokes itself (Bresenham, the last pixel left out); the
+// first pen's, which lie below all others anyway, as they come.
 #include "platform/Device.h"
 
 #include <QImage>
@@ -20,6 +21,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -92,6 +95,9 @@ private:
     // opaque background shows between a styled pen's dashes.
     bool gathers() const;
     void gather(const QLineF& line);
+    struct Strokes;
+    // The entry of the current pen and background, made when new.
+    Strokes& strokesOfPen();
     // Gathers the arc of the ellipse in the box from startDegrees over
     // sweepDegrees (parametric angles, counter-clockwise on the device) as
     // chords; false when it is too large for chords (the caller strokes a path).
@@ -101,9 +107,10 @@ private:
                       void (QPainter::*draw)(const QRect&));
 
     // Whether the strokes can be set straight into the own image's pixels
-    // (a solid pen one pixel wide, one pixel per unit, no clip), and doing it.
+    // (a solid pen one pixel wide, one pixel per unit, no clip).
     bool setsPixels(const platform::Pen& pen) const;
-    void setPixels(const platform::Pen& pen, const QList<QLineF>& lines) const;
+    void setPixels(const Strokes& strokes, const QLineF& line) const;
+    void plotPixels(QRgb colour, int x, int y, int x1, int y1) const;
     // The Qt pen of a platform pen on that background, converted once for a
     // run of calls with the same pen.
     const QPen& qtPen(const platform::Pen& pen, platform::ColorRef background) const;
@@ -117,15 +124,27 @@ private:
     QImage* image_ = nullptr;
     // Mutable: gathered lines are stroked when a const reader needs them.
     mutable QPainter painter_;
-    // The gathered strokes of one pen on one background colour.
+    bool active_ = false; // the painter began on the target
+    using Segment = std::array<std::int16_t, 4>;
+    // The gathered strokes of one pen on one background colour; setsPixels
+    // and colour are decided when the pen's first stroke comes.
     struct Strokes {
         platform::Pen pen;
         platform::ColorRef background = 0;
         QList<QLineF> lines;
+        // Whole-pixel lines of a pen that sets its pixels: from x, y, to x, y.
+        std::vector<Segment> segments;
+        bool setsPixels = false;
+        QRgb colour = 0;
     };
     static constexpr std::size_t kMostPens = 16;
     mutable std::vector<Strokes> strokes_; // in the order of first use
     mutable std::size_t usedStrokes_ = 0;  // entries of strokes_ in use
+    // The own image's pixels while a pen that sets them gathers.
+    uchar* pixels_ = nullptr;
+    qsizetype pixelStride_ = 0;
+    int pixelsWide_ = 0;
+    int pixelsHigh_ = 0;
     std::size_t lastStrokes_ = 0;          // the entry gather used last
     // The Qt pen of the last platform pen and background colour converted.
     mutable platform::Pen convertedFrom_;

@@ -36,30 +36,31 @@ platform::ArcDirection ArcDirectionFor(const ViewMapping& mapping)
 }
 
 FigurePainter::FigurePainter(platform::Device& dc, const LinetypeTable& linetypes, const ViewMapping& mapping)
-    : dc_(dc), linetypes_(linetypes), mapping_(mapping)
+    : dc_(dc), linetypes_(linetypes), mapping_(mapping), xScale_(mapping.mirrored ? -mapping.scale : mapping.scale),
+      yScale_(mapping.yDown ? mapping.scale : -mapping.scale)
 {
     dc_.setArcDirection(ArcDirectionFor(mapping));
 }
 
-platform::DevicePoint FigurePainter::Convert(const die::coord& p, const Placement* replica) const
-{
-    return mapping_.ToDevice(replica ? replica->Place(p) : p);
-}
-
 void FigurePainter::DrawFigure(const DisplayFigure& figure, const Placement* replica)
 {
-    if (figure.kind < FigureKind::Line || figure.kind > FigureKind::Text || figure.output.empty())
+    DrawOutput(figure.kind, figure.outputKind, figure.output, replica);
+}
+
+void FigurePainter::DrawOutput(int kind, int outputKind, std::span<const OutputNode> out, const Placement* replica)
+{
+    if (kind < FigureKind::Line || kind > FigureKind::Text || out.empty())
         return;
-    switch (figure.outputKind) {
+    switch (outputKind) {
     case OutputKind::Polyline:
-        DrawCodedPath(figure, replica);
+        DrawCodedPath(out, replica);
         break;
     case OutputKind::WaveArcs:
-        DrawWavePath(figure, replica);
+        DrawWavePath(out, replica);
         break;
     case OutputKind::Arc:
-        if (figure.kind == FigureKind::Arc)
-            DrawArcPieces(figure, replica);
+        if (kind == FigureKind::Arc)
+            DrawArcPieces(out, replica);
         break;
     default:
         break;
@@ -78,9 +79,19 @@ void FigurePainter::DrawList(const DisplayList& list, LinetypeTable& linetypes, 
     linetypes.ReleasePen(dc_);
 }
 
-void FigurePainter::DrawCodedPath(const DisplayFigure& figure, const Placement* replica)
+void FigurePainter::DrawCodedPath(std::span<const OutputNode> out, const Placement* replica)
 {
-    const auto& out = figure.output;
+    // Most figures are one straight stroke: the calls of the loop below
+    // without its bookkeeping.
+    if (out.size() == 2 && out[1].code == OutputCode::Draw) {
+        const platform::DevicePoint from = Convert(PointOf(out[0]), replica);
+        const platform::DevicePoint to = Convert(PointOf(out[1]), replica);
+        dc_.moveTo(from);
+        dc_.lineTo(to);
+        if (from == to)
+            Dot(dc_, to);
+        return;
+    }
     platform::DevicePoint at = Convert(PointOf(out[0]), replica);
     dc_.moveTo(at);
     // A figure whose strokes all begin and end in one pixel would leave
@@ -116,9 +127,8 @@ void FigurePainter::DrawCodedPath(const DisplayFigure& figure, const Placement* 
 
 // A record of code 2 announces a half-wave given by the next three records:
 // the centre, (radius, direction ±1) and (start angle, sweep) in radians.
-void FigurePainter::DrawWavePath(const DisplayFigure& figure, const Placement* replica)
+void FigurePainter::DrawWavePath(std::span<const OutputNode> out, const Placement* replica)
 {
-    const auto& out = figure.output;
     platform::DevicePoint at = Convert(PointOf(out[0]), replica);
     dc_.moveTo(at);
     bool drew = false;
@@ -158,26 +168,31 @@ void FigurePainter::DrawWavePath(const DisplayFigure& figure, const Placement* r
 
 // Records 0 and 1 are the centre and (radius, 0); the pieces follow as
 // (start, end) pairs, each running clockwise from its start to its end.
-void FigurePainter::DrawArcPieces(const DisplayFigure& figure, const Placement* replica)
+void FigurePainter::DrawArcPieces(std::span<const OutputNode> out, const Placement* replica)
 {
-    const auto& out = figure.output;
     if (out.size() < 2)
         return;
     const die::coord centre = replica ? replica->Place(PointOf(out[0])) : PointOf(out[0]);
     const double radius = out[1].x;
     const platform::DevicePoint corner1 = mapping_.ToDevice({centre.x - radius, centre.y + radius});
     const platform::DevicePoint corner2 = mapping_.ToDevice({centre.x + radius, centre.y - radius});
-    // A circle within one pixel is that pixel.
-    if (corner1 == corner2) {
+    // A circle whose box is at most one pixel across in either direction
+    // leaves no curve on the device (the box's right and bottom edges are
+    // left out): its arcs are drawn as one pixel below.
+    const bool curves = std::abs(corner2.x - corner1.x) > 1 && std::abs(corner2.y - corner1.y) > 1;
+    if (!curves && corner1 == corner2) {
         Dot(dc_, corner1);
         return;
     }
     bool drew = false;
+    // Without curves only spurs draw lines: with none, the pixel below is all.
+    const auto spur = [](const OutputNode& node) { return node.code == OutputCode::Spur; };
+    const bool loop = curves || std::any_of(out.begin() + 2, out.end(), spur);
 
     platform::DevicePoint previous;
     platform::DevicePoint link;
     bool linkPending = false;
-    for (std::size_t i = 2; i + 1 < out.size(); i += 2) {
+    for (std::size_t i = 2; loop && i + 1 < out.size(); i += 2) {
         if (out[i].code == OutputCode::Spur)
             link = previous;
         const platform::DevicePoint first = Convert(PointOf(out[i]), replica);
@@ -195,12 +210,13 @@ void FigurePainter::DrawArcPieces(const DisplayFigure& figure, const Placement* 
             drew = drew || link != first;
             link = second;
             linkPending = true;
-        } else if (first != second || out[i + 1].code == OutputCode::LongArc) {
+        } else if (curves && (first != second || out[i + 1].code == OutputCode::LongArc)) {
             dc_.arc(corner1.x, corner1.y, corner2.x, corner2.y, second.x, second.y, first.x, first.y);
             drew = true;
         }
     }
-    // Pieces shorter than a pixel: the arc as the pixel of its middle.
+    // Pieces shorter than a pixel, or a circle too small for a curve: the
+    // arc as the pixel of its middle.
     if (!drew && out.size() >= 4) {
         const die::coord a = PointOf(out[2]);
         const die::coord b = PointOf(out[out.size() - 1]);

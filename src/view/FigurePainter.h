@@ -11,10 +11,14 @@
 // The painter draws with the pen selected in the device; DrawList selects
 // the line types' pens itself.
 #include "view/PixelRound.h"
+#include "geometry/PlacementList.h"
+
+#include <span>
 
 class DisplayList;
 class LinetypeTable;
 struct DisplayFigure;
+struct OutputNode;
 struct Placement;
 
 namespace platform {
@@ -32,18 +36,29 @@ public:
     FigurePainter(platform::Device& dc, const LinetypeTable& linetypes, const ViewMapping& mapping);
 
     void DrawFigure(const DisplayFigure& figure, const Placement* replica = nullptr);
+    // The same for a figure's kind, output kind and output records held
+    // elsewhere (SectionFigures).
+    void DrawOutput(int kind, int outputKind, std::span<const OutputNode> out, const Placement* replica = nullptr);
     // Every figure with its own line type's pen, in display mode 2 the pens
     // of its pattern, as the view draws its current section; selects the null
     // pen at the end. The list must have been regenerated for the mode.
     void DrawList(const DisplayList& list, LinetypeTable& linetypes, int mode, const Placement* replica = nullptr);
 
 private:
-    platform::DevicePoint Convert(const die::coord& p, const Placement* replica) const;
-    void DrawCodedPath(const DisplayFigure& figure, const Placement* replica);
-    void DrawWavePath(const DisplayFigure& figure, const Placement* replica);
-    void DrawArcPieces(const DisplayFigure& figure, const Placement* replica);
+    // mapping_.ToDevice of the placed point, with the mirrors taken into the
+    // scales once (a negated product is exact, so the pixels are the same).
+    platform::DevicePoint Convert(const die::coord& p, const Placement* replica) const
+    {
+        const die::coord q = replica ? replica->Place(p) : p;
+        return {mapping_.origin.x + RoundPixel(q.x * xScale_), mapping_.origin.y + RoundPixel(q.y * yScale_)};
+    }
+    void DrawCodedPath(std::span<const OutputNode> out, const Placement* replica);
+    void DrawWavePath(std::span<const OutputNode> out, const Placement* replica);
+    void DrawArcPieces(std::span<const OutputNode> out, const Placement* replica);
 
     platform::Device& dc_;
     const LinetypeTable& linetypes_;
     ViewMapping mapping_;
+    double xScale_ = 1.0;
+    double yScale_ = -1.0;
 };

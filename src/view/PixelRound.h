@@ -19,9 +19,13 @@
 inline int RoundPixel(double pixels)
 {
     // Truncation and a step down below zero: floor without a library call.
+    // Every point drawn comes here: the usual range first, without a clamp.
     const double shifted = pixels + 0.5;
-    const int t = platform::toDeviceUnits(shifted);
-    return shifted < t && shifted > -1.0e9 ? t - 1 : t;
+    if (shifted > -1.0e9 && shifted < 1.0e9) {
+        const int t = static_cast<int>(shifted);
+        return shifted < t ? t - 1 : t;
+    }
+    return platform::toDeviceUnits(shifted); // the limits, and 0 for NaN
 }
 
 struct ViewMapping {

@@ -110,8 +110,24 @@ void ViewPainter::DrawSection(Section& section, bool current, LinetypeTable& lin
     penLineType_ = -1;
     PrepareWindows(section);
     FigurePainter painter(*main_, linetypes, mapping_);
-    for (CElement* element : section)
-        DrawElement(painter, *element, section, current ? &linetypes : nullptr);
+    const SectionFigures& figures = FiguresOf(section);
+    for (const SectionFigure& figure : figures.Figures())
+        DrawFigure(painter, figure, figures.Output(figure), section, current ? &linetypes : nullptr);
+}
+
+const SectionFigures& ViewPainter::FiguresOf(const Section& section)
+{
+    if (figuresStamp_ != display::ChangeStamp()) {
+        sectionFigures_.clear();
+        figuresStamp_ = display::ChangeStamp();
+    }
+    for (const auto& [of, figures] : sectionFigures_)
+        if (of == &section)
+            return *figures;
+    auto figures = std::make_unique<SectionFigures>();
+    figures->Build(section);
+    sectionFigures_.emplace_back(&section, std::move(figures));
+    return *sectionFigures_.back().second;
 }
 
 void ViewPainter::PrepareWindows(const Section& section)
@@ -148,28 +164,25 @@ bool MayShow(const BoundingBox& figure, const BoundingBox& window)
 // for a selected element, the pattern pens in display mode 2); without, the
 // pen selected in the device stays. A figure, and each replica of it, is
 // drawn only when its box reaches into the window.
-void ViewPainter::DrawElement(FigurePainter& painter, const CElement& element, const Section& section,
-                              LinetypeTable* ownPens)
+void ViewPainter::DrawFigure(FigurePainter& painter, const SectionFigure& figure, std::span<const OutputNode> output,
+                             const Section& section, LinetypeTable* ownPens)
 {
-    const bool replicated = !element.GetNotInstanced();
-    for (const DisplayFigure& figure : element.GetDisplayList().Figures()) {
-        bool penReady = ownPens == nullptr;
-        const auto draw = [&](const Placement* replica) {
-            if (!penReady) {
-                SelectFigurePen(*ownPens, figure.lineType, element.IsSelected());
-                penReady = true;
-            }
-            painter.DrawFigure(figure, replica);
-        };
-        if (MayShow(figure.drawnBox, windows_[0]))
-            draw(nullptr);
-        if (!replicated)
-            continue;
-        std::size_t i = 1;
-        for (const Placement& replica : section.get_surface())
-            if (MayShow(figure.drawnBox, windows_[i++]))
-                draw(&replica);
-    }
+    bool penReady = ownPens == nullptr;
+    const auto draw = [&](const Placement* replica) {
+        if (!penReady) {
+            SelectFigurePen(*ownPens, figure.lineType, figure.selected);
+            penReady = true;
+        }
+        painter.DrawOutput(figure.kind, figure.outputKind, output, replica);
+    };
+    if (MayShow(figure.drawnBox, windows_[0]))
+        draw(nullptr);
+    if (!figure.instanced)
+        return;
+    std::size_t i = 1;
+    for (const Placement& replica : section.get_surface())
+        if (MayShow(figure.drawnBox, windows_[i++]))
+            draw(&replica);
 }
 
 void ViewPainter::SelectFigurePen(LinetypeTable& pens, int lineType, bool selected)

@@ -13,10 +13,14 @@
 // section within 15 pixels, replicas included), GetHitElement/GetHitInstance.
 #include "view/BoxGrid.h"
 #include "view/FigurePainter.h"
+#include "view/SectionFigures.h"
 #include "geometry/BoundingBox.h"
 #include "geometry/Coord.h"
 
 #include <cstdint>
+#include <memory>
+#include <span>
+#include <utility>
 #include <vector>
 
 class CElement;
@@ -46,6 +50,7 @@ public:
     {
         doc_ = doc;
         nodeHit_ = NodeHit{};
+        sectionFigures_.clear();
     }
     // The drawing buffer and the overlay the transient marks go on.
     void SetDevices(platform::Device* main, platform::Device* overlay);
@@ -123,8 +128,10 @@ private:
     };
 
     void DrawSection(Section& section, bool current, LinetypeTable& linetypes);
-    void DrawElement(FigurePainter& painter, const CElement& element, const Section& section,
-                     LinetypeTable* ownPens);
+    void DrawFigure(FigurePainter& painter, const SectionFigure& figure, std::span<const OutputNode> output,
+                    const Section& section, LinetypeTable* ownPens);
+    // The section's figures as drawn, built again when the change stamp moves.
+    const SectionFigures& FiguresOf(const Section& section);
     // Makes the figure's pen current (its line type, "selected", or the
     // pattern pens of display mode 2) and selects it; the line-type table is
     // asked only when the line type or the selection differs from the last
@@ -153,6 +160,9 @@ private:
     platform::Device* main_ = nullptr;
     // PrepareWindows: [0] the world window, then one per replica.
     std::vector<BoundingBox> windows_;
+    // FiguresOf: the figures of each section drawn since the stamp last moved.
+    std::uint64_t figuresStamp_ = 0;
+    std::vector<std::pair<const Section*, std::unique_ptr<SectionFigures>>> sectionFigures_;
     // The line type and selection whose pen SelectFigurePen made current;
     // line type −1 none.
     int penLineType_ = -1;

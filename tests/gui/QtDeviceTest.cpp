@@ -234,6 +234,33 @@ TEST(QtDevice, GatheredStrokesKeepTheirPensAndReachACopy)
     EXPECT_EQ(image.pixel(20, 20), black);             // not its centre
 }
 
+// Whatever the order of the calls, the pen used first lies below: a line of
+// the first pen drawn again over the second pen's stays under it, and a
+// third pen lies over both.
+TEST(QtDevice, ThePenUsedFirstStaysBelowWhateverTheCallOrder)
+{
+    const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255), green = qRgb(0, 255, 0);
+    gui::QtDevice memory(40, 40);
+    memory.selectPen(Pen::make(PenStyle::Solid, 1, rgb(255, 0, 0)));
+    memory.moveTo(0, 10);
+    memory.lineTo(40, 10);
+    memory.selectPen(Pen::make(PenStyle::Solid, 1, rgb(0, 0, 255)));
+    memory.moveTo(10, 0);
+    memory.lineTo(10, 40);
+    memory.selectPen(Pen::make(PenStyle::Solid, 1, rgb(255, 0, 0)));
+    memory.moveTo(0, 20);
+    memory.lineTo(40, 20); // crosses the blue line after it was drawn
+    memory.selectPen(Pen::make(PenStyle::Solid, 1, rgb(0, 255, 0)));
+    memory.moveTo(15, 25);
+    memory.lineTo(25, 15);
+    const QImage& image = *memory.image();
+    EXPECT_EQ(image.pixel(30, 10), red);
+    EXPECT_EQ(image.pixel(10, 10), blue);
+    EXPECT_EQ(image.pixel(10, 20), blue);
+    EXPECT_EQ(image.pixel(20, 20), green);
+    EXPECT_EQ(image.pixel(25, 20), red);
+}
+
 // On a screen of two pixels per unit a memory device keeps its size in units
 // and strokes one screen pixel thin; a copy to a widget-like target of the
 // same ratio takes the pixels one to one.

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <random>
 
 namespace {
@@ -386,16 +388,60 @@ TEST_F(ViewPainterTest, PatternOutputReachingIntoTheWindowIsDrawn)
     EXPECT_FALSE(main_.callsOf(RecordedCall::Kind::AngleArc).empty());
 }
 
+// The painter keeps a copy of each section's figures between paints: after
+// every kind of change it must draw what a new painter draws.
+TEST_F(ViewPainterTest, KeptFiguresFollowEveryChangeOfTheDrawing)
+{
+    const auto linesOf = [&](ViewPainter& painter) {
+        main_.clear();
+        painter.DrawSections();
+        return main_.lines();
+    };
+    struct Case {
+        const char* name;
+        std::function<void(Section&, CElement*)> change;
+    };
+    const Case cases[] = {
+        {"selected", [](Section&, CElement* e) { e->SetSelection(1); }},
+        {"not instanced", [](Section&, CElement* e) { e->SetNotInstanced(1); }},
+        {"deleted", [](Section& s, CElement* e) { s.DeleteElement(e); }},
+        {"added", [](Section& s, CElement*) { (void)s.AddLine3(5, 5, 60, 70, true, 1); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMorvekDoc doc;
+        Section& section = *doc.GetSection(0);
+        (void)section.AddLine3(0, 0, 100, 0, true, 1);
+        CElement* second = section.AddLine3(0, 10, 100, 40, true, 1).Get();
+        section.NewInstance(0.0, 50.0, 0.0);
+        painter_.SetDocument(&doc);
+        doc.RebuildAllDisplayLists();
+        doc.SetDisplayMode(0);
+        const std::vector<RecordedLine> before = linesOf(painter_);
+        c.change(section, second);
+        doc.RebuildAllDisplayLists();
+        doc.SetDisplayMode(0);
+        const std::vector<RecordedLine> kept = linesOf(painter_);
+        ViewPainter fresh;
+        fresh.SetDocument(&doc);
+        fresh.SetDevices(&main_, &overlay_);
+        fresh.SetMapping(painter_.Mapping());
+        EXPECT_EQ(kept, linesOf(fresh));
+        EXPECT_NE(kept, before);
+    }
+}
+
 // Whether the call sets at least one pixel: a line that ends where it
 // starts sets none (LineTo leaves out its end), nor does an arc on a box
-// without extent.
+// one pixel or less across in either direction (its right and bottom edges
+// are left out, so no curve remains).
 bool SetsPixels(const RecordedCall& call)
 {
     switch (call.kind) {
     case RecordedCall::Kind::Line:
         return call.points[0] != call.points[1];
     case RecordedCall::Kind::Arc:
-        return call.points[0] != call.points[1];
+        return std::abs(call.points[0].x - call.points[1].x) > 1 && std::abs(call.points[0].y - call.points[1].y) > 1;
     case RecordedCall::Kind::AngleArc:
         return call.radius > 0;
     default:
