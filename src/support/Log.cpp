@@ -34,8 +34,13 @@ QString projectFile(const char* file)
         const QByteArray tail("src/support/Log.cpp");
         return self.endsWith(tail) ? self.chopped(tail.size()) : QByteArray();
     }();
-    const QByteArray name(file);
-    return QString::fromUtf8(!top.isEmpty() && name.startsWith(top) ? name.mid(top.size()) : name);
+    QByteArray name(file);
+    if (!top.isEmpty() && name.startsWith(top))
+        return QString::fromUtf8(name.mid(top.size()));
+    // A cache-relative name from another build folder depth ("../../tests/...").
+    while (name.startsWith("../"))
+        name.remove(0, 3);
+    return QString::fromUtf8(name);
 }
 
 } // namespace
