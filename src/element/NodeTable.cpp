@@ -4,8 +4,10 @@
 #include "element/NodeMergeIndex.h"
 #include "element/NodeUndo.h"
 #include "geometry/Instance.h"
-#include "platform/CFormat.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -258,6 +260,22 @@ int NodeTable::AddNode(const CNodePoint& node, bool merge)
     return slot;
 }
 
+namespace {
+
+// "%4f;%4f" as platform::cformat writes it (fixed, six decimals; the width
+// never pads a number that long), without parsing the format each time.
+QString PointName(double x, double y)
+{
+    std::array<char, 720> buf{};
+    char* const end = buf.data() + buf.size();
+    char* p = std::to_chars(buf.data(), end, x, std::chars_format::fixed, 6).ptr;
+    *p++ = ';';
+    p = std::to_chars(p, end, y, std::chars_format::fixed, 6).ptr;
+    return QString::fromLatin1(buf.data(), p - buf.data());
+}
+
+} // namespace
+
 int NodeTable::AddPoint(double x, double y, bool merge)
 {
     const auto ux = nodeunits::ToMicrometres(x);
@@ -267,7 +285,7 @@ int NodeTable::AddPoint(double x, double y, bool merge)
     CNodePoint point;
     point.x = *ux;
     point.y = *uy;
-    point.name = platform::cformat("%4f;%4f", x, y);
+    point.name = PointName(x, y);
     return AddNode(point, merge);
 }
 
