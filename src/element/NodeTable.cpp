@@ -238,26 +238,34 @@ int NodeTable::MergeCandidate(CNodePoint& node)
     return best;
 }
 
-int NodeTable::AddNode(const CNodePoint& node, bool merge)
+std::unique_ptr<CNodePoint> NodeTable::Adopted(const CNodePoint& node, bool merge, int& found)
 {
     auto copy = std::make_unique<CNodePoint>(node);
     copy->evaluator = evaluator;
     copy->table = this;
     copy->inUse = true;
-    if (merge) {
-        const int found = MergeCandidate(*copy);
-        if (found >= 0)
-            return found;
-    }
+    found = merge ? MergeCandidate(*copy) : -1;
+    return copy;
+}
+
+int NodeTable::AddAdopted(std::unique_ptr<CNodePoint> node)
+{
     int slot = FirstFreeSlot();
     if (slot < 0) {
         slot = GetCount();
         Grow(kGrowBy);
     }
-    CNodePoint* placed = copy.get();
-    PlaceNode(slot, std::move(copy));
+    CNodePoint* placed = node.get();
+    PlaceNode(slot, std::move(node));
     Record(nullptr, placed, slot, NodeUndoRecorder::Added);
     return slot;
+}
+
+int NodeTable::AddNode(const CNodePoint& node, bool merge)
+{
+    int found = -1;
+    auto copy = Adopted(node, merge, found);
+    return found >= 0 ? found : AddAdopted(std::move(copy));
 }
 
 namespace {
@@ -285,8 +293,12 @@ int NodeTable::AddPoint(double x, double y, bool merge)
     CNodePoint point;
     point.x = *ux;
     point.y = *uy;
-    point.name = PointName(x, y);
-    return AddNode(point, merge);
+    int found = -1;
+    auto copy = Adopted(point, merge, found);
+    if (found >= 0)
+        return found;
+    copy->name = PointName(x, y); // only a node that is made needs its name
+    return AddAdopted(std::move(copy));
 }
 
 void NodeTable::RemoveNode(int i)

@@ -307,7 +307,8 @@ struct DxfReader::Counting {
     qint64 Block(const DxfBlock& block, int depth, int* nested)
     {
         qint64 n = static_cast<qint64>(block.lines.size() + block.arcs.size() + block.circles.size()
-                                       + block.texts.size() + block.points.size());
+                                       + block.texts.size() + block.points.size() + block.ellipses.size()
+                                       + block.splines.size());
         for (const dxf::Polyline& p : block.polylines)
             n = Add(n, PolylineSegments(p));
         *nested = 0;
