@@ -582,16 +582,8 @@ bool DxfReader::ReadFile(const QString& path)
         byName_.clear();
         return Fail(QStringLiteral("%1 cannot be opened").arg(path));
     }
-    // The file mapped where the system can: its pages are read as the
-    // parser reaches them, and never copied.
-    const qint64 size = file.size();
-    if (size > 0) {
-        if (uchar* mapped = file.map(0, size)) {
-            const bool read = Read(QByteArrayView(reinterpret_cast<const char*>(mapped), size));
-            file.unmap(mapped);
-            return read;
-        }
-    }
+    // Read whole rather than mapped: a file cut short by someone else while
+    // it is read must not take the program down.
     return Read(file.readAll());
 }
 
