@@ -510,28 +510,19 @@ qsizetype readLeadingDouble(QByteArrayView text, double& value)
     bool negative = false;
     if (p != end && (*p == '-' || *p == '+'))
         negative = *p++ == '-';
+    // At most 19 digits (leading zeros included) cannot overflow.
     std::uint64_t mantissa = 0;
-    int significant = 0, exponent = 0;
-    bool anyDigit = false, plain = true;
-    auto take = [&](char c) {
-        anyDigit = true;
-        if (mantissa != 0 || c != '0') {
-            plain = plain && ++significant <= 19;
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-        }
-    };
-    for (; p != end && *p >= '0' && *p <= '9'; ++p)
-        take(*p);
+    int digits = 0, exponent = 0;
+    for (; p != end && static_cast<unsigned char>(*p - '0') <= 9; ++p, ++digits)
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
     if (p != end && *p == '.') {
         const char* q = p + 1;
-        for (; q != end && *q >= '0' && *q <= '9'; ++q) {
-            take(*q);
-            --exponent;
-        }
-        if (anyDigit)
+        for (; q != end && static_cast<unsigned char>(*q - '0') <= 9; ++q, ++digits, --exponent)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*q - '0');
+        if (digits > 0)
             p = q;
     }
-    if (anyDigit && plain && (p == end || (*p != 'e' && *p != 'E')) && mantissa <= (std::uint64_t{1} << 53)
+    if (digits > 0 && digits <= 19 && (p == end || (*p != 'e' && *p != 'E')) && mantissa <= (std::uint64_t{1} << 53)
         && exponent >= -22) {
         static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,

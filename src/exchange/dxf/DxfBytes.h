@@ -39,7 +39,8 @@ public:
         const qsizetype n = text_.size();
         const qsizetype from = at_;
         qsizetype end = from;
-        while (end < n && data[end] != '\n' && data[end] != '\r')
+        // Most bytes lie above both line ends: one test for them.
+        while (end < n && (static_cast<unsigned char>(data[end]) > '\r' || (data[end] != '\n' && data[end] != '\r')))
             ++end;
         at_ = end;
         if (end < n)
