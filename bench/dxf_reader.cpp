@@ -2,9 +2,9 @@
 // their layers), and one whose geometry is in model space (lines,
 // lightweight polylines with bulges, arcs, circles), each generated once
 // into a temporary folder, against reading its bytes alone and against
-// reading, decoding and walking its lines. The model-space run reports the
-// process's peak resident size, which the reader's records and the decoded
-// text make up beside the file's bytes.
+// reading, decoding and walking its lines (the reader's former way). The
+// model-space run reports the process's peak resident size, which the
+// reader's records make up beside the file's bytes.
 #include "exchange/dxf/DxfReader.h"
 #include "platform/TextFile.h"
 

@@ -24,6 +24,8 @@ public:
         ++count;
     }
     void AddText(const die::coord&, double, double, double, const QString&, int) override { ++count; }
+    // One spline element, as the document makes it (not its chords).
+    void AddSpline(const std::vector<die::coord>&, int) override { ++count; }
     qint64 count = 0;
 };
 

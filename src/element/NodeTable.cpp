@@ -4,8 +4,10 @@
 #include "element/NodeMergeIndex.h"
 #include "element/NodeUndo.h"
 #include "geometry/Instance.h"
-#include "platform/CFormat.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -236,27 +238,51 @@ int NodeTable::MergeCandidate(CNodePoint& node)
     return best;
 }
 
-int NodeTable::AddNode(const CNodePoint& node, bool merge)
+std::unique_ptr<CNodePoint> NodeTable::Adopted(const CNodePoint& node, bool merge, int& found)
 {
     auto copy = std::make_unique<CNodePoint>(node);
     copy->evaluator = evaluator;
     copy->table = this;
     copy->inUse = true;
-    if (merge) {
-        const int found = MergeCandidate(*copy);
-        if (found >= 0)
-            return found;
-    }
+    found = merge ? MergeCandidate(*copy) : -1;
+    return copy;
+}
+
+int NodeTable::AddAdopted(std::unique_ptr<CNodePoint> node)
+{
     int slot = FirstFreeSlot();
     if (slot < 0) {
         slot = GetCount();
         Grow(kGrowBy);
     }
-    CNodePoint* placed = copy.get();
-    PlaceNode(slot, std::move(copy));
+    CNodePoint* placed = node.get();
+    PlaceNode(slot, std::move(node));
     Record(nullptr, placed, slot, NodeUndoRecorder::Added);
     return slot;
 }
+
+int NodeTable::AddNode(const CNodePoint& node, bool merge)
+{
+    int found = -1;
+    auto copy = Adopted(node, merge, found);
+    return found >= 0 ? found : AddAdopted(std::move(copy));
+}
+
+namespace {
+
+// "%4f;%4f" as platform::cformat writes it (fixed, six decimals; the width
+// never pads a number that long), without parsing the format each time.
+QString PointName(double x, double y)
+{
+    std::array<char, 720> buf{};
+    char* const end = buf.data() + buf.size();
+    char* p = std::to_chars(buf.data(), end, x, std::chars_format::fixed, 6).ptr;
+    *p++ = ';';
+    p = std::to_chars(p, end, y, std::chars_format::fixed, 6).ptr;
+    return QString::fromLatin1(buf.data(), p - buf.data());
+}
+
+} // namespace
 
 int NodeTable::AddPoint(double x, double y, bool merge)
 {
@@ -267,8 +293,12 @@ int NodeTable::AddPoint(double x, double y, bool merge)
     CNodePoint point;
     point.x = *ux;
     point.y = *uy;
-    point.name = platform::cformat("%4f;%4f", x, y);
-    return AddNode(point, merge);
+    int found = -1;
+    auto copy = Adopted(point, merge, found);
+    if (found >= 0)
+        return found;
+    copy->name = PointName(x, y); // only a node that is made needs its name
+    return AddAdopted(std::move(copy));
 }
 
 void NodeTable::RemoveNode(int i)

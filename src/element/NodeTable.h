@@ -194,6 +194,11 @@ private:
     int SplitOff(int i, CNodePoint& node, int* remapEntry, double dx, double dy);
     // A new node made from another (Assign), not yet in a slot.
     static std::unique_ptr<CNodePoint> MadeFrom(const CNodePoint& node);
+    // A copy of the node for this table, in use; `found` the coincident node
+    // it merges with (merge on), else −1.
+    std::unique_ptr<CNodePoint> Adopted(const CNodePoint& node, bool merge, int& found);
+    // Puts an adopted node into the first free slot and records it.
+    int AddAdopted(std::unique_ptr<CNodePoint> node);
     // Puts a node into slot i, releasing a node not in use that sat there;
     // records nothing.
     void PlaceNode(int i, std::unique_ptr<CNodePoint> node);

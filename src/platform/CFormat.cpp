@@ -1,10 +1,12 @@
 #include "platform/CFormat.h"
+#include "platform/NarrowNumber.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cfloat>
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -308,21 +310,41 @@ int wtoi(QStringView text)
     return static_cast<int>(value);
 }
 
-qsizetype leadingNumberLength(QStringView text)
+namespace {
+
+char16_t unitAt(QStringView text, qsizetype i)
+{
+    return text[i].unicode();
+}
+
+char16_t unitAt(QByteArrayView text, qsizetype i)
+{
+    return static_cast<unsigned char>(text[i]);
+}
+
+bool isSpaceUnit(char16_t u)
+{
+    return u == ' ' || (u >= 0x09 && u <= 0x0D);
+}
+
+// The length of the leading number of a text of wide or narrow characters;
+// only ASCII takes part in a number, so both read alike.
+template <class Text>
+qsizetype leadingLength(Text text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && isCSpace(text[i]))
+    while (i < n && isSpaceUnit(unitAt(text, i)))
         ++i;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+    if (i < n && (unitAt(text, i) == u'+' || unitAt(text, i) == u'-'))
         ++i;
-    auto isDigit = [&](qsizetype k) { return k < n && text[k].unicode() >= '0' && text[k].unicode() <= '9'; };
+    auto isDigit = [&](qsizetype k) { return k < n && unitAt(text, k) >= u'0' && unitAt(text, k) <= u'9'; };
     qsizetype digits = 0;
     while (isDigit(i)) {
         ++i;
         ++digits;
     }
-    if (i < n && text[i] == QLatin1Char('.')) {
+    if (i < n && unitAt(text, i) == u'.') {
         qsizetype j = i + 1;
         qsizetype fraction = 0;
         while (isDigit(j)) {
@@ -336,9 +358,9 @@ qsizetype leadingNumberLength(QStringView text)
     }
     if (digits == 0)
         return 0;
-    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+    if (i < n && (unitAt(text, i) == u'e' || unitAt(text, i) == u'E')) {
         qsizetype j = i + 1;
-        if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-')))
+        if (j < n && (unitAt(text, j) == u'+' || unitAt(text, j) == u'-'))
             ++j;
         if (isDigit(j)) {
             while (isDigit(j))
@@ -347,6 +369,13 @@ qsizetype leadingNumberLength(QStringView text)
         }
     }
     return i;
+}
+
+} // namespace
+
+qsizetype leadingNumberLength(QStringView text)
+{
+    return leadingLength(text);
 }
 
 namespace {
@@ -384,6 +413,67 @@ long long decimalMagnitude(std::string_view number)
 
 } // namespace
 
+namespace {
+
+// A number of at most 19 significant digits whose decimal exponent lies
+// within ±22 is the exact product or quotient of two exact doubles: one
+// rounding, the same as a full conversion gives. False for any other.
+bool fastDecimal(const char* first, const char* last, double& value)
+{
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int exponent = 0;
+    const char* p = first;
+    for (; p != last && *p >= '0' && *p <= '9'; ++p) {
+        if (mantissa != 0 || *p != '0') {
+            if (++digits > 19)
+                return false;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+        }
+    }
+    if (p != last && *p == '.') {
+        for (++p; p != last && *p >= '0' && *p <= '9'; ++p) {
+            --exponent;
+            if (mantissa != 0 || *p != '0') {
+                if (++digits > 19)
+                    return false;
+                mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+            }
+        }
+    }
+    if (p != last)
+        return false; // an exponent: the full conversion reads it
+    if (mantissa > (std::uint64_t{1} << 53) || exponent < -22)
+        return false;
+    value = static_cast<double>(mantissa) / kPowers[-exponent];
+    return true;
+}
+
+// The number that starts the ASCII characters [first, last), as wtof reads
+// it; the characters are the whole number leadingNumberLength found.
+double convertNumber(const char* first, const char* const last)
+{
+    const bool negative = *first == '-';
+    if (*first == '+' || *first == '-')
+        ++first;
+    double value = 0.0;
+    if (!fastDecimal(first, last, value)) {
+        const auto r = std::from_chars(first, last, value, std::chars_format::general);
+        if (r.ec == std::errc::result_out_of_range) {
+            // Too large or too small: the place of the first digit tells which.
+            value = decimalMagnitude(std::string_view(first, static_cast<std::size_t>(last - first))) > 0 ? DBL_MAX
+                                                                                                          : 0.0;
+        } else if (r.ec != std::errc()) {
+            value = 0.0;
+        }
+    }
+    return negative ? -value : value;
+}
+
+} // namespace
+
 qsizetype readLeadingDouble(QStringView text, double& value)
 {
     value = 0.0;
@@ -404,20 +494,52 @@ qsizetype readLeadingDouble(QStringView text, double& value)
     }
     for (std::size_t i = 0; i < n; ++i)
         ascii[i] = static_cast<char>(text[start + static_cast<qsizetype>(i)].unicode());
-    const char* first = ascii;
-    const char* const last = ascii + n;
-    const bool negative = *first == '-';
-    if (*first == '+' || *first == '-')
-        ++first;
-    const auto r = std::from_chars(first, last, value, std::chars_format::general);
-    if (r.ec == std::errc::result_out_of_range) {
-        // Too large or too small: the place of the first digit tells which.
-        value = decimalMagnitude(std::string_view(first, static_cast<std::size_t>(last - first))) > 0 ? DBL_MAX : 0.0;
-    } else if (r.ec != std::errc()) {
-        value = 0.0;
+    value = convertNumber(ascii, ascii + n);
+    return length;
+}
+
+qsizetype readLeadingDouble(QByteArrayView text, double& value)
+{
+    // The common plain decimal ("-123.456") is read in one pass; anything
+    // else (an exponent, many digits) takes the full way below.
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin;
+    while (p != end && isSpaceUnit(static_cast<unsigned char>(*p)))
+        ++p;
+    bool negative = false;
+    if (p != end && (*p == '-' || *p == '+'))
+        negative = *p++ == '-';
+    // At most 19 digits (leading zeros included) cannot overflow.
+    std::uint64_t mantissa = 0;
+    int digits = 0, exponent = 0;
+    for (; p != end && static_cast<unsigned char>(*p - '0') <= 9; ++p, ++digits)
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    if (p != end && *p == '.') {
+        const char* q = p + 1;
+        for (; q != end && static_cast<unsigned char>(*q - '0') <= 9; ++q, ++digits, --exponent)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*q - '0');
+        if (digits > 0)
+            p = q;
     }
-    if (negative)
-        value = -value;
+    if (digits > 0 && digits <= 19 && (p == end || (*p != 'e' && *p != 'E')) && mantissa <= (std::uint64_t{1} << 53)
+        && exponent >= -22) {
+        static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        value = static_cast<double>(mantissa) / kPowers[-exponent];
+        if (negative)
+            value = -value;
+        return p - begin;
+    }
+    value = 0.0;
+    const qsizetype length = leadingLength(text);
+    if (length == 0)
+        return 0;
+    qsizetype start = 0;
+    while (isSpaceUnit(unitAt(text, start)))
+        ++start;
+    value = convertNumber(text.data() + start, text.data() + length);
     return length;
 }
 

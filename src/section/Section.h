@@ -139,6 +139,12 @@ public:
     int CurrentLineType() const;
     int CurrentArcLineType() const;
 
+    // While set, the coordinate-based creations below give their elements no
+    // bridges (by count, none) instead of bridges by rule: an import whose
+    // file gives no bridges neither works the rule out for every element
+    // nor leaves the rule's bridges behind under a mode that has none.
+    void SetCreateWithoutBridges(bool on) { createWithoutBridges_ = on; }
+
     // A line from (x1, y1) to (x2, y2) of the given line type, bridges by
     // rule. The end iterator, nothing added, when the ends are equal, when a
     // point cannot be a node, or when both ends resolve to one node.
@@ -574,6 +580,7 @@ private:
 
     // The rule a coordinate-based creation gives its element.
     enum class NewBridges { ByRule, None };
+    bool createWithoutBridges_ = false;
     // False when any of the points cannot be a node.
     static bool CanBeNodes(std::initializer_list<die::coord> points);
     // The common end of every coordinate-based creation: bridges, line type

@@ -53,7 +53,7 @@ bool Section::CanBeNodes(std::initializer_list<die::coord> points)
 
 ElementIterator Section::Place(std::unique_ptr<CElement> element, int lineType, NewBridges bridges)
 {
-    Dress(*element, lineType, bridges);
+    Dress(*element, lineType, createWithoutBridges_ ? NewBridges::None : bridges);
     element->SetNotInstanced(avoidLayout_ && *avoidLayout_);
     return ElementIterator(this, AddBuilt(std::move(element)));
 }

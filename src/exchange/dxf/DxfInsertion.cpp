@@ -295,6 +295,7 @@ struct DxfReader::Counting {
     // block's entity count.
     static constexpr qint64 kSaturated = qint64(1) << 52;
     static qint64 Add(qint64 a, qint64 b) { return std::min(kSaturated, a + b); }
+    static qint64 Times(qint64 a, qint64 b) { return b != 0 && a > kSaturated / b ? kSaturated : a * b; }
 
     const DxfReader& reader;
     std::vector<qint64> total;  // by block index; -1 until counted
@@ -307,7 +308,8 @@ struct DxfReader::Counting {
     qint64 Block(const DxfBlock& block, int depth, int* nested)
     {
         qint64 n = static_cast<qint64>(block.lines.size() + block.arcs.size() + block.circles.size()
-                                       + block.texts.size() + block.points.size());
+                                       + block.texts.size() + block.points.size() + block.ellipses.size()
+                                       + block.splines.size());
         for (const dxf::Polyline& p : block.polylines)
             n = Add(n, PolylineSegments(p));
         *nested = 0;
@@ -319,7 +321,9 @@ struct DxfReader::Counting {
                 const qint64 inner = Indexed(index, depth + 1);
                 if (inner < 0)
                     return -1;
-                n = Add(n, Add(1, inner));
+                // An array insertion makes each of its copies.
+                const qint64 copies = static_cast<qint64>(std::max(in.rows, 1)) * std::max(in.columns, 1);
+                n = Add(n, Times(copies, Add(1, inner)));
                 *nested = std::max(*nested, levels[static_cast<size_t>(index)]);
             }
         }

@@ -1,11 +1,13 @@
 #include "exchange/dxf/DxfReader.h"
 
+#include "exchange/dxf/DxfBytes.h"
 #include "exchange/dxf/DxfEntities.h"
 
 #include "geometry/GeomConstants.h"
 #include "platform/CFormat.h"
-#include "platform/TextFile.h"
+#include "platform/NarrowNumber.h"
 
+#include <QFile>
 #include <QStringList>
 
 #include <cmath>
@@ -35,50 +37,13 @@ enum class State {
     MText,
 };
 
-bool IsBlank(QStringView text)
-{
-    for (QChar c : text) {
-        if (!platform::isCSpace(c))
-            return false;
-    }
-    return true;
-}
+using dxf::IsBlank;
 
-QStringView Trimmed(QStringView text)
+// Whether every line after the walker's position is blank.
+bool RestIsBlank(dxf::LineWalker walker)
 {
-    qsizetype from = 0, to = text.size();
-    while (from < to && platform::isCSpace(text[from]))
-        ++from;
-    while (to > from && platform::isCSpace(text[to - 1]))
-        --to;
-    return text.sliced(from, to - from);
-}
-
-// A group code: an optionally signed decimal integer between blanks.
-bool ParseCode(QStringView line, int& code)
-{
-    const QStringView t = Trimmed(line);
-    qsizetype at = 0;
-    const bool negative = !t.isEmpty() && t[0] == u'-';
-    if (negative || (!t.isEmpty() && t[0] == u'+'))
-        ++at;
-    if (at == t.size() || t.size() - at > 9)
-        return false;
-    int value = 0;
-    for (; at < t.size(); ++at) {
-        const char16_t c = t[at].unicode();
-        if (c < u'0' || c > u'9')
-            return false;
-        value = value * 10 + (c - u'0');
-    }
-    code = negative ? -value : value;
-    return true;
-}
-
-bool RestIsBlank(platform::TextLines::const_iterator it, platform::TextLines::const_iterator end)
-{
-    for (; it != end; ++it) {
-        if (!IsBlank(*it))
+    while (!walker.AtEnd()) {
+        if (!IsBlank(walker.Next()))
             return false;
     }
     return true;
@@ -94,7 +59,9 @@ struct DxfReader::Parser {
     State state = State::Outside;
     qsizetype line = 0;          // the line of the value being handled (1-based)
     bool inPolyline = false;     // a VERTEX belongs to the polyline just opened
-    QString lastLayer;           // shared by the entities of one layer: no copy each
+    const dxf::Bytes* bytes = nullptr; // the file, which decodes the strings kept
+    QByteArray lastLayerBytes;   // the last layer name as the file gives it...
+    QString lastLayer;           // ...and decoded, shared by the entities of one layer
     DxfBlock* target = nullptr;  // the block (or model space) taking the entities
     QString variable;            // the header variable whose values follow
     // The entity being filled (for a POLYLINE, until its sequence ends):
@@ -114,11 +81,15 @@ struct DxfReader::Parser {
         return reader.Fail(QStringLiteral("line %1: %2").arg(line).arg(reason));
     }
 
-    bool Number(QStringView value, double& out)
+    QString Text(QByteArrayView value) const { return bytes->Decode(value); }
+    // A value as an error message quotes it: its first 40 characters.
+    QString Shown(QByteArrayView value) const { return Text(value).left(40); }
+
+    bool Number(QByteArrayView value, double& out)
     {
         const qsizetype n = platform::readLeadingDouble(value, out);
         if (n == 0 || !IsBlank(value.sliced(n)))
-            return Fail(QStringLiteral("a number was expected, not \"%1\"").arg(value.left(40)));
+            return Fail(QStringLiteral("a number was expected, not \"%1\"").arg(Shown(value)));
         if (!(std::fabs(out) <= kMaxMagnitude)) {
             // Kept as 0 for the parse; the entity goes when it is finished.
             out = 0.0;
@@ -127,22 +98,24 @@ struct DxfReader::Parser {
         return true;
     }
 
-    bool Integer(QStringView value, int& out)
+    bool Integer(QByteArrayView value, int& out)
     {
         double v = 0.0;
         const qsizetype n = platform::readLeadingDouble(value, v);
         if (n == 0 || !IsBlank(value.sliced(n)))
-            return Fail(QStringLiteral("a number was expected, not \"%1\"").arg(value.left(40)));
+            return Fail(QStringLiteral("a number was expected, not \"%1\"").arg(Shown(value)));
         if (!(v >= -1e9 && v <= 1e9))
-            return Fail(QStringLiteral("the number %1 is out of range").arg(value.left(40)));
+            return Fail(QStringLiteral("the number %1 is out of range").arg(Shown(value)));
         out = static_cast<int>(v);
         return true;
     }
 
-    QString Layer(QStringView value)
+    QString Layer(QByteArrayView value)
     {
-        if (value != lastLayer)
-            lastLayer = value.toString();
+        if (lastLayer.isNull() || value != QByteArrayView(lastLayerBytes)) {
+            lastLayerBytes = value.toByteArray();
+            lastLayer = Text(value);
+        }
         return lastLayer;
     }
 
@@ -254,24 +227,24 @@ struct DxfReader::Parser {
         openBad = false;
     }
 
-    bool BeginEntity(QStringView keyword)
+    bool BeginEntity(QByteArrayView keyword)
     {
-        const bool polylineGoesOn = keyword == u"VERTEX" && inPolyline;
+        const bool polylineGoesOn = keyword == QByteArrayView("VERTEX") && inPolyline;
         if (!polylineGoesOn)
             FinishEntity();
         inPolyline = false;
         const bool modelSpace = target == &reader.modelSpace_;
-        if (keyword == u"ENDBLK" && !modelSpace) {
+        if (keyword == QByteArrayView("ENDBLK") && !modelSpace) {
             state = State::Blocks;
             target = nullptr;
             return true;
         }
-        if (keyword == u"ENDSEC") { // a block left open ends with its section
+        if (keyword == QByteArrayView("ENDSEC")) { // a block left open ends with its section
             state = State::Outside;
             target = nullptr;
             return true;
         }
-        if (keyword == u"VERTEX") {
+        if (keyword == QByteArrayView("VERTEX")) {
             if (!polylineGoesOn) { // outside a polyline's sequence it belongs to nothing
                 state = State::Skipped;
                 return true;
@@ -285,17 +258,17 @@ struct DxfReader::Parser {
             return true;
         }
         struct Kind {
-            const char16_t* keyword;
+            const char* keyword;
             State state;
         };
         static constexpr Kind kinds[] = {
-            {u"LINE", State::Line},       {u"TEXT", State::Text},         {u"POLYLINE", State::Polyline},
-            {u"ARC", State::Arc},         {u"CIRCLE", State::Circle},     {u"POINT", State::Point},
-            {u"INSERT", State::Insert},   {u"LWPOLYLINE", State::LwPolyline}, {u"ELLIPSE", State::Ellipse},
-            {u"SPLINE", State::Spline},   {u"MTEXT", State::MText},
+            {"LINE", State::Line},       {"TEXT", State::Text},         {"POLYLINE", State::Polyline},
+            {"ARC", State::Arc},         {"CIRCLE", State::Circle},     {"POINT", State::Point},
+            {"INSERT", State::Insert},   {"LWPOLYLINE", State::LwPolyline}, {"ELLIPSE", State::Ellipse},
+            {"SPLINE", State::Spline},   {"MTEXT", State::MText},
         };
         for (const Kind& k : kinds) {
-            if (keyword != QStringView(k.keyword))
+            if (keyword != QByteArrayView(k.keyword))
                 continue;
             if (!Room())
                 return false;
@@ -321,14 +294,14 @@ struct DxfReader::Parser {
         }
         // SEQEND, ATTRIB and the end of a sequence belong to what they end;
         // every other kind not kept is counted for the import's report.
-        if (keyword != u"SEQEND" && keyword != u"ATTRIB" && keyword != u"ENDBLK")
-            reader.Skip(keyword.left(40).toString());
+        if (keyword != QByteArrayView("SEQEND") && keyword != QByteArrayView("ATTRIB") && keyword != QByteArrayView("ENDBLK"))
+            reader.Skip(Text(keyword).left(40));
         state = State::Skipped;
         return true;
     }
 
     // One coordinate of a point: codes xCode and xCode + 10.
-    bool Coordinate(int code, QStringView value, die::coord& p, int xCode)
+    bool Coordinate(int code, QByteArrayView value, die::coord& p, int xCode)
     {
         if (code == xCode)
             return Number(value, p.x);
@@ -338,7 +311,7 @@ struct DxfReader::Parser {
     }
 
     // The extrusion's z (230): the entity lies mirrored when it points down.
-    bool Extrusion(int code, QStringView value)
+    bool Extrusion(int code, QByteArrayView value)
     {
         if (code != 230)
             return true;
@@ -350,7 +323,7 @@ struct DxfReader::Parser {
     }
 
     template <class T>
-    bool Append(std::vector<T>& list, QStringView value, double T::*field)
+    bool Append(std::vector<T>& list, QByteArrayView value, double T::*field)
     {
         if (list.size() >= static_cast<size_t>(kMaxPolylineVertices))
             return Fail(QStringLiteral("a spline has more than %1 points").arg(kMaxPolylineVertices));
@@ -358,16 +331,16 @@ struct DxfReader::Parser {
         return Number(value, list.back().*field);
     }
 
-    bool SectionName(int code, QStringView value)
+    bool SectionName(int code, QByteArrayView value)
     {
-        if (code == 0 && value == u"ENDSEC") {
+        if (code == 0 && value == QByteArrayView("ENDSEC")) {
             state = State::Outside;
-        } else if (code == 2 && value == u"BLOCKS") {
+        } else if (code == 2 && value == QByteArrayView("BLOCKS")) {
             state = State::Blocks;
-        } else if (code == 2 && value == u"ENTITIES") {
+        } else if (code == 2 && value == QByteArrayView("ENTITIES")) {
             state = State::EntityInModelSpace;
             target = &reader.modelSpace_;
-        } else if (code == 2 && value == u"HEADER") {
+        } else if (code == 2 && value == QByteArrayView("HEADER")) {
             state = State::Header;
         } else {
             state = State::OtherSection;
@@ -375,23 +348,23 @@ struct DxfReader::Parser {
         return true;
     }
 
-    bool HeaderPair(int code, QStringView value)
+    bool HeaderPair(int code, QByteArrayView value)
     {
-        if (code == 0 && value == u"ENDSEC") {
+        if (code == 0 && value == QByteArrayView("ENDSEC")) {
             state = State::Outside;
         } else if (code == 9) {
-            variable = value.trimmed().toString();
+            variable = Text(value).trimmed();
         } else if (code == 70 && variable == QLatin1String("$INSUNITS")) {
             return Integer(value, reader.units_);
         }
         return true;
     }
 
-    bool Pair(int code, QStringView value)
+    bool Pair(int code, QByteArrayView value)
     {
         switch (state) {
         case State::Outside:
-            if (code == 0 && value == u"SECTION")
+            if (code == 0 && value == QByteArrayView("SECTION"))
                 state = State::SectionStart;
             return true;
         case State::SectionStart:
@@ -399,17 +372,17 @@ struct DxfReader::Parser {
         case State::Header:
             return HeaderPair(code, value);
         case State::OtherSection:
-            if (code == 0 && value == u"ENDSEC")
+            if (code == 0 && value == QByteArrayView("ENDSEC"))
                 state = State::Outside;
             return true;
         case State::Blocks:
-            if (code == 0 && value == u"BLOCK") {
+            if (code == 0 && value == QByteArrayView("BLOCK")) {
                 if (reader.blocks_.size() >= static_cast<size_t>(kMaxBlocks))
                     return Fail(QStringLiteral("more than %1 blocks").arg(kMaxBlocks));
                 reader.blocks_.emplace_back();
                 target = &reader.blocks_.back();
                 state = State::BlockHeader;
-            } else if (code == 0 && value == u"ENDSEC") {
+            } else if (code == 0 && value == QByteArrayView("ENDSEC")) {
                 state = State::Outside;
             }
             return true;
@@ -424,7 +397,7 @@ struct DxfReader::Parser {
             if (code == 8)
                 b.layer = Layer(value);
             else if (code == 2)
-                b.name = value.toString();
+                b.name = Text(value);
             return Coordinate(code, value, b.base, 10);
         case State::Line: {
             dxf::Line& l = b.lines.back();
@@ -436,9 +409,9 @@ struct DxfReader::Parser {
             dxf::Text& t = b.texts.back();
             const bool mtext = state == State::MText;
             if (code == 1)
-                t.text = value.toString();
+                t.text = Text(value);
             else if (code == 3 && mtext)
-                mtextChunks += value;
+                mtextChunks += Text(value);
             else if (code == 8)
                 t.layer = Layer(value);
             else if (code == 40)
@@ -566,7 +539,7 @@ struct DxfReader::Parser {
         case State::Insert: {
             dxf::Insert& i = b.inserts.back();
             if (code == 2)
-                i.name = value.toString();
+                i.name = Text(value);
             else if (code == 41)
                 return Number(value, i.scaleX);
             else if (code == 42)
@@ -603,25 +576,18 @@ bool DxfReader::Fail(QString reason)
 
 bool DxfReader::ReadFile(const QString& path)
 {
-    // Decoded as it is read: the file's bytes are never held whole.
-    platform::TextLines lines;
-    if (!lines.read(path, platform::TextEncoding::Windows1252)) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
         blocks_.clear();
         byName_.clear();
         return Fail(QStringLiteral("%1 cannot be opened").arg(path));
     }
-    return ParseSections(lines);
+    // Read whole rather than mapped: a file cut short by someone else while
+    // it is read must not take the program down.
+    return Read(file.readAll());
 }
 
-bool DxfReader::Read(QByteArrayView bytes)
-{
-    platform::TextEncoding found = platform::TextEncoding::Windows1252;
-    QString text = platform::decodeText(bytes, platform::TextEncoding::Windows1252, &found);
-    const platform::TextLines lines(std::move(text), found);
-    return ParseSections(lines);
-}
-
-bool DxfReader::ParseSections(const platform::TextLines& lines)
+bool DxfReader::Read(QByteArrayView raw)
 {
     blocks_.clear();
     byName_.clear();
@@ -631,30 +597,31 @@ bool DxfReader::ParseSections(const platform::TextLines& lines)
     skipped_.clear();
     outOfRange_ = 0;
     binary_ = false;
-    const auto first = lines.begin();
-    if (first != lines.end() && (*first).startsWith(QLatin1String("AutoCAD Binary DXF"))) {
+    const dxf::Bytes bytes(raw);
+    dxf::LineWalker lines(bytes.Body());
+    if (bytes.Body().startsWith("AutoCAD Binary DXF")) {
         binary_ = true;
         return Fail(QStringLiteral("binary DXF files cannot be read; save the drawing as ASCII DXF"));
     }
     Parser parser(*this);
+    parser.bytes = &bytes;
     bool ok = true;
-    for (auto it = lines.begin(); ok && it != lines.end();) {
-        const QStringView codeLine = *it;
+    while (ok && !lines.AtEnd()) {
+        const QByteArrayView codeLine = lines.Next();
         ++parser.line;
         int code = 0;
-        if (!ParseCode(codeLine, code)) {
-            if (IsBlank(codeLine) && RestIsBlank(it, lines.end()))
+        if (!dxf::ParseCode(codeLine, code)) {
+            if (IsBlank(codeLine) && RestIsBlank(lines))
                 break; // blank lines after the last pair
-            ok = parser.Fail(QStringLiteral("a group code was expected, not \"%1\"").arg(codeLine.left(40)));
+            ok = parser.Fail(QStringLiteral("a group code was expected, not \"%1\"").arg(parser.Shown(codeLine)));
             break;
         }
-        if (++it == lines.end()) {
+        if (lines.AtEnd()) {
             ok = parser.Fail(QStringLiteral("the file ends after a group code"));
             break;
         }
         ++parser.line;
-        ok = parser.Pair(code, *it);
-        ++it;
+        ok = parser.Pair(code, lines.Next());
     }
     if (ok && parser.target == &modelSpace_)
         ok = Fail(QStringLiteral("the file ends inside its ENTITIES section"));

@@ -24,10 +24,6 @@
 #include <set>
 #include <vector>
 
-namespace platform {
-class TextLines;
-}
-
 class DxfReader {
 public:
     // Limits of what a file may hold; a file beyond them is refused.
@@ -43,10 +39,9 @@ public:
     // False, with the reason in Error(), when it cannot be read or is
     // damaged; the block list is then empty.
     [[nodiscard]] bool ReadFile(const QString& path);
-    // The same for the file's bytes.
+    // The same for the file's bytes: they are parsed in place, numbers read
+    // from them and only the strings kept (texts, names) decoded.
     [[nodiscard]] bool Read(QByteArrayView bytes);
-    // Runs the section state machine over decoded lines.
-    [[nodiscard]] bool ParseSections(const platform::TextLines& lines);
 
     const std::vector<DxfBlock>& Blocks() const { return blocks_; }
     // The ENTITIES section: the drawing's model space, at its own coordinates.

@@ -340,17 +340,26 @@ TEST(DxfReader, DeepAndWideExpansionIsBounded)
 // what the sink receives.
 TEST(DxfReader, AnImportOverTheLimitIsRefusedBeforeAnythingIsMade)
 {
-    QByteArray nested = "0\nSECTION\n2\nBLOCKS\n";
-    for (int i = 0; i < 10; ++i) {
-        nested += "0\nBLOCK\n2\nB" + QByteArray::number(i) + "\n";
-        if (i == 9)
-            nested += "0\nLINE\n11\n1\n";
-        else
-            for (int k = 0; k < 10; ++k)
-                nested += "0\nINSERT\n2\nB" + QByteArray::number(i + 1) + "\n";
-        nested += "0\nENDBLK\n";
-    }
-    nested += "0\nENDSEC\n";
+    // Ten levels of ten insertions each down to one figure.
+    auto tenLevels = [](const QByteArray& figure) {
+        QByteArray out = "0\nSECTION\n2\nBLOCKS\n";
+        for (int i = 0; i < 10; ++i) {
+            out += "0\nBLOCK\n2\nB" + QByteArray::number(i) + "\n";
+            if (i == 9)
+                out += figure;
+            else
+                for (int k = 0; k < 10; ++k)
+                    out += "0\nINSERT\n2\nB" + QByteArray::number(i + 1) + "\n";
+            out += "0\nENDBLK\n";
+        }
+        return out + "0\nENDSEC\n";
+    };
+    const QByteArray nested = tenLevels("0\nLINE\n11\n1\n");
+    const QByteArray ellipses = tenLevels("0\nELLIPSE\n11\n3\n40\n0.5\n42\n6.283185307179586\n");
+    // One insertion of an array of 5,000 × 1,001 copies of a line.
+    const QByteArray array = "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nA\n0\nINSERT\n2\nL\n70\n5000\n71\n1001\n0\nENDBLK\n"
+                             "0\nBLOCK\n2\nL\n0\nLINE\n11\n1\n0\nENDBLK\n0\nENDSEC\n";
+    const QByteArray splines = tenLevels("0\nSPLINE\n11\n0\n21\n0\n11\n1\n21\n1\n11\n2\n21\n0\n");
     // C0..C2 each insert B3 (2,111,110 elements and insertions) once more.
     QByteArray three = nested.chopped(9); // without "0\nENDSEC\n"
     for (int i = 0; i < 3; ++i)
@@ -365,6 +374,12 @@ TEST(DxfReader, AnImportOverTheLimitIsRefusedBeforeAnythingIsMade)
     } cases[] = {
         {"ten nested, all chosen", nested, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
          "the chosen blocks would make 2345679001 elements, more than the 5000000 a drawing may take", 0},
+        {"ellipses ten levels down", ellipses, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+         "the chosen blocks would make 2345679001 elements, more than the 5000000 a drawing may take", 0},
+        {"splines ten levels down", splines, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+         "the chosen blocks would make 2345679001 elements, more than the 5000000 a drawing may take", 0},
+        {"an array insertion", array, {0},
+         "the chosen blocks would make 10010000 elements, more than the 5000000 a drawing may take", 0},
         {"three under the limit each", three, {10, 11, 12},
          "the chosen blocks would make 6333333 elements, more than the 5000000 a drawing may take", 0},
         {"two of them", three, {10, 11}, nullptr, 2 * 1000000},
