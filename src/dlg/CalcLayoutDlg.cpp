@@ -1,4 +1,5 @@
 #include "dlg/CalcLayoutDlg.h"
+#include "dlg/NamedWidgets.h"
 
 #include "options/LanguageTable.h"
 #include "platform/Prompt.h"
@@ -26,14 +27,6 @@ void Tell(const char* key)
                         platform::PromptButtons::Ok, platform::PromptIcon::Information); // only told
 }
 
-QPushButton* Button(QWidget* parent, const QString& text, const char* name)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 CalcLayout::CalcLayout(QWidget* parent, LayoutStore& store, const Section& section, PaperSizes papers)
@@ -45,7 +38,7 @@ CalcLayout::CalcLayout(QWidget* parent, LayoutStore& store, const Section& secti
     auto* layoutGroup = new QGroupBox(TranslateKey(QStringLiteral("layout")), this);
     layouts_ = new QComboBox(layoutGroup);
     layouts_->setObjectName(QStringLiteral("Layouts"));
-    auto* deleteLayout = Button(layoutGroup, Translate(kTextDelete), "DeleteLayout");
+    auto* deleteLayout = NamedButton(layoutGroup, Translate(kTextDelete), "DeleteLayout");
     auto* layoutRow = new QHBoxLayout(layoutGroup);
     layoutRow->addWidget(layouts_, 1);
     layoutRow->addWidget(deleteLayout);
@@ -61,8 +54,8 @@ CalcLayout::CalcLayout(QWidget* parent, LayoutStore& store, const Section& secti
         edit->setValidator(new QIntValidator(0, 99999, edit));
         edit->setMaximumWidth(70);
     }
-    auto* addPaper = Button(paperGroup, Translate(kTextAdd), "AddPaper");
-    auto* deletePaper = Button(paperGroup, Translate(kTextDelete), "DeletePaper");
+    auto* addPaper = NamedButton(paperGroup, Translate(kTextAdd), "AddPaper");
+    auto* deletePaper = NamedButton(paperGroup, Translate(kTextDelete), "DeletePaper");
     auto* paperGrid = new QGridLayout(paperGroup);
     paperGrid->addWidget(papers_, 0, 0, 1, 4);
     paperGrid->addWidget(deletePaper, 0, 4);
@@ -71,8 +64,8 @@ CalcLayout::CalcLayout(QWidget* parent, LayoutStore& store, const Section& secti
     paperGrid->addWidget(height_, 1, 2);
     paperGrid->addWidget(addPaper, 1, 4);
 
-    auto* optimiseAll = Button(this, TranslateKey(QStringLiteral("all >>")), "OptimiseAll");
-    auto* optimise = Button(this, QStringLiteral(">>"), "Optimise");
+    auto* optimiseAll = NamedButton(this, TranslateKey(QStringLiteral("all >>")), "OptimiseAll");
+    auto* optimise = NamedButton(this, QStringLiteral(">>"), "Optimise");
     auto* middle = new QVBoxLayout;
     middle->addStretch();
     middle->addWidget(optimise);
@@ -91,7 +84,7 @@ CalcLayout::CalcLayout(QWidget* parent, LayoutStore& store, const Section& secti
     for (int c = 0; c < 4; ++c)
         results_->setColumnWidth(c, widths[c] * 13 / 10);
     results_->setMinimumWidth(440);
-    auto* deleteResult = Button(resultGroup, Translate(kTextDelete), "DeleteResult");
+    auto* deleteResult = NamedButton(resultGroup, Translate(kTextDelete), "DeleteResult");
     auto* resultColumn = new QVBoxLayout(resultGroup);
     resultColumn->addWidget(results_);
     auto* resultButtons = new QHBoxLayout;
@@ -108,8 +101,8 @@ CalcLayout::CalcLayout(QWidget* parent, LayoutStore& store, const Section& secti
     body->addLayout(middle);
     body->addWidget(resultGroup, 1);
 
-    auto* load = Button(this, Translate(kTextLoad), "Load");
-    auto* cancel = Button(this, Translate(kTextCancel), "Cancel");
+    auto* load = NamedButton(this, Translate(kTextLoad), "Load");
+    auto* cancel = NamedButton(this, Translate(kTextCancel), "Cancel");
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
     bottom->addWidget(load);

@@ -1,4 +1,5 @@
 #include "dlg/LayerDlg.h"
+#include "dlg/NamedWidgets.h"
 
 #include "options/LanguageTable.h"
 
@@ -15,10 +16,7 @@ namespace {
 
 QPushButton* Button(QWidget* parent, int text, const char* name)
 {
-    auto* button = new QPushButton(Translate(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
+    return NamedButton(parent, Translate(text), name);
 }
 
 // Only the name column is edited in place; the other cells are toggled by

@@ -1,4 +1,5 @@
 #include "dlg/SpecStandardDlg.h"
+#include "dlg/NamedWidgets.h"
 
 #include "dlg/NumberFields.h"
 #include "dlg/SpecStandardEditor.h"
@@ -22,24 +23,9 @@ namespace dlg {
 
 namespace {
 
-QPushButton* Button(QWidget* parent, const QString& text, const char* name)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    return e;
-}
-
 QLineEdit* DimensionEdit(QWidget* parent, const char* name)
 {
-    QLineEdit* e = Edit(parent, name);
+    QLineEdit* e = NamedEdit(parent, name);
     MakeDoubleField(e);
     return e;
 }
@@ -47,18 +33,18 @@ QLineEdit* DimensionEdit(QWidget* parent, const char* name)
 } // namespace
 
 CSpecStandardDlg::CSpecStandardDlg(QWidget* parent, SpecStandardEditor& editor)
-    : QDialog(parent), editor_(editor), name_(Edit(this, "Name")), file_(Edit(this, "File")),
-      bitmap_(Edit(this, "Bitmap")), a_(DimensionEdit(this, "A")), b_(DimensionEdit(this, "B")),
+    : QDialog(parent), editor_(editor), name_(NamedEdit(this, "Name")), file_(NamedEdit(this, "File")),
+      bitmap_(NamedEdit(this, "Bitmap")), a_(DimensionEdit(this, "A")), b_(DimensionEdit(this, "B")),
       h_(DimensionEdit(this, "H")), matThick_(DimensionEdit(this, "MatThick")), list_(new QTreeWidget(this)),
-      add_(Button(this, Translate(kTextAdd), "Add")), modify_(Button(this, Translate(kTextModify), "Modify")),
-      delete_(Button(this, Translate(kTextDelete), "Delete")), up_(Button(this, QStringLiteral("^"), "Up")),
-      down_(Button(this, QStringLiteral("v"), "Down"))
+      add_(NamedButton(this, Translate(kTextAdd), "Add")), modify_(NamedButton(this, Translate(kTextModify), "Modify")),
+      delete_(NamedButton(this, Translate(kTextDelete), "Delete")), up_(NamedButton(this, QStringLiteral("^"), "Up")),
+      down_(NamedButton(this, QStringLiteral("v"), "Down"))
 {
     setObjectName(QStringLiteral("SpecStandardDlg"));
     setWindowTitle(Translate(kTextCaption));
     // The file changes through Save As and Load, which write or read it.
     file_->setReadOnly(true);
-    auto* browseBitmap = Button(this, QStringLiteral("..."), "BrowseBitmap");
+    auto* browseBitmap = NamedButton(this, QStringLiteral("..."), "BrowseBitmap");
     browseBitmap->setFixedWidth(browseBitmap->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     auto* bitmapRow = new QHBoxLayout;
     bitmapRow->addWidget(bitmap_, 1);
@@ -94,11 +80,11 @@ CSpecStandardDlg::CSpecStandardDlg(QWidget* parent, SpecStandardEditor& editor)
     middle->addWidget(list_, 1);
     middle->addLayout(side);
 
-    auto* save = Button(this, Translate(kTextSave), "Save");
+    auto* save = NamedButton(this, Translate(kTextSave), "Save");
     save->setDefault(true);
-    auto* saveAs = Button(this, Translate(kTextSaveAs), "SaveAs");
-    auto* load = Button(this, Translate(kTextLoad), "Load");
-    auto* cancel = Button(this, Translate(kTextCancel), "Cancel");
+    auto* saveAs = NamedButton(this, Translate(kTextSaveAs), "SaveAs");
+    auto* load = NamedButton(this, Translate(kTextLoad), "Load");
+    auto* cancel = NamedButton(this, Translate(kTextCancel), "Cancel");
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(load);
     bottom->addStretch();

@@ -1,4 +1,5 @@
 #include "dlg/SpecStdPropDlg.h"
+#include "dlg/NamedWidgets.h"
 
 #include "dlg/ComponentOverrides.h"
 #include "dlg/DialogButtons.h"
@@ -19,34 +20,19 @@ namespace dlg {
 
 namespace {
 
-QPushButton* Button(QWidget* parent, const QString& text, const char* name)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    return e;
-}
-
 } // namespace
 
 CSpecStdPropDlg::CSpecStdPropDlg(QWidget* parent, ComponentOverrides& model, StandardFileAsker& files,
                                  const QString& startFolder)
-    : QDialog(parent), model_(model), files_(files), startFolder_(startFolder), name_(Edit(this, "Name")),
-      file_(Edit(this, "File")), x_(Edit(this, "X")), y_(Edit(this, "Y")), rotation_(Edit(this, "Rotation")),
+    : QDialog(parent), model_(model), files_(files), startFolder_(startFolder), name_(NamedEdit(this, "Name")),
+      file_(NamedEdit(this, "File")), x_(NamedEdit(this, "X")), y_(NamedEdit(this, "Y")), rotation_(NamedEdit(this, "Rotation")),
       list_(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("SpecStdPropDlg"));
     setWindowTitle(Translate(kTextCaption));
     // The file changes through its button, which reads the drawing's variables.
     file_->setReadOnly(true);
-    auto* browse = Button(this, QStringLiteral("..."), "BrowseFile");
+    auto* browse = NamedButton(this, QStringLiteral("..."), "BrowseFile");
     browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(file_, 1);
@@ -67,9 +53,9 @@ CSpecStdPropDlg::CSpecStdPropDlg(QWidget* parent, ComponentOverrides& model, Sta
     list_->header()->resizeSection(1, 210);
     list_->header()->resizeSection(2, 70);
 
-    auto* modify = Button(this, Translate(kTextModify), "Modify");
-    auto* reset = Button(this, Translate(kTextReset), "Reset");
-    auto* restore = Button(this, Translate(kTextRestore), "Restore");
+    auto* modify = NamedButton(this, Translate(kTextModify), "Modify");
+    auto* reset = NamedButton(this, Translate(kTextReset), "Reset");
+    auto* restore = NamedButton(this, Translate(kTextRestore), "Restore");
     auto* side = new QVBoxLayout;
     side->addWidget(modify);
     side->addWidget(reset);

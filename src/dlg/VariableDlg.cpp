@@ -1,4 +1,5 @@
 #include "dlg/VariableDlg.h"
+#include "dlg/NamedWidgets.h"
 
 #include "dlg/DialogButtons.h"
 #include "dlg/VariableEditCtrl.h"
@@ -26,10 +27,7 @@ constexpr int kTextOk = 132;
 
 QPushButton* Button(QWidget* parent, int textId, const char* name)
 {
-    auto* b = new QPushButton(Translate(textId), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
+    return NamedButton(parent, Translate(textId), name);
 }
 
 } // namespace
