@@ -11,6 +11,7 @@ namespace {
 // Ends within 1e-6 always fall into neighbouring cells of this size.
 constexpr double kEndCell = 1e-3;
 constexpr double kFar = 1e15; // cell numbers are clamped to this
+constexpr double kReach = 1e-6; // ends this near may meet
 
 std::int64_t ClampedFloor(double v)
 {
@@ -34,44 +35,96 @@ double SquaredDistance(const die::coord& a, const die::coord& b)
 
 } // namespace
 
-EndGrid::Cell EndGrid::CellOf(const die::coord& p)
+EndCells::EndCells(const std::vector<die::coord>& points)
 {
-    return {ClampedFloor(p.x / kEndCell), ClampedFloor(p.y / kEndCell)};
+    // A cell is named by a 64-bit mix of its two numbers; cells whose names
+    // collide are one cell: the callers test the ends they are given.
+    const auto name = [](std::int64_t cellX, std::int64_t cellY) {
+        const auto x = static_cast<std::uint64_t>(cellX);
+        const auto y = static_cast<std::uint64_t>(cellY);
+        return x * 0x9E3779B97F4A7C15ull ^ (y + 0x632BE59BD9B4E019ull + (x << 6) + (x >> 2));
+    };
+    const std::size_t count = points.size();
+    std::vector<std::pair<std::uint64_t, int>> named(count);
+    for (std::size_t i = 0; i < count; ++i)
+        named[i] = {name(ClampedFloor(points[i].x / kEndCell), ClampedFloor(points[i].y / kEndCell)), static_cast<int>(i)};
+    std::sort(named.begin(), named.end());
+    std::vector<std::uint64_t> names;
+    cellOf_.resize(count);
+    for (const auto& [key, point] : named) {
+        if (names.empty() || names.back() != key)
+            names.push_back(key);
+        cellOf_[static_cast<std::size_t>(point)] = static_cast<int>(names.size()) - 1;
+    }
+    head_.assign(names.size(), -1);
+    nearBegin_.assign(count, -1);
+    for (std::size_t i = 0; i < count; ++i) {
+        const die::coord& p = points[i];
+        const std::int64_t lowX = ClampedFloor((p.x - kReach) / kEndCell);
+        const std::int64_t highX = ClampedFloor((p.x + kReach) / kEndCell);
+        const std::int64_t lowY = ClampedFloor((p.y - kReach) / kEndCell);
+        const std::int64_t highY = ClampedFloor((p.y + kReach) / kEndCell);
+        if (lowX == highX && lowY == highY)
+            continue; // the square lies in the point's own cell
+        nearBegin_[i] = static_cast<int>(near_.size());
+        for (std::int64_t x = lowX; x <= highX; ++x) {
+            for (std::int64_t y = lowY; y <= highY; ++y) {
+                const std::uint64_t key = name(x, y);
+                const auto found = std::lower_bound(names.begin(), names.end(), key);
+                if (found != names.end() && *found == key)
+                    near_.push_back(static_cast<int>(found - names.begin()));
+            }
+        }
+        near_.push_back(kNone);
+    }
 }
 
-std::uint64_t EndGrid::Key(const Cell& c)
+void EndCells::Reserve(int chains)
 {
-    // Mixes both cell numbers; equal keys of different cells only share a bucket.
-    const auto x = static_cast<std::uint64_t>(c.x);
-    const auto y = static_cast<std::uint64_t>(c.y);
-    return x * 0x9E3779B97F4A7C15ull ^ (y + 0x632BE59BD9B4E019ull + (x << 6) + (x >> 2));
+    const auto slots = static_cast<std::size_t>(chains) * 2;
+    next_.resize(slots, -1);
+    prev_.resize(slots, -1);
+    slotCell_.resize(slots, -1);
 }
 
-void EndGrid::Add(const Ref& ref, const die::coord& at)
+void EndCells::Add(const Ref& ref, int point)
 {
-    cells_[Key(CellOf(at))].push_back(ref);
+    const auto slot = static_cast<std::size_t>(Slot(ref));
+    const int cell = cellOf_[static_cast<std::size_t>(point)];
+    int& head = head_[static_cast<std::size_t>(cell)];
+    next_[slot] = head;
+    prev_[slot] = -1;
+    if (head >= 0)
+        prev_[static_cast<std::size_t>(head)] = static_cast<int>(slot);
+    head = static_cast<int>(slot);
+    slotCell_[slot] = cell;
 }
 
-void EndGrid::Remove(const Ref& ref, const die::coord& at)
+void EndCells::Remove(const Ref& ref)
 {
-    const auto found = cells_.find(Key(CellOf(at)));
-    if (found == cells_.end())
+    const auto slot = static_cast<std::size_t>(Slot(ref));
+    const int cell = slotCell_[slot];
+    if (cell < 0)
         return;
-    auto& refs = found->second;
-    const auto it = std::find(refs.begin(), refs.end(), ref);
-    if (it == refs.end())
-        return;
-    *it = refs.back();
-    refs.pop_back();
-    if (refs.empty())
-        cells_.erase(found);
+    const int next = next_[slot];
+    const int prev = prev_[slot];
+    if (prev >= 0)
+        next_[static_cast<std::size_t>(prev)] = next;
+    else
+        head_[static_cast<std::size_t>(cell)] = next;
+    if (next >= 0)
+        prev_[static_cast<std::size_t>(next)] = prev;
+    slotCell_[slot] = -1;
 }
 
 void NearestEnds::Add(const Ref& ref, const die::coord& at)
 {
     const int index = static_cast<int>(points_.size());
-    points_.push_back({ref, at, -1, true});
-    byChain_[ref.chain].push_back(index);
+    points_.push_back({ref, at, -1, -1, true});
+    if (index > 0 && points_[static_cast<std::size_t>(index) - 1].ref.chain == ref.chain) {
+        points_[static_cast<std::size_t>(index) - 1].partner = index;
+        points_.back().partner = index - 1;
+    }
 }
 
 void NearestEnds::Build()
@@ -102,9 +155,9 @@ void NearestEnds::Build()
         i = renumbered[static_cast<std::size_t>(i)];
     }
     points_ = std::move(placed);
-    for (auto& [chain, indices] : byChain_) {
-        for (int& i : indices)
-            i = renumbered[static_cast<std::size_t>(i)];
+    for (Point& point : points_) {
+        if (point.partner >= 0)
+            point.partner = renumbered[static_cast<std::size_t>(point.partner)];
     }
 }
 
@@ -161,7 +214,7 @@ bool NearestEnds::Better(int candidate, double d2, int best, double bestD2) cons
     return !a.atEnd && b.atEnd;
 }
 
-NearestEnds::Ref NearestEnds::Nearest(const die::coord& p) const
+int NearestEnds::Nearest(const die::coord& p) const
 {
     int best = -1;
     double bestD2 = std::numeric_limits<double>::infinity();
@@ -219,7 +272,7 @@ NearestEnds::Ref NearestEnds::Nearest(const die::coord& p) const
                 consider(i);
         }
     }
-    return points_[static_cast<std::size_t>(best)].ref;
+    return best;
 }
 
 void NearestEnds::RemovePoint(int index)
@@ -232,14 +285,16 @@ void NearestEnds::RemovePoint(int index)
         --nodes_[static_cast<std::size_t>(node)].alive;
 }
 
-void NearestEnds::RemoveChain(int chain)
+NearestEnds::Ref NearestEnds::TakeNearest(const die::coord& p)
 {
-    const auto found = byChain_.find(chain);
-    if (found == byChain_.end())
-        return;
-    for (const int index : found->second)
-        RemovePoint(index);
-    byChain_.erase(found);
+    const int chosen = Nearest(p);
+    const Point& point = points_[static_cast<std::size_t>(chosen)];
+    const Ref ref = point.ref;
+    const int partner = point.partner;
+    RemovePoint(chosen);
+    if (partner >= 0)
+        RemovePoint(partner);
+    return ref;
 }
 
 } // namespace Export
