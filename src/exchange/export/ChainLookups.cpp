@@ -120,7 +120,7 @@ void EndCells::Remove(const Ref& ref)
 void NearestEnds::Add(const Ref& ref, const die::coord& at)
 {
     const int index = static_cast<int>(points_.size());
-    points_.push_back({ref, at, -1, -1, true});
+    points_.push_back({ref, at, -1, -1, index, true});
     if (index > 0 && points_[static_cast<std::size_t>(index) - 1].ref.chain == ref.chain) {
         points_[static_cast<std::size_t>(index) - 1].partner = index;
         points_.back().partner = index - 1;
@@ -129,32 +129,19 @@ void NearestEnds::Add(const Ref& ref, const die::coord& at)
 
 void NearestEnds::Build()
 {
-    order_.clear();
-    for (std::size_t i = 0; i < points_.size(); ++i) {
-        if (Finite(points_[i].at))
-            order_.push_back(static_cast<int>(i));
-        else
-            outside_.push_back(static_cast<int>(i));
-    }
+    // The finite points first, then the others; the tree then orders the
+    // finite ones in place, so that a leaf's points lie side by side and the
+    // walk reads memory near what it read last.
+    for (std::size_t i = 0; i < points_.size(); ++i)
+        points_[i].original = static_cast<int>(i);
+    const auto outside = std::stable_partition(points_.begin(), points_.end(), [](const Point& p) { return Finite(p.at); });
+    finite_ = static_cast<int>(outside - points_.begin());
     nodes_.clear();
-    nodes_.reserve(order_.size() / 4 + 1);
-    root_ = order_.empty() ? -1 : BuildNode(0, static_cast<int>(order_.size()), -1);
-    // The points in tree order, so that a leaf's points lie side by side:
-    // the walk then reads memory near what it read last.
+    nodes_.reserve(static_cast<std::size_t>(finite_) / 4 + 1);
+    root_ = finite_ == 0 ? -1 : BuildNode(0, finite_, -1);
     std::vector<int> renumbered(points_.size());
-    std::vector<Point> placed;
-    placed.reserve(points_.size());
-    for (int& i : order_) {
-        renumbered[static_cast<std::size_t>(i)] = static_cast<int>(placed.size());
-        placed.push_back(points_[static_cast<std::size_t>(i)]);
-        i = renumbered[static_cast<std::size_t>(i)];
-    }
-    for (int& i : outside_) {
-        renumbered[static_cast<std::size_t>(i)] = static_cast<int>(placed.size());
-        placed.push_back(points_[static_cast<std::size_t>(i)]);
-        i = renumbered[static_cast<std::size_t>(i)];
-    }
-    points_ = std::move(placed);
+    for (std::size_t i = 0; i < points_.size(); ++i)
+        renumbered[static_cast<std::size_t>(points_[i].original)] = static_cast<int>(i);
     for (Point& point : points_) {
         if (point.partner >= 0)
             point.partner = renumbered[static_cast<std::size_t>(point.partner)];
@@ -163,7 +150,7 @@ void NearestEnds::Build()
 
 int NearestEnds::BuildNode(int begin, int end, int parent)
 {
-    constexpr int kLeafSize = 8;
+    constexpr int kLeafSize = 32;
     const int index = static_cast<int>(nodes_.size());
     nodes_.push_back({});
     Node node;
@@ -171,10 +158,10 @@ int NearestEnds::BuildNode(int begin, int end, int parent)
     node.begin = begin;
     node.end = end;
     node.alive = end - begin;
-    node.minX = node.maxX = points_[static_cast<std::size_t>(order_[static_cast<std::size_t>(begin)])].at.x;
-    node.minY = node.maxY = points_[static_cast<std::size_t>(order_[static_cast<std::size_t>(begin)])].at.y;
+    node.minX = node.maxX = points_[static_cast<std::size_t>(begin)].at.x;
+    node.minY = node.maxY = points_[static_cast<std::size_t>(begin)].at.y;
     for (int i = begin; i < end; ++i) {
-        const die::coord& at = points_[static_cast<std::size_t>(order_[static_cast<std::size_t>(i)])].at;
+        const die::coord& at = points_[static_cast<std::size_t>(i)].at;
         node.minX = std::min(node.minX, at.x);
         node.minY = std::min(node.minY, at.y);
         node.maxX = std::max(node.maxX, at.x);
@@ -182,17 +169,14 @@ int NearestEnds::BuildNode(int begin, int end, int parent)
     }
     if (end - begin <= kLeafSize) {
         for (int i = begin; i < end; ++i)
-            points_[static_cast<std::size_t>(order_[static_cast<std::size_t>(i)])].leaf = index;
+            points_[static_cast<std::size_t>(i)].leaf = index;
         nodes_[static_cast<std::size_t>(index)] = node;
         return index;
     }
     const bool alongX = node.maxX - node.minX >= node.maxY - node.minY;
     const int middle = begin + (end - begin) / 2;
-    std::nth_element(order_.begin() + begin, order_.begin() + middle, order_.begin() + end, [&](int a, int b) {
-        const die::coord& pa = points_[static_cast<std::size_t>(a)].at;
-        const die::coord& pb = points_[static_cast<std::size_t>(b)].at;
-        return alongX ? pa.x < pb.x : pa.y < pb.y;
-    });
+    std::nth_element(points_.begin() + begin, points_.begin() + middle, points_.begin() + end,
+                     [alongX](const Point& a, const Point& b) { return alongX ? a.at.x < b.at.x : a.at.y < b.at.y; });
     nodes_[static_cast<std::size_t>(index)] = node;
     const int low = BuildNode(begin, middle, index);
     const int high = BuildNode(middle, end, index);
@@ -225,7 +209,7 @@ int NearestEnds::Nearest(const die::coord& p) const
             bestD2 = d2;
         }
     };
-    for (const int i : outside_) {
+    for (int i = finite_; i < static_cast<int>(points_.size()); ++i) {
         if (points_[static_cast<std::size_t>(i)].alive)
             consider(i);
     }
@@ -249,9 +233,8 @@ int NearestEnds::Nearest(const die::coord& p) const
                 continue;
             if (node.low < 0) {
                 for (int i = node.begin; i < node.end; ++i) {
-                    const int point = order_[static_cast<std::size_t>(i)];
-                    if (points_[static_cast<std::size_t>(point)].alive)
-                        consider(point);
+                    if (points_[static_cast<std::size_t>(i)].alive)
+                        consider(i);
                 }
                 continue;
             }
@@ -267,7 +250,7 @@ int NearestEnds::Nearest(const die::coord& p) const
             }
         }
     } else if (root_ >= 0) {
-        for (const int i : order_) {
+        for (int i = 0; i < finite_; ++i) {
             if (points_[static_cast<std::size_t>(i)].alive)
                 consider(i);
         }

@@ -73,6 +73,7 @@ public:
     using Ref = EndRef;
 
     // Every end is added before Build, the two ends of a chain one after the other.
+    void Reserve(std::size_t ends) { points_.reserve(ends); }
     void Add(const Ref& ref, const die::coord& at);
     void Build();
     // The end with the smallest squared distance to p; of equal ones the
@@ -87,11 +88,12 @@ private:
         die::coord at;
         int leaf = -1;     // the tree node holding it; -1: coordinates not finite
         int partner = -1;  // the other end of its chain, -1: none
+        int original = 0;  // its number before Build ordered the points
         bool alive = true;
     };
     struct Node {
         double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
-        int begin = 0;     // range of order_ (leaves only)
+        int begin = 0;     // range of points_ (leaves only)
         int end = 0;
         int low = -1;      // children; -1 for a leaf
         int high = -1;
@@ -105,9 +107,8 @@ private:
     void RemovePoint(int point);
 
     std::vector<Point> points_;
-    std::vector<int> order_;   // finite points, grouped by leaf
     std::vector<Node> nodes_;
-    std::vector<int> outside_; // points whose coordinates are not finite
+    int finite_ = 0;           // points_ below this are finite and in the tree, grouped by leaf
     int root_ = -1;
 };
 

@@ -240,6 +240,7 @@ void MergeChains(bool byLineType, const std::vector<die::coord>& points, ChainLi
 void Walk(ChainLinks& links, const std::vector<int>& group, std::vector<int>& ordered)
 {
     NearestEnds nearest;
+    nearest.Reserve(group.size() * 2);
     for (const int c : group) {
         const ChainLinks::Chain& chain = links.chains[static_cast<std::size_t>(c)];
         nearest.Add({c, false}, chain.start);
