@@ -37,24 +37,40 @@ double SquaredDistance(const die::coord& a, const die::coord& b)
 
 EndCells::EndCells(const std::vector<die::coord>& points)
 {
-    // A cell is named by a 64-bit mix of its two numbers; cells whose names
+    // A cell is named by a 32-bit mix of its two numbers; cells whose names
     // collide are one cell: the callers test the ends they are given.
     const auto name = [](std::int64_t cellX, std::int64_t cellY) {
         const auto x = static_cast<std::uint64_t>(cellX);
         const auto y = static_cast<std::uint64_t>(cellY);
-        return x * 0x9E3779B97F4A7C15ull ^ (y + 0x632BE59BD9B4E019ull + (x << 6) + (x >> 2));
+        const std::uint64_t mixed = x * 0x9E3779B97F4A7C15ull ^ (y + 0x632BE59BD9B4E019ull + (x << 6) + (x >> 2));
+        return static_cast<std::uint32_t>((mixed ^ (mixed >> 32)) * 0xD6E8FEB86659FD93ull >> 32);
     };
     const std::size_t count = points.size();
-    std::vector<std::pair<std::uint64_t, int>> named(count);
-    for (std::size_t i = 0; i < count; ++i)
-        named[i] = {name(ClampedFloor(points[i].x / kEndCell), ClampedFloor(points[i].y / kEndCell)), static_cast<int>(i)};
-    std::sort(named.begin(), named.end());
-    std::vector<std::uint64_t> names;
+    // Name and point in one word, sorted by the name: four passes of a
+    // radix sort over its high half.
+    std::vector<std::uint64_t> named(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t cell = name(ClampedFloor(points[i].x / kEndCell), ClampedFloor(points[i].y / kEndCell));
+        named[i] = static_cast<std::uint64_t>(cell) << 32 | i;
+    }
+    std::vector<std::uint64_t> scratch(count);
+    for (int shift = 32; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> starts{};
+        for (const std::uint64_t word : named)
+            ++starts[((word >> shift) & 0xFF) + 1];
+        for (std::size_t d = 1; d < starts.size(); ++d)
+            starts[d] += starts[d - 1];
+        for (const std::uint64_t word : named)
+            scratch[starts[(word >> shift) & 0xFF]++] = word;
+        named.swap(scratch);
+    }
+    std::vector<std::uint32_t> names;
     cellOf_.resize(count);
-    for (const auto& [key, point] : named) {
+    for (const std::uint64_t word : named) {
+        const auto key = static_cast<std::uint32_t>(word >> 32);
         if (names.empty() || names.back() != key)
             names.push_back(key);
-        cellOf_[static_cast<std::size_t>(point)] = static_cast<int>(names.size()) - 1;
+        cellOf_[static_cast<std::size_t>(word & 0xFFFFFFFFu)] = static_cast<int>(names.size()) - 1;
     }
     head_.assign(names.size(), -1);
     nearBegin_.assign(count, -1);
@@ -69,7 +85,7 @@ EndCells::EndCells(const std::vector<die::coord>& points)
         nearBegin_[i] = static_cast<int>(near_.size());
         for (std::int64_t x = lowX; x <= highX; ++x) {
             for (std::int64_t y = lowY; y <= highY; ++y) {
-                const std::uint64_t key = name(x, y);
+                const std::uint32_t key = name(x, y);
                 const auto found = std::lower_bound(names.begin(), names.end(), key);
                 if (found != names.end() && *found == key)
                     near_.push_back(static_cast<int>(found - names.begin()));
