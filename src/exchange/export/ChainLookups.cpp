@@ -238,15 +238,25 @@ int NearestEnds::Nearest(const die::coord& p) const
     };
     if (root_ >= 0 && Finite(p)) {
         // The tree halves its points at every level, so a stack of twice
-        // the depth of a tree over 2^31 points always suffices.
-        std::array<int, 2 * 32 + 2> stack{};
+        // the depth of a tree over 2^31 points always suffices. Each entry
+        // keeps its box's distance; equal distances still compete: only a
+        // box strictly farther than the best so far is left out.
+        struct Entry {
+            int node;
+            double d2;
+        };
+        std::array<Entry, 2 * 32 + 2> stack{};
         std::size_t depth = 0;
-        stack[depth++] = root_;
+        const auto push = [&](int index, double d2) {
+            if (nodes_[static_cast<std::size_t>(index)].alive > 0 && (best < 0 || d2 <= bestD2))
+                stack[depth++] = {index, d2};
+        };
+        push(root_, boxDistance(nodes_[static_cast<std::size_t>(root_)]));
         while (depth > 0) {
-            const Node& node = nodes_[static_cast<std::size_t>(stack[--depth])];
-            // Equal distances still compete: only a box strictly farther is left out.
-            if (node.alive == 0 || (best >= 0 && boxDistance(node) > bestD2))
+            const Entry entry = stack[--depth];
+            if (best >= 0 && entry.d2 > bestD2)
                 continue;
+            const Node& node = nodes_[static_cast<std::size_t>(entry.node)];
             if (node.low < 0) {
                 for (int i = node.begin; i < node.end; ++i) {
                     if (points_[static_cast<std::size_t>(i)].alive)
@@ -254,15 +264,15 @@ int NearestEnds::Nearest(const die::coord& p) const
                 }
                 continue;
             }
-            const Node& low = nodes_[static_cast<std::size_t>(node.low)];
-            const Node& high = nodes_[static_cast<std::size_t>(node.high)];
+            const double low = boxDistance(nodes_[static_cast<std::size_t>(node.low)]);
+            const double high = boxDistance(nodes_[static_cast<std::size_t>(node.high)]);
             // The nearer child is searched first (pushed last).
-            if (boxDistance(low) <= boxDistance(high)) {
-                stack[depth++] = node.high;
-                stack[depth++] = node.low;
+            if (low <= high) {
+                push(node.high, high);
+                push(node.low, low);
             } else {
-                stack[depth++] = node.low;
-                stack[depth++] = node.high;
+                push(node.low, low);
+                push(node.high, high);
             }
         }
     } else if (root_ >= 0) {
