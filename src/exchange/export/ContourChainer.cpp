@@ -33,6 +33,7 @@ public:
         die::coord end;
         std::int16_t line_type = 0;
         bool text = false;
+        bool turned = false; // read from tail to head, each primitive flipped
     };
 
     explicit ChainLinks(std::size_t primitives)
@@ -87,10 +88,22 @@ public:
         std::swap(chain.start, chain.end);
         std::swap(chain.startPoint, chain.endPoint);
     }
+    // Reverse for a chain that is not joined any more: only the way it is read turns.
+    static void Turn(Chain& chain)
+    {
+        chain.turned = !chain.turned;
+        std::swap(chain.start, chain.end);
+        std::swap(chain.startPoint, chain.endPoint);
+    }
     // Calls fn(primitive, reverse) along the chain.
     template <class Fn>
     void ForEachItem(const Chain& chain, Fn fn) const
     {
+        if (chain.turned) {
+            for (int i = chain.tail; i >= 0; i = prev_[static_cast<std::size_t>(i)])
+                fn(i, static_cast<std::int16_t>(reverse_[static_cast<std::size_t>(i)] ? 0 : 1));
+            return;
+        }
         for (int i = chain.head; i >= 0; i = next_[static_cast<std::size_t>(i)])
             fn(i, reverse_[static_cast<std::size_t>(i)]);
     }
@@ -253,7 +266,7 @@ void Walk(ChainLinks& links, const std::vector<int>& group, std::vector<int>& or
         const Ref chosen = nearest.TakeNearest(current);
         ChainLinks::Chain& chain = links.chains[static_cast<std::size_t>(chosen.chain)];
         if (chosen.atEnd)
-            links.Reverse(chain);
+            ChainLinks::Turn(chain);
         current = chain.end;
         ordered.push_back(chosen.chain);
     }
@@ -356,11 +369,16 @@ void ContourChainer::Run(ExportBlock& block, int optimize, const std::map<int, i
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
 
-    std::vector<int> walked; // primitives in walk order
-    std::vector<int> bucket; // their positions' ranks
-    walked.reserve(block.primitives.size());
-    bucket.reserve(block.primitives.size());
+    const auto rankOf = [&](std::int64_t position) {
+        return static_cast<std::size_t>(std::lower_bound(positions.begin(), positions.end(), position) - positions.begin());
+    };
+    // Where each position's primitives begin in the sorted block.
     std::vector<std::size_t> starts(positions.size() + 1, 0);
+    for (const ExportPrimitive& p : block.primitives)
+        ++starts[rankOf(positionOf(p.line_type)) + 1];
+    for (std::size_t r = 1; r < starts.size(); ++r)
+        starts[r] += starts[r - 1];
+    std::vector<ExportPrimitive> sorted(block.primitives.size());
     std::int64_t k = 0;
     for (const int c : ordered) {
         links.ForEachItem(links.chains[static_cast<std::size_t>(c)], [&](int primitive, std::int16_t reverse) {
@@ -369,17 +387,9 @@ void ContourChainer::Run(ExportBlock& block, int optimize, const std::map<int, i
             const std::int64_t position = positionOf(p.line_type);
             const std::int64_t key = position * n + k++;
             p.sort_key = static_cast<std::int32_t>(std::min<std::int64_t>(key, INT32_MAX));
-            const auto rank = static_cast<int>(std::lower_bound(positions.begin(), positions.end(), position) - positions.begin());
-            walked.push_back(primitive);
-            bucket.push_back(rank);
-            ++starts[static_cast<std::size_t>(rank) + 1];
+            sorted[starts[rankOf(position)]++] = std::move(p);
         });
     }
-    for (std::size_t r = 1; r < starts.size(); ++r)
-        starts[r] += starts[r - 1];
-    std::vector<ExportPrimitive> sorted(walked.size());
-    for (std::size_t i = 0; i < walked.size(); ++i)
-        sorted[starts[static_cast<std::size_t>(bucket[i])]++] = std::move(block.primitives[static_cast<std::size_t>(walked[i])]);
     block.primitives = std::move(sorted);
 }
 
