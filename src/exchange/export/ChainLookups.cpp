@@ -98,9 +98,7 @@ EndCells::EndCells(const std::vector<die::coord>& points)
 void EndCells::Reserve(int chains)
 {
     const auto slots = static_cast<std::size_t>(chains) * 2;
-    next_.resize(slots, -1);
-    prev_.resize(slots, -1);
-    slotCell_.resize(slots, -1);
+    slots_.resize(slots);
 }
 
 void EndCells::Add(const Ref& ref, int point)
@@ -108,29 +106,27 @@ void EndCells::Add(const Ref& ref, int point)
     const auto slot = static_cast<std::size_t>(Slot(ref));
     const int cell = cellOf_[static_cast<std::size_t>(point)];
     int& head = head_[static_cast<std::size_t>(cell)];
-    next_[slot] = head;
-    prev_[slot] = -1;
+    slots_[slot] = {head, -1, cell};
     if (head >= 0)
-        prev_[static_cast<std::size_t>(head)] = static_cast<int>(slot);
+        slots_[static_cast<std::size_t>(head)].prev = static_cast<int>(slot);
     head = static_cast<int>(slot);
-    slotCell_[slot] = cell;
 }
 
 void EndCells::Remove(const Ref& ref)
 {
     const auto slot = static_cast<std::size_t>(Slot(ref));
-    const int cell = slotCell_[slot];
+    const int cell = slots_[slot].cell;
     if (cell < 0)
         return;
-    const int next = next_[slot];
-    const int prev = prev_[slot];
+    const int next = slots_[slot].next;
+    const int prev = slots_[slot].prev;
     if (prev >= 0)
-        next_[static_cast<std::size_t>(prev)] = next;
+        slots_[static_cast<std::size_t>(prev)].next = next;
     else
         head_[static_cast<std::size_t>(cell)] = next;
     if (next >= 0)
-        prev_[static_cast<std::size_t>(next)] = prev;
-    slotCell_[slot] = -1;
+        slots_[static_cast<std::size_t>(next)].prev = prev;
+    slots_[slot].cell = -1;
 }
 
 void NearestEnds::Add(const Ref& ref, const die::coord& at)

@@ -41,7 +41,7 @@ public:
     void ForEachNear(int point, Fn fn) const
     {
         const auto visit = [&](int cell) {
-            for (int slot = head_[static_cast<std::size_t>(cell)]; slot >= 0; slot = next_[static_cast<std::size_t>(slot)])
+            for (int slot = head_[static_cast<std::size_t>(cell)]; slot >= 0; slot = slots_[static_cast<std::size_t>(slot)].next)
                 fn(Ref{slot / 2, (slot & 1) != 0});
         };
         const std::size_t at = static_cast<std::size_t>(point);
@@ -61,9 +61,12 @@ private:
     std::vector<int> nearBegin_; // point -> its cells in near_ when the square crosses a cell border, else -1
     std::vector<int> near_;      // lists of cells, each closed by kNone
     std::vector<int> head_;      // cell -> first end slot in it, -1: none
-    std::vector<int> next_;      // end slot -> next in its cell
-    std::vector<int> prev_;      // end slot -> previous in its cell, -1: first
-    std::vector<int> slotCell_;  // end slot -> its cell, -1: not in any
+    struct Link {
+        int next = -1; // the next end in its cell
+        int prev = -1; // the previous end in its cell, -1: first
+        int cell = -1; // -1: not in any
+    };
+    std::vector<Link> slots_;    // by end slot: chain·2, +1 for the chain's end
 };
 
 // A k-d tree over the chain ends with a count of the ends left in every
