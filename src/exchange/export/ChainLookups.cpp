@@ -141,16 +141,35 @@ void NearestEnds::Add(const Ref& ref, const die::coord& at)
 
 void NearestEnds::Build()
 {
-    // The finite points first, then the others; the tree then orders the
-    // finite ones in place, so that a leaf's points lie side by side and the
-    // walk reads memory near what it read last.
-    for (std::size_t i = 0; i < points_.size(); ++i)
+    // The tree is built over a small copy of the finite points' places; the
+    // points then follow in tree order, so that a leaf's points lie side by
+    // side and the walk reads memory near what it read last. The points
+    // whose coordinates are not finite come after them.
+    std::vector<Point> outside;
+    std::vector<Point> finite;
+    finite.reserve(points_.size());
+    for (std::size_t i = 0; i < points_.size(); ++i) {
         points_[i].original = static_cast<int>(i);
-    const auto outside = std::stable_partition(points_.begin(), points_.end(), [](const Point& p) { return Finite(p.at); });
-    finite_ = static_cast<int>(outside - points_.begin());
+        (Finite(points_[i].at) ? finite : outside).push_back(points_[i]);
+    }
+    finite_ = static_cast<int>(finite.size());
+    spots_.resize(finite.size());
+    for (std::size_t i = 0; i < finite.size(); ++i)
+        spots_[i] = {finite[i].at.x, finite[i].at.y, static_cast<int>(i)};
     nodes_.clear();
-    nodes_.reserve(static_cast<std::size_t>(finite_) / 4 + 1);
-    root_ = finite_ == 0 ? -1 : BuildNode(0, finite_, -1);
+    nodes_.reserve(finite.size() / 8 + 1);
+    root_ = finite.empty() ? -1 : BuildNode(0, finite_, -1);
+    points_.clear();
+    for (const Spot& spot : spots_)
+        points_.push_back(finite[static_cast<std::size_t>(spot.point)]);
+    points_.insert(points_.end(), outside.begin(), outside.end());
+    spots_ = {};
+    for (std::size_t n = 0; n < nodes_.size(); ++n) {
+        if (nodes_[n].low < 0) {
+            for (int i = nodes_[n].begin; i < nodes_[n].end; ++i)
+                points_[static_cast<std::size_t>(i)].leaf = static_cast<int>(n);
+        }
+    }
     std::vector<int> renumbered(points_.size());
     for (std::size_t i = 0; i < points_.size(); ++i)
         renumbered[static_cast<std::size_t>(points_[i].original)] = static_cast<int>(i);
@@ -170,25 +189,23 @@ int NearestEnds::BuildNode(int begin, int end, int parent)
     node.begin = begin;
     node.end = end;
     node.alive = end - begin;
-    node.minX = node.maxX = points_[static_cast<std::size_t>(begin)].at.x;
-    node.minY = node.maxY = points_[static_cast<std::size_t>(begin)].at.y;
+    node.minX = node.maxX = spots_[static_cast<std::size_t>(begin)].x;
+    node.minY = node.maxY = spots_[static_cast<std::size_t>(begin)].y;
     for (int i = begin; i < end; ++i) {
-        const die::coord& at = points_[static_cast<std::size_t>(i)].at;
+        const Spot& at = spots_[static_cast<std::size_t>(i)];
         node.minX = std::min(node.minX, at.x);
         node.minY = std::min(node.minY, at.y);
         node.maxX = std::max(node.maxX, at.x);
         node.maxY = std::max(node.maxY, at.y);
     }
     if (end - begin <= kLeafSize) {
-        for (int i = begin; i < end; ++i)
-            points_[static_cast<std::size_t>(i)].leaf = index;
         nodes_[static_cast<std::size_t>(index)] = node;
         return index;
     }
     const bool alongX = node.maxX - node.minX >= node.maxY - node.minY;
     const int middle = begin + (end - begin) / 2;
-    std::nth_element(points_.begin() + begin, points_.begin() + middle, points_.begin() + end,
-                     [alongX](const Point& a, const Point& b) { return alongX ? a.at.x < b.at.x : a.at.y < b.at.y; });
+    std::nth_element(spots_.begin() + begin, spots_.begin() + middle, spots_.begin() + end,
+                     [alongX](const Spot& a, const Spot& b) { return alongX ? a.x < b.x : a.y < b.y; });
     nodes_[static_cast<std::size_t>(index)] = node;
     const int low = BuildNode(begin, middle, index);
     const int high = BuildNode(middle, end, index);

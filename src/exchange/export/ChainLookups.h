@@ -109,7 +109,15 @@ private:
     bool Better(int candidate, double d2, int best, double bestD2) const;
     void RemovePoint(int point);
 
+    // A finite point's place while the tree is built.
+    struct Spot {
+        double x = 0.0;
+        double y = 0.0;
+        int point = 0;
+    };
+
     std::vector<Point> points_;
+    std::vector<Spot> spots_; // only during Build
     std::vector<Node> nodes_;
     int finite_ = 0;           // points_ below this are finite and in the tree, grouped by leaf
     int root_ = -1;
