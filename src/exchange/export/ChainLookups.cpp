@@ -48,10 +48,22 @@ EndCells::EndCells(const std::vector<die::coord>& points)
     const std::size_t count = points.size();
     // Name and point in one word, sorted by the name: four passes of a
     // radix sort over its high half.
+    // The square of ±1e-6 about a point seldom crosses a cell border; its
+    // cells along an axis are then the point's own (every cell lies between
+    // the lowest and the highest).
+    const auto span = [](double v) {
+        return std::pair{ClampedFloor((v - kReach) / kEndCell), ClampedFloor((v + kReach) / kEndCell)};
+    };
     std::vector<std::uint64_t> named(count);
+    std::vector<std::size_t> crossing;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t cell = name(ClampedFloor(points[i].x / kEndCell), ClampedFloor(points[i].y / kEndCell));
-        named[i] = static_cast<std::uint64_t>(cell) << 32 | i;
+        const auto [lowX, highX] = span(points[i].x);
+        const auto [lowY, highY] = span(points[i].y);
+        const std::int64_t x = lowX == highX ? lowX : ClampedFloor(points[i].x / kEndCell);
+        const std::int64_t y = lowY == highY ? lowY : ClampedFloor(points[i].y / kEndCell);
+        if (lowX != highX || lowY != highY)
+            crossing.push_back(i);
+        named[i] = static_cast<std::uint64_t>(name(x, y)) << 32 | i;
     }
     std::vector<std::uint64_t> scratch(count);
     for (int shift = 32; shift < 64; shift += 8) {
@@ -74,14 +86,9 @@ EndCells::EndCells(const std::vector<die::coord>& points)
     }
     head_.assign(names.size(), -1);
     nearBegin_.assign(count, -1);
-    for (std::size_t i = 0; i < count; ++i) {
-        const die::coord& p = points[i];
-        const std::int64_t lowX = ClampedFloor((p.x - kReach) / kEndCell);
-        const std::int64_t highX = ClampedFloor((p.x + kReach) / kEndCell);
-        const std::int64_t lowY = ClampedFloor((p.y - kReach) / kEndCell);
-        const std::int64_t highY = ClampedFloor((p.y + kReach) / kEndCell);
-        if (lowX == highX && lowY == highY)
-            continue; // the square lies in the point's own cell
+    for (const std::size_t i : crossing) {
+        const auto [lowX, highX] = span(points[i].x);
+        const auto [lowY, highY] = span(points[i].y);
         nearBegin_[i] = static_cast<int>(near_.size());
         for (std::int64_t x = lowX; x <= highX; ++x) {
             for (std::int64_t y = lowY; y <= highY; ++y) {
