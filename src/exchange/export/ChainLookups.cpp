@@ -240,6 +240,8 @@ int NearestEnds::Nearest(const die::coord& p) const
     double bestD2 = std::numeric_limits<double>::infinity();
     const auto consider = [&](int i) {
         const double d2 = SquaredDistance(points_[static_cast<std::size_t>(i)].at, p);
+        if (best >= 0 && d2 > bestD2)
+            return; // the common case, decided without the tie rules
         if (Better(i, d2, best, bestD2)) {
             best = i;
             bestD2 = d2;
