@@ -9,8 +9,9 @@
 //
 // The outcome is that of trying every chain in list order for every
 // primitive and every remaining chain at every step of the walk; the chainer
-// finds the same chains through a grid of chain ends, so that large blocks
-// take time in proportion to their size.
+// finds the same chains through small cells of chain ends sorted once, keeps
+// them as links between primitives, and walks with a k-d tree of chain ends,
+// so that large blocks take time near n log n.
 #include "exchange/export/ExportBlock.h"
 #include "geometry/Coord.h"
 
@@ -28,24 +29,9 @@ struct ExportChain {
     bool text = false;
     die::coord start;
     die::coord end;
+    std::vector<Item> items; // in traversal order
 
-    void PushBack(const Item& item) { back_.push_back(item); }
-    void PushFront(const Item& item) { front_.push_back(item); }
-    // The other chain's items after (before) this one's, in its order.
-    void Append(const ExportChain& other);
-    void Prepend(const ExportChain& other);
-    // Runs the chain the other way: items in reverse order, each flipped.
-    void Reverse();
-    void Clear();
-    std::size_t Size() const { return front_.size() + back_.size(); }
-    // The items in traversal order.
-    std::vector<Item> Items() const;
-
-private:
-    // The traversal order is front_ read backwards, then back_: both ends
-    // grow without moving what is there.
-    std::vector<Item> front_;
-    std::vector<Item> back_;
+    std::size_t Size() const { return items.size(); }
 };
 
 class ContourChainer {
