@@ -498,40 +498,8 @@ qsizetype readLeadingDouble(QStringView text, double& value)
     return length;
 }
 
-qsizetype readLeadingDouble(QByteArrayView text, double& value)
+qsizetype readLeadingDoubleInFull(QByteArrayView text, double& value)
 {
-    // The common plain decimal ("-123.456") is read in one pass; anything
-    // else (an exponent, many digits) takes the full way below.
-    const char* const begin = text.data();
-    const char* const end = begin + text.size();
-    const char* p = begin;
-    while (p != end && isSpaceUnit(static_cast<unsigned char>(*p)))
-        ++p;
-    bool negative = false;
-    if (p != end && (*p == '-' || *p == '+'))
-        negative = *p++ == '-';
-    // At most 19 digits (leading zeros included) cannot overflow.
-    std::uint64_t mantissa = 0;
-    int digits = 0, exponent = 0;
-    for (; p != end && static_cast<unsigned char>(*p - '0') <= 9; ++p, ++digits)
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
-    if (p != end && *p == '.') {
-        const char* q = p + 1;
-        for (; q != end && static_cast<unsigned char>(*q - '0') <= 9; ++q, ++digits, --exponent)
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*q - '0');
-        if (digits > 0)
-            p = q;
-    }
-    if (digits > 0 && digits <= 19 && (p == end || (*p != 'e' && *p != 'E')) && mantissa <= (std::uint64_t{1} << 53)
-        && exponent >= -22) {
-        static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-        value = static_cast<double>(mantissa) / kPowers[-exponent];
-        if (negative)
-            value = -value;
-        return p - begin;
-    }
     value = 0.0;
     const qsizetype length = leadingLength(text);
     if (length == 0)

@@ -21,6 +21,13 @@ qsizetype FirstNonAscii(QByteArrayView bytes, qsizetype from)
     const char* const data = bytes.data();
     const qsizetype n = bytes.size();
     qsizetype i = from;
+    // Four words a time over long ASCII runs, then word by word.
+    for (; i + 32 <= n; i += 32) {
+        std::uint64_t words[4];
+        std::memcpy(words, data + i, sizeof words);
+        if (((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080ULL) != 0)
+            break;
+    }
     for (; i + 8 <= n; i += 8) {
         std::uint64_t word = 0;
         std::memcpy(&word, data + i, 8);
@@ -90,19 +97,18 @@ Bytes::Bytes(QByteArrayView bytes)
         return;
     }
     body_ = bytes.startsWith(kUtf8Mark) ? bytes.sliced(kUtf8Mark.size()) : bytes;
-    if (FirstNonAscii(body_, 0) == body_.size())
-        narrow_ = Narrow::Ascii;
-    else
-        narrow_ = IsValidUtf8(body_) ? Narrow::Utf8 : Narrow::Windows1252;
 }
 
 QString Bytes::Decode(QByteArrayView part) const
 {
-    switch (narrow_) {
-    case Narrow::Ascii: return QString::fromLatin1(part);
-    case Narrow::Utf8: return QString::fromUtf8(part);
-    case Narrow::Windows1252: break;
-    }
+    // ASCII reads alike in every encoding: the file's is found only when
+    // a kept string needs it.
+    if (FirstNonAscii(part, 0) == part.size())
+        return QString::fromLatin1(part);
+    if (narrow_ == Narrow::Unknown)
+        narrow_ = IsValidUtf8(body_) ? Narrow::Utf8 : Narrow::Windows1252;
+    if (narrow_ == Narrow::Utf8)
+        return QString::fromUtf8(part);
     return platform::decodeWindows1252(part);
 }
 

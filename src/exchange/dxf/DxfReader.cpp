@@ -85,12 +85,24 @@ struct DxfReader::Parser {
     // A value as an error message quotes it: its first 40 characters.
     QString Shown(QByteArrayView value) const { return Text(value).left(40); }
 
+    // A group code line other than the plain one: read in full, or the end
+    // of the pairs (blank lines to the end; ok stays), or a failure (ok false).
+    bool CodeLine(dxf::LineWalker& lines, int& code, bool& ok)
+    {
+        const QByteArrayView codeLine = lines.Next();
+        if (dxf::ParseCode(codeLine, code))
+            return true;
+        if (!(IsBlank(codeLine) && RestIsBlank(lines)))
+            ok = Fail(QStringLiteral("a group code was expected, not \"%1\"").arg(Shown(codeLine)));
+        return false;
+    }
+
     bool Number(QByteArrayView value, double& out)
     {
         const qsizetype n = platform::readLeadingDouble(value, out);
-        if (n == 0 || !IsBlank(value.sliced(n)))
+        if (n != value.size() && (n == 0 || !IsBlank(value.sliced(n))))
             return Fail(QStringLiteral("a number was expected, not \"%1\"").arg(Shown(value)));
-        if (!(std::fabs(out) <= kMaxMagnitude)) {
+        if (!(std::fabs(out) <= kMaxMagnitude)) [[unlikely]] {
             // Kept as 0 for the parse; the entity goes when it is finished.
             out = 0.0;
             openBad = true;
@@ -258,7 +270,7 @@ struct DxfReader::Parser {
             return true;
         }
         struct Kind {
-            const char* keyword;
+            QByteArrayView keyword;
             State state;
         };
         static constexpr Kind kinds[] = {
@@ -268,7 +280,7 @@ struct DxfReader::Parser {
             {"SPLINE", State::Spline},   {"MTEXT", State::MText},
         };
         for (const Kind& k : kinds) {
-            if (keyword != QByteArrayView(k.keyword))
+            if (keyword != k.keyword)
                 continue;
             if (!Room())
                 return false;
@@ -607,15 +619,10 @@ bool DxfReader::Read(QByteArrayView raw)
     parser.bytes = &bytes;
     bool ok = true;
     while (ok && !lines.AtEnd()) {
-        const QByteArrayView codeLine = lines.Next();
         ++parser.line;
         int code = 0;
-        if (!dxf::ParseCode(codeLine, code)) {
-            if (IsBlank(codeLine) && RestIsBlank(lines))
-                break; // blank lines after the last pair
-            ok = parser.Fail(QStringLiteral("a group code was expected, not \"%1\"").arg(parser.Shown(codeLine)));
+        if (!lines.NextPlainCode(code) && !parser.CodeLine(lines, code, ok))
             break;
-        }
         if (lines.AtEnd()) {
             ok = parser.Fail(QStringLiteral("the file ends after a group code"));
             break;

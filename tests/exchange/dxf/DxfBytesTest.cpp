@@ -109,3 +109,51 @@ TEST(DxfBytes, GroupCodes)
         }
     }
 }
+
+// The walker against a byte-by-byte split on random text: the same lines
+// (tabs and other control bytes inside, ends of every kind, a last line with
+// and without its end), and a plain group code read exactly when the
+// line's own reading would give it.
+TEST(DxfBytes, WalkerSplitsAsAByteByByteSplit)
+{
+    std::mt19937 random(4711);
+    const char alphabet[] = "0123456789  \t\v\r\n\r\nAB.-\xC3\xA4\x80\x0C\x0E";
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray text;
+        const int length = static_cast<int>(random() % 60);
+        for (int k = 0; k < length; ++k)
+            text += alphabet[random() % (sizeof alphabet - 1)];
+        std::vector<QByteArray> expected;
+        qsizetype from = 0;
+        for (qsizetype i = 0; i <= text.size(); ++i) {
+            if (i == text.size()) {
+                if (from < text.size())
+                    expected.push_back(text.mid(from));
+                break;
+            }
+            if (text[i] != '\n' && text[i] != '\r')
+                continue;
+            expected.push_back(text.mid(from, i - from));
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            from = i + 1;
+        }
+        dxf::LineWalker walker(text);
+        size_t at = 0;
+        while (!walker.AtEnd()) {
+            ASSERT_LT(at, expected.size()) << text.toHex().constData();
+            int plain = -1;
+            dxf::LineWalker before = walker;
+            if (walker.NextPlainCode(plain)) {
+                int code = -1;
+                EXPECT_TRUE(dxf::ParseCode(expected[at], code)) << text.toHex().constData();
+                EXPECT_EQ(plain, code) << text.toHex().constData();
+                EXPECT_EQ(before.Next(), QByteArrayView(expected[at])) << text.toHex().constData();
+            } else {
+                EXPECT_EQ(walker.Next(), QByteArrayView(expected[at])) << text.toHex().constData();
+            }
+            ++at;
+        }
+        EXPECT_EQ(at, expected.size()) << text.toHex().constData();
+    }
+}
