@@ -44,52 +44,107 @@ CommonElementIndex::Cells CommonElementIndex::CellsOf(const BoundingBox& box) co
     return c;
 }
 
+CommonElementIndex::Place CommonElementIndex::PlaceOf(int slot) const
+{
+    return slot >= 0 && static_cast<std::size_t>(slot) < places_.size() ? places_[static_cast<std::size_t>(slot)]
+                                                                        : Place::None;
+}
+
 void CommonElementIndex::Insert(int slot, const BoundingBox& box)
 {
     if (slot < 0 || box.IsEmpty())
         return;
     Remove(slot);
-    if (static_cast<std::size_t>(slot) >= boxes_.size())
-        boxes_.resize(static_cast<std::size_t>(slot) + 1);
-    boxes_[static_cast<std::size_t>(slot)] = box;
+    const auto at = static_cast<std::size_t>(slot);
+    if (at >= boxes_.size()) {
+        boxes_.resize(at + 1);
+        places_.resize(at + 1, Place::None);
+    }
+    boxes_[at] = box;
     const Cells c = CellsOf(box);
     if (c.big) {
+        places_[at] = Place::Big;
         big_.push_back(slot);
-        return;
-    }
-    for (std::int64_t x = c.x0; x <= c.x1; ++x) {
-        for (std::int64_t y = c.y0; y <= c.y1; ++y)
-            cells_[Key(x, y)].push_back(slot);
+    } else if (!built_) {
+        // Its cells are listed when the flat array is built.
+        places_[at] = Place::Flat;
+    } else {
+        places_[at] = Place::Late;
+        for (std::int64_t x = c.x0; x <= c.x1; ++x) {
+            for (std::int64_t y = c.y0; y <= c.y1; ++y)
+                late_[Key(x, y)].push_back(slot);
+        }
     }
 }
 
 void CommonElementIndex::Remove(int slot)
 {
-    if (!Contains(slot))
+    const Place place = PlaceOf(slot);
+    if (place == Place::None)
         return;
-    BoundingBox& box = boxes_[static_cast<std::size_t>(slot)];
-    const Cells c = CellsOf(box);
-    if (c.big) {
+    const auto at = static_cast<std::size_t>(slot);
+    if (place == Place::Big) {
         Erase(big_, slot);
-    } else {
+    } else if (place == Place::Late) {
+        const Cells c = CellsOf(boxes_[at]);
         for (std::int64_t x = c.x0; x <= c.x1; ++x) {
             for (std::int64_t y = c.y0; y <= c.y1; ++y) {
-                const auto it = cells_.find(Key(x, y));
-                if (it == cells_.end())
+                const auto it = late_.find(Key(x, y));
+                if (it == late_.end())
                     continue;
                 Erase(it->second, slot);
                 if (it->second.empty())
-                    cells_.erase(it);
+                    late_.erase(it);
             }
         }
     }
-    box = BoundingBox();
+    // A flat slot's pairs stay and are skipped from now on: a slot inserted
+    // again after the first query is held late.
+    places_[at] = Place::None;
+    boxes_[at] = BoundingBox();
 }
 
 bool CommonElementIndex::Contains(int slot) const
 {
-    return slot >= 0 && static_cast<std::size_t>(slot) < boxes_.size()
-           && !boxes_[static_cast<std::size_t>(slot)].IsEmpty();
+    return PlaceOf(slot) != Place::None;
+}
+
+void CommonElementIndex::BuildFlat() const
+{
+    built_ = true;
+    // Entries per bucket counted, then placed in slot order.
+    std::size_t count = 0;
+    for (std::size_t slot = 0; slot < places_.size(); ++slot) {
+        if (places_[slot] == Place::Flat) {
+            const Cells c = CellsOf(boxes_[slot]);
+            count += static_cast<std::size_t>((c.x1 - c.x0 + 1) * (c.y1 - c.y0 + 1));
+        }
+    }
+    int bits = 1;
+    while ((std::size_t{1} << bits) < count)
+        ++bits;
+    shift_ = 64 - bits;
+    starts_.assign((std::size_t{1} << bits) + 1, 0);
+    const auto eachCell = [this](const auto& visit) {
+        for (std::size_t slot = 0; slot < places_.size(); ++slot) {
+            if (places_[slot] != Place::Flat)
+                continue;
+            const Cells c = CellsOf(boxes_[slot]);
+            for (std::int64_t x = c.x0; x <= c.x1; ++x) {
+                for (std::int64_t y = c.y0; y <= c.y1; ++y)
+                    visit(Bucket(x, y), slot);
+            }
+        }
+    };
+    eachCell([this](std::size_t bucket, std::size_t) { ++starts_[bucket + 1]; });
+    for (std::size_t b = 1; b < starts_.size(); ++b)
+        starts_[b] += starts_[b - 1];
+    std::vector<std::size_t> next(starts_.begin(), starts_.end() - 1);
+    flat_.resize(count);
+    eachCell([&](std::size_t bucket, std::size_t slot) {
+        const BoundingBox& box = boxes_[slot];
+        flat_[next[bucket]++] = {box.minX, box.minY, box.maxX, box.maxY, static_cast<int>(slot)};
+    });
 }
 
 void CommonElementIndex::Neighbours(int slot, std::vector<int>& out) const
@@ -106,6 +161,8 @@ void CommonElementIndex::Overlapping(const BoundingBox& box, std::vector<int>& o
     out.clear();
     if (box.IsEmpty())
         return;
+    if (!built_)
+        BuildFlat();
     const auto take = [&](int other) {
         if (Overlap(box, boxes_[static_cast<std::size_t>(other)]))
             out.push_back(other);
@@ -115,17 +172,32 @@ void CommonElementIndex::Overlapping(const BoundingBox& box, std::vector<int>& o
     const Cells c = CellsOf(box);
     if (c.big) {
         // A box over many cells: every held slot is a candidate.
-        for (std::size_t other = 0; other < boxes_.size(); ++other) {
-            if (!boxes_[other].IsEmpty() && !CellsOf(boxes_[other]).big)
+        for (std::size_t other = 0; other < places_.size(); ++other) {
+            if (places_[other] == Place::Flat || places_[other] == Place::Late)
                 take(static_cast<int>(other));
         }
     } else {
+        // A held box that overlaps shares a cell with the query; entries of
+        // other cells in the same bucket fail the box test or are repeats.
         for (std::int64_t x = c.x0; x <= c.x1; ++x) {
             for (std::int64_t y = c.y0; y <= c.y1; ++y) {
-                const auto it = cells_.find(Key(x, y));
-                if (it != cells_.end()) {
-                    for (int other : it->second)
-                        take(other);
+                const std::size_t bucket = Bucket(x, y);
+                for (std::size_t e = starts_[bucket]; e < starts_[bucket + 1]; ++e) {
+                    const Entry& it = flat_[e];
+                    if (box.minX <= it.maxX && it.minX <= box.maxX && box.minY <= it.maxY && it.minY <= box.maxY
+                        && places_[static_cast<std::size_t>(it.slot)] == Place::Flat)
+                        out.push_back(it.slot);
+                }
+            }
+        }
+        if (!late_.empty()) {
+            for (std::int64_t x = c.x0; x <= c.x1; ++x) {
+                for (std::int64_t y = c.y0; y <= c.y1; ++y) {
+                    const auto it = late_.find(Key(x, y));
+                    if (it != late_.end()) {
+                        for (int other : it->second)
+                            take(other);
+                    }
                 }
             }
         }
