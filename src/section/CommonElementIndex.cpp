@@ -59,6 +59,7 @@ void CommonElementIndex::Insert(int slot, const BoundingBox& box)
     if (at >= boxes_.size()) {
         boxes_.resize(at + 1);
         places_.resize(at + 1, Place::None);
+        spans_.resize(at + 1);
     }
     boxes_[at] = box;
     const Cells c = CellsOf(box);
@@ -68,6 +69,8 @@ void CommonElementIndex::Insert(int slot, const BoundingBox& box)
     } else if (!built_) {
         // Its cells are listed when the flat array is built.
         places_[at] = Place::Flat;
+        spans_[at] = {static_cast<std::int32_t>(c.x0), static_cast<std::int32_t>(c.y0), static_cast<std::int32_t>(c.x1),
+                      static_cast<std::int32_t>(c.y1)};
     } else {
         places_[at] = Place::Late;
         for (std::int64_t x = c.x0; x <= c.x1; ++x) {
@@ -116,8 +119,8 @@ void CommonElementIndex::BuildFlat() const
     std::size_t count = 0;
     for (std::size_t slot = 0; slot < places_.size(); ++slot) {
         if (places_[slot] == Place::Flat) {
-            const Cells c = CellsOf(boxes_[slot]);
-            count += static_cast<std::size_t>((c.x1 - c.x0 + 1) * (c.y1 - c.y0 + 1));
+            const Span& c = spans_[slot];
+            count += static_cast<std::size_t>(c.x1 - c.x0 + 1) * static_cast<std::size_t>(c.y1 - c.y0 + 1);
         }
     }
     int bits = 1;
@@ -129,7 +132,7 @@ void CommonElementIndex::BuildFlat() const
         for (std::size_t slot = 0; slot < places_.size(); ++slot) {
             if (places_[slot] != Place::Flat)
                 continue;
-            const Cells c = CellsOf(boxes_[slot]);
+            const Span& c = spans_[slot];
             for (std::int64_t x = c.x0; x <= c.x1; ++x) {
                 for (std::int64_t y = c.y0; y <= c.y1; ++y)
                     visit(Bucket(x, y), slot);
@@ -140,7 +143,7 @@ void CommonElementIndex::BuildFlat() const
     for (std::size_t b = 1; b < starts_.size(); ++b)
         starts_[b] += starts_[b - 1];
     std::vector<std::size_t> next(starts_.begin(), starts_.end() - 1);
-    flat_.resize(count);
+    flat_ = std::make_unique_for_overwrite<Entry[]>(count);
     eachCell([&](std::size_t bucket, std::size_t slot) {
         const BoundingBox& box = boxes_[slot];
         flat_[next[bucket]++] = {box.minX, box.minY, box.maxX, box.maxY, static_cast<int>(slot)};

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -46,9 +47,14 @@ private:
         std::int64_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
         bool big = false;
     };
+    // Left uninitialised where the flat array is made, written once.
     struct Entry {
-        double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
-        int slot = 0;
+        double minX, minY, maxX, maxY;
+        int slot;
+    };
+    // The cells of a flat slot's box (cells are within ±1e9).
+    struct Span {
+        std::int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     };
     Cells CellsOf(const BoundingBox& box) const;
     static std::uint64_t Key(std::int64_t x, std::int64_t y)
@@ -67,8 +73,9 @@ private:
     double cellSize_;
     std::vector<BoundingBox> boxes_; // by slot
     std::vector<Place> places_;      // by slot
+    std::vector<Span> spans_;        // by slot, of flat slots
     // Built on the first query from the slots then held flat.
-    mutable std::vector<Entry> flat_;
+    mutable std::unique_ptr<Entry[]> flat_;
     mutable std::vector<std::size_t> starts_; // by bucket, and the end
     mutable int shift_ = 63;
     mutable bool built_ = false;
