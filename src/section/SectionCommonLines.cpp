@@ -212,13 +212,24 @@ namespace {
 // The scan of block cleaning over the grid of the section's lines and arcs.
 class CommonScan {
 public:
-    CommonScan(Section& section, NodeTable* nodes) : section_(section), nodes_(nodes), held_(ReadAll()), index_(CellSize())
+    CommonScan(Section& section, NodeTable* nodes) : section_(section), nodes_(nodes), held_(ReadAll()), index_(1.0) {}
+
+    // Deletes, in slot order, the arcs too small to judge; an arc whose
+    // nodes are missing has no radius to judge: it stays (and is left out).
+    void DropTinyArcs()
     {
+        for (std::size_t slot = 0; slot < held_.size(); ++slot) {
+            if (held_[slot].kind == ElementTypeId::Arc && held_[slot].arc.radius < kTinyRadius) {
+                section_.DeleteElement(static_cast<int>(slot));
+                held_[slot].kind = 0;
+            }
+        }
     }
 
     void Run(const std::function<int(int, int)>& unite)
     {
         unite_ = unite;
+        index_ = CommonElementIndex(CellSize());
         for (std::size_t slot = 0; slot < held_.size(); ++slot) {
             if (held_[slot].kind != 0)
                 index_.Insert(static_cast<int>(slot), ReachOf(held_[slot]));
@@ -394,14 +405,8 @@ private:
 void Section::DoClearCommonElements()
 {
     Log::TheLog().Write("Section::DoClearCommonElements( )", Log::Cleaning);
-    for (int slot = 0; slot < GetSlotsInUse(); ++slot) {
-        auto* arc = dynamic_cast<CArc*>(GetElement(slot));
-        ArcShape shape;
-        // An arc whose nodes are missing has no radius to judge: it stays.
-        if (arc && cleaning::ReadArc(nodes_, *arc, shape) && shape.radius < kTinyRadius)
-            DeleteElement(slot);
-    }
     CommonScan scan(*this, nodes_);
+    scan.DropTinyArcs();
     scan.Run([this](int a, int b) {
         if (IsLine(GetElement(a)) && IsLine(GetElement(b)))
             return UniteCommonLineSlots(a, b);
