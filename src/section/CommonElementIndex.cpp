@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 // A box over more cells than this goes into the list every query reads.
@@ -115,7 +116,6 @@ bool CommonElementIndex::Contains(int slot) const
 void CommonElementIndex::BuildFlat() const
 {
     built_ = true;
-    // Entries per bucket counted, then placed in slot order.
     std::size_t count = 0;
     for (std::size_t slot = 0; slot < places_.size(); ++slot) {
         if (places_[slot] == Place::Flat) {
@@ -127,27 +127,58 @@ void CommonElementIndex::BuildFlat() const
     while ((std::size_t{1} << bits) < count)
         ++bits;
     shift_ = 64 - bits;
-    starts_.assign((std::size_t{1} << bits) + 1, 0);
-    const auto eachCell = [this](const auto& visit) {
-        for (std::size_t slot = 0; slot < places_.size(); ++slot) {
-            if (places_[slot] != Place::Flat)
-                continue;
-            const Span& c = spans_[slot];
-            for (std::int64_t x = c.x0; x <= c.x1; ++x) {
-                for (std::int64_t y = c.y0; y <= c.y1; ++y)
-                    visit(Bucket(x, y), slot);
+    // Two counting passes, on the high bits of the bucket and then on the
+    // low bits within each group, so that every pass writes to few places
+    // at a time and stays in cache however many boxes there are.
+    const int low = bits - bits / 2;
+    const std::size_t groups = std::size_t{1} << (bits / 2);
+    const std::size_t lowMask = (std::size_t{1} << low) - 1;
+    struct Item {
+        std::uint32_t bucket;
+        std::int32_t slot;
+    };
+    auto items = std::make_unique_for_overwrite<Item[]>(count);
+    std::vector<std::size_t> groupStarts(groups + 1, 0);
+    std::size_t made = 0;
+    for (std::size_t slot = 0; slot < places_.size(); ++slot) {
+        if (places_[slot] != Place::Flat)
+            continue;
+        const Span& c = spans_[slot];
+        for (std::int64_t x = c.x0; x <= c.x1; ++x) {
+            for (std::int64_t y = c.y0; y <= c.y1; ++y) {
+                const auto bucket = static_cast<std::uint32_t>(Bucket(x, y));
+                items[made++] = {bucket, static_cast<std::int32_t>(slot)};
+                ++groupStarts[(bucket >> low) + 1];
             }
         }
-    };
-    eachCell([this](std::size_t bucket, std::size_t) { ++starts_[bucket + 1]; });
-    for (std::size_t b = 1; b < starts_.size(); ++b)
-        starts_[b] += starts_[b - 1];
-    std::vector<std::size_t> next(starts_.begin(), starts_.end() - 1);
+    }
+    for (std::size_t g = 1; g <= groups; ++g)
+        groupStarts[g] += groupStarts[g - 1];
+    auto byGroup = std::make_unique_for_overwrite<Item[]>(count);
+    {
+        std::vector<std::size_t> next(groupStarts.begin(), groupStarts.end() - 1);
+        for (std::size_t i = 0; i < count; ++i)
+            byGroup[next[items[i].bucket >> low]++] = items[i];
+    }
+    items.reset();
+    starts_.assign((std::size_t{1} << bits) + 1, count);
     flat_ = std::make_unique_for_overwrite<Entry[]>(count);
-    eachCell([&](std::size_t bucket, std::size_t slot) {
-        const BoundingBox& box = boxes_[slot];
-        flat_[next[bucket]++] = {box.minX, box.minY, box.maxX, box.maxY, static_cast<int>(slot)};
-    });
+    std::vector<std::size_t> next(lowMask + 1);
+    for (std::size_t g = 0; g < groups; ++g) {
+        std::fill(next.begin(), next.end(), 0);
+        for (std::size_t i = groupStarts[g]; i < groupStarts[g + 1]; ++i)
+            ++next[byGroup[i].bucket & lowMask];
+        std::size_t at = groupStarts[g];
+        for (std::size_t k = 0; k <= lowMask; ++k) {
+            starts_[(g << low) + k] = at;
+            at += std::exchange(next[k], at);
+        }
+        for (std::size_t i = groupStarts[g]; i < groupStarts[g + 1]; ++i) {
+            const Item& item = byGroup[i];
+            const BoundingBox& box = boxes_[static_cast<std::size_t>(item.slot)];
+            flat_[next[item.bucket & lowMask]++] = {box.minX, box.minY, box.maxX, box.maxY, item.slot};
+        }
+    }
 }
 
 void CommonElementIndex::Neighbours(int slot, std::vector<int>& out) const
