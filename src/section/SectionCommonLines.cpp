@@ -212,15 +212,38 @@ namespace {
 // The scan of block cleaning over the grid of the section's lines and arcs.
 class CommonScan {
 public:
-    CommonScan(Section& section, NodeTable* nodes) : section_(section), nodes_(nodes), index_(CellSize()) {}
+    CommonScan(Section& section, NodeTable* nodes) : section_(section), nodes_(nodes), held_(ReadAll()), index_(1.0) {}
+
+    // Deletes, in slot order, the arcs too small to judge; an arc whose
+    // nodes are missing has no radius to judge: it stays (and is left out).
+    void DropTinyArcs()
+    {
+        for (std::size_t slot = 0; slot < held_.size(); ++slot) {
+            if (held_[slot].kind == ElementTypeId::Arc && held_[slot].arc.radius < kTinyRadius) {
+                section_.DeleteElement(static_cast<int>(slot));
+                held_[slot].kind = 0;
+            }
+        }
+    }
 
     void Run(const std::function<int(int, int)>& unite)
     {
         unite_ = unite;
-        for (int slot = 0; slot < section_.GetSlotsInUse(); ++slot)
-            Add(slot);
+        index_ = CommonElementIndex(CellSize());
+        for (std::size_t slot = 0; slot < held_.size(); ++slot) {
+            if (held_[slot].kind != 0)
+                index_.Insert(static_cast<int>(slot), ReachOf(held_[slot]));
+        }
+        // Most rows have no later partner the union would even try: one
+        // pass over the grid in memory order finds those that have, and
+        // the rows of the elements unions make or come near are added.
+        wanted_.assign(held_.size(), 0);
+        index_.ForEachOverlappingPair([this](int a, int b) {
+            if (!wanted_[static_cast<std::size_t>(a)] && MayShare(a, b))
+                wanted_[static_cast<std::size_t>(a)] = 1;
+        });
         for (int row = 0; row < section_.GetSlotsInUse(); ++row) {
-            if (!index_.Contains(row))
+            if (!Wanted(row) || !index_.Contains(row))
                 continue;
             index_.Neighbours(row, partners_);
             for (int later : partners_) {
@@ -239,22 +262,8 @@ public:
     }
 
 private:
-    // The grid's cell: the mean size of the elements' boxes.
-    double CellSize() const
-    {
-        double sum = 0.0;
-        int count = 0;
-        for (int slot = 0; slot < section_.GetSlotsInUse(); ++slot) {
-            BoundingBox box;
-            if (Reach(slot, box)) {
-                sum += std::max(box.maxX - box.minX, box.maxY - box.minY);
-                ++count;
-            }
-        }
-        return count ? sum / count : 1.0;
-    }
-
-    // The shape of an element the scan holds, read once.
+    // The shape of an element the scan holds, read once; kind 0: an
+    // element the scan leaves alone.
     struct Held {
         int kind = 0;
         LineShape line;
@@ -265,23 +274,44 @@ private:
     {
         CElement* e = section_.GetElement(slot);
         held.kind = e ? e->GetTypeId() : 0;
-        if (IsLine(e))
-            return cleaning::ReadLine(nodes_, static_cast<CLine&>(*e), nullptr, held.line);
-        if (IsArc(e))
-            return cleaning::ReadArc(nodes_, static_cast<CArc&>(*e), held.arc);
+        if (IsLine(e) && cleaning::ReadLine(nodes_, static_cast<CLine&>(*e), nullptr, held.line))
+            return true;
+        if (IsArc(e) && cleaning::ReadArc(nodes_, static_cast<CArc&>(*e), held.arc))
+            return true;
+        held.kind = 0;
         return false;
     }
 
-    bool Reach(int slot, BoundingBox& box) const
+    std::vector<Held> ReadAll() const
     {
-        Held held;
-        if (!Read(slot, held))
-            return false;
-        box = held.kind == ElementTypeId::Line ? cleaning::ReachOf(held.line, kLineReach)
-                                               : cleaning::ReachOf(held.arc, kArcReach);
-        return true;
+        std::vector<Held> all(static_cast<std::size_t>(std::max(section_.GetSlotsInUse(), 0)));
+        for (std::size_t slot = 0; slot < all.size(); ++slot)
+            Read(static_cast<int>(slot), all[slot]);
+        return all;
     }
 
+    static BoundingBox ReachOf(const Held& held)
+    {
+        return held.kind == ElementTypeId::Line ? cleaning::ReachOf(held.line, kLineReach)
+                                                : cleaning::ReachOf(held.arc, kArcReach);
+    }
+
+    // The grid's cell: the mean size of the elements' boxes.
+    double CellSize() const
+    {
+        double sum = 0.0;
+        int count = 0;
+        for (const Held& held : held_) {
+            if (held.kind != 0) {
+                const BoundingBox box = ReachOf(held);
+                sum += std::max(box.maxX - box.minX, box.maxY - box.minY);
+                ++count;
+            }
+        }
+        return count ? sum / count : 1.0;
+    }
+
+    // An element a union made.
     void Add(int slot)
     {
         Held held;
@@ -290,8 +320,23 @@ private:
         if (static_cast<std::size_t>(slot) >= held_.size())
             held_.resize(static_cast<std::size_t>(slot) + 1);
         held_[static_cast<std::size_t>(slot)] = held;
-        index_.Insert(slot, held.kind == ElementTypeId::Line ? cleaning::ReachOf(held.line, kLineReach)
-                                                             : cleaning::ReachOf(held.arc, kArcReach));
+        index_.Insert(slot, ReachOf(held));
+        Want(slot);
+        index_.Neighbours(slot, near_);
+        for (int other : near_)
+            Want(other);
+    }
+
+    bool Wanted(int slot) const
+    {
+        return static_cast<std::size_t>(slot) < wanted_.size() && wanted_[static_cast<std::size_t>(slot)];
+    }
+
+    void Want(int slot)
+    {
+        if (static_cast<std::size_t>(slot) >= wanted_.size())
+            wanted_.resize(static_cast<std::size_t>(slot) + 1, 0);
+        wanted_[static_cast<std::size_t>(slot)] = 1;
     }
 
     // What the section's own tests need of the shapes, read from the held
@@ -329,14 +374,14 @@ private:
     int FirstBefore(int slot, int row)
     {
         index_.Neighbours(slot, near_);
-        std::vector<std::pair<int, int>> pairs;
+        pairs_.clear();
         for (int other : near_) {
             const std::pair<int, int> pair = std::minmax(slot, other);
             if (pair.first < row)
-                pairs.push_back(pair);
+                pairs_.push_back(pair);
         }
-        std::sort(pairs.begin(), pairs.end());
-        for (const auto& [a, b] : pairs) {
+        std::sort(pairs_.begin(), pairs_.end());
+        for (const auto& [a, b] : pairs_) {
             const int made = Unite(a, b);
             if (made >= 0)
                 return made;
@@ -346,10 +391,12 @@ private:
 
     Section& section_;
     NodeTable* nodes_;
+    std::vector<Held> held_; // by slot
     CommonElementIndex index_;
     std::function<int(int, int)> unite_;
-    std::vector<Held> held_; // by slot
     std::vector<int> near_;
+    std::vector<std::pair<int, int>> pairs_;
+    std::vector<char> wanted_; // by slot: rows the scan must look at
     std::vector<int> partners_;
 };
 
@@ -358,14 +405,8 @@ private:
 void Section::DoClearCommonElements()
 {
     Log::TheLog().Write("Section::DoClearCommonElements( )", Log::Cleaning);
-    for (int slot = 0; slot < GetSlotsInUse(); ++slot) {
-        auto* arc = dynamic_cast<CArc*>(GetElement(slot));
-        ArcShape shape;
-        // An arc whose nodes are missing has no radius to judge: it stays.
-        if (arc && cleaning::ReadArc(nodes_, *arc, shape) && shape.radius < kTinyRadius)
-            DeleteElement(slot);
-    }
     CommonScan scan(*this, nodes_);
+    scan.DropTinyArcs();
     scan.Run([this](int a, int b) {
         if (IsLine(GetElement(a)) && IsLine(GetElement(b)))
             return UniteCommonLineSlots(a, b);

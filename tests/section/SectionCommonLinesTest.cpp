@@ -301,13 +301,17 @@ void CleanByRestartingScan(Section& s)
 TEST_F(CommonLines, TheCleaningUnitesThePairsAPlainScanWouldInTheSameSlots)
 {
     // Lines along a few tracks (some 0.05 mm beside them, so that united
-    // lines move) and arcs on two circles, the same drawing twice.
+    // lines move) and arcs on two circles, the same drawing twice. With
+    // many tracks (seeds from 5 on) most lines have no partner at first and
+    // gain one only when a union reaches them.
     const auto draw = [](Section& s, unsigned seed) {
         std::mt19937 random(seed);
         std::uniform_real_distribution<double> unit(0.0, 1.0);
+        const int tracks = seed < 5 ? 3 : 40;
+        const double width = seed < 5 ? 100.0 : 150.0;
         for (int i = 0; i < 120; ++i) {
-            const double y = 10.0 * static_cast<int>(unit(random) * 3) + (unit(random) < 0.2 ? 0.05 : 0.0);
-            const double x = unit(random) * 100.0;
+            const double y = 10.0 * static_cast<int>(unit(random) * tracks) + (unit(random) < 0.2 ? 0.05 : 0.0);
+            const double x = unit(random) * width;
             const double length = 1.0 + unit(random) * 20.0;
             if (i % 6 == 5) {
                 const double cx = unit(random) < 0.5 ? 0.0 : 200.0;
@@ -322,7 +326,7 @@ TEST_F(CommonLines, TheCleaningUnitesThePairsAPlainScanWouldInTheSameSlots)
             }
         }
     };
-    for (unsigned seed : {1u, 2u, 3u, 4u}) {
+    for (unsigned seed = 1; seed <= 12; ++seed) {
         SCOPED_TRACE(seed);
         // Two drawings of their own: nodes left by an earlier round would
         // take part in node merging.
@@ -361,7 +365,7 @@ TEST_F(CommonLines, TheCleaningUnitesThePairsAPlainScanWouldInTheSameSlots)
                       std::tuple(Um(ts.x), Um(ts.y), Um(te.x), Um(te.y)))
                 << slot;
         }
-        EXPECT_LT(left, 60);
+        EXPECT_LT(left, seed < 5 ? 60 : 110);
     }
 }
 
