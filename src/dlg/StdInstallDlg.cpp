@@ -180,6 +180,8 @@ std::vector<standards::PackageRow> CDlgStdInstall::SelectedRows() const
         if (list_->topLevelItem(i)->isSelected() && i < static_cast<int>(rows_.size()))
             rows.push_back(rows_[static_cast<std::size_t>(i)]);
     }
+    if (rows.empty())
+        platform::ask(Translate(kTextNothingSelected), Key("Standard_Installation"));
     return rows;
 }
 
@@ -221,10 +223,8 @@ void CDlgStdInstall::OnDownload()
     if (worker_)
         return;
     const std::vector<standards::PackageRow> rows = SelectedRows();
-    if (rows.empty()) {
-        platform::ask(Translate(kTextNothingSelected), Key("Standard_Installation"));
+    if (rows.empty())
         return;
-    }
     std::shared_ptr<standards::PackageSource> source = Source();
     const QString packages = standards::PackagesFolder();
     Start(Translate(standards::TextDownloading),
@@ -237,10 +237,8 @@ void CDlgStdInstall::OnInstall()
     if (worker_)
         return;
     const std::vector<standards::PackageRow> rows = SelectedRows();
-    if (rows.empty()) {
-        platform::ask(Translate(kTextNothingSelected), Key("Standard_Installation"));
+    if (rows.empty())
         return;
-    }
     // One package replaces the family: the first selected one.
     const PackageIssue issue = standards::InstallRow(rows.front(), standards::PackagesFolder(), standards::StandardsFolder());
     Show(issue ? issue : PackageIssue{standards::TextInstalled, rows.front().fileName, {}});

@@ -61,6 +61,7 @@ protected:
 private:
     standards::PackageFamily PackageFamily() const;
     std::unique_ptr<standards::PackageSource> Source() const;
+    // The selected rows; with none, the user is told to select first.
     std::vector<standards::PackageRow> SelectedRows() const;
     void ShowRows(const std::vector<standards::PackageRow>& rows);
     void Start(const QString& what, std::function<standards::PackageIssue(standards::TransferControl&)> job,

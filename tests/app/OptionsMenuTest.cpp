@@ -63,25 +63,6 @@ QAction* MenuCommand(const QList<QAction*>& actions, int command)
     return apptest::FindCommand(actions, command);
 }
 
-// Runs the menu command; `answer` works the modal dialog it opens.
-template <typename Dialog>
-bool RunDialog(app::MainWindow& window, int command, const std::function<void(Dialog&)>& answer)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        seen = true;
-        answer(*dialog);
-    });
-    QAction* action = MenuCommand(window.menuBar()->actions(), command);
-    if (!action)
-        return false;
-    action->trigger();
-    return seen;
-}
-
 void DropOn(gui::CommandToolbar& bar, const QByteArray& payload)
 {
     QMimeData data;
@@ -205,7 +186,7 @@ TEST_F(OptionsMenuTest, EveryChoiceIsMadeInTheWindowsAndSurvivesARestart)
         // a CF2 exporter writing into a fixed folder.
         EXPECT_EQ(ExporterEntries(window.menuBar()->actions()), factory);
         chooser.push(plots);
-        EXPECT_TRUE(RunDialog<dlg::ExportsEditor>(window, 32796, [](dlg::ExportsEditor& editor) {
+        EXPECT_TRUE(apptest::RunDialog<dlg::ExportsEditor>(window, 32796, [](dlg::ExportsEditor& editor) {
             QTimer::singleShot(0, [] {
                 auto* declare = qobject_cast<dlg::ExporterDeclare*>(QApplication::activeModalWidget());
                 ASSERT_NE(declare, nullptr);
@@ -261,14 +242,14 @@ TEST_F(OptionsMenuTest, EveryChoiceIsMadeInTheWindowsAndSurvivesARestart)
 
         // Options > Path: browsing sets FEFCO at once.
         chooser.push(QStringLiteral("/catalogues/fefco.sif"));
-        EXPECT_TRUE(RunDialog<dlg::CSettingsPathDlg>(window, kOptionsPath, [](dlg::CSettingsPathDlg& sheet) {
+        EXPECT_TRUE(apptest::RunDialog<dlg::CSettingsPathDlg>(window, kOptionsPath, [](dlg::CSettingsPathDlg& sheet) {
             sheet.BrowseButton(0)->click();
             EXPECT_EQ(sheet.Field(0)->text(), QStringLiteral("/catalogues/fefco.sif"));
             sheet.accept();
         }));
 
         // Options > Hot Key: Pan on Ctrl+F5, Set, OK.
-        EXPECT_TRUE(RunDialog<dlg::CKeySettingDlg>(window, kOptionsHotKey, [](dlg::CKeySettingDlg& dialog) {
+        EXPECT_TRUE(apptest::RunDialog<dlg::CKeySettingDlg>(window, kOptionsHotKey, [](dlg::CKeySettingDlg& dialog) {
             dialog.SelectRow(2);
             dialog.Ctrl()->setChecked(true);
             dialog.Keys()->setCurrentIndex(dlg::KeyListIndex(116));
@@ -320,7 +301,7 @@ TEST_F(OptionsMenuTest, EveryChoiceIsMadeInTheWindowsAndSurvivesARestart)
             << "written when the editor closes";
 
         // Options > Language: German; the menus change at once.
-        EXPECT_TRUE(RunDialog<dlg::CLanguageDlg>(window, kOptionsLanguage, [](dlg::CLanguageDlg& dialog) {
+        EXPECT_TRUE(apptest::RunDialog<dlg::CLanguageDlg>(window, kOptionsLanguage, [](dlg::CLanguageDlg& dialog) {
             dialog.List()->setCurrentRow(0);
             dialog.OkButton()->click();
         }));

@@ -36,30 +36,6 @@ constexpr int kStandardFefco = 285;
 constexpr int kStandardCollections = 304;
 constexpr int kFirstCollection = 10201;
 
-// Runs the menu command; `answer` works the modal dialog it opens.
-template <typename Dialog>
-bool RunDialog(app::MainWindow& window, int command, const std::function<void(Dialog&)>& answer)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        seen = true;
-        answer(*dialog);
-    });
-    // Without a drawing the Standard menu is not shown: its toolbar buttons
-    // and keys run the same action.
-    QAction* action = apptest::FindCommand(window.menuBar()->actions(), command);
-    if (!action)
-        action = window.CommandAction(command);
-    if (!action || !action->isEnabled())
-        return false;
-    action->trigger();
-    QApplication::processEvents();
-    return seen;
-}
-
 class StandardCommandsTest : public testing::Test {
 protected:
     void SetUp() override
@@ -118,7 +94,7 @@ TEST_F(StandardCommandsTest, FefcoLoadsAStandardAndMergesASecondOne)
 {
     // No drawing open: the browser can only load.
     ASSERT_EQ(ActiveDocument(), nullptr);
-    EXPECT_TRUE(RunDialog<dlg::CStandardDlg>(window_, kStandardFefco, [](dlg::CStandardDlg& browser) {
+    EXPECT_TRUE(apptest::RunDialog<dlg::CStandardDlg>(window_, kStandardFefco, [](dlg::CStandardDlg& browser) {
         Choose(browser, 0);
         EXPECT_FALSE(browser.MergeButton()->isEnabled());
         EXPECT_EQ(browser.Field(0)->text(), QStringLiteral("100"));
@@ -135,7 +111,7 @@ TEST_F(StandardCommandsTest, FefcoLoadsAStandardAndMergesASecondOne)
 
     // With the drawing open the lid merges into it.
     prompt_.push(platform::PromptResult::No);
-    EXPECT_TRUE(RunDialog<dlg::CStandardDlg>(window_, kStandardFefco, [](dlg::CStandardDlg& browser) {
+    EXPECT_TRUE(apptest::RunDialog<dlg::CStandardDlg>(window_, kStandardFefco, [](dlg::CStandardDlg& browser) {
         Choose(browser, 1);
         ASSERT_TRUE(browser.MergeButton()->isEnabled());
         browser.MergeButton()->click();
@@ -153,7 +129,7 @@ TEST_F(StandardCommandsTest, ANewCollectionAppearsInTheStandardMenu)
     window_.NewDocument();
     QApplication::processEvents();
     ASSERT_EQ(apptest::FindCommand(window_.menuBar()->actions(), kFirstCollection), nullptr);
-    EXPECT_TRUE(RunDialog<dlg::CStdCollectionDlg>(window_, kStandardCollections, [](dlg::CStdCollectionDlg& list) {
+    EXPECT_TRUE(apptest::RunDialog<dlg::CStdCollectionDlg>(window_, kStandardCollections, [](dlg::CStdCollectionDlg& list) {
         QTimer::singleShot(0, [] {
             auto* values = qobject_cast<dlg::CTwoValueDlg*>(QApplication::activeModalWidget());
             ASSERT_NE(values, nullptr);
@@ -166,7 +142,7 @@ TEST_F(StandardCommandsTest, ANewCollectionAppearsInTheStandardMenu)
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text(), QStringLiteral("NewStdColl"));
     // Without a file its browser is empty.
-    EXPECT_TRUE(RunDialog<dlg::CStandardDlg>(window_, kFirstCollection, [](dlg::CStandardDlg& browser) {
+    EXPECT_TRUE(apptest::RunDialog<dlg::CStandardDlg>(window_, kFirstCollection, [](dlg::CStandardDlg& browser) {
         EXPECT_EQ(browser.Tree()->topLevelItemCount(), 0);
         browser.reject();
     }));
@@ -181,7 +157,7 @@ TEST_F(StandardCommandsTest, DeletingTheFirstOfThreeCollectionsRenumbersTheMenu)
     window_.NewDocument();
     QApplication::processEvents();
     prompt_.push(platform::PromptResult::Yes);
-    EXPECT_TRUE(RunDialog<dlg::CStdCollectionDlg>(window_, kStandardCollections, [](dlg::CStdCollectionDlg& list) {
+    EXPECT_TRUE(apptest::RunDialog<dlg::CStdCollectionDlg>(window_, kStandardCollections, [](dlg::CStdCollectionDlg& list) {
         list.List()->topLevelItem(0)->setSelected(true);
         list.OnDelete();
         list.accept();
@@ -191,7 +167,7 @@ TEST_F(StandardCommandsTest, DeletingTheFirstOfThreeCollectionsRenumbersTheMenu)
     EXPECT_EQ(first->text(), QStringLiteral("Three"));
     EXPECT_EQ(apptest::FindCommand(window_.menuBar()->actions(), kFirstCollection + 2), nullptr);
     // The renumbered item opens the third collection's catalogue.
-    EXPECT_TRUE(RunDialog<dlg::CStandardDlg>(window_, kFirstCollection, [](dlg::CStandardDlg& browser) {
+    EXPECT_TRUE(apptest::RunDialog<dlg::CStandardDlg>(window_, kFirstCollection, [](dlg::CStandardDlg& browser) {
         EXPECT_EQ(browser.Tree()->topLevelItemCount(), 2);
         browser.reject();
     }));

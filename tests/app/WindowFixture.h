@@ -23,7 +23,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace apptest {
 
@@ -39,6 +42,30 @@ inline QAction* FindCommand(const QList<QAction*>& actions, int command)
         }
     }
     return nullptr;
+}
+
+// Runs the command as the user would (its menu item, else the window's
+// action behind its toolbar button and key); `answer` works the modal dialog
+// it opens. False when the command is disabled or opened no such dialog.
+template <typename Dialog>
+bool RunDialog(app::MainWindow& window, int command, const std::function<void(Dialog&)>& answer)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen = true;
+        answer(*dialog);
+    });
+    QAction* action = FindCommand(window.menuBar()->actions(), command);
+    if (!action)
+        action = window.CommandAction(command);
+    if (!action || !action->isEnabled())
+        return false;
+    action->trigger();
+    QApplication::processEvents();
+    return seen;
 }
 
 // The titles of the menu bar's menus, in order.
